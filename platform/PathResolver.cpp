@@ -1,0 +1,107 @@
+#include "platform/PathResolver.h"
+
+#include <cctype>
+#include <system_error>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path working_folder;
+
+std::vector<std::string> Split_Components(std::string_view name) {
+    std::vector<std::string> parts;
+    std::string normal = Normalize_Game_Path(name);
+    std::size_t start = 0;
+    while (start <= normal.size()) {
+        std::size_t slash = normal.find('/', start);
+        if (slash == std::string::npos) slash = normal.size();
+        std::string part = normal.substr(start, slash - start);
+        if (!part.empty() && part != ".") parts.push_back(part);
+        start = slash + 1;
+    }
+    return parts;
+}
+
+bool Same_Ignoring_Case(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    }
+    return true;
+}
+
+// The entry of dir named component: exact spelling first, else the first
+// entry (in name order, so the answer does not depend on the file system)
+// that matches ignoring case.
+std::optional<fs::path> Match_Component(const fs::path& dir, const std::string& component) {
+    std::error_code ec;
+    if (component == "..") return dir / component;
+    fs::path exact = dir / component;
+    if (fs::exists(exact, ec)) return exact;
+    std::optional<std::string> best;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (Same_Ignoring_Case(entry, component) && (!best || entry < *best)) best = entry;
+    }
+    if (best) return dir / *best;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string Normalize_Game_Path(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        if (c == '\\') c = '/';
+        if (c == '/' && !out.empty() && out.back() == '/') continue;
+        out.push_back(c);
+    }
+    while (out.size() >= 2 && out[0] == '.' && out[1] == '/') out.erase(0, 2);
+    return out;
+}
+
+fs::path Working_Folder() {
+    if (working_folder.empty()) {
+        std::error_code ec;
+        fs::path current = fs::current_path(ec);
+        return ec ? fs::path(".") : current;
+    }
+    return working_folder;
+}
+
+void Set_Working_Folder(const fs::path& folder) { working_folder = folder; }
+
+std::optional<fs::path> Resolve_Path(std::string_view name) {
+    std::vector<std::string> parts = Split_Components(name);
+    if (parts.empty()) return std::nullopt;
+    fs::path at = Working_Folder();
+    for (const std::string& part : parts) {
+        std::optional<fs::path> next = Match_Component(at, part);
+        if (!next) return std::nullopt;
+        at = *next;
+    }
+    return at;
+}
+
+fs::path Resolve_Path_For_Write(std::string_view name) {
+    std::vector<std::string> parts = Split_Components(name);
+    fs::path at = Working_Folder();
+    bool matching = true;
+    for (const std::string& part : parts) {
+        if (matching) {
+            std::optional<fs::path> next = Match_Component(at, part);
+            if (next) {
+                at = *next;
+                continue;
+            }
+            matching = false;
+        }
+        at /= part;
+    }
+    return at;
+}

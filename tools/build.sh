@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Configures and builds one build type: "release" (build/) or "debug"
+# (build-debug/, with AddressSanitizer and UndefinedBehaviorSanitizer).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+kind=${1:-release}
+case "$kind" in
+  release) dir="$top/build"; flags=(-DCMAKE_BUILD_TYPE=Release) ;;
+  debug)   dir="$top/build-debug"; flags=(-DCMAKE_BUILD_TYPE=Debug -DORVEX_SANITIZE=ON -DORVEX_BENCH=OFF) ;;
+  *) echo "usage: $0 [release|debug]" >&2; exit 2 ;;
+esac
+cmake -S "$top" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
+cmake --build "$dir" --parallel "$(nproc)"

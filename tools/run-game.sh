@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the game, writes the default working folder
+# (game/) when it is not there yet, and starts the game in it.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/install-deps.sh"
+"$top/tools/build.sh" release
+if [ ! -x "$top/build/bin/Orvex" ]; then
+  echo "The game program is not built yet." >&2
+  exit 1
+fi
+if [ ! -d "$top/game" ]; then
+  "$top/build/bin/artgen" "$top/game"
+fi
+cd "$top/game"
+exec "$top/build/bin/Orvex"

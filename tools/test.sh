@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the Release and the sanitizer build, and
+# runs every test of both (GUI tests under a virtual X server).
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/tools/install-deps.sh"
+export SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for kind in release debug; do
+  "$top/tools/build.sh" "$kind"
+done
+status=0
+for dir in build build-debug; do
+  echo "== tests in $dir"
+  xvfb-run -a ctest --test-dir "$top/$dir" --output-on-failure --parallel "$(nproc)" --timeout 600 || status=1
+done
+if [ -x "$top/tools/fuzz.sh" ]; then "$top/tools/fuzz.sh" || status=1; fi
+exit $status
