@@ -1,0 +1,11 @@
+// Calls from the game world up into higher layers (the data files, the front
+// end). Each hook has a harmless default; the higher layer installs the real
+// one at start-up and tests install their own.
+#pragma once
+
+struct ObjectsHooks {
+    // Loads "mod.dat" into mod_data; false when it could not.
+    bool (*load_mod_database)() = nullptr;
+};
+
+ObjectsHooks& Objects_Hooks();

@@ -1,0 +1,83 @@
+// Map animations (sprites of animation types shown on fields) and the
+// running animation entries that step them and the frames of objects.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "Objects/ObjRef.h"
+#include "platform/Packed.h"
+
+struct ORVEX_PACKED anim_type {
+    std::uint8_t unused[9];
+    std::uint32_t sprite;  // sprite handle
+    std::uint8_t flags;    // 0x1C drift index; 0x10 ground level, 0x20 full brightness
+};
+ORVEX_RECORD_SIZE(anim_type, 14);
+
+constexpr int ANIM_TYPE_COUNT = 256;
+extern anim_type anim_types[ANIM_TYPE_COUNT];
+
+struct ORVEX_PACKED mapanim_record {
+    std::uint8_t type;   // row of anim_types; 0 free
+    std::uint8_t frame;  // 255 before the first step
+    std::int8_t dx, dy;  // drawing offset in pixels
+    obj_ref owner;       // the object it was started on
+    obj_ref link;        // field list link (free record: {0, next free})
+};
+ORVEX_RECORD_SIZE(mapanim_record, 12);
+ORVEX_FIELD_OFFSET(mapanim_record, owner, 4);
+ORVEX_FIELD_OFFSET(mapanim_record, link, 8);
+
+constexpr std::uint16_t MAPANIM_COUNT = 300;
+
+struct MapAnimArray {
+    std::vector<mapanim_record> records;
+    std::uint16_t first_free = NO_INDEX;
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
+    mapanim_record& operator[](std::uint16_t i) { return records[i]; }
+};
+extern MapAnimArray mapanim;
+
+// anim_entry flags
+constexpr std::uint8_t AE_ONCE = 0x01;  // one-shot map animation, freed at the end
+constexpr std::uint8_t AE_LOOP = 0x02;
+constexpr std::uint8_t AE_DRIFT = 0x1C;
+
+struct ORVEX_PACKED anim_entry {
+    std::uint8_t delay;         // ticks until the start, plus 1; 0 once running
+    std::int8_t first, last;    // below 0: resolved on start
+    std::uint8_t flags;
+    std::int32_t speed;         // frames per tick, 16.16, signed
+    std::int32_t phase;         // 16.16
+    std::uint16_t obj_kind;
+    std::uint16_t obj_index;
+    std::uint16_t next;         // active or free list, 0xFFFF end
+    std::uint16_t saved_state;  // a character's state while it animates
+};
+ORVEX_RECORD_SIZE(anim_entry, 20);
+ORVEX_FIELD_OFFSET(anim_entry, speed, 4);
+ORVEX_FIELD_OFFSET(anim_entry, obj_kind, 12);
+ORVEX_FIELD_OFFSET(anim_entry, saved_state, 18);
+
+constexpr std::uint16_t ANIM_ENTRIES_START = 200;
+constexpr std::uint16_t ANIM_ENTRIES_STEP = 50;
+
+struct AnimEntryArray {
+    std::vector<anim_entry> records;
+    std::uint16_t active = NO_INDEX;
+    std::uint16_t first_free = NO_INDEX;
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
+    anim_entry& operator[](std::uint16_t i) { return records[i]; }
+};
+extern AnimEntryArray animated_fixitems;
+
+extern std::uint32_t anim_wait;
+extern std::uint8_t anim_cycle;
+
+void Alloc_Map_Anims();
+void Free_Map_Anims();
+std::uint16_t New_MapAnim();  // NO_INDEX when none is left
+void Delete_MapAnim(std::uint16_t m);
+void Stop_Object_Anims(std::uint16_t kind, std::uint16_t index);
+std::uint16_t Start_Object_Anim_Loop(obj_ref obj, std::int8_t first, std::int8_t last, std::int32_t speed,
+                                     std::uint8_t delay);

@@ -1,0 +1,171 @@
+// Object_Request: base value from the object's record and type, then every
+// active modifier bearing on the object (area modifiers, the chain of its
+// field's head, its own chain and, for a character, the chains of the items
+// it wears or holds), only the first of each kind counting, then for change
+// requests the write into the record.
+#include "Objects/RequestEngine.h"
+
+#include <bitset>
+
+#include "Objects/Char/Characters.h"
+#include "Objects/FieldLists.h"
+#include "Objects/Item/Items.h"
+#include "Objects/Map.h"
+#include "Objects/ModifierKinds.h"
+#include "Objects/Modifiers.h"
+#include "Objects/Requests.h"
+#include "System/ErrorReport.h"
+
+std::int32_t last_request = 0;
+
+namespace {
+
+void From_Field(std::uint16_t field, Located& where) {
+    where.field = field;
+    if (field >= total_fields) {
+        where.x = where.y = where.level = 0;
+        return;
+    }
+    where.x = static_cast<std::uint16_t>(Field_X(field));
+    where.y = static_cast<std::uint16_t>(Field_Y(field));
+    where.level = static_cast<std::uint16_t>(Field_Level(field));
+}
+
+void From_Char(std::uint16_t c, Located& where) {
+    const char_record& r = chararray.records[c];
+    where.x = static_cast<std::uint16_t>(r.x);
+    where.y = static_cast<std::uint16_t>(r.y);
+    where.level = static_cast<std::uint16_t>(r.map_level);
+    where.field = static_cast<std::uint16_t>(r.x + r.y * static_cast<std::int32_t>(map_width) +
+                                             r.map_level * static_cast<std::int32_t>(fields_per_level));
+}
+
+// The applied-kinds set of one walk and the value it carries.
+struct Walk {
+    obj_ref subject, object;
+    RequestValue other;
+    request_no request;
+    RequestValue value;
+    std::bitset<MOD_KIND_COUNT> applied;
+
+    void Apply(std::uint16_t m) {
+        const modifier& r = mod_array.records[m];
+        if (r.flags & MOD_INACTIVE) return;
+        if (r.type >= MOD_KIND_COUNT) return;  // a corrupt record; loaders refuse them
+        if (applied[r.type]) return;
+        applied[r.type] = true;
+        if (mod_handler h = mod_types[r.type].handler) value = h(subject, object, other, m, request, value);
+    }
+
+    void Chain(std::uint16_t head) {
+        For_Each_In_Chain(head, [this](std::uint16_t m) { Apply(m); });
+    }
+};
+
+bool In_Box_Strict(const global_mod& g, const Located& at) {
+    return g.x0 < at.x && at.x < g.x1 && g.y0 < at.y && at.y < g.y1 && g.z0 < at.level && at.level < g.z1;
+}
+
+bool In_Box_Inclusive(const global_mod& g, const Located& at) {
+    return g.x0 <= at.x && at.x <= g.x1 && g.y0 <= at.y && at.y <= g.y1 && g.z0 <= at.level && at.level <= g.z1;
+}
+
+void Area_Modifiers(Walk& walk, const Located& at, bool inclusive) {
+    for (const global_mod& g : global_modifiers) {
+        bool inside = inclusive ? In_Box_Inclusive(g, at) : In_Box_Strict(g, at);
+        if (inside && g.mod < mod_array.Capacity()) walk.Apply(g.mod);
+    }
+}
+
+void Field_Head_Chain(Walk& walk, const Located& at) {
+    if (at.field < total_fields && at.field < maparray.Capacity()) walk.Chain(maparray.records[at.field].first_mod);
+}
+
+// Equipment slots 48..60 in rising order; the hands only for weapons and
+// shields. Backpack and quick slots never contribute.
+void Worn_Item_Chains(Walk& walk, std::uint16_t c) {
+    for (int s = SLOT_HELM; s <= SLOT_RIGHT_HAND; ++s) {
+        std::int16_t item = chararray.records[c].slots[s];
+        if (item <= 0 || item >= itemarray.Capacity()) continue;
+        std::uint16_t i = static_cast<std::uint16_t>(item);
+        if (s == SLOT_LEFT_HAND || s == SLOT_RIGHT_HAND) {
+            const item_type* t = Item_Type_Of(i);
+            if (t == nullptr || t->item_class >= CLASS_HELM) continue;
+        }
+        walk.Chain(itemarray.records[i].first_mod);
+    }
+}
+
+void Modifier_Walk(Walk& walk, const Located& at) {
+    std::uint16_t i = Obj_Index(walk.object);
+    switch (Obj_Kind(walk.object)) {
+        case OBJ_CHAR:
+            Area_Modifiers(walk, at, false);
+            Field_Head_Chain(walk, at);
+            walk.Chain(chararray.records[i].first_mod);
+            Worn_Item_Chains(walk, i);
+            break;
+        case OBJ_ITEM:
+            Area_Modifiers(walk, at, false);
+            Field_Head_Chain(walk, at);
+            walk.Chain(itemarray.records[i].first_mod);
+            break;
+        case OBJ_FIXITEM:
+            Area_Modifiers(walk, at, true);
+            Field_Head_Chain(walk, at);
+            if (i >= total_fields) walk.Chain(maparray.records[i].first_mod);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+bool Locate_Object(obj_ref object, Located& where) {
+    std::uint16_t i = Obj_Index(object);
+    switch (Obj_Kind(object)) {
+        case OBJ_CHAR:
+            if (i >= chararray.Capacity()) return false;
+            From_Char(i, where);
+            return true;
+        case OBJ_ITEM: {
+            if (i >= itemarray.Capacity()) return false;
+            obj_ref owner = itemarray.records[i].owner;
+            if (Obj_Kind(owner) == OBJ_CHAR && Obj_Index(owner) < chararray.Capacity()) {
+                From_Char(Obj_Index(owner), where);
+            } else if (Obj_Kind(owner) == OBJ_FIXITEM) {
+                From_Field(Object_Field(object), where);
+            } else {
+                Error_Query_Quit("Item has no valid owner!");
+                where = Located{};
+            }
+            return true;
+        }
+        case OBJ_FIXITEM:
+            if (i >= maparray.Capacity()) return false;
+            From_Field(i < total_fields ? i : Object_Field(object), where);
+            return true;
+        default:
+            return false;
+    }
+}
+
+RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                            RequestValue value, int flags) {
+    Located at;
+    if (!Locate_Object(object, at)) return value;
+
+    value = Base_Value(at, subject, object, other, request, value);
+
+    if ((flags & 1) == 0 && last_request >= request) {
+        Error_Query_Quit("WARNING!!!!   MODIFIER LOOP!!!");
+        return value;
+    }
+    last_request = request;
+
+    Walk walk{subject, object, other, request, value, {}};
+    Modifier_Walk(walk, at);
+
+    return Change_Step(at, subject, object, other, request, walk.value);
+}

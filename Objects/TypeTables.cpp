@@ -1,0 +1,5 @@
+#include "Objects/TypeTables.h"
+
+std::vector<fixitem_type> fixitem_data;
+std::vector<fixitem_ext> fixitem_data_ext;
+std::vector<char_record> char_data;
