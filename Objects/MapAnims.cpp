@@ -73,7 +73,20 @@ void Stop_Object_Anims(std::uint16_t kind, std::uint16_t index) {
     }
 }
 
-// Minimal stand-in until the animation stepping is built: starts nothing.
+// Minimal stand-ins until the animation stepping is built: nothing starts.
+std::uint16_t Start_MapAnim_Once(obj_ref, std::uint8_t, std::int8_t, std::int8_t, std::int32_t, std::uint8_t) {
+    return NO_INDEX;
+}
+std::uint16_t Start_MapAnim_Loop(obj_ref, std::uint8_t, std::int8_t, std::int8_t, std::int32_t, std::uint8_t) {
+    return NO_INDEX;
+}
+std::uint16_t Start_Object_Anim_Once(obj_ref, std::int8_t, std::int8_t, std::int32_t, std::uint8_t) {
+    return NO_INDEX;
+}
 std::uint16_t Start_Object_Anim_Loop(obj_ref, std::int8_t, std::int8_t, std::int32_t, std::uint8_t) {
     return NO_INDEX;
 }
+void Put_MapAnim(std::uint16_t, std::uint8_t, std::uint8_t) {}
+void Remove_MapAnim(std::uint16_t, std::uint8_t) {}
+void Show_Damage_Digits(obj_ref, std::int32_t, std::int32_t) {}
+void do_anim() {}

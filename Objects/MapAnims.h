@@ -79,5 +79,18 @@ void Free_Map_Anims();
 std::uint16_t New_MapAnim();  // NO_INDEX when none is left
 void Delete_MapAnim(std::uint16_t m);
 void Stop_Object_Anims(std::uint16_t kind, std::uint16_t index);
+// Starters: each returns the entry index, NO_INDEX when nothing started.
+std::uint16_t Start_MapAnim_Once(obj_ref obj, std::uint8_t type, std::int8_t first, std::int8_t last,
+                                 std::int32_t speed, std::uint8_t delay);
+std::uint16_t Start_MapAnim_Loop(obj_ref obj, std::uint8_t type, std::int8_t first, std::int8_t last,
+                                 std::int32_t speed, std::uint8_t delay);
+std::uint16_t Start_Object_Anim_Once(obj_ref obj, std::int8_t first, std::int8_t last, std::int32_t speed,
+                                     std::uint8_t delay);
 std::uint16_t Start_Object_Anim_Loop(obj_ref obj, std::int8_t first, std::int8_t last, std::int32_t speed,
                                      std::uint8_t delay);
+void Put_MapAnim(std::uint16_t field, std::uint8_t type, std::uint8_t frame);
+void Remove_MapAnim(std::uint16_t field, std::uint8_t type);
+// Shows the number n over obj as rising digits; base selects the glyph set.
+void Show_Damage_Digits(obj_ref obj, std::int32_t n, std::int32_t base);
+// The per-tick step of every running animation.
+void do_anim();
