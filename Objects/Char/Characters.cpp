@@ -14,7 +14,6 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
-#include "platform/HandleRegistry.h"
 
 CharArray chararray;
 
@@ -27,10 +26,37 @@ struct PathBuffer {
     std::vector<std::uint32_t> entries;
 };
 
-// The stored paths, named by the handles in the records.
-HandleRegistry<PathBuffer>& Path_Registry() {
-    static HandleRegistry<PathBuffer> registry;
-    return registry;
+// The stored paths, owned here and named by the handles in the records
+// (0 none); a freed handle is handed out again.
+class PathTable {
+public:
+    std::uint32_t Add(std::unique_ptr<PathBuffer> p) {
+        if (!free_.empty()) {
+            std::uint32_t h = free_.back();
+            free_.pop_back();
+            slots_[h - 1] = std::move(p);
+            return h;
+        }
+        slots_.push_back(std::move(p));
+        return static_cast<std::uint32_t>(slots_.size());
+    }
+    PathBuffer* Get(std::uint32_t h) const {
+        return h == 0 || h > slots_.size() ? nullptr : slots_[h - 1].get();
+    }
+    void Remove(std::uint32_t h) {
+        if (Get(h) == nullptr) return;
+        slots_[h - 1].reset();
+        free_.push_back(h);
+    }
+
+private:
+    std::vector<std::unique_ptr<PathBuffer>> slots_;
+    std::vector<std::uint32_t> free_;
+};
+
+PathTable& Path_Registry() {
+    static PathTable table;
+    return table;
 }
 
 void Chain_Free_Chars(std::uint32_t from, std::uint32_t to_exclusive) {
@@ -219,9 +245,8 @@ void Store_Char_Path(std::uint16_t c, const std::uint32_t* entries, std::uint16_
     if (c >= chararray.Capacity()) return;
     Free_Char_Path(c);
     if (count == 0 || entries == nullptr) return;
-    auto buffer = std::make_unique<PathBuffer>(PathBuffer{c, {entries, entries + count}});
     char_record& r = chararray.records[c];
-    r.path = Path_Registry().Add(buffer.release());
+    r.path = Path_Registry().Add(std::make_unique<PathBuffer>(PathBuffer{c, {entries, entries + count}}));
     r.path_entry = static_cast<std::uint16_t>(count - 1);
     r.path_target = target;
 }
@@ -242,10 +267,7 @@ const std::vector<std::uint32_t>* Char_Path(std::uint16_t c) {
 void Free_Char_Path(std::uint16_t c) {
     if (c >= chararray.Capacity()) return;
     char_record& r = chararray.records[c];
-    if (PathBuffer* p = Own_Path(c)) {
-        Path_Registry().Remove(r.path);
-        delete p;
-    }
+    if (Own_Path(c) != nullptr) Path_Registry().Remove(r.path);
     r.path = 0;
     r.path_entry = 0;
     r.path_target = NOOBJ;
