@@ -1,19 +1,54 @@
-// The message log on the hexamap screen: coloured lines telling the player
-// what happens.
+// The message log of the hexamap screen: coloured, word-wrapped records of
+// the action, five visible 13-pixel lines in the panel (281, 397)-(603, 462),
+// eased towards the newest line one step per idle pass, with two buttons to
+// scroll back.
+//
+// The lines are rendered once into the TEXT surface, a ring of ten lines
+// (a line position y is taken modulo 130); scrolling only changes which band
+// of the ring is copied to the panel.
 #pragma once
-#include <string>
-#include <vector>
+#include <cstdint>
 
 #include "platform/Win32Types.h"
 
-// Appends a message to the log.
-void Log_Add_Message(COLORREF colour, const char* text);
+constexpr int log_buffer_size = 3000;
+constexpr int log_line_height = 13;
+constexpr int log_visible_lines = 5;
+constexpr int log_window_height = log_line_height * log_visible_lines;  // 65
+constexpr int log_ring_height = 130;
+constexpr RECT log_panel{281, 397, 603, 462};
 
-// ---- Test section (stand-in log only) ----
-// The stand-in log keeps every message in order, so tests can read them.
-struct LoggedMessage {
-    COLORREF colour;
-    std::string text;
+// Records laid end to end in buffer: a 32-bit GDI colour (high byte 0), one
+// line of text, a NUL.
+struct message_log_state {
+    std::uint8_t buffer[log_buffer_size];
+    int end;        // bytes in use
+    int top;        // first visible record
+    int bottom;     // the record after the last visible one
+    int next_y;     // ring position of the line below the window; the scroll target is next_y - 65
+    int scroll;     // the top of the visible band in the ring
+    int following;  // 1 while the window shows the newest lines
 };
-const std::vector<LoggedMessage>& Logged_Messages();
-void Clear_Logged_Messages();
+extern message_log_state message_log;
+
+// Told every message as it is handed to the log, whole, before it is split
+// into lines (tests and the headless runner listen; nullptr: nobody).
+using Log_Listener = void (*)(COLORREF colour, const char* text);
+void Set_Log_Listener(Log_Listener listener);
+
+// A new game's log: five blank lines, following the newest.
+void Log_Reset();
+// Appends a message, split into records of one line each; the oldest
+// records go when the buffer is full.
+void Log_Add_Message(COLORREF colour, const char* text);
+void Log_Scroll_Step();
+void Log_Blit_Window();
+void Log_Redraw();
+void Log_Draw_Line(int record, int y);
+void Log_Read_Next();
+void Log_Read_Prev();
+void Log_Bottom_Next();
+void Log_Bottom_Prev();
+// The handlers of the two log buttons; they act on event 1 only.
+void Log_Scroll_Up(std::uint32_t flags, int event);
+void Log_Scroll_Down(std::uint32_t flags, int event);

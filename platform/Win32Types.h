@@ -7,6 +7,7 @@ using BYTE = std::uint8_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
+using ULONG = std::uint32_t;
 using LONG = std::int32_t;
 using BOOL = int;
 using WPARAM = std::uintptr_t;
@@ -37,3 +38,8 @@ constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
 constexpr unsigned GetRValue(COLORREF c) { return c & 0xFF; }
 constexpr unsigned GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
 constexpr unsigned GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }
+
+// Opaque handles of the platform's objects.
+using HANDLE = void*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;

@@ -63,6 +63,12 @@ public:
     virtual void Post_Quit_Message(int exit_code) = 0;
     virtual BOOL Destroy_Window(HWND hwnd) = 0;
     virtual void Message_Beep(UINT type) = 0;
+
+    // The display's vertical blank: a real backend waits for the next refresh
+    // (the next 1/60 s boundary of a steady clock); by default it returns at once.
+    virtual void Wait_Vertical_Blank() {}
+    // Sleep(ms): a real backend sleeps; the headless one only counts.
+    virtual void Sleep_Ms(DWORD ms);
 };
 
 // The backend in use; the headless one until another is installed.

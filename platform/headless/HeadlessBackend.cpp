@@ -38,6 +38,10 @@ BOOL HeadlessBackend::Destroy_Window(HWND hwnd) {
 
 void HeadlessBackend::Message_Beep(UINT) { ++beeps; }
 
+void HeadlessBackend::Wait_Vertical_Blank() { ++vertical_blanks; }
+
+void HeadlessBackend::Sleep_Ms(DWORD ms) { slept_ms += ms; }
+
 bool HeadlessBackend::Take(MSG& out) {
     if (queue.empty()) return false;
     out = queue.front();

@@ -24,6 +24,9 @@ public:
     void Post_Quit_Message(int exit_code) override;
     BOOL Destroy_Window(HWND hwnd) override;
     void Message_Beep(UINT type) override;
+    // Neither waits: tests and the scripted runner run at full speed.
+    void Wait_Vertical_Blank() override;
+    void Sleep_Ms(DWORD ms) override;
 
     // Answers the boxes; by default the first button (OK or Yes).
     std::function<int(const MessageBoxCall&)> answer;
@@ -31,6 +34,8 @@ public:
     std::deque<MSG> queue;
     std::vector<HWND> destroyed;
     int beeps = 0;
+    int vertical_blanks = 0;
+    unsigned long slept_ms = 0;  // what Sleep was asked for, added up
     bool quit_posted = false;
     int quit_code = 0;
 

@@ -21,7 +21,7 @@
 #include "Objects/AIData.h"
 #include "Objects/SpriteInfo.h"
 #include "Objects/TurnState.h"
-#include "System/MessageLog.h"
+#include "support/LogSpy.h"
 #include "System/Random.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"

@@ -18,7 +18,7 @@
 #include "Objects/SpriteInfo.h"
 #include "Objects/TurnState.h"
 #include "System/ErrorReport.h"
-#include "System/MessageLog.h"
+#include "support/LogSpy.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace fixture {

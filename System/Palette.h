@@ -1,0 +1,25 @@
+// The palette and the palette tables: the palette bitmap's colours as a
+// DirectDraw palette, the colour remap of the run-length sprites and the
+// four shade files.
+#pragma once
+#include <array>
+#include <cstdint>
+
+#include "platform/DDraw.h"
+
+// The remap tables a run-length sprite's palette argument selects: table 0
+// is PAL0.CNV, the only one. A remap beyond them draws without remapping.
+constexpr int remap_table_count = 1;
+using palette_table = std::array<std::uint8_t, 256>;
+extern std::array<palette_table, remap_table_count> remap_tables;
+// PAL0.SHD to PAL3.SHD, loaded in that order; nothing reads them.
+extern std::array<palette_table, 4> shade_files;
+
+// The palette of an 8-bit bitmap file's colour table, or none when there is
+// no path, the file cannot be read or it has no colour table.
+LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND window);
+
+// Reads PAL0.CNV and the four shade files and resets the lock state. A file
+// that is missing or short is reported ("cannot open file ...") and its table
+// left as it was: the remap starts as "every index to itself".
+void Load_Palette_Tables();

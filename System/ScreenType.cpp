@@ -1,0 +1,3 @@
+#include "System/ScreenType.h"
+
+std::uint32_t ScreenType = screen_none;

@@ -1,0 +1,14 @@
+// The current screen: 0 none, 1 hexamap screen, 2 inventory, 3 character
+// page, 4 spell page, 5 editor. Set by each screen's entry handler; read by
+// the message log and the game world.
+#pragma once
+#include <cstdint>
+
+constexpr std::uint32_t screen_none = 0;
+constexpr std::uint32_t screen_hexamap = 1;
+constexpr std::uint32_t screen_inventory = 2;
+constexpr std::uint32_t screen_char_page = 3;
+constexpr std::uint32_t screen_spell_page = 4;
+constexpr std::uint32_t screen_editor = 5;
+
+extern std::uint32_t ScreenType;

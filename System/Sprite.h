@@ -1,0 +1,49 @@
+// Sprites: bitmap sprites (the frames of an 8-bit bitmap, side by side in
+// one surface, with a hot spot and a draw layer from the file's "FIX" block)
+// and run-length sprites (the frames of a DYS file). Both are drawn into a
+// 16-bit surface 640 pixels wide through the shade table, clipped to the
+// clip rect.
+#pragma once
+#include <cstdint>
+
+#include "platform/DDraw.h"
+
+class CDysFrame;
+
+constexpr std::uint8_t sprite_bitmap = 0;      // frames in a surface
+constexpr std::uint8_t sprite_run_length = 1;  // frames of run-length data
+
+// The sprite record. It lives only in memory (records stored in files name a
+// sprite by a handle, see SpriteHandles.h), so it keeps the documented fields
+// and their meaning but not the original's 28-byte layout.
+struct sprite {
+    std::uint8_t kind;
+    std::int32_t width;   // one frame (bitmap: the bitmap's width / frames)
+    std::int32_t height;
+    std::int32_t hot_x;   // the point of a frame drawn at the given position
+    std::int32_t hot_y;
+    LPDIRECTDRAWSURFACE surface;  // bitmap: all frames side by side, 8-bit
+    CDysFrame* frames_data;       // run-length: the frame table, frames long
+    std::uint16_t frames;         // 0 only for a run-length sprite whose file failed
+    std::uint8_t layer;           // draw layer on a field; 0 when the file gives none
+};
+
+// The message line's sprite: 320 x 20, hot spot (0, 20), on the MESSAGE surface.
+extern sprite message_sprite;
+
+// name + ".BMP" as a bitmap sprite; none when the bitmap cannot be loaded
+// ("Can't load bitmap:", fatal).
+sprite* LoadSprite(const char* name, int ignored);
+// Frees a sprite of either kind (none: nothing) and forgets its handle.
+void Release_Sprite(sprite* s);
+
+// Draws frame of s with its hot spot at (x, y) into a 16-bit surface, pixel
+// by pixel through shade_table[light]. Bitmap sprites skip their colour key;
+// run-length sprites go through the run-length blitter with the palette's
+// remap (0: none, 1: the first remap table, bit 7 set: nothing drawn).
+void Put_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette, int light);
+// The bitmap part of Put_Sprite, without testing the kind.
+void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette,
+                       int light);
+// Blits a bitmap sprite's frame onto the primary surface with its colour key.
+void Put_Direct_Sprite(int x, int y, const sprite* s, int frame);

@@ -1,0 +1,105 @@
+// LoadImageA: 8-bit uncompressed BMP files into bitmaps.
+#include <cstring>
+#include <fstream>
+
+#include "platform/GdiInternal.h"
+#include "platform/PathResolver.h"
+
+namespace {
+
+constexpr std::size_t file_header_size = 14;
+constexpr std::size_t info_header_size = 40;
+constexpr std::uint64_t max_bmp_file = 64u << 20;
+constexpr std::int64_t max_bmp_side = 16384;
+
+std::uint32_t U32(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return f[at] | (f[at + 1] << 8) | (f[at + 2] << 16) | (static_cast<std::uint32_t>(f[at + 3]) << 24);
+}
+
+std::uint16_t U16(const std::vector<std::uint8_t>& f, std::size_t at) {
+    return static_cast<std::uint16_t>(f[at] | (f[at + 1] << 8));
+}
+
+bool Read_File(const std::string& name, std::vector<std::uint8_t>& out) {
+    std::optional<std::filesystem::path> path = Resolve_Path(name);
+    if (!path) return false;
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > max_bmp_file) return false;
+    in.seekg(0);
+    out.resize(static_cast<std::size_t>(size));
+    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
+}
+
+HBITMAP Scaled(const HBITMAP__& from, int width, int height) {
+    auto* to = new HBITMAP__();
+    to->width = width;
+    to->height = height;
+    to->pitch = (width + 3) & ~3;
+    std::memcpy(to->colours, from.colours, sizeof(to->colours));
+    to->pixels.assign(static_cast<std::size_t>(to->pitch) * height, 0);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* src = from.pixels.data() + static_cast<std::size_t>(y * from.height / height) * from.pitch;
+        std::uint8_t* dest = to->pixels.data() + static_cast<std::size_t>(y) * to->pitch;
+        for (int x = 0; x < width; ++x) dest[x] = src[x * from.width / width];
+    }
+    return to;
+}
+
+}  // namespace
+
+HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f) {
+    const std::uint64_t size = f.size();
+    if (size < file_header_size + info_header_size || f[0] != 'B' || f[1] != 'M') return nullptr;
+    const std::uint64_t bits_offset = U32(f, 10);
+    const std::uint64_t header_size = U32(f, 14);
+    if (header_size < info_header_size || file_header_size + header_size > size) return nullptr;
+    const std::int64_t width = static_cast<std::int32_t>(U32(f, 18));
+    const std::int64_t signed_height = static_cast<std::int32_t>(U32(f, 22));
+    const std::int64_t height = signed_height < 0 ? -signed_height : signed_height;
+    if (U16(f, 26) != 1 || U16(f, 28) != 8 || U32(f, 30) != 0) return nullptr;
+    if (width <= 0 || height <= 0 || width > max_bmp_side || height > max_bmp_side) return nullptr;
+    std::uint64_t colours = U32(f, 46);
+    if (colours == 0) colours = 256;
+    if (colours > 256) return nullptr;
+    const std::uint64_t table = file_header_size + header_size;
+    if (table + colours * 4 > size || bits_offset < table) return nullptr;
+    const std::uint64_t stride = (static_cast<std::uint64_t>(width) + 3) & ~std::uint64_t{3};
+    if (bits_offset > size || stride * height > size - bits_offset) return nullptr;
+
+    auto* bitmap = new HBITMAP__();
+    bitmap->width = static_cast<int>(width);
+    bitmap->height = static_cast<int>(height);
+    bitmap->pitch = static_cast<int>(stride);
+    for (std::uint64_t i = 0; i < colours; ++i) {
+        const std::uint8_t* q = f.data() + table + i * 4;
+        bitmap->colours[i] = {q[2], q[1], q[0], 0};
+    }
+    bitmap->pixels.resize(stride * height);
+    for (std::int64_t row = 0; row < height; ++row) {
+        // Bottom-up files (positive height) store the last row first.
+        std::int64_t file_row = signed_height > 0 ? height - 1 - row : row;
+        std::memcpy(bitmap->pixels.data() + row * stride, f.data() + bits_offset + file_row * stride, stride);
+    }
+    return bitmap;
+}
+
+HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int cx, int cy, UINT flags) {
+    if (name == nullptr || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
+    if (cx < 0 || cy < 0 || cx > max_bmp_side || cy > max_bmp_side) return nullptr;
+    std::vector<std::uint8_t> file;
+    if (!Read_File(name, file)) return nullptr;
+    HBITMAP bitmap = Bitmap_From_Bmp(file);
+    if (bitmap == nullptr) return nullptr;
+    int width = cx != 0 ? cx : bitmap->width;
+    int height = cy != 0 ? cy : bitmap->height;
+    if (width != bitmap->width || height != bitmap->height) {
+        HBITMAP scaled = Scaled(*bitmap, width, height);
+        delete bitmap;
+        bitmap = scaled;
+    }
+    Gdi_Register(bitmap, GdiKind::bitmap);
+    return bitmap;
+}

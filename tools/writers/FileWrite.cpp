@@ -1,0 +1,50 @@
+#include "tools/writers/FileWrite.h"
+
+#include <fstream>
+#include <system_error>
+
+bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::error_code ignored;
+            std::filesystem::remove(temp, ignored);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, path, ec);
+    if (ec) {
+        std::filesystem::remove(temp, ec);
+        return false;
+    }
+    return true;
+}
+
+void Put_U8(std::vector<std::uint8_t>& out, unsigned value) { out.push_back(static_cast<std::uint8_t>(value)); }
+
+void Put_U16(std::vector<std::uint8_t>& out, unsigned value) {
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void Put_U32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    Put_U16(out, value & 0xFFFF);
+    Put_U16(out, value >> 16);
+}
+
+void Set_U16(std::vector<std::uint8_t>& out, std::size_t at, unsigned value) {
+    out[at] = static_cast<std::uint8_t>(value);
+    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void Set_U32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    Set_U16(out, at, value & 0xFFFF);
+    Set_U16(out, at + 2, value >> 16);
+}
