@@ -25,3 +25,10 @@ struct ORVEX_PACKED act_entry {
 ORVEX_RECORD_SIZE(act_entry, 24);
 
 void Free_IQ_Slot(std::uint16_t slot);
+
+// ---- Relations between AI slots ----
+// What slot a thinks of slot b (row a, column b of relationarray); nullptr
+// when either slot lies outside the matrix.
+std::int8_t* Relation_Cell(std::uint16_t a, std::uint16_t b);
+// A zeroed matrix for capacity slots (the AI arrays size it with the map).
+void Alloc_Relations(std::uint16_t capacity);

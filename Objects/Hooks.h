@@ -6,6 +6,10 @@
 struct ObjectsHooks {
     // Loads "mod.dat" into mod_data; false when it could not.
     bool (*load_mod_database)() = nullptr;
+
+    // The control layer's per-tick step (the pressed look of a button
+    // counting down), called by do_anim; none by default.
+    void (*tick_pressed_control)() = nullptr;
 };
 
 ObjectsHooks& Objects_Hooks();
