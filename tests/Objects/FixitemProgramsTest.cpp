@@ -275,6 +275,11 @@ TEST_F(Programs, ATeleportSendsToItsFieldAndShimmersOnce) {
     ASSERT_NE(loop, NO_INDEX);
     EXPECT_TRUE(animated_fixitems[loop].flags & AE_LOOP);
     EXPECT_EQ(Field_List(field), "anim0");  // one shimmer, though told twice
+    // Told again for another object on its field, through the engine.
+    Set_Fixitem_Type(3, LAYER_WALL);
+    std::uint16_t crate = Place_Fixitem(field, 3);
+    Object_Request(Fix_Ref(crate), Fix_Ref(crate), 0, REQ_INITIALISE, 0);
+    EXPECT_EQ(Field_List(field), "fix" + std::to_string(crate) + " anim0");
 
     path_cacheable = 1;
     EXPECT_EQ(Ask(hero, REQ_TRANSPORT_DEST, NO_VALUE), dest);

@@ -362,6 +362,19 @@ TEST_F(FieldEffects, AFireCountsItsFirstRoundAtItsFirstTimerEvent) {
     EXPECT_EQ(Damage_To(victim).size(), 1u);
 }
 
+TEST_F(FieldEffects, AnObjectPlacedInAnEffectDoesNotStartItAgain) {
+    std::uint16_t fire = Effect(MK_FIRE, 6, Record(SLOT_FLAME));
+    std::uint16_t silence = Add_Modifier(0, head, MK_SILENCE, 2, 0, 0, 0);
+    // The editor tells a placed object 174 through the engine, which walks
+    // the field head's chain as well.
+    obj_ref placed = Fix_Ref(Record(SLOT_GAS));
+    Object_Request(placed, placed, 0, REQ_ATTACHED, 0);
+    std::size_t events = 0;
+    for (std::uint16_t e = timer_array.active; e != NO_INDEX; e = timer_array.entries[e].next)
+        events += (timer_array.entries[e].modifier == fire || timer_array.entries[e].modifier == silence);
+    EXPECT_EQ(events, 2u);
+}
+
 TEST_F(FieldEffects, ASteppingCharacterIsHitOnce) {
     std::uint16_t m = Effect(MK_FIRE_WALL, 6, NO_INDEX);
     (void)m;
