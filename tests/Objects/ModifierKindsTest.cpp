@@ -400,6 +400,7 @@ TEST_F(FieldEffects, TheHitsDealTheirDamageAndRespectResistance) {
         {&fire_wall_hit, {5, 0}, 200, -5},   // halved
     };
     for (const Row& r : rows) {
+        chararray[Obj_Index(hero)].hp = 20;
         chararray[Obj_Index(hero)].protection[0] = r.protection;
         chararray[Obj_Index(hero)].protection[1] = r.protection;
         watcher.calls.clear();
