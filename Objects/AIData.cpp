@@ -6,7 +6,7 @@
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 
 IQArray iqarray;
 ActArray actarray;

@@ -20,7 +20,7 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
 #include "System/MessageLog.h"
 #include "System/Random.h"

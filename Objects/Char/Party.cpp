@@ -9,7 +9,7 @@
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
 #include "Objects/Sight.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
 
 std::uint16_t selected[SELECT_SLOTS] = {NO_INDEX, NO_INDEX, NO_INDEX, NO_INDEX, NO_INDEX,

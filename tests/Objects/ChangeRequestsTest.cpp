@@ -8,7 +8,7 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"
 

@@ -20,7 +20,7 @@
 #include "Objects/Requests.h"
 #include "Objects/AIData.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "support/LogSpy.h"
 #include "System/Random.h"
 #include "support/RecordingHandler.h"

@@ -11,7 +11,7 @@
 #include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/WorldBuilder.h"
 

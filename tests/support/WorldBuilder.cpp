@@ -16,7 +16,7 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/TurnState.h"
+#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
 #include "support/LogSpy.h"
 #include "platform/headless/HeadlessBackend.h"
