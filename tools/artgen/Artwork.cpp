@@ -60,6 +60,7 @@ Artwork Make_Artwork() {
     for (BitmapSprite& s : Head_Sprites()) a.bitmaps.push_back(std::move(s));
     for (BitmapSprite& s : Page_Sprites()) a.bitmaps.push_back(std::move(s));
     a.pages = Page_Pictures();
+    a.cursors = Cursor_Pictures();
     for (DysSprite& s : System_Dys()) a.dys.push_back(std::move(s));
     for (DysSprite& s : Body_Sprites()) a.dys.push_back(std::move(s));
     for (DysSprite& s : Item_Sprites()) a.dys.push_back(std::move(s));

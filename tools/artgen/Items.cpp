@@ -399,7 +399,7 @@ DysFrame Small(const ItemDef& def) {
     double extent = 16.0 * std::max(cw, ch);
     double scale = std::min(0.62, 15.0 / extent);
     double turn = ch >= 2 * cw ? -M_PI / 3 : 0;
-    if (def.art.item_class == kCorpse) turn = -M_PI / 2, scale = 0.5;
+    if (def.art.item_class == kCorpse) turn = -M_PI / 2, scale = 0.38;
     p.transform = Affine::Translate(canvas / 2.0, canvas / 2.0) * Affine::Scale(1, 0.7) * Affine::Scale(scale, scale) *
                   Affine::Rotate(turn);
     def.draw(p);

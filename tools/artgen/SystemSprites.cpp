@@ -599,6 +599,28 @@ std::vector<BitmapSprite> System_Bitmaps() {
     return out;
 }
 
+std::vector<CursorPicture> Cursor_Pictures() {
+    IndexedImage sword(32, 32, kKey);
+    {
+        Painter p(sword);
+        p.transform = Affine::Translate(2, 2) * Affine::Rotate(-M_PI / 4);
+        p.Polygon({{0, 0}, {3, 4}, {3, 26}, {-3, 26}, {-3, 4}}, Cylinder(Ramp::Metal, 0, 3, 0.3, 1.0));
+        p.Capsule({-7, 27}, {7, 27}, 1.8, Cylinder(Ramp::Gold, 0, 7, 0.3, 1.0));
+        p.Rect(-1.5, 28, 1.5, 35, Flat(Ramp_Index(Ramp::Leather, 4)));
+        p.Ellipse({0, 37}, 2.5, 2.5, Dome(Ramp::Gold, {0, 37}, 2.5, 2.5, 0.3, 1.0));
+        Outline(sword, kKey, Outline_Index(), false);
+    }
+    IndexedImage shield(32, 32, kKey);
+    {
+        Painter p(shield);
+        p.Polygon({{4, 3}, {28, 3}, {28, 15}, {16, 29}, {4, 15}}, Linear(Ramp::Metal, {4, 3}, 1.0, {28, 29}, 0.3));
+        p.Polygon({{7, 6}, {25, 6}, {25, 15}, {16, 26}, {7, 15}}, Linear(Ramp::ClothBlue, {7, 6}, 0.9, {25, 26}, 0.3));
+        p.Rect(14.5, 6, 17.5, 25, Flat(Ramp_Index(Ramp::Gold, 8)));
+        Outline(shield, kKey, Outline_Index(), false);
+    }
+    return {{"CURSOR\\SWORD.CUR", sword, 1, 1}, {"CURSOR\\SHIELD.CUR", shield, 16, 16}};
+}
+
 std::vector<DysSprite> System_Dys() {
     std::vector<DysSprite> out;
     out.push_back(Mark_Sprite("ARTWORK\\SYSTEM\\CURFORE2", {Field_Border(Half::Front, 1, Ramp::Gold, 6)}));

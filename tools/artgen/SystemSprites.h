@@ -41,5 +41,7 @@ constexpr int kBelog2W = 199, kBelog2H = 19;
 
 std::vector<BitmapSprite> System_Bitmaps();
 std::vector<DysSprite> System_Dys();
+// CURSOR\SWORD.CUR and CURSOR\SHIELD.CUR: 32 x 32 pictures with their hot spots.
+std::vector<CursorPicture> Cursor_Pictures();
 
 }  // namespace art

@@ -215,6 +215,8 @@ int main(int argc, char** argv) {
             main_blocks.push_back(Dys_Block(pal, s, 1000, false, false));
         }
     }
+    for (const CursorPicture& c : a.cursors)
+        main_blocks.push_back(Frames_Block(pal, c.path, {c.image}, {{c.hot_x, c.hot_y}}, 1, false));
     for (const Page& p : a.pages) page_blocks.push_back(Page_Block(pal, p));
     bool ok = Write_Sheet(out, main_blocks);
     if (!figure_blocks.empty()) ok = Write_Sheet(stem + "-figures.png", figure_blocks) && ok;
