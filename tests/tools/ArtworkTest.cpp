@@ -151,11 +151,18 @@ TEST(ArtSprites, BitmapSpritesHaveTheFramesHotSpotsAndLayersTheGameExpects) {
         {"ARTWORK\\PAGES\\SPBUTTON", 2, 90, 50, 0, 0, -1},
         {"ARTWORK\\PAGES\\SPICONS", 20, 0, 0, 0, 0, -1},
         {"ARTWORK\\ITEMS\\HULLAK", static_cast<int>(Body_Kinds().size()), 0, 0, -1, -1, -1},
-        {"ARTWORK\\GRASS", kFloorFrames, 42, 0, 21, 19 + kFloorHeadroom, 0},
-        {"ARTWORK\\STONE", kFloorFrames, 42, 0, 21, 19 + kFloorHeadroom, 0},
-        {"ARTWORK\\EARTH", kFloorFrames, 42, 0, 21, 19 + kFloorHeadroom, 0},
-        {"ARTWORK\\WATER", kFloorFrames, 42, 0, 21, 19 + kFloorHeadroom, 0},
-        {"ARTWORK\\WOOD", kFloorFrames, 42, 0, 21, 19 + kFloorHeadroom, 0},
+        {"ARTWORK\\GRASS", kFloorVariants, 42, 30, 21, 19, 0},
+        {"ARTWORK\\STONE", kFloorVariants, 42, 30, 21, 19, 0},
+        {"ARTWORK\\EARTH", kFloorVariants, 42, 30, 21, 19, 0},
+        {"ARTWORK\\WATER", kFloorVariants, 42, 30, 21, 19, 0},
+        {"ARTWORK\\WOOD", kFloorVariants, 42, 30, 21, 19, 0},
+        {"ARTWORK\\GRASSH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
+        {"ARTWORK\\EARTHH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
+        {"ARTWORK\\STONEH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
+        {"ARTWORK\\GRASSR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\EARTHR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\STONER", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\WOODR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
         {"ARTWORK\\DOOR", kDoorFrames, 0, 0, -1, -1, -1},
         {"ARTWORK\\CHEST", kChestFrames, 0, 0, -1, -1, -1},
         {"ARTWORK\\Lampa1", 1, 0, 0, -1, -1, -1},
@@ -289,13 +296,13 @@ TEST(ArtFloors, LevelFloorsHaveExactlyTheShapeThePickingRuleGives) {
     for (const char* name : {"ARTWORK\\GRASS", "ARTWORK\\STONE", "ARTWORK\\EARTH", "ARTWORK\\WATER", "ARTWORK\\WOOD"}) {
         const BitmapSprite* s = Bitmap(name);
         ASSERT_NE(s, nullptr);
-        for (int v = 0; v < kFloorFlatVariants; ++v) {
-            IndexedImage f = s->Frame(kFloorFlat + v);
+        for (int v = 0; v < kFloorVariants; ++v) {
+            IndexedImage f = s->Frame(v);
             for (int y = 0; y < f.height; ++y)
                 for (int x = 0; x < f.width; ++x) {
                     int ty = y - (s->hot_y - kFloorHotY), tx = x - (s->hot_x - kFloorHotX);
                     bool in = tx >= 0 && ty >= 0 && tx < kFloorWidth && ty < kFloorHeight && m[ty][tx];
-                    ASSERT_EQ(Opaque(f, x, y), in) << name << " frame " << kFloorFlat + v << " at " << x << "," << y;
+                    ASSERT_EQ(Opaque(f, x, y), in) << name << " frame " << v << " at " << x << "," << y;
                 }
         }
     }
@@ -304,7 +311,7 @@ TEST(ArtFloors, LevelFloorsHaveExactlyTheShapeThePickingRuleGives) {
 TEST(ArtFloors, LevelFloorsTileTheMapWithoutGapsOrOverlaps) {
     const BitmapSprite* s = Bitmap("ARTWORK\\GRASS");
     ASSERT_NE(s, nullptr);
-    IndexedImage f = s->Frame(kFloorFlat);
+    IndexedImage f = s->Frame(0);
     const int W = 400, H = 300;
     std::vector<int> cover(W * H, 0);
     for (int r = -2; r < 18; ++r)
@@ -325,10 +332,17 @@ TEST(ArtFloors, GroundShapesFollowTheHillRule) {
     EXPECT_DOUBLE_EQ(Ground_Shape_Height(4, kFloorHotX, kFloorHotY), 6.0);       // U
     EXPECT_DOUBLE_EQ(Ground_Shape_Height(13, kFloorHotX, kFloorHotY), 24 - 6.0 - 10 * 12.0 / 21);
     EXPECT_DOUBLE_EQ(Ground_Shape_Height(20, kFloorHotX, kFloorHotY), 0.0);
-    // A sloped frame rises above the level one.
-    const BitmapSprite* s = Bitmap("ARTWORK\\GRASS");
-    Box level = Opaque_Box(s->Frame(kFloorFlat), kKey), slope = Opaque_Box(s->Frame(13), kKey);
-    EXPECT_LT(slope.y, level.y - 10);
+    // A sloped frame rises above the level floor; a raised floor reaches down to the ground.
+    const BitmapSprite* level = Bitmap("ARTWORK\\GRASS");
+    const BitmapSprite* slopes = Bitmap("ARTWORK\\GRASSH");
+    const BitmapSprite* raised = Bitmap("ARTWORK\\GRASSR");
+    ASSERT_TRUE(level && slopes && raised);
+    Box lb = Opaque_Box(level->Frame(0), kKey), sb = Opaque_Box(slopes->Frame(13), kKey);
+    EXPECT_LT(sb.y - slopes->hot_y, lb.y - level->hot_y - 10);
+    for (int e = 1; e <= kRaisedFrames; ++e) {
+        Box rb = Opaque_Box(raised->Frame(e - 1), kKey);
+        EXPECT_EQ(rb.y + rb.h - raised->hot_y, lb.y + lb.h - level->hot_y + e * kElevationStep) << e;
+    }
 }
 
 // Pixels outside `allowed` of a frame must be transparent.

@@ -95,7 +95,7 @@ void Add_Weapon(Model& m, const Look& k, const Joints& j, const Pose& p) {
         m.Rod(hand - w * (1.5 * s), hand + w * (1.6 * s), 0.7 * s, 0.7 * s, Mat(Ramp::Leather, 0.1, 0.7));
         m.Rod(hand + w * (1.7 * s) + Vec3{0, -2.6 * s, 0}, hand + w * (1.7 * s) + Vec3{0, 2.6 * s, 0}, 0.65 * s,
               0.65 * s, gold);
-        m.Rod(hand + w * (2.2 * s), hand + w * (15 * s), 0.85 * s, 0.45 * s, steel);
+        m.Rod(hand + w * (2.2 * s), hand + w * (17 * s), 1.05 * s, 0.55 * s, steel);
         break;
     case Weapon::Dagger:
         m.Rod(hand - w * (1.2 * s), hand + w * (1.2 * s), 0.6 * s, 0.6 * s, Mat(Ramp::Leather, 0.1, 0.7));
@@ -129,11 +129,11 @@ void Add_Weapon(Model& m, const Look& k, const Joints& j, const Pose& p) {
         Vec3 prev{};
         for (int i = 0; i <= 12; ++i) {
             double t = -1 + i / 6.0;
-            Vec3 q = h + Vec3{2.8 * s * (1 - t * t), 0, 12 * s * t};
-            if (i > 0) m.Rod(prev, q, 0.6 * s, 0.6 * s, wood);
+            Vec3 q = h + Vec3{3.6 * s * (1 - t * t), 0, 14 * s * t};
+            if (i > 0) m.Rod(prev, q, 0.85 * s, 0.85 * s, wood);
             prev = q;
         }
-        m.Rod(h + Vec3{0, 0, -12 * s}, h + Vec3{0, 0, 12 * s}, 0.25 * s, 0.25 * s, Mat(Ramp::Bone, 0.3, 0.9));
+        m.Rod(h + Vec3{0, 0, -14 * s}, h + Vec3{0, 0, 14 * s}, 0.3 * s, 0.3 * s, Mat(Ramp::Bone, 0.3, 0.9));
         break;
     }
     case Weapon::None: break;
@@ -268,10 +268,11 @@ Pose Humanoid_Pose(int frame, const Look& k) {
         return p;
     }
     p.shoulder[0] = 0.12;
-    p.shoulder[1] = 0.3;
+    p.shoulder[1] = 0.25;
     p.elbow[0] = 0.35;
-    p.elbow[1] = 0.9;
-    p.weapon_pitch = k.weapon == Weapon::Sword || k.weapon == Weapon::Axe || k.weapon == Weapon::Club ? 1.3 : 1.5;
+    p.elbow[1] = 0.75;
+    p.spread[1] = k.weapon == Weapon::None ? 0.12 : 0.38;
+    p.weapon_pitch = k.weapon == Weapon::Sword || k.weapon == Weapon::Axe || k.weapon == Weapon::Club ? 1.15 : 1.5;
     if (k.weapon == Weapon::Bow) p.shoulder[0] = 0.4, p.elbow[0] = 0.6, p.elbow[1] = 0.4;
     if (k.weapon == Weapon::Staff) p.shoulder[1] = 0.25, p.elbow[1] = 1.2;
     if (k.shield) p.shoulder[0] = 0.5, p.elbow[0] = 1.0, p.spread[0] = 0.25;
@@ -549,6 +550,8 @@ const std::vector<BodyDef>& Body_Defs() {
         human("TROLL", "stone-grey troll with a club", troll, 14);
 
         Beast wolf;
+        wolf.fur_lo = 0.05;
+        wolf.fur_hi = 0.62;
         d.push_back({{"WOLF", "grey wolf", true}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
         Beast bear;
         bear.length = 20;

@@ -137,11 +137,11 @@ IndexedImage Title() {
     for (int k = 410; k < 480; k += 7) p.Rect(k, 225, k + 4, 230, Flat(Ramp_Index(Ramp::Stone, 4)));
     p.Polygon({{440, 330}, {440, 296}, {447, 288}, {454, 296}, {454, 330}}, Flat(Ramp_Index(Ramp::Shadow, 1)));
     // Hexagon fields in the foreground.
-    const BitmapSprite grass = Terrain_Sprites()[0];
+    const BitmapSprite grass = Level_Floor_Sprite("GRASS");
     for (int r = 0; r < 9; ++r)
         for (int c = -2; c < 16; ++c) {
             int x = c * 42 + (r % 2) * 21 + 10, y = 318 + r * 21;
-            Blit(img, grass.Frame(kFloorFlat + (r + c + 8) % kFloorFlatVariants), x - grass.hot_x, y - grass.hot_y, kKey);
+            Blit(img, grass.Frame((r + c + 8) % kFloorVariants), x - grass.hot_x, y - grass.hot_y, kKey);
         }
     // Heroes.
     const int bodies[3] = {0, 3, 2};
@@ -384,8 +384,8 @@ IndexedImage Character_Page(const std::vector<BitmapSprite>& sys) {
     // The figure's stand: the body is drawn at (80, 418) with its defence in six directions around it.
     Dark_Inset(img, {24, 320, 136, 444});
     {
-        const BitmapSprite stone = Terrain_Sprites()[2];
-        Put(img, stone, kFloorFlat, 80, 418);
+        const BitmapSprite stone = Level_Floor_Sprite("STONE");
+        Put(img, stone, 0, 80, 418);
         Caption(img, 28, 324, "ATT");
         Caption(img, 28, 338, "DMG");
         Caption(img, 30, 440 - 2, "DEFENCE");

@@ -150,23 +150,48 @@ struct Terrain {
 
 // ---------------------------------------------------------------- floors
 
-BitmapSprite Floor_Sprite(const Terrain& t) {
-    const int h = kFloorHeadroom + kFloorHeight + kFloorRaisedSteps * kElevationStep;
+// Level floors: the floor shape and nothing else.
+BitmapSprite Level_Floor(const Terrain& t) {
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kFloorFrames; ++f) {
-        IndexedImage img(kFloorWidth, h, kKey);
+    for (int v = 0; v < kFloorVariants; ++v) {
+        IndexedImage img(kFloorWidth, kFloorHeight, kKey);
         HeightField hf;
-        int variant = f < kFloorFlat ? 0 : (f - kFloorFlat) % kFloorFlatVariants;
-        int skirt = f >= kFloorRaised ? (f - kFloorRaised + 1) * kElevationStep : 0;
-        if (f < kFloorShapes) hf.height = [f](int tx, int ty) { return Ground_Shape_Height(f, tx, ty); };
-        else hf.height = [](int, int) { return 0.0; };
-        hf.top = t.top(variant);
+        hf.height = [](int, int) { return 0.0; };
+        hf.top = t.top(v);
         hf.side = t.side;
-        Draw_Height_Field(img, 0, kFloorHeadroom, hf, skirt);
+        Draw_Height_Field(img, 0, 0, hf, 0);
         frames.push_back(img);
     }
-    return Make_Bitmap(std::string("ARTWORK\\") + t.name, frames, kFloorHotX, kFloorHotY + kFloorHeadroom,
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name, frames, kFloorHotX, kFloorHotY, kLayerGround);
+}
+
+BitmapSprite Sloped_Floor(const Terrain& t) {
+    std::vector<IndexedImage> frames;
+    for (int shape = 0; shape < kSlopeFrames; ++shape) {
+        IndexedImage img(kFloorWidth, kSlopeHeadroom + kFloorHeight, kKey);
+        HeightField hf;
+        hf.height = [shape](int tx, int ty) { return Ground_Shape_Height(shape, tx, ty); };
+        hf.top = t.top(shape % kFloorVariants);
+        hf.side = t.side;
+        Draw_Height_Field(img, 0, kSlopeHeadroom, hf, 0);
+        frames.push_back(img);
+    }
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "H", frames, kFloorHotX, kFloorHotY + kSlopeHeadroom,
                        kLayerGround);
+}
+
+BitmapSprite Raised_Floor(const Terrain& t) {
+    std::vector<IndexedImage> frames;
+    for (int e = 1; e <= kRaisedFrames; ++e) {
+        IndexedImage img(kFloorWidth, kFloorHeight + kRaisedFrames * kElevationStep, kKey);
+        HeightField hf;
+        hf.height = [](int, int) { return 0.0; };
+        hf.top = t.top(e % kFloorVariants);
+        hf.side = t.side;
+        Draw_Height_Field(img, 0, 0, hf, e * kElevationStep);
+        frames.push_back(img);
+    }
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "R", frames, kFloorHotX, kFloorHotY, kLayerGround);
 }
 
 // ---------------------------------------------------------------- blocks
@@ -550,16 +575,33 @@ double Ground_Shape_Height(int shape, int tx, int ty) {
     }
 }
 
-std::vector<BitmapSprite> Terrain_Sprites() {
-    const Terrain terrains[] = {
+namespace {
+const std::vector<Terrain>& Terrains() {
+    static const std::vector<Terrain> t = {
         {"GRASS", Grass_Top, Earth_Side(true)},
         {"EARTH", Earth_Top, Earth_Side(false)},
         {"STONE", Stone_Top, Brick_Side(Ramp::Stone, 6, 10, 710)},
         {"WATER", Water_Top, Brick_Side(Ramp::Stone, 6, 10, 711)},
         {"WOOD", Wood_Top, Beam_Side()},
     };
+    return t;
+}
+}  // namespace
+
+BitmapSprite Level_Floor_Sprite(const std::string& name) {
+    for (const Terrain& t : Terrains())
+        if (name == t.name) return Level_Floor(t);
+    return {};
+}
+
+std::vector<BitmapSprite> Terrain_Sprites() {
+    const std::vector<Terrain>& terrains = Terrains();
     std::vector<BitmapSprite> out;
-    for (const Terrain& t : terrains) out.push_back(Floor_Sprite(t));
+    for (const Terrain& t : terrains) out.push_back(Level_Floor(t));
+    for (const Terrain& t : terrains)
+        if (std::string(t.name) != "WATER" && std::string(t.name) != "WOOD") out.push_back(Sloped_Floor(t));
+    for (const Terrain& t : terrains)
+        if (std::string(t.name) != "WATER") out.push_back(Raised_Floor(t));
     out.push_back(Wall_Sprite());
     out.push_back(Palisade_Sprite());
     out.push_back(Door_Sprite());

@@ -4,20 +4,24 @@
 // bitmap sprite "ARTWORK\\<name>" whose frames share one box; the hot spot is
 // the field's anchor, so a floor frame drawn at the anchor fills its field.
 
+#include <string>
 #include <vector>
 
 #include "tools/artgen/Artwork.h"
 
 namespace art {
 
-// Floor sprites: GRASS, STONE, EARTH, WATER, WOOD.
-constexpr int kFloorShapes = 20;      // frames 0..19: the ground-hill shapes 0..19 (slopes)
-constexpr int kFloorFlat = 20;        // frames 20..23: level floors, four variants
-constexpr int kFloorFlatVariants = 4;
-constexpr int kFloorRaised = 24;      // frame 24 + e - 1: level floor with a side e elevation steps high (e 1..7)
-constexpr int kFloorRaisedSteps = 7;
-constexpr int kFloorFrames = kFloorRaised + kFloorRaisedSteps;
-constexpr int kFloorHeadroom = 24;    // the highest slope rises 24 pixels
+// Floors, three sprites per terrain:
+// - GRASS, EARTH, STONE, WATER, WOOD: level floors, 42 x 30 with the anchor at
+//   (21, 19), kFloorVariants frames that differ only in their texture;
+// - GRASSH, EARTHH, STONEH: sloped floors for the ground-hill program, frame
+//   = ground shape 0..19, with kSlopeHeadroom pixels above the level box;
+// - GRASSR, EARTHR, STONER, WOODR: level floors of raised fields, frame e - 1
+//   with a side e elevation steps (11 pixels each) high, for e = 1..7.
+constexpr int kFloorVariants = 4;
+constexpr int kSlopeFrames = 20;
+constexpr int kSlopeHeadroom = 24;  // the highest slope rises 24 pixels
+constexpr int kRaisedFrames = 7;
 
 // Heights in pixels of the objects (for the fixitem types' height byte).
 constexpr int kWallHeight = 50;
@@ -35,5 +39,7 @@ constexpr int kLampFrames = 4;
 double Ground_Shape_Height(int shape, int tx, int ty);
 
 std::vector<BitmapSprite> Terrain_Sprites();
+// One level floor sprite by terrain name ("GRASS", ...).
+BitmapSprite Level_Floor_Sprite(const std::string& name);
 
 }  // namespace art

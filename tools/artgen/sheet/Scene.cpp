@@ -20,7 +20,7 @@ struct Thing {
 
 struct Field {
     std::string floor;  // empty: no floor
-    int frame = kFloorFlat;
+    int frame = 0;
     int elevation = 0;
     int light = 45;
     std::vector<Thing> things;
@@ -115,7 +115,7 @@ void Build(Map& m) {
         for (int c = 0; c < m.w_; ++c) {
             Field& f = m.At(c, r, 0);
             f.floor = "GRASS";
-            f.frame = kFloorFlat + (c * 7 + r * 3) % kFloorFlatVariants;
+            f.frame = (c * 7 + r * 3) % kFloorVariants;
         }
     // A strip of each floor.
     for (int i = 0; i < 5; ++i)
@@ -139,19 +139,52 @@ void Build(Map& m) {
     m.At(12, 1, 0).things.push_back({"ARTWORK\\PALISADE", 0, 40});
     m.At(11, 2, 0).things.push_back({"ARTWORK\\STEPS", 5, 0});
     // Raised fields and slopes.
-    for (int s = 0; s < 4; ++s) m.At(6 + s, 5, 0).elevation = s, m.At(6 + s, 5, 0).frame = s ? kFloorRaised + s - 1 : kFloorFlat;
+    for (int s = 1; s < 4; ++s) {
+        Field& f = m.At(6 + s, 5, 0);
+        f.elevation = s;
+        f.floor = "GRASSR";
+        f.frame = s - 1;
+    }
+    m.At(12, 6, 0).floor = "GRASSH";
     m.At(12, 6, 0).frame = 4;
+    m.At(13, 6, 0).floor = "GRASSH";
     m.At(13, 6, 0).frame = 13;
+    // Figures and things lying about.
+    auto body = [&m](int c, int r, const char* name, int facing, int frame) {
+        m.At(c, r, 0).things.push_back({std::string("ARTWORK\\CHARS\\") + name, frame + (facing - 1) * 17, 0, true});
+    };
+    body(2, 5, "WARRIOR", 3, 0);
+    body(3, 5, "RANGER", 2, 6);
+    body(4, 3, "MAGE", 3, 14);
+    body(3, 4, "DWARF", 4, 0);
+    body(5, 4, "THIEF", 1, 5);
+    body(7, 3, "SKELETON", 3, 13);
+    body(8, 3, "ZOMBIE", 4, 7);
+    body(9, 3, "TROLL", 3, 0);
+    body(10, 5, "WOLF", 4, 5);
+    body(11, 4, "BEAR", 3, 0);
+    body(12, 3, "SPIDER", 2, 6);
+    m.At(5, 5, 0).things.push_back({"ARTWORK\\ITEMS\\MITEMS", 2, 0, true});
+    m.At(6, 4, 0).things.push_back({"ARTWORK\\ITEMS\\MITEMS", 32, 0, true});
+    m.At(6, 3, 0).things.push_back({"ARTWORK\\ITEMS\\HULLAK", 0});
+    m.At(1, 3, 0).things.push_back({"ARTWORK\\ANIM\\BLPOOL", 6});
 }
 
 }  // namespace
 
 RgbImage Draw_Scene(const Artwork& a) {
-    RgbImage out(700, 420, {0, 0, 0});
-    Map m(14, 10, 1);
-    Build(m);
+    // The same map twice: in plain light (45) and in the default light of a
+    // map without lamps (26).
+    RgbImage out(700, 840, {0, 0, 0});
     Drawer d(a, out);
-    d.Draw(m, 1, 30, 40);
+    for (int i = 0; i < 2; ++i) {
+        Map m(14, 10, 1);
+        Build(m);
+        if (i == 1)
+            for (int r = 0; r < m.h_; ++r)
+                for (int c = 0; c < m.w_; ++c) m.At(c, r, 0).light = 26;
+        d.Draw(m, 1, 30, 60 + i * 420);
+    }
     return out;
 }
 
