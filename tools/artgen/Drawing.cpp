@@ -1,7 +1,6 @@
 #include "tools/artgen/Drawing.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace art {
@@ -136,17 +135,6 @@ void Painter::Capsule(Vec2 a, Vec2 b, double r, const Shader& s) {
     Polygon(pts, s);
 }
 
-void Painter::Pixel_Line(int x0, int y0, int x1, int y1, uint8_t index) {
-    int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-    int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1, err = dx + dy;
-    for (;;) {
-        img_.Set(x0, y0, index);
-        if (x0 == x1 && y0 == y1) break;
-        int e2 = 2 * err;
-        if (e2 >= dy) err += dy, x0 += sx;
-        if (e2 <= dx) err += dx, y0 += sy;
-    }
-}
 
 void Fill_Rect(IndexedImage& img, int x0, int y0, int x1, int y1, uint8_t index) {
     for (int y = y0; y < y1; ++y)
@@ -205,28 +193,5 @@ void Rim_Shade(IndexedImage& img, uint8_t key, int steps) {
         }
 }
 
-IndexedImage Downscale(const IndexedImage& src, int w, int h, uint8_t key) {
-    IndexedImage out(w, h, key);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            int sx0 = x * src.width / w, sx1 = std::max(sx0 + 1, (x + 1) * src.width / w);
-            int sy0 = y * src.height / h, sy1 = std::max(sy0 + 1, (y + 1) * src.height / h);
-            std::array<int, 256> count{};
-            int total = 0, keys = 0;
-            for (int sy = sy0; sy < sy1; ++sy)
-                for (int sx = sx0; sx < sx1; ++sx) {
-                    uint8_t v = src.At(sx, sy);
-                    ++total;
-                    if (v == key) ++keys;
-                    else ++count[v];
-                }
-            if (keys * 2 > total) continue;
-            int best = 0;
-            for (int i = 1; i < 256; ++i)
-                if (count[i] > count[best]) best = i;
-            out.Set(x, y, static_cast<uint8_t>(best));
-        }
-    return out;
-}
 
 }  // namespace art

@@ -58,9 +58,6 @@ public:
     void Rect(double x0, double y0, double x1, double y1, const Shader& s);
     // A thick line with round ends.
     void Capsule(Vec2 a, Vec2 b, double radius, const Shader& s);
-    // A one-pixel line in pixel coordinates (no transform).
-    void Pixel_Line(int x0, int y0, int x1, int y1, uint8_t index);
-    IndexedImage& Image() { return img_; }
 
 private:
     IndexedImage& img_;
@@ -80,9 +77,5 @@ void Rim_Shade(IndexedImage& img, uint8_t key, int steps);
 // Moves a pixel one step darker (or lighter) inside its ramp.
 uint8_t Darker(uint8_t index, int steps = 1);
 uint8_t Lighter(uint8_t index, int steps = 1);
-
-// Nearest-neighbour scaled copy with majority colour per target pixel, used
-// for small versions of pictures.
-IndexedImage Downscale(const IndexedImage& src, int w, int h, uint8_t key);
 
 }  // namespace art

@@ -49,15 +49,5 @@ const FloorMask& Floor_Mask() {
     return mask;
 }
 
-std::vector<EdgePixel> Floor_Edge() {
-    const FloorMask& m = Floor_Mask();
-    auto in = [&m](int x, int y) { return x >= 0 && y >= 0 && x < kFloorWidth && y < kFloorHeight && m[y][x]; };
-    std::vector<EdgePixel> out;
-    for (int y = 0; y < kFloorHeight; ++y)
-        for (int x = 0; x < kFloorWidth; ++x)
-            if (m[y][x] && !(in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1)))
-                out.push_back({x, y, y >= kFloorHotY - 4});
-    return out;
-}
 
 }  // namespace art

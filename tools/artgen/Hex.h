@@ -4,7 +4,6 @@
 // picking rule gives (42 x 30 pixels, anchor at (21, 19)).
 
 #include <array>
-#include <vector>
 
 namespace art {
 
@@ -43,13 +42,5 @@ inline int Anchor_Y(int row) { return row * kRowStep; }
 // with this shape tile the map without gaps or overlaps.
 using FloorMask = std::array<std::array<bool, kFloorWidth>, kFloorHeight>;
 const FloorMask& Floor_Mask();
-
-// The outline of the floor shape: its pixels that touch a pixel outside it
-// (4 neighbours), with the part (front: lower half, back: upper half).
-struct EdgePixel {
-    int x, y;
-    bool front;
-};
-std::vector<EdgePixel> Floor_Edge();
 
 }  // namespace art

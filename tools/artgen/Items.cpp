@@ -210,8 +210,6 @@ void Dead_Body(Painter& p) {
         double w = y < 0 ? 17 : 13;
         p.Rect(-w, y, w, y + 2.2, Flat(Ramp_Index(Ramp::Leather, 3)));
     }
-    IndexedImage& img = p.Image();
-    (void)img;
 }
 
 std::vector<ItemDef> Item_Defs() {

@@ -275,8 +275,7 @@ void Body_Slot(IndexedImage& img, Rect r, const char* label) {
     Draw_Text_Centred(img, (r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2 - 3, label, Ramp_Index(Ramp::Parchment, 6));
 }
 
-IndexedImage Inventory(const std::vector<BitmapSprite>& sys) {
-    (void)sys;
+IndexedImage Inventory() {
     IndexedImage img(kScreenW, kScreenH, kKey);
     Wood(img, {0, 0, kScreenW, kScreenH});
     Caption_Centred(img, 320, 6, "INVENTORY", 2);
@@ -341,8 +340,7 @@ IndexedImage Inventory(const std::vector<BitmapSprite>& sys) {
 
 // ------------------------------------------------------------------ character page
 
-IndexedImage Character_Page(const std::vector<BitmapSprite>& sys) {
-    (void)sys;
+IndexedImage Character_Page() {
     IndexedImage img(kScreenW, kScreenH, kKey);
     Wood(img, {0, 0, kScreenW, kScreenH});
     Map_Icon(img, Inclusive(13, 2, 34, 21));
@@ -549,8 +547,8 @@ std::vector<Page> Page_Pictures() {
         {"ARTWORK\\PAGES\\cimkep2.bmp", Title()},
         {"ARTWORK\\PAGES\\FOKEPJUJ.BMP", Hexamap_Panel(sys)},
         {"ARTWORK\\PAGES\\TEXTBOX.BMP", Textbox()},
-        {"ARTWORK\\ITEMS\\INVENTOR.BMP", Inventory(sys)},
-        {"ARTWORK\\PAGES\\CHARPAGE.BMP", Character_Page(sys)},
+        {"ARTWORK\\ITEMS\\INVENTOR.BMP", Inventory()},
+        {"ARTWORK\\PAGES\\CHARPAGE.BMP", Character_Page()},
     };
 }
 

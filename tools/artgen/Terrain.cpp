@@ -376,7 +376,10 @@ BitmapSprite Chest_Sprite() {
             Material gold = Mat(Ramp::Gold, 0.3, 1.0);
             gold.shine = 0.4;
             gold.pattern = [](Vec3 p) { return (Noise01(static_cast<int>(p.x * 2), static_cast<int>(p.y * 2), 910) - 0.5) * 0.5; };
-            s.Box(c + Vec3{0, 0, 2 * hz - 1}, hx - 1.5, hy - 1.5, 1, 0, gold);
+            s.Box(c + Vec3{0, 0, 2 * hz + 0.2}, hx - 1.5, hy - 1.5, 0.8, 0, gold);
+            s.Sphere(c + Vec3{-4, 1, 2 * hz + 1.2}, 1.6, gold);
+            s.Sphere(c + Vec3{3, -2, 2 * hz + 1.4}, 1.8, gold);
+            s.Sphere(c + Vec3{6, 3, 2 * hz + 0.9}, 1.3, Mat(Ramp::ClothRed, 0.3, 1.0, 0.5));
         }
         s.Box(lid_c, Vec3{hx, 0, 0}, ay, az, wood);
         s.Box(lid_c + Vec3{-9, 0, 0}, Vec3{1.2, 0, 0}, ay * 1.03, az * 1.15, iron);
