@@ -256,6 +256,15 @@ Model Build_Humanoid(const Look& k, const Pose& p) {
 // The fallen pose of a corpse.
 constexpr int kDeadPose = -1;
 
+// The bow shots show a bow whatever the body carries.
+Look Frame_Look(Look k, int frame) {
+    if (frame >= kBodyShoot && frame < kBodyShoot + 3) {
+        k.weapon = Weapon::Bow;
+        k.shield = false;
+    }
+    return k;
+}
+
 Pose Humanoid_Pose(int frame, const Look& k) {
     Pose p;
     if (frame == kDeadPose) {
@@ -315,8 +324,41 @@ Pose Humanoid_Pose(int frame, const Look& k) {
         p.lean = 0.06;
         p.twist = 0.08 * std::sin(th);
     }
-    if (frame >= kBodyAttack && frame < kBodyAttack + 4) {
-        int a = frame - kBodyAttack;
+    auto in = [frame](int first, int n) { return frame >= first && frame < first + n; };
+    auto lunge = [&p](int a) {
+        p.hip[0] = a >= 2 ? 0.35 : 0.1, p.hip[1] = a >= 2 ? -0.2 : -0.05, p.knee[0] = a >= 2 ? 0.4 : 0.1;
+    };
+    if (in(kBodyThrust, 4)) {
+        int a = frame - kBodyThrust;
+        const double sh[4] = {0.7, 1.2, 1.55, 1.0}, el[4] = {1.6, 0.8, 0.05, 0.5}, wp[4] = {1.55, 1.55, 1.5, 1.3};
+        const double lean[4] = {-0.05, 0.1, 0.3, 0.1}, tw[4] = {0.45, 0.1, -0.3, -0.1};
+        p.shoulder[1] = sh[a], p.elbow[1] = el[a], p.weapon_pitch = wp[a], p.spread[1] = 0.15;
+        p.lean = lean[a], p.twist = tw[a];
+        lunge(a);
+    }
+    if (in(kBodyChop, 4)) {
+        int a = frame - kBodyChop;
+        const double sh[4] = {3.0, 2.2, 1.0, 0.55}, el[4] = {0.5, 0.2, 0.1, 0.25}, wp[4] = {0.5, 1.2, 1.7, 1.8};
+        const double lean[4] = {-0.15, 0.0, 0.3, 0.35};
+        p.shoulder[1] = sh[a], p.elbow[1] = el[a], p.weapon_pitch = wp[a], p.spread[1] = 0.1;
+        p.lean = lean[a];
+        lunge(a);
+    }
+    if (in(kBodyCast, 4)) {
+        int a = frame - kBodyCast;
+        const double sh[4] = {1.2, 2.2, 2.8, 1.5}, sp[4] = {0.4, 0.55, 0.7, 0.5};
+        for (int i = 0; i < 2; ++i) p.shoulder[i] = sh[a], p.spread[i] = sp[a], p.elbow[i] = 0.3;
+        p.head_pitch = 0.2;
+        p.weapon_pitch = 0.3;
+    }
+    if (in(kBodyShoot, 3)) {
+        const double draw[3] = {1.0, 1.6, 0.4};
+        p.shoulder[0] = 1.5, p.elbow[0] = 0.05, p.spread[0] = 0.1;
+        p.shoulder[1] = 1.5, p.elbow[1] = draw[frame - kBodyShoot], p.spread[1] = 0.2;
+        p.twist = -0.3;
+    }
+    if (in(kBodyBlow, 4)) {
+        int a = frame - kBodyBlow;
         if (k.weapon == Weapon::Bow) {
             const double draw[4] = {0.6, 1.0, 1.0, 0.5};
             p.shoulder[0] = 1.5, p.elbow[0] = 0.05;
@@ -332,7 +374,7 @@ Pose Humanoid_Pose(int frame, const Look& k) {
             const double lean[4] = {-0.1, 0.05, 0.25, 0.1}, tw[4] = {0.45, 0.2, -0.35, -0.1};
             p.shoulder[1] = sh[a], p.elbow[1] = el[a], p.weapon_pitch = wp[a];
             p.lean = lean[a], p.twist = tw[a];
-            p.hip[0] = a >= 2 ? 0.35 : 0.1, p.hip[1] = a >= 2 ? -0.2 : -0.05, p.knee[0] = a >= 2 ? 0.4 : 0.1;
+            lunge(a);
             if (k.zombie) p.shoulder[0] = sh[a], p.elbow[0] = el[a];
         }
     }
@@ -360,10 +402,10 @@ Model Build_Beast(const Beast& b, int frame) {
     if (frame == kBodyIdleA) head_dz = -2.5, tail_swing = 0.6;
     if (frame == kBodyIdleB) head_dx = 1, head_dz = 1.5, tail_swing = -0.6;
     if (frame == kBodyGuard) head_dz = -1.5, lunge = -1.5;
-    if (frame >= kBodyAttack && frame < kBodyAttack + 4) {
+    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
         const double l[4] = {-2, 1, 4, 1.5}, hz[4] = {2, 0, -1.5, 0};
-        lunge = l[frame - kBodyAttack];
-        head_dz = hz[frame - kBodyAttack];
+        lunge = l[frame - kBodyBlow];
+        head_dz = hz[frame - kBodyBlow];
     }
     double half = b.length / 2 * s, hz = b.height * s + bob;
     Vec3 back{-half + lunge * 0.5, 0, hz}, front{half * 0.8 + lunge, 0, hz + 1.2 * s};
@@ -390,7 +432,7 @@ Model Build_Beast(const Beast& b, int frame) {
     Vec3 snout_end = head + Vec3{(b.snout_long ? 6.0 : 3.2) * s, 0, -1.6 * s};
     m.Rod(head + Vec3{1.5 * s, 0, -0.8 * s}, snout_end, b.head_r * 0.55 * s, b.head_r * 0.38 * s, fur);
     m.Ball(snout_end + Vec3{0.5 * s, 0, 0.3 * s}, 0.9 * s, Mat(Ramp::Shadow, 0, 0.3));
-    if (frame >= kBodyAttack + 1 && frame <= kBodyAttack + 2)  // open jaws with teeth
+    if (frame >= kBodyBlow + 1 && frame <= kBodyBlow + 2)  // open jaws with teeth
         m.Rod(head + Vec3{1.5 * s, 0, -2.8 * s}, snout_end + Vec3{-0.5 * s, 0, -2.2 * s}, 0.8 * s, 0.6 * s,
               Mat(Ramp::Bone, 0.4, 1.0));
     for (double side : {-1.0, 1.0}) {
@@ -415,9 +457,9 @@ Model Build_Spider(int frame) {
     double phase = 0, lunge = 0, rear = 0;
     bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
     if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
-    if (frame >= kBodyAttack && frame < kBodyAttack + 4) {
+    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
         const double l[4] = {-2, 0, 3, 1}, r[4] = {3, 5, 1, 0};
-        lunge = l[frame - kBodyAttack], rear = r[frame - kBodyAttack];
+        lunge = l[frame - kBodyBlow], rear = r[frame - kBodyBlow];
     }
     if (frame == kBodyIdleA) rear = 1.5;
     Vec3 thorax{3 + lunge, 0, 8 + rear * 0.4}, abdomen{-8 + lunge * 0.5, 0, 10};
@@ -462,7 +504,12 @@ const std::vector<BodyDef>& Body_Defs() {
     static const std::vector<BodyDef> defs = [] {
         std::vector<BodyDef> d;
         auto human = [&d](const char* name, const char* what, Look k, double shadow = 10) {
-            d.push_back({{name, what, false}, [k](int f) { return Build_Humanoid(k, Humanoid_Pose(f, k)); }, shadow});
+            d.push_back({{name, what, false, kPersonGroupFrames},
+                         [k](int f) {
+                             Look fk = Frame_Look(k, f);
+                             return Build_Humanoid(fk, Humanoid_Pose(f, fk));
+                         },
+                         shadow});
         };
         Look warrior;
         warrior.weapon = Weapon::Sword;
@@ -552,7 +599,7 @@ const std::vector<BodyDef>& Body_Defs() {
         Beast wolf;
         wolf.fur_lo = 0.05;
         wolf.fur_hi = 0.62;
-        d.push_back({{"WOLF", "grey wolf", true}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
+        d.push_back({{"WOLF", "grey wolf", true, kBeastGroupFrames}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
         Beast bear;
         bear.length = 20;
         bear.height = 17;
@@ -565,8 +612,8 @@ const std::vector<BodyDef>& Body_Defs() {
         bear.snout_long = false;
         bear.tail = false;
         bear.big_ears = true;
-        d.push_back({{"BEAR", "brown bear", true}, [bear](int f) { return Build_Beast(bear, f); }, 15});
-        d.push_back({{"SPIDER", "giant spider", true}, [](int f) { return Build_Spider(f); }, 16});
+        d.push_back({{"BEAR", "brown bear", true, kBeastGroupFrames}, [bear](int f) { return Build_Beast(bear, f); }, 15});
+        d.push_back({{"SPIDER", "giant spider", true, kBeastGroupFrames}, [](int f) { return Build_Spider(f); }, 16});
         return d;
     }();
     return defs;
@@ -615,7 +662,7 @@ std::vector<DysSprite> Body_Sprites() {
     for (const BodyDef& def : Body_Defs()) {
         std::vector<DysFrame> frames;
         for (int facing = 1; facing <= 6; ++facing)
-            for (int f = 0; f < kBodyGroupFrames; ++f) frames.push_back(Render_Frame(def, facing, f));
+            for (int f = 0; f < def.kind.group_frames; ++f) frames.push_back(Render_Frame(def, facing, f));
         out.push_back(Make_Dys(std::string("ARTWORK\\CHARS\\") + def.kind.name, std::move(frames)));
     }
     return out;

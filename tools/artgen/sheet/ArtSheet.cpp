@@ -25,6 +25,7 @@ const Rgb kHotTick{255, 70, 70};
 const Rgb kLabel{230, 230, 210};
 const Rgb kHeading{255, 210, 90};
 constexpr int kSheetWidth = 1400;
+constexpr int kFigureSheetWidth = 1800;
 constexpr int kGap = 10;
 
 struct Block {
@@ -77,27 +78,32 @@ Block Heading(const std::string& title) {
 // Frames in rows of at most `per_row`, each with its box and hot-spot ticks.
 Block Frames_Block(const Palette& pal, const std::string& label, const std::vector<IndexedImage>& frames,
                    const std::vector<std::pair<int, int>>& hots, int per_row, bool numbers,
-                   const std::vector<int>& frame_numbers = {}) {
+                   const std::vector<int>& frame_numbers = {}, int width = kSheetWidth) {
     int fw = 0, fh = 0;
     for (const IndexedImage& f : frames) fw = std::max(fw, f.width), fh = std::max(fh, f.height);
     int n = static_cast<int>(frames.size());
-    per_row = std::max(1, std::min({per_row, n, (kSheetWidth - 20) / (fw + 4)}));
+    int cell_w = std::max(fw + 3, numbers ? 20 : 0), cell_h = fh + 3;
+    per_row = std::max(1, std::min({per_row, n, (width - 20) / cell_w}));
     int rows = (n + per_row - 1) / per_row;
-    int cell_w = std::max(fw + 4, numbers ? 20 : 0), cell_h = fh + 4 + (numbers ? 9 : 0);
     Block b;
     b.w = std::max(per_row * cell_w, Text_Width(label) + 2);
-    b.h = 12 + rows * cell_h;
+    b.h = 12 + rows * cell_h + (numbers ? 9 : 0);
     b.draw = [=, &pal](RgbImage& out, int x, int y) {
         Text(out, x, y, label, kLabel);
+        // Frame numbers under the last row, counted along a row.
         for (int i = 0; i < n; ++i) {
             int cx = x + 1 + (i % per_row) * cell_w, cy = y + 13 + (i / per_row) * cell_h;
             const IndexedImage& f = frames[i];
             Picture(out, pal, f, cx, cy);
             Box_Around(out, cx, cy, f.width, f.height, hots[i].first, hots[i].second);
-            if (numbers)
-                Text(out, cx, cy + f.height + 2,
-                     std::to_string(frame_numbers.empty() ? i : frame_numbers[i]), kBorder);
         }
+        if (numbers)
+            for (int i = 0; i < std::min(n, per_row); ++i) {
+                int k = (rows - 1) * per_row + i;
+                int number = k < n ? (frame_numbers.empty() ? k : frame_numbers[k]) : i;
+                if (rows > 1 && k >= n) continue;
+                Text(out, x + 1 + i * cell_w, y + 13 + rows * cell_h, std::to_string(rows > 1 ? i : number), kBorder);
+            }
     };
     return b;
 }
@@ -114,7 +120,8 @@ Block Bitmap_Block(const Palette& pal, const BitmapSprite& s, int per_row = 1000
 
 // A run-length sprite: each frame placed in the header box at its offsets;
 // with `only_used`, empty frames are left out.
-Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_used, bool own_boxes) {
+Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_used, bool own_boxes,
+                int width = kSheetWidth) {
     std::vector<IndexedImage> frames;
     std::vector<std::pair<int, int>> hots;
     std::vector<int> numbers;
@@ -135,7 +142,7 @@ Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_u
     std::string label = Short_Name(s.path) + "  DYS " + std::to_string(s.frames.size()) + " FRAMES BOX " +
                         std::to_string(s.width) + "X" + std::to_string(s.height) + " HOT " +
                         std::to_string(s.hot_x) + "," + std::to_string(s.hot_y);
-    return Frames_Block(pal, label, frames, hots, per_row, true, numbers);
+    return Frames_Block(pal, label, frames, hots, per_row, true, numbers, width);
 }
 
 Block Page_Block(const Palette& pal, const Page& p) {
@@ -207,7 +214,9 @@ int main(int argc, char** argv) {
     }
     for (const DysSprite& s : a.dys) {
         if (Starts(s.path, "ARTWORK\\CHARS")) {
-            figure_blocks.push_back(Dys_Block(pal, s, static_cast<int>(s.frames.size()) / 6, false, false));
+            // A facing group per row, or two rows for a group of 32 frames.
+            int group = static_cast<int>(s.frames.size()) / 6;
+            figure_blocks.push_back(Dys_Block(pal, s, group > 17 ? group / 2 : group, false, false, kFigureSheetWidth));
         } else if (Starts(s.path, "ARTWORK\\ITEMS")) {
             main_blocks.push_back(Heading(Short_Name(s.path)));
             main_blocks.push_back(Dys_Block(pal, s, 40, true, true));
@@ -219,7 +228,7 @@ int main(int argc, char** argv) {
         main_blocks.push_back(Frames_Block(pal, c.path, {c.image}, {{c.hot_x, c.hot_y}}, 1, false));
     for (const Page& p : a.pages) page_blocks.push_back(Page_Block(pal, p));
     bool ok = Write_Sheet(out, main_blocks);
-    if (!figure_blocks.empty()) ok = Write_Sheet(stem + "-figures.png", figure_blocks) && ok;
+    if (!figure_blocks.empty()) ok = Write_Sheet(stem + "-figures.png", figure_blocks, kFigureSheetWidth) && ok;
     if (!page_blocks.empty()) ok = Write_Sheet(stem + "-pages.png", page_blocks, 1320) && ok;
     RgbImage scene = Draw_Scene(a);
     ok = Write_Png(stem + "-scene.png", scene) && ok;

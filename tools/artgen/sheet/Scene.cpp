@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/artgen/Figures.h"
 #include "tools/artgen/Hex.h"
 #include "tools/artgen/Terrain.h"
 
@@ -151,7 +152,10 @@ void Build(Map& m) {
     m.At(13, 6, 0).frame = 13;
     // Figures and things lying about.
     auto body = [&m](int c, int r, const char* name, int facing, int frame) {
-        m.At(c, r, 0).things.push_back({std::string("ARTWORK\\CHARS\\") + name, frame + (facing - 1) * 17, 0, true});
+        int group = kPersonGroupFrames;
+        for (const BodyKind& k : Body_Kinds())
+            if (std::string(k.name) == name) group = k.group_frames;
+        m.At(c, r, 0).things.push_back({std::string("ARTWORK\\CHARS\\") + name, frame + (facing - 1) * group, 0, true});
     };
     body(2, 5, "WARRIOR", 3, 0);
     body(3, 5, "RANGER", 2, 6);
