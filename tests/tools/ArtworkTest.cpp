@@ -10,6 +10,7 @@
 #include "tools/artgen/Heads.h"
 #include "tools/artgen/Hex.h"
 #include "tools/artgen/Items.h"
+#include "tools/artgen/Pages.h"
 #include "tools/artgen/Palette.h"
 #include "tools/artgen/SystemSprites.h"
 #include "tools/artgen/Terrain.h"
@@ -17,29 +18,53 @@
 namespace art {
 namespace {
 
+// Each test runs in its own process, so most of them make only the part of
+// the artwork they look at.
 const Artwork& The_Artwork() {
     static const Artwork a = Make_Artwork();
     return a;
 }
 
+const std::vector<BitmapSprite>& Bitmaps() {
+    static const std::vector<BitmapSprite> all = [] {
+        std::vector<BitmapSprite> v = Terrain_Sprites();
+        for (auto* part : {System_Bitmaps, Head_Sprites, Page_Sprites})
+            for (BitmapSprite& s : part()) v.push_back(std::move(s));
+        v.push_back(Corpse_Sprite());
+        return v;
+    }();
+    return all;
+}
+
 const BitmapSprite* Bitmap(const std::string& path) {
-    for (const BitmapSprite& s : The_Artwork().bitmaps)
+    for (const BitmapSprite& s : Bitmaps())
         if (s.path == path) return &s;
     return nullptr;
 }
 
-const DysSprite* Dys(const std::string& path) {
-    for (const DysSprite& s : The_Artwork().dys)
+const DysSprite* Find_Dys(const std::vector<DysSprite>& all, const std::string& path) {
+    for (const DysSprite& s : all)
         if (s.path == path) return &s;
     return nullptr;
 }
+
+const std::vector<DysSprite>& Small_Dys() {
+    static const std::vector<DysSprite> all = [] {
+        std::vector<DysSprite> v = System_Dys();
+        for (DysSprite& s : Item_Sprites()) v.push_back(std::move(s));
+        return v;
+    }();
+    return all;
+}
+
+const DysSprite* Dys(const std::string& path) { return Find_Dys(Small_Dys(), path); }
 
 bool Opaque(const IndexedImage& img, int x, int y) { return img.Inside(x, y) && img.At(x, y) != kKey; }
 
 // ------------------------------------------------------------------ palette
 
 TEST(ArtPalette, OneMagentaKeyNoDuplicatesNoNearBlack) {
-    const Palette& pal = The_Artwork().palette;
+    const Palette& pal = Game_Palette();
     int magenta = 0;
     std::set<std::tuple<int, int, int>> seen;
     for (int i = 0; i < 256; ++i) {
@@ -57,15 +82,16 @@ TEST(ArtPalette, OneMagentaKeyNoDuplicatesNoNearBlack) {
 }
 
 TEST(ArtPalette, RemapTablesStayOutsideSystemEntries) {
-    const Artwork& a = The_Artwork();
+    const auto remap = Colour_Remap();
+    const auto shades = Shade_Remaps();
     for (int i = 0; i < 256; ++i) {
         if (Is_System_Entry(i)) continue;
-        EXPECT_FALSE(Is_System_Entry(a.colour_remap[i])) << i;
-        for (const auto& t : a.shade_remaps) EXPECT_FALSE(Is_System_Entry(t[i])) << i;
+        EXPECT_FALSE(Is_System_Entry(remap[i])) << i;
+        for (const auto& t : shades) EXPECT_FALSE(Is_System_Entry(t[i])) << i;
     }
     // Palette 1 gives other clothes: blue cloth turns red.
-    EXPECT_EQ(Ramp_Of(a.colour_remap[Ramp_Index(Ramp::ClothBlue, 5)]), Ramp::ClothRed);
-    EXPECT_EQ(a.colour_remap[Ramp_Index(Ramp::Skin, 5)], Ramp_Index(Ramp::Skin, 5));
+    EXPECT_EQ(Ramp_Of(remap[Ramp_Index(Ramp::ClothBlue, 5)]), Ramp::ClothRed);
+    EXPECT_EQ(remap[Ramp_Index(Ramp::Skin, 5)], Ramp_Index(Ramp::Skin, 5));
 }
 
 // ------------------------------------------------------------------ every picture
@@ -78,13 +104,27 @@ void Expect_No_System_Entries(const IndexedImage& img, const std::string& what) 
         }
 }
 
-TEST(ArtPictures, NoPictureUsesSystemEntries) {
+TEST(ArtPictures, EveryPictureUsesOnlyUsableEntriesAndHasItsOwnPath) {
     const Artwork& a = The_Artwork();
-    for (const BitmapSprite& s : a.bitmaps) Expect_No_System_Entries(s.image, s.path);
-    for (const DysSprite& s : a.dys)
+    std::set<std::string> paths;
+    for (const BitmapSprite& s : a.bitmaps) {
+        Expect_No_System_Entries(s.image, s.path);
+        EXPECT_TRUE(paths.insert(s.path).second) << s.path;
+    }
+    for (const DysSprite& s : a.dys) {
         for (const DysFrame& f : s.frames) Expect_No_System_Entries(f.image, s.path);
+        EXPECT_TRUE(paths.insert(s.path).second) << s.path;
+    }
     for (const Page& p : a.pages) Expect_No_System_Entries(p.image, p.path);
-    for (const CursorPicture& c : a.cursors) Expect_No_System_Entries(c.image, c.path);
+    for (const CursorPicture& c : a.cursors) {
+        Expect_No_System_Entries(c.image, c.path);
+        EXPECT_EQ(c.image.width, 32);
+        EXPECT_EQ(c.image.height, 32);
+    }
+    for (const std::string& p : paths) {
+        std::string name = p.substr(p.rfind('\\') + 1);
+        EXPECT_LE(name.size(), 8u) << p;  // fixitem and body names are char[9]
+    }
 }
 
 TEST(ArtPictures, PagesHaveNoKeyAndTheirScreenSizes) {
@@ -94,7 +134,7 @@ TEST(ArtPictures, PagesHaveNoKeyAndTheirScreenSizes) {
         {"ARTWORK\\PAGES\\CHARPAGE.BMP", {640, 480}},
     };
     std::set<std::string> found;
-    for (const Page& p : The_Artwork().pages) {
+    for (const Page& p : Page_Pictures()) {
         ASSERT_TRUE(sizes.count(p.path)) << p.path;
         found.insert(p.path);
         EXPECT_EQ(p.image.width, sizes.at(p.path).first) << p.path;
@@ -102,17 +142,6 @@ TEST(ArtPictures, PagesHaveNoKeyAndTheirScreenSizes) {
         EXPECT_EQ(std::count(p.image.pixels.begin(), p.image.pixels.end(), kKey), 0) << p.path;
     }
     EXPECT_EQ(found.size(), sizes.size());
-}
-
-TEST(ArtPictures, PathsAreUniqueAndSpriteNamesFitTheirRecords) {
-    std::set<std::string> paths;
-    const Artwork& a = The_Artwork();
-    for (const BitmapSprite& s : a.bitmaps) EXPECT_TRUE(paths.insert(s.path).second) << s.path;
-    for (const DysSprite& s : a.dys) EXPECT_TRUE(paths.insert(s.path).second) << s.path;
-    for (const std::string& p : paths) {
-        std::string name = p.substr(p.rfind('\\') + 1);
-        EXPECT_LE(name.size(), 8u) << p;  // fixitem and body names are char[9]
-    }
 }
 
 // ------------------------------------------------------------------ sprite table
@@ -234,8 +263,9 @@ TEST(ArtSprites, RunLengthSpritesHaveTheirFrames) {
 
 TEST(ArtSprites, BodiesHaveSixFacingGroupsWithStandIdleWalkAndAttackFrames) {
     ASSERT_FALSE(Body_Kinds().empty());
+    const std::vector<DysSprite> bodies = Body_Sprites();
     for (const BodyKind& k : Body_Kinds()) {
-        const DysSprite* s = Dys(std::string("ARTWORK\\CHARS\\") + k.name);
+        const DysSprite* s = Find_Dys(bodies, std::string("ARTWORK\\CHARS\\") + k.name);
         ASSERT_NE(s, nullptr) << k.name;
         ASSERT_EQ(s->frames.size(), 6u * k.group_frames) << k.name;
         // 0 stand, 1 and 3 idle, 4-11 walk, 13-16 a blow; people also the

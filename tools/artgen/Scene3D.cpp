@@ -68,13 +68,33 @@ void Scene::Sphere(Vec3 c, double r, const Material& m) {
 }
 
 void Scene::Capsule(Vec3 a, Vec3 b, double ra, double rb, const Material& m) {
+    // Per pixel: the sphere centred on the axis point nearest to the pixel on
+    // screen, or an end sphere where that lies nearer the viewer.
     Vec3 pa = Project(a), pb = Project(b);
-    double len = std::hypot(pb.x - pa.x, pb.y - pa.y) + std::abs(pb.z - pa.z) * 0.2;
-    int steps = std::max(1, static_cast<int>(std::ceil(len * 2)));
-    for (int i = 0; i <= steps; ++i) {
-        double t = static_cast<double>(i) / steps;
-        Sphere(a + (b - a) * t, ra + (rb - ra) * t, m);
-    }
+    double r_max = std::max(ra, rb);
+    int x0 = static_cast<int>(std::floor(std::min(pa.x, pb.x) - r_max)), x1 = static_cast<int>(std::ceil(std::max(pa.x, pb.x) + r_max));
+    int y0 = static_cast<int>(std::floor(std::min(pa.y, pb.y) - r_max)), y1 = static_cast<int>(std::ceil(std::max(pa.y, pb.y) + r_max));
+    double vx = pb.x - pa.x, vy = pb.y - pa.y, len2 = vx * vx + vy * vy;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x) {
+            double px = x + 0.5, py = y + 0.5;
+            double mid = len2 > 0 ? std::clamp(((px - pa.x) * vx + (py - pa.y) * vy) / len2, 0.0, 1.0) : 0.0;
+            double best = -1e18;
+            Vec3 best_n{}, best_c{};
+            for (double t : {mid, 0.0, 1.0}) {
+                double r = ra + (rb - ra) * t;
+                double dx = px - (pa.x + vx * t), dy = py - (pa.y + vy * t);
+                double d2 = dx * dx + dy * dy;
+                if (d2 > r * r) continue;
+                double dz = std::sqrt(r * r - d2);
+                double depth = pa.z + (pb.z - pa.z) * t + dz;
+                if (depth <= best) continue;
+                best = depth;
+                best_n = Vec3{dx, 0, 0} + screen_up_ * (-dy) + to_viewer_ * dz;
+                best_c = a + (b - a) * t;
+            }
+            if (best > -1e18) Plot(x, y, best, best_n, best_c + best_n, m);
+        }
 }
 
 void Scene::Fill_Screen_Polygon(const std::vector<Vec3>& sp, const std::vector<Vec3>& wp, Vec3 normal,
