@@ -1,0 +1,20 @@
+#pragma once
+// Portraits "ARTWORK\\HEADS\\FEJ001" .. "FEJ023": 64 x 76 pictures drawn with
+// their bottom-left corner at the drawing point (hot spot (0, 75)), each with
+// its own background so that characters are told apart at a glance.
+
+#include <vector>
+
+#include "tools/artgen/Artwork.h"
+
+namespace art {
+
+constexpr int kHeadCount = 23;
+constexpr int kHeadW = 64, kHeadH = 76, kHeadHotX = 0, kHeadHotY = 75;
+
+// Who each portrait shows, head number 1..23 at index 0..22.
+const std::vector<const char*>& Head_Descriptions();
+
+std::vector<BitmapSprite> Head_Sprites();
+
+}  // namespace art

@@ -1,0 +1,47 @@
+#pragma once
+// The game's own sprites under ARTWORK\SYSTEM and ARTWORK\ANIM: cursor and
+// target marks, path arrows, damage digits, button pictures, the shields and
+// bars, the panel slot backgrounds, portrait frames, the viewport ornaments,
+// and the blood, spell and fire animations with the three built-in effect
+// fixitems.
+
+#include <vector>
+
+#include "tools/artgen/Artwork.h"
+
+namespace art {
+
+// Button pictures: the released frame of each button (frame + 1 is pressed)
+// and its size; the rest of a frame is transparent.
+struct ButtonPicture {
+    int sprite;  // 1..4: MAINBUT1..MAINBUT4
+    int frame;
+    int w, h;
+    const char* what;
+};
+const std::vector<ButtonPicture>& Button_Pictures();
+// Frame box of MAINBUT1..4.
+constexpr int kButtonBoxW[5] = {0, 30, 36, 26, 62};
+constexpr int kButtonBoxH[5] = {0, 30, 22, 31, 22};
+constexpr int kButtonFrames[5] = {0, 8, 12, 20, 6};
+// One button's picture, up or pressed, in its own size.
+IndexedImage Button_Face(const ButtonPicture& b, bool pressed);
+
+// Panel slot backgrounds as the screens draw them (MASKGOMB frames).
+IndexedImage Slot_Background(int w, int h);
+
+// The panel sprites' geometry.
+constexpr int kPajzskFrames = 14, kPajzskW = 5, kPajzskH = 16, kPajzskHotY = 11;
+constexpr int kPajznFrames = 20, kPajznW = 7, kPajznH = 24, kPajznHotY = 9;
+constexpr int kDigitW = 7, kDigitH = 9, kDigitHotX = 3, kDigitHotY = 4, kDigitFrames = 50;
+constexpr int kMaskablW = 71, kMaskablH = 93, kMaskablHotX = 4, kMaskablHotY = 91;
+constexpr int kMaskgombW = 32, kMaskgombH = 48, kMaskgombHotX = 16, kMaskgombHotY = 24;
+constexpr int kBelog1W = 26, kBelog1H = 200;
+constexpr int kBelog2W = 199, kBelog2H = 19;
+
+std::vector<BitmapSprite> System_Bitmaps();
+std::vector<DysSprite> System_Dys();
+// CURSOR\SWORD.CUR and CURSOR\SHIELD.CUR: 32 x 32 pictures with their hot spots.
+std::vector<CursorPicture> Cursor_Pictures();
+
+}  // namespace art
