@@ -1,4 +1,7 @@
 #include "Objects/AIData.h"
 
-// Minimal stand-in until the AI arrays are built: there are no slots.
+IQArray iqarray;
+RelationArray relationarray;
+
+// Minimal stand-in until the AI arrays are built: slots are not released.
 void Free_IQ_Slot(std::uint16_t) {}
