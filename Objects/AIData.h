@@ -25,30 +25,47 @@ struct ORVEX_PACKED act_entry {
 };
 ORVEX_RECORD_SIZE(act_entry, 24);
 
-// The slots: capacity = size(); slots 0..used-1 have been handed out.
-// Until the AI data is built only the slots and relations exist (the
-// danger map and the flight search read them).
+constexpr std::uint16_t ACT_STOP_IN_TURN = 0x4000;
+constexpr std::uint16_t ACT_USER_COMMAND = 0x8000;
+constexpr std::uint16_t ACT_KIND_MASK = 0x3FFF;
+
+// Act kinds
+enum : std::uint16_t {
+    ACT_NONE = 0,
+    ACT_NOTHING = 1,
+    ACT_TURN = 2,
+    ACT_GO = 3,
+    ACT_FIXGO = 4,
+    ACT_FLEE = 5,
+    ACT_ATTACK = 6,
+    ACT_START = 10,
+    ACT_RELATION = 11,
+    ACT_SCREEN = 12,
+};
+
+// The relation the main character's own commands carry.
+constexpr std::int32_t MAIN_CHAR_RELATION = 100000;
+
 struct IQArray {
-    std::vector<iq_slot> slots;
-    std::uint16_t used = 0;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(slots.size()); }
+    std::vector<iq_slot> records;
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
 };
 extern IQArray iqarray;
 
-// relationarray: capacity x capacity bytes, row a column b = what slot a
-// thinks of slot b. Below -20 counts as hostile.
-constexpr std::int8_t HOSTILE_RELATION = -20;
-struct RelationArray {
-    std::vector<std::int8_t> cells;
-    std::uint16_t capacity = 0;
-    // 0 for a slot outside the matrix.
-    std::int8_t Get(std::uint32_t a, std::uint32_t b) const {
-        return (a < capacity && b < capacity) ? cells[a * capacity + b] : 0;
-    }
-    void Set(std::uint32_t a, std::uint32_t b, std::int8_t v) {
-        if (a < capacity && b < capacity) cells[a * capacity + b] = v;
-    }
+struct ActArray {
+    std::vector<act_entry> records;
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
 };
-extern RelationArray relationarray;
+extern ActArray actarray;
 
+// ---- Stand-ins until the AI arrays are built (see AIData.cpp) ----
+void Init_AI_Arrays();
+std::uint16_t Alloc_IQ_Slot(obj_ref object);  // the slot, NO_INDEX when none
 void Free_IQ_Slot(std::uint16_t slot);
+std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority);  // NO_INDEX when none
+void Clear_Negative_Acts(std::uint16_t slot);
+std::int32_t Relation_To_Main_Char(obj_ref object);
+
+// The smallest distance at which a party member saw the act being carried
+// out; 0x7FFFFFFF when none saw it. Kept by the perception step.
+extern std::int32_t party_sight_distance;

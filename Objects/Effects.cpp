@@ -1,5 +1,7 @@
 #include "Objects/Effects.h"
 
+std::uint16_t target_field = 0xFFFF;
+
 target_list New_Target_List(std::uint16_t count) {
     target_list list = new std::uint16_t[count + 1u]();
     list[0] = count;

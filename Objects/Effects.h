@@ -8,6 +8,9 @@
 // field indexes. Whoever builds one hands it over; Effect_Execute frees it.
 using target_list = std::uint16_t*;
 
+// The field the player clicked while an act picks its target; 0xFFFF none.
+extern std::uint16_t target_field;
+
 target_list New_Target_List(std::uint16_t count);
 target_list One_Field_Target_List(std::uint16_t field);
 void Free_Target_List(target_list list);

@@ -1,7 +1,19 @@
 // The base rules of the requests and the change requests' effects on the
 // records.
 #pragma once
+#include <cstdint>
+
 #include "Objects/RequestEngine.h"
+
+// Whether damage is shown as rising digits over the damaged object: on at
+// start, flipped by the map screen's "Turn the digits on/off" control.
+extern std::uint32_t digits_shown;
+
+// The grey of the log lines about characters going down.
+constexpr std::uint32_t FALL_DOWN_COLOUR = 0x282828;
+
+// Hit points at and below which a character is dead.
+constexpr std::int32_t DEAD_HIT_POINTS = -10;
 
 // The base value of a request for the located object: the generic rule,
 // then the kind's own rule, which overrides; the incoming value when

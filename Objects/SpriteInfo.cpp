@@ -20,6 +20,11 @@ int Sprite_Frame_Count(std::uint32_t sprite) {
     return infos[sprite - 1].frames;
 }
 
+void Set_Sprite_Layer(std::uint32_t sprite, int layer) {
+    if (sprite == 0 || sprite > infos.size()) return;
+    infos[sprite - 1].layer = layer;
+}
+
 std::uint32_t Register_Sprite_Info(int layer, int frames) {
     infos.push_back({layer, frames});
     return static_cast<std::uint32_t>(infos.size());

@@ -7,6 +7,8 @@
 int Sprite_Layer(std::uint32_t sprite);
 // The number of frames; 0 for no sprite.
 int Sprite_Frame_Count(std::uint32_t sprite);
+// Sets the draw layer of a sprite (done once when it is loaded).
+void Set_Sprite_Layer(std::uint32_t sprite, int layer);
 
 // Until the display layer's sprites are wired in, a small table stands in
 // for them: a test or tool registers a handle with its layer and frames.

@@ -1,15 +1,37 @@
 #include "Objects/Char/Characters.h"
 
+#include <memory>
 #include <new>
 
+#include "Objects/AIData.h"
+#include "Objects/Char/CharSprites.h"
+#include "Objects/Char/Party.h"
+#include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
+#include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
+#include "Objects/ModifierKinds.h"
+#include "Objects/Request.h"
 #include "System/ErrorReport.h"
+#include "platform/HandleRegistry.h"
 
 CharArray chararray;
 
 namespace {
+
+// A stored path and the character it was given to: a handle copied into
+// another record (or read from a file) resolves to nothing there.
+struct PathBuffer {
+    std::uint16_t owner;
+    std::vector<std::uint32_t> entries;
+};
+
+// The stored paths, named by the handles in the records.
+HandleRegistry<PathBuffer>& Path_Registry() {
+    static HandleRegistry<PathBuffer> registry;
+    return registry;
+}
 
 void Chain_Free_Chars(std::uint32_t from, std::uint32_t to_exclusive) {
     for (std::uint32_t i = from; i < to_exclusive; ++i) {
@@ -26,6 +48,19 @@ std::uint32_t Grown_Capacity(std::uint32_t capacity, std::uint32_t step) {
     return grown > 0xFFFF ? 0xFFFF : grown;
 }
 
+// A copied record keeps nothing that belongs to its original: its chain,
+// its items, its stored path and its field link are the original's.
+void Make_Own_Record(char_record& r) {
+    r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);
+    r.first_mod = NO_INDEX;
+    for (int s = 0; s < CHAR_SLOTS; ++s) r.slots[s] = 0;
+    r.path = 0;
+    r.path_entry = 0;
+    r.path_target = NOOBJ;
+    r.ai_slot = NO_INDEX;
+    r.link = Make_Obj(OBJ_NONE, NO_INDEX);
+}
+
 }  // namespace
 
 bool Char_In_Use(std::uint16_t c) {
@@ -33,6 +68,9 @@ bool Char_In_Use(std::uint16_t c) {
 }
 
 void Init_Char_Array(std::uint16_t n) {
+    Clear_Selection();
+    player_count = 0;
+    Free_Char_Array();
     std::uint32_t capacity = Grown_Capacity(n, CHAR_ARRAY_STEP);
     try {
         chararray.records.assign(capacity, char_record{});
@@ -77,6 +115,7 @@ void Free_Char(std::uint16_t c) {
         return;
     }
     Stop_Object_Anims(OBJ_CHAR, c);
+    Free_Char_Path(c);
     char_record& r = chararray.records[c];
     r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
     r.link = Make_Obj(OBJ_NONE, chararray.first_free);
@@ -84,9 +123,56 @@ void Free_Char(std::uint16_t c) {
 }
 
 void Free_Char_Array() {
+    for (std::uint32_t c = 0; c < chararray.Capacity(); ++c)
+        if (chararray.records[c].path != 0) Free_Char_Path(static_cast<std::uint16_t>(c));
     chararray.records.clear();
     chararray.records.shrink_to_fit();
     chararray.first_free = NO_INDEX;
+}
+
+int Create_Char(std::uint16_t field, std::uint8_t facing, const char_record& templ, std::uint8_t lobby) {
+    if (field >= total_fields) {
+        Error_Query_Quit("Invalid field in Create_Char");
+        return 0;
+    }
+    if (Object_Request(NOOBJ, Make_Obj(OBJ_FIXITEM, field), 0, REQ_ENTRY_COST, 0) < 0) return 0;
+    std::uint16_t c = Alloc_Char();
+    if (c == NO_INDEX) return 0;
+    char_record& r = chararray.records[c];
+    r = templ;
+    Make_Own_Record(r);
+    Load_Char_Sprite(c);
+    Load_Char_Head(r.head, c);
+    r.lobby = lobby;
+    r.facing = facing;
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, c), field);
+    Alloc_IQ_Slot(Make_Obj(OBJ_CHAR, c));
+    return 1;
+}
+
+std::uint16_t Create_Item_In_Char_Slot(std::uint16_t type, std::uint16_t c, int slot) {
+    if (!Char_In_Use(c) || slot < 0 || slot >= CHAR_SLOTS || type >= item_types.size()) {
+        Error_Query_Quit("Invalid character slot");
+        return NO_INDEX;
+    }
+    if (chararray.records[c].slots[slot] != 0) {
+        Error_Query_Quit("Character slot is not empty");
+        return NO_INDEX;
+    }
+    std::uint16_t i = New_Item_Record();
+    if (i == NO_INDEX) return NO_INDEX;
+    item_record& it = itemarray.records[i];
+    it.type = type;
+    it.recognize = item_types[type].default_recognize;
+    it.owner = Make_Obj(OBJ_CHAR, c);
+    it.link = Make_Obj(OBJ_NONE, NO_INDEX);
+    chararray.records[c].slots[slot] = static_cast<std::int16_t>(i);
+    obj_ref item = Make_Obj(OBJ_ITEM, i);
+    if (type == ITEM_TYPE_DEAD_BODY)
+        Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
+    else
+        Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
+    return i;
 }
 
 void Delete_Char_Items(std::uint16_t c) {
@@ -103,4 +189,64 @@ void Delete_Char_Items(std::uint16_t c) {
         Remove_All_Modifiers(Make_Obj(OBJ_ITEM, i));
         Delete_Item_Record(i);
     }
+}
+
+std::uint16_t Char_Slot_Item(std::uint16_t c, int slot) {
+    if (c >= chararray.Capacity() || slot < 0 || slot >= CHAR_SLOTS) return 0;
+    std::int16_t item = chararray.records[c].slots[slot];
+    if (item <= 0) return 0;
+    std::uint16_t i = static_cast<std::uint16_t>(item);
+    if (i >= itemarray.Capacity() || Item_Record_Is_Free(i)) {
+        Error_Query_Quit("Invalid item index");
+        return 0;
+    }
+    return i;
+}
+
+std::uint16_t Char_On_Field(std::uint16_t field) {
+    if (field >= total_fields) return NO_INDEX;
+    obj_ref cur = Make_Obj(OBJ_FIXITEM, field);
+    std::uint32_t limit = Field_List_Limit();
+    for (std::uint32_t steps = 0; steps <= limit; ++steps) {
+        Next_Object_No_Anim(cur);
+        if (Obj_Kind(cur) == OBJ_NONE) return NO_INDEX;
+        if (Obj_Kind(cur) == OBJ_CHAR) return Obj_Index(cur);
+    }
+    return NO_INDEX;
+}
+
+void Store_Char_Path(std::uint16_t c, const std::uint32_t* entries, std::uint16_t count, obj_ref target) {
+    if (c >= chararray.Capacity()) return;
+    Free_Char_Path(c);
+    if (count == 0 || entries == nullptr) return;
+    auto buffer = std::make_unique<PathBuffer>(PathBuffer{c, {entries, entries + count}});
+    char_record& r = chararray.records[c];
+    r.path = Path_Registry().Add(buffer.release());
+    r.path_entry = static_cast<std::uint16_t>(count - 1);
+    r.path_target = target;
+}
+
+namespace {
+PathBuffer* Own_Path(std::uint16_t c) {
+    PathBuffer* p = Path_Registry().Get(chararray.records[c].path);
+    return p != nullptr && p->owner == c ? p : nullptr;
+}
+}  // namespace
+
+const std::vector<std::uint32_t>* Char_Path(std::uint16_t c) {
+    if (c >= chararray.Capacity()) return nullptr;
+    PathBuffer* p = Own_Path(c);
+    return p != nullptr ? &p->entries : nullptr;
+}
+
+void Free_Char_Path(std::uint16_t c) {
+    if (c >= chararray.Capacity()) return;
+    char_record& r = chararray.records[c];
+    if (PathBuffer* p = Own_Path(c)) {
+        Path_Registry().Remove(r.path);
+        delete p;
+    }
+    r.path = 0;
+    r.path_entry = 0;
+    r.path_target = NOOBJ;
 }

@@ -38,6 +38,19 @@ constexpr std::uint8_t RACE_MASK = 0x3F;
 constexpr std::uint8_t RACE_ANIMAL = 0x40;
 constexpr std::uint8_t RACE_MONSTER = 0x80;
 
+// The state word (offset 69).
+constexpr std::uint16_t CS_EXECUTE = 0;
+constexpr std::uint16_t CS_GUARDING = 1;
+constexpr std::uint16_t CS_DECIDING = 2;
+constexpr std::uint16_t CS_WAITING = 3;
+constexpr std::uint16_t CS_DONE = 4;
+constexpr std::uint16_t CS_STEPPING = 5;
+constexpr std::uint16_t CS_EXECUTING = 6;
+constexpr std::uint16_t CS_ACT_PREPARED = 7;
+constexpr std::uint16_t CS_TURN_DONE = 8;
+constexpr std::uint16_t CS_ITEM_ACT = 9;
+constexpr std::uint16_t CS_SUSPENDED = 0x8000;
+
 // Weapon skills in record order (offset 127).
 enum WeaponSkill {
     WS_MACES, WS_AXES, WS_PIKES, WS_SWORDS, WS_KNIVES, WS_ASSASSIN, WS_BOWS,
@@ -143,6 +156,15 @@ ORVEX_FIELD_OFFSET(char_record, db_type, 349);
 ORVEX_FIELD_OFFSET(char_record, first_mod, 351);
 ORVEX_FIELD_OFFSET(char_record, link, 353);
 ORVEX_FIELD_OFFSET(char_record, attack, 357);
+ORVEX_FIELD_OFFSET(char_record, y, 46);
+ORVEX_FIELD_OFFSET(char_record, offset_y, 68);
+ORVEX_FIELD_OFFSET(char_record, braveness, 90);
+ORVEX_FIELD_OFFSET(char_record, race, 91);
+ORVEX_FIELD_OFFSET(char_record, unused_93, 93);
+ORVEX_FIELD_OFFSET(char_record, dexterity, 113);
+ORVEX_FIELD_OFFSET(char_record, spirit, 115);
+ORVEX_FIELD_OFFSET(char_record, unused_329, 329);
+ORVEX_FIELD_OFFSET(char_record, unused_358, 358);
 
 constexpr std::uint16_t CHAR_ARRAY_STEP = 40;
 
@@ -157,8 +179,41 @@ extern CharArray chararray;
 // True for an index inside the array whose record is in use.
 bool Char_In_Use(std::uint16_t c);
 
+// ---- The array ----
+// Clears the selection and the party list and makes n + 40 zeroed records;
+// n .. n + 39 are free. Records 0 .. n - 1 are for the caller to fill.
 void Init_Char_Array(std::uint16_t n);
-std::uint16_t Alloc_Char();  // NO_INDEX on failure
+// A record off the free list (first modifier none), growing the array by
+// 40 when none is free; NO_INDEX on failure.
+std::uint16_t Alloc_Char();
+// Stops the character's animations, drops its stored path and puts the
+// record back on the free list.
 void Free_Char(std::uint16_t c);
 void Free_Char_Array();
+
+// ---- Creation and deletion ----
+// A live character made from templ on field, facing and lobby as given,
+// with its sprites and an AI slot. 0 when the field cannot be entered (its
+// request 5 is negative) or no record is left, else 1.
+int Create_Char(std::uint16_t field, std::uint8_t facing, const char_record& templ, std::uint8_t lobby);
+// A new item of type in the empty slot of character c, owned by c, with
+// its type's modifiers (a body gets a fresh Corpse modifier). The item
+// index, NO_INDEX when nothing was made.
+std::uint16_t Create_Item_In_Char_Slot(std::uint16_t type, std::uint16_t c, int slot);
+// Removes the modifiers of every item character c holds and frees them.
 void Delete_Char_Items(std::uint16_t c);
+// The item in slot of character c, 0 when the slot is empty or a cell of a
+// larger item's footprint. An index outside itemarray or of a free record
+// is reported and reads as empty.
+std::uint16_t Char_Slot_Item(std::uint16_t c, int slot);
+// The first character on field, NO_INDEX when none (or no field).
+std::uint16_t Char_On_Field(std::uint16_t field);
+
+// ---- The stored path ----
+// Gives character c a copy of count path entries, its current entry the
+// last one, leading to target. An earlier path is dropped.
+void Store_Char_Path(std::uint16_t c, const std::uint32_t* entries, std::uint16_t count, obj_ref target);
+// The entries of the character's stored path; nullptr when none.
+const std::vector<std::uint32_t>* Char_Path(std::uint16_t c);
+// Drops the stored path: entry index 0, target NOOBJ.
+void Free_Char_Path(std::uint16_t c);

@@ -3,7 +3,16 @@
 #include <cstring>
 #include <new>
 
+#include "Objects/Char/CharSlots.h"
+#include "Objects/Char/Characters.h"
+#include "Objects/FieldLists.h"
+#include "Objects/Hooks.h"
+#include "Objects/Map.h"
 #include "Objects/MapAnims.h"
+#include "Objects/ModifierKinds.h"
+#include "Objects/Modifiers.h"
+#include "Objects/Request.h"
+#include "Objects/SpriteInfo.h"
 #include "System/ErrorReport.h"
 
 ItemArray itemarray;
@@ -153,5 +162,101 @@ void Rebuild_Item_Free_Marks() {
          i = Obj_Index(itemarray.records[i].link)) {
         if (item_free_marks[i] || ++steps > itemarray.Capacity()) break;
         item_free_marks[i] = true;
+    }
+}
+
+std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field) {
+    if (type >= item_types.size()) {
+        Error_Query_Quit("Invalid item type");
+        return NO_INDEX;
+    }
+    if (field >= total_fields) {
+        Error_Query_Quit("Non field-head in Create_Item");
+        return NO_INDEX;
+    }
+    std::uint16_t i = New_Item_Record();
+    if (i == NO_INDEX) return NO_INDEX;
+    item_record& r = itemarray.records[i];
+    r.type = type;
+    r.recognize = item_types[type].default_recognize;
+    obj_ref item = Make_Obj(OBJ_ITEM, i);
+    Put_Object_To_Field(item, field);
+    if (type == ITEM_TYPE_DEAD_BODY)
+        Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
+    else
+        Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
+    return i;
+}
+
+namespace {
+
+// Whether item i's owner is a field or a character that holds items.
+bool Has_Valid_Owner(std::uint16_t i) {
+    obj_ref owner = itemarray.records[i].owner;
+    switch (Obj_Kind(owner)) {
+        case OBJ_FIXITEM:
+            return Obj_Index(owner) < maparray.Capacity() && Object_Field(Make_Obj(OBJ_ITEM, i)) != NO_FIELD;
+        case OBJ_CHAR:
+            return Char_In_Use(Obj_Index(owner));
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void Delete_Item(std::uint16_t i) {
+    if (i == 0 || i >= itemarray.Capacity() || item_free_marks[i]) {
+        Error_Query_Quit("Delete item out of array!");
+        return;
+    }
+    obj_ref item = Make_Obj(OBJ_ITEM, i);
+    if (Object_Request(NOOBJ, item, 0, REQ_STACK_COUNT, 0) >= 2) {
+        Object_Request(NOOBJ, item, 0, REQ_STACK_ADD, -1);
+        return;
+    }
+    // The owner is checked before anything is removed, so an item that
+    // cannot be taken off is left whole.
+    if (!Has_Valid_Owner(i)) {
+        Error_Query_Quit("Non-valid owner of an item!");
+        return;
+    }
+    Remove_All_Modifiers(item);
+    obj_ref owner = itemarray.records[i].owner;
+    if (Obj_Kind(owner) == OBJ_CHAR)
+        Remove_Item_From_Char(Obj_Index(owner), i);
+    else
+        Delete_Object_From_Field(OBJ_ITEM, i, Object_Field(item));
+    Delete_Item_Record(i);
+}
+
+int Next_Ground_Item(obj_ref& cursor) {
+    std::uint32_t limit = Field_List_Limit();
+    for (std::uint32_t steps = 0; steps <= limit; ++steps) {
+        Next_Object_No_Anim(cursor);
+        if (Obj_Kind(cursor) == OBJ_ITEM) return 1;
+        if (Obj_Kind(cursor) == OBJ_NONE) return 0;
+    }
+    return 0;
+}
+
+const char* Item_Name_Text(std::uint16_t i) {
+    if (i == 0) return nullptr;
+    RequestValue name = Object_Request(NOOBJ, Make_Obj(OBJ_ITEM, i), 0, REQ_ITEM_DISPLAY_NAME, 0);
+    if (name == 0 || name == NO_VALUE) return nullptr;
+    return Value_Pointer<const char>(name);
+}
+
+void Load_Item_Sprites() {
+    items_sprite = Hook_Load_DYS("ARTWORK\\ITEMS\\ITEMS");
+    mitems_sprite = Hook_Load_DYS("ARTWORK\\ITEMS\\MITEMS");
+    Set_Sprite_Layer(mitems_sprite, MITEMS_LAYER);
+    hullak_sprite = Hook_Load_Bitmap_Sprite("ARTWORK\\ITEMS\\HULLAK", HULLAK_OPTIONS);
+}
+
+void Free_Item_Sprites() {
+    for (std::uint32_t* sprite : {&items_sprite, &mitems_sprite, &hullak_sprite}) {
+        Hook_Release_Sprite(*sprite);
+        *sprite = 0;
     }
 }

@@ -97,6 +97,8 @@ extern std::vector<item_type> item_types;
 
 // Item sprites (handles), loaded with the map artwork: ITEMS (inventory
 // pictures), MITEMS (items lying on the map, draw layer 3), HULLAK (bodies).
+constexpr int MITEMS_LAYER = 3;
+constexpr std::uint32_t HULLAK_OPTIONS = 2048;
 extern std::uint32_t items_sprite;
 extern std::uint32_t mitems_sprite;
 extern std::uint32_t hullak_sprite;
@@ -105,11 +107,37 @@ extern std::uint32_t hullak_sprite;
 // out of range (reported as a consistency error).
 const item_type* Item_Type_Of(std::uint16_t item);
 
+// ---- The array ----
+// Capacity n + 1 + 50: records 1..n for the map reader, the rest free.
 void Alloc_Item_Array(std::uint16_t n);
-std::uint16_t New_Item_Record();  // NO_INDEX on failure
+// A record off the free list (first modifier none), growing the array by
+// 50 when none is free; NO_INDEX on failure. Index 0 is never handed out.
+std::uint16_t New_Item_Record();
+// Stops the item's animations and puts the record back on the free list.
 void Delete_Item_Record(std::uint16_t i);
 void Free_Item_Array();
 void Free_Item_Types();
+// Writes the built-in rows 0 (empty) and 1 ("Dead body") of item_types.
 void Init_Builtin_Item_Types();
 bool Item_Record_Is_Free(std::uint16_t i);
 void Rebuild_Item_Free_Marks();
+
+// ---- Creation and deletion ----
+// A new item of type lying on field, with its modifiers (a body gets a
+// fresh Corpse modifier, any other type its database type's). The index,
+// NO_INDEX when nothing was made.
+std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field);
+// Deletes item i, or one item of its stack when it holds two or more. An
+// item whose owner is neither a field nor a character is reported and left
+// as it is.
+void Delete_Item(std::uint16_t i);
+
+// Advances cursor along a field list to the next item: 1 when it names an
+// item, 0 at the end of the list.
+int Next_Ground_Item(obj_ref& cursor);
+// The display name of item i (request 93); nullptr for item 0.
+const char* Item_Name_Text(std::uint16_t i);
+
+// Load and release ITEMS, MITEMS and HULLAK.
+void Load_Item_Sprites();
+void Free_Item_Sprites();

@@ -14,7 +14,8 @@ using namespace fixture;
 
 namespace {
 
-constexpr request_no ASKED = REQ_STRENGTH;
+// A request without a base rule for any kind: only the modifiers answer it.
+constexpr request_no ASKED = REQ_ATTACK_ACT;
 
 // Every modifier of the stand-in kinds adds 1 (see ScopedHandler), so the
 // answer counts the applied modifiers and the calls tell which and in order.

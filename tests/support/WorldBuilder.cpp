@@ -3,14 +3,22 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Objects/AIData.h"
 #include "Objects/Char/CharSlots.h"
+#include "Objects/Char/CharSprites.h"
+#include "Objects/Char/Party.h"
+#include "Objects/Effects.h"
+#include "Objects/Hooks.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
+#include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
+#include "Objects/TurnState.h"
 #include "System/ErrorReport.h"
+#include "System/MessageLog.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace fixture {
@@ -43,6 +51,22 @@ void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels
     Init_Builtin_Item_Types();
     mitems_sprite = Register_Sprite_Info(LAYER_ITEM, 400);
     char_sprite = Register_Sprite_Info(LAYER_CHAR, 72);
+
+    Init_AI_Arrays();
+    Objects_Hooks() = ObjectsHooks{};
+    char_body_count = 0;
+    char_head_count = 0;
+    current_object = NOOBJ;
+    party_hidden = 0;
+    party_sight_distance = 0x7FFFFFFF;
+    game_clock = 0;
+    turn_mode = 0;
+    clock_step = 4;
+    game_speed = 4;
+    anim_wait = 0;
+    digits_shown = 1;
+    target_field = NO_FIELD;
+    Clear_Logged_Messages();
 }
 
 void Set_Fixitem_Type(std::uint8_t slot, int layer, int frames, std::int8_t mp, std::uint8_t fill, std::uint8_t flags,
