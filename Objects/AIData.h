@@ -69,3 +69,10 @@ std::int32_t Relation_To_Main_Char(obj_ref object);
 // The smallest distance at which a party member saw the act being carried
 // out; 0x7FFFFFFF when none saw it. Kept by the perception step.
 extern std::int32_t party_sight_distance;
+
+// ---- Relations between AI slots ----
+// What slot a thinks of slot b (row a, column b of relationarray); nullptr
+// when either slot lies outside the matrix.
+std::int8_t* Relation_Cell(std::uint16_t a, std::uint16_t b);
+// A zeroed matrix for capacity slots (the AI arrays size it with the map).
+void Alloc_Relations(std::uint16_t capacity);

@@ -1,7 +1,11 @@
 #include "Objects/Acts.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "System/Random.h"
 #include "platform/HandleRegistry.h"
+#include "platform/Window.h"
 
 namespace {
 HandleRegistry<act_desc>& Act_Registry() {
@@ -12,10 +16,15 @@ HandleRegistry<act_desc>& Act_Registry() {
 
 std::int32_t resist_margin = 0;
 
-// Minimal stand-ins until the acts are built.
-act_desc evil_fog_hit{"", "", 0, {0, 0, 0, 0}, 0, 0, 0, 0, 1, 0, 0, 0, nullptr, NOOBJ};
-act_desc fire_hit{"", "", 0, {0, 0, 0, 0}, 0, 0, 0, 0, 1, 0, 0, 0, nullptr, NOOBJ};
-act_desc fire_wall_hit{"", "", 0, {0, 0, 0, 0}, 0, 0, 0, 0, 1, 0, 0, 0, nullptr, NOOBJ};
+act_desc evil_fog_hit{"", "", 0, {0, 0, 0, 0}, 6, 4, 1, 0, 1, 0, 0x834009, 1, Evil_Fog_Hit, NOOBJ};
+act_desc fire_hit{"", "", 0, {0, 0, 0, 0}, 6, 4, 1, 0, 1, 0, 0x834001, 1, Fire_Hit, NOOBJ};
+act_desc fire_wall_hit{"", "", 0, {0, 0, 0, 0}, 6, 4, 1, 0, 1, 0, 0x834009, 1, Fire_Wall_Hit, NOOBJ};
+
+// Minimal stand-in until the spells are built: the rows and their icons,
+// without their acts.
+spell_row spell_table[SPELL_COUNT] = {{nullptr, 9}, {nullptr, 2}, {nullptr, 4}, {nullptr, 8}, {nullptr, 5},
+                                      {nullptr, 0}, {nullptr, 7}, {nullptr, 1}, {nullptr, 3}, {nullptr, 6},
+                                      {nullptr, 6}, {nullptr, 6}, {nullptr, 6}};
 
 std::uint32_t Act_Handle(const act_desc* act) {
     if (act == nullptr) return 0;
@@ -40,7 +49,14 @@ std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t 
     return partial > 0 ? static_cast<std::int32_t>(partial) : 0;
 }
 
-bool Resist_Check(obj_ref, obj_ref, request_no, std::int32_t, std::int32_t) {
-    resist_margin = 0;
-    return false;
+bool Resist_Check(obj_ref source, obj_ref target, request_no protection, std::int32_t bonus, std::int32_t dice) {
+    int roll = Random(100);
+    std::int64_t guard = static_cast<std::int32_t>(Object_Request(source, target, 0, protection, 0));
+    std::int64_t level = static_cast<std::int32_t>(Object_Request(target, source, 0, REQ_CHAR_LEVEL, 0));
+    std::int64_t margin = guard - (bonus + level * dice);
+    resist_margin = static_cast<std::int32_t>(std::clamp<std::int64_t>(margin, INT32_MIN, INT32_MAX));
+    return roll <= resist_margin;
 }
+
+// Minimal stand-in until the AI's acting flag exists: every notice is shown.
+void Show_Message_Box(const char* text) { MessageBoxA(Get_Main_Window(), text, nullptr, MB_SETFOREGROUND); }

@@ -53,3 +53,21 @@ bool Resist_Check(obj_ref source, obj_ref target, request_no protection, std::in
 extern act_desc evil_fog_hit;
 extern act_desc fire_hit;
 extern act_desc fire_wall_hit;
+
+// Their handlers, the hits of the field-effect modifier kinds: request 164
+// deals the damage, anything else is not handled.
+RequestValue Evil_Fog_Hit(obj_ref source, obj_ref target, act_desc* act, request_no request, RequestValue value);
+RequestValue Fire_Hit(obj_ref source, obj_ref target, act_desc* act, request_no request, RequestValue value);
+RequestValue Fire_Wall_Hit(obj_ref source, obj_ref target, act_desc* act, request_no request, RequestValue value);
+
+// The spells: row n is bit n of a character's known spells and the spell
+// index of the Magic Object kind.
+struct spell_row {
+    act_desc* act;
+    std::uint32_t icon;  // frame pair 2 * icon, 2 * icon + 1 of the spell page
+};
+constexpr int SPELL_COUNT = 13;
+extern spell_row spell_table[SPELL_COUNT];
+
+// A notice to the player in a message box over the main window.
+void Show_Message_Box(const char* text);

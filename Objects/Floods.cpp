@@ -95,7 +95,7 @@ bool Reach_Relax(std::uint16_t f, std::int32_t b, int d, std::uint16_t& g_out, s
     std::uint16_t g = f;
     std::int32_t e;
     if (!cached) {
-        path_cacheable = true;
+        path_cacheable = 1;
         Set_Mover_Facing(d);
         e = Field_Enter_Cost(g);
         if (path_cacheable) {
@@ -318,7 +318,7 @@ int bad_place(obj_ref character) {
     if (best >= here) return 0;
     path(c, static_cast<std::int32_t>(Field_X(chosen)), static_cast<std::int32_t>(Field_Y(chosen)), level, 1);
     if (path_count == 0) return 0;
-    Store_Found_Path(c, Make_Obj(OBJ_FIXITEM, chosen));
+    Store_Char_Path(c, pathdirs.data(), path_count, Make_Obj(OBJ_FIXITEM, chosen));
     return 1;
 }
 

@@ -29,6 +29,9 @@ struct ObjectsHooks {
     void (*center_on_object)(obj_ref obj) = nullptr;
     // Shows the leading character's page in the right panel. Default: nothing.
     void (*put_right_char_page)() = nullptr;
+    // The control layer's per-tick step (the pressed look of a button
+    // counting down), called by do_anim; none by default.
+    void (*tick_pressed_control)() = nullptr;
 };
 
 ObjectsHooks& Objects_Hooks();

@@ -71,15 +71,37 @@ struct AnimEntryArray {
 };
 extern AnimEntryArray animated_fixitems;
 
+// Ticks still to wait for animations before turn-based play goes on.
 extern std::uint32_t anim_wait;
+// Runs 253, 254, 255, 0, 1, 2 and again, one step per tick (blinking marks).
 extern std::uint8_t anim_cycle;
+constexpr std::uint8_t ANIM_CYCLE_RESTART = 253;
+constexpr std::uint8_t ANIM_CYCLE_END = 3;
+
+// Horizontal drift of rising animations (damage digits), by drift index.
+extern const std::int32_t anim_drift[8];
+
+// Frame value of a map animation before its first step.
+constexpr std::uint8_t MAPANIM_NOT_STARTED = 255;
+// A character's state while an object animation plays on it.
+constexpr std::uint16_t CHAR_STATE_SUSPENDED = 0x8000;
 
 void Alloc_Map_Anims();
 void Free_Map_Anims();
+// After a loader filled both arrays: rebuilds the free marks of mapanim.
+void Rebuild_Map_Anim_Marks();
 std::uint16_t New_MapAnim();  // NO_INDEX when none is left
 void Delete_MapAnim(std::uint16_t m);
+// A free entry made head of the active list, growing the array by 50 when
+// none is free; NO_INDEX when it cannot grow.
+std::uint16_t New_Anim_Entry();
+// Takes every active entry of the object off the active list; a character
+// whose animation had started gets its saved state back.
 void Stop_Object_Anims(std::uint16_t kind, std::uint16_t index);
 // Starters: each returns the entry index, NO_INDEX when nothing started.
+// A speed below 256 in magnitude is whole frames per tick, anything larger
+// is 16.16 fixed point. A first or last frame below 0 means the sprite's
+// natural first or last for the direction of play.
 std::uint16_t Start_MapAnim_Once(obj_ref obj, std::uint8_t type, std::int8_t first, std::int8_t last,
                                  std::int32_t speed, std::uint8_t delay);
 std::uint16_t Start_MapAnim_Loop(obj_ref obj, std::uint8_t type, std::int8_t first, std::int8_t last,
@@ -88,9 +110,22 @@ std::uint16_t Start_Object_Anim_Once(obj_ref obj, std::int8_t first, std::int8_t
                                      std::uint8_t delay);
 std::uint16_t Start_Object_Anim_Loop(obj_ref obj, std::int8_t first, std::int8_t last, std::int32_t speed,
                                      std::uint8_t delay);
+// A still map animation on a field (cursor marks, path arrows).
 void Put_MapAnim(std::uint16_t field, std::uint8_t type, std::uint8_t frame);
+// Takes the first map animation of type off the field and frees it.
 void Remove_MapAnim(std::uint16_t field, std::uint8_t type);
-// Shows the number n over obj as rising digits; base selects the glyph set.
+// Shows the number n (0..999) over obj as rising digits; base selects the
+// glyph set.
 void Show_Damage_Digits(obj_ref obj, std::int32_t n, std::int32_t base);
 // The per-tick step of every running animation.
 void do_anim();
+
+// Whether a one-shot animation of the object itself is running or waiting
+// to start (a door or chest on the move).
+bool Object_Anim_Running(std::uint16_t kind, std::uint16_t index);
+// The active entry of a map animation of type owned by owner; NO_INDEX none.
+std::uint16_t Find_MapAnim_Entry(obj_ref owner, std::uint8_t type);
+// Lets the looping map animation of entry e (started on owner) run once
+// more at one frame per tick and end. Nothing when e is no longer such an
+// entry.
+void End_MapAnim_After_Cycle(std::uint16_t e, obj_ref owner);

@@ -19,7 +19,6 @@
 #include "Objects/Request.h"
 #include "Objects/Sight.h"
 #include "System/ErrorReport.h"
-#include "platform/HandleRegistry.h"
 
 std::vector<std::uint32_t> path_nodes;
 std::vector<std::uint8_t> field_cost;
@@ -39,15 +38,11 @@ std::uint16_t shown_path_dest = NO_FIELD;
 obj_ref path_char = NOOBJ;
 std::uint16_t path_dest = NO_FIELD;
 std::int32_t path_bound = 0;
-bool path_cacheable = true;
 
 std::int32_t danger_limit = 0;
-std::int32_t danger_scale = DANGER_SCALE;
-std::int32_t danger_unit = DANGER_UNIT;
 
 namespace {
 
-constexpr std::uint16_t CHAR_STATE_STEPPING = 5;
 // The straight-line bound when the line cannot be costed.
 constexpr std::int32_t NO_LINE_BOUND = MAX_NODE_COST;
 // Added to the line bound for a destination that cannot be entered.
@@ -55,6 +50,8 @@ constexpr std::int32_t BLOCKED_DEST_MARGIN = 10;
 // A chain of transporters longer than this is taken for a cycle.
 constexpr int MAX_TRANSPORTER_HOPS = 32;
 constexpr std::uint32_t TYPE_BITS_CLEAR = ~NODE_TYPE_MASK;
+// A relation below this counts as hostile.
+constexpr std::int8_t HOSTILE_RELATION = -20;
 
 // The danger of the last danger map, per field. field_cost holds it too
 // until a field's cost is cached over it; the entry cost of a transporter's
@@ -141,7 +138,7 @@ std::int64_t Objects_Entry_Cost(std::uint16_t field, std::int64_t running) {
         switch (Obj_Kind(cur)) {
             case OBJ_CHAR:
                 // A character replaces what was summed before it.
-                running = chararray.records[i].state == CHAR_STATE_STEPPING ? 0 : Ask(path_char, cur, REQ_ENTRY_COST_OBJ);
+                running = chararray.records[i].state == CS_STEPPING ? 0 : Ask(path_char, cur, REQ_ENTRY_COST_OBJ);
                 break;
             case OBJ_ITEM: {
                 std::int64_t c = ask_programs ? Ask(path_char, cur, REQ_ENTRY_COST_OBJ) : 0;
@@ -180,22 +177,18 @@ void Add_Danger(std::uint16_t field, std::int32_t danger) {
     field_cost[field] = static_cast<std::uint8_t>(COST_NOT_COMPUTED | sum);
 }
 
-std::uint16_t First_Char_On_Field(std::uint16_t field) {
-    if (field >= total_fields) return NO_INDEX;
-    obj_ref cur = Field_Head(field);
-    const std::uint32_t limit = Field_List_Limit();
-    for (std::uint32_t steps = 0; steps < limit; ++steps) {
-        Next_Object_No_Anim(cur);
-        if (Obj_Kind(cur) == OBJ_CHAR) return Obj_Index(cur);
-        if (Obj_Kind(cur) == OBJ_NONE) return NO_INDEX;
-    }
-    return NO_INDEX;
+// Whether slot a counts as hostile to slot b; slots outside the relation
+// matrix are not.
+bool Hostile(std::int64_t a, std::int64_t b) {
+    if (a < 0 || b < 0 || a >= NO_INDEX || b >= NO_INDEX) return false;
+    const std::int8_t* cell = Relation_Cell(static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b));
+    return cell != nullptr && *cell < HOSTILE_RELATION;
 }
 
 // Where a character's path starts: the field it is stepping to, else its own.
 std::uint16_t Char_Start_Field(std::uint16_t c) {
     const char_record& r = chararray.records[c];
-    if (r.state == CHAR_STATE_STEPPING) return static_cast<std::uint16_t>(r.act & 0xFFFF);
+    if (r.state == CS_STEPPING) return static_cast<std::uint16_t>(r.act & 0xFFFF);
     return Object_Field(Make_Obj(OBJ_CHAR, c));
 }
 
@@ -217,7 +210,7 @@ bool Path_Relax(std::uint16_t f, std::int32_t c_in, int d, std::uint16_t p, std:
     std::uint16_t g = f;
     std::int32_t e;
     if (!cached) {
-        path_cacheable = true;
+        path_cacheable = 1;
         Set_Path_Char_Facing(d);
         e = Field_Enter_Cost(g);
         if (e > MAX_FIELD_COST) e = MAX_FIELD_COST;
@@ -316,7 +309,7 @@ std::int32_t Line_Bound(std::uint16_t start, std::uint16_t& dest) {
     std::int32_t bound = 0;
     std::int32_t c = 0;
     for (std::uint16_t j = 1; j < n; ++j) {
-        path_cacheable = true;
+        path_cacheable = 1;
         std::uint16_t field = line[j];
         c = Field_Enter_Cost(field);
         // A field whose cost depends on the step, or that transports the
@@ -328,7 +321,7 @@ std::int32_t Line_Bound(std::uint16_t start, std::uint16_t& dest) {
         bound += c;
     }
     if (c >= 0) {
-        path_cacheable = true;
+        path_cacheable = 1;
         c = Field_Enter_Cost(dest);
         if (!path_cacheable)
             bound = std::max(bound, NO_LINE_BOUND);  // its cost depends on the side it is entered from
@@ -411,11 +404,6 @@ void Remove_Arrows(const std::uint32_t* dirs, std::uint16_t count, std::uint16_t
     Walk_Arrows(dirs, count, dest, [](std::uint16_t field, int) { Remove_MapAnim(field, ANIM_PATH_ARROW); });
 }
 
-HandleRegistry<std::vector<std::uint32_t>>& Path_Registry() {
-    static HandleRegistry<std::vector<std::uint32_t>> registry;
-    return registry;
-}
-
 }  // namespace
 
 // ---- Work arrays ----
@@ -496,12 +484,11 @@ void Build_Danger_Map(obj_ref character) {
     const std::uint16_t own_slot =
         Obj_Kind(character) == OBJ_CHAR && Char_In_Use(Obj_Index(character)) ? chararray.records[Obj_Index(character)].ai_slot
                                                                               : NO_INDEX;
-    const std::uint32_t used = std::min<std::uint32_t>(iqarray.used, iqarray.Capacity());
-    for (std::uint32_t s = 0; s < used; ++s) {
-        const obj_ref enemy = iqarray.slots[s].object;
+    for (std::uint16_t s = 0; s < iqarray.Capacity(); ++s) {
+        const obj_ref enemy = iqarray.records[s].object;
         if (Obj_Kind(enemy) == OBJ_NONE || s == own_slot) continue;
         if (Ask(character, enemy, REQ_ACTIVE) == 0) continue;
-        if (relationarray.Get(s, own_slot) >= HOSTILE_RELATION) continue;
+        if (!Hostile(s, own_slot)) continue;
         const std::uint16_t field = Object_Field(enemy);
         if (field >= total_fields) continue;
         Set_Sight_Target(field, DANGER_SIGHT_RANGE);
@@ -518,20 +505,17 @@ std::int32_t Field_Danger(obj_ref character, std::uint16_t field) {
     if (field >= total_fields) return NO_DISTANCE;
     std::int64_t danger = Ask(character, Field_Head(field), REQ_DANGER);
     const std::uint16_t own = Obj_Kind(character) == OBJ_CHAR ? Obj_Index(character) : NO_INDEX;
-    const std::uint16_t standing = First_Char_On_Field(field);
+    const std::uint16_t standing = Char_On_Field(field);
     if (standing != NO_INDEX && standing != own) return NO_DISTANCE;
     const std::int32_t own_slot = Ask(character, character, REQ_AI_SLOT);
     for (int k = 1; k <= 6; ++k) {
         const std::uint16_t n = Neighbour_Field(field, k);
         if (n == NO_FIELD) continue;
-        const std::uint16_t o = First_Char_On_Field(n);
+        const std::uint16_t o = Char_On_Field(n);
         if (o == NO_INDEX || o == own) continue;
         const obj_ref other = Make_Obj(OBJ_CHAR, o);
         if (Ask(character, other, REQ_ACTIVE) == 0) continue;
-        const std::int32_t slot = Ask(character, other, REQ_AI_SLOT);
-        if (relationarray.Get(static_cast<std::uint32_t>(slot), static_cast<std::uint32_t>(own_slot)) >=
-            HOSTILE_RELATION)
-            continue;
+        if (!Hostile(Ask(character, other, REQ_AI_SLOT), own_slot)) continue;
         danger += Enemy_Threat(other, character);
     }
     // However great, the danger of a free field never reads as "occupied".
@@ -606,7 +590,7 @@ void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t 
 
 int Can_Step_Next(std::uint16_t character) {
     if (!Char_In_Use(character)) return 0;
-    const std::vector<std::uint32_t>* entries = Path_Buffer(chararray.records[character].path);
+    const std::vector<std::uint32_t>* entries = Char_Path(character);
     if (entries == nullptr) return 0;
     const std::uint16_t index = chararray.records[character].path_entry;
     if (index >= entries->size()) return 0;
@@ -764,39 +748,4 @@ void Hide_Path_Cursor() {
     cursordirs_count = 0;
     shown_path_dest = NO_FIELD;
     cursordirs.reset();
-}
-
-// ---- Stored paths ----
-
-std::uint32_t New_Path_Buffer(const std::uint32_t* entries, std::uint16_t count) {
-    auto* buffer = new std::vector<std::uint32_t>(entries, entries + count);
-    return Path_Registry().Add(buffer);
-}
-
-const std::vector<std::uint32_t>* Path_Buffer(std::uint32_t handle) { return Path_Registry().Get(handle); }
-
-void Free_Path_Buffer(std::uint32_t handle) {
-    std::vector<std::uint32_t>* buffer = Path_Registry().Get(handle);
-    Path_Registry().Remove(handle);
-    delete buffer;
-}
-
-void Free_Char_Path(std::uint16_t character) {
-    if (character >= chararray.Capacity()) return;
-    char_record& r = chararray.records[character];
-    if (r.path == 0) return;
-    Free_Path_Buffer(r.path);
-    r.path = 0;
-    r.path_entry = 0;
-    r.path_target = NOOBJ;
-}
-
-void Store_Found_Path(std::uint16_t character, obj_ref target) {
-    if (!Char_In_Use(character)) return;
-    Free_Char_Path(character);
-    if (path_count == 0) return;
-    char_record& r = chararray.records[character];
-    r.path = New_Path_Buffer(pathdirs.data(), path_count);
-    r.path_entry = static_cast<std::uint16_t>(path_count - 1);
-    r.path_target = target;
 }

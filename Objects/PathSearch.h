@@ -71,9 +71,8 @@ extern std::uint16_t path_dest;
 extern std::int32_t path_bound;
 
 // ---- Danger ----
+// danger_scale and danger_unit are declared in Objects/PathCache.h.
 extern std::int32_t danger_limit;
-extern std::int32_t danger_scale;
-extern std::int32_t danger_unit;
 constexpr std::int32_t DANGER_SCALE = 100;
 constexpr std::int32_t DANGER_UNIT = 5;
 constexpr std::int32_t DANGER_SIGHT_RANGE = 20;
@@ -108,17 +107,3 @@ std::int32_t Mass(std::uint16_t source, std::uint16_t destination, obj_ref other
 // ---- Arrows ----
 void Show_Path_Cursor();
 void Hide_Path_Cursor();
-
-// ---- Stored paths ----
-// A character's record holds the handle of its path buffer (0 none): path
-// entries as in pathdirs; the walker takes its next step from the entry at
-// the record's path_entry and counts it down.
-std::uint32_t New_Path_Buffer(const std::uint32_t* entries, std::uint16_t count);
-// The entries of a buffer, nullptr for a handle not in use.
-const std::vector<std::uint32_t>* Path_Buffer(std::uint32_t handle);
-void Free_Path_Buffer(std::uint32_t handle);
-// Drops the character's stored path: buffer freed, entry 0, target NOOBJ.
-void Free_Char_Path(std::uint16_t character);
-// Gives the character a copy of the last found path leading to target
-// (its earlier path is dropped first).
-void Store_Found_Path(std::uint16_t character, obj_ref target);

@@ -1,8 +1,12 @@
-// Game clock and the timer array of pending modifier events.
+// The timer array: pending modifier events in order of due time. Each time
+// the game clock advances, the events that have fallen due are delivered to
+// their modifiers' handlers or end their modifiers.
 #pragma once
 #include <cstdint>
 #include <vector>
 
+#include "Objects/ObjRef.h"
+#include "Objects/RequestNumbers.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED timer_entry {
@@ -12,6 +16,35 @@ struct ORVEX_PACKED timer_entry {
     std::uint16_t next;      // active or free list; 0xFFFF end
 };
 ORVEX_RECORD_SIZE(timer_entry, 10);
+ORVEX_FIELD_OFFSET(timer_entry, modifier, 4);
+ORVEX_FIELD_OFFSET(timer_entry, next, 8);
 
+constexpr std::uint16_t TIMER_ARRAY_START = 1000;
+constexpr std::uint16_t TIMER_ARRAY_STEP = 100;
+constexpr std::int32_t TIMER_FREE_DUE = -1;
+constexpr std::uint16_t TIMER_FREE_MODIFIER = 3000;
+
+struct TimerArray {
+    std::vector<timer_entry> entries;
+    std::uint16_t first_free = NO_INDEX;
+    std::uint16_t active = NO_INDEX;  // earliest first
+    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(entries.size()); }
+};
+extern TimerArray timer_array;
+
+// A new array of 1000 free entries, handed out from 0 upward.
+void Timer_Init();
+void Timer_Free(std::uint16_t e);
+// Schedules request for modifier at game_clock + delay. An event is due
+// only once the clock has passed its time, so a delay of 0 waits for the
+// next advance.
+void Timer_Add(std::uint32_t delay, std::uint16_t modifier, std::uint16_t request);
 // Drops every pending event of modifier m.
 void Timer_Remove_Mod(std::uint16_t m);
+// Whether an event with this request is pending for modifier m.
+bool Timer_Pending(std::uint16_t m, std::uint16_t request);
+// Drops every pending event. The events name records of mod_array, so the
+// map loader calls this whenever a new map replaces the old one.
+void Timer_Clear();
+// Delivers every event due before game_clock, earliest first.
+void Run_Due_Timers();

@@ -1,0 +1,51 @@
+#include "Objects/GameClock.h"
+
+#include "Objects/Timers.h"
+
+std::uint32_t game_clock = NEW_GAME_CLOCK;
+split_time game_time{};
+std::uint32_t turn_mode = 1;
+std::uint32_t clock_step = 4;
+std::uint32_t game_speed = 4;
+
+void Reset_Game_Clock() { game_clock = NEW_GAME_CLOCK; }
+
+void Set_Game_Clock(std::uint32_t ticks) { game_clock = ticks; }
+
+void Advance_Game_Clock(std::uint32_t d) {
+    game_clock += d;
+    Run_Due_Timers();
+}
+
+std::uint32_t Make_Game_Date(std::int16_t year, std::int16_t month, std::int16_t day) {
+    return static_cast<std::uint32_t>(year) * TICKS_PER_YEAR + static_cast<std::uint32_t>(month) * TICKS_PER_MONTH +
+           static_cast<std::uint32_t>(day) * TICKS_PER_DAY;
+}
+
+std::uint32_t Make_Time_Of_Day(std::int16_t hour, std::int16_t minute) {
+    return static_cast<std::uint32_t>(hour) * TICKS_PER_HOUR + static_cast<std::uint32_t>(minute) * TICKS_PER_MINUTE;
+}
+
+std::uint32_t Make_Game_Time(std::int16_t year, std::int16_t month, std::int16_t day, std::int16_t hour,
+                             std::int16_t minute) {
+    return Make_Game_Date(year, month, day) + Make_Time_Of_Day(hour, minute);
+}
+
+std::int16_t Split_Game_Time(std::int32_t ticks) {
+    constexpr auto year = static_cast<std::int32_t>(TICKS_PER_YEAR);
+    constexpr auto month = static_cast<std::int32_t>(TICKS_PER_MONTH);
+    constexpr auto day = static_cast<std::int32_t>(TICKS_PER_DAY);
+    constexpr auto hour = static_cast<std::int32_t>(TICKS_PER_HOUR);
+    constexpr auto minute = static_cast<std::int32_t>(TICKS_PER_MINUTE);
+    game_time.weekday = static_cast<std::int16_t>(ticks / day % static_cast<std::int32_t>(DAYS_PER_WEEK));
+    game_time.year = static_cast<std::int16_t>(ticks / year);
+    std::int32_t r = ticks % year;
+    game_time.month = static_cast<std::int16_t>(r / month);
+    r %= month;
+    game_time.day = static_cast<std::int16_t>(r / day);
+    r %= day;
+    game_time.hour = static_cast<std::int16_t>(r / hour);
+    r %= hour;
+    game_time.minute = static_cast<std::int16_t>(r / minute);
+    return game_time.minute;
+}
