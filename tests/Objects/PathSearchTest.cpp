@@ -287,6 +287,8 @@ TEST_F(PathSearch, CostsAbove2047AreOutOfReach) {
     EXPECT_EQ(path_cost, 2032);
     Go(F(18, 2));  // 2159 would wrap in 11 bits
     EXPECT_EQ(path_count, 0);
+    EXPECT_EQ(Node_Type(path_nodes[F(18, 2)]), PT_UNVISITED);
+    EXPECT_EQ(Node_Cost(path_nodes[F(17, 2)]), 2032);
     EXPECT_FALSE(Reference_Path(hero, F(18, 2), false).found);
 }
 
