@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/PathCache.h"
 
 // ---- Node word: the low 16 bits of a path_nodes entry ----
 constexpr std::uint32_t NODE_COST_MASK = 0x07FF;  // cost so far (floods: budget left)
@@ -71,7 +72,8 @@ extern std::uint16_t path_dest;
 extern std::int32_t path_bound;
 
 // ---- Danger ----
-// danger_scale and danger_unit are declared in Objects/PathCache.h.
+// danger_limit: hit points * braveness / 50 of the character the danger is
+// measured for; danger_scale and danger_unit (PathCache.h) go with it.
 extern std::int32_t danger_limit;
 constexpr std::int32_t DANGER_SCALE = 100;
 constexpr std::int32_t DANGER_UNIT = 5;
