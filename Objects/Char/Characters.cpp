@@ -1,6 +1,5 @@
 #include "Objects/Char/Characters.h"
 
-#include <memory>
 #include <new>
 
 #include "Objects/AIData.h"
@@ -14,24 +13,10 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
-#include "platform/HandleRegistry.h"
 
 CharArray chararray;
 
 namespace {
-
-// A stored path and the character it was given to: a handle copied into
-// another record (or read from a file) resolves to nothing there.
-struct PathBuffer {
-    std::uint16_t owner;
-    std::vector<std::uint32_t> entries;
-};
-
-// The stored paths, named by the handles in the records.
-HandleRegistry<PathBuffer>& Path_Registry() {
-    static HandleRegistry<PathBuffer> registry;
-    return registry;
-}
 
 void Chain_Free_Chars(std::uint32_t from, std::uint32_t to_exclusive) {
     for (std::uint32_t i = from; i < to_exclusive; ++i) {
@@ -213,40 +198,4 @@ std::uint16_t Char_On_Field(std::uint16_t field) {
         if (Obj_Kind(cur) == OBJ_CHAR) return Obj_Index(cur);
     }
     return NO_INDEX;
-}
-
-void Store_Char_Path(std::uint16_t c, const std::uint32_t* entries, std::uint16_t count, obj_ref target) {
-    if (c >= chararray.Capacity()) return;
-    Free_Char_Path(c);
-    if (count == 0 || entries == nullptr) return;
-    auto buffer = std::make_unique<PathBuffer>(PathBuffer{c, {entries, entries + count}});
-    char_record& r = chararray.records[c];
-    r.path = Path_Registry().Add(buffer.release());
-    r.path_entry = static_cast<std::uint16_t>(count - 1);
-    r.path_target = target;
-}
-
-namespace {
-PathBuffer* Own_Path(std::uint16_t c) {
-    PathBuffer* p = Path_Registry().Get(chararray.records[c].path);
-    return p != nullptr && p->owner == c ? p : nullptr;
-}
-}  // namespace
-
-const std::vector<std::uint32_t>* Char_Path(std::uint16_t c) {
-    if (c >= chararray.Capacity()) return nullptr;
-    PathBuffer* p = Own_Path(c);
-    return p != nullptr ? &p->entries : nullptr;
-}
-
-void Free_Char_Path(std::uint16_t c) {
-    if (c >= chararray.Capacity()) return;
-    char_record& r = chararray.records[c];
-    if (PathBuffer* p = Own_Path(c)) {
-        Path_Registry().Remove(r.path);
-        delete p;
-    }
-    r.path = 0;
-    r.path_entry = 0;
-    r.path_target = NOOBJ;
 }

@@ -210,15 +210,15 @@ void Delete_Item(std::uint16_t i) {
         Error_Query_Quit("Delete item out of array!");
         return;
     }
+    // The owner is checked before anything is asked or removed, so an item
+    // that cannot be taken off is left whole.
+    if (!Has_Valid_Owner(i)) {
+        Error_Query_Quit("Non-valid owner of an item!");
+        return;
+    }
     obj_ref item = Make_Obj(OBJ_ITEM, i);
     if (Object_Request(NOOBJ, item, 0, REQ_STACK_COUNT, 0) >= 2) {
         Object_Request(NOOBJ, item, 0, REQ_STACK_ADD, -1);
-        return;
-    }
-    // The owner is checked before anything is removed, so an item that
-    // cannot be taken off is left whole.
-    if (!Has_Valid_Owner(i)) {
-        Error_Query_Quit("Non-valid owner of an item!");
         return;
     }
     Remove_All_Modifiers(item);

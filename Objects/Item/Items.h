@@ -128,8 +128,8 @@ void Rebuild_Item_Free_Marks();
 // NO_INDEX when nothing was made.
 std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field);
 // Deletes item i, or one item of its stack when it holds two or more. An
-// item whose owner is neither a field nor a character is reported and left
-// as it is.
+// item whose owner is neither a field nor a character in use is reported
+// and left as it is.
 void Delete_Item(std::uint16_t i);
 
 // Advances cursor along a field list to the next item: 1 when it names an

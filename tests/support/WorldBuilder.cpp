@@ -52,6 +52,7 @@ void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels
     mitems_sprite = Register_Sprite_Info(LAYER_ITEM, 400);
     char_sprite = Register_Sprite_Info(LAYER_CHAR, 72);
 
+    Free_Mod_Pool();
     Init_AI_Arrays();
     Objects_Hooks() = ObjectsHooks{};
     char_body_count = 0;

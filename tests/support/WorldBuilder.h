@@ -18,8 +18,11 @@ constexpr int LAYER_WALL = 20;
 // Resets every array of the game world to an empty map of width x height
 // fields on levels levels: field heads, no objects, the modifier pool,
 // area modifiers (10 free entries), characters, items, map animations,
-// built-in item types. Headless message boxes answer Cancel, so
-// consistency errors are recorded and the program goes on.
+// built-in item types, no database modifier pool, no AI slots, no
+// selection, default hooks, real-time play at clock 0, an empty stand-in
+// log, nobody of the party perceiving anything. Headless message boxes
+// answer Cancel, so consistency errors are recorded and the program goes
+// on.
 void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels = 1);
 
 // A fixitem type in slot with the given sprite layer and frame count.
