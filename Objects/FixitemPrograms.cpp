@@ -282,9 +282,10 @@ RequestValue Mod_Teleport(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, r
         }
         case REQ_INITIALISE:
         case REQ_ATTACHED:
-            // Told both when placed and when the map starts: one shimmer only.
-            if (Find_MapAnim_Entry(obj, TELEPORT_ANIM) == NO_INDEX)
-                Start_MapAnim_Loop(obj, TELEPORT_ANIM, -1, -1, 1, static_cast<std::uint8_t>(anim_wait & 0xFF));
+            // Told when placed, when the map starts and whenever another
+            // object on the field is: one shimmer, on the teleport itself.
+            if (Find_MapAnim_Entry(r.owner, TELEPORT_ANIM) == NO_INDEX)
+                Start_MapAnim_Loop(r.owner, TELEPORT_ANIM, -1, -1, 1, static_cast<std::uint8_t>(anim_wait & 0xFF));
             Mark_Field(obj, MF_TRANSPORTER);
             return value;
         default:

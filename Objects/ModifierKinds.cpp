@@ -254,6 +254,9 @@ RequestValue Field_Effect(FieldEffect e, obj_ref subject, obj_ref obj, std::uint
             return value + static_cast<RequestValue>(std::clamp<std::int64_t>(danger, INT32_MIN, INT32_MAX));
         }
         case REQ_ATTACHED:
+            // An object placed on the field is told 174 through this chain
+            // too; only the effect's own attachment starts it.
+            if (obj != r.owner) return value;
             if (e != FieldEffect::EvilFog) Fixitem_Get_Worse(Field_Head(Object_Field(r.owner)));
             Mark_Field(r.owner, FIELD_EFFECT_BITS);
             if (e == FieldEffect::Fire)
@@ -546,12 +549,14 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
     }
 }
 
-RequestValue Mod_Silence(obj_ref, obj_ref, RequestValue, std::uint16_t m, request_no request, RequestValue value) {
+RequestValue Mod_Silence(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, request_no request,
+                         RequestValue value) {
     const modifier r = mod_array.records[m];
     switch (request) {
         case REQ_SILENCE:
             return value + 100;
         case REQ_ATTACHED:
+            if (obj != r.owner) return value;  // another object placed on the field
             Mark_Field(r.owner, MF_ASK_SIGHT);
             Timer_Add(static_cast<std::uint32_t>(r.p1) * ROUND_TICKS, m, REQ_TIMER);
             return value;
