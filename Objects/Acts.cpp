@@ -38,6 +38,17 @@ act_desc* Act_From_Handle(std::uint32_t handle) { return Act_Registry().Get(hand
 
 RequestValue Get_Act_Value(obj_ref, obj_ref, act_desc*, request_no, RequestValue value) { return value; }
 
+std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t damage, std::uint32_t sure_hit) {
+    constexpr int SURE_ROLL = 9;
+    constexpr int MISS_ROLL = -10;
+    int roll = sure_hit ? SURE_ROLL : Random(20) - 10;
+    if (damage < 0 || roll == MISS_ROLL) return 0;
+    std::int64_t total = static_cast<std::int64_t>(attack) + roll;
+    if (roll == SURE_ROLL || total >= defence) return damage;
+    std::int64_t partial = damage + total - defence;
+    return partial > 0 ? static_cast<std::int32_t>(partial) : 0;
+}
+
 bool Resist_Check(obj_ref source, obj_ref target, request_no protection, std::int32_t bonus, std::int32_t dice) {
     int roll = Random(100);
     std::int64_t guard = static_cast<std::int32_t>(Object_Request(source, target, 0, protection, 0));

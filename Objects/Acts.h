@@ -39,6 +39,10 @@ act_desc* Act_From_Handle(std::uint32_t handle);
 // the source's modifiers through the request engine (other = the act).
 RequestValue Get_Act_Value(obj_ref source, obj_ref target, act_desc* act, request_no request, RequestValue value);
 
+// The damage an attack deals (>= 0): a roll of -10..9 (9 when sure) is
+// added to the attack and compared with the defence.
+std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t damage, std::uint32_t sure_hit);
+
 // The margin the last Resist_Check left behind.
 extern std::int32_t resist_margin;
 

@@ -1,13 +1,30 @@
-// Sight: whether an object sees a field, by the line between them.
+// Sight: whether an object sees a field, and how well, by spending a sight
+// budget on what stands on the straight hex line between them; the facing
+// sector of a character.
 #pragma once
 #include <cstdint>
 
 #include "Objects/ObjRef.h"
 
-// Sets the field that the next visi_dist questions are about, with a range
-// in fields.
-void Set_Sight_Target(std::uint16_t field, std::uint16_t range);
+// The sight target of visi_dist and visi_dist_scope.
+extern std::uint16_t sight_target;
+extern std::int32_t sight_target_x;
+extern std::int32_t sight_target_y;
+extern std::int16_t sight_range;  // the range given times 5
 
-// The hex distance from viewer to the sight target when the viewer sees it,
-// else 0x7FFFFFFF.
+constexpr std::int32_t SIGHT_BASE_COST = 5;
+
+void Set_Sight_Target(std::uint16_t field, std::uint16_t range);
+// Hex distance from the viewer to the sight target when it is seen inside
+// the viewer's facing sector, else NO_DISTANCE (0x7FFFFFFF).
+std::int32_t visi_dist_scope(obj_ref viewer);
+// The same without the facing test.
 std::int32_t visi_dist(obj_ref viewer);
+// The sight budget left at b, 0 when a does not see it.
+std::int32_t visible_percent(obj_ref a, obj_ref b);
+// 100 minus the cover between a and b, 0 when blocked.
+std::int32_t base_visible_percent(obj_ref a, obj_ref b);
+// 1 when the field lies in the character's facing sector.
+int Scope(obj_ref character, std::uint16_t field);
+std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head);
+std::int32_t Field_Base_Sight_Cost(obj_ref asker, obj_ref field_head);
