@@ -47,8 +47,6 @@ namespace {
 constexpr std::int32_t NO_LINE_BOUND = MAX_NODE_COST;
 // Added to the line bound for a destination that cannot be entered.
 constexpr std::int32_t BLOCKED_DEST_MARGIN = 10;
-// A chain of transporters longer than this is taken for a cycle.
-constexpr int MAX_TRANSPORTER_HOPS = 32;
 constexpr std::uint32_t TYPE_BITS_CLEAR = ~NODE_TYPE_MASK;
 // A relation below this counts as hostile.
 constexpr std::int8_t HOSTILE_RELATION = -20;
@@ -107,17 +105,12 @@ RequestValue Ask_Field_Programs(std::uint16_t field, request_no request, Request
 // Follows the transporters from field; false when the chain leads off the
 // map or does not end (the field then counts as blocked).
 bool Follow_Transporters(std::uint16_t& field) {
-    for (int hops = 0; mapfield[field] & MF_TRANSPORTER; ++hops) {
-        RequestValue dest = Ask_Field_Programs(field, REQ_TRANSPORT_DEST, NO_VALUE);
-        if (dest == NO_VALUE) return true;
-        if (static_cast<std::uint64_t>(dest) >= total_fields) {
-            Error_Query_Quit("invalid transporter destination");
-            return false;
-        }
-        if (hops >= MAX_TRANSPORTER_HOPS) return false;
-        field = static_cast<std::uint16_t>(dest);
-    }
-    return true;
+    const ChainEnd end = Follow_Transporter_Chain(field, [](std::uint16_t f) {
+        if (!(mapfield[f] & MF_TRANSPORTER)) return NO_VALUE;
+        return Ask_Field_Programs(f, REQ_TRANSPORT_DEST, NO_VALUE);
+    });
+    if (end == ChainEnd::OffMap) Error_Query_Quit("invalid transporter destination");
+    return end == ChainEnd::Reached;
 }
 
 bool Path_Char_Is_Char() { return Obj_Kind(path_char) == OBJ_CHAR && Char_In_Use(Obj_Index(path_char)); }

@@ -7,8 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "Objects/Map.h"
 #include "Objects/ObjRef.h"
 #include "Objects/PathCache.h"
+#include "Objects/Request.h"
 
 // ---- Node word: the low 16 bits of a path_nodes entry ----
 constexpr std::uint32_t NODE_COST_MASK = 0x07FF;  // cost so far (floods: budget left)
@@ -94,6 +96,30 @@ std::int16_t Field_Enter_Cost(std::uint16_t& field);
 void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t level, std::uint32_t ignore_danger);
 // 1 when the next step of the character's stored path may be taken.
 int Can_Step_Next(std::uint16_t character);
+
+// ---- Transporter chains ----
+// A chain of transporters longer than this is taken for a cycle.
+constexpr int MAX_TRANSPORTER_HOPS = 32;
+
+enum class ChainEnd {
+    Reached,  // field is where the chain ends
+    OffMap,   // a transporter leads off the map; field is the last one on it
+    TooLong,  // the chain runs on beyond MAX_TRANSPORTER_HOPS
+};
+
+// Follows the transporters from field: lead(f) answers the field f leads
+// to, NO_VALUE where the chain ends. field is left at the last field
+// reached on the map.
+template <class Lead>
+ChainEnd Follow_Transporter_Chain(std::uint16_t& field, Lead&& lead) {
+    for (int hops = 0;; ++hops) {
+        const RequestValue next = lead(field);
+        if (next == NO_VALUE) return ChainEnd::Reached;
+        if (next < 0 || static_cast<std::uint64_t>(next) >= total_fields) return ChainEnd::OffMap;
+        if (hops >= MAX_TRANSPORTER_HOPS) return ChainEnd::TooLong;
+        field = static_cast<std::uint16_t>(next);
+    }
+}
 
 // ---- Geometry ----
 // The longest line Line_Fields can write on a map of the largest size.

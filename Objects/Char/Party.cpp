@@ -2,6 +2,7 @@
 
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
+#include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
 #include "Objects/Hooks.h"
@@ -118,6 +119,9 @@ std::uint16_t Select_Char(std::uint16_t c) {
         Error_Query_Quit("Invalid character in Select_Char");
         return selected_count;
     }
+    // The character led so far gives up an aim it had begun.
+    if (Obj_Kind(current_object) == OBJ_CHAR && Obj_Index(current_object) != c)
+        Effect_Cancel_Aim(Obj_Index(current_object));
     Hide_Path_Cursor();
     selected[0] = c;
     current_object = Make_Obj(OBJ_CHAR, c);
