@@ -194,15 +194,20 @@ void Play_Swing(std::uint16_t c, const Swing& swing) {
 }
 
 // The blow of source on target: damage rolled from the source's figures
-// (asked by the target) against the target's defence.
-void Strike(obj_ref source, obj_ref target, std::int64_t attack_scale, obj_ref weapon) {
+// (asked by the target) against the target's defence. A bow's shot is
+// weakened by a poor view of the target and spends one arrow.
+void Strike(obj_ref source, obj_ref target, const Swing& swing, obj_ref weapon, std::uint16_t arrow_item) {
     std::int64_t min = Clamp32(Ask(target, source, REQ_DAMAGE_MIN));
     std::int64_t max = Clamp32(Ask(target, source, REQ_DAMAGE_MAX));
     std::int64_t attack = Clamp32(Ask(target, source, REQ_ATTACK));
     std::int32_t defence = Clamp32(Ask(source, target, REQ_DEFENCE));
     if (max < min) max = min;
     std::int64_t damage = min + Random(Clamp32(max - min + 1));
-    attack = attack * attack_scale / 100;
+    Play_Swing(Obj_Index(source), swing);
+    if (arrow_item != 0) {
+        attack = attack * ((static_cast<std::int64_t>(visible_percent(source, target)) + 100) / 2) / 100;
+        Delete_Item(arrow_item);
+    }
     std::int32_t dealt = Hit_Damage(Clamp32(attack), defence, Clamp32(damage), 0);
     Object_Request(source, target, 0, REQ_CHANGE_HIT_POINTS, -static_cast<RequestValue>(dealt));
     if (weapon != NOOBJ && !Item_Record_Is_Free(Obj_Index(weapon)))
@@ -213,8 +218,7 @@ RequestValue Fist_Attack(obj_ref source, obj_ref target, act_desc* act, request_
     switch (request) {
         case REQ_ACT_FLAGS: return act->flags & ~0x40000u;
         case REQ_EFFECT_HIT:
-            Play_Swing(Obj_Index(source), Swing_Of(Obj_Index(source), false, CLASS_OTHER));
-            Strike(source, target, 100, NOOBJ);
+            Strike(source, target, Swing_Of(Obj_Index(source), false, CLASS_OTHER), NOOBJ, 0);
             return value;
         default: return NO_VALUE;
     }
@@ -244,17 +248,10 @@ RequestValue Armed_Attack(obj_ref source, obj_ref target, act_desc* act, request
             if (bow) chararray.records[c].frame = BOW_AIM_FRAME;
             x = value;
             break;
-        case REQ_EFFECT_HIT: {
-            Play_Swing(c, Swing_Of(c, true, weapon_class));
-            std::int64_t scale = 100;
-            if (bow) {
-                scale = (static_cast<std::int64_t>(visible_percent(source, target)) + 100) / 2;
-                if (arrow != NOOBJ) Delete_Item(arrow_item);
-            }
-            Strike(source, target, scale, weapon);
+        case REQ_EFFECT_HIT:
+            Strike(source, target, Swing_Of(c, true, weapon_class), weapon, bow ? arrow_item : 0);
             x = value;
             break;
-        }
         default: break;
     }
     // The weapon's modifiers have the last word on every answer.
