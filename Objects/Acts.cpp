@@ -127,7 +127,9 @@ RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
     return Object_Request(subject, object, 0, request, NO_VALUE);
 }
 
-std::int32_t Clamp32(std::int64_t v) { return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t Clamp32(std::int64_t v) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+}
 
 // The record field that answers request r (144..158).
 RequestValue Record_Value(const act_desc& a, request_no r) {
@@ -303,8 +305,9 @@ std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t 
 
 bool Resist_Check(obj_ref caster, obj_ref target, request_no protection, std::int32_t base, std::int32_t factor) {
     int roll = Random(100);
-    std::int64_t guard = Clamp32(Ask(caster, target, protection));
-    std::int64_t level = Clamp32(Ask(target, caster, REQ_CHAR_LEVEL));
+    // Asked with 0: an object without a rule for them has neither.
+    std::int64_t guard = Clamp32(Object_Request(caster, target, 0, protection, 0));
+    std::int64_t level = Clamp32(Object_Request(target, caster, 0, REQ_CHAR_LEVEL, 0));
     resist_margin = Clamp32(guard - (base + level * factor));
     return roll <= resist_margin;
 }
@@ -436,7 +439,8 @@ RequestValue Step_Forward(obj_ref source, obj_ref target, act_desc*, request_no 
         case REQ_ACT_LOUDNESS: {
             std::int64_t carried = 0;
             for (int s = SLOT_HELM; s <= SLOT_LAST; ++s)
-                if (std::uint16_t item = Char_Slot_Item(c, s)) carried += Ask(source, Make_Obj(OBJ_ITEM, item), REQ_DISTURB);
+                if (std::uint16_t item = Char_Slot_Item(c, s))
+                    carried += Ask(source, Make_Obj(OBJ_ITEM, item), REQ_DISTURB);
             return Ask(source, source, REQ_STEP_NOISE) + static_cast<RequestValue>(carried / STEP_NOISE_DIVISOR);
         }
         case REQ_EFFECT_HIT:

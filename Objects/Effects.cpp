@@ -355,8 +355,9 @@ void Hit_Targets(obj_ref source, act_desc* act, const target_list list, std::uin
             if (fx < 0 || fy < 0 || fx >= static_cast<std::int32_t>(map_width) ||
                 fy >= static_cast<std::int32_t>(map_height))
                 continue;
-            Hit_Field(source, act, flags, Field_Index(static_cast<std::uint32_t>(fx), static_cast<std::uint32_t>(fy), level),
-                      static_cast<request_no>(REQ_EFFECT + k), field);
+            const std::uint16_t f =
+                Field_Index(static_cast<std::uint32_t>(fx), static_cast<std::uint32_t>(fy), level);
+            Hit_Field(source, act, flags, f, static_cast<request_no>(REQ_EFFECT + k), field);
         }
     }
 }

@@ -35,7 +35,9 @@ RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
     return Object_Request(subject, object, 0, request, NO_VALUE);
 }
 
-std::int32_t Clamp32(RequestValue v) { return static_cast<std::int32_t>(std::clamp<RequestValue>(v, INT32_MIN, INT32_MAX)); }
+std::int32_t Clamp32(RequestValue v) {
+    return static_cast<std::int32_t>(std::clamp<RequestValue>(v, INT32_MIN, INT32_MAX));
+}
 
 // The caster's level, asked by the caster itself.
 std::int32_t Level_Of(obj_ref caster) { return Clamp32(Ask(caster, caster, REQ_CHAR_LEVEL)); }
@@ -228,7 +230,8 @@ RequestValue Call_Zombies(obj_ref source, obj_ref target, act_desc* act, request
             const char_record templ = chararray.records[ZOMBIE_TEMPLATE];
             const std::uint8_t facing = static_cast<std::uint8_t>(Random(6) + 1);
             const RequestValue lobby = Ask(source, source, REQ_LOBBY);
-            Create_Char(Object_Field(target), facing, templ, static_cast<std::uint8_t>(std::clamp<RequestValue>(lobby, 0, 255)));
+            Create_Char(Object_Field(target), facing, templ,
+                        static_cast<std::uint8_t>(std::clamp<RequestValue>(lobby, 0, 255)));
             return value;
         }
         default: return Spell_Answer(source, target, act, request, value);
