@@ -50,9 +50,7 @@ protected:
 
     void TearDown() override {
         Release_Surfaces();  // frees the map artwork with the surfaces
-        // The game keeps portraits for the run; a test gives them back.
-        for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
-        char_head_count = 0;
+        Release_Heads();
         Release_DirectDraw();
         ScreenType = screen_none;
         Set_Main_Window(nullptr);
@@ -64,8 +62,15 @@ protected:
     // An empty world; message boxes are answered Cancel, so consistency
     // errors are recorded and drawing goes on.
     void New_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels) {
+        Release_Heads();
         fixture::Reset_World(width, height, levels);
         Set_Scroll_Limits();
+    }
+
+    // The game keeps portraits for the run; a test gives them back.
+    static void Release_Heads() {
+        for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+        char_head_count = 0;
     }
 
     // A fixitem type slot showing ARTWORK\name, in use (its sprite field
