@@ -4,6 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,7 +80,7 @@ protected:
     static void Use_Slot(std::uint8_t slot, const char* name, std::uint8_t height = 0, std::uint8_t flags = 0) {
         fixitem_type& t = fixitem_types[slot];
         t = fixitem_type{};
-        std::strncpy(t.sprite_name, name, sizeof t.sprite_name);
+        std::memcpy(t.sprite_name, name, std::min(std::strlen(name), sizeof t.sprite_name));
         t.sprite = Register_Sprite_Info(0, 1);
         t.height = height;
         t.flags = flags;
@@ -107,8 +109,11 @@ protected:
     // The first pixel where two snapshots differ, as "(x, y)"; empty when equal.
     static std::string First_Difference(const std::vector<std::uint16_t>& a, const std::vector<std::uint16_t>& b) {
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
-            if (a[i] != b[i])
-                return "(" + std::to_string(i % screen_width) + ", " + std::to_string(i / screen_width) + ")";
+            if (a[i] != b[i]) {
+                char at[32];
+                std::snprintf(at, sizeof at, "(%zu, %zu)", i % screen_width, i / screen_width);
+                return at;
+            }
         return a.size() == b.size() ? "" : "sizes differ";
     }
     static std::uint16_t Shade(int index, int level) { return shade_table[level][index]; }

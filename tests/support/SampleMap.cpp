@@ -1,5 +1,6 @@
 #include "support/SampleMap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <random>
 #include <string>
@@ -83,7 +84,7 @@ void Define_Slots() {
     for (const slot_art& a : slots) {
         fixitem_type& t = fixitem_types[a.slot];
         t = fixitem_type{};
-        std::strncpy(t.sprite_name, a.name, sizeof t.sprite_name);
+        std::memcpy(t.sprite_name, a.name, std::min(std::strlen(a.name), sizeof t.sprite_name));
         t.sprite = Register_Sprite_Info(0, a.frames);  // in use; replaced when the artwork loads
         t.height = a.height;
         t.flags = a.flags;
@@ -201,7 +202,8 @@ void Put_Map_Anims(sample& s) {
 
 }  // namespace
 
-void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed) {
+void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed,
+                      int upper_floors) {
     Reset_World(width, height, levels);
     Define_Slots();
     sample s{std::mt19937(seed)};
@@ -211,7 +213,8 @@ void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t l
             for (std::uint32_t x = 0; x < width; ++x) {
                 const std::uint16_t f = Field_Index(x, y, level);
                 // Upper levels are floors over parts of the map only.
-                if (level > 0 && !s.Chance(level == 1 ? 45 : 25)) continue;
+                const int cover = upper_floors >= 0 ? upper_floors : level == 1 ? 45 : 25;
+                if (level > 0 && !s.Chance(cover)) continue;
                 Lay_Floor(s, f, level);
                 Put_Objects(s, f, item_kinds);
             }

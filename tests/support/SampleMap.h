@@ -13,6 +13,9 @@ namespace fixture {
 // (the working folder must hold the default artwork and the display must be
 // open), then puts the map animations on it. Leaves shown_level at the top
 // level and the scroll limits set.
-void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed = 1);
+// upper_floors: the percentage of fields with a floor on each level above
+// the lowest; by default 45 on level 1 and 25 above.
+void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed = 1,
+                      int upper_floors = -1);
 
 }  // namespace fixture
