@@ -1,24 +1,8 @@
 #include "Objects/Hooks.h"
 
-#include "Objects/SpriteInfo.h"
-
 ObjectsHooks& Objects_Hooks() {
     static ObjectsHooks hooks;
     return hooks;
-}
-
-std::uint32_t Hook_Load_DYS(const char* name) {
-    if (auto load = Objects_Hooks().load_dys) return load(name);
-    return Register_Sprite_Info(0, 0);
-}
-
-std::uint32_t Hook_Load_Bitmap_Sprite(const char* name, std::uint32_t options) {
-    if (auto load = Objects_Hooks().load_bitmap_sprite) return load(name, options);
-    return Register_Sprite_Info(0, 0);
-}
-
-void Hook_Release_Sprite(std::uint32_t sprite) {
-    if (auto release = Objects_Hooks().release_sprite) release(sprite);
 }
 
 std::uint16_t Hook_Cursor_Type() {

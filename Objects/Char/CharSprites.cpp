@@ -5,9 +5,11 @@
 #include <string>
 
 #include "Objects/Char/Characters.h"
-#include "Objects/Hooks.h"
 #include "Objects/SpriteInfo.h"
+#include "System/Dys.h"
 #include "System/ErrorReport.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 
 char_body char_bodies[CHAR_BODY_ROWS];
 std::uint32_t char_body_count = 0;
@@ -42,7 +44,7 @@ void Load_Char_Sprite(std::uint16_t c) {
     std::memset(row.name, 0, sizeof row.name);
     std::memcpy(row.name, name.data(), name.size());
     row.uses = 1;
-    row.sprite = Hook_Load_DYS(("ARTWORK\\CHARS\\" + name).c_str());
+    row.sprite = Sprite_Handle(Load_DYS(("ARTWORK\\CHARS\\" + name).c_str()));
     Set_Sprite_Layer(row.sprite, CHAR_BODY_LAYER);
     r.body_sprite = row.sprite;
 }
@@ -67,7 +69,7 @@ void Load_Char_Head(std::uint16_t head, std::uint16_t c) {
     char_head& row = char_heads[char_head_count++];
     row.number = head;
     row.uses = 1;
-    row.sprite = Hook_Load_Bitmap_Sprite(name, 0);
+    row.sprite = Load_Named_Bitmap_Sprite(name);
     Set_Sprite_Layer(row.sprite, CHAR_HEAD_LAYER);
     r.head_sprite = row.sprite;
 }
@@ -87,7 +89,7 @@ void Free_All_Char_Sprites() {
         char_body& row = char_bodies[i];
         std::memset(row.name, 0, sizeof row.name);
         row.uses = 0;
-        Hook_Release_Sprite(row.sprite);
+        Release_Sprite(Sprite_From_Handle(row.sprite));
         row.sprite = 0;
     }
     char_body_count = 0;

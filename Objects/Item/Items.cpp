@@ -6,14 +6,16 @@
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
-#include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
 #include "Objects/SpriteInfo.h"
+#include "System/Dys.h"
 #include "System/ErrorReport.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 
 ItemArray itemarray;
 std::vector<item_type> item_types;
@@ -248,15 +250,15 @@ const char* Item_Name_Text(std::uint16_t i) {
 }
 
 void Load_Item_Sprites() {
-    items_sprite = Hook_Load_DYS("ARTWORK\\ITEMS\\ITEMS");
-    mitems_sprite = Hook_Load_DYS("ARTWORK\\ITEMS\\MITEMS");
+    items_sprite = Sprite_Handle(Load_DYS("ARTWORK\\ITEMS\\ITEMS"));
+    mitems_sprite = Sprite_Handle(Load_DYS("ARTWORK\\ITEMS\\MITEMS"));
     Set_Sprite_Layer(mitems_sprite, MITEMS_LAYER);
-    hullak_sprite = Hook_Load_Bitmap_Sprite("ARTWORK\\ITEMS\\HULLAK", HULLAK_OPTIONS);
+    hullak_sprite = Sprite_Handle(LoadSprite("ARTWORK\\ITEMS\\HULLAK", HULLAK_OPTIONS));
 }
 
 void Free_Item_Sprites() {
     for (std::uint32_t* sprite : {&items_sprite, &mitems_sprite, &hullak_sprite}) {
-        Hook_Release_Sprite(*sprite);
+        Release_Sprite(Sprite_From_Handle(*sprite));
         *sprite = 0;
     }
 }

@@ -11,38 +11,52 @@
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
-#include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
+#include "System/ErrorReport.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "support/SpriteFiles.h"
 #include "support/WorldBuilder.h"
 
 using namespace fixture;
 
 namespace {
 
-std::vector<std::string> loads;
-std::vector<std::uint32_t> releases;
+// Body and head files of the sprites the tests load; each of its own size
+// or frame count, so a test can tell which one a character got.
+constexpr int HUMAN_FRAMES = 72;
+constexpr int ORC_FRAMES = 36;
+constexpr int HEAD_WIDTH = 10;  // + head number
+
+int Head_Width(std::uint32_t handle) {
+    const sprite* s = Sprite_From_Handle(handle);
+    return s != nullptr ? s->width : 0;
+}
 
 class Characters : public ::testing::Test {
 protected:
     void SetUp() override {
         Reset_World(5, 5);
-        loads.clear();
-        releases.clear();
-        Objects_Hooks().load_dys = [](const char* name) {
-            loads.push_back(name);
-            return Register_Sprite_Info(0, 72);
-        };
-        Objects_Hooks().load_bitmap_sprite = [](const char* name, std::uint32_t) {
-            loads.push_back(name);
-            return Register_Sprite_Info(5, 1);
-        };
-        Objects_Hooks().release_sprite = [](std::uint32_t s) { releases.push_back(s); };
+        folder.Add_Dys("ARTWORK\\CHARS\\HUMAN", HUMAN_FRAMES);
+        folder.Add_Dys("ARTWORK\\CHARS\\ORC", ORC_FRAMES);
+        for (int head : {1, 3, 7, 12}) {
+            char name[32];
+            std::snprintf(name, sizeof name, "ARTWORK\\HEADS\\FEJ%03d", head);
+            folder.Add_Bitmap(name, 1, HEAD_WIDTH + head);
+        }
     }
+    void TearDown() override {
+        // The game keeps heads for the run; a test gives back all it loaded.
+        Free_All_Char_Sprites();
+        for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+        char_head_count = 0;
+    }
+    SpriteFolder folder;
 };
 
 TEST_F(Characters, InitMakesFreeRecordsAfterTheCallersAndForgetsTheParty) {
@@ -108,7 +122,9 @@ TEST_F(Characters, CreateCharMakesALiveCharacterOfItsOwn) {
     EXPECT_NE(z.body_sprite, 0u);
     EXPECT_NE(z.head_sprite, 0u);
     EXPECT_EQ(Sprite_Layer(z.body_sprite), CHAR_BODY_LAYER);
-    EXPECT_EQ(loads, (std::vector<std::string>{"ARTWORK\\CHARS\\HUMAN", "ARTWORK\\HEADS\\FEJ007"}));
+    EXPECT_EQ(Sprite_Frame_Count(z.body_sprite), HUMAN_FRAMES);
+    EXPECT_EQ(Head_Width(z.head_sprite), HEAD_WIDTH + 7);
+    EXPECT_EQ(Sprite_Layer(z.head_sprite), CHAR_HEAD_LAYER);
     // The original keeps what it had.
     EXPECT_NE(chararray[dead].first_mod, NO_INDEX);
     ASSERT_NE(Char_Path(dead), nullptr);
@@ -130,25 +146,47 @@ TEST_F(Characters, BodiesAndHeadsAreSharedByNameAndNumber) {
     EXPECT_STREQ(char_bodies[0].name, "HUMAN");
     EXPECT_EQ(chararray[a].head_sprite, chararray[b].head_sprite);
     EXPECT_EQ(char_head_count, 2u);
-    EXPECT_EQ(loads.size(), 4u);
+    EXPECT_EQ(Sprite_Frame_Count(chararray[a].body_sprite), HUMAN_FRAMES);
+    EXPECT_EQ(Sprite_Frame_Count(chararray[c].body_sprite), ORC_FRAMES);
+    EXPECT_EQ(Head_Width(chararray[a].head_sprite), HEAD_WIDTH + 3);
+    EXPECT_EQ(Head_Width(chararray[c].head_sprite), HEAD_WIDTH + 12);
 
     std::uint32_t human = chararray[a].body_sprite;
     std::uint32_t orc = chararray[c].body_sprite;
+    std::uint32_t head = chararray[a].head_sprite;
     Free_All_Char_Sprites();
-    EXPECT_EQ(releases, (std::vector<std::uint32_t>{human, orc}));
+    EXPECT_EQ(Sprite_From_Handle(human), nullptr);
+    EXPECT_EQ(Sprite_From_Handle(orc), nullptr);
     EXPECT_EQ(chararray[a].body_sprite, 0u);
     EXPECT_EQ(char_bodies[0].uses, 0u);
     // Heads stay loaded: loading again loads the bodies only.
-    loads.clear();
+    ASSERT_NE(Sprite_From_Handle(head), nullptr);
     Load_All_Char_Sprites();
-    EXPECT_EQ(loads, (std::vector<std::string>{"ARTWORK\\CHARS\\HUMAN", "ARTWORK\\CHARS\\ORC"}));
+    EXPECT_EQ(Sprite_Frame_Count(chararray[a].body_sprite), HUMAN_FRAMES);
+    EXPECT_EQ(chararray[a].head_sprite, head);
+    EXPECT_EQ(char_head_count, 2u);
     EXPECT_EQ(char_heads[0].uses, 4u);
+    EXPECT_TRUE(Headless_Backend().boxes.empty());
+}
+
+TEST_F(Characters, AMissingHeadPictureIsReportedOnceAndTheGameGoesOn) {
+    std::uint16_t a = Place_Char(1, "A");
+    std::uint16_t b = Place_Char(2, "B");
+    chararray[a].head = chararray[b].head = 9;
+    Load_All_Char_Sprites();
+    ASSERT_EQ(Headless_Backend().boxes.size(), 1u);
+    EXPECT_EQ(Headless_Backend().boxes[0].caption, "Can't load bitmap: ARTWORK\\HEADS\\FEJ009.BMP");
+    EXPECT_FALSE(Is_Quitting());
+    EXPECT_EQ(chararray[a].head_sprite, 0u);
+    EXPECT_EQ(chararray[b].head_sprite, 0u);
+    EXPECT_EQ(Sprite_Frame_Count(chararray[b].body_sprite), HUMAN_FRAMES);
 }
 
 TEST_F(Characters, TheBodyTableHasRoomFor100Names) {
     std::uint16_t c = Place_Char(1);
     for (int i = 0; i < CHAR_BODY_ROWS; ++i) {
         std::snprintf(chararray[c].body_name, sizeof chararray[c].body_name, "B%03d", i);
+        folder.Add_Dys(std::string("ARTWORK\\CHARS\\") + chararray[c].body_name, 1);
         Load_Char_Sprite(c);
     }
     EXPECT_TRUE(Headless_Backend().boxes.empty());

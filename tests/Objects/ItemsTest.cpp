@@ -7,7 +7,6 @@
 
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
-#include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
@@ -15,8 +14,11 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
 #include "Objects/SpriteInfo.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/RecordingHandler.h"
+#include "support/SpriteFiles.h"
 #include "support/WorldBuilder.h"
 
 using namespace fixture;
@@ -175,29 +177,23 @@ TEST_F(Items, NamesAreAskedAsRequest93) {
     EXPECT_STREQ(Item_Name_Text(i), "Glowing sword");
 }
 
-std::vector<std::string> loaded;
-std::vector<std::uint32_t> released;
-
 TEST_F(Items, TheThreeItemSpritesAreLoadedAndReleased) {
-    loaded.clear();
-    released.clear();
-    Objects_Hooks().load_dys = [](const char* name) {
-        loaded.push_back(std::string("D ") + name);
-        return Register_Sprite_Info(0, 10);
-    };
-    Objects_Hooks().load_bitmap_sprite = [](const char* name, std::uint32_t options) {
-        loaded.push_back("B " + std::string(name) + " " + std::to_string(options));
-        return Register_Sprite_Info(0, 5);
-    };
-    Objects_Hooks().release_sprite = [](std::uint32_t s) { released.push_back(s); };
+    SpriteFolder folder;
+    folder.Add_Dys("ARTWORK\\ITEMS\\ITEMS", 10);
+    folder.Add_Dys("ARTWORK\\ITEMS\\MITEMS", 12);
+    folder.Add_Bitmap("ARTWORK\\ITEMS\\HULLAK", 5, 6);
     Load_Item_Sprites();
-    EXPECT_EQ(loaded, (std::vector<std::string>{"D ARTWORK\\ITEMS\\ITEMS", "D ARTWORK\\ITEMS\\MITEMS",
-                                                "B ARTWORK\\ITEMS\\HULLAK 2048"}));
+    EXPECT_EQ(Sprite_Frame_Count(items_sprite), 10);
+    EXPECT_EQ(Sprite_Frame_Count(mitems_sprite), 12);
+    EXPECT_EQ(Sprite_Frame_Count(hullak_sprite), 5);
     EXPECT_EQ(Sprite_Layer(mitems_sprite), 3);
+    ASSERT_NE(Sprite_From_Handle(hullak_sprite), nullptr);
+    EXPECT_EQ(Sprite_From_Handle(hullak_sprite)->kind, sprite_bitmap);
     std::vector<std::uint32_t> handles = {items_sprite, mitems_sprite, hullak_sprite};
     Free_Item_Sprites();
-    EXPECT_EQ(released, handles);
+    for (std::uint32_t h : handles) EXPECT_EQ(Sprite_From_Handle(h), nullptr);
     EXPECT_EQ(items_sprite | mitems_sprite | hullak_sprite, 0u);
+    EXPECT_TRUE(Headless_Backend().boxes.empty());
 }
 
 }  // namespace

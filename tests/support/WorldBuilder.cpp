@@ -33,7 +33,6 @@ void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels
     Headless_Backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
     Reset_Quitting();
 
-    Clear_Sprite_Info();
     for (fixitem_type& t : fixitem_types) t = fixitem_type{};
     for (anim_type& t : anim_types) t = anim_type{};
     Set_Fixitem_Type(0, LAYER_FLOOR);

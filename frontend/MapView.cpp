@@ -1,0 +1,189 @@
+// The map view's state, the full redraw, the strip redraw after a scroll,
+// the scroll limits, centring, and releasing the map.
+#include "frontend/MapView.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "Objects/AIData.h"
+#include "Objects/Char/Characters.h"
+#include "Objects/FieldLists.h"
+#include "Objects/Hooks.h"
+#include "Objects/Item/Items.h"
+#include "Objects/Map.h"
+#include "Objects/MapAnims.h"
+#include "Objects/Modifiers.h"
+#include "Objects/PathSearch.h"
+#include "System/ClipRect.h"
+#include "System/Display.h"
+#include "System/ErrorReport.h"
+#include "System/ScreenType.h"
+#include "frontend/ViewStandIns.h"
+
+RECT map_view = hexamap_view;
+int map_view_width = hexamap_view.right - hexamap_view.left;
+int map_view_height = hexamap_view.bottom - hexamap_view.top;
+
+std::int32_t scroll_x = 0;
+std::int32_t scroll_y = 0;
+std::uint32_t shown_level = 0;
+
+scroll_limit_rect scroll_limits{};
+drawn_map_view last_drawn_scroll;
+
+namespace {
+
+// The scroll limits around a map.
+constexpr std::int32_t limit_top = -106;
+constexpr std::int32_t limit_bottom_margin = 6;
+constexpr std::int32_t limit_left = -21;
+constexpr std::int32_t limit_right_margin = -21;
+// Centring puts the field's anchor this far from the viewport's top-left.
+constexpr std::int32_t centre_x = 229;
+constexpr std::int32_t centre_y = 179;
+
+void Show_View() {
+    if (direct_draw != nullptr) direct_draw->WaitForVerticalBlank(DDWAITVB_BLOCKEND, nullptr);
+    Update_Screen(&clip_rect);
+}
+
+void Remember_Drawn_View() {
+    last_drawn_scroll = {true, scroll_x, scroll_y, map_view, shown_level, ScreenType};
+}
+
+bool Same_Rect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// Whether the back buffer still shows the view a shift would start from.
+bool Buffer_Shows_View() {
+    const drawn_map_view& d = last_drawn_scroll;
+    return d.valid && Same_Rect(d.view, map_view) && d.level == shown_level && d.screen == ScreenType &&
+           (ScreenType == screen_hexamap || ScreenType == screen_editor);
+}
+
+// Until the AI arrays can free themselves: what freeing them leaves.
+void Free_AI_Arrays_Stand_In() {
+    iqarray.records.clear();
+    iqarray.records.shrink_to_fit();
+    actarray.records.clear();
+    actarray.records.shrink_to_fit();
+}
+
+}  // namespace
+
+void Set_Map_View(int left, int top, int right, int bottom) {
+    map_view = {left, top, right, bottom};
+    map_view_width = right - left;
+    map_view_height = bottom - top;
+}
+
+void Set_Scroll_Limits() {
+    scroll_limits.top = limit_top;
+    scroll_limits.bottom = (static_cast<std::int32_t>(map_height) - 1) * map_row_step + limit_bottom_margin;
+    scroll_limits.left = limit_left;
+    scroll_limits.right = static_cast<std::int32_t>(map_width) * map_field_width + limit_right_margin;
+}
+
+void Clamp_Scroll() {
+    const scroll_limit_rect& l = scroll_limits;
+    scroll_y = std::max(scroll_y, l.top);
+    scroll_y = std::min(scroll_y, l.bottom - map_view_height);
+    scroll_x = std::max(scroll_x, l.left + scroll_y - l.top);
+    scroll_x = std::min(scroll_x, l.right + scroll_y - l.top + map_view_height - map_view_width);
+}
+
+void Forget_Drawn_Map() { last_drawn_scroll.valid = false; }
+
+void Redraw_Map() {
+    if (ScreenType == screen_hexamap)
+        Put_Right_Field();
+    else if (ScreenType != screen_editor)
+        return;
+    Clamp_Scroll();
+    Set_Clip_Rect_From(map_view);
+    Draw_Map(scroll_x, scroll_y);
+    Draw_Map_Frame();
+    Remember_Drawn_View();
+    Show_View();
+}
+
+void Scroll_Map() {
+    if (!Buffer_Shows_View()) {
+        Redraw_Map();
+        return;
+    }
+    Draw_Map_Frame_Scroll();
+    Clamp_Scroll();
+    const int dx = last_drawn_scroll.x - scroll_x;
+    const int dy = last_drawn_scroll.y - scroll_y;
+    const int w = map_view_width, h = map_view_height;
+    if (std::abs(dx) >= w || std::abs(dy) >= h) {
+        Redraw_Map();
+        return;
+    }
+
+    RECT source = map_view;
+    int to_x = map_view.left, to_y = map_view.top;
+    if (dx > 0) {
+        to_x += dx;
+        source.right -= dx;
+    } else {
+        source.left -= dx;
+    }
+    if (dy > 0) {
+        to_y += dy;
+        source.bottom -= dy;
+    } else {
+        source.top -= dy;
+    }
+    if (BACK != nullptr) DD_Error("backbuffer scroll", BACK->BltFast(to_x, to_y, BACK, &source, DDBLTFAST_WAIT));
+
+    const RECT& v = map_view;
+    if (dx > 0) {
+        Set_Clip_Rect(v.left, v.top, v.left + dx, v.bottom);
+        Draw_Map(scroll_x, scroll_y);
+    } else if (dx < 0) {
+        Set_Clip_Rect(v.right + dx, v.top, v.right, v.bottom);
+        Draw_Map(scroll_x + w + dx, scroll_y);
+    }
+    if (dy > 0) {
+        Set_Clip_Rect(v.left, v.top, v.right, v.top + dy);
+        Draw_Map(scroll_x, scroll_y);
+    } else if (dy < 0) {
+        Set_Clip_Rect(v.left, v.bottom + dy, v.right, v.bottom);
+        Draw_Map(scroll_x, scroll_y + h + dy);
+    }
+
+    Remember_Drawn_View();
+    Set_Clip_Rect_From(map_view);
+    Draw_Map_Frame();
+    Show_View();
+}
+
+void Center_On_Object(obj_ref obj) {
+    const std::uint16_t field = Object_Field(obj);
+    if (field == NO_FIELD || field >= total_fields) return;
+    shown_level = field / fields_per_level;
+    const std::int32_t row = static_cast<std::int32_t>((field % fields_per_level) / map_width);
+    const std::int32_t col = static_cast<std::int32_t>(field % map_width);
+    scroll_y = row * map_row_step - centre_y;
+    scroll_x = col * map_field_width + row * map_row_step - centre_x;
+    Redraw_Map();
+}
+
+void Install_Map_View_Hooks() { Objects_Hooks().center_on_object = &Center_On_Object; }
+
+void Free_Map() {
+    Free_Path_Arrays();
+    Free_AI_Arrays_Stand_In();
+    Free_Map_Array();
+    Free_Map_Anims();
+    Free_Char_Array();
+    Free_Item_Array();
+    Free_Item_Types();
+    Free_Global_Modifiers();
+    floor_lift.clear();
+    floor_lift.shrink_to_fit();
+    Forget_Drawn_Map();
+}
