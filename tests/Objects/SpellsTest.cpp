@@ -8,6 +8,7 @@
 
 #include "Objects/AIData.h"
 #include "Objects/Acts.h"
+#include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
@@ -18,8 +19,11 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Spells.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/ActWorld.h"
+#include "support/SpriteFiles.h"
 #include "support/LogSpy.h"
 #include "support/PathWorld.h"
 #include "support/RecordingHandler.h"
@@ -261,6 +265,10 @@ TEST_F(Spells, LifeStealMovesHitPointsUnlessResisted) {
 }
 
 TEST_F(Spells, SummoningMakesAZombieFromTheTwelfthCharacter) {
+    // The risen zombie loads its body and head like any new character.
+    SpriteFolder folder;
+    folder.Add_Dys("ARTWORK\\CHARS\\HUMAN", 72);
+    folder.Add_Bitmap("ARTWORK\\HEADS\\FEJ001", 1, 16);
     while (!Char_In_Use(ZOMBIE_TEMPLATE - 1)) Place_Char(Field_At(0, 0), "Filler");
     ASSERT_FALSE(Char_In_Use(ZOMBIE_TEMPLATE));
     const std::uint16_t zombie = Place_Char(Field_At(0, 1), "Zombie", 6);
@@ -277,6 +285,9 @@ TEST_F(Spells, SummoningMakesAZombieFromTheTwelfthCharacter) {
     Call_Zombies(Hero(), Fix_Ref(Field_At(3, 6)), &call_zombies_act, REQ_EFFECT_HIT, Field_At(3, 6));
     EXPECT_EQ(Char_On_Field(Field_At(3, 6)), NO_INDEX);
     EXPECT_EQ(Box_Texts(), std::vector<std::string>{"Spell Failed!"});
+    Free_All_Char_Sprites();
+    for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+    char_head_count = 0;
 }
 
 TEST_F(Spells, CallZombiesIsPaidForButAcceptsNoTarget) {
