@@ -31,7 +31,7 @@ std::vector<Flood_Frame> sound_stack;
 constexpr int HEX_MOVES = 6;
 constexpr int MOVE_DOWN = 7;
 constexpr int MOVE_UP = 8;
-constexpr int SOUND_MOVES = 8;  // six neighbours, then down and up a level
+constexpr int SOUND_MOVES = MOVE_UP;  // six neighbours, then down and up a level
 
 std::int32_t Clamp32(RequestValue v) {
     if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
@@ -201,7 +201,7 @@ bool Sound_Move(const Flood_Frame& from, int k, std::uint16_t& to, std::int32_t&
     } else if (k == MOVE_DOWN) {
         loudness -= Floor_Loss(from.field);
         --level;
-    } else {
+    } else {  // MOVE_UP
         if (level + 1 >= static_cast<std::int32_t>(map_levels)) return false;
         loudness -= Floor_Loss(static_cast<std::uint16_t>(from.field + fields_per_level));
         ++level;
