@@ -1,0 +1,15 @@
+// The map file: a whole world in play (map, objects, modifiers, animations,
+// selection, AI arrays), written from and read into the global arrays.
+#pragma once
+#include <cstdint>
+
+// 1 once a map has been loaded completely.
+extern std::uint32_t map_loaded;
+
+// Writes the current world to the file; reports through the editor's status
+// line.
+void Save_Map(const char* file_name);
+// Replaces the current world with the file's; on any fault reports through
+// the editor's status line and leaves the world as it was. True when the
+// load completed (map_loaded).
+bool Load_Map(const char* file_name);
