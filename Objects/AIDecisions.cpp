@@ -554,13 +554,13 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     const bool step = act == &step_act;
     if (step && !source_is_char) Error_Query_Quit("Non-character step side-effect");
 
+    const bool party_source = source_is_char && Is_Player_Char(Obj_Index(source));
     for (std::uint16_t s = 0; s < iqarray.used; ++s) {
         if (!IQ_Slot_In_Use(s)) continue;
         const obj_ref o = iqarray.records[s].object;
         if (Ask(o, o, REQ_ACTIVE, 1) == 0) continue;
-        const bool party = Is_Char(o) && Is_Player_Char(Obj_Index(o));
         if (o == source) {
-            if (party) {
+            if (party_source) {
                 party_sight_distance = 0;
                 party_hearing_distance = 0;
                 party_observer = source;
@@ -570,7 +570,9 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         // Only a character looks in a direction.
         const std::int32_t sight = Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
         const std::int32_t hearing = Hear_Distance(o);
-        if (party) {
+        const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
+        // The observer is active: a party member is one of lobby 0.
+        if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY, NO_VALUE) == 0) {
             if (sight < party_sight_distance) {
                 party_sight_distance = sight;
                 party_observer = o;
@@ -580,7 +582,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
                 if (party_sight_distance == NO_DISTANCE) party_observer = o;
             }
         }
-        if (sight < NO_DISTANCE || hearing < NO_DISTANCE) {
+        if (perceived) {
             if (step && source_is_char) Opportunity_Attack(o, s, source, source_slot, target, sight_range, loudness);
             if (hostile) Change_Hostility(s, o, source_slot, target, target_slot);
             Note_Seen_Object(s, source);
