@@ -361,8 +361,9 @@ void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, st
     const std::uint16_t own = Object_Field(observer);
     const std::uint16_t walker_field = Object_Field(walker);
     if (own >= total_fields || walker_field >= total_fields) return;
-    const int d = Neighbour_Dir(own, walker_field);
-    if (d < 1 || d > 6) return;
+    // Next to it on the same level (a row's last field and the next row's
+    // first are not neighbours).
+    if (Field_Level(own) != Field_Level(walker_field) || Field_Distance(own, walker_field) != 1) return;
     if (!Is_Hostile(slot, walker_slot)) return;
     if (!Char_Can_Act(Obj_Index(observer)) || Ask(observer, observer, REQ_ACTION_POINTS) <= 0) return;
     Turn_To_Field(observer, walker_field);

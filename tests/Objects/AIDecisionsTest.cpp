@@ -430,6 +430,16 @@ TEST_F(Deciding, AWalkerIsStruckByAHostileAbleNeighbourWithPointsLeft) {
         EXPECT_EQ(ai_acting, 0u) << k.what;
         EXPECT_EQ(opportunity_attack, 0u) << k.what;
     }
+
+    // The last field of a row is no neighbour of the next row's first.
+    SetUp();
+    const std::uint16_t walker = Place_Hero(Field_At(0, 4));
+    const std::uint16_t watcher = Place_Stranger(Field_At(11, 3));
+    Rec(watcher).facing = 4;
+    Set(watcher, walker, -100);
+    Effect_Start(Char_Ref(walker), &step_act, nullptr);
+    EXPECT_EQ(Act_List(Slot(watcher)), "11:10");  // it saw the step
+    EXPECT_EQ(Rec(watcher).action_points, 12);
 }
 
 TEST_F(Deciding, AHostileActSoursTheVictimAndTheOnlookersByTheirLiking) {
