@@ -147,6 +147,7 @@ std::uint16_t Toggle_Select_Char(std::uint16_t c) {
         if (selected_count < MAX_SELECTED && Char_In_Use(c)) selected[selected_count++] = c;
         return selected_count;
     }
+    if (at == 0) Effect_Cancel_Aim(c);
     Remove_Selected_Entry(at);
     // Taking out the leading character selects the next one, and the count
     // then drops from that selection's 1: the selection ends up empty with
@@ -159,6 +160,8 @@ std::uint16_t Toggle_Select_Char(std::uint16_t c) {
 void Deselect_Char(std::uint16_t c) {
     int at = Selected_Position(c);
     if (at < 0) return;
+    // The leading character gives up an aim it had begun.
+    if (at == 0) Effect_Cancel_Aim(c);
     Remove_Selected_Entry(at);
     --selected_count;
     if (at == 0 && selected_count > 0) Select_Char(selected[0]);
