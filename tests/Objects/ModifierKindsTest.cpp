@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -196,7 +195,6 @@ class Corpse : public Kinds {
 protected:
     void SetUp() override {
         Kinds::SetUp();
-        base = std::make_unique<ScopedBaseAnswers>();
         c = Obj_Index(hero);
         chararray[c].hp = -5;
         Watch(hero);
@@ -215,7 +213,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     std::uint16_t c = 0, item = 0, corpse = 0, body_field = 0;
 };
 
@@ -307,7 +304,6 @@ class FieldEffects : public Kinds {
 protected:
     void SetUp() override {
         Kinds::SetUp();
-        base = std::make_unique<ScopedBaseAnswers>();
         Watch(hero);
         Set_Fixitem_Type(SLOT_GAS, 25);
         Set_Fixitem_Type(SLOT_FLAME, 25, 2);
@@ -322,7 +318,6 @@ protected:
     }
     std::uint16_t Record(std::uint8_t slot) { return Place_Fixitem(field, slot); }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     obj_ref caster = NOOBJ, head = NOOBJ;
 };
 
@@ -556,7 +551,6 @@ protected:
     void SetUp() override {
         Reset_Timed_World(5, 5);
         Seed_Random(7);
-        base = std::make_unique<ScopedBaseAnswers>();
         Set_Fixitem_Type(GRASS, 0, 1, 0, 0, FIX_BURNABLE);
         fixitem_types[GRASS].amortized = BURNT;
         Set_Fixitem_Type(BURNT, 0);
@@ -588,7 +582,6 @@ protected:
         Add_Modifier(0, Fix_Ref(f), MK_FIRE, 6, flame, 0, 0);
     }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     std::uint16_t centre = 0, capacity = 0;
 };
 
