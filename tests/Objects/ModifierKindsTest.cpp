@@ -168,6 +168,32 @@ TEST_F(Kinds, AStackCountsUpAndDown) {
     EXPECT_EQ(mod_array[m].p1, 7);
 }
 
+TEST_F(Kinds, StackCountsAndChargesStayInTheirSignedWord) {
+    struct Case {
+        std::uint32_t kind;
+        request_no request;
+        std::int16_t before;
+        RequestValue add;
+        std::int16_t after;
+    } cases[] = {
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 5, -1, 4},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 32000, 1000, 32767},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, -32000, -1000, -32768},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 2, 0x7FFFFFFF, 32767},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 3, -1, 2},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 32000, 1000, 32767},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 3, -70000, 0},
+    };
+    for (const Case& k : cases) {
+        const bool stack = k.kind == MK_MULTIPLE_ITEMS;
+        const auto before = static_cast<std::uint16_t>(k.before);
+        std::uint16_t m = stack ? Loose_Mod(hero, k.kind, before) : Loose_Mod(hero, k.kind, 0, before);
+        EXPECT_EQ(Call(m, hero, k.request, k.add), k.add);
+        EXPECT_EQ(static_cast<std::int16_t>(stack ? mod_array[m].p1 : mod_array[m].p2), k.after)
+            << mod_types[k.kind].name << " " << k.before << " + " << k.add;
+    }
+}
+
 TEST_F(Kinds, AnEmptiedMagicObjectVanishesAtTheNextAdvance) {
     std::uint16_t wand = Place_Item(field, ITEM_TYPE_DEAD_BODY);
     std::uint16_t keeps = Place_Item(field, ITEM_TYPE_DEAD_BODY);
