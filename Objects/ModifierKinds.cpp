@@ -205,8 +205,8 @@ void Spread_Fire(obj_ref owner, std::uint16_t field) {
 
 void Count_Round(FieldEffect e, std::uint16_t m) {
     modifier r = mod_array.records[m];
-    std::int16_t left = static_cast<std::int16_t>(Signed(r.p1) - 1);
-    mod_array.records[m].p1 = static_cast<std::uint16_t>(left);
+    const std::int32_t left = Signed(r.p1) - 1;
+    mod_array.records[m].p1 = Signed_Word(left);
     std::uint16_t field = Object_Field(r.owner);
     if (left <= 0) {
         if (e == FieldEffect::EvilFog) {
@@ -533,8 +533,8 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
             return value;
         case REQ_ATTACHED:
         case REQ_TIMER: {
-            std::int16_t left = static_cast<std::int16_t>(Signed(r.p1) - 1);
-            mod_array.records[m].p1 = static_cast<std::uint16_t>(left);
+            const std::int32_t left = Signed(r.p1) - 1;
+            mod_array.records[m].p1 = Signed_Word(left);
             if (left <= 0) {
                 Remove_Modifier(owner, m);
                 return value;

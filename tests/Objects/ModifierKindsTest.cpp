@@ -410,6 +410,18 @@ TEST_F(FieldEffects, ASteppingCharacterIsHitOnce) {
     EXPECT_EQ(Damage_To(hero).size(), 1u);
 }
 
+TEST_F(FieldEffects, RoundsCountedDownFromTheLowestWordEndAtOnce) {
+    // p1 = -32768 from a file: one more round down must not wrap to 32767.
+    ScopedRandom dice({1, 1, 1, 1, 1, 1});
+    std::uint16_t wall = Effect(MK_FIRE_WALL, 0x8000, NO_INDEX);
+    EXPECT_TRUE(Modifier_Is_Free(wall));
+    std::uint16_t fog = Effect(MK_EVIL_FOG, 0x8000, NO_INDEX);
+    EXPECT_TRUE(Modifier_Is_Free(fog));
+    std::uint16_t torch = Add_Modifier(0, hero, MK_LIVING_TORCH, 0x8000, NO_INDEX, OBJ_CHAR, Obj_Index(caster));
+    EXPECT_TRUE(Modifier_Is_Free(torch));
+    EXPECT_EQ(timer_array.active, NO_INDEX);
+}
+
 TEST_F(FieldEffects, TheHitsDealTheirDamageAndRespectResistance) {
     struct Row {
         act_desc* hit;
