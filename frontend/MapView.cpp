@@ -62,14 +62,6 @@ bool Buffer_Shows_View() {
            (ScreenType == screen_hexamap || ScreenType == screen_editor);
 }
 
-// Until the AI arrays can free themselves: what freeing them leaves.
-void Free_AI_Arrays_Stand_In() {
-    iqarray.records.clear();
-    iqarray.records.shrink_to_fit();
-    actarray.records.clear();
-    actarray.records.shrink_to_fit();
-}
-
 }  // namespace
 
 void Set_Map_View(int left, int top, int right, int bottom) {
@@ -176,7 +168,7 @@ void Install_Map_View_Hooks() { Objects_Hooks().center_on_object = &Center_On_Ob
 
 void Free_Map() {
     Free_Path_Arrays();
-    Free_AI_Arrays_Stand_In();
+    Free_AI_Arrays();
     Free_Map_Array();
     Free_Map_Anims();
     Free_Char_Array();

@@ -24,6 +24,8 @@ std::uint32_t player_count = 0;
 std::uint16_t main_char = NO_INDEX;
 std::uint16_t main_char_slot = NO_INDEX;
 std::uint32_t party_hidden = 0;
+std::int16_t page_char = -1;
+std::uint32_t portrait_offset = 0;
 
 namespace {
 
