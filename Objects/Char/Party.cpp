@@ -60,7 +60,10 @@ bool Is_Player_Char(std::uint16_t c) {
 }
 
 bool Is_Active_Player_Char(obj_ref obj) {
-    return selected_count != 0 && obj == current_object && Is_Player_Char(Obj_Index(obj));
+    // Only a character can be one: a current object of another kind must not
+    // be taken for the character with its index.
+    return selected_count != 0 && obj == current_object && Obj_Kind(obj) == OBJ_CHAR &&
+           Is_Player_Char(Obj_Index(obj));
 }
 
 void Check_Hidden_From_Party(obj_ref obj) {
