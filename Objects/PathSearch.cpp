@@ -524,7 +524,9 @@ std::int16_t Field_Enter_Cost(std::uint16_t& field) {
 
     std::int64_t base = danger_map.size() == total_fields ? danger_map[f] : 0;
     if (mapfield[f] & MF_DANGER) base += Ask(path_char, Field_Head(f), REQ_DANGER);
-    if (base >= danger_limit) return -1;
+    // Only danger stops a walker: a field without any stays open even to
+    // one whose limit has fallen to 0 (badly wounded, or no courage).
+    if (base > 0 && base >= danger_limit) return -1;
 
     std::int64_t running = fixitem_types[maparray.records[f].type].mp;
     if (mapfield[f] & MF_ASK_ENTRY_COST)
