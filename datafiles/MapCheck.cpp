@@ -139,7 +139,8 @@ private:
     // one list only, to the end marker that names the field.
     bool Field_Lists() {
         std::vector<bool> seen[6];
-        for (std::uint16_t kind : {OBJ_MAPANIM, OBJ_CHAR, OBJ_ITEM, OBJ_FIXITEM}) seen[kind].assign(Capacity_Of(kind), false);
+        for (std::uint16_t kind : {OBJ_MAPANIM, OBJ_CHAR, OBJ_ITEM, OBJ_FIXITEM})
+            seen[kind].assign(Capacity_Of(kind), false);
         for (std::uint32_t f = 0; f < total_; ++f) {
             obj_ref cur = m_.map_records[f].link;
             while (Obj_Kind(cur) != OBJ_NONE) {
@@ -292,7 +293,7 @@ void Settle_View_State(MapImage& m) {
     for (auto& group : m.select_groups)
         for (std::uint16_t& c : group)
             if (c >= chars) c = NO_INDEX;
-    if (m.page_char < -1 || static_cast<std::int32_t>(m.page_char) >= static_cast<std::int32_t>(chars)) m.page_char = -1;
+    if (m.page_char < -1 || static_cast<std::size_t>(m.page_char + 1) > chars) m.page_char = -1;
     if (m.tick_cursor >= chars) m.tick_cursor = 0;
     if (m.portrait_offset > MAX_PLAYER_CHARS) m.portrait_offset = 0;
 }

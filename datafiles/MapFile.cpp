@@ -7,7 +7,6 @@
 #include <new>
 #include <system_error>
 
-#include "Objects/Effects.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Timers.h"
 #include "System/ErrorReport.h"
@@ -42,13 +41,13 @@ const char* Read_Map_File(const char* file_name, MapImage& image) {
 }
 
 // The old world lets go of what belongs to it: the artwork of its map, the
-// arrows of a shown path, its timer events (they name its modifiers) and
-// the target lists its records held.
+// arrows of a shown path and its timer events (they name its modifiers).
+// The stored paths and held target lists go with its characters when the
+// new ones are put in.
 void Release_Old_World() {
     Call_Free_Map_Artwork();
     Hide_Path_Cursor();
     Timer_Clear();
-    Drop_All_Held_Target_Lists();
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ void Install_Map_Image(MapImage& m) {
     itemarray.records = std::move(m.items);
     itemarray.first_free = m.item_first_free;
     Rebuild_Item_Free_Marks();
-    Free_Char_Array();  // drops the stored paths of the characters it replaces
+    Free_Char_Array();  // drops the stored paths and held target lists of the characters it replaces
     chararray.records = std::move(m.chars);
     chararray.first_free = m.char_first_free;
     mod_array.records = std::move(m.mods);

@@ -50,7 +50,8 @@ void Append(Bytes& out, const std::vector<T>& v) {
 // Every array and global of the world that a map file holds, by name.
 inline std::map<std::string, Bytes> World_Snapshot() {
     std::map<std::string, Bytes> s;
-    for (std::uint32_t v : {map_width, map_height, map_levels, fields_per_level, total_fields}) Append(s["geometry"], v);
+    for (std::uint32_t v : {map_width, map_height, map_levels, fields_per_level, total_fields})
+        Append(s["geometry"], v);
     Append(s["view"], scroll_x);
     Append(s["view"], scroll_y);
     Append(s["view"], shown_level);

@@ -371,7 +371,9 @@ const std::vector<Corruption> corruptions = {
     {"character below level 0", [](MapImage& m) { m.chars[Char_Named(m, "Ann")].map_level = -1; },
      "character off the map"},
     {"character holds a free item",
-     [](MapImage& m) { m.chars[Char_Named(m, "Ann")].slots[SLOT_RIGHT_HAND] = static_cast<std::int16_t>(m.item_first_free); },
+     [](MapImage& m) {
+         m.chars[Char_Named(m, "Ann")].slots[SLOT_RIGHT_HAND] = static_cast<std::int16_t>(m.item_first_free);
+     },
      "character holds a bad item"},
     {"character AI slot", [](MapImage& m) { m.chars[Char_Named(m, "Bob")].ai_slot = 0x7000; },
      "character with a bad AI slot"},
