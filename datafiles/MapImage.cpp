@@ -146,6 +146,9 @@ void Install_Map_Image(MapImage& m) {
     std::copy(std::begin(m.selected), std::end(m.selected), selected);
     std::copy(&m.select_groups[0][0], &m.select_groups[0][0] + SELECT_GROUPS * SELECT_SLOTS, &select_groups[0][0]);
     page_char = m.page_char;
+    // The object the player works with is not stored: it becomes the leading
+    // selected character, so it never names an object of the old map.
+    current_object = selected_count > 0 ? Make_Obj(OBJ_CHAR, selected[0]) : NOOBJ;
     decision_budget = m.decision_budget;
     tick_cursor = m.tick_cursor;
 

@@ -483,6 +483,18 @@ TEST_F(MapFile, StaleViewAndSelectionStateIsSettled) {
     EXPECT_EQ(tick_cursor, 0u);
     EXPECT_EQ(portrait_offset, 0u);
 
+    // The object the player works with follows the loaded selection.
+    current_object = Make_Obj(OBJ_ITEM, 3);
+    stale = Stored_Image();
+    std::uint16_t lead = 0;
+    while (lead < stale.chars.size() && (stale.chars[lead].flags & CF_FREE)) ++lead;
+    ASSERT_LT(lead, stale.chars.size());
+    stale.selected_count = 1;
+    stale.selected[0] = lead;
+    Write_Bytes(Path("stale.map"), Write_Map_Image(stale));
+    ASSERT_TRUE(Load_Map("stale.map"));
+    EXPECT_EQ(current_object, Make_Obj(OBJ_CHAR, lead));
+
     stale = Stored_Image();
     stale.selected_count = 10;
     stale.page_char = -2;
@@ -490,6 +502,7 @@ TEST_F(MapFile, StaleViewAndSelectionStateIsSettled) {
     ASSERT_TRUE(Load_Map("stale.map"));
     EXPECT_EQ(selected_count, 0);
     EXPECT_EQ(page_char, -1);
+    EXPECT_EQ(current_object, NOOBJ);
 }
 
 // ---- Other failures ----
