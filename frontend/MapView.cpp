@@ -24,10 +24,6 @@ RECT map_view = hexamap_view;
 int map_view_width = hexamap_view.right - hexamap_view.left;
 int map_view_height = hexamap_view.bottom - hexamap_view.top;
 
-std::int32_t scroll_x = 0;
-std::int32_t scroll_y = 0;
-std::uint32_t shown_level = 0;
-
 scroll_limit_rect scroll_limits{};
 drawn_map_view last_drawn_scroll;
 

@@ -19,6 +19,7 @@
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/ViewStandIns.h"

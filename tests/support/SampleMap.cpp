@@ -15,6 +15,7 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
+#include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
