@@ -139,9 +139,9 @@ bool Animate(std::uint16_t c) {
 
 // Shows the destination's level and keeps a seen stepper inside the view.
 void Follow_In_View(std::uint16_t c, std::uint16_t dest) {
-    Hook_Show_Level(Field_Level(dest));
-    std::int32_t scroll_x = 0, scroll_y = 0, width = 0, height = 0;
-    if (!Hook_Map_View_Place(scroll_x, scroll_y, width, height)) return;
+    shown_level = Field_Level(dest);
+    std::int32_t width = 0, height = 0;
+    if (!Hook_Map_View_Size(width, height)) return;
     const std::int32_t row = static_cast<std::int32_t>(Field_Y(dest));
     const std::int32_t column = static_cast<std::int32_t>(Field_X(dest));
     const std::int32_t x = row * VIEW_ROW_STEP + column * VIEW_FIELD_WIDTH - scroll_x;

@@ -22,13 +22,9 @@ void Hook_Put_Right_Char_Page() {
     if (auto put = Objects_Hooks().put_right_char_page) put();
 }
 
-bool Hook_Map_View_Place(std::int32_t& scroll_x, std::int32_t& scroll_y, std::int32_t& width, std::int32_t& height) {
-    if (auto place = Objects_Hooks().map_view_place) return place(scroll_x, scroll_y, width, height);
+bool Hook_Map_View_Size(std::int32_t& width, std::int32_t& height) {
+    if (auto size = Objects_Hooks().map_view_size) return size(width, height);
     return false;
-}
-
-void Hook_Show_Level(std::uint32_t level) {
-    if (auto show = Objects_Hooks().show_level) show(level);
 }
 
 void Hook_Open_Screen(std::uint16_t screen) {

@@ -24,12 +24,9 @@ struct ObjectsHooks {
     // counting down), called by do_anim; none by default.
     void (*tick_pressed_control)() = nullptr;
 
-    // The map view's scroll position and size in pixels; false when there is
-    // no view. Default: no view.
-    bool (*map_view_place)(std::int32_t& scroll_x, std::int32_t& scroll_y, std::int32_t& width,
-                           std::int32_t& height) = nullptr;
-    // Shows a level of the map in the view. Default: nothing.
-    void (*show_level)(std::uint32_t level) = nullptr;
+    // The size of the map view in pixels; false when there is no view.
+    // Default: no view.
+    bool (*map_view_size)(std::int32_t& width, std::int32_t& height) = nullptr;
     // Opens a screen of the leading character: 2 inventory, 3 character
     // page, 4 spell page. Default: nothing.
     void (*open_screen)(std::uint16_t screen) = nullptr;
@@ -42,6 +39,5 @@ std::uint16_t Hook_Cursor_Type();
 void Hook_Set_Cursor_Type(std::uint16_t type);
 void Hook_Center_On_Object(obj_ref obj);
 void Hook_Put_Right_Char_Page();
-bool Hook_Map_View_Place(std::int32_t& scroll_x, std::int32_t& scroll_y, std::int32_t& width, std::int32_t& height);
-void Hook_Show_Level(std::uint32_t level);
+bool Hook_Map_View_Size(std::int32_t& width, std::int32_t& height);
 void Hook_Open_Screen(std::uint16_t screen);

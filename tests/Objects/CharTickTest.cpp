@@ -11,6 +11,7 @@
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
+#include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/ModifierKinds.h"
@@ -287,6 +288,45 @@ TEST_F(Ticking, TheIdleCounterShiftsTheWeightNowAndThen) {
     Char_Tick(c);
     EXPECT_EQ(Rec(c).frame, 17);
     EXPECT_EQ(Rec(c).idle_counter, 0u);
+}
+
+TEST_F(Ticking, InTurnModeTheViewFollowsASeenStepperToItsLevelAndKeepsItInside) {
+    struct Case {
+        const char* what;
+        std::int32_t scroll_y;
+        bool centred;
+    };
+    const std::vector<Case> cases = {
+        {"too close to the top", 0, true},
+        {"well inside the view", -100, false},
+    };
+    static std::vector<obj_ref> centred;
+    for (const Case& k : cases) {
+        Reset_Tick_World(30, 12, 2);
+        Place_Hero(Field_Index(1, 1, 1));
+        const std::uint16_t c = Place_Stranger(Field_Index(2, 2, 1));
+        Rec(c).state = CS_STEPPING;
+        Rec(c).facing = 1;
+        Rec(c).act = Field_Index(3, 2, 1);
+        Rec(c).source = 8;
+        Objects_Hooks().center_on_object = [](obj_ref o) { centred.push_back(o); };
+        Objects_Hooks().map_view_size = [](std::int32_t& w, std::int32_t& h) {
+            w = 459;
+            h = 359;
+            return true;
+        };
+        turn_mode = 1;
+        Select_Char(c);
+        anim_wait = 0;
+        centred.clear();
+        shown_level = 0;
+        scroll_x = 0;
+        scroll_y = k.scroll_y;
+        for (int t = 0; t < 16; ++t) Char_Tick(c);
+        EXPECT_EQ(shown_level, 1u) << k.what;
+        EXPECT_EQ(leading_field, Field_Index(3, 2, 1)) << k.what;
+        EXPECT_EQ(centred, k.centred ? std::vector<obj_ref>{Char_Ref(c)} : std::vector<obj_ref>{}) << k.what;
+    }
 }
 
 class TurnTicking : public Ticking {
