@@ -5,8 +5,6 @@
 // requests the write into the record.
 #include "Objects/RequestEngine.h"
 
-#include <bitset>
-
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
@@ -40,27 +38,32 @@ void From_Char(std::uint16_t c, Located& where) {
                                              r.map_level * static_cast<std::int32_t>(fields_per_level));
 }
 
-// The applied-kinds set of one walk and the value it carries.
+// The applied-kinds set of one walk, one bit per kind, and the value it
+// carries.
 struct Walk {
     obj_ref subject, object;
     RequestValue other;
     request_no request;
     RequestValue value;
-    std::bitset<MOD_KIND_COUNT> applied;
+    std::uint32_t applied = 0;
 
     void Apply(std::uint16_t m) {
         const modifier& r = mod_array.records[m];
         if (r.flags & MOD_INACTIVE) return;
-        if (r.type >= MOD_KIND_COUNT) return;  // a corrupt record; loaders refuse them
-        if (applied[r.type]) return;
-        applied[r.type] = true;
-        if (mod_handler h = mod_types[r.type].handler) value = h(subject, object, other, m, request, value);
+        const std::uint32_t type = r.type;
+        if (type >= MOD_KIND_COUNT) return;  // a corrupt record; loaders refuse them
+        const std::uint32_t bit = 1u << type;
+        if (applied & bit) return;
+        applied |= bit;
+        if (mod_handler h = mod_types[type].handler) value = h(subject, object, other, m, request, value);
     }
 
     void Chain(std::uint16_t head) {
+        if (head == NO_INDEX) return;  // most chains are empty
         For_Each_In_Chain(head, [this](std::uint16_t m) { Apply(m); });
     }
 };
+static_assert(MOD_KIND_COUNT <= 32, "the applied-kinds set is one word");
 
 bool In_Box_Strict(const global_mod& g, const Located& at) {
     return g.x0 < at.x && at.x < g.x1 && g.y0 < at.y && at.y < g.y1 && g.z0 < at.level && at.level < g.z1;
@@ -70,9 +73,11 @@ bool In_Box_Inclusive(const global_mod& g, const Located& at) {
     return g.x0 <= at.x && at.x <= g.x1 && g.y0 <= at.y && at.y <= g.y1 && g.z0 <= at.level && at.level <= g.z1;
 }
 
-void Area_Modifiers(Walk& walk, const Located& at, bool inclusive) {
-    for (const global_mod& g : global_modifiers) {
-        bool inside = inclusive ? In_Box_Inclusive(g, at) : In_Box_Strict(g, at);
+template <bool Inclusive>
+void Area_Modifiers(Walk& walk, const Located& at) {
+    for (std::size_t k = 0; k < global_modifiers.size(); ++k) {
+        const global_mod& g = global_modifiers[k];
+        const bool inside = Inclusive ? In_Box_Inclusive(g, at) : In_Box_Strict(g, at);
         if (inside && g.mod < mod_array.Capacity()) walk.Apply(g.mod);
     }
 }
@@ -81,17 +86,23 @@ void Field_Head_Chain(Walk& walk, const Located& at) {
     if (at.field < total_fields && at.field < maparray.Capacity()) walk.Chain(maparray.records[at.field].first_mod);
 }
 
+// A hand holds a weapon or a shield; an item of a type out of the table is
+// reported and counts as neither.
+bool Hand_Item_Counts(std::uint16_t item) {
+    const std::uint16_t type = itemarray.records[item].type;
+    if (type < item_types.size()) return item_types[type].item_class < CLASS_HELM;
+    const item_type* t = Item_Type_Of(item);
+    return t != nullptr && t->item_class < CLASS_HELM;
+}
+
 // Equipment slots 48..60 in rising order; the hands only for weapons and
 // shields. Backpack and quick slots never contribute.
 void Worn_Item_Chains(Walk& walk, std::uint16_t c) {
     for (int s = SLOT_HELM; s <= SLOT_RIGHT_HAND; ++s) {
-        std::int16_t item = chararray.records[c].slots[s];
+        const std::int16_t item = chararray.records[c].slots[s];
         if (item <= 0 || item >= itemarray.Capacity()) continue;
-        std::uint16_t i = static_cast<std::uint16_t>(item);
-        if (s == SLOT_LEFT_HAND || s == SLOT_RIGHT_HAND) {
-            const item_type* t = Item_Type_Of(i);
-            if (t == nullptr || t->item_class >= CLASS_HELM) continue;
-        }
+        const std::uint16_t i = static_cast<std::uint16_t>(item);
+        if ((s == SLOT_LEFT_HAND || s == SLOT_RIGHT_HAND) && !Hand_Item_Counts(i)) continue;
         walk.Chain(itemarray.records[i].first_mod);
     }
 }
@@ -100,18 +111,18 @@ void Modifier_Walk(Walk& walk, const Located& at) {
     std::uint16_t i = Obj_Index(walk.object);
     switch (Obj_Kind(walk.object)) {
         case OBJ_CHAR:
-            Area_Modifiers(walk, at, false);
+            Area_Modifiers<false>(walk, at);
             Field_Head_Chain(walk, at);
             walk.Chain(chararray.records[i].first_mod);
             Worn_Item_Chains(walk, i);
             break;
         case OBJ_ITEM:
-            Area_Modifiers(walk, at, false);
+            Area_Modifiers<false>(walk, at);
             Field_Head_Chain(walk, at);
             walk.Chain(itemarray.records[i].first_mod);
             break;
         case OBJ_FIXITEM:
-            Area_Modifiers(walk, at, true);
+            Area_Modifiers<true>(walk, at);
             Field_Head_Chain(walk, at);
             if (i >= total_fields) walk.Chain(maparray.records[i].first_mod);
             break;
@@ -120,9 +131,11 @@ void Modifier_Walk(Walk& walk, const Located& at) {
     }
 }
 
-}  // namespace
+// Only characters (requests 126..143) and fixitems (129) have a change step.
+bool Has_Change_Step(request_no request) { return request >= REQ_DROP_PATH && request <= REQ_ADD_BRAVENESS; }
 
-bool Locate_Object(obj_ref object, Located& where) {
+// Where the object stands; false for a kind the engine does not answer.
+inline bool Locate(obj_ref object, Located& where) {
     std::uint16_t i = Obj_Index(object);
     switch (Obj_Kind(object)) {
         case OBJ_CHAR:
@@ -151,10 +164,14 @@ bool Locate_Object(obj_ref object, Located& where) {
     }
 }
 
+}  // namespace
+
+bool Locate_Object(obj_ref object, Located& where) { return Locate(object, where); }
+
 RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request,
                             RequestValue value, int flags) {
     Located at;
-    if (!Locate_Object(object, at)) return value;
+    if (!Locate(object, at)) return value;
 
     value = Base_Value(at, subject, object, other, request, value);
 
@@ -164,8 +181,9 @@ RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other,
     }
     last_request = request;
 
-    Walk walk{subject, object, other, request, value, {}};
+    Walk walk{subject, object, other, request, value};
     Modifier_Walk(walk, at);
 
+    if (!Has_Change_Step(request)) return walk.value;
     return Change_Step(at, subject, object, other, request, walk.value);
 }
