@@ -5,6 +5,10 @@
 // requests the write into the record.
 #include "Objects/RequestEngine.h"
 
+#include <cassert>
+#include <cstring>
+#include <vector>
+
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
@@ -73,13 +77,67 @@ bool In_Box_Inclusive(const global_mod& g, const Located& at) {
     return g.x0 <= at.x && at.x <= g.x1 && g.y0 <= at.y && at.y <= g.y1 && g.z0 <= at.level && at.level <= g.z1;
 }
 
+// The area entries a walk can meet while an Area_Modifier_Scope lives: the
+// indexes, in array order, of the boxes that can hold a character's or
+// item's position (strict) and a fixitem's (inclusive).
+struct AreaLists {
+    int depth = 0;
+    const global_mod* data = nullptr;
+    std::size_t size = 0;
+    std::vector<std::uint16_t> strict, inclusive;
+#ifndef NDEBUG
+    std::vector<global_mod> seen;  // to check that nobody wrote an entry meanwhile
+#endif
+
+    bool Current() const {
+        return depth > 0 && global_modifiers.data() == data && global_modifiers.size() == size;
+    }
+};
+AreaLists area_lists;
+
+// A box x0 < x < x1 (and so for y and level) holds a position only when it
+// is at least two wide on every axis.
+bool Strict_Box_Holds_Any(const global_mod& g) {
+    return g.x1 > g.x0 + 1 && g.y1 > g.y0 + 1 && g.z1 > g.z0 + 1;
+}
+
+// A fixitem stands at a field of the map, or at 0, 0, 0 when it has none.
+bool Inclusive_Box_Holds_Any(const global_mod& g) {
+    const std::uint32_t last_x = map_width > 0 ? map_width - 1 : 0;
+    const std::uint32_t last_y = fields_per_level > 0 && map_width > 0 ? fields_per_level / map_width - 1 : 0;
+    const std::uint32_t last_level = fields_per_level > 0 && total_fields > 0 ? total_fields / fields_per_level - 1 : 0;
+    return g.x0 <= g.x1 && g.y0 <= g.y1 && g.z0 <= g.z1 && g.x0 <= last_x && g.y0 <= last_y && g.z0 <= last_level;
+}
+
+void List_Area_Entries() {
+    area_lists.data = global_modifiers.data();
+    area_lists.size = global_modifiers.size();
+    area_lists.strict.clear();
+    area_lists.inclusive.clear();
+    for (std::size_t k = 0; k < global_modifiers.size(); ++k) {
+        if (Strict_Box_Holds_Any(global_modifiers[k])) area_lists.strict.push_back(static_cast<std::uint16_t>(k));
+        if (Inclusive_Box_Holds_Any(global_modifiers[k])) area_lists.inclusive.push_back(static_cast<std::uint16_t>(k));
+    }
+#ifndef NDEBUG
+    area_lists.seen = global_modifiers;
+#endif
+}
+
+template <bool Inclusive>
+void Area_Entry(Walk& walk, const Located& at, std::size_t k) {
+    const global_mod& g = global_modifiers[k];
+    const bool inside = Inclusive ? In_Box_Inclusive(g, at) : In_Box_Strict(g, at);
+    if (inside && g.mod < mod_array.Capacity()) walk.Apply(g.mod);
+}
+
 template <bool Inclusive>
 void Area_Modifiers(Walk& walk, const Located& at) {
-    for (std::size_t k = 0; k < global_modifiers.size(); ++k) {
-        const global_mod& g = global_modifiers[k];
-        const bool inside = Inclusive ? In_Box_Inclusive(g, at) : In_Box_Strict(g, at);
-        if (inside && g.mod < mod_array.Capacity()) walk.Apply(g.mod);
+    if (area_lists.Current()) {
+        const std::vector<std::uint16_t>& live = Inclusive ? area_lists.inclusive : area_lists.strict;
+        for (std::size_t n = 0; n < live.size(); ++n) Area_Entry<Inclusive>(walk, at, live[n]);
+        return;
     }
+    for (std::size_t k = 0; k < global_modifiers.size(); ++k) Area_Entry<Inclusive>(walk, at, k);
 }
 
 void Field_Head_Chain(Walk& walk, const Located& at) {
@@ -167,6 +225,20 @@ inline bool Locate(obj_ref object, Located& where) {
 }  // namespace
 
 bool Locate_Object(obj_ref object, Located& where) { return Locate(object, where); }
+
+Area_Modifier_Scope::Area_Modifier_Scope() {
+    if (area_lists.depth++ == 0) List_Area_Entries();
+}
+
+Area_Modifier_Scope::~Area_Modifier_Scope() {
+    if (--area_lists.depth > 0) return;
+#ifndef NDEBUG
+    const bool same_array = global_modifiers.data() == area_lists.data && global_modifiers.size() == area_lists.size;
+    assert((!same_array || area_lists.size == 0 ||
+            std::memcmp(area_lists.seen.data(), global_modifiers.data(), area_lists.size * sizeof(global_mod)) == 0) &&
+           "an area entry was written while a scope lived");
+#endif
+}
 
 RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request,
                             RequestValue value, int flags) {
