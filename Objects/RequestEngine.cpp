@@ -6,6 +6,7 @@
 #include "Objects/RequestEngine.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -153,10 +154,28 @@ bool Hand_Item_Counts(std::uint16_t item) {
     return t != nullptr && t->item_class < CLASS_HELM;
 }
 
+// The first of character c's slots from s to last that is not 0, or
+// last + 1; empty slots are skipped four at a time.
+int Next_Filled_Slot(std::uint16_t c, int s, int last) {
+    const char_record& r = chararray.records[c];
+    const unsigned char* slots = reinterpret_cast<const unsigned char*>(&r) + offsetof(char_record, slots);
+    for (; s + 3 <= last; s += 4) {
+        std::uint64_t four = 0;
+        std::memcpy(&four, slots + s * sizeof(std::int16_t), sizeof four);
+        if (four != 0) break;
+    }
+    for (; s <= last; ++s)
+        if (r.slots[s] != 0) return s;
+    return last + 1;
+}
+
 // Equipment slots 48..60 in rising order; the hands only for weapons and
-// shields. Backpack and quick slots never contribute.
+// shields. Backpack and quick slots never contribute. The slots are read
+// afresh after every item walked, as a handler may change them.
 void Worn_Item_Chains(Walk& walk, std::uint16_t c) {
-    for (int s = SLOT_HELM; s <= SLOT_RIGHT_HAND; ++s) {
+    for (int s = SLOT_HELM;; ++s) {
+        s = Next_Filled_Slot(c, s, SLOT_RIGHT_HAND);
+        if (s > SLOT_RIGHT_HAND) return;
         const std::int16_t item = chararray.records[c].slots[s];
         if (item <= 0 || item >= itemarray.Capacity()) continue;
         const std::uint16_t i = static_cast<std::uint16_t>(item);
