@@ -5,6 +5,7 @@
 // requests the write into the record.
 #include "Objects/RequestEngine.h"
 
+#include <bit>
 #include <cassert>
 #include <cstddef>
 #include <cstring>
@@ -70,6 +71,8 @@ struct Walk {
 };
 static_assert(MOD_KIND_COUNT <= 32, "the applied-kinds set is one word");
 
+constexpr int WORN_SLOTS = SLOT_RIGHT_HAND - SLOT_HELM + 1;
+
 bool In_Box_Strict(const global_mod& g, const Located& at) {
     return g.x0 < at.x && at.x < g.x1 && g.y0 < at.y && at.y < g.y1 && g.z0 < at.level && at.level < g.z1;
 }
@@ -83,16 +86,17 @@ bool In_Box_Inclusive(const global_mod& g, const Located& at) {
 // item's position (strict) and a fixitem's (inclusive).
 struct AreaLists {
     int depth = 0;
-    const global_mod* data = nullptr;
-    std::size_t size = 0;
+    const global_mod* begin = nullptr;
+    const global_mod* end = nullptr;
     std::vector<std::uint16_t> strict, inclusive;
 #ifndef NDEBUG
     std::vector<global_mod> seen;  // to check that nobody wrote an entry meanwhile
 #endif
 
-    bool Current() const {
-        return depth > 0 && global_modifiers.data() == data && global_modifiers.size() == size;
+    bool Same_Array() const {
+        return global_modifiers.data() == begin && global_modifiers.data() + global_modifiers.size() == end;
     }
+    bool Current() const { return depth > 0 && Same_Array(); }
 };
 AreaLists area_lists;
 
@@ -111,8 +115,8 @@ bool Inclusive_Box_Holds_Any(const global_mod& g) {
 }
 
 void List_Area_Entries() {
-    area_lists.data = global_modifiers.data();
-    area_lists.size = global_modifiers.size();
+    area_lists.begin = global_modifiers.data();
+    area_lists.end = global_modifiers.data() + global_modifiers.size();
     area_lists.strict.clear();
     area_lists.inclusive.clear();
     for (std::size_t k = 0; k < global_modifiers.size(); ++k) {
@@ -132,13 +136,23 @@ void Area_Entry(Walk& walk, const Located& at, std::size_t k) {
 }
 
 template <bool Inclusive>
-void Area_Modifiers(Walk& walk, const Located& at) {
-    if (area_lists.Current()) {
-        const std::vector<std::uint16_t>& live = Inclusive ? area_lists.inclusive : area_lists.strict;
-        for (std::size_t n = 0; n < live.size(); ++n) Area_Entry<Inclusive>(walk, at, live[n]);
+void Listed_Area_Modifiers(Walk& walk, const Located& at, const std::vector<std::uint16_t>& live) {
+    for (std::size_t n = 0; n < live.size(); ++n) Area_Entry<Inclusive>(walk, at, live[n]);
+}
+
+template <bool Inclusive>
+void All_Area_Modifiers(Walk& walk, const Located& at) {
+    for (std::size_t k = 0; k < global_modifiers.size(); ++k) Area_Entry<Inclusive>(walk, at, k);
+}
+
+template <bool Inclusive>
+inline void Area_Modifiers(Walk& walk, const Located& at) {
+    if (!area_lists.Current()) {
+        All_Area_Modifiers<Inclusive>(walk, at);
         return;
     }
-    for (std::size_t k = 0; k < global_modifiers.size(); ++k) Area_Entry<Inclusive>(walk, at, k);
+    const std::vector<std::uint16_t>& live = Inclusive ? area_lists.inclusive : area_lists.strict;
+    if (!live.empty()) Listed_Area_Modifiers<Inclusive>(walk, at, live);
 }
 
 void Field_Head_Chain(Walk& walk, const Located& at) {
@@ -154,33 +168,39 @@ bool Hand_Item_Counts(std::uint16_t item) {
     return t != nullptr && t->item_class < CLASS_HELM;
 }
 
-// The first of character c's slots from s to last that is not 0, or
-// last + 1; empty slots are skipped four at a time.
-int Next_Filled_Slot(std::uint16_t c, int s, int last) {
-    const char_record& r = chararray.records[c];
-    const unsigned char* slots = reinterpret_cast<const unsigned char*>(&r) + offsetof(char_record, slots);
-    for (; s + 3 <= last; s += 4) {
-        std::uint64_t four = 0;
-        std::memcpy(&four, slots + s * sizeof(std::int16_t), sizeof four);
-        if (four != 0) break;
-    }
-    for (; s <= last; ++s)
-        if (r.slots[s] != 0) return s;
-    return last + 1;
+// One bit per slot from SLOT_HELM to SLOT_RIGHT_HAND that is not 0, read
+// from character c's record as it is now. Most characters wear nothing but
+// what they hold in the right hand: the other slots are tested at once.
+std::uint32_t Filled_Worn_Slots(std::uint16_t c) {
+    std::int16_t worn[WORN_SLOTS];
+    const unsigned char* record = reinterpret_cast<const unsigned char*>(&chararray.records[c]);
+    std::memcpy(worn, record + offsetof(char_record, slots) + SLOT_HELM * sizeof(std::int16_t), sizeof worn);
+    constexpr int LAST = WORN_SLOTS - 1;
+    std::uint32_t filled = worn[LAST] != 0 ? 1u << LAST : 0;
+    std::uint64_t rest[3];
+    static_assert(sizeof rest == LAST * sizeof(std::int16_t));
+    std::memcpy(rest, worn, sizeof rest);
+    if ((rest[0] | rest[1] | rest[2]) == 0) return filled;
+    for (int k = 0; k < LAST; ++k) filled |= static_cast<std::uint32_t>(worn[k] != 0) << k;
+    return filled;
 }
 
 // Equipment slots 48..60 in rising order; the hands only for weapons and
 // shields. Backpack and quick slots never contribute. The slots are read
 // afresh after every item walked, as a handler may change them.
 void Worn_Item_Chains(Walk& walk, std::uint16_t c) {
-    for (int s = SLOT_HELM;; ++s) {
-        s = Next_Filled_Slot(c, s, SLOT_RIGHT_HAND);
-        if (s > SLOT_RIGHT_HAND) return;
+    std::uint32_t filled = Filled_Worn_Slots(c);
+    while (filled != 0) {
+        const int k = std::countr_zero(filled);
+        const int s = SLOT_HELM + k;
         const std::int16_t item = chararray.records[c].slots[s];
+        filled &= filled - 1;
         if (item <= 0 || item >= itemarray.Capacity()) continue;
         const std::uint16_t i = static_cast<std::uint16_t>(item);
         if ((s == SLOT_LEFT_HAND || s == SLOT_RIGHT_HAND) && !Hand_Item_Counts(i)) continue;
         walk.Chain(itemarray.records[i].first_mod);
+        // The later slots as they are after the item's handlers ran.
+        filled = Filled_Worn_Slots(c) & ~((2u << k) - 1);
     }
 }
 
@@ -252,9 +272,9 @@ Area_Modifier_Scope::Area_Modifier_Scope() {
 Area_Modifier_Scope::~Area_Modifier_Scope() {
     if (--area_lists.depth > 0) return;
 #ifndef NDEBUG
-    const bool same_array = global_modifiers.data() == area_lists.data && global_modifiers.size() == area_lists.size;
-    assert((!same_array || area_lists.size == 0 ||
-            std::memcmp(area_lists.seen.data(), global_modifiers.data(), area_lists.size * sizeof(global_mod)) == 0) &&
+    assert((!area_lists.Same_Array() || area_lists.begin == area_lists.end ||
+            std::memcmp(area_lists.seen.data(), area_lists.begin,
+                        static_cast<std::size_t>(area_lists.end - area_lists.begin) * sizeof(global_mod)) == 0) &&
            "an area entry was written while a scope lived");
 #endif
 }

@@ -75,14 +75,12 @@ void Set_Field_Bit(std::uint16_t field, std::uint16_t bit, RequestValue value) {
         mapfield[field] = static_cast<std::uint16_t>(mapfield[field] & ~bit);
 }
 
-RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                          RequestValue value) {
+// The generic rules that walk the objects of the field, kept apart so that
+// the plain answers stay cheap.
+[[gnu::noinline]] RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
+                                               request_no request, RequestValue value) {
     const bool on_map = at.field < total_fields && at.field < mapfield.size();
     switch (request) {
-        case REQ_X: return at.x;
-        case REQ_Y: return at.y;
-        case REQ_LEVEL: return at.level;
-        case REQ_FIELD: return at.field;
         case REQ_ENTRY_COST:
             if (!on_map) return value;
             if (mapfield[at.field] & MF_BLOCKED) return -1;
@@ -91,7 +89,6 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             if (!on_map) return value;
             return Sum_Of_Costs(at.field, subject, other, REQ_ENTRY_COST_SUM,
                                 [](obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM; });
-        case REQ_TRANSPORT_DEST: return -1;
         case REQ_OPERATE: {
             if (!Is_Field_Head(object)) return 0;
             RequestValue used = 0;
@@ -101,6 +98,46 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             });
             return used;
         }
+        case REQ_FIELD_COVER: {
+            if (!on_map) return value;
+            RequestValue cover = 0;
+            For_Each_Field_Object(at.field, [&](obj_ref o) {
+                cover += Ask(subject, o, other, REQ_COVER);
+                return true;
+            });
+            return cover;
+        }
+        case REQ_SIGHT_COST: {
+            if (!on_map) return value;
+            RequestValue cost = BASE_SIGHT_COST;
+            For_Each_Field_Object(at.field, [&](obj_ref o) {
+                std::uint16_t kind = Obj_Kind(o);
+                if (kind != OBJ_FIXITEM && kind != OBJ_CHAR) return true;
+                if (Ask(subject, o, other, REQ_NO_OBSTRUCT) != 0) return true;
+                RequestValue cover = Ask(subject, o, other, REQ_COVER);
+                cost += kind == OBJ_CHAR ? cover / 2 : cover;
+                return true;
+            });
+            return cost;
+        }
+        default: return value;
+    }
+}
+
+RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                          RequestValue value) {
+    const bool on_map = at.field < total_fields && at.field < mapfield.size();
+    switch (request) {
+        case REQ_X: return at.x;
+        case REQ_Y: return at.y;
+        case REQ_LEVEL: return at.level;
+        case REQ_FIELD: return at.field;
+        case REQ_ENTRY_COST:
+        case REQ_FIXED_COST:
+        case REQ_OPERATE:
+        case REQ_FIELD_COVER:
+        case REQ_SIGHT_COST: return Field_Walk_Rule(at, subject, object, other, request, value);
+        case REQ_TRANSPORT_DEST: return -1;
         case REQ_SET_BLOCKED:
             if (on_map) Set_Field_Bit(at.field, MF_BLOCKED, value);
             return value;
@@ -120,29 +157,7 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
         case REQ_RELATION_BONUS: return 0;
         case REQ_SPELL_SKILL: return BASE_SPELL_SKILL;
         case REQ_COVER: return 0;
-        case REQ_FIELD_COVER: {
-            if (!on_map) return value;
-            RequestValue cover = 0;
-            For_Each_Field_Object(at.field, [&](obj_ref o) {
-                cover += Ask(subject, o, other, REQ_COVER);
-                return true;
-            });
-            return cover;
-        }
         case REQ_SILENCE: return BASE_SILENCE;
-        case REQ_SIGHT_COST: {
-            if (!on_map) return value;
-            RequestValue cost = BASE_SIGHT_COST;
-            For_Each_Field_Object(at.field, [&](obj_ref o) {
-                std::uint16_t kind = Obj_Kind(o);
-                if (kind != OBJ_FIXITEM && kind != OBJ_CHAR) return true;
-                if (Ask(subject, o, other, REQ_NO_OBSTRUCT) != 0) return true;
-                RequestValue cover = Ask(subject, o, other, REQ_COVER);
-                cost += kind == OBJ_CHAR ? cover / 2 : cover;
-                return true;
-            });
-            return cost;
-        }
         case REQ_115: return 0;
         case REQ_DANGER: return 0;
         default: return value;
@@ -164,10 +179,6 @@ RequestValue At_Least(RequestValue v, RequestValue low) { return v < low ? low :
 RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value) {
     const std::uint16_t c = Obj_Index(object);
     char_record& r = chararray.records[c];
-    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST) return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
-    if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
-    if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
-    if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];
     switch (request) {
         case REQ_FACING: return r.facing;
         case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
@@ -218,8 +229,13 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_NO_OBSTRUCT: return 0;
         case REQ_CAN_BURN: return 1;
         case REQ_WATER: return 0;
-        default: return value;
+        default: break;
     }
+    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST) return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
+    if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
+    if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
+    if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];
+    return value;
 }
 
 RequestValue Item_Rule(request_no request, obj_ref object, RequestValue value) {
