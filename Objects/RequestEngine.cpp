@@ -52,6 +52,7 @@ struct Walk {
     request_no request;
     RequestValue value;
     std::uint32_t applied = 0;
+    std::uint32_t handlers_called = 0;
 
     void Apply(std::uint16_t m) {
         const modifier& r = mod_array.records[m];
@@ -61,12 +62,18 @@ struct Walk {
         const std::uint32_t bit = 1u << type;
         if (applied & bit) return;
         applied |= bit;
-        if (mod_handler h = mod_types[type].handler) value = h(subject, object, other, m, request, value);
+        if (mod_handler h = mod_types[type].handler) {
+            ++handlers_called;
+            value = h(subject, object, other, m, request, value);
+        }
+    }
+
+    void Walk_Chain(std::uint16_t head) {
+        For_Each_In_Chain(head, [this](std::uint16_t m) { Apply(m); });
     }
 
     void Chain(std::uint16_t head) {
-        if (head == NO_INDEX) return;  // most chains are empty
-        For_Each_In_Chain(head, [this](std::uint16_t m) { Apply(m); });
+        if (head != NO_INDEX) Walk_Chain(head);  // most chains are empty
     }
 };
 static_assert(MOD_KIND_COUNT <= 32, "the applied-kinds set is one word");
@@ -155,7 +162,7 @@ inline void Area_Modifiers(Walk& walk, const Located& at) {
     if (!live.empty()) Listed_Area_Modifiers<Inclusive>(walk, at, live);
 }
 
-void Field_Head_Chain(Walk& walk, const Located& at) {
+inline void Field_Head_Chain(Walk& walk, const Located& at) {
     if (at.field < total_fields && at.field < maparray.Capacity()) walk.Chain(maparray.records[at.field].first_mod);
 }
 
@@ -198,9 +205,10 @@ void Worn_Item_Chains(Walk& walk, std::uint16_t c) {
         if (item <= 0 || item >= itemarray.Capacity()) continue;
         const std::uint16_t i = static_cast<std::uint16_t>(item);
         if ((s == SLOT_LEFT_HAND || s == SLOT_RIGHT_HAND) && !Hand_Item_Counts(i)) continue;
+        const std::uint32_t called = walk.handlers_called;
         walk.Chain(itemarray.records[i].first_mod);
         // The later slots as they are after the item's handlers ran.
-        filled = Filled_Worn_Slots(c) & ~((2u << k) - 1);
+        if (walk.handlers_called != called) filled = Filled_Worn_Slots(c) & ~((2u << k) - 1);
     }
 }
 

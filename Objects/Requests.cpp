@@ -75,9 +75,13 @@ void Set_Field_Bit(std::uint16_t field, std::uint16_t bit, RequestValue value) {
         mapfield[field] = static_cast<std::uint16_t>(mapfield[field] & ~bit);
 }
 
-// The generic rules that walk the objects of the field, kept apart so that
-// the plain answers stay cheap.
-[[gnu::noinline]] RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
+// The generic rules that walk the objects of the field.
+bool Walks_The_Field(request_no request) {
+    return request == REQ_ENTRY_COST || request == REQ_FIXED_COST || request == REQ_OPERATE ||
+           request == REQ_FIELD_COVER || request == REQ_SIGHT_COST;
+}
+
+RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
                                                request_no request, RequestValue value) {
     const bool on_map = at.field < total_fields && at.field < mapfield.size();
     switch (request) {
@@ -124,28 +128,24 @@ void Set_Field_Bit(std::uint16_t field, std::uint16_t bit, RequestValue value) {
     }
 }
 
-RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                          RequestValue value) {
-    const bool on_map = at.field < total_fields && at.field < mapfield.size();
+bool On_Map(const Located& at) { return at.field < total_fields && at.field < mapfield.size(); }
+
+// The generic rules that need nothing but the located position.
+RequestValue Generic_Rule(const Located& at, request_no request, RequestValue value) {
     switch (request) {
         case REQ_X: return at.x;
         case REQ_Y: return at.y;
         case REQ_LEVEL: return at.level;
         case REQ_FIELD: return at.field;
-        case REQ_ENTRY_COST:
-        case REQ_FIXED_COST:
-        case REQ_OPERATE:
-        case REQ_FIELD_COVER:
-        case REQ_SIGHT_COST: return Field_Walk_Rule(at, subject, object, other, request, value);
         case REQ_TRANSPORT_DEST: return -1;
         case REQ_SET_BLOCKED:
-            if (on_map) Set_Field_Bit(at.field, MF_BLOCKED, value);
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BLOCKED, value);
             return value;
         case REQ_SET_BIT_10:
-            if (on_map) Set_Field_Bit(at.field, MF_BIT_10, value);
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BIT_10, value);
             return value;
         case REQ_SET_BIT_20:
-            if (on_map) Set_Field_Bit(at.field, MF_BIT_20, value);
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BIT_20, value);
             return value;
         case REQ_MAIN_CHAR: return 0;
         case REQ_SIGHT: return BASE_SIGHT;
@@ -176,12 +176,40 @@ int Protection_Of_Request(request_no request) {
 
 RequestValue At_Least(RequestValue v, RequestValue low) { return v < low ? low : v; }
 
+// The character rules that ask further questions, kept apart so that the
+// plain answers stay cheap.
+[[gnu::noinline]] RequestValue Char_Asking_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                                                RequestValue value) {
+    const std::uint16_t c = Obj_Index(object);
+    switch (request) {
+        case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
+        case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
+        case REQ_ACTIVE:
+            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 && Ask(object, object, 0, REQ_STAMINA) >= 1
+                       ? 1
+                       : 0;
+        case REQ_ATTACK: return Char_Attack(subject, object, other);
+        case REQ_DAMAGE_MIN: return Char_Damage_Min(subject, object, other);
+        case REQ_DAMAGE_MAX: return Char_Damage_Max(subject, object, other);
+        case REQ_ENTRY_COST_OBJ:
+        case REQ_ENTRY_COST_SUM: return Ask(subject, object, other, REQ_ACTIVE) == 0 ? INACTIVE_ENTRY_COST : -1;
+        default: return value;
+    }
+}
+
 RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value) {
     const std::uint16_t c = Obj_Index(object);
     char_record& r = chararray.records[c];
     switch (request) {
+        case REQ_DEFENCE:
+        case REQ_40:
+        case REQ_ACTIVE:
+        case REQ_ATTACK:
+        case REQ_DAMAGE_MIN:
+        case REQ_DAMAGE_MAX:
+        case REQ_ENTRY_COST_OBJ:
+        case REQ_ENTRY_COST_SUM: return Char_Asking_Rule(subject, object, other, request, value);
         case REQ_FACING: return r.facing;
-        case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
         case REQ_HIT_POINTS: return At_Least(r.hp, DEAD_HIT_POINTS);
         case REQ_MAX_HIT_POINTS: return At_Least(r.max_hp, 0);
         case REQ_ACTION_POINTS: return r.action_points;
@@ -202,7 +230,6 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
             return value;
         case REQ_38: return 0;
         case REQ_39: return 2;
-        case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
         case REQ_LEFT_HAND_FREE: return r.slots[SLOT_LEFT_HAND] == 0 ? 1 : 0;
         case REQ_RIGHT_HAND_FREE: return r.slots[SLOT_RIGHT_HAND] == 0 ? 1 : 0;
         case REQ_STEP_NOISE: return STEP_NOISE;
@@ -214,18 +241,9 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_PROFESSION: return r.profession;
         case REQ_NAME: return Pointer_Value(r.name);
         case REQ_AI_SLOT: return r.ai_slot;
-        case REQ_ACTIVE:
-            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 && Ask(object, object, 0, REQ_STAMINA) >= 1
-                       ? 1
-                       : 0;
         case REQ_83: return 1;
-        case REQ_ATTACK: return Char_Attack(subject, object, other);
-        case REQ_DAMAGE_MIN: return Char_Damage_Min(subject, object, other);
-        case REQ_DAMAGE_MAX: return Char_Damage_Max(subject, object, other);
         case REQ_DRAW_HEIGHT: return 0;
         case REQ_COVER: return CHAR_COVER;
-        case REQ_ENTRY_COST_OBJ:
-        case REQ_ENTRY_COST_SUM: return Ask(subject, object, other, REQ_ACTIVE) == 0 ? INACTIVE_ENTRY_COST : -1;
         case REQ_NO_OBSTRUCT: return 0;
         case REQ_CAN_BURN: return 1;
         case REQ_WATER: return 0;
@@ -316,15 +334,28 @@ RequestValue Fixitem_Rule(request_no request, obj_ref object, RequestValue value
     }
 }
 
-}  // namespace
-
-RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                        RequestValue value) {
-    value = Generic_Rule(at, subject, object, other, request, value);
+RequestValue Kind_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value) {
     switch (Obj_Kind(object)) {
         case OBJ_CHAR: return Char_Rule(subject, object, other, request, value);
         case OBJ_ITEM: return Item_Rule(request, object, value);
         case OBJ_FIXITEM: return Fixitem_Rule(request, object, value);
         default: return value;
     }
+}
+
+// The few requests whose generic rule walks the field's objects, kept apart
+// so that the plain answers need no frame.
+[[gnu::noinline]] RequestValue Field_Walking_Base_Value(const Located& at, obj_ref subject, obj_ref object,
+                                                        RequestValue other, request_no request, RequestValue value) {
+    value = Field_Walk_Rule(at, subject, object, other, request, value);
+    return Kind_Rule(subject, object, other, request, value);
+}
+
+}  // namespace
+
+RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                        RequestValue value) {
+    if (Walks_The_Field(request)) return Field_Walking_Base_Value(at, subject, object, other, request, value);
+    value = Generic_Rule(at, request, value);
+    return Kind_Rule(subject, object, other, request, value);
 }
