@@ -179,16 +179,25 @@ bool Hand_Item_Counts(std::uint16_t item) {
 // from character c's record as it is now. Most characters wear nothing but
 // what they hold in the right hand: the other slots are tested at once.
 std::uint32_t Filled_Worn_Slots(std::uint16_t c) {
-    std::int16_t worn[WORN_SLOTS];
-    const unsigned char* record = reinterpret_cast<const unsigned char*>(&chararray.records[c]);
-    std::memcpy(worn, record + offsetof(char_record, slots) + SLOT_HELM * sizeof(std::int16_t), sizeof worn);
+    // Read straight from the record: a copy through a local array would
+    // stall on reading back its overlapping halves.
+    const unsigned char* worn = reinterpret_cast<const unsigned char*>(&chararray.records[c]) +
+                                offsetof(char_record, slots) + SLOT_HELM * sizeof(std::int16_t);
     constexpr int LAST = WORN_SLOTS - 1;
-    std::uint32_t filled = worn[LAST] != 0 ? 1u << LAST : 0;
-    std::uint64_t rest[3];
-    static_assert(sizeof rest == LAST * sizeof(std::int16_t));
-    std::memcpy(rest, worn, sizeof rest);
-    if ((rest[0] | rest[1] | rest[2]) == 0) return filled;
-    for (int k = 0; k < LAST; ++k) filled |= static_cast<std::uint32_t>(worn[k] != 0) << k;
+    static_assert(LAST * sizeof(std::int16_t) == 3 * sizeof(std::uint64_t));
+    std::uint64_t first_four = 0, second_four = 0, third_four = 0;
+    std::memcpy(&first_four, worn, sizeof first_four);
+    std::memcpy(&second_four, worn + 8, sizeof second_four);
+    std::memcpy(&third_four, worn + 16, sizeof third_four);
+    std::int16_t last = 0;
+    std::memcpy(&last, worn + 24, sizeof last);
+    std::uint32_t filled = last != 0 ? 1u << LAST : 0;
+    if ((first_four | second_four | third_four) == 0) return filled;
+    for (int k = 0; k < LAST; ++k) {
+        std::int16_t slot = 0;
+        std::memcpy(&slot, worn + k * sizeof slot, sizeof slot);
+        filled |= static_cast<std::uint32_t>(slot != 0) << k;
+    }
     return filled;
 }
 
