@@ -148,6 +148,29 @@ TEST_F(RequestWalk, WornItemsCountHandsOnlyForWeaponsAndShields) {
     EXPECT_EQ(haste.Applied(ASKED), (std::vector<std::uint16_t>{second_haste}));
 }
 
+// A handler of a worn item may change the slots after it: the walk goes on
+// with the slots as they are then.
+TEST_F(RequestWalk, SlotsAfterAnItemAreReadAsItsHandlerLeftThem) {
+    ScopedHandler strength(MK_GIANT_STRENGTH);
+    ScopedHandler skin(MK_IRON_SKIN);
+    const std::uint16_t helm = Give_Item(c, ring, SLOT_HELM);
+    const std::uint16_t in_hand = Give_Item(c, sword, SLOT_RIGHT_HAND);
+    const std::uint16_t spare_ring = Give_Item(c, ring, 0);
+    Add_Modifier(0, Item_Ref(in_hand), MK_GIANT_STRENGTH, 0, 0, 0, 0);
+    const std::uint16_t ring_mod = Add_Modifier(0, Item_Ref(spare_ring), MK_IRON_SKIN, 0, 0, 0, 0);
+    ScopedHandler haste(MK_HASTE, [&](const HandlerCall& call) {
+        if (call.request == ASKED) {
+            chararray[c].slots[SLOT_LEFT_RING] = static_cast<std::int16_t>(spare_ring);
+            chararray[c].slots[SLOT_RIGHT_HAND] = 0;
+        }
+        return call.value + 1;
+    });
+    Add_Modifier(0, Item_Ref(helm), MK_HASTE, 0, 0, 0, 0);
+    EXPECT_EQ(Object_Request(hero, hero, 0, ASKED, 0), 2);
+    EXPECT_EQ(skin.Applied(ASKED), (std::vector<std::uint16_t>{ring_mod}));
+    EXPECT_TRUE(strength.Applied(ASKED).empty());
+}
+
 TEST_F(RequestWalk, CarriedItemIsAskedAtItsCarriersPosition) {
     ScopedHandler haste(MK_HASTE);
     std::uint16_t item = Give_Item(c, ring, 3);
