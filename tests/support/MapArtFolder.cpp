@@ -12,12 +12,15 @@
 #include "tools/artgen/Heads.h"
 #include "tools/artgen/Hex.h"
 #include "tools/artgen/Items.h"
+#include "tools/artgen/Pages.h"
 #include "tools/artgen/Palette.h"
 #include "tools/artgen/SystemSprites.h"
 #include "tools/artgen/Terrain.h"
 #include "platform/PathResolver.h"
 #include "tools/writers/BmpWriter.h"
+#include "tools/writers/CurWriter.h"
 #include "tools/writers/DysWriter.h"
+#include "tools/writers/FntRender.h"
 #include "tools/writers/PaletteWriter.h"
 
 namespace fixture {
@@ -29,7 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bumped whenever what the folder holds changes.
-constexpr const char* folder_version = "map-art 1";
+constexpr const char* folder_version = "map-art 2";
 
 std::array<Rgb, 256> Palette_Colours() {
     std::array<Rgb, 256> out{};
@@ -67,6 +70,32 @@ bool Write_Run_Length(const fs::path& root, const art::DysSprite& s) {
     return Write_Dys(File(root, s.path, ".DYS"), d);
 }
 
+bool Write_Page(const fs::path& root, const art::Page& page) {
+    Bmp8 b;
+    b.width = page.image.width;
+    b.height = page.image.height;
+    b.pixels = page.image.pixels;
+    b.palette = Palette_Colours();
+    return Write_Bmp8(File(root, page.path, ""), b);
+}
+
+bool Write_Cursor(const fs::path& root, const art::CursorPicture& c) {
+    CurPicture p;
+    p.width = c.image.width;
+    p.height = c.image.height;
+    p.hot_x = c.hot_x;
+    p.hot_y = c.hot_y;
+    p.pixels = c.image.pixels;
+    p.palette = Palette_Colours();
+    p.transparent = art::kKey;
+    return Write_Cur(File(root, c.path, ""), p);
+}
+
+// The pages the start-up shows after the title, beside the title itself.
+bool Is_Screen_Page(const art::Page& page) {
+    return page.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP" || page.path == "ARTWORK\\PAGES\\TEXTBOX.BMP";
+}
+
 art::BitmapSprite Test_Floor(int i) {
     art::IndexedImage floor(art::kFloorWidth, art::kFloorHeight, art::kKey);
     const art::FloorMask& mask = art::Floor_Mask();
@@ -99,6 +128,11 @@ bool Write_Everything(const fs::path& root) {
     for (const art::DysSprite& s : art::System_Dys()) ok &= Write_Run_Length(root, s);
     for (const art::DysSprite& s : art::Item_Sprites()) ok &= Write_Run_Length(root, s);
     for (const art::DysSprite& s : art::Body_Sprites()) ok &= Write_Run_Length(root, s);
+    for (const art::Page& page : art::Page_Pictures())
+        if (Is_Screen_Page(page)) ok &= Write_Page(root, page);
+    for (const art::CursorPicture& c : art::Cursor_Pictures()) ok &= Write_Cursor(root, c);
+    fs::create_directories(root / "ARTWORK" / "SYSTEM");
+    ok &= Write_Font_Files(root / "ARTWORK" / "SYSTEM");
     return ok;
 }
 
@@ -116,6 +150,15 @@ std::string Read_Stamp(const fs::path& file) {
 }
 
 }  // namespace
+
+bool Write_Font_Files(const fs::path& system_folder) {
+    auto small = Render_Fnt_Strike(dejavu_folder / "DejaVuSans.ttf", "Small Font", 11, 400);
+    auto serif = Render_Fnt_Strike(dejavu_folder / "DejaVuSerif.ttf", "MS Serif", 13, 400);
+    auto bold = Render_Fnt_Strike(dejavu_folder / "DejaVuSerif-Bold.ttf", "MS Serif", 16, 700);
+    if (!small || !serif || !bold) return false;
+    return Write_Fon(system_folder / "SMALLE.FON", {*small}, "SMALLE") &&
+           Write_Fon(system_folder / "SERIFE.FON", {*serif, *bold}, "SERIFE");
+}
 
 fs::path Map_Art_Folder() {
     static const fs::path folder = [] {

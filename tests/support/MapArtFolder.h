@@ -1,8 +1,9 @@
 // A working folder with the default artwork a map needs: the palette files,
-// the title picture, every map picture (floors, walls, doors, hills ...),
-// the system and panel sprites, the item pictures, the character bodies and
-// the portraits, written with the game's file writers from the artwork
-// generator. Making it takes a while, so each test program writes it once
+// the title picture (black), every map picture (floors, walls, doors, hills
+// ...), the system and panel sprites, the item pictures, the character
+// bodies and the portraits, and what the start-up reads besides: the two
+// font files, the two cursor files and the hexamap screen's pages; written
+// with the game's file writers from the artwork generator. Making it takes a while, so each test program writes it once
 // into a folder beside itself and the later runs reuse it.
 #pragma once
 #include <filesystem>
@@ -13,6 +14,10 @@ namespace fixture {
 // Extra pictures for tests: ARTWORK\TESTFLR0 .. TESTFLR3, level floors of
 // one plain colour each (indexes test_floor_colours) in the floor shape.
 std::filesystem::path Map_Art_Folder();
+
+// The two font files the game adds ("SMALLE.FON" with "Small Font" 11,
+// "SERIFE.FON" with "MS Serif" 13 and 16 bold), rendered from DejaVu.
+bool Write_Font_Files(const std::filesystem::path& system_folder);
 
 constexpr int test_floor_count = 4;
 extern const int test_floor_colours[test_floor_count];
