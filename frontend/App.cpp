@@ -1,6 +1,7 @@
 #include "frontend/App.h"
 
 #include "System/Display.h"
+#include "System/ErrorReport.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MainFrame.h"
 
@@ -20,3 +21,8 @@ BOOL CTheApp::OnIdle(long count) {
 }
 
 int CTheApp::ExitInstance() { return CWinApp::ExitInstance(); }
+
+int Program_Exit_Status(int exit_instance_code) {
+    if (exit_instance_code == 0 && Is_Quitting()) return 1;
+    return exit_instance_code;
+}

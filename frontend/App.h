@@ -12,3 +12,8 @@ public:
 };
 
 extern CTheApp theApp;
+
+// The program's exit status from the code ExitInstance returned: a run that
+// ended through an error routine's quit fails even when its pump ended
+// normally.
+int Program_Exit_Status(int exit_instance_code);

@@ -1,5 +1,6 @@
 #include "platform/Window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 
@@ -9,10 +10,26 @@ namespace {
 WindowBackend* current_backend = nullptr;
 HWND main_window = nullptr;
 
-// The live windows and what receives their messages.
-std::map<HWND, MessageTarget*>& Targets() {
-    static std::map<HWND, MessageTarget*> targets;
-    return targets;
+struct window_state {
+    MessageTarget* target = nullptr;
+    RECT client{};
+    bool invalid = false;
+    RECT invalid_rect{};
+};
+
+// The live windows: what receives their messages, and what is to repaint.
+std::map<HWND, window_state>& Windows() {
+    static std::map<HWND, window_state> windows;
+    return windows;
+}
+
+window_state* State(HWND hwnd) {
+    auto found = Windows().find(hwnd);
+    return found == Windows().end() ? nullptr : &found->second;
+}
+
+RECT Union(const RECT& a, const RECT& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 }  // namespace
 
@@ -49,7 +66,7 @@ void OutputDebugStringA(const char* text) {
 HWND CreateGameWindow(MessageTarget* target, const char* title, DWORD style, const RECT& rect) {
     HWND hwnd = Window_Backend().Create_Window(title ? title : "", style, rect);
     if (hwnd == nullptr) return nullptr;
-    Targets()[hwnd] = target;
+    Windows()[hwnd] = {target, {0, 0, rect.right - rect.left, rect.bottom - rect.top}};
     MINMAXINFO limits{};
     limits.ptMaxSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     limits.ptMaxTrackSize = limits.ptMaxSize;
@@ -58,21 +75,21 @@ HWND CreateGameWindow(MessageTarget* target, const char* title, DWORD style, con
 }
 
 BOOL DestroyWindow(HWND hwnd) {
-    auto found = Targets().find(hwnd);
-    if (found == Targets().end()) return FALSE;
+    window_state* state = State(hwnd);
+    if (state == nullptr) return FALSE;
     Window_Backend().Destroy_Window(hwnd);
-    MessageTarget* target = found->second;
+    MessageTarget* target = state->target;
     target->Window_Proc(WM_DESTROY, 0, 0);
     // The last message may delete the target: the window is gone first.
-    Targets().erase(hwnd);
+    Windows().erase(hwnd);
     if (main_window == hwnd) main_window = nullptr;
     target->Window_Proc(WM_NCDESTROY, 0, 0);
     return TRUE;
 }
 
 MessageTarget* Window_Target(HWND hwnd) {
-    auto found = Targets().find(hwnd);
-    return found == Targets().end() ? nullptr : found->second;
+    window_state* state = State(hwnd);
+    return state != nullptr ? state->target : nullptr;
 }
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -84,7 +101,38 @@ LRESULT DispatchMessageA(const MSG* msg) {
     return msg != nullptr ? SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam) : 0;
 }
 
-BOOL ShowWindow(HWND hwnd, int command) { return Window_Backend().Show_Window(hwnd, command); }
+BOOL ShowWindow(HWND hwnd, int command) {
+    const BOOL was_shown = Window_Backend().Show_Window(hwnd, command);
+    if (command != SW_HIDE) InvalidateRect(hwnd, nullptr, FALSE);
+    return was_shown;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL) {
+    window_state* state = State(hwnd);
+    if (state == nullptr) return FALSE;
+    const RECT r = rect != nullptr ? *rect : state->client;
+    if (r.left >= r.right || r.top >= r.bottom) return TRUE;
+    state->invalid_rect = state->invalid ? Union(state->invalid_rect, r) : r;
+    state->invalid = true;
+    return TRUE;
+}
+
+BOOL ValidateRect(HWND hwnd, const RECT* rect) {
+    window_state* state = State(hwnd);
+    if (state == nullptr) return FALSE;
+    // Only a rect that covers the invalid part validates it.
+    const RECT& v = state->invalid_rect;
+    if (rect == nullptr ||
+        (rect->left <= v.left && rect->top <= v.top && rect->right >= v.right && rect->bottom >= v.bottom))
+        state->invalid = false;
+    return TRUE;
+}
+
+HWND Window_Needing_Paint() {
+    for (const auto& [hwnd, state] : Windows())
+        if (state.invalid) return hwnd;
+    return nullptr;
+}
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, void*) {
     return Window_Backend().Set_Timer(hwnd, id, milliseconds);
@@ -103,7 +151,11 @@ int GetSystemMetrics(int index) { return Window_Backend().Get_System_Metrics(ind
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint) {
     if (paint == nullptr) return nullptr;
     *paint = PAINTSTRUCT{};
-    paint->rcPaint = Window_Backend().Paint_Rect(hwnd);
+    window_state* state = State(hwnd);
+    if (state != nullptr && state->invalid) {
+        paint->rcPaint = state->invalid_rect;
+        state->invalid = false;
+    }
     return nullptr;
 }
 

@@ -131,8 +131,6 @@ public:
     // The mouse position and the screen size, in the game's 640 x 480 pixels.
     virtual BOOL Get_Cursor_Pos(POINT* point) = 0;
     virtual int Get_System_Metrics(int index) = 0;
-    // The part of the window a WM_PAINT repaints (BeginPaint).
-    virtual RECT Paint_Rect(HWND hwnd) = 0;
     // A pointer shape made from a cursor file's picture, and the one shown
     // over the game's windows.
     virtual HCURSOR Create_Cursor(const cursor_image& image) = 0;
@@ -181,6 +179,13 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 BOOL PeekMessageA(MSG* out, HWND hwnd, UINT first, UINT last, UINT remove);
 BOOL GetCursorPos(POINT* point);
 int GetSystemMetrics(int index);
+// A window's invalid part: showing a window invalidates all of it. While a
+// window has one, the pump hands it a WM_PAINT whenever no other message
+// waits; BeginPaint gives the part to repaint and validates it.
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);  // rect null: the whole client area
+BOOL ValidateRect(HWND hwnd, const RECT* rect);                // rect null: all of it
+// The first window with an invalid part, or null.
+HWND Window_Needing_Paint();
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 // This layer draws no window frame: the client rectangle is the window's.

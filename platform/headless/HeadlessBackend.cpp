@@ -108,8 +108,6 @@ int HeadlessBackend::Get_System_Metrics(int index) {
     }
 }
 
-RECT HeadlessBackend::Paint_Rect(HWND) { return paint_rect; }
-
 HCURSOR HeadlessBackend::Create_Cursor(const cursor_image& image) {
     cursors.push_back(image);
     return reinterpret_cast<HCURSOR>(cursors.size());
@@ -137,6 +135,12 @@ bool HeadlessBackend::Pump() {
     MSG msg;
     while (Take(msg))
         if (!Pump_Message(msg)) return false;
+    if (HWND hwnd = Window_Needing_Paint()) {
+        SendMessageA(hwnd, WM_PAINT, 0, 0);
+        // What the paint posted is pumped too.
+        while (Take(msg))
+            if (!Pump_Message(msg)) return false;
+    }
     return true;
 }
 

@@ -1,8 +1,8 @@
 // The headless window backend: no display. Posted messages queue up for the
 // caller to take or pump, message boxes are answered by a hook (OK, Yes by
 // default) and recorded with their caption, text, buttons and icon. Windows,
-// timers and cursors are only recorded: the caller feeds the timer ticks,
-// the mouse position and the paint rectangles.
+// timers and cursors are only recorded: the caller feeds the timer ticks
+// and the mouse position, and invalidates what is to repaint.
 #pragma once
 #include <deque>
 #include <functional>
@@ -52,7 +52,6 @@ public:
     BOOL Peek_Message(MSG* out, HWND hwnd, UINT first, UINT last, UINT remove) override;
     BOOL Get_Cursor_Pos(POINT* point) override;
     int Get_System_Metrics(int index) override;
-    RECT Paint_Rect(HWND hwnd) override;
     HCURSOR Create_Cursor(const cursor_image& image) override;
     HCURSOR Set_Cursor(HCURSOR cursor) override;
 
@@ -66,7 +65,6 @@ public:
     std::vector<cursor_image> cursors;  // made; cursor i + 1 is HCURSOR i + 1
     HCURSOR shown_cursor = nullptr;
     POINT cursor_pos{0, 0};                         // what GetCursorPos answers
-    RECT paint_rect{0, 0, 640, 480};                // what BeginPaint answers
     int screen_width = 640, screen_height = 480;   // GetSystemMetrics
     int beeps = 0;
     int vertical_blanks = 0;
@@ -78,7 +76,8 @@ public:
     bool Take(MSG& out);
     std::size_t Count_Posted(UINT message) const;
     // Dispatches queued messages in order (and those posted meanwhile) until
-    // the queue is empty or a WM_QUIT is taken: false after a WM_QUIT.
+    // the queue is empty or a WM_QUIT is taken: false after a WM_QUIT. Then,
+    // as the queue is empty, one WM_PAINT to a window with an invalid part.
     bool Pump();
     // Posts one WM_TIMER for every running timer, in the order they were set.
     void Post_Timer_Ticks();

@@ -1,0 +1,182 @@
+// orvex-headless DIR SCRIPT OUTDIR
+//
+// Starts the game in the working folder DIR on the headless backend and
+// plays SCRIPT, one command a line ('#' starts a comment):
+//
+//   tick N        N game ticks, each followed by one idle pass
+//   idle N        N idle passes
+//   move X Y      the mouse moves to (X, Y), then one idle pass
+//   click X Y     a left click at (X, Y) (a move there first)
+//   rclick X Y    a right click at (X, Y)
+//   key VK        a key goes down (virtual key code); keyup VK lets it go
+//   shot NAME     writes the screen as OUTDIR/NAME.png
+//   close         closes the window as the system would
+//
+// Every message box is printed to standard output as "box [CAPTION] TEXT"
+// and answered with its first button (OK, Yes). When the script ends the
+// window is closed. Exit status: 0 when the script ran and the game ended
+// normally, 1 when the start-up failed or an error ended the game, 2 for a
+// bad command line or script.
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "System/Display.h"
+#include "frontend/App.h"
+#include "platform/PathResolver.h"
+#include "platform/VirtualKeys.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "tools/writers/PngWriter.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Runner {
+public:
+    explicit Runner(fs::path out) : out_(std::move(out)) {}
+
+    // False once the game has quit.
+    bool Running() const { return running_; }
+
+    void Start() {
+        HeadlessBackend& b = Headless_Backend();
+        b.answer = [](const MessageBoxCall& box) {
+            std::cout << "box [" << box.caption << "] " << box.text << std::endl;
+            return (box.Buttons() == MB_YESNO || box.Buttons() == MB_YESNOCANCEL) ? IDYES : IDOK;
+        };
+        if (!theApp.InitInstance()) running_ = false;
+        Pump();
+    }
+
+    // Runs one script line; false for a line it does not understand.
+    bool Run(const std::string& line) {
+        std::istringstream in(line);
+        std::string command;
+        if (!(in >> command) || command[0] == '#') return true;
+        long a = 0, b = 0;
+        if (command == "tick" && in >> a) {
+            for (long i = 0; i < a && running_; ++i) {
+                Headless_Backend().Post_Timer_Ticks();
+                Pump();
+                Idle();
+            }
+        } else if (command == "idle" && in >> a) {
+            for (long i = 0; i < a && running_; ++i) Idle();
+        } else if (command == "move" && in >> a >> b) {
+            Move(static_cast<int>(a), static_cast<int>(b));
+        } else if ((command == "click" || command == "rclick") && in >> a >> b) {
+            const bool left = command == "click";
+            Move(static_cast<int>(a), static_cast<int>(b));
+            const UINT button = left ? MK_LBUTTON : MK_RBUTTON;
+            Post(left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Mouse_Flags() | button, MAKELPARAM(a, b));
+            Post(left ? WM_LBUTTONUP : WM_RBUTTONUP, Mouse_Flags(), MAKELPARAM(a, b));
+            Idle();
+        } else if (command == "key" && in >> a) {
+            held_.insert(static_cast<UINT>(a));
+            Post(WM_KEYDOWN, static_cast<WPARAM>(a), 0);
+            Idle();
+        } else if (command == "keyup" && in >> a) {
+            held_.erase(static_cast<UINT>(a));
+            Post(WM_KEYUP, static_cast<WPARAM>(a), 0);
+            Idle();
+        } else if (command == "shot" && in >> command) {
+            Shot(command);
+        } else if (command == "close") {
+            Post(WM_CLOSE, 0, 0);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // Closes the window if the script left it open.
+    void Finish() {
+        if (running_ && Get_Main_Window() != nullptr) Post(WM_CLOSE, 0, 0);
+    }
+
+private:
+    void Pump() {
+        if (running_ && !Headless_Backend().Pump()) running_ = false;
+    }
+
+    void Idle() {
+        if (running_) theApp.OnIdle(0);
+        Pump();
+    }
+
+    void Post(UINT message, WPARAM wParam, LPARAM lParam) {
+        if (!running_) return;
+        PostMessageA(Get_Main_Window(), message, wParam, lParam);
+        Pump();
+    }
+
+    WPARAM Mouse_Flags() const {
+        WPARAM flags = 0;
+        if (held_.contains(VK_CONTROL)) flags |= MK_CONTROL;
+        if (held_.contains(VK_SHIFT)) flags |= MK_SHIFT;
+        return flags;
+    }
+
+    void Move(int x, int y) {
+        Headless_Backend().cursor_pos = {x, y};
+        Post(WM_MOUSEMOVE, Mouse_Flags(), MAKELPARAM(x, y));
+        Idle();
+    }
+
+    void Shot(const std::string& name) {
+        const IDirectDrawSurface* screen = Display_Primary();
+        if (screen == nullptr) {
+            std::cerr << "orvex-headless: no screen for shot " << name << "\n";
+            return;
+        }
+        std::vector<std::uint32_t> rgb(static_cast<std::size_t>(screen->Width()) * screen->Height());
+        screen->Read_RGB({0, 0, screen->Width(), screen->Height()}, rgb.data(), screen->Width());
+        std::vector<Rgb> pixels;
+        pixels.reserve(rgb.size());
+        for (std::uint32_t c : rgb)
+            pixels.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                              static_cast<std::uint8_t>(c)});
+        Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels);
+    }
+
+    fs::path out_;
+    bool running_ = true;
+    std::set<UINT> held_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::cerr << "usage: orvex-headless DIR SCRIPT OUTDIR\n";
+        return 2;
+    }
+    const fs::path folder = argv[1];
+    std::ifstream script(argv[2]);
+    if (!fs::is_directory(folder) || !script) {
+        std::cerr << "orvex-headless: cannot open " << (script ? argv[1] : argv[2]) << "\n";
+        return 2;
+    }
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(script, line);) lines.push_back(line);
+    std::error_code ec;
+    fs::create_directories(argv[3], ec);
+
+    Set_Working_Folder(folder);
+    Runner runner(argv[3]);
+    runner.Start();
+    for (std::size_t i = 0; i < lines.size() && runner.Running(); ++i) {
+        if (!runner.Run(lines[i])) {
+            std::cerr << "orvex-headless: " << argv[2] << ":" << i + 1 << ": cannot run \"" << lines[i] << "\"\n";
+            runner.Finish();
+            return 2;
+        }
+    }
+    runner.Finish();
+    return Program_Exit_Status(theApp.ExitInstance());
+}
