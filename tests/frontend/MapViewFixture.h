@@ -27,6 +27,12 @@
 #include "support/MapArtFolder.h"
 #include "support/WorldBuilder.h"
 
+// The game keeps portraits for the run; a test gives them back.
+inline void Release_Portraits() {
+    for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+    char_head_count = 0;
+}
+
 class MapViewTest : public HeadlessTest {
 protected:
     static void SetUpTestSuite() { root = fixture::Map_Art_Folder(); }
@@ -69,11 +75,7 @@ protected:
         Set_Scroll_Limits();
     }
 
-    // The game keeps portraits for the run; a test gives them back.
-    static void Release_Heads() {
-        for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
-        char_head_count = 0;
-    }
+    static void Release_Heads() { Release_Portraits(); }
 
     // A fixitem type slot showing ARTWORK\name, in use (its sprite field
     // not zero) until the artwork is loaded.
