@@ -130,7 +130,11 @@ std::optional<cursor_image> Parse_Cursor_File(const std::uint8_t* data, std::siz
     }
     // The AND mask makes pixels transparent, unless a 32-bit picture brings
     // its own alpha.
-    if (bits == 32 && any_alpha) return out;
+    if (bits == 32 && any_alpha) {
+        for (std::uint32_t& p : out.argb)
+            if ((p >> 24) == 0) p = 0;
+        return out;
+    }
     for (std::int64_t y = 0; y < height; ++y) {
         const std::uint8_t* mask = img.data + and_at + and_row * static_cast<std::size_t>(height - 1 - y);
         for (std::int64_t x = 0; x < width; ++x) {
