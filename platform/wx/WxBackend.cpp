@@ -30,6 +30,10 @@
 #include "platform/DDraw.h"
 #include "platform/ScreenFit.h"
 #include "platform/wx/WxKeys.h"
+#include "platform/wx/WxLeaks.h"
+
+// The window system's lifelong memory is no leak of the program.
+extern "C" const char* __lsan_default_suppressions() { return wx_leak_suppressions; }
 
 namespace {
 
@@ -57,7 +61,7 @@ public:
     GameCanvas(wxWindow* parent, HWND hwnd);
     void Show_Picture(const IDirectDrawSurface& primary, const RECT& dirty);
     void Show_Whole_Picture();
-    const screen_fit& Fit() const { return fit_; }
+    const screen_fit& Picture_Fit() const { return fit_; }
     void Use_Cursor(const wxCursor* cursor) { SetCursor(cursor != nullptr ? *cursor : wxNullCursor); }
 
 private:
@@ -512,7 +516,7 @@ BOOL WxBackend::Get_Cursor_Pos(POINT* point) {
     if (!mouse_known_ && !windows_.empty()) {
         const game_window& w = windows_.begin()->second;
         const wxPoint at = w.canvas->ScreenToClient(wxGetMousePosition());
-        mouse_ = Window_To_Picture(w.canvas->Fit(), at.x, at.y);
+        mouse_ = Window_To_Picture(w.canvas->Picture_Fit(), at.x, at.y);
     }
     *point = mouse_;
     return TRUE;
@@ -557,7 +561,7 @@ const wxCursor* WxBackend::Scaled_Cursor(HCURSOR cursor, int scale) {
 HCURSOR WxBackend::Set_Cursor(HCURSOR cursor) {
     const HCURSOR before = shown_cursor_;
     shown_cursor_ = cursor;
-    for (auto& [hwnd, w] : windows_) w.canvas->Use_Cursor(Scaled_Cursor(cursor, w.canvas->Fit().scale));
+    for (auto& [hwnd, w] : windows_) w.canvas->Use_Cursor(Scaled_Cursor(cursor, w.canvas->Picture_Fit().scale));
     return before;
 }
 
