@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 screen_fit Fit_Picture(int window_width, int window_height) {
@@ -83,4 +84,43 @@ void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, s
         // The other rows of a scaled picture row are copies of the first.
         for (int i = 1; i < scale; ++i) std::copy(dest, dest + row_bytes, dest + i * stride);
     }
+}
+
+std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& dirty, shown_picture& shown) {
+    std::vector<RECT> parts;
+    const int w = surface.Width(), h = surface.Height(), pitch = surface.Pitch();
+    const int bytes_per_pixel = surface.Layout().bits / 8;
+    const RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, w),
+                 std::min<LONG>(dirty.bottom, h)};
+    if (r.left >= r.right || r.top >= r.bottom) return parts;
+    // A window starts black: a new picture is compared with pixels of 0.
+    if (shown.width != w || shown.height != h || shown.pitch != pitch)
+        shown = {w, h, pitch, std::vector<std::uint8_t>(static_cast<std::size_t>(pitch) * h, 0)};
+    const std::size_t from = static_cast<std::size_t>(r.left) * bytes_per_pixel;
+    const std::size_t length = static_cast<std::size_t>(r.right - r.left) * bytes_per_pixel;
+    RECT part{r.right, 0, r.left, 0};
+    LONG band_end = 0;
+    auto flush = [&] {
+        if (part.left < part.right) parts.push_back(part);
+        part = {r.right, 0, r.left, 0};
+    };
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        if (y >= band_end) {
+            flush();
+            band_end = (y / changed_band + 1) * changed_band;
+        }
+        const std::uint8_t* now = surface.Bits() + static_cast<std::size_t>(y) * pitch + from;
+        std::uint8_t* was = shown.bytes.data() + static_cast<std::size_t>(y) * pitch + from;
+        if (std::memcmp(now, was, length) == 0) continue;
+        std::size_t first = 0, last = length;
+        while (now[first] == was[first]) ++first;
+        while (now[last - 1] == was[last - 1]) --last;
+        if (part.left >= part.right) part.top = y;
+        part.left = std::min<LONG>(part.left, r.left + static_cast<LONG>(first) / bytes_per_pixel);
+        part.right = std::max<LONG>(part.right, r.left + static_cast<LONG>(last - 1) / bytes_per_pixel + 1);
+        part.bottom = y + 1;
+        std::memcpy(was, now, length);
+    }
+    flush();
+    return parts;
 }

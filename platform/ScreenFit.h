@@ -4,6 +4,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/DDraw.h"
 #include "platform/Win32Types.h"
@@ -32,3 +33,18 @@ RECT Picture_To_Window(const screen_fit& fit, const RECT& r);
 // scale times, written at (r.left * scale, r.top * scale) of an image whose
 // rows are stride bytes apart.
 void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, std::uint8_t* rgb, std::size_t stride);
+
+// What a window last showed of a surface, to skip redrawing what did not
+// change.
+struct shown_picture {
+    int width = 0, height = 0, pitch = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// The parts of r (a dirty rectangle of the surface) whose pixels differ
+// from what was shown, in bands of changed_band rows, each cut to its changed
+// columns; they are remembered as shown. Empty when nothing changed. Before
+// the first picture, and for a surface of another size, the window shows
+// pixels of 0 (black).
+constexpr int changed_band = 16;
+std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& r, shown_picture& shown);

@@ -156,6 +156,7 @@ private:
     std::vector<cursor_image> cursor_images_;
     std::map<std::pair<HCURSOR, int>, std::unique_ptr<wxCursor>> cursors_;
     HCURSOR shown_cursor_ = nullptr;
+    shown_picture shown_;
 };
 
 // ---- canvas ----------------------------------------------------------------
@@ -380,9 +381,13 @@ bool WxBackend::Present() {
     IDirectDrawSurface* primary = Display_Primary();
     RECT dirty;
     if (primary == nullptr || !primary->Take_Dirty_Rect(dirty)) return false;
+    // The game redraws whole areas that mostly look as before: only what
+    // changed is converted and sent to the window.
+    const std::vector<RECT> parts = Changed_Parts(*primary, dirty, shown_);
     for (auto& [hwnd, w] : windows_)
-        if (w.canvas != nullptr && w.frame->IsShown()) w.canvas->Show_Picture(*primary, dirty);
-    return true;
+        if (w.canvas != nullptr && w.frame->IsShown())
+            for (const RECT& part : parts) w.canvas->Show_Picture(*primary, part);
+    return !parts.empty();
 }
 
 void WxBackend::Idle(wxIdleEvent& e) {
@@ -576,6 +581,11 @@ public:
         backend = &backend_;
         Set_Window_Backend(&backend_);
         Bind(wxEVT_IDLE, [this](wxIdleEvent& e) { backend_.Idle(e); });
+        // Idle and update-UI events go to the application alone: the game's
+        // window has no use for them, and an idle pass runs a thousand times
+        // a second.
+        wxIdleEvent::SetMode(wxIDLE_PROCESS_SPECIFIED);
+        wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
         // The game starts once the event loop runs, so that its window
         // paints while the start-up shows the title.
         CallAfter([this] { backend_.Start(); });

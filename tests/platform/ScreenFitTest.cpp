@@ -3,6 +3,8 @@
 // and the scaled copy of a surface's rectangle.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "platform/DDraw.h"
@@ -48,19 +50,35 @@ TEST(ScreenFit, WindowPixelsMapBackToThePicture) {
     EXPECT_EQ(w.bottom, 140);
 }
 
-TEST(ScreenFit, ScaledCopyFillsBlocksOfTheRectOnly) {
+// A 16-bit off-screen surface of the stand-in display.
+class Surface : public ::testing::Test {
+protected:
+    LPDIRECTDRAWSURFACE Make(int width, int height) {
+        EXPECT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+        EXPECT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+        EXPECT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
+        DDSURFACEDESC desc{};
+        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+        desc.dwWidth = static_cast<DWORD>(width);
+        desc.dwHeight = static_cast<DWORD>(height);
+        EXPECT_EQ(dd->CreateSurface(&desc, &s, nullptr), DD_OK);
+        return s;
+    }
+    void TearDown() override {
+        if (s != nullptr) s->Release();
+        if (dd != nullptr) dd->Release();
+    }
+    void set(int x, int y, std::uint16_t v) { reinterpret_cast<std::uint16_t*>(s->Bits() + y * s->Pitch())[x] = v; }
     LPDIRECTDRAW dd = nullptr;
-    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
-    ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-    ASSERT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
-    DDSURFACEDESC desc{};
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = 8;
-    desc.dwHeight = 4;
     LPDIRECTDRAWSURFACE s = nullptr;
-    ASSERT_EQ(dd->CreateSurface(&desc, &s, nullptr), DD_OK);
-    auto set = [&](int x, int y, std::uint16_t v) { reinterpret_cast<std::uint16_t*>(s->Bits() + y * s->Pitch())[x] = v; };
+};
+
+using ScaledCopy = Surface;
+using ChangedParts = Surface;
+
+TEST_F(ScaledCopy, FillsBlocksOfTheRectOnly) {
+    ASSERT_NE(Make(8, 4), nullptr);
     set(2, 1, 0xF800);  // red
     set(3, 1, 0x07E0);  // green
     set(2, 2, 0x001F);  // blue
@@ -83,8 +101,30 @@ TEST(ScreenFit, ScaledCopyFillsBlocksOfTheRectOnly) {
     EXPECT_EQ(pixel(12, 8), 0xABABAB) << "right of the rect";
     EXPECT_EQ(pixel(6, 2), 0xABABAB) << "above the rect";
     EXPECT_EQ(pixel(6, 9), 0xABABAB) << "below the rect";
-    s->Release();
-    dd->Release();
+}
+
+std::string Text(const std::vector<RECT>& parts) {
+    std::ostringstream out;
+    for (const RECT& r : parts) out << "(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+    return out.str();
+}
+
+TEST_F(ChangedParts, OnlyWhatDiffersFromTheShownPictureInBands) {
+    ASSERT_NE(Make(64, 48), nullptr);
+    shown_picture shown;
+    const RECT all{0, 0, 64, 48};
+    EXPECT_EQ(Text(Changed_Parts(*s, all, shown)), "") << "a black picture on a black window";
+    set(5, 3, 1);
+    set(40, 10, 2);
+    set(20, 20, 3);
+    set(63, 47, 4);
+    EXPECT_EQ(Text(Changed_Parts(*s, all, shown)), "(5,3,41,11)(20,20,21,21)(63,47,64,48)")
+        << "one part per band of 16 rows";
+    EXPECT_EQ(Text(Changed_Parts(*s, all, shown)), "") << "what was shown is remembered";
+    set(6, 3, 9);
+    set(20, 20, 0);
+    EXPECT_EQ(Text(Changed_Parts(*s, {0, 0, 10, 10}, shown)), "(6,3,7,4)") << "only inside the dirty rect";
+    EXPECT_EQ(Text(Changed_Parts(*s, {-5, 16, 100, 99}, shown)), "(20,20,21,21)") << "a rect cut to the surface";
 }
 
 }  // namespace
