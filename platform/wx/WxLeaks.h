@@ -1,6 +1,7 @@
 // Memory the window system's libraries keep until the process ends (GTK,
-// GLib, D-Bus, fonts, wx's own caches): not leaks of this program. Programs
-// built with the leak checker hand these to it as suppressions:
+// GLib, D-Bus, fonts, wx's own caches): not leaks of this program. The
+// backend hands them to the leak checker for every program that runs it; a
+// program that uses only other parts of the wx layer does so itself:
 //
 //     extern "C" const char* __lsan_default_suppressions() { return wx_leak_suppressions; }
 #pragma once

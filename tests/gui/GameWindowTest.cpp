@@ -32,15 +32,15 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// The program in a folder, its standard error kept in a file.
+// A program run in a folder, its standard output and error kept in a file.
 class Program {
 public:
-    Program(const fs::path& folder, const fs::path& log) : log_(log) {
+    Program(const fs::path& folder, const fs::path& log, const char* program = ORVEX_PROGRAM) : log_(log) {
         pid_ = ::fork();
         if (pid_ == 0) {
             if (::chdir(folder.c_str()) != 0) std::_Exit(126);
-            if (std::freopen(log.c_str(), "w", stderr) == nullptr) std::_Exit(126);
-            ::execl(ORVEX_PROGRAM, "Orvex", static_cast<char*>(nullptr));
+            if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
+            ::execl(program, program, static_cast<char*>(nullptr));
             std::_Exit(127);
         }
     }
@@ -200,6 +200,16 @@ TEST_F(GameWindow, FailedStartShowsItsMessageAndExitsWithFailure) {
     const std::optional<int> status = Wait_Exit(game, 30s, [&] { Press(WXK_RETURN); });
     ASSERT_TRUE(status) << "the game did not end";
     EXPECT_EQ(*status, 1);
+}
+
+// The backend's message box is modal for the game too: while it is open no
+// tick, key or idle pass reaches the program (a probe on the backend).
+TEST_F(GameWindow, MessageBoxHoldsTicksKeysAndIdlePassesBack) {
+    Program probe(logs, logs / "probe.log", MODAL_PROBE);
+    ASSERT_TRUE(probe.Started());
+    const std::optional<int> status = Wait_Exit(probe, 60s);
+    ASSERT_TRUE(status) << "the probe did not end";
+    EXPECT_EQ(*status, 0) << probe.Log();
 }
 
 }  // namespace
