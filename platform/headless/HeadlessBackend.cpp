@@ -15,10 +15,6 @@ int First_Button(UINT type) {
     }
 }
 
-bool In_Range(UINT message, UINT first, UINT last) {
-    return (first == 0 && last == 0) || (message >= first && message <= last);
-}
-
 // Window handles are small numbers, never null.
 constexpr std::uintptr_t first_window_handle = 0x100;
 }  // namespace
@@ -83,13 +79,7 @@ BOOL HeadlessBackend::Kill_Timer(HWND hwnd, UINT_PTR id) {
 }
 
 BOOL HeadlessBackend::Peek_Message(MSG* out, HWND hwnd, UINT first, UINT last, UINT remove) {
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
-        if ((hwnd != nullptr && it->hwnd != hwnd) || !In_Range(it->message, first, last)) continue;
-        if (out != nullptr) *out = *it;
-        if (remove & PM_REMOVE) queue.erase(it);
-        return TRUE;
-    }
-    return FALSE;
+    return Peek_Queue(queue, out, hwnd, first, last, remove);
 }
 
 BOOL HeadlessBackend::Get_Cursor_Pos(POINT* point) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/CursorFile.h"
+#include "platform/MessageQueue.h"
 #include "platform/Window.h"
 
 struct MessageBoxCall {
@@ -58,7 +59,7 @@ public:
     // Answers the boxes; by default the first button (OK or Yes).
     std::function<int(const MessageBoxCall&)> answer;
     std::vector<MessageBoxCall> boxes;
-    std::deque<MSG> queue;
+    message_queue queue;
     std::vector<HWND> destroyed;
     std::vector<HeadlessWindow> windows;
     std::vector<HeadlessTimer> timers;  // running ones

@@ -28,6 +28,7 @@
 #include "platform/AppFramework.h"
 #include "platform/CursorFile.h"
 #include "platform/DDraw.h"
+#include "platform/MessageQueue.h"
 #include "platform/ScreenFit.h"
 #include "platform/wx/WxKeys.h"
 #include "platform/wx/WxLeaks.h"
@@ -140,9 +141,12 @@ private:
 
     CWinApp& app_;
     clock_type::time_point epoch_;
-    std::deque<MSG> queue_;
+    message_queue queue_;
     bool scheduled_ = false;
-    bool processing_ = false;
+    // Set while a message is dispatched, while the start-up runs and while the
+    // game sleeps: the game's code is busy, and nothing else of it may run
+    // (what arrives meanwhile waits in the queue).
+    bool busy_ = false;
     bool started_ = false;
     bool ended_ = false;
     int modal_depth_ = 0;
@@ -361,8 +365,8 @@ void WxBackend::Tick(HWND hwnd, UINT_PTR id) {
 
 bool WxBackend::Process_Queue() {
     if (ended_) return false;
-    if (processing_ || modal_depth_ > 0) return true;
-    processing_ = true;
+    if (busy_ || modal_depth_ > 0) return true;
+    busy_ = true;
     while (!queue_.empty() && !ended_) {
         const MSG msg = queue_.front();
         queue_.pop_front();
@@ -373,7 +377,7 @@ bool WxBackend::Process_Queue() {
         }
         if (modal_depth_ > 0) break;
     }
-    processing_ = false;
+    busy_ = false;
     return !ended_;
 }
 
@@ -391,7 +395,7 @@ bool WxBackend::Present() {
 }
 
 void WxBackend::Idle(wxIdleEvent& e) {
-    if (!started_ || !Accepting() || processing_) return;
+    if (!started_ || !Accepting() || busy_) return;
     if (!Process_Queue()) return;
     // A window with an invalid part is painted once no message waits.
     if (HWND hwnd = Window_Needing_Paint()) {
@@ -415,7 +419,10 @@ void WxBackend::Idle(wxIdleEvent& e) {
 
 void WxBackend::Start() {
     started_ = true;
-    if (!app_.InitInstance()) {
+    busy_ = true;
+    const BOOL started = app_.InitInstance();
+    busy_ = false;
+    if (!started) {
         ended_ = true;
         wxTheApp->ExitMainLoop();
         return;
@@ -434,11 +441,14 @@ void WxBackend::Wait_Vertical_Blank() {
 void WxBackend::Sleep_Ms(DWORD ms) {
     Present();
     // The window keeps painting while the game sleeps; nothing else runs.
+    const bool was_busy = busy_;
+    busy_ = true;
     const auto until = clock_type::now() + std::chrono::milliseconds(ms);
     for (auto now = clock_type::now(); now < until; now = clock_type::now()) {
         if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
         std::this_thread::sleep_for(std::min<clock_type::duration>(sleep_slice, until - now));
     }
+    busy_ = was_busy;
 }
 
 HWND WxBackend::Create_Window(const char* title, DWORD, const RECT&) {
@@ -507,14 +517,7 @@ UINT_PTR WxBackend::Set_Timer(HWND hwnd, UINT_PTR id, UINT milliseconds) {
 BOOL WxBackend::Kill_Timer(HWND hwnd, UINT_PTR id) { return timers_.erase({hwnd, id}) != 0; }
 
 BOOL WxBackend::Peek_Message(MSG* out, HWND hwnd, UINT first, UINT last, UINT remove) {
-    for (auto it = queue_.begin(); it != queue_.end(); ++it) {
-        const bool in_range = (first == 0 && last == 0) || (it->message >= first && it->message <= last);
-        if ((hwnd != nullptr && it->hwnd != hwnd) || !in_range) continue;
-        if (out != nullptr) *out = *it;
-        if (remove & PM_REMOVE) queue_.erase(it);
-        return TRUE;
-    }
-    return FALSE;
+    return Peek_Queue(queue_, out, hwnd, first, last, remove);
 }
 
 BOOL WxBackend::Get_Cursor_Pos(POINT* point) {
