@@ -45,7 +45,6 @@ constexpr auto refresh_period = std::chrono::microseconds(16667);
 constexpr auto idle_pause = std::chrono::milliseconds(1);
 // How long Sleep waits between looks at the window's paint events.
 constexpr auto sleep_slice = std::chrono::milliseconds(10);
-constexpr UINT WM_RBUTTONDBLCLK_ = 0x0206;
 // Key messages' lParam: the repeat count 1, bit 30 when the key was down.
 constexpr LPARAM key_repeat_one = 1;
 constexpr LPARAM key_was_down = LPARAM{1} << 30;
@@ -245,7 +244,7 @@ void GameCanvas::On_Mouse(wxMouseEvent& e) {
     else if (type == wxEVT_LEFT_DCLICK) message = WM_LBUTTONDBLCLK;
     else if (type == wxEVT_RIGHT_DOWN) message = WM_RBUTTONDOWN;
     else if (type == wxEVT_RIGHT_UP) message = WM_RBUTTONUP;
-    else if (type == wxEVT_RIGHT_DCLICK) message = WM_RBUTTONDBLCLK_;
+    else if (type == wxEVT_RIGHT_DCLICK) message = WM_RBUTTONDBLCLK;
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) SetFocus();
     backend->Input(hwnd_, message, flags, MAKELPARAM(p.x, p.y));
 }
