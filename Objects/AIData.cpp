@@ -1,76 +1,244 @@
-// Minimal stand-ins until the AI arrays are built: slots and acts live in
-// plain growing arrays, slots are never reused, relations are not kept
-// (everyone but the main character stands at 0 to it) and nobody perceives
-// anything.
+// AI slots and the act pool.
 #include "Objects/AIData.h"
+
+#include <algorithm>
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/GameClock.h"
+#include "Objects/Item/Items.h"
+#include "Objects/Map.h"
+#include "Objects/FieldLists.h"
+#include "Objects/Request.h"
+#include "System/ErrorReport.h"
 
 IQArray iqarray;
 ActArray actarray;
+ActBuffer act_buffer;
 std::int32_t party_sight_distance = 0x7FFFFFFF;
 
 namespace {
-bool Slot_In_Use(std::uint16_t slot) {
-    return slot < iqarray.Capacity() && Obj_Kind(iqarray.records[slot].object) != OBJ_NONE;
+
+constexpr std::int32_t RELATION_ACT_PRIORITY = 1;
+constexpr std::int32_t SEEN_OBJECT_PRIORITY = 10;
+// The act pool's capacity is also its end marker, and 0xFFFF means "no act".
+constexpr std::uint32_t MAX_ACT_CAPACITY = NO_INDEX;
+
+bool Act_Valid(std::uint16_t a) { return a < actarray.Capacity(); }
+
+// Chains entries from .. capacity - 1 to their next index; the last one
+// points at the capacity, the pool's end.
+void Chain_Free_Acts(std::uint16_t from) {
+    for (std::uint32_t i = from; i < actarray.Capacity(); ++i) {
+        actarray.records[i] = act_entry{};
+        actarray.records[i].next = static_cast<std::uint16_t>(i + 1);
+    }
 }
+
+bool Grow_Act_Pool() {
+    const std::uint32_t old_capacity = actarray.Capacity();
+    const std::uint32_t capacity = std::min<std::uint32_t>(old_capacity + ACT_POOL_STEP, MAX_ACT_CAPACITY);
+    if (capacity <= old_capacity) {
+        Fatal_Error("Can't expand memory for actarray!", "");
+        return false;
+    }
+    actarray.records.resize(capacity);
+    Chain_Free_Acts(static_cast<std::uint16_t>(old_capacity));
+    actarray.first_free = static_cast<std::uint16_t>(old_capacity);
+    return true;
+}
+
+void Register_Thinking_Objects() {
+    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c)
+        if (Char_In_Use(c)) Alloc_IQ_Slot(Make_Obj(OBJ_CHAR, c));
+    for (std::uint16_t m = 0; m < maparray.Capacity(); ++m) {
+        if (Map_Record_Is_Free(m)) continue;
+        const obj_ref fix = Make_Obj(OBJ_FIXITEM, m);
+        if (Object_Request(fix, fix, 0, REQ_IQ, NO_VALUE) != NO_VALUE) Alloc_IQ_Slot(fix);
+    }
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i)) continue;
+        const obj_ref item = Make_Obj(OBJ_ITEM, i);
+        if (Object_Request(item, item, 0, REQ_IQ, NO_VALUE) != NO_VALUE) Alloc_IQ_Slot(item);
+    }
+}
+
+// The last act of a list, walking at most the pool's capacity.
+std::uint16_t Last_Act(std::uint16_t head) {
+    std::uint16_t at = head;
+    for (std::uint32_t n = 0; n < actarray.Capacity(); ++n) {
+        const std::uint16_t next = actarray.records[at].next;
+        if (!Act_Valid(next)) break;
+        at = next;
+    }
+    return at;
+}
+
 }  // namespace
 
+// ---- Arrays ----
+
 void Init_AI_Arrays() {
-    iqarray.records.clear();
-    actarray.records.clear();
+    iqarray.free_count = 0;
     main_char = NO_INDEX;
     main_char_slot = NO_INDEX;
+    player_count = 0;
+    const std::uint32_t slots = std::min<std::uint32_t>(chararray.Capacity() + IQ_SLOT_STEP, NO_INDEX - 1);
+    iqarray.records.assign(slots, iq_slot{NOOBJ, 0, {0, 0, 0}, NO_INDEX});
+    iqarray.used = 0;
+    actarray.records.assign(std::min<std::uint32_t>(slots * ACTS_PER_SLOT, MAX_ACT_CAPACITY), act_entry{});
+    Chain_Free_Acts(0);
+    actarray.first_free = 0;
+    relationarray.capacity = static_cast<std::uint16_t>(slots);
+    relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);
+    Register_Thinking_Objects();
+}
+
+void Free_AI_Arrays() {
+    iqarray.records = {};
+    iqarray.used = 0;
+    iqarray.free_count = 0;
+    actarray.records = {};
+    actarray.first_free = 0;
+    relationarray.cells = {};
+    relationarray.capacity = 0;
+    player_count = 0;
+}
+
+bool Expand_AI_Arrays() {
+    const std::uint32_t old_capacity = iqarray.Capacity();
+    const std::uint32_t capacity = old_capacity + IQ_SLOT_STEP;
+    if (capacity >= NO_INDEX) {
+        Fatal_Error("Can't expand memory for iqarray!", "");
+        return false;
+    }
+    iqarray.records.resize(capacity, iq_slot{Make_Obj(OBJ_NONE, 0), 0, {0, 0, 0}, NO_INDEX});
+    std::vector<std::int8_t> cells(static_cast<std::size_t>(capacity) * capacity, 0);
+    const std::uint32_t old_width = relationarray.capacity;
+    for (std::uint32_t row = 0; row < old_width && row < capacity; ++row)
+        std::copy_n(relationarray.cells.begin() + static_cast<std::ptrdiff_t>(row * old_width),
+                    std::min(old_width, capacity), cells.begin() + static_cast<std::ptrdiff_t>(row * capacity));
+    relationarray.cells = std::move(cells);
+    relationarray.capacity = static_cast<std::uint16_t>(capacity);
+    return true;
+}
+
+// ---- Slots ----
+
+bool IQ_Slot_In_Use(std::uint16_t slot) {
+    return slot < iqarray.Capacity() && Obj_Kind(iqarray.records[slot].object) != OBJ_NONE;
+}
+
+std::uint16_t Object_IQ_Slot(obj_ref object) {
+    if (Obj_Kind(object) == OBJ_CHAR) {
+        const std::uint16_t c = Obj_Index(object);
+        return Char_In_Use(c) && IQ_Slot_In_Use(chararray.records[c].ai_slot) ? chararray.records[c].ai_slot
+                                                                              : NO_INDEX;
+    }
+    const RequestValue slot = Object_Request(object, object, 0, REQ_AI_SLOT, NO_VALUE);
+    return slot >= 0 && slot < iqarray.Capacity() ? static_cast<std::uint16_t>(slot) : NO_INDEX;
 }
 
 std::uint16_t Alloc_IQ_Slot(obj_ref object) {
-    if (iqarray.Capacity() >= NO_INDEX - 1) return NO_INDEX;
-    std::uint16_t slot = iqarray.Capacity();
-    iqarray.records.push_back(iq_slot{object, 0, {0, 0, 0}, NO_INDEX});
+    std::uint16_t slot;
+    if (iqarray.free_count > 0) {
+        slot = iqarray.free_stack[--iqarray.free_count];
+    } else {
+        if (iqarray.used >= iqarray.Capacity() && !Expand_AI_Arrays()) return NO_INDEX;
+        slot = iqarray.used++;
+    }
+    iq_slot& s = iqarray.records[slot];
+    s.first_act = NO_INDEX;
+    s.object = object;
     if (Obj_Kind(object) == OBJ_CHAR && Char_In_Use(Obj_Index(object))) {
         char_record& r = chararray.records[Obj_Index(object)];
         r.ai_slot = slot;
         r.state = CS_DECIDING;
         Add_To_Player_List(Obj_Index(object));
     }
+    Update_Relations_To(slot);
+    Update_Relations_From(slot);
     return slot;
 }
 
 void Free_IQ_Slot(std::uint16_t slot) {
-    if (!Slot_In_Use(slot)) return;
-    obj_ref object = iqarray.records[slot].object;
-    if (Obj_Kind(object) == OBJ_CHAR) Remove_From_Player_List(Obj_Index(object));
+    if (!IQ_Slot_In_Use(slot)) return;
+    const obj_ref object = iqarray.records[slot].object;
+    // Only characters stand in the party list, which holds character indexes.
+    if (Obj_Kind(object) == OBJ_CHAR) {
+        if (Object_Request(current_object, object, 0, REQ_LOBBY, NO_VALUE) == 0)
+            Remove_From_Player_List(Obj_Index(object));
+        // A main character that leaves the map leaves no dangling slot behind.
+        if (main_char_slot == slot) {
+            main_char = NO_INDEX;
+            main_char_slot = NO_INDEX;
+        }
+    }
+    if (iqarray.free_count < IQ_FREE_STACK_SIZE) iqarray.free_stack[iqarray.free_count++] = slot;
+    Take_Acts(slot);
     iqarray.records[slot].object = NOOBJ;
-    iqarray.records[slot].first_act = NO_INDEX;
 }
 
+// ---- Acts ----
+
 std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority) {
-    if (!Slot_In_Use(slot) || actarray.Capacity() >= NO_INDEX - 1) return NO_INDEX;
-    std::uint16_t a = actarray.Capacity();
-    actarray.records.push_back(act_entry{0, NO_INDEX, NOOBJ, 0, 0, priority, game_clock});
-    // Before every act of equal priority: at the head, or after the last
-    // act whose successor ranks higher than the new one.
+    if (!IQ_Slot_In_Use(slot)) return NO_INDEX;
+    if (actarray.first_free >= actarray.Capacity() && !Grow_Act_Pool()) return NO_INDEX;
+    const std::uint16_t a = actarray.first_free;
+    act_entry& e = actarray.records[a];
+    actarray.first_free = e.next;
+    e = act_entry{ACT_NONE, NO_INDEX, NOOBJ, 0, 0, priority, game_clock};
+
     iq_slot& s = iqarray.records[slot];
-    std::uint16_t head = s.first_act;
-    if (head == NO_INDEX || priority >= actarray.records[head].priority) {
-        actarray.records[a].next = head;
+    const std::uint16_t head = s.first_act;
+    if (!Act_Valid(head) || priority >= actarray.records[head].priority) {
+        e.next = head;
         s.first_act = a;
         return a;
     }
+    // After the last act whose successor ranks higher than the new one.
     std::uint16_t at = head;
-    while (actarray.records[at].next != NO_INDEX && actarray.records[actarray.records[at].next].priority > priority)
-        at = actarray.records[at].next;
-    actarray.records[a].next = actarray.records[at].next;
+    for (std::uint32_t n = 0; n < actarray.Capacity(); ++n) {
+        const std::uint16_t next = actarray.records[at].next;
+        if (!Act_Valid(next) || actarray.records[next].priority <= priority) break;
+        at = next;
+    }
+    e.next = actarray.records[at].next;
     actarray.records[at].next = a;
     return a;
 }
 
+std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, std::uint32_t arg1,
+                      std::uint32_t arg2, std::int32_t priority) {
+    const std::uint16_t a = Alloc_Act(slot, priority);
+    if (a == NO_INDEX) return a;
+    act_entry& e = actarray.records[a];
+    e.type = type;
+    e.target = target;
+    e.arg1 = arg1;
+    e.arg2 = arg2;
+    return a;
+}
+
+void Reset_Act(std::uint16_t act) {
+    if (!Act_Valid(act)) return;
+    act_entry& e = actarray.records[act];
+    if (Obj_Kind(e.target) == OBJ_CHAR && Char_In_Use(Obj_Index(e.target)) &&
+        Object_Request(e.target, e.target, 0, REQ_ACTIVE, 0) != 0) {
+        e.type = ACT_RELATION;
+        e.arg1 = Object_Field(e.target);
+        e.arg2 = 0;
+        e.priority = RELATION_ACT_PRIORITY;
+        return;
+    }
+    e.type = ACT_NONE;
+    e.priority = 0;
+}
+
 void Clear_Negative_Acts(std::uint16_t slot) {
-    if (!Slot_In_Use(slot)) return;
-    for (std::uint16_t a = iqarray.records[slot].first_act; a != NO_INDEX && a < actarray.Capacity();
-         a = actarray.records[a].next) {
+    if (!IQ_Slot_In_Use(slot)) return;
+    std::uint16_t a = iqarray.records[slot].first_act;
+    for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
         act_entry& e = actarray.records[a];
         if (e.type & ACT_USER_COMMAND) {
             e.type = ACT_NONE;
@@ -79,7 +247,32 @@ void Clear_Negative_Acts(std::uint16_t slot) {
     }
 }
 
-std::int32_t Relation_To_Main_Char(obj_ref object) {
-    if (main_char != NO_INDEX && object == Make_Obj(OBJ_CHAR, main_char)) return MAIN_CHAR_RELATION;
-    return 0;
+void Note_Seen_Object(std::uint16_t slot, obj_ref object) {
+    if (!IQ_Slot_In_Use(slot) || Obj_Kind(object) != OBJ_CHAR) return;
+    const std::uint16_t field = Object_Field(object);
+    std::uint16_t a = iqarray.records[slot].first_act;
+    for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
+        act_entry& e = actarray.records[a];
+        if ((e.type & ACT_KIND_MASK) == ACT_RELATION && e.target == object) {
+            ++e.priority;
+            e.arg1 = field;
+            return;
+        }
+    }
+    Add_Act(slot, ACT_RELATION, object, field, 0, SEEN_OBJECT_PRIORITY);
+}
+
+void Take_Acts(std::uint16_t slot) {
+    act_buffer.count = 0;
+    if (slot >= iqarray.Capacity()) return;
+    iq_slot& s = iqarray.records[slot];
+    const std::uint16_t head = s.first_act;
+    s.first_act = NO_INDEX;
+    if (!Act_Valid(head)) return;
+    std::uint16_t a = head;
+    for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next)
+        if (act_buffer.count < ACT_BUFFER_SIZE) act_buffer.entries[act_buffer.count++] = actarray.records[a];
+    // The whole list goes back to the pool in one splice.
+    actarray.records[Last_Act(head)].next = actarray.first_free;
+    actarray.first_free = head;
 }

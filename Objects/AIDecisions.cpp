@@ -29,4 +29,3 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         Get_Act_Value(source, target, act, REQ_ACT_ANNOUNCE, 0);
 }
 
-void Next_Actor() {}

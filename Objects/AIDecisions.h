@@ -32,6 +32,3 @@ constexpr std::uint16_t NOTICE_HOSTILE = 0x4;      // the act is hostile to its 
 // Tells every observer what it saw or heard of source's act on target.
 void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags,
                       std::int32_t sight_range, std::int32_t loudness, std::uint32_t act_flags);
-
-// In turn mode: selects the character that acts next.
-void Next_Actor();

@@ -5,6 +5,7 @@
 
 #include "Objects/AIData.h"
 #include "Objects/AIDecisions.h"
+#include "Objects/Turns.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"

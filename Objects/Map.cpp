@@ -11,6 +11,10 @@ std::uint32_t map_levels = 0;
 std::uint32_t fields_per_level = 0;
 std::uint32_t total_fields = 0;
 
+std::int32_t scroll_x = 0;
+std::int32_t scroll_y = 0;
+std::uint32_t shown_level = 0;
+
 const hex_step hex_dirs[8] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}, {0, 0}};
 const hex_step hex_dirs_wrap[13] = {{0, 0},  {1, 0}, {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
                                     {1, 0},  {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};

@@ -18,6 +18,13 @@ constexpr std::uint32_t MAX_MAP_SIDE = 100;
 constexpr std::uint32_t MAX_MAP_LEVELS = 5;
 constexpr std::uint16_t NO_FIELD = 0xFFFF;
 
+// The view state stored with a map: the map pixel drawn at the viewport's
+// top-left corner, and the level looked at (0 .. map_levels - 1; the levels
+// below it are drawn too). The map view scrolls and draws with them.
+extern std::int32_t scroll_x;
+extern std::int32_t scroll_y;
+extern std::uint32_t shown_level;
+
 // Sets the five geometry words and sizes mapfield (zeroed).
 void Set_Map_Geometry(std::uint32_t width, std::uint32_t height, std::uint32_t levels);
 
@@ -95,6 +102,11 @@ ORVEX_RECORD_SIZE(fixitem_type, 23);
 ORVEX_FIELD_OFFSET(fixitem_type, sprite, 9);
 ORVEX_FIELD_OFFSET(fixitem_type, flags, 18);
 ORVEX_FIELD_OFFSET(fixitem_type, db_index, 21);
+
+// The sprite field of a fixitem type slot that is in use but has no picture
+// (its file is missing, or the map's artwork is not loaded yet): not zero,
+// so the slot counts as used, and never a sprite's handle.
+constexpr std::uint32_t SPRITE_MISSING = 0xFFFFFFFF;
 
 constexpr int FIXITEM_SLOTS = 256;
 constexpr std::uint8_t MAP_TYPE_SLOTS = 240;  // slots 0..239 belong to the loaded map

@@ -41,6 +41,12 @@ constexpr int CHARM_FALL = 140;
 
 std::int16_t Signed(std::uint16_t v) { return static_cast<std::int16_t>(v); }
 
+// A sum stored back into a parameter word: computed wide, kept within the
+// word's signed range instead of wrapping.
+std::uint16_t Signed_Word(std::int64_t v) {
+    return static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX)));
+}
+
 // Whether m is still the live modifier of owner (a nested request may have
 // removed it).
 bool Still_Attached(std::uint16_t m, obj_ref owner) {
@@ -199,8 +205,8 @@ void Spread_Fire(obj_ref owner, std::uint16_t field) {
 
 void Count_Round(FieldEffect e, std::uint16_t m) {
     modifier r = mod_array.records[m];
-    std::int16_t left = static_cast<std::int16_t>(Signed(r.p1) - 1);
-    mod_array.records[m].p1 = static_cast<std::uint16_t>(left);
+    const std::int32_t left = Signed(r.p1) - 1;
+    mod_array.records[m].p1 = Signed_Word(left);
     std::uint16_t field = Object_Field(r.owner);
     if (left <= 0) {
         if (e == FieldEffect::EvilFog) {
@@ -451,7 +457,7 @@ RequestValue Mod_Multiple_Items(obj_ref, obj_ref, RequestValue, std::uint16_t m,
         case REQ_STACK_COUNT:
             return Signed(r.p1);
         case REQ_STACK_ADD:
-            r.p1 = static_cast<std::uint16_t>(r.p1 + value);
+            r.p1 = Signed_Word(static_cast<std::int64_t>(Signed(r.p1)) + value);
             return value;
         case REQ_98:
             return Signed(r.p2);
@@ -469,14 +475,14 @@ RequestValue Mod_Magic_Object(obj_ref, obj_ref obj, RequestValue, std::uint16_t 
                 Effect_Start(obj, spell_table[r.p1].act, nullptr);
             return value;
         case REQ_AMMO: {
-            std::int32_t ammo = Signed(r.p2) + static_cast<std::int32_t>(value);
+            std::int64_t ammo = static_cast<std::int64_t>(Signed(r.p2)) + value;
             if (ammo < 1) {
                 ammo = 0;
                 // The item is asked from its own walk: it vanishes at the
                 // next advance of the clock.
                 if (r.p3 != 0 && !Timer_Pending(m, EVENT_SAFE_POINT)) Timer_Add(0, m, EVENT_SAFE_POINT);
             }
-            mod_array.records[m].p2 = static_cast<std::uint16_t>(ammo);
+            mod_array.records[m].p2 = Signed_Word(ammo);
             return value;
         }
         case EVENT_SAFE_POINT:
@@ -527,8 +533,8 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
             return value;
         case REQ_ATTACHED:
         case REQ_TIMER: {
-            std::int16_t left = static_cast<std::int16_t>(Signed(r.p1) - 1);
-            mod_array.records[m].p1 = static_cast<std::uint16_t>(left);
+            const std::int32_t left = Signed(r.p1) - 1;
+            mod_array.records[m].p1 = Signed_Word(left);
             if (left <= 0) {
                 Remove_Modifier(owner, m);
                 return value;

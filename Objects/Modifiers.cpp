@@ -100,6 +100,9 @@ void Report_Modifier_Loop() { Error_Query_Quit("WARNING!!!!   MODIFIER LOOP!!!")
 
 void Init_Mod_Array(std::uint16_t n) {
     if (n >= MOD_ARRAY_START) n = MOD_ARRAY_START - 1;
+    // A new pool for a new map: a pending event would name a record of the
+    // old one.
+    Timer_Clear();
     try {
         mod_array.records.assign(MOD_ARRAY_START, modifier{});
         mod_free_marks.assign(MOD_ARRAY_START, false);

@@ -48,8 +48,6 @@ constexpr std::int32_t NO_LINE_BOUND = MAX_NODE_COST;
 // Added to the line bound for a destination that cannot be entered.
 constexpr std::int32_t BLOCKED_DEST_MARGIN = 10;
 constexpr std::uint32_t TYPE_BITS_CLEAR = ~NODE_TYPE_MASK;
-// A relation below this counts as hostile.
-constexpr std::int8_t HOSTILE_RELATION = -20;
 
 // The danger of the last danger map, per field. field_cost holds it too
 // until a field's cost is cached over it; the entry cost of a transporter's
@@ -174,8 +172,7 @@ void Add_Danger(std::uint16_t field, std::int32_t danger) {
 // matrix are not.
 bool Hostile(std::int64_t a, std::int64_t b) {
     if (a < 0 || b < 0 || a >= NO_INDEX || b >= NO_INDEX) return false;
-    const std::int8_t* cell = Relation_Cell(static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b));
-    return cell != nullptr && *cell < HOSTILE_RELATION;
+    return Is_Hostile(static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b));
 }
 
 // Where a character's path starts: the field it is stepping to, else its own.
@@ -527,7 +524,9 @@ std::int16_t Field_Enter_Cost(std::uint16_t& field) {
 
     std::int64_t base = danger_map.size() == total_fields ? danger_map[f] : 0;
     if (mapfield[f] & MF_DANGER) base += Ask(path_char, Field_Head(f), REQ_DANGER);
-    if (base >= danger_limit) return -1;
+    // Only danger stops a walker: a field without any stays open even to
+    // one whose limit has fallen to 0 (badly wounded, or no courage).
+    if (base > 0 && base >= danger_limit) return -1;
 
     std::int64_t running = fixitem_types[maparray.records[f].type].mp;
     if (mapfield[f] & MF_ASK_ENTRY_COST)

@@ -43,8 +43,9 @@ void Timer_Add(std::uint32_t delay, std::uint16_t modifier, std::uint16_t reques
 void Timer_Remove_Mod(std::uint16_t m);
 // Whether an event with this request is pending for modifier m.
 bool Timer_Pending(std::uint16_t m, std::uint16_t request);
-// Drops every pending event. The events name records of mod_array, so the
-// map loader calls this whenever a new map replaces the old one.
+// Drops every pending event. The events name records of mod_array, so
+// whatever replaces the pool for a new map calls this: Init_Mod_Array does,
+// and so must a loader that installs a stored pool.
 void Timer_Clear();
 // Delivers every event due before game_clock, earliest first.
 void Run_Due_Timers();

@@ -43,6 +43,8 @@ ORVEX_FIELD_OFFSET(CDysHeader, checksum, 26);
 constexpr std::uint8_t dys_row_end = 255;
 constexpr std::uint8_t dys_frame_end = 254;
 constexpr std::uint16_t dys_failed = 0xFFFF;
+// The largest remap argument the blitter takes; above it nothing is drawn.
+constexpr int dys_largest_remap = 32767;
 
 // One frame of a run-length sprite; it owns its data.
 class CDysFrame {

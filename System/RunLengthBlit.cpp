@@ -6,12 +6,8 @@
 #include "System/Palette.h"
 #include "System/SurfaceLock.h"
 
-namespace {
-constexpr int largest_remap = 32767;
-}
-
 void Draw_DYS_Frame(int x, int y, const std::uint8_t* data, std::size_t length, int remap, int light) {
-    if (remap < -1 || remap > largest_remap) return;
+    if (remap < -1 || remap > dys_largest_remap) return;
     if (!lock_state.locked || lock_state.pixels == nullptr || data == nullptr) return;
     if (lock_state.desc.ddpfPixelFormat.dwRGBBitCount != 16) return;
     const std::uint8_t* table = remap >= 0 && remap < remap_table_count ? remap_tables[remap].data() : nullptr;

@@ -39,8 +39,10 @@ void Release_Sprite(sprite* s);
 
 // Draws frame of s with its hot spot at (x, y) into a 16-bit surface, pixel
 // by pixel through shade_table[light]. Bitmap sprites skip their colour key;
-// run-length sprites go through the run-length blitter with the palette's
-// remap (0: none, 1: the first remap table, bit 7 set: nothing drawn).
+// run-length sprites go through the run-length blitter with the remap
+// palette - 1 (0: none, 1: the first remap table, beyond the tables: none),
+// where a palette with bit 7 set counts as (palette without bit 7) + 32768,
+// so that 129 to 255 draw nothing (132: the cursor's shadow).
 void Put_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette, int light);
 // The bitmap part of Put_Sprite, without testing the kind.
 void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette,

@@ -11,8 +11,11 @@
 
 namespace {
 
-// Palette arguments with bit 7 set (the cursor's shadow, 132) draw nothing.
-constexpr int palette_no_draw_bit = 0x80;
+// A palette argument with bit 7 set becomes (palette without bit 7) + 32768
+// before it selects a remap table: such as 132, the cursor's shadow, then
+// lies beyond the largest remap the blitter takes and draws nothing.
+constexpr int palette_high_bit = 0x80;
+constexpr long long palette_high_offset = 32768;
 
 RECT Intersect(const RECT& a, const RECT& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
@@ -40,16 +43,19 @@ frame_cut Cut_Frame(int x, int y, const sprite* s, int frame, int dest_width, in
 
 void Put_Run_Length_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette,
                            int light) {
-    // Bit 7 would make the remap 32767 or more: 32767 itself (palette 128)
-    // would select a table far beyond the one there is.
-    if (s->frames_data == nullptr || (palette & palette_no_draw_bit)) return;
+    if (s->frames_data == nullptr) return;
+    long long remap = palette;
+    if (palette & palette_high_bit) remap = (remap & ~static_cast<long long>(palette_high_bit)) + palette_high_offset;
+    remap -= 1;
+    // Out of the blitter's range: nothing (decided here, before the remap is narrowed to an int).
+    if (remap < -1 || remap > dys_largest_remap) return;
     const CDysFrame& f = s->frames_data[frame];
     const bool lock_here = !lock_state.locked;
     if (lock_here) {
         Lock_Surface(surface);
         if (!lock_state.locked) return;
     }
-    Draw_DYS_Frame(x + f.x, y + f.y, f.data, f.length, palette - 1, light);
+    Draw_DYS_Frame(x + f.x, y + f.y, f.data, f.length, static_cast<int>(remap), light);
     if (lock_here) Unlock_Surface(surface);
 }
 

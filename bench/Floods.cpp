@@ -22,7 +22,7 @@ constexpr std::uint32_t LEVELS = 5;
 
 // Open ground with scattered walls and hostile characters; returns the hero.
 std::uint16_t Build(int hostiles) {
-    Reset_Path_World(SIDE, SIDE, LEVELS, 512);
+    Reset_Path_World(SIDE, SIDE, LEVELS);
     Set_Fixitem_Type(0, LAYER_FLOOR, 1, 1, 10);
     std::mt19937 rng(99);
     for (int i = 0; i < 600; ++i) Place_Fixitem(Field_Index(rng() % SIDE, rng() % SIDE, rng() % LEVELS), WALL_SLOT);

@@ -52,7 +52,7 @@ void Wall_Ring(std::uint16_t centre) {
 }
 
 Trip Build(Case c, int hostiles) {
-    Reset_Path_World(SIDE, SIDE, LEVELS, 512);
+    Reset_Path_World(SIDE, SIDE, LEVELS);
     Set_Fixitem_Type(0, LAYER_FLOOR, 1, 2);
     std::set<std::uint16_t> keep;
     Trip trip{};

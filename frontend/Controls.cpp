@@ -6,6 +6,7 @@
 
 #include "Objects/Hooks.h"
 #include "Objects/MapAnims.h"
+#include "datafiles/Hooks.h"
 #include "System/ClipRect.h"
 #include "System/Cursor.h"
 #include "System/Display.h"
@@ -220,4 +221,5 @@ void Install_Control_Hooks() {
     hooks.tick_pressed_control = &Tick_Pressed_Control;
     hooks.cursor_type = [] { return cursor_type; };
     hooks.set_cursor_type = &Set_Cursor_Type;
+    Datafiles_Hooks().unmark_cursor_fields = &Unmark_Cursor_Fields;
 }

@@ -98,5 +98,6 @@ extern HCURSOR shield_cursor;
 void Load_Cursors();
 
 // Lets the game world reach the control layer (the pressed look's tick)
-// and the map cursor (its type); done at start-up.
+// and the map cursor (its type), and the map writer take the cursor marks
+// away; done at start-up.
 void Install_Control_Hooks();

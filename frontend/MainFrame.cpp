@@ -1,5 +1,6 @@
 #include "frontend/MainFrame.h"
 
+#include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
 #include "Objects/MapAnims.h"
 #include "System/Display.h"
@@ -8,7 +9,6 @@
 #include "frontend/GameLoop.h"
 #include "frontend/MapView.h"
 #include "frontend/ScreenStandIns.h"
-#include "frontend/WorldStandIns.h"
 
 const message_map_entry<CMainFrame> main_frame_message_map[15] = {
     {WM_PAINT, &CMainFrame::OnPaint},

@@ -5,10 +5,7 @@
 #pragma once
 #include <cstdint>
 
-// The sprite field of a fixitem type slot whose picture file is missing: the
-// slot stays in use (its sprite field is not zero) and is drawn without a
-// picture. Never a sprite's handle.
-constexpr std::uint32_t SPRITE_MISSING = 0xFFFFFFFF;
+#include "Objects/Map.h"  // SPRITE_MISSING marks a used slot without a picture
 
 void Load_Map_Artwork();
 void Free_Map_Artwork();

@@ -19,6 +19,7 @@
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "datafiles/LightMap.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
 #include "frontend/ViewStandIns.h"
@@ -37,7 +38,6 @@ constexpr int reach_down = 24;
 constexpr int reach_up = 264;
 constexpr int reach_side = 84;
 
-constexpr int default_light = 26;
 // A character below a field without floor shows through down to this many
 // pixels under the upper field's anchor.
 constexpr int show_through_depth = 10;
@@ -190,7 +190,7 @@ void For_Level_Fields(int sx, int y, const RECT& clip, F put) {
 
 }  // namespace
 
-int Field_Light(std::uint16_t field) { return field < light.size() ? light[field] : default_light; }
+int Field_Light(std::uint16_t field) { return field < light.size() ? light[field] : LIGHT_BASE; }
 
 int Field_Hill_Height(std::uint16_t field) {
     if (field >= maparray.Capacity()) return 0;

@@ -24,10 +24,6 @@ RECT map_view = hexamap_view;
 int map_view_width = hexamap_view.right - hexamap_view.left;
 int map_view_height = hexamap_view.bottom - hexamap_view.top;
 
-std::int32_t scroll_x = 0;
-std::int32_t scroll_y = 0;
-std::uint32_t shown_level = 0;
-
 scroll_limit_rect scroll_limits{};
 drawn_map_view last_drawn_scroll;
 
@@ -60,14 +56,6 @@ bool Buffer_Shows_View() {
     const drawn_map_view& d = last_drawn_scroll;
     return d.valid && Same_Rect(d.view, map_view) && d.level == shown_level && d.screen == ScreenType &&
            (ScreenType == screen_hexamap || ScreenType == screen_editor);
-}
-
-// Until the AI arrays can free themselves: what freeing them leaves.
-void Free_AI_Arrays_Stand_In() {
-    iqarray.records.clear();
-    iqarray.records.shrink_to_fit();
-    actarray.records.clear();
-    actarray.records.shrink_to_fit();
 }
 
 }  // namespace
@@ -176,7 +164,7 @@ void Install_Map_View_Hooks() { Objects_Hooks().center_on_object = &Center_On_Ob
 
 void Free_Map() {
     Free_Path_Arrays();
-    Free_AI_Arrays_Stand_In();
+    Free_AI_Arrays();
     Free_Map_Array();
     Free_Map_Anims();
     Free_Char_Array();

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "Objects/Map.h"
 #include "Objects/ObjRef.h"
 #include "platform/Win32Types.h"
 
@@ -31,13 +32,8 @@ void Set_Map_View(int left, int top, int right, int bottom);
 constexpr RECT hexamap_view{90, 12, 549, 371};
 constexpr RECT editor_view{120, 0, 530, 369};
 
-// The view state a map file stores: the map pixel drawn at the viewport's
-// top-left corner, and the level looked at (the levels below it are drawn
-// too). They belong with the game world's view state; until that exists
-// the map view holds them.
-extern std::int32_t scroll_x;
-extern std::int32_t scroll_y;
-extern std::uint32_t shown_level;
+// The view state a map file stores (scroll_x, scroll_y, shown_level) is
+// the game world's, in Objects/Map.h.
 
 // How far the view may scroll, set for each map (Set_Scroll_Limits).
 struct scroll_limit_rect {

@@ -5,6 +5,7 @@
 #include "Objects/GameClock.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Timers.h"
+#include "Objects/Turns.h"
 #include "System/Display.h"
 #include "System/ErrorReport.h"
 #include "System/Fonts.h"
@@ -12,13 +13,13 @@
 #include "System/Palette.h"
 #include "System/Random.h"
 #include "System/ScreenType.h"
+#include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/ScreenStandIns.h"
-#include "frontend/WorldStandIns.h"
 
 namespace {
 constexpr const char* first_map = "start.map";
@@ -35,6 +36,7 @@ void Game_Startup() {
     if (Is_Quitting()) return;
     Seed_Random(static_cast<unsigned>(std::time(nullptr)));
     Install_Control_Hooks();
+    Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
     Load_Cursors();
     if (Is_Quitting()) return;
     Clear_Key_Flags();

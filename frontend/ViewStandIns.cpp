@@ -1,6 +1,5 @@
 #include "frontend/ViewStandIns.h"
 
-std::vector<std::uint8_t> light;
 std::uint32_t shields_shown = 1;
 std::uint32_t hex_grid = 0;
 

@@ -1,14 +1,9 @@
 // Stand-ins for what the map view reads from parts of the program that are
-// built later: the light map of the data files, the game panel of the
-// hexamap screen and the editor's hexagon grid switch. Each is the least
-// that lets the map view run; the real ones replace them.
+// built later: the game panel of the hexamap screen and the editor's
+// hexagon grid switch. Each is the least that lets the map view run; the
+// real ones replace them.
 #pragma once
 #include <cstdint>
-#include <vector>
-
-// The light level of every field, filled when a map is loaded; empty here,
-// so every field shows the default level.
-extern std::vector<std::uint8_t> light;
 
 // Whether the hit-point shields over characters are shown (1 at start).
 extern std::uint32_t shields_shown;

@@ -5,6 +5,7 @@
 #include "Objects/AIData.h"
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Party.h"
+#include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
@@ -101,6 +102,8 @@ void Free_Char(std::uint16_t c) {
     }
     Stop_Object_Anims(OBJ_CHAR, c);
     Free_Char_Path(c);
+    // A target list held for an act the character never carried out.
+    Drop_Held_Target_Lists(Make_Obj(OBJ_CHAR, c));
     char_record& r = chararray.records[c];
     r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
     r.link = Make_Obj(OBJ_NONE, chararray.first_free);
@@ -110,6 +113,7 @@ void Free_Char(std::uint16_t c) {
 void Free_Char_Array() {
     for (std::uint32_t c = 0; c < chararray.Capacity(); ++c)
         if (chararray.records[c].path != 0) Free_Char_Path(static_cast<std::uint16_t>(c));
+    Drop_All_Held_Target_Lists();
     chararray.records.clear();
     chararray.records.shrink_to_fit();
     chararray.first_free = NO_INDEX;

@@ -24,6 +24,8 @@ std::uint32_t player_count = 0;
 std::uint16_t main_char = NO_INDEX;
 std::uint16_t main_char_slot = NO_INDEX;
 std::uint32_t party_hidden = 0;
+std::int16_t page_char = -1;
+std::uint32_t portrait_offset = 0;
 
 namespace {
 
@@ -58,7 +60,10 @@ bool Is_Player_Char(std::uint16_t c) {
 }
 
 bool Is_Active_Player_Char(obj_ref obj) {
-    return selected_count != 0 && obj == current_object && Is_Player_Char(Obj_Index(obj));
+    // Only a character can be one: a current object of another kind must not
+    // be taken for the character with its index.
+    return selected_count != 0 && obj == current_object && Obj_Kind(obj) == OBJ_CHAR &&
+           Is_Player_Char(Obj_Index(obj));
 }
 
 void Check_Hidden_From_Party(obj_ref obj) {
@@ -147,6 +152,7 @@ std::uint16_t Toggle_Select_Char(std::uint16_t c) {
         if (selected_count < MAX_SELECTED && Char_In_Use(c)) selected[selected_count++] = c;
         return selected_count;
     }
+    if (at == 0) Effect_Cancel_Aim(c);
     Remove_Selected_Entry(at);
     // Taking out the leading character selects the next one, and the count
     // then drops from that selection's 1: the selection ends up empty with
@@ -159,6 +165,8 @@ std::uint16_t Toggle_Select_Char(std::uint16_t c) {
 void Deselect_Char(std::uint16_t c) {
     int at = Selected_Position(c);
     if (at < 0) return;
+    // The leading character gives up an aim it had begun.
+    if (at == 0) Effect_Cancel_Aim(c);
     Remove_Selected_Entry(at);
     --selected_count;
     if (at == 0 && selected_count > 0) Select_Char(selected[0]);

@@ -27,6 +27,11 @@ extern std::uint16_t main_char_slot;  // its AI slot, NO_INDEX none
 // Set by Check_Hidden_From_Party when no party member sees the object.
 extern std::uint32_t party_hidden;
 
+// The character whose inventory, character page or spell page is shown.
+extern std::int16_t page_char;
+// Index in player_chars of the character in the portrait strip's first slot.
+extern std::uint32_t portrait_offset;
+
 // ---- Party ----
 // A character of the player's lobby 0 that can act.
 bool Is_Player_Char(std::uint16_t c);

@@ -373,6 +373,34 @@ TEST_F(Aiming, SelectingAnotherCharacterCancelsTheAimSilently) {
     EXPECT_EQ(cursor_shown, CURSOR_NORMAL);
 }
 
+TEST_F(Aiming, TakingTheAimingLeaderOutOfTheSelectionCancelsTheAim) {
+    struct Row {
+        const char* how;
+        void (*take_out)(std::uint16_t);
+    } rows[] = {
+        {"deselected", [](std::uint16_t c) { Deselect_Char(c); }},
+        {"toggled off", [](std::uint16_t c) { Toggle_Select_Char(c); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.how);
+        ProbeAct probe(ACT_AT_ONCE | ACT_HEX_RANGE | ACT_HITS_FIXITEMS, 5, 1);
+        Select_Char(hero);
+        chararray[hero].state = CS_DECIDING;
+        Effect_Start(Char_Ref(hero), &probe.desc, nullptr);
+        cursor_field = Field_At(5, 5);
+        Tick();
+        ASSERT_EQ(cursor_shown, CURSOR_ON_TARGET);
+        r.take_out(hero);
+        ASSERT_EQ(selected_count, 0);
+        EXPECT_EQ(cursor_shown, CURSOR_NORMAL) << "no cursor left aiming for nobody";
+        EXPECT_EQ(chararray[hero].state, CS_TURN_DONE);
+        target_field = cursor_field;
+        Tick();
+        EXPECT_TRUE(probe.Hit().empty());
+    }
+    EXPECT_TRUE(Headless_Backend().boxes.empty());
+}
+
 TEST_F(Aiming, NobodyAimsForTheAI) {
     const std::uint16_t orc = Place_Stranger(Field_At(1, 1));
     ProbeAct probe(ACT_HEX_RANGE | ACT_HITS_FIXITEMS, 5, 1);

@@ -9,6 +9,7 @@
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
+#include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
@@ -138,6 +139,25 @@ TEST_F(Starting, AListLeftByAnActThatNeverRanIsFreedOnce) {
     EXPECT_EQ(Char_Target_List(copy), nullptr);
     Rec().state = CS_WAITING;
     ASSERT_EQ(Effect_Start(Hero(), &probe.desc, nullptr), 1);
+    EXPECT_EQ(Target_Lists_Alive(), 0u);
+}
+
+TEST_F(Starting, ACharacterGoneBeforeItsPreparedActRanFreesItsList) {
+    ProbeAct probe(ACT_HITS_FIXITEMS, 0, 1, 0);
+    ASSERT_EQ(Effect_Start(Hero(), &probe.desc, One_Field_Target_List(front)), 1);
+    const std::uint32_t handle = Rec().target;
+    ASSERT_EQ(Target_Lists_Alive(), 1u);
+    Destroy_Object(Hero());
+    EXPECT_EQ(Target_Lists_Alive(), 0u);
+    // Whoever gets the record next finds nothing under the old handle.
+    const std::uint16_t next = Place_Hero(Field_At(2, 2), "Next");
+    ASSERT_EQ(next, hero);
+    EXPECT_EQ(Held_Target_List(handle, Char_Ref(next)), nullptr);
+
+    // A new map frees what the characters of the old one held.
+    ASSERT_EQ(Effect_Start(Char_Ref(next), &probe.desc, One_Field_Target_List(front)), 1);
+    ASSERT_EQ(Target_Lists_Alive(), 1u);
+    Free_Char_Array();
     EXPECT_EQ(Target_Lists_Alive(), 0u);
 }
 

@@ -138,7 +138,8 @@ TEST_F(Reach, RemainderOfZeroIsNotReached) {
 }
 
 TEST_F(Reach, EnemyFieldKeepsTheLargestBudgetThatTouchedIt) {
-    Place_Thinking_Char(F(7, 5), "Enemy", 4);
+    // Lobby 7 stands at 0 to the party: no danger around it.
+    Place_Thinking_Char(F(7, 5), "Enemy", 7);
     Compute_Reach(Char_Ref(hero), AI_REACH_BUDGET);
     EXPECT_EQ(Node_Type(path_nodes[F(7, 5)]), PT_UNVISITED);
     EXPECT_EQ(Node_Cost(path_nodes[F(7, 5)]), 9);

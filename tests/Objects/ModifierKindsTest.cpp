@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -169,6 +168,32 @@ TEST_F(Kinds, AStackCountsUpAndDown) {
     EXPECT_EQ(mod_array[m].p1, 7);
 }
 
+TEST_F(Kinds, StackCountsAndChargesStayInTheirSignedWord) {
+    struct Case {
+        std::uint32_t kind;
+        request_no request;
+        std::int16_t before;
+        RequestValue add;
+        std::int16_t after;
+    } cases[] = {
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 5, -1, 4},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 32000, 1000, 32767},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, -32000, -1000, -32768},
+        {MK_MULTIPLE_ITEMS, REQ_STACK_ADD, 2, 0x7FFFFFFF, 32767},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 3, -1, 2},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 32000, 1000, 32767},
+        {MK_MAGIC_OBJECT, REQ_AMMO, 3, -70000, 0},
+    };
+    for (const Case& k : cases) {
+        const bool stack = k.kind == MK_MULTIPLE_ITEMS;
+        const auto before = static_cast<std::uint16_t>(k.before);
+        std::uint16_t m = stack ? Loose_Mod(hero, k.kind, before) : Loose_Mod(hero, k.kind, 0, before);
+        EXPECT_EQ(Call(m, hero, k.request, k.add), k.add);
+        EXPECT_EQ(static_cast<std::int16_t>(stack ? mod_array[m].p1 : mod_array[m].p2), k.after)
+            << mod_types[k.kind].name << " " << k.before << " + " << k.add;
+    }
+}
+
 TEST_F(Kinds, AnEmptiedMagicObjectVanishesAtTheNextAdvance) {
     std::uint16_t wand = Place_Item(field, ITEM_TYPE_DEAD_BODY);
     std::uint16_t keeps = Place_Item(field, ITEM_TYPE_DEAD_BODY);
@@ -196,7 +221,6 @@ class Corpse : public Kinds {
 protected:
     void SetUp() override {
         Kinds::SetUp();
-        base = std::make_unique<ScopedBaseAnswers>();
         c = Obj_Index(hero);
         chararray[c].hp = -5;
         Watch(hero);
@@ -215,7 +239,6 @@ protected:
         return out;
     }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     std::uint16_t c = 0, item = 0, corpse = 0, body_field = 0;
 };
 
@@ -307,7 +330,6 @@ class FieldEffects : public Kinds {
 protected:
     void SetUp() override {
         Kinds::SetUp();
-        base = std::make_unique<ScopedBaseAnswers>();
         Watch(hero);
         Set_Fixitem_Type(SLOT_GAS, 25);
         Set_Fixitem_Type(SLOT_FLAME, 25, 2);
@@ -322,7 +344,6 @@ protected:
     }
     std::uint16_t Record(std::uint8_t slot) { return Place_Fixitem(field, slot); }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     obj_ref caster = NOOBJ, head = NOOBJ;
 };
 
@@ -387,6 +408,18 @@ TEST_F(FieldEffects, ASteppingCharacterIsHitOnce) {
     Object_Request(hero, head, 0, REQ_STEPPED_ON, 0);
     Object_Request(hero, hero, 0, REQ_STEPPED_ON, 0);
     EXPECT_EQ(Damage_To(hero).size(), 1u);
+}
+
+TEST_F(FieldEffects, RoundsCountedDownFromTheLowestWordEndAtOnce) {
+    // p1 = -32768 from a file: one more round down must not wrap to 32767.
+    ScopedRandom dice({1, 1, 1, 1, 1, 1});
+    std::uint16_t wall = Effect(MK_FIRE_WALL, 0x8000, NO_INDEX);
+    EXPECT_TRUE(Modifier_Is_Free(wall));
+    std::uint16_t fog = Effect(MK_EVIL_FOG, 0x8000, NO_INDEX);
+    EXPECT_TRUE(Modifier_Is_Free(fog));
+    std::uint16_t torch = Add_Modifier(0, hero, MK_LIVING_TORCH, 0x8000, NO_INDEX, OBJ_CHAR, Obj_Index(caster));
+    EXPECT_TRUE(Modifier_Is_Free(torch));
+    EXPECT_EQ(timer_array.active, NO_INDEX);
 }
 
 TEST_F(FieldEffects, TheHitsDealTheirDamageAndRespectResistance) {
@@ -556,7 +589,6 @@ protected:
     void SetUp() override {
         Reset_Timed_World(5, 5);
         Seed_Random(7);
-        base = std::make_unique<ScopedBaseAnswers>();
         Set_Fixitem_Type(GRASS, 0, 1, 0, 0, FIX_BURNABLE);
         fixitem_types[GRASS].amortized = BURNT;
         Set_Fixitem_Type(BURNT, 0);
@@ -588,7 +620,6 @@ protected:
         Add_Modifier(0, Fix_Ref(f), MK_FIRE, 6, flame, 0, 0);
     }
 
-    std::unique_ptr<ScopedBaseAnswers> base;
     std::uint16_t centre = 0, capacity = 0;
 };
 

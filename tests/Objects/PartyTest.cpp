@@ -162,6 +162,11 @@ TEST_F(Party, ActivePlayerCharNeedsASelectionTheCurrentObjectAndTheParty) {
     Select_Char(monster);
     EXPECT_FALSE(Is_Active_Player_Char(Char_Ref(monster)));
     EXPECT_FALSE(Is_Player_Char(NO_INDEX));
+    // Another kind of object with a party member's index is no player character.
+    chararray[a].hp = 20;
+    Select_Char(a);
+    current_object = Fix_Ref(a);
+    EXPECT_FALSE(Is_Active_Player_Char(Fix_Ref(a)));
 }
 
 TEST_F(Party, TheMainCharacterStandsFirstInTheParty) {

@@ -419,6 +419,32 @@ TEST_F(PathSearch, DangerMapSaturatesAndBlocksNearEnemies) {
     EXPECT_EQ(danger_limit, 100);
 }
 
+TEST_F(PathSearch, AWoundedCowardStillWalksWhereThereIsNoDanger) {
+    World(12, 12);
+    Hero(F(2, 5));
+    chararray.records[hero].hp = 1;
+    chararray.records[hero].braveness = 40;  // danger limit 1 * 40 / 50 = 0
+    for (std::uint32_t ignore : {1u, 0u}) {
+        Go(F(6, 5), ignore);
+        EXPECT_EQ(danger_limit, 0);
+        EXPECT_EQ(path_count, 4) << ignore;
+        EXPECT_EQ(path_cost, 8);
+    }
+    // Any danger at all still stops it.
+    char_record brute = Char_Template("Brute", 4);
+    std::uint16_t club = Add_Item_Type("Club", CLASS_MACE);
+    item_types[club].damage_min = 1;
+    item_types[club].damage_max = 1;
+    std::uint16_t b = Place_Char(F(9, 5), brute);
+    Give_Item(b, club, SLOT_RIGHT_HAND);
+    Alloc_IQ_Slot(Char_Ref(b));
+    Make_Hostile(b, hero);
+    Build_Danger_Map(Char_Ref(hero));
+    std::uint16_t near = F(8, 5), far = F(6, 5);
+    EXPECT_EQ(Field_Enter_Cost(near), -1);
+    EXPECT_EQ(Field_Enter_Cost(far), 2);
+}
+
 TEST_F(PathSearch, LineFieldsWithinRadius12) {
     World(25, 25);
     const std::uint16_t centre = F(12, 12);

@@ -7,6 +7,7 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
+#include "platform/headless/HeadlessBackend.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"
 
@@ -59,6 +60,59 @@ TEST_F(RequestWalk, OnlyTheFirstOfEachKindCountsInWalkOrder) {
     // The handler sees the engine's subject, object, other and request.
     EXPECT_EQ(haste.calls.back().object, hero);
     EXPECT_EQ(haste.calls.back().value, 10);
+}
+
+TEST_F(RequestWalk, AnEarlierPlaceOfTheWalkBeatsALaterOneWhateverTheOrderOfAdding) {
+    // One Haste at each of two places; the later place's is added first.
+    enum Place { AREA, FIELD, OWN, WORN };
+    struct Case {
+        bool item;  // asked of an item lying on the field, else of the character
+        Place first, later;
+    } cases[] = {
+        {false, AREA, FIELD}, {false, AREA, OWN},  {false, AREA, WORN}, {false, FIELD, OWN},
+        {false, FIELD, WORN}, {false, OWN, WORN},  {true, AREA, FIELD},  {true, AREA, OWN},
+        {true, FIELD, OWN},
+    };
+    for (const Case& k : cases) {
+        SetUp();
+        ScopedHandler haste(MK_HASTE);
+        const obj_ref asked = k.item ? Item_Ref(Place_Item(field, ring)) : hero;
+        const std::uint16_t helm = Give_Item(c, ring, SLOT_HELM);
+        auto put = [&](Place p) -> std::uint16_t {
+            switch (p) {
+                case AREA: return Area(3, 5, 3, 5, 0, 2, MK_HASTE);
+                case FIELD: return Add_Modifier(0, Fix_Ref(field), MK_HASTE, 0, 0, 0, 0);
+                case OWN: return Add_Modifier(0, asked, MK_HASTE, 0, 0, 0, 0);
+                default: return Add_Modifier(0, Item_Ref(helm), MK_HASTE, 0, 0, 0, 0);
+            }
+        };
+        put(k.later);
+        const std::uint16_t winner = put(k.first);
+        EXPECT_EQ(Object_Request(hero, asked, 0, ASKED, 0), 1) << k.item << " " << k.first << " " << k.later;
+        EXPECT_EQ(haste.Applied(ASKED), (std::vector<std::uint16_t>{winner}))
+            << k.item << " " << k.first << " " << k.later;
+    }
+}
+
+TEST_F(RequestWalk, WithoutFlagBit0ARequestNotAboveTheLastOneIsALoop) {
+    ScopedHandler haste(MK_HASTE);
+    Add_Modifier(0, hero, MK_HASTE, 0, 0, 0, 0);
+    chararray[c].hp = 5;
+    EXPECT_EQ(Object_Request(hero, hero, 0, ASKED, 0), 1);  // the last request is now 100
+    // Lower than the last: reported, base value only, no modifiers.
+    EXPECT_EQ(Object_Request(hero, hero, 0, REQ_STRENGTH, NO_VALUE, 0), chararray[c].strength);
+    // Higher: walked and written.
+    EXPECT_EQ(Object_Request(hero, hero, 0, REQ_SET_HIT_POINTS, 7, 0), 8);
+    EXPECT_EQ(chararray[c].hp, 8);
+    // The same number again: reported, and no change step either.
+    EXPECT_EQ(Object_Request(hero, hero, 0, REQ_SET_HIT_POINTS, 3, 0), 3);
+    EXPECT_EQ(chararray[c].hp, 8);
+    const auto& boxes = Headless_Backend().boxes;
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "WARNING!!!!   MODIFIER LOOP!!!");
+    EXPECT_EQ(boxes[1].caption, "WARNING!!!!   MODIFIER LOOP!!!");
+    EXPECT_EQ(haste.Applied(REQ_STRENGTH).size(), 0u);
+    EXPECT_EQ(haste.Applied(REQ_SET_HIT_POINTS).size(), 1u);
 }
 
 TEST_F(RequestWalk, InactiveModifiersAreSkippedAndTheNextOfTheKindCounts) {

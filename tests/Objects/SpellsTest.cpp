@@ -1,6 +1,7 @@
 // The acts and spells on a small world: attacking with fist and bow,
 // stepping (through teleports), operating, healing, bandaging, summoning,
-// charm, haste, life steal, silence, fire wall and evil fog.
+// charm, the timed spells, splinters, life steal, living torch,
+// knock-knock, silence, fire wall and evil fog.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -229,6 +230,107 @@ TEST_F(Spells, HasteDoublesTheActionPointsUntilItExpires) {
     Advance_Game_Clock(1);
     EXPECT_TRUE(Mods_Of(Friend(), MK_HASTE).empty());
     EXPECT_EQ(Object_Request(Friend(), Friend(), 0, REQ_MAX_ACTION_POINTS, NO_VALUE), 12);
+}
+
+TEST_F(Spells, TimedSpellsRaiseTheirFigureForTheirTime) {
+    struct Row {
+        act_desc* act;
+        std::uint32_t kind;
+        request_no raised;
+        RequestValue by;
+        std::uint32_t ticks;
+    } rows[] = {
+        {&haste_act, MK_HASTE, REQ_MAX_ACTION_POINTS, 12, 9600},
+        {&magic_armour_act, MK_MAGIC_ARMOUR, REQ_DEFENCE, 2, 960},
+        {&giant_strength_act, MK_GIANT_STRENGTH, REQ_STRENGTH, 2, 4800},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.act->name);
+        const RequestValue before = Object_Request(Friend(), Friend(), 0, r.raised, NO_VALUE);
+        anim_wait = 0;
+        Cast(*r.act, Field_At(5, 4));
+        ASSERT_EQ(Mods_Of(Friend(), r.kind).size(), 1u);
+        EXPECT_EQ(mod_array.records[Mods_Of(Friend(), r.kind)[0]].level, 1) << "the caster's level";
+        EXPECT_EQ(Object_Request(Friend(), Friend(), 0, r.raised, NO_VALUE), before + r.by);
+        EXPECT_EQ(anim_wait, static_cast<std::uint32_t>(FLASH_FRAMES)) << "the flash";
+        Advance_Game_Clock(r.ticks);
+        EXPECT_EQ(Mods_Of(Friend(), r.kind).size(), 1u);
+        Advance_Game_Clock(1);
+        EXPECT_TRUE(Mods_Of(Friend(), r.kind).empty());
+        EXPECT_EQ(Object_Request(Friend(), Friend(), 0, r.raised, NO_VALUE), before);
+    }
+}
+
+TEST_F(Spells, SplintersHurtByTheCastersLevelAndHoldThePlayBack) {
+    // Level 1: 3 + Random(9).
+    for (int roll : {0, 8}) {
+        chararray[friend_].hp = 20;
+        anim_wait = 40;
+        ScopedRandom dice{roll, NO_POOL};
+        Splinter_Rain(Hero(), Friend(), &splinter_rain_act, REQ_EFFECT_HIT, Field_At(5, 4));
+        EXPECT_EQ(chararray[friend_].hp, 20 - 3 - roll);
+        EXPECT_EQ(dice.script.calls.front(), 9);
+        EXPECT_EQ(anim_wait, 20u);
+        EXPECT_NE(Find_MapAnim_Entry(Friend(), ANIM_SPLINTERS), NO_INDEX);
+    }
+    // Splinters fall where the cover lets them.
+    Place_Fixitem(Field_At(1, 1), WALL_SLOT);
+    EXPECT_EQ(Get_Act_Value(Hero(), Fix_Ref(Field_At(1, 1)), &splinter_rain_act, REQ_ACT_VALID_TARGET, 0), 0);
+    EXPECT_EQ(Get_Act_Value(Hero(), Fix_Ref(Field_At(1, 2)), &splinter_rain_act, REQ_ACT_VALID_TARGET, 0), 1);
+    // The rain falls on everyone in the ring around the aimed field.
+    const std::uint16_t orc = Place_Stranger(Field_At(2, 6), "Orc");
+    const std::uint16_t other = Place_Stranger(Field_At(3, 5), "Other");
+    Cast(splinter_rain_act, Field_At(2, 6));
+    EXPECT_LT(chararray[orc].hp, 20);
+    EXPECT_LT(chararray[other].hp, 20);
+    EXPECT_EQ(chararray[hero].hp, 20);
+}
+
+TEST_F(Spells, ALivingTorchBurnsItsTargetUnlessItResists) {
+    const std::uint16_t orc = Place_Stranger(Field_At(3, 4), "Orc");
+    // Not resisted; attached: no spark, burn 0 + 1 + level 1, not resisted.
+    ScopedRandom dice{99, 1, 0, 99, NO_POOL};
+    Living_Torch(Hero(), Char_Ref(orc), &living_torch_act, REQ_EFFECT_HIT, Field_At(3, 4));
+    ASSERT_EQ(Mods_Of(Char_Ref(orc), MK_LIVING_TORCH).size(), 1u);
+    const modifier m = mod_array.records[Mods_Of(Char_Ref(orc), MK_LIVING_TORCH)[0]];
+    EXPECT_EQ(m.p1, 3) << "level 1 + 3, one round counted when attached";
+    EXPECT_EQ(m.p3, OBJ_CHAR);
+    EXPECT_EQ(m.p4, hero);
+    EXPECT_EQ(m.p2, Find_MapAnim_Entry(Char_Ref(orc), ANIM_FIRE)) << "the flames it ends with";
+    EXPECT_TRUE(animated_fixitems.records[m.p2].flags & AE_LOOP);
+    EXPECT_EQ(chararray[orc].hp, 18);
+
+    const std::uint16_t wary = Place_Stranger(Field_At(4, 3), "Wary");
+    chararray[wary].protection[0] = 200;
+    dice.Set({0});
+    Living_Torch(Hero(), Char_Ref(wary), &living_torch_act, REQ_EFFECT_HIT, Field_At(4, 3));
+    EXPECT_TRUE(Mods_Of(Char_Ref(wary), MK_LIVING_TORCH).empty());
+    EXPECT_EQ(Find_MapAnim_Entry(Char_Ref(wary), ANIM_FIRE), NO_INDEX);
+}
+
+TEST_F(Spells, KnockKnockUnlocksWithTheCastersStamina) {
+    Remove_Object(Friend());
+    Set_Fixitem_Type(8, LAYER_WALL, 4);
+    const std::uint16_t door_field = Field_At(5, 4);
+    const std::uint16_t door = Place_Fixitem(door_field, 8);
+    maparray.records[door].frame = 3;
+    const std::uint16_t lock = Add_Modifier(0, Fix_Ref(door), MK_DOOR, 1, 50, 6, 0);  // lockpick 6
+    struct Row {
+        std::int16_t stamina;
+        std::uint16_t locked_after;
+    } rows[] = {{5, 1}, {6, 0}};
+    for (const Row& r : rows) {
+        chararray[hero].stamina = r.stamina;
+        mod_array.records[lock].p1 = 1;
+        anim_wait = 3;
+        Cast(knock_knock_act, door_field);
+        EXPECT_EQ(mod_array.records[lock].p1, r.locked_after) << r.stamina;
+        EXPECT_EQ(anim_wait, 3u) << "the flash waits its turn but adds none";
+        const std::uint16_t flash = Find_MapAnim_Entry(Fix_Ref(door), ANIM_SPELL_FLASH);
+        ASSERT_NE(flash, NO_INDEX);
+        EXPECT_EQ(animated_fixitems.records[flash].delay, 4);
+        Stop_Object_Anims(OBJ_MAPANIM, animated_fixitems.records[flash].obj_index);
+    }
 }
 
 TEST_F(Spells, CharmBefriendsTheTargetUnlessItResists) {

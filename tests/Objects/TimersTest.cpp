@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Objects/GameClock.h"
+#include "Objects/Map.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Timers.h"
@@ -176,6 +177,23 @@ TEST_F(Timers, ClearingForANewMapDropsEveryEvent) {
     EXPECT_TRUE(kind.Applied(REQ_TIMER).empty());
     Timer_Add(1, m, REQ_TIMER);
     EXPECT_EQ(timer_array.active, 0);
+}
+
+TEST_F(Timers, ANewModifierPoolForANewMapDropsEveryEvent) {
+    std::uint16_t m = New_Mod();  // record 1
+    Timer_Add(1, m, REQ_TIMER);
+    Timer_Add(2, m, REQ_REMOVED);
+    // Records 1..10 of the new pool are left for the new map's loader.
+    Init_Mod_Array(10);
+    EXPECT_TRUE(Active_List().empty());
+    EXPECT_EQ(Free_Count(), 1000u);
+    // The new map's modifier in the same record hears nothing of the old one.
+    mod_array[m] = modifier{0, 0, owner, MK_GIANT_STRENGTH, 0, 0, 0, 0, NO_INDEX};
+    maparray[Obj_Index(owner)].first_mod = m;
+    kind.calls.clear();
+    Advance_Game_Clock(10);
+    EXPECT_TRUE(kind.calls.empty());
+    EXPECT_EQ(maparray[Obj_Index(owner)].first_mod, m);
 }
 
 }  // namespace

@@ -98,10 +98,14 @@ TEST_F(DysTest, RemapAndLightLevel) {
     // Beyond the one remap table: drawn without remap, nothing read past it.
     Draw(s, 0, 10, 10, 2, light_plain);
     Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i); });
-    Draw(s, 0, 10, 10, 127, light_plain);
-    Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i); });
-    // Bit 7 set (the cursor's shadow, 132) draws nothing; so does a negative palette.
-    for (int palette : {132, 0x80, -5}) {
+    // With bit 7 set a palette becomes (palette without bit 7) + 32768, and
+    // the remap is that minus 1: 128 gives 32767, the largest remap there is,
+    // and draws without one; 132 (the cursor's shadow) and above draw nothing.
+    for (int palette : {127, 128, 256, 300}) {
+        Draw(s, 0, 10, 10, palette, light_plain);
+        Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i); });
+    }
+    for (int palette : {129, 132, 255, 384}) {
         Draw(s, 0, 10, 10, palette, light_plain);
         EXPECT_EQ(Snapshot(BACK), std::vector<std::uint16_t>(640 * 480, 0x0404)) << palette;
     }

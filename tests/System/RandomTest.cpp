@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "System/Random.h"
 
 namespace {
@@ -13,6 +15,29 @@ TEST(Random, BoundsOfPlainRand) {
         EXPECT_GE(r, 0);
         EXPECT_LE(r, 5);
     }
+}
+
+// A negative n is rand() mod n too: the remainder takes the sign of rand(),
+// so the number lies in 0 .. |n| - 1, scripted or not.
+TEST(Random, NegativeBoundsGiveTheRemainderOfRand) {
+    for (int n : {-1, -6, -1000}) {
+        Seed_Random(11);
+        const int plain = std::rand() % n;
+        Seed_Random(11);
+        EXPECT_EQ(Random(n), plain) << n;
+        for (int i = 0; i < 100; ++i) {
+            const int r = Random(n);
+            EXPECT_GE(r, 0) << n;
+            EXPECT_LT(r, -n) << n;
+        }
+    }
+    RandomScript script;
+    script.values = {7, -1, 5};
+    Set_Random_Script(&script);
+    EXPECT_EQ(Random(-6), 1);
+    EXPECT_EQ(Random(-6), 5);
+    EXPECT_EQ(Random(-5), 0);
+    Set_Random_Script(nullptr);
 }
 
 TEST(Random, SameSeedSameSequence) {

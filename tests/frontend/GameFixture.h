@@ -39,7 +39,7 @@ protected:
         Close();
         // A window the start-up left (its pump ended) goes too.
         if (theApp.m_pMainWnd != nullptr) theApp.m_pMainWnd->DestroyWindow();
-        Release_Portraits();
+        fixture::Release_Portraits();
         Display_Options() = DisplayOptions{};
         ScreenType = screen_none;
         key_flags = view_scrolled = redraw_request = 0;

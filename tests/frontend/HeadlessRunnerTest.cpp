@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/GameFolder.h"
 #include "support/MapArtFolder.h"
 
 namespace {
@@ -47,7 +48,7 @@ protected:
 };
 
 TEST_F(HeadlessRunner, PlaysAScriptWritesShotsAndQuitsThroughTheQuitControl) {
-    const run_result r = Run(fixture::Map_Art_Folder(),
+    const run_result r = Run(fixture::Game_Folder(),
                              "# a short game\n"
                              "tick 3\n"
                              "move 593 361\n"

@@ -5,9 +5,13 @@
 
 #include <cstring>
 #include <filesystem>
+#include <set>
 
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
+#include "Objects/PathSearch.h"
+#include "datafiles/MapFile.h"
+#include "support/GameFolder.h"
 #include "System/Fonts.h"
 #include "platform/VirtualKeys.h"
 #include "tests/frontend/GameFixture.h"
@@ -25,7 +29,9 @@ bool Same_Pictures(const IDirectDrawSurface& a, const IDirectDrawSurface& b) {
 }
 
 TEST_F(GameFrame, StartsTheGameInAShownWindowWithItsTimer) {
-    EXPECT_EQ(trace, "CTheApp::InitInstance\n");
+    // The trace line first; the map loader then reports that this folder
+    // has no "start.map".
+    EXPECT_EQ(trace, "CTheApp::InitInstance\nUnable to open map file\n");
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Get_Main_Window(), Window());
     const HeadlessWindow* w = backend().Window(Window());
@@ -234,6 +240,36 @@ TEST_F(GameFrame, RestoreScreenBringsTheSurfacesAndTheScreenBack) {
     EXPECT_EQ(surfaces_ready, 1) << "the screen can be drawn again";
     EXPECT_EQ(ScreenType, screen_hexamap);
     EXPECT_TRUE(Same_Pictures(*Display_Primary(), *BACK));
+}
+
+// The start-up on a folder with its "start.map".
+class GameOnMap : public GameTest {
+protected:
+    void SetUp() override {
+        folder = fixture::Game_Folder();
+        GameTest::SetUp();
+    }
+};
+
+TEST_F(GameOnMap, StartsOnTheStartMapAndDrawsItAfterTheFirstTick) {
+    EXPECT_EQ(trace, "CTheApp::InitInstance\n");
+    EXPECT_TRUE(backend().boxes.empty());
+    EXPECT_EQ(map_loaded, 1u);
+    EXPECT_EQ(map_width, fixture::game_map_side);
+    EXPECT_EQ(map_levels, fixture::game_map_levels);
+    EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((map_height - 1) * 21 + 6));
+    EXPECT_EQ(path_nodes.size(), total_fields) << "the path arrays fit the map";
+    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_FALSE(last_drawn_scroll.valid) << "the map waits for the first tick";
+    Tick();
+    Idle();
+    EXPECT_TRUE(last_drawn_scroll.valid);
+    // The map view shows floors: not one colour.
+    std::set<std::uint16_t> colours;
+    for (int y = map_view.top; y < map_view.bottom; y += 7)
+        for (int x = map_view.left; x < map_view.right; x += 7)
+            colours.insert(reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch())[x]);
+    EXPECT_GT(colours.size(), 20u);
 }
 
 // A folder of its own for start-ups that fail.

@@ -19,19 +19,15 @@
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/ViewStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
 #include "support/MapArtFolder.h"
+#include "support/SampleMap.h"
 #include "support/WorldBuilder.h"
-
-// The game keeps portraits for the run; a test gives them back.
-inline void Release_Portraits() {
-    for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
-    char_head_count = 0;
-}
 
 class MapViewTest : public HeadlessTest {
 protected:
@@ -75,7 +71,7 @@ protected:
         Set_Scroll_Limits();
     }
 
-    static void Release_Heads() { Release_Portraits(); }
+    static void Release_Heads() { fixture::Release_Portraits(); }
 
     // A fixitem type slot showing ARTWORK\name, in use (its sprite field
     // not zero) until the artwork is loaded.

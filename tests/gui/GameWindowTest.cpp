@@ -20,11 +20,12 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <thread>
 
 #include "platform/ScreenFit.h"
-#include "support/MapArtFolder.h"
+#include "support/GameFolder.h"
 #include "tests/gui/XScreen.h"
 
 namespace {
@@ -137,6 +138,13 @@ protected:
         }
         return program.Status();
     }
+    // Colours seen on a grid over the map view.
+    std::size_t Map_Colours(const screen_picture& s) const {
+        std::set<std::uint32_t> colours;
+        for (int y = 20; y < 360; y += 9)
+            for (int x = 100; x < 540; x += 9) colours.insert(Picture_Pixel(s, x, y));
+        return colours.size();
+    }
     // A message box lies over the middle of the screen.
     bool Box_Shown(const screen_picture& s) const { return Light(s.At(s.width / 2, s.height / 2)); }
     // Yellow text on the message line of the hexamap screen.
@@ -157,12 +165,14 @@ protected:
 };
 
 TEST_F(GameWindow, PlaysAndClosesThroughTheQuitControl) {
-    Program game(fixture::Map_Art_Folder(), logs / "game.log");
+    Program game(fixture::Game_Folder(), logs / "game.log");
     ASSERT_TRUE(game.Started());
-    // The hexamap screen, scaled: its panel left of the map view.
+    // The hexamap screen, scaled: its panel left of the map view, and the
+    // start map in the view.
     ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Wood(Picture_Pixel(s, 20, 300)); }, 60s))
         << "no hexamap screen; log: " << game.Log();
-    EXPECT_NE(game.Log().find("CTheApp::InitInstance\n"), std::string::npos);
+    EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return Map_Colours(s) > 20; }, 20s)) << "no map";
+    EXPECT_EQ(game.Log(), "CTheApp::InitInstance\n");
 
     wxUIActionSimulator input;
     // The mouse over the quit control shows its text on the message line.

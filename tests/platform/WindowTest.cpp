@@ -1,6 +1,6 @@
-// Windows and their messages: message maps, the pump's end on WM_QUIT, the
-// order of a window's destruction, invalid parts and their WM_PAINT, and
-// taking queued messages by window and range.
+// Windows and their messages: the debug trace, message maps, the pump's end
+// on WM_QUIT, the order of a window's destruction, invalid parts and their
+// WM_PAINT, and taking queued messages by window and range.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,6 +10,14 @@
 #include "platform/headless/HeadlessBackend.h"
 
 namespace {
+
+// The start-up's debug trace line goes to standard error, unchanged.
+TEST(DebugTrace, GoesToStandardError) {
+    testing::internal::CaptureStderr();
+    OutputDebugStringA("CTheApp::InitInstance\n");
+    OutputDebugStringA(nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "CTheApp::InitInstance\n");
+}
 
 std::vector<std::string> seen;
 

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "tools/artgen/Artwork.h"
@@ -136,10 +137,10 @@ bool Write_Everything(const fs::path& root) {
     return ok;
 }
 
-std::string Stamp_Of_Program(const fs::path& program) {
+std::string Stamp_Of_Program(const fs::path& program, const char* version) {
     std::error_code ec;
     const auto time = fs::last_write_time(program, ec);
-    return std::string(folder_version) + " " + std::to_string(time.time_since_epoch().count());
+    return std::string(version) + " " + std::to_string(time.time_since_epoch().count());
 }
 
 std::string Read_Stamp(const fs::path& file) {
@@ -160,23 +161,25 @@ bool Write_Font_Files(const fs::path& system_folder) {
            Write_Fon(system_folder / "SERIFE.FON", {*serif, *bold}, "SERIFE");
 }
 
+fs::path Cached_Folder(const std::string& suffix, const char* version, const std::function<bool(const fs::path&)>& write) {
+    const fs::path program = fs::read_symlink("/proc/self/exe");
+    const fs::path root = program.parent_path() / (program.filename().string() + suffix);
+    const fs::path stamp_file = root.string() + ".stamp";
+    const std::string stamp = Stamp_Of_Program(program, version);
+    // Test programs may run side by side: one writes, the others wait.
+    const int lock = ::open((root.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
+    if (lock >= 0) ::flock(lock, LOCK_EX);
+    if (Read_Stamp(stamp_file) != stamp || !fs::exists(root)) {
+        fs::remove(stamp_file);
+        fs::remove_all(root);
+        if (write(root)) std::ofstream(stamp_file) << stamp << "\n";
+    }
+    if (lock >= 0) ::close(lock);
+    return root;
+}
+
 fs::path Map_Art_Folder() {
-    static const fs::path folder = [] {
-        const fs::path program = fs::read_symlink("/proc/self/exe");
-        const fs::path root = program.parent_path() / (program.filename().string() + "-map-art");
-        const fs::path stamp_file = root.string() + ".stamp";
-        const std::string stamp = Stamp_Of_Program(program);
-        // Test programs may run side by side: one writes, the others wait.
-        const int lock = ::open((root.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
-        if (lock >= 0) ::flock(lock, LOCK_EX);
-        if (Read_Stamp(stamp_file) != stamp || !fs::exists(root)) {
-            fs::remove(stamp_file);
-            fs::remove_all(root);
-            if (Write_Everything(root)) std::ofstream(stamp_file) << stamp << "\n";
-        }
-        if (lock >= 0) ::close(lock);
-        return root;
-    }();
+    static const fs::path folder = Cached_Folder("-map-art", folder_version, &Write_Everything);
     return folder;
 }
 

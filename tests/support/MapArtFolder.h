@@ -7,6 +7,8 @@
 // into a folder beside itself and the later runs reuse it.
 #pragma once
 #include <filesystem>
+#include <functional>
+#include <string>
 
 namespace fixture {
 
@@ -14,6 +16,11 @@ namespace fixture {
 // Extra pictures for tests: ARTWORK\TESTFLR0 .. TESTFLR3, level floors of
 // one plain colour each (indexes test_floor_colours) in the floor shape.
 std::filesystem::path Map_Art_Folder();
+
+// A folder beside the test program (its name + suffix) that write fills,
+// written again when it is missing or older than the program or version.
+std::filesystem::path Cached_Folder(const std::string& suffix, const char* version,
+                                    const std::function<bool(const std::filesystem::path&)>& write);
 
 // The two font files the game adds ("SMALLE.FON" with "Small Font" 11,
 // "SERIFE.FON" with "MS Serif" 13 and 16 bold), rendered from DejaVu.

@@ -31,11 +31,10 @@ ReferenceBuffers buffers;
 
 }  // namespace
 
-void Reset_Path_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint16_t relation_slots) {
+void Reset_Path_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels) {
     Reset_World(width, height, levels);
     Set_Fixitem_Type(WALL_SLOT, LAYER_WALL, 1, -1, 100);
     Init_Path_Arrays();
-    Alloc_Relations(relation_slots);
     path_char = NOOBJ;
     danger_limit = 0;
 }

@@ -12,10 +12,9 @@ namespace fixture {
 
 constexpr std::uint8_t WALL_SLOT = 200;  // a fixitem type that cannot be entered
 
-// Reset_World, then the path work arrays and a relation matrix for
-// relation_slots AI slots; slot WALL_SLOT is an impassable wall type.
-void Reset_Path_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels = 1,
-                      std::uint16_t relation_slots = 64);
+// Reset_World, then the path work arrays; slot WALL_SLOT is an impassable
+// wall type.
+void Reset_Path_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels = 1);
 
 // Draws level 0 from rows of characters, row y = rows[y], column x = rows[y][x]:
 // '.' plain ground, '#' a wall fixitem, '0'..'9' a fixitem adding that cost.

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
@@ -15,6 +16,9 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
+#include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
@@ -235,6 +239,11 @@ void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t l
     anim_cycle = 254;
     shown_level = levels - 1;
     Set_Scroll_Limits();
+}
+
+void Release_Portraits() {
+    for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+    char_head_count = 0;
 }
 
 }  // namespace fixture

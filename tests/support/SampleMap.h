@@ -18,4 +18,8 @@ namespace fixture {
 void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed = 1,
                       int upper_floors = -1);
 
+// The game keeps the portraits a map loaded for the run; a test gives them
+// back.
+void Release_Portraits();
+
 }  // namespace fixture

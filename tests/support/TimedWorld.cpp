@@ -16,7 +16,6 @@ namespace fixture {
 
 namespace {
 
-constexpr std::uint16_t TEST_AI_SLOTS = 64;
 
 // The protection of a character for requests 57..68.
 std::int16_t Protection(const char_record& c, request_no r) {
@@ -87,7 +86,6 @@ void Reset_Timed_World(std::uint32_t width, std::uint32_t height, std::uint32_t 
     anim_wait = 0;
     anim_cycle = 0;
     path_cacheable = 1;
-    Alloc_Relations(TEST_AI_SLOTS);
 }
 
 ScopedBaseAnswers::ScopedBaseAnswers()

@@ -1,15 +1,4 @@
-// Writing a whole file safely: a temporary file beside the target, renamed
-// over it only after a complete, checked write.
+// The file-writing helpers live in the platform layer, where the game's own
+// writers (maps, databases) use them too.
 #pragma once
-#include <cstdint>
-#include <filesystem>
-#include <vector>
-
-bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
-
-// Little-endian appenders for building file images.
-void Put_U8(std::vector<std::uint8_t>& out, unsigned value);
-void Put_U16(std::vector<std::uint8_t>& out, unsigned value);
-void Put_U32(std::vector<std::uint8_t>& out, std::uint32_t value);
-void Set_U16(std::vector<std::uint8_t>& out, std::size_t at, unsigned value);
-void Set_U32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value);
+#include "platform/FileWrite.h"

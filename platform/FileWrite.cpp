@@ -1,4 +1,4 @@
-#include "tools/writers/FileWrite.h"
+#include "platform/FileWrite.h"
 
 #include <fstream>
 #include <system_error>
@@ -10,9 +10,8 @@ bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std:
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return false;
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
+        out.close();
         if (!out) {
-            out.close();
             std::error_code ignored;
             std::filesystem::remove(temp, ignored);
             return false;
@@ -37,6 +36,11 @@ void Put_U16(std::vector<std::uint8_t>& out, unsigned value) {
 void Put_U32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     Put_U16(out, value & 0xFFFF);
     Put_U16(out, value >> 16);
+}
+
+void Put_Bytes(std::vector<std::uint8_t>& out, const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    out.insert(out.end(), p, p + size);
 }
 
 void Set_U16(std::vector<std::uint8_t>& out, std::size_t at, unsigned value) {

@@ -1,0 +1,24 @@
+#include "datafiles/Hooks.h"
+
+#include <cstdio>
+
+DatafilesHooks& Datafiles_Hooks() {
+    static DatafilesHooks hooks;
+    return hooks;
+}
+
+void Hook_Load_Map_Artwork() {
+    if (auto load = Datafiles_Hooks().load_map_artwork) load();
+}
+
+void Hook_Unmark_Cursor_Fields() {
+    if (auto unmark = Datafiles_Hooks().unmark_cursor_fields) unmark();
+}
+
+void Editor_Message(const char* text) {
+    if (auto message = Datafiles_Hooks().editor_message) {
+        message(text);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", text);
+}

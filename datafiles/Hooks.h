@@ -1,0 +1,24 @@
+// Calls from the data files up into the front end and the editor. Each hook
+// has a harmless default; the higher layer installs the real one at start-up
+// and tests install their own.
+#pragma once
+
+struct DatafilesHooks {
+    // Loads every sprite of the map just read (the map reader's last step).
+    // Default: nothing, the map stays without artwork.
+    void (*load_map_artwork)() = nullptr;
+    // Takes the cursor marks off the fields before a map is written, so that
+    // none is stored. Default: nothing.
+    void (*unmark_cursor_fields)() = nullptr;
+    // Writes a report into the editor's status line. Default: the text and
+    // a line break on standard error.
+    void (*editor_message)(const char* text) = nullptr;
+};
+
+DatafilesHooks& Datafiles_Hooks();
+
+// The calls through the hooks, with their defaults.
+void Hook_Load_Map_Artwork();
+void Hook_Unmark_Cursor_Fields();
+// How the map and database files report to the designer.
+void Editor_Message(const char* text);

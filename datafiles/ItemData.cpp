@@ -1,0 +1,49 @@
+#include "datafiles/ItemData.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "datafiles/FileReader.h"
+#include "platform/FileWrite.h"
+#include "platform/PathResolver.h"
+
+bool Parse_Item_Data(std::istream& in, std::uint64_t size, std::vector<item_type>& types) {
+    FileReader file(in, size);
+    char magic[DATABASE_MAGIC_SIZE];
+    std::uint32_t record_size = 0;
+    std::uint32_t count = 0;
+    if (!file.Bytes(magic, sizeof magic) || std::memcmp(magic, DATABASE_MAGIC, sizeof magic) != 0) return false;
+    if (!file.Value(record_size) || !file.Value(count)) return false;
+    if (record_size > sizeof(item_type) || count > MAX_ITEM_TYPES) return false;
+    std::vector<item_type> read;
+    read.reserve(count + ITEM_TYPES_SPARE);
+    if (!file.Record_Vector(read, count, record_size)) return false;
+    types = std::move(read);
+    return true;
+}
+
+bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message) {
+    message = "Unable to open item data file";
+    const auto path = Resolve_Path(file_name);
+    if (!path) return false;
+    std::error_code ec;
+    const std::uint64_t size = std::filesystem::file_size(*path, ec);
+    std::ifstream in(*path, std::ios::binary);
+    if (ec || !in) return false;
+    message = "Invalid item data file";
+    if (!Parse_Item_Data(in, size, types)) return false;
+    message = nullptr;
+    return true;
+}
+
+bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types) {
+    std::vector<std::uint8_t> out;
+    out.reserve(DATABASE_MAGIC_SIZE + 8 + types.size() * sizeof(item_type));
+    Put_Bytes(out, DATABASE_MAGIC, DATABASE_MAGIC_SIZE);
+    Put_U32(out, sizeof(item_type));
+    Put_U32(out, static_cast<std::uint32_t>(types.size()));
+    Put_Bytes(out, types.data(), types.size() * sizeof(item_type));
+    return Write_File_Atomic(Resolve_Path_For_Write(file_name), out);
+}

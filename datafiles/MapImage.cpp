@@ -1,0 +1,202 @@
+// Taking an image of the world for the map writer, putting a checked image
+// into the world for the map loader, and the run-time handles in between.
+#include "datafiles/MapImage.h"
+
+#include <algorithm>
+
+#include "Objects/Acts.h"
+#include "Objects/CharTick.h"
+#include "Objects/GameClock.h"
+
+namespace {
+
+template <class Array>
+void Take_Array(const Array& from, std::vector<typename decltype(from.records)::value_type>& records,
+                std::uint16_t& first_free) {
+    records = from.records;
+    first_free = from.first_free;
+}
+
+// The relation matrix as wide as the AI slot array, whatever width it has
+// in memory (cells outside the matrix read 0).
+std::vector<std::int8_t> Relations_For(std::size_t width) {
+    std::vector<std::int8_t> cells(width * width, 0);
+    const std::size_t old_width = relationarray.capacity;
+    if (relationarray.cells.size() < old_width * old_width) return cells;
+    for (std::size_t row = 0; row < std::min(width, old_width); ++row)
+        std::copy_n(relationarray.cells.begin() + static_cast<std::ptrdiff_t>(row * old_width),
+                    std::min(width, old_width), cells.begin() + static_cast<std::ptrdiff_t>(row * width));
+    return cells;
+}
+
+// The state a character returns to: an animated character keeps it in its
+// running animation entry. -1 where there is no character record.
+std::vector<std::int32_t> Char_States(const MapImage& m) {
+    std::vector<std::int32_t> states(m.chars.size());
+    for (std::size_t c = 0; c < m.chars.size(); ++c) states[c] = m.chars[c].state;
+    std::size_t steps = 0;
+    for (std::uint32_t e = m.anim_active; e < m.anim_entries.size() && steps++ < m.anim_entries.size();
+         e = m.anim_entries[e].next) {
+        const anim_entry& a = m.anim_entries[e];
+        if (a.obj_kind == OBJ_CHAR && a.obj_index < states.size() && states[a.obj_index] == CS_SUSPENDED)
+            states[a.obj_index] = a.saved_state;
+    }
+    return states;
+}
+
+// An act handle that names one of the game's own act records is the same in
+// every run; any other handle named a record of that run only.
+std::uint32_t Lasting_Act_Handle(std::uint32_t handle) { return handle <= ACT_RECORD_COUNT ? handle : 0; }
+
+bool Carries_Act(std::int32_t state) {
+    return state == CS_EXECUTING || state == CS_ACT_PREPARED || state == CS_ITEM_ACT;
+}
+
+}  // namespace
+
+void Capture_Map_Image(MapImage& m) {
+    std::copy(std::begin(map_record_sizes), std::end(map_record_sizes), m.record_sizes);
+    m.width = map_width;
+    m.height = map_height;
+    m.levels = map_levels;
+    m.scroll_x = scroll_x;
+    m.scroll_y = scroll_y;
+    m.shown_level = shown_level;
+    m.turn_mode = turn_mode;
+    m.clock_step = clock_step;
+    m.game_speed = game_speed;
+
+    Take_Array(maparray, m.map_records, m.map_first_free);
+    std::copy(std::begin(fixitem_types), std::end(fixitem_types), m.fixitem_types.begin());
+    m.mapfield = mapfield;
+    m.mapfield.resize(m.Total_Fields(), 0);
+
+    m.anim_wait = anim_wait;
+    m.anim_cycle = anim_cycle;
+    m.mapanim_first_free = mapanim.first_free;
+    m.anim_first_free = animated_fixitems.first_free;
+    m.anim_active = animated_fixitems.active;
+    m.anim_entries = animated_fixitems.records;
+    m.mapanims = mapanim.records;
+    std::copy(std::begin(anim_types), std::end(anim_types), m.anim_types.begin());
+
+    Take_Array(itemarray, m.items, m.item_first_free);
+    Take_Array(chararray, m.chars, m.char_first_free);
+    Take_Array(mod_array, m.mods, m.mod_first_free);
+    m.area_mods = global_modifiers;
+
+    m.selected_count = selected_count;
+    std::copy(std::begin(selected), std::end(selected), m.selected);
+    std::copy(&select_groups[0][0], &select_groups[0][0] + SELECT_GROUPS * SELECT_SLOTS, &m.select_groups[0][0]);
+    m.page_char = page_char;
+    m.decision_budget = decision_budget;
+    m.tick_cursor = tick_cursor;
+
+    m.acts = actarray.records;
+    m.act_first_free = actarray.first_free;
+    m.iq_slots = iqarray.records;
+    m.iq_used = iqarray.used;
+    m.iq_free_count = iqarray.free_count;
+    std::copy(std::begin(iqarray.free_stack), std::end(iqarray.free_stack), m.iq_free_stack);
+    m.main_char = main_char;
+    m.main_char_slot = main_char_slot;
+    m.player_count = player_count;
+    m.portrait_offset = portrait_offset;
+    std::copy(std::begin(player_chars), std::end(player_chars), m.player_chars);
+    m.relations = Relations_For(m.iq_slots.size());
+}
+
+void Install_Map_Image(MapImage& m) {
+    Set_Map_Geometry(m.width, m.height, m.levels);
+    mapfield = std::move(m.mapfield);
+    scroll_x = m.scroll_x;
+    scroll_y = m.scroll_y;
+    shown_level = m.shown_level;
+    turn_mode = m.turn_mode;
+    clock_step = m.clock_step;
+    game_speed = m.game_speed;
+
+    maparray.records = std::move(m.map_records);
+    maparray.first_free = m.map_first_free;
+    Rebuild_Map_Free_Marks();
+    std::copy(m.fixitem_types.begin(), m.fixitem_types.end(), fixitem_types);
+
+    anim_wait = m.anim_wait;
+    anim_cycle = m.anim_cycle;
+    mapanim.records = std::move(m.mapanims);
+    mapanim.first_free = m.mapanim_first_free;
+    animated_fixitems.records = std::move(m.anim_entries);
+    animated_fixitems.first_free = m.anim_first_free;
+    animated_fixitems.active = m.anim_active;
+    Rebuild_Map_Anim_Marks();
+    std::copy(m.anim_types.begin(), m.anim_types.end(), anim_types);
+
+    itemarray.records = std::move(m.items);
+    itemarray.first_free = m.item_first_free;
+    Rebuild_Item_Free_Marks();
+    Free_Char_Array();  // drops the stored paths and held target lists of the characters it replaces
+    chararray.records = std::move(m.chars);
+    chararray.first_free = m.char_first_free;
+    mod_array.records = std::move(m.mods);
+    mod_array.first_free = m.mod_first_free;
+    Rebuild_Mod_Free_Marks();
+    global_modifiers = std::move(m.area_mods);
+
+    selected_count = m.selected_count;
+    std::copy(std::begin(m.selected), std::end(m.selected), selected);
+    std::copy(&m.select_groups[0][0], &m.select_groups[0][0] + SELECT_GROUPS * SELECT_SLOTS, &select_groups[0][0]);
+    page_char = m.page_char;
+    // The object the player works with is not stored: it becomes the leading
+    // selected character, so it never names an object of the old map.
+    current_object = selected_count > 0 ? Make_Obj(OBJ_CHAR, selected[0]) : NOOBJ;
+    decision_budget = m.decision_budget;
+    tick_cursor = m.tick_cursor;
+
+    actarray.records = std::move(m.acts);
+    actarray.first_free = m.act_first_free;
+    iqarray.records = std::move(m.iq_slots);
+    iqarray.used = m.iq_used;
+    iqarray.free_count = m.iq_free_count;
+    std::copy(std::begin(m.iq_free_stack), std::end(m.iq_free_stack), iqarray.free_stack);
+    main_char = m.main_char;
+    main_char_slot = m.main_char_slot;
+    player_count = m.player_count;
+    portrait_offset = m.portrait_offset;
+    std::copy(std::begin(m.player_chars), std::end(m.player_chars), player_chars);
+    relationarray.cells = std::move(m.relations);
+    relationarray.capacity = iqarray.Capacity();
+}
+
+void Clear_Run_Time_Handles(MapImage& m) {
+    for (fixitem_type& t : m.fixitem_types)
+        if (t.sprite != 0) t.sprite = SPRITE_MISSING;
+    for (anim_type& t : m.anim_types) t.sprite = 0;
+    const std::vector<std::int32_t> states = Char_States(m);
+    for (std::size_t c = 0; c < m.chars.size(); ++c) {
+        char_record& r = m.chars[c];
+        r.body_sprite = 0;
+        r.head_sprite = 0;
+        r.path = 0;
+        if ((r.flags & CF_FREE) == 0) {
+            r.path_entry = 0;
+            r.path_target = NOOBJ;
+        }
+        if (Carries_Act(states[c])) {
+            r.act = Lasting_Act_Handle(r.act);
+            r.target = 0;  // a held target list
+        }
+    }
+    for (act_entry& a : m.acts) {
+        switch (a.type & ACT_KIND_MASK) {
+            case ACT_START:
+                a.arg1 = Lasting_Act_Handle(a.arg1);
+                a.arg2 = 0;  // a held target list
+                break;
+            case ACT_FIXGO:
+                a.arg1 = 0;  // a stored path
+                break;
+            default:
+                break;
+        }
+    }
+}
