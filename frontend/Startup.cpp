@@ -2,6 +2,7 @@
 // the current screen again.
 #include <ctime>
 
+#include "Objects/Char/CharSprites.h"
 #include "Objects/GameClock.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Timers.h"
@@ -64,6 +65,8 @@ void Load_Map_And_Show(const char* name) {
 
 void Game_Shutdown() {
     Free_Fonts();
+    // The portraits stay loaded from map to map; the program's end frees them.
+    Free_Char_Heads();
     Release_DirectDraw();
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "Objects/Char/CharSprites.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/PathSearch.h"
@@ -211,6 +212,7 @@ TEST_F(GameFrame, ClosesInOrderAndEndsThePump) {
     EXPECT_EQ(direct_draw, nullptr);
     EXPECT_TRUE(maparray.records.empty()) << "the map was freed";
     EXPECT_EQ(small_font, nullptr) << "the fonts were removed";
+    EXPECT_EQ(char_head_count, 0u) << "the portraits kept for the run went at its end";
     EXPECT_EQ(theApp.m_pMainWnd, nullptr);
     EXPECT_EQ(Get_Main_Window(), nullptr);
     EXPECT_TRUE(backend().boxes.empty());

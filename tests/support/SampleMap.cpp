@@ -241,9 +241,6 @@ void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t l
     Set_Scroll_Limits();
 }
 
-void Release_Portraits() {
-    for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
-    char_head_count = 0;
-}
+void Release_Portraits() { Free_Char_Heads(); }
 
 }  // namespace fixture
