@@ -7,5 +7,21 @@
 extern std::int32_t decision_budget;
 // The character index where the next real-time tick starts.
 extern std::uint32_t tick_cursor;
+// Turn mode: the field of the current object when it was last checked for
+// being hidden from the party; 0xFFFF none.
+extern std::uint16_t leading_field;
 
+// Decisions a real-time tick hands out, round robin.
+constexpr std::int32_t DECISIONS_PER_TICK = 3;
+
+// The step of a character from one field to the next, in progress units.
+constexpr std::int32_t STEP_CROSSING = 21;  // the body crosses into the destination
+constexpr std::int32_t STEP_DONE = 42;
+
+// Called once per main tick: in real time every character, in turn mode
+// the acting one.
 void Chars_Tick();
+// Runs one character's state machine.
+void Char_Tick(std::uint16_t c);
+// False while the character steps, aims or has an act prepared.
+bool Char_Can_Act(std::uint16_t c);

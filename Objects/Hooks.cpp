@@ -21,3 +21,12 @@ void Hook_Center_On_Object(obj_ref obj) {
 void Hook_Put_Right_Char_Page() {
     if (auto put = Objects_Hooks().put_right_char_page) put();
 }
+
+bool Hook_Map_View_Size(std::int32_t& width, std::int32_t& height) {
+    if (auto size = Objects_Hooks().map_view_size) return size(width, height);
+    return false;
+}
+
+void Hook_Open_Screen(std::uint16_t screen) {
+    if (auto open = Objects_Hooks().open_screen) open(screen);
+}

@@ -23,6 +23,13 @@ struct ObjectsHooks {
     // The control layer's per-tick step (the pressed look of a button
     // counting down), called by do_anim; none by default.
     void (*tick_pressed_control)() = nullptr;
+
+    // The size of the map view in pixels; false when there is no view.
+    // Default: no view.
+    bool (*map_view_size)(std::int32_t& width, std::int32_t& height) = nullptr;
+    // Opens a screen of the leading character: 2 inventory, 3 character
+    // page, 4 spell page. Default: nothing.
+    void (*open_screen)(std::uint16_t screen) = nullptr;
 };
 
 ObjectsHooks& Objects_Hooks();
@@ -32,3 +39,5 @@ std::uint16_t Hook_Cursor_Type();
 void Hook_Set_Cursor_Type(std::uint16_t type);
 void Hook_Center_On_Object(obj_ref obj);
 void Hook_Put_Right_Char_Page();
+bool Hook_Map_View_Size(std::int32_t& width, std::int32_t& height);
+void Hook_Open_Screen(std::uint16_t screen);

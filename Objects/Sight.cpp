@@ -61,8 +61,14 @@ bool Spend_On_Line(std::uint16_t from, std::uint16_t to, std::int64_t& budget, C
 std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     const std::uint16_t f = Object_Field(viewer);
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
-    std::int64_t budget = Ask(viewer, viewer, REQ_SIGHT) * sight_range / 100;
+    // The facing test first: it is the cheaper one.
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
+    std::int64_t budget = Ask(viewer, viewer, REQ_SIGHT) * sight_range / 100;
+    // No cover is negative, so each field of the line after the first costs
+    // at least SIGHT_BASE_COST: a target farther than the budget can pay for
+    // is not seen, and its line need not be walked.
+    const std::int64_t paid_fields = static_cast<std::int64_t>(Field_Distance(f, sight_target)) - 1;
+    if (paid_fields * SIGHT_BASE_COST > budget - 1) return NO_DISTANCE;
     Spend_On_Line(f, sight_target, budget, [&](obj_ref head) { return Field_Sight_Cost(viewer, head); });
     if (budget < 1) return NO_DISTANCE;
     return Field_Distance(f, sight_target);

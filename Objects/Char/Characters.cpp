@@ -3,6 +3,7 @@
 #include <new>
 
 #include "Objects/AIData.h"
+#include "Objects/AIDecisions.h"
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
@@ -114,6 +115,7 @@ void Free_Char_Array() {
     for (std::uint32_t c = 0; c < chararray.Capacity(); ++c)
         if (chararray.records[c].path != 0) Free_Char_Path(static_cast<std::uint16_t>(c));
     Drop_All_Held_Target_Lists();
+    Drop_Held_Act_Paths();
     chararray.records.clear();
     chararray.records.shrink_to_fit();
     chararray.first_free = NO_INDEX;
