@@ -42,6 +42,13 @@ void Game_Shutdown();
 int Restore_Screen();
 // Enters the current screen again.
 void Init_ScreenType();
+// Calls the entry handler of a screen (a ScreenType) with (0, 1); false for
+// a number that is no screen.
+bool Enter_Screen(std::uint32_t type);
+// Lets the game world and the data files reach the front end: the controls,
+// the map cursor, the map view, opening a screen, loading the map's
+// artwork; done at start-up.
+void Install_Front_End_Hooks();
 
 void Clear_Key_Flags();
 void Key_Down_Flags(UINT key);

@@ -74,7 +74,8 @@ void Scroll_Map();
 void Center_On_Object(obj_ref obj);
 // Releases every map array (at shutdown).
 void Free_Map();
-// Lets the game world centre the view (a selected character in turn mode).
+// Lets the game world centre the view (a selected character in turn mode)
+// and ask for its size (none on the screens without it).
 void Install_Map_View_Hooks();
 
 // ---- Drawing ----

@@ -4,6 +4,7 @@
 
 #include "Objects/Char/CharSprites.h"
 #include "Objects/GameClock.h"
+#include "Objects/Hooks.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Timers.h"
 #include "Objects/Turns.h"
@@ -36,8 +37,7 @@ void Game_Startup() {
     // A failure that quits ends the start-up where it is.
     if (Is_Quitting()) return;
     Seed_Random(static_cast<unsigned>(std::time(nullptr)));
-    Install_Control_Hooks();
-    Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
+    Install_Front_End_Hooks();
     Load_Cursors();
     if (Is_Quitting()) return;
     Clear_Key_Flags();
@@ -79,28 +79,38 @@ int Restore_Screen() {
     return 1;
 }
 
-void Init_ScreenType() {
-    switch (ScreenType) {
+bool Enter_Screen(std::uint32_t type) {
+    switch (type) {
         case screen_none:
-            break;
+            return true;
         case screen_hexamap:
             Init_Hexamap_Screen(0, 1);
-            break;
+            return true;
         case screen_inventory:
             Inventory_Switch(0, 1);
-            break;
+            return true;
         case screen_char_page:
             Char_Page_Button(0, 1);
-            break;
+            return true;
         case screen_spell_page:
             Spell_Page_Button(0, 1);
-            break;
+            return true;
         case screen_editor:
             Enter_Editor(0, 1);
-            break;
+            return true;
         default:
-            Error_Query_Quit("Invalid ScreenType in Init_ScreenType");
-            break;
+            return false;
     }
+}
+
+void Init_ScreenType() {
+    if (!Enter_Screen(ScreenType)) Error_Query_Quit("Invalid ScreenType in Init_ScreenType");
     pressed_control = nullptr;
+}
+
+void Install_Front_End_Hooks() {
+    Install_Control_Hooks();
+    Install_Map_View_Hooks();
+    Objects_Hooks().open_screen = [](std::uint16_t screen) { Enter_Screen(screen); };
+    Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
 }

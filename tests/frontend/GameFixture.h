@@ -90,7 +90,7 @@ protected:
         const auto answer = backend().answer;
         backend() = kept;
         backend().answer = answer;
-        Install_Control_Hooks();
+        Install_Front_End_Hooks();
         shown_level = 0;
         scroll_x = 600;
         scroll_y = 300;

@@ -8,9 +8,11 @@
 #include <set>
 
 #include "Objects/Char/CharSprites.h"
+#include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/PathSearch.h"
+#include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
 #include "support/GameFolder.h"
 #include "System/Fonts.h"
@@ -64,6 +66,24 @@ TEST_F(GameFrame, StartsTheGameInAShownWindowWithItsTimer) {
     EXPECT_TRUE(Same_Pictures(*Display_Primary(), *BACK));
 }
 
+TEST_F(GameFrame, StartUpConnectsTheWorldAndTheFilesToTheFrontEnd) {
+    std::int32_t w = 0, h = 0;
+    ASSERT_TRUE(Hook_Map_View_Size(w, h));
+    EXPECT_EQ(w, 459);
+    EXPECT_EQ(h, 359);
+    ScreenType = screen_inventory;
+    EXPECT_FALSE(Hook_Map_View_Size(w, h)) << "no map view on the inventory";
+    ScreenType = screen_hexamap;
+    cursor_type = 3;
+    EXPECT_EQ(Hook_Cursor_Type(), 3);
+    Hook_Set_Cursor_Type(0);
+    EXPECT_EQ(cursor_type, 0);
+    EXPECT_NE(Objects_Hooks().tick_pressed_control, nullptr);
+    EXPECT_NE(Objects_Hooks().open_screen, nullptr);
+    EXPECT_NE(Datafiles_Hooks().load_map_artwork, nullptr);
+    EXPECT_NE(Datafiles_Hooks().unmark_cursor_fields, nullptr);
+}
+
 TEST_F(GameFrame, PaintsNothingBeforeTheStartUpFinished) {
     RECT dirty;
     Display_Primary()->Take_Dirty_Rect(dirty);
@@ -90,34 +110,42 @@ struct tick_case {
     std::uint32_t scrolled, busy, turns;
     WPARAM id;
     bool runs;
-    std::uint32_t clock_moves;
+    bool clock_steps;  // by clock_step
 };
 
 TEST_F(GameFrame, TickRunsOnlyWhenStartedNotScrolledAndNotInTheEditor) {
     const tick_case cases[] = {
-        {"real time", 1, 0, 0, 0, 1106, true, 4},
-        {"turn mode: no clock", 1, 0, 0, 1, 1106, true, 0},
-        {"the view scrolled", 1, 1, 0, 0, 1106, false, 0},
-        {"the editor is open", 1, 0, 1, 0, 1106, false, 0},
-        {"before the start-up finished", 0, 0, 0, 0, 1106, false, 0},
-        {"another timer", 1, 0, 0, 0, 1107, false, 0},
+        {"real time", 1, 0, 0, 0, 1106, true, true},
+        {"turn mode: rounds move the clock, not the tick", 1, 0, 0, 1, 1106, true, false},
+        {"the view scrolled", 1, 1, 0, 0, 1106, false, false},
+        {"the editor is open", 1, 0, 1, 0, 1106, false, false},
+        {"before the start-up finished", 0, 0, 0, 0, 1106, false, false},
+        {"another timer", 1, 0, 0, 0, 1107, false, false},
     };
     for (const tick_case& c : cases) {
         surfaces_ready = c.ready;
         view_scrolled = c.scrolled;
         editor_busy = c.busy;
         turn_mode = c.turns;
-        clock_step = 4;
+        // A step no number of rounds adds up to.
+        clock_step = 5;
         redraw_request = 0;
         const std::uint32_t clock = game_clock;
         const std::uint8_t cycle = anim_cycle;
         Post(WM_TIMER, c.id);
         EXPECT_EQ(redraw_request, c.runs ? 1u : 0u) << c.what;
         EXPECT_EQ(anim_cycle != cycle, c.runs) << c.what << ": the animations";
-        EXPECT_EQ(game_clock - clock, c.clock_moves) << c.what;
+        const std::uint32_t moved = game_clock - clock;
+        if (c.clock_steps)
+            EXPECT_EQ(moved, 5u) << c.what;
+        else if (c.turns)
+            EXPECT_EQ(moved % ROUND_TICKS, 0u) << c.what;
+        else
+            EXPECT_EQ(moved, 0u) << c.what;
     }
     surfaces_ready = 1;
     view_scrolled = editor_busy = turn_mode = 0;
+    clock_step = 4;
 }
 
 TEST_F(GameFrame, TickDropsTheTicksQueuedBehindIt) {
