@@ -16,6 +16,7 @@
 #include "System/SpriteHandles.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MapCursor.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 
 int mouse_x = 0;

@@ -8,6 +8,7 @@
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MapView.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 
 const message_map_entry<CMainFrame> main_frame_message_map[15] = {

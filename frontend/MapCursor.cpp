@@ -6,6 +6,7 @@
 #include "frontend/GameLoop.h"
 #include "frontend/MapView.h"
 #include "frontend/Picking.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "frontend/SystemSprites.h"
 

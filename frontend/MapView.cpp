@@ -18,6 +18,8 @@
 #include "System/Display.h"
 #include "System/ErrorReport.h"
 #include "System/ScreenType.h"
+#include "frontend/HexamapPanel.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 
 RECT map_view = hexamap_view;

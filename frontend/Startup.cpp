@@ -19,8 +19,10 @@
 #include "datafiles/MapFile.h"
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
+#include "frontend/HexamapPanel.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 
 namespace {
@@ -111,6 +113,7 @@ void Init_ScreenType() {
 void Install_Front_End_Hooks() {
     Install_Control_Hooks();
     Install_Map_View_Hooks();
+    Install_Panel_Hooks();
     Objects_Hooks().open_screen = [](std::uint16_t screen) { Enter_Screen(screen); };
     Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
 }

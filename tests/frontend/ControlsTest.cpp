@@ -146,7 +146,7 @@ protected:
     void SetUp() override {
         GameTest::SetUp();
         Sample_World(12, 12);
-        quit = &hexamap_controls[1];
+        quit = &hexamap_controls[4];
         ASSERT_EQ(quit->picture, 16);
     }
     void TearDown() override {

@@ -15,6 +15,7 @@
 #include "frontend/MainFrame.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"

@@ -247,14 +247,14 @@ TEST_F(GameFrame, ClosesInOrderAndEndsThePump) {
 }
 
 TEST_F(GameFrame, InitScreenTypeEntersTheScreenAgainAndForgetsThePressedButton) {
-    pressed_control = &hexamap_controls[1];
+    pressed_control = &hexamap_controls[4];
     ScreenType = screen_hexamap;
     Init_ScreenType();
     EXPECT_EQ(pressed_control, nullptr);
     EXPECT_TRUE(backend().boxes.empty());
 
     backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
-    pressed_control = &hexamap_controls[1];
+    pressed_control = &hexamap_controls[4];
     ScreenType = 9;
     Init_ScreenType();
     ASSERT_EQ(backend().boxes.size(), 1u);

@@ -22,6 +22,7 @@
 #include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
