@@ -1,51 +1,15 @@
 // The headless runner: it plays a script on the game in a folder, writes
 // the shots, prints the message boxes, and tells by its exit status whether
 // the game ran, failed to start, or the script was bad.
-#include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "support/GameFolder.h"
 #include "support/MapArtFolder.h"
+#include "tests/frontend/RunnerFixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct run_result {
-    int status = -1;
-    std::string out;
-};
-
-class HeadlessRunner : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("orvex-runner-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    run_result Run(const fs::path& folder, const std::string& script) {
-        std::ofstream(dir / "script.txt") << script;
-        const std::string command = std::string(ORVEX_HEADLESS_RUNNER) + " '" + folder.string() + "' '" +
-                                    (dir / "script.txt").string() + "' '" + (dir / "shots").string() + "' 2>/dev/null";
-        run_result r;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return r;
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
-        const int raw = ::pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        return r;
-    }
-    fs::path dir;
-};
+using HeadlessRunner = RunnerTest;
 
 TEST_F(HeadlessRunner, PlaysAScriptWritesShotsAndQuitsThroughTheQuitControl) {
     const run_result r = Run(fixture::Game_Folder(),

@@ -1,7 +1,7 @@
 // orvex-headless DIR SCRIPT OUTDIR
 //
-// Starts the game in the working folder DIR on the headless backend and
-// plays SCRIPT, one command a line ('#' starts a comment):
+// Starts the game in the working folder DIR on the headless backend, the
+// mouse in the middle of the screen, and plays SCRIPT, one command a line ('#' starts a comment):
 //
 //   tick N        N game ticks, each followed by one idle pass
 //   idle N        N idle passes
@@ -10,14 +10,21 @@
 //   rclick X Y    a right click at (X, Y)
 //   key VK        a key goes down (virtual key code); keyup VK lets it go
 //   shot NAME     writes the screen as OUTDIR/NAME.png
+//   answer BUTTON answers the message boxes from now on with BUTTON: first
+//                 (the first button, as at start), yes, no, ok or cancel
+//   chars         prints every character as "char NAME X Y LEVEL HP"
+//   seed N        seeds the random numbers with N (the start-up seeds them
+//                 from the clock), so that a script plays the same each run
 //   close         closes the window as the system would
 //
-// Every message box is printed to standard output as "box [CAPTION] TEXT"
-// and answered with its first button (OK, Yes). When the script ends the
-// window is closed. Exit status: 0 when the script ran and the game ended
+// Every message box is printed to standard output as "box [CAPTION] TEXT",
+// every message the log is given as "log TEXT" (blank ones are not). When the script ends
+// the window is closed. Exit status: 0 when the script ran and the game ended
 // normally, 1 when the start-up failed or an error ended the game, 2 for a
 // bad command line or script.
 #include <cstdio>
+#include <cstring>
+#include <utility>
 #include <fstream>
 #include <iostream>
 #include <set>
@@ -25,7 +32,10 @@
 #include <string>
 #include <vector>
 
+#include "Objects/Char/Characters.h"
 #include "System/Display.h"
+#include "System/MessageLog.h"
+#include "System/Random.h"
 #include "frontend/App.h"
 #include "platform/PathResolver.h"
 #include "platform/VirtualKeys.h"
@@ -45,10 +55,18 @@ public:
 
     void Start() {
         HeadlessBackend& b = Headless_Backend();
-        b.answer = [](const MessageBoxCall& box) {
+        b.answer = [this](const MessageBoxCall& box) {
             std::cout << "box [" << box.caption << "] " << box.text << std::endl;
+            if (answer_ != 0) return answer_;
             return (box.Buttons() == MB_YESNO || box.Buttons() == MB_YESNOCANCEL) ? IDYES : IDOK;
         };
+        // The blank lines a new log starts with are not printed.
+        Set_Log_Listener([](COLORREF, const char* text) {
+            if (std::string(text).find_first_not_of(' ') != std::string::npos) std::cout << "log " << text << std::endl;
+        });
+        // The mouse starts in the middle of the screen, away from the edges
+        // that scroll the view.
+        b.cursor_pos = {screen_width / 2, screen_height / 2};
         if (!theApp.InitInstance()) running_ = false;
         Pump();
     }
@@ -86,6 +104,12 @@ public:
             Idle();
         } else if (command == "shot" && in >> command) {
             Shot(command);
+        } else if (command == "answer" && in >> command) {
+            if (!Set_Answer(command)) return false;
+        } else if (command == "seed" && in >> a) {
+            Seed_Random(static_cast<unsigned>(a));
+        } else if (command == "chars") {
+            Print_Chars();
         } else if (command == "close") {
             Post(WM_CLOSE, 0, 0);
         } else {
@@ -128,6 +152,27 @@ private:
         Idle();
     }
 
+    // "first" goes back to the first button.
+    bool Set_Answer(const std::string& button) {
+        static const std::pair<const char*, int> buttons[] = {
+            {"first", 0}, {"yes", IDYES}, {"no", IDNO}, {"ok", IDOK}, {"cancel", IDCANCEL}};
+        for (const auto& [name, id] : buttons)
+            if (button == name) {
+                answer_ = id;
+                return true;
+            }
+        return false;
+    }
+
+    static void Print_Chars() {
+        for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
+            if (!Char_In_Use(c)) continue;
+            const char_record& r = chararray.records[c];
+            std::cout << "char " << std::string(r.name, strnlen(r.name, sizeof r.name)) << " " << r.x << " " << r.y
+                      << " " << r.map_level << " " << r.hp << std::endl;
+        }
+    }
+
     void Shot(const std::string& name) {
         const IDirectDrawSurface* screen = Display_Primary();
         if (screen == nullptr) {
@@ -147,6 +192,7 @@ private:
     fs::path out_;
     bool running_ = true;
     std::set<UINT> held_;
+    int answer_ = 0;  // 0: the first button
 };
 
 }  // namespace
