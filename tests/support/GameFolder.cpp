@@ -18,11 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* game_folder_version = "game 1";
+constexpr const char* game_folder_version = "game 3";
 
 // Builds the sample map on a display of its own and saves it; everything it
 // opened is closed again and the backend is as it was.
-bool Write_Start_Map(const fs::path& art, const fs::path& root) {
+bool Write_Start_Map(const fs::path& art, const fs::path& root, void (*build)()) {
     const HeadlessBackend kept = Headless_Backend();
     WindowBackend* backend = &Window_Backend();
     const HWND main_window = Get_Main_Window();
@@ -33,7 +33,7 @@ bool Write_Start_Map(const fs::path& art, const fs::path& root) {
     bool ok = Create_Surfaces() == 1;
     surfaces_ready = 1;
     Load_Palette_Tables();
-    Build_Sample_Map(game_map_side, game_map_side, game_map_levels);
+    build();
     Set_Working_Folder(root);
     ok = ok && Write_Item_Data(ITEM_DATA_FILE, item_types);
     Save_Map("start.map");
@@ -51,16 +51,31 @@ bool Write_Start_Map(const fs::path& art, const fs::path& root) {
     return ok;
 }
 
-}  // namespace
-
-fs::path Game_Folder() {
-    static const fs::path folder = Cached_Folder("-game", game_folder_version, [](const fs::path& root) {
+// A folder beside the test program with the test artwork linked in and the
+// map build makes saved as "start.map".
+fs::path Start_Map_Folder(const char* suffix, void (*build)()) {
+    return Cached_Folder(suffix, game_folder_version, [build](const fs::path& root) {
         const fs::path art = Map_Art_Folder();
         fs::create_directories(root);
         fs::create_directory_symlink(art / "ARTWORK", root / "ARTWORK");
         fs::create_directory_symlink(art / "CURSOR", root / "CURSOR");
-        return Write_Start_Map(art, root);
+        return Write_Start_Map(art, root, build);
     });
+}
+
+void Build_Game_Map() { Build_Sample_Map(game_map_side, game_map_side, game_map_levels); }
+
+}  // namespace
+
+namespace fs = std::filesystem;
+
+fs::path Game_Folder() {
+    static const fs::path folder = Start_Map_Folder("-game", &Build_Game_Map);
+    return folder;
+}
+
+fs::path Play_Folder() {
+    static const fs::path folder = Start_Map_Folder("-play", &Build_Play_Map);
     return folder;
 }
 

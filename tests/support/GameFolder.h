@@ -9,6 +9,8 @@
 namespace fixture {
 
 std::filesystem::path Game_Folder();
+// The same with the small map to play on (Build_Play_Map) as "start.map".
+std::filesystem::path Play_Folder();
 
 constexpr std::uint32_t game_map_side = 24;
 constexpr std::uint32_t game_map_levels = 2;
