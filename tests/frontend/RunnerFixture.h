@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 struct run_result {
     int status = -1;
     std::string out;
+    std::string err;  // what it wrote on standard error
 };
 
 class RunnerTest : public ::testing::Test {
@@ -31,7 +33,8 @@ protected:
         std::ofstream(dir / "script.txt") << script;
         const std::filesystem::path out = shots.empty() ? dir / "shots" : shots;
         const std::string command = std::string(ORVEX_HEADLESS_RUNNER) + " '" + folder.string() + "' '" +
-                                    (dir / "script.txt").string() + "' '" + out.string() + "' 2>/dev/null";
+                                    (dir / "script.txt").string() + "' '" + out.string() + "' 2>'" +
+                                    (dir / "err.txt").string() + "'";
         run_result r;
         FILE* pipe = ::popen(command.c_str(), "r");
         if (pipe == nullptr) return r;
@@ -39,6 +42,8 @@ protected:
         while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
         const int raw = ::pclose(pipe);
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::ifstream err(dir / "err.txt");
+        r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
         return r;
     }
     std::filesystem::path dir;

@@ -8,6 +8,12 @@
 //   move X Y      the mouse moves to (X, Y), then one idle pass
 //   click X Y     a left click at (X, Y) (a move there first)
 //   rclick X Y    a right click at (X, Y)
+//   clickfield X Y  a left click on the middle of map field (X, Y) of the
+//                 shown level; when the view does not show it, the view is
+//                 first scrolled there with Ctrl and the arrow keys
+//   clickchar NAME  the same on the field of the character called NAME (the
+//                 first word of its name); a field the view cannot be
+//                 scrolled to is an error of the script
 //   key VK        a key goes down (virtual key code); keyup VK lets it go
 //   shot NAME     writes the screen as OUTDIR/NAME.png
 //   answer BUTTON answers the message boxes from now on with BUTTON: first
@@ -37,6 +43,8 @@
 #include "System/MessageLog.h"
 #include "System/Random.h"
 #include "frontend/App.h"
+#include "frontend/MapView.h"
+#include "Objects/Map.h"
 #include "platform/PathResolver.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -94,6 +102,12 @@ public:
             Post(left ? WM_LBUTTONDOWN : WM_RBUTTONDOWN, Mouse_Flags() | button, MAKELPARAM(a, b));
             Post(left ? WM_LBUTTONUP : WM_RBUTTONUP, Mouse_Flags(), MAKELPARAM(a, b));
             Idle();
+        } else if (command == "clickfield" && in >> a >> b) {
+            return Click_Field(static_cast<int>(a), static_cast<int>(b));
+        } else if (command == "clickchar" && in >> command) {
+            const std::uint16_t c = Char_Named(command);
+            if (c == NO_INDEX) return false;
+            return Click_Field(chararray.records[c].x, chararray.records[c].y);
         } else if (command == "key" && in >> a) {
             held_.insert(static_cast<UINT>(a));
             Post(WM_KEYDOWN, static_cast<WPARAM>(a), 0);
@@ -152,6 +166,66 @@ private:
         Idle();
     }
 
+    // Where the view shows the middle of field (x, y) of the shown level.
+    static POINT Field_Point(int x, int y) {
+        return {x * map_field_width + y * map_row_step - scroll_x + map_view.left,
+                y * map_row_step - scroll_y + map_view.top - field_middle};
+    }
+
+    // The arrow keys that move the view toward the point, none when it lies
+    // well inside the view.
+    static std::set<UINT> Keys_Toward(POINT p) {
+        std::set<UINT> keys;
+        if (p.x < map_view.left + view_margin) keys.insert(VK_LEFT);
+        if (p.x >= map_view.right - view_margin) keys.insert(VK_RIGHT);
+        if (p.y < map_view.top + view_margin) keys.insert(VK_UP);
+        if (p.y >= map_view.bottom - view_margin) keys.insert(VK_DOWN);
+        return keys;
+    }
+
+    // Scrolls the view with Ctrl and the arrow keys, as a player does, until
+    // it shows field (x, y); false when the view stops before it does.
+    bool Scroll_To_Field(int x, int y) {
+        std::set<UINT> down;
+        bool moved = true;
+        for (int pass = 0; pass < max_scroll_passes && moved; ++pass) {
+            const std::set<UINT> keys = Keys_Toward(Field_Point(x, y));
+            if (keys.empty()) break;
+            if (down.empty()) Post(WM_KEYDOWN, VK_CONTROL, 0);
+            for (UINT k : down)
+                if (!keys.contains(k)) Post(WM_KEYUP, k, 0);
+            for (UINT k : keys)
+                if (!down.contains(k)) Post(WM_KEYDOWN, k, 0);
+            down = keys;
+            const std::int32_t sx = scroll_x, sy = scroll_y;
+            Idle();
+            moved = sx != scroll_x || sy != scroll_y;
+        }
+        for (UINT k : down) Post(WM_KEYUP, k, 0);
+        if (!down.empty()) Post(WM_KEYUP, VK_CONTROL, 0);
+        Idle();
+        return Keys_Toward(Field_Point(x, y)).empty();
+    }
+
+    // A left click on the middle of field (x, y) of the shown level; false
+    // when the view cannot show it.
+    bool Click_Field(int x, int y) {
+        if (x < 0 || y < 0 || x >= static_cast<int>(map_width) || y >= static_cast<int>(map_height)) return false;
+        if (!Scroll_To_Field(x, y)) return false;
+        const POINT p = Field_Point(x, y);
+        return Run("click " + std::to_string(p.x) + " " + std::to_string(p.y));
+    }
+
+    // The character whose name begins with the word; NO_INDEX when none.
+    static std::uint16_t Char_Named(const std::string& word) {
+        for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
+            if (!Char_In_Use(c)) continue;
+            const std::string name(chararray.records[c].name, strnlen(chararray.records[c].name, sizeof chararray.records[c].name));
+            if (name == word || name.rfind(word + " ", 0) == 0) return c;
+        }
+        return NO_INDEX;
+    }
+
     // "first" goes back to the first button.
     bool Set_Answer(const std::string& button) {
         static const std::pair<const char*, int> buttons[] = {
@@ -191,6 +265,12 @@ private:
 
     fs::path out_;
     bool running_ = true;
+    // A field's hexagon is centred this far above its anchor.
+    static constexpr int field_middle = 4;
+    // A field to be clicked lies at least this far inside the view.
+    static constexpr int view_margin = 30;
+    static constexpr int max_scroll_passes = 1000;
+
     std::set<UINT> held_;
     int answer_ = 0;  // 0: the first button
 };

@@ -1,0 +1,226 @@
+// A game played through the headless runner as a player plays it, on a
+// working folder with its "start.map": the selected character walks to a
+// clicked field, turn mode shows the way on the first click and goes on the
+// second, the party attacks a monster until it falls and the log tells it,
+// and the quit control answered No keeps the game, Yes ends it in order.
+// The screenshots of every step are kept beside the test program for
+// review (test_frontend-play-shots).
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Objects/Char/Characters.h"
+#include "Objects/Char/Party.h"
+#include "Objects/FieldLists.h"
+#include "Objects/Geometry.h"
+#include "Objects/Hooks.h"
+#include "Objects/Map.h"
+#include "Objects/PathSearch.h"
+#include "System/ErrorReport.h"
+#include "datafiles/Hooks.h"
+#include "datafiles/MapFile.h"
+#include "frontend/MapView.h"
+#include "platform/PathResolver.h"
+#include "support/GameFolder.h"
+#include "tests/frontend/RunnerFixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct field_xy {
+    std::int32_t x = -1, y = -1;
+};
+
+// What the script needs to know of the start map: the leading character,
+// two free fields near it, and the nearest character of another lobby.
+struct map_facts {
+    std::string lead, monster;
+    field_xy lead_at, walk_to, turn_to;
+};
+
+std::string Name_Of(std::uint16_t c) {
+    const char_record& r = chararray.records[c];
+    const std::string name(r.name, strnlen(r.name, sizeof r.name));
+    return name.substr(0, name.find(' '));
+}
+
+// A field a character may walk onto: a floor that costs movement points,
+// nothing on it.
+bool Free_Field(std::uint16_t f) {
+    const map_record& head = maparray.records[f];
+    if (head.type == 0 || fixitem_types[head.type].mp <= 0 || (mapfield[f] & MF_BLOCKED)) return false;
+    obj_ref o = Make_Obj(OBJ_FIXITEM, f);
+    Next_Object(o);
+    return Obj_Kind(o) == OBJ_NONE;
+}
+
+// Whether the view at the scroll position shows field (x, y) of level 0
+// well inside its edges.
+bool In_View(std::int32_t x, std::int32_t y, std::int32_t sx, std::int32_t sy) {
+    constexpr int margin = 30;
+    const int px = x * 42 + y * 21 - sx + hexamap_view.left, py = y * 21 - sy + hexamap_view.top;
+    return px >= hexamap_view.left + margin && px < hexamap_view.right - margin && py >= hexamap_view.top + margin &&
+           py < hexamap_view.bottom - margin;
+}
+
+// The scroll position of the view centred on field (x, y), within the limits.
+void Centre_View(field_xy on) {
+    scroll_y = on.y * 21 - 179;
+    scroll_x = on.x * 42 + on.y * 21 - 229;
+    Clamp_Scroll();
+}
+
+// A free field at the given distance from (x, y) on level 0, shown by the
+// view, whose straight way is free too; the first found walking right,
+// then down.
+field_xy Free_Field_Near(field_xy from, int distance, field_xy avoid) {
+    const std::uint16_t start = Field_Index(static_cast<std::uint32_t>(from.x), static_cast<std::uint32_t>(from.y), 0);
+    for (std::int32_t y = 0; y < static_cast<std::int32_t>(map_height); ++y)
+        for (std::int32_t x = 0; x < static_cast<std::int32_t>(map_width); ++x) {
+            const std::uint16_t f = Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), 0);
+            if (Field_Distance(f, start) != distance || !Free_Field(f)) continue;
+            if ((x == avoid.x && y == avoid.y) || !In_View(x, y, scroll_x, scroll_y)) continue;
+            // The straight way there is free.
+            bool clear = true;
+            std::uint16_t line[MAX_LINE_FIELDS];
+            const std::uint16_t n = Line_Fields(start, f, line);
+            for (std::uint16_t i = 1; i < n; ++i) clear = clear && Free_Field(line[i]);
+            if (clear) return {x, y};
+        }
+    return {};
+}
+
+// Reads the start map in this process, without its artwork.
+map_facts Read_Start_Map(const fs::path& folder) {
+    const ObjectsHooks objects = Objects_Hooks();
+    const DatafilesHooks files = Datafiles_Hooks();
+    Objects_Hooks() = {};
+    Datafiles_Hooks() = {};
+    Set_Working_Folder(folder);
+    map_facts facts;
+    if (Load_Map("start.map") && selected_count > 0) {
+        const std::uint16_t lead = selected[0];
+        facts.lead = Name_Of(lead);
+        facts.lead_at = {chararray.records[lead].x, chararray.records[lead].y};
+        // The view as the game shows the map, then as turn mode centres it
+        // on the leader.
+        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+        Set_Scroll_Limits();
+        Clamp_Scroll();
+        facts.walk_to = Free_Field_Near(facts.lead_at, 3, {});
+        Centre_View(facts.walk_to);
+        facts.turn_to = Free_Field_Near(facts.walk_to, 2, facts.lead_at);
+        std::int32_t nearest = 0x7FFFFFFF;
+        const std::uint16_t lead_field = Object_Field(Make_Obj(OBJ_CHAR, lead));
+        for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
+            if (!Char_In_Use(c) || chararray.records[c].lobby == 0 || chararray.records[c].hp <= 0) continue;
+            const std::int32_t d = Field_Distance(Object_Field(Make_Obj(OBJ_CHAR, c)), lead_field);
+            if (d < nearest) {
+                nearest = d;
+                facts.monster = Name_Of(c);
+            }
+        }
+    }
+    Free_Map();
+    Set_Working_Folder({});
+    Objects_Hooks() = objects;
+    Datafiles_Hooks() = files;
+    Reset_Quitting();
+    return facts;
+}
+
+// The characters the runner printed last: name -> (x, y, hit points).
+struct char_line {
+    int x = 0, y = 0, hp = 0;
+};
+std::vector<std::map<std::string, char_line>> Char_Reports(const std::string& out) {
+    std::vector<std::map<std::string, char_line>> reports;
+    std::istringstream in(out);
+    bool in_report = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("char ", 0) != 0) {
+            in_report = false;
+            continue;
+        }
+        std::istringstream words(line.substr(5));
+        std::vector<std::string> w;
+        for (std::string s; words >> s;) w.push_back(s);
+        if (w.size() < 5) continue;
+        // A report lists every character once: a name seen again begins the next.
+        if (!in_report || reports.back().contains(w[0])) reports.emplace_back();
+        in_report = true;
+        const std::size_t n = w.size();
+        reports.back()[w[0]] = {std::atoi(w[n - 4].c_str()), std::atoi(w[n - 3].c_str()), std::atoi(w[n - 1].c_str())};
+    }
+    return reports;
+}
+
+std::string Xy(field_xy f) { return std::to_string(f.x) + " " + std::to_string(f.y); }
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+class Play : public RunnerTest {
+protected:
+    // The shots stay for review beside the test program.
+    static fs::path Shots() { return fs::canonical("/proc/self/exe").parent_path() / "test_frontend-play-shots"; }
+};
+
+TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
+    const fs::path folder = fixture::Play_Folder();
+    const map_facts m = Read_Start_Map(folder);
+    ASSERT_FALSE(m.lead.empty()) << "no leading character on the start map";
+    ASSERT_GE(m.walk_to.x, 0) << "no free field near " << m.lead;
+    ASSERT_GE(m.turn_to.x, 0);
+    ASSERT_FALSE(m.monster.empty()) << "no monster on the start map";
+
+    fs::remove_all(Shots());
+    const std::string script =
+        "seed 7\n"
+        "tick 3\nshot 01-start\nchars\n"
+        // A click on a free field: the selected character walks there.
+        "clickfield " + Xy(m.walk_to) + "\ntick 2\nshot 02-go\n"
+        "tick 120\nshot 03-arrived\nchars\n"
+        // Turn mode: the first click shows the way, the second goes.
+        "key 77\nkeyup 77\ntick 2\nshot 04-turn-mode\n"
+        "clickfield " + Xy(m.turn_to) + "\ntick 2\nshot 05-way-shown\nchars\n"
+        "clickfield " + Xy(m.turn_to) + "\ntick 60\nshot 06-went\nchars\n"
+        "key 77\nkeyup 77\ntick 2\n"
+        // The whole party attacks the monster until it falls.
+        "click 99 441\ntick 1\nclickchar " + m.monster + "\ntick 2\nshot 07-attack\n"
+        "tick 150\nshot 08-fight\ntick 250\nshot 09-fallen\nchars\n"
+        // Quit: No keeps the game, Yes ends it.
+        "answer no\nkey 27\nkeyup 27\ntick 2\nshot 10-quit-no\nchars\n"
+        "answer yes\nkey 27\nshot 11-never\n";
+    const run_result r = Run(folder, script, Shots());
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+
+    const auto reports = Char_Reports(r.out);
+    ASSERT_EQ(reports.size(), 6u) << r.out;
+    const auto at = [&](std::size_t report, const std::string& name) { return reports[report].at(name); };
+    EXPECT_EQ(at(0, m.lead).x, m.lead_at.x);
+    EXPECT_EQ(at(1, m.lead).x, m.walk_to.x) << "walked to the clicked field";
+    EXPECT_EQ(at(1, m.lead).y, m.walk_to.y);
+    EXPECT_EQ(at(2, m.lead).x, m.walk_to.x) << "the first click in turn mode only shows the way";
+    EXPECT_EQ(at(2, m.lead).y, m.walk_to.y);
+    EXPECT_EQ(at(3, m.lead).x, m.turn_to.x) << "the second click goes";
+    EXPECT_EQ(at(3, m.lead).y, m.turn_to.y);
+    EXPECT_LE(at(4, m.monster).hp, 0) << "the monster fell";
+    EXPECT_NE(r.out.find("log " + m.monster + " falls unconsious"), std::string::npos) << r.out;
+    EXPECT_EQ(Count(r.out, "box [Orvex Divuruz Demo] Do you really want to quit?\n"), 2);
+    EXPECT_EQ(reports[5].size(), reports[4].size()) << "No kept the game";
+
+    for (const char* shot : {"01-start", "02-go", "03-arrived", "04-turn-mode", "05-way-shown", "06-went",
+                             "07-attack", "08-fight", "09-fallen", "10-quit-no"})
+        EXPECT_TRUE(fs::exists(Shots() / (std::string(shot) + ".png"))) << shot;
+    EXPECT_FALSE(fs::exists(Shots() / "11-never.png")) << "Yes closed the game";
+}
+
+}  // namespace
