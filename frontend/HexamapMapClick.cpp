@@ -78,7 +78,8 @@ void Left_Click(std::uint32_t flags) {
         Select_Char(c);
         return;
     }
-    if (selected_count == 0) return;
+    // The leader is no target of its own: a click on it orders nothing.
+    if (selected_count == 0 || c == lead) return;
     for (std::uint16_t i = 0; i < selected_count && i < SELECT_SLOTS; ++i) Forget_Orders(selected[i]);
     if (!turn_mode) {
         Show_Way();

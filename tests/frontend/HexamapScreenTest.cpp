@@ -184,6 +184,16 @@ TEST_F(Hexamap, InTurnModeTheFirstClickShowsTheWayAndTheSecondGoes) {
     EXPECT_EQ(Command_Target(lead), Make_Obj(OBJ_FIXITEM, other));
 }
 
+TEST_F(Hexamap, InTurnModeAClickOnTheLeaderItselfOrdersNothing) {
+    Press('M');
+    const std::uint16_t lead = selected[0];
+    ASSERT_TRUE(Is_Player_Char(lead));
+    Click_Char(lead);
+    Post(WM_LBUTTONDBLCLK, MK_LBUTTON);
+    EXPECT_EQ(Command_Kind(lead), ACT_NONE) << "no attack on itself";
+    EXPECT_EQ(selected[0], lead);
+}
+
 TEST_F(Hexamap, WhileAnActIsAimedClicksPickAndRightClicksRotate) {
     cursor_type = CURSOR_AIMING;
     target_rotation = 4;
