@@ -16,8 +16,6 @@ namespace {
 
 constexpr int target_rotations = 6;
 
-bool Aiming() { return cursor_type == CURSOR_AIMING || cursor_type == CURSOR_ON_TARGET; }
-
 std::uint16_t Leading() { return selected_count > 0 ? selected[0] : NO_INDEX; }
 
 // Drops the stored path and the earlier user commands of a character.
@@ -69,7 +67,7 @@ void Left_Click(std::uint32_t flags) {
         if (!turn_mode && Is_Player_Char(c) && cursor_type == CURSOR_NORMAL) Toggle_Select_Char(c);
         return;
     }
-    if (Aiming()) {
+    if (Cursor_Picks_Target()) {
         target_field = cursor_field;
         return;
     }
@@ -92,7 +90,7 @@ void Left_Click(std::uint32_t flags) {
 }
 
 void Right_Click() {
-    if (Aiming()) {
+    if (Cursor_Picks_Target()) {
         target_rotation = static_cast<std::uint16_t>((target_rotation + 1) % target_rotations);
         return;
     }

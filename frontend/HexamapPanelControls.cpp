@@ -1,7 +1,6 @@
 // The controls of the game panel: scrolling and clicking the portrait
 // strip, selecting the whole party, and the leading character's quick
 // slots.
-#include <cstring>
 #include <string>
 
 #include "Objects/Char/Characters.h"
@@ -33,11 +32,6 @@ std::int16_t Strip_Char(int slot) {
     return static_cast<std::int16_t>(player_chars[at]);
 }
 
-std::string Char_Name(std::int16_t c) {
-    const char_record& r = chararray.records[c];
-    return std::string(r.name, strnlen(r.name, sizeof r.name));
-}
-
 }  // namespace
 
 void Portraits_Scroll_Left(std::uint32_t, int event) {
@@ -62,7 +56,7 @@ void Portrait_Strip_Click(std::uint32_t flags, int event) {
         Show_Message(nullptr);
         return;
     }
-    const std::string text = std::string(turn_mode ? "Show " : "Select ") + Char_Name(c);
+    const std::string text = std::string(turn_mode ? "Show " : "Select ") + Char_Name(chararray.records[c]);
     Show_Message(text.c_str());
     if (event != event_click) return;
     if (c == last_portrait_click)

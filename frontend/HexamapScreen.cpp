@@ -79,8 +79,6 @@ constexpr int message_x = 36, message_y = 472;
 constexpr std::uint32_t slowest_speed = 1;
 constexpr std::uint32_t fastest_speed = 12;
 
-bool Aiming() { return cursor_type == CURSOR_AIMING || cursor_type == CURSOR_ON_TARGET; }
-
 // Shows a button of the screen held down or up at once. The button is made
 // the remembered one first, so that a key or a right click, which press
 // nothing, draw the right button; one still counting down pops up.
@@ -143,7 +141,7 @@ void Draw_Hexamap_Screen() {
 
 void Mode_Switch(std::uint32_t, int event) {
     if ((event & event_click) == 0) return;
-    if (!Aiming()) {
+    if (!Cursor_Picks_Target()) {
         if (turn_mode)
             Leave_Turn_Mode();
         else
@@ -188,7 +186,7 @@ void Toggle_Digits(std::uint32_t, int) {
 }
 
 void Quit_Click(std::uint32_t flags, int event) {
-    if (Aiming()) {
+    if (Cursor_Picks_Target()) {
         cancel_targeting = 1;
         return;
     }

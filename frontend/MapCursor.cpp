@@ -35,8 +35,6 @@ bool Field_Raised(std::uint16_t field) {
     return (word & MF_HEIGHT_PROGRAM) != 0 || (word & MF_ELEVATION) >= raised_elevation;
 }
 
-bool Aiming(std::uint16_t type) { return type == CURSOR_AIMING || type == CURSOR_ON_TARGET; }
-
 // The marks of a type; an unknown type has the normal ones.
 const cursor_mark* Marks(std::uint16_t type) { return cursor_types[type < cursor_type_count ? type : 0]; }
 
@@ -67,6 +65,8 @@ bool In_View(int x, int y) {
 
 }  // namespace
 
+bool Cursor_Picks_Target() { return cursor_type == CURSOR_AIMING || cursor_type == CURSOR_ON_TARGET; }
+
 void Mark_Cursor_Fields() {
     if (!Cursor_On_Map()) return;
     const cursor_mark* marks = Marks(cursor_type);
@@ -76,7 +76,7 @@ void Mark_Cursor_Fields() {
         Put_MapAnim(cursor_field, foot_back.row, foot_back.frame);
         Put_MapAnim(cursor_field, foot_front.row, foot_front.frame);
     }
-    if (!Aiming(cursor_type)) return;
+    if (!Cursor_Picks_Target()) return;
     marked_area.clear();
     if (area_offsets != nullptr && area_offsets->offsets != nullptr)
         marked_area.assign(area_offsets->offsets, area_offsets->offsets + area_offsets->count);
@@ -92,7 +92,7 @@ void Unmark_Cursor_Fields() {
         Remove_MapAnim(cursor_field, foot_back.row);
         Remove_MapAnim(cursor_field, foot_front.row);
     }
-    if (Aiming(cursor_type)) For_Area_Fields([&](std::uint16_t field) { Remove_MapAnim(field, marks[1].row); });
+    if (Cursor_Picks_Target()) For_Area_Fields([&](std::uint16_t field) { Remove_MapAnim(field, marks[1].row); });
 }
 
 void Set_Cursor_Type(std::uint16_t type) {

@@ -26,6 +26,9 @@ extern const cursor_mark cursor_types[cursor_type_count][2];
 // entry 0 the centre; empty when none are marked.
 extern std::vector<area_offset> marked_area;
 
+// Whether an act picks its target with the map cursor (type 2 or 3).
+bool Cursor_Picks_Target();
+
 void Mark_Cursor_Fields();
 void Unmark_Cursor_Fields();
 void Set_Cursor_Type(std::uint16_t type);

@@ -220,7 +220,7 @@ private:
     static std::uint16_t Char_Named(const std::string& word) {
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
             if (!Char_In_Use(c)) continue;
-            const std::string name(chararray.records[c].name, strnlen(chararray.records[c].name, sizeof chararray.records[c].name));
+            const std::string name = Char_Name(chararray.records[c]);
             if (name == word || name.rfind(word + " ", 0) == 0) return c;
         }
         return NO_INDEX;
@@ -242,7 +242,7 @@ private:
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
             if (!Char_In_Use(c)) continue;
             const char_record& r = chararray.records[c];
-            std::cout << "char " << std::string(r.name, strnlen(r.name, sizeof r.name)) << " " << r.x << " " << r.y
+            std::cout << "char " << Char_Name(r) << " " << r.x << " " << r.y
                       << " " << r.map_level << " " << r.hp << std::endl;
         }
     }
