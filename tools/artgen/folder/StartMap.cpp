@@ -1,8 +1,6 @@
 #include "tools/artgen/folder/StartMap.h"
 
-#include <algorithm>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -110,11 +108,9 @@ const SlotDef slot_defs[] = {
 // The map artwork's sprite of a fixitem type, for its frame count and layer.
 const BitmapSprite& Map_Sprite(const char* name) {
     static const std::vector<BitmapSprite> sprites = Terrain_Sprites();
-    std::string path = std::string("ARTWORK\\") + name;
+    const std::string path = std::string("ARTWORK\\") + name;
     for (const BitmapSprite& s : sprites)
-        if (std::equal(s.path.begin(), s.path.end(), path.begin(), path.end(),
-                       [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == std::toupper(static_cast<unsigned char>(b)); }))
-            return s;
+        if (s.path == path) return s;
     static const BitmapSprite none;
     return none;
 }
@@ -255,6 +251,9 @@ void Lay_Floor(std::uint16_t field, char c, std::uint32_t x, std::uint32_t y, st
                 head.type = GRASS_SLOPE;
                 head.frame = static_cast<std::uint8_t>(c - 'a');
                 Add_Modifier(0, Make_Obj(OBJ_FIXITEM, field), MK_GROUND_HILL, 0, 0, 0, 0);
+            } else {
+                head.type = NO_FLOOR;
+                head.frame = 0;
             }
             break;
     }
@@ -367,14 +366,10 @@ int Body_Number(const char* body) {
     return 0;
 }
 
+// A stand-in for the body sprite the game loads: its draw layer and frames.
 std::uint32_t Body_Sprite(const char* body) {
-    static std::map<std::string, std::uint32_t> registered;
-    auto it = registered.find(body);
-    if (it != registered.end()) return it->second;
     const BodyKind& k = Body_Kinds()[static_cast<std::size_t>(Body_Number(body))];
-    const std::uint32_t s = Register_Sprite_Info(CHAR_BODY_LAYER, 6 * k.group_frames);
-    registered[body] = s;
-    return s;
+    return Register_Sprite_Info(CHAR_BODY_LAYER, 6 * k.group_frames);
 }
 
 char_record Record_Of(const CharDef& d, std::uint8_t facing) {
@@ -475,7 +470,7 @@ std::uint16_t Place_Party() {
 
 // Monsters with their programs: a skeleton wandering the house, a zombie
 // patrolling the road, a troll guarding the tower's top, a spider by the
-// pond and two wolves on the ridge.
+// pond and two wolves in the south-east.
 void Place_Monsters() {
     const CharDef skeleton{"Skeleton", "SKELETON", 16, SKELETON_RACE | RACE_MONSTER, OTHER, kUndead, {18, 30, 11, 10, 5, 3, 2, 6, 8}};
     const CharDef zombie{"Zombie", "ZOMBIE", 17, ZOMBIE_RACE | RACE_MONSTER, OTHER, kUndead, {24, 30, 13, 6, 3, 2, 1, 6, 6}};
@@ -517,6 +512,10 @@ void Drop_Items() {
 
 // ------------------------------------------------------------------ the world
 
+// A new map's room for area modifiers and the game speed a game starts at.
+constexpr std::uint32_t kAreaModifiers = 10;
+constexpr std::uint32_t kStartSpeed = 4;
+
 // An empty world of the start map's size: every array as a new map has it.
 void New_World() {
     for (fixitem_type& t : fixitem_types) t = fixitem_type{};
@@ -525,7 +524,7 @@ void New_World() {
     Alloc_Map_Array(static_cast<std::uint16_t>(total_fields));
     Relink_Field_Parents();
     Init_Mod_Array(0);
-    Alloc_Global_Modifiers(10);
+    Alloc_Global_Modifiers(kAreaModifiers);
     Init_Char_Array(0);
     Alloc_Item_Array(0);
     Alloc_Map_Anims();
@@ -533,7 +532,7 @@ void New_World() {
     mitems_sprite = Register_Sprite_Info(MITEMS_LAYER, kItemFrames);
     current_object = NOOBJ;
     turn_mode = 0;
-    game_speed = clock_step = 4;
+    game_speed = clock_step = kStartSpeed;
     anim_wait = 0;
     anim_cycle = 0;
     decision_budget = 0;
