@@ -6,6 +6,7 @@
 #include "tools/artgen/Artwork.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
+#include "tools/writers/FntRender.h"
 
 namespace art {
 
@@ -13,7 +14,8 @@ namespace fs = std::filesystem;
 
 bool Write_Working_Files(const fs::path& root, std::string& error) {
     if (!Write_Artwork_Files(root, Make_Artwork())) {
-        error = "cannot write the artwork into " + root.string();
+        error = "cannot write the artwork into " + root.string() + " (its fonts are rendered from " +
+                dejavu_folder.string() + ")";
         return false;
     }
     if (!Write_Start_Map(root)) {
