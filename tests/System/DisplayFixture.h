@@ -23,6 +23,7 @@
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
 #include "support/MapArtFolder.h"
+#include "tools/artgen/folder/ArtFiles.h"
 #include "tools/writers/BmpWriter.h"
 #include "tools/writers/DysWriter.h"
 #include "tools/writers/PaletteWriter.h"
@@ -61,7 +62,7 @@ inline Bmp8 Picture(int width, int height, std::uint8_t fill) {
     return b;
 }
 
-inline void Write_Fonts(const fs::path& system) { ASSERT_TRUE(fixture::Write_Font_Files(system)); }
+inline void Write_Fonts(const fs::path& system) { ASSERT_TRUE(art::Write_Font_Files(system)); }
 
 // The whole folder, with lower-case names where the game spells them in
 // capitals (the resolver matches either).

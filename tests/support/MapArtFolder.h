@@ -3,8 +3,9 @@
 // ...), the system and panel sprites, the item pictures, the character
 // bodies and the portraits, and what the start-up reads besides: the two
 // font files, the two cursor files and the hexamap screen's pages; written
-// with the game's file writers from the artwork generator. Making it takes a while, so each test program writes it once
-// into a folder beside itself and the later runs reuse it.
+// by the artwork generator's file writers. Making it takes a while, so each
+// test program writes it once into a folder beside itself and the later runs
+// reuse it.
 #pragma once
 #include <filesystem>
 #include <functional>
@@ -21,10 +22,6 @@ std::filesystem::path Map_Art_Folder();
 // written again when it is missing or older than the program or version.
 std::filesystem::path Cached_Folder(const std::string& suffix, const char* version,
                                     const std::function<bool(const std::filesystem::path&)>& write);
-
-// The two font files the game adds ("SMALLE.FON" with "Small Font" 11,
-// "SERIFE.FON" with "MS Serif" 13 and 16 bold), rendered from DejaVu.
-bool Write_Font_Files(const std::filesystem::path& system_folder);
 
 constexpr int test_floor_count = 4;
 extern const int test_floor_colours[test_floor_count];
