@@ -36,6 +36,7 @@
 #include "datafiles/MapFile.h"
 #include "frontend/SystemSprites.h"
 #include "tests/frontend/GameFixture.h"
+#include "tests/frontend/GeneratedFolder.h"
 
 namespace {
 
@@ -65,18 +66,6 @@ std::string Quoted(const fs::path& p) {
 }
 
 Command_Result Artgen(const fs::path& dir) { return Run_Command(std::string(ORVEX_ARTGEN) + " " + Quoted(dir) + " 2>&1"); }
-
-// The folder artgen writes, written again whenever artgen was built anew.
-fs::path Generated_Folder() {
-    static const fs::path folder = [] {
-        std::error_code ec;
-        const auto built = fs::last_write_time(ORVEX_ARTGEN, ec).time_since_epoch().count();
-        const std::string version = "artgen " + std::to_string(built);
-        return fixture::Cached_Folder("-artgen", version.c_str(),
-                                      [](const fs::path& root) { return Artgen(root).status == 0; });
-    }();
-    return folder;
-}
 
 std::string File_Bytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);

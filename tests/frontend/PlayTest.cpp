@@ -24,7 +24,7 @@
 #include "datafiles/MapFile.h"
 #include "frontend/MapView.h"
 #include "platform/PathResolver.h"
-#include "support/GameFolder.h"
+#include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
 
 namespace {
@@ -114,13 +114,16 @@ map_facts Read_Start_Map(const fs::path& folder) {
         facts.walk_to = Free_Field_Near(facts.lead_at, 3, {});
         Centre_View(facts.walk_to);
         facts.turn_to = Free_Field_Near(facts.walk_to, 2, facts.lead_at);
-        std::int32_t nearest = 0x7FFFFFFF;
-        const std::uint16_t lead_field = Object_Field(Make_Obj(OBJ_CHAR, lead));
+        // The monster the leader reaches soonest on its own level.
+        Init_Path_Arrays();
+        std::uint32_t nearest = 0xFFFFFFFF;
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-            if (!Char_In_Use(c) || chararray.records[c].lobby == 0 || chararray.records[c].hp <= 0) continue;
-            const std::int32_t d = Field_Distance(Object_Field(Make_Obj(OBJ_CHAR, c)), lead_field);
-            if (d < nearest) {
-                nearest = d;
+            const char_record& r = chararray.records[c];
+            if (!Char_In_Use(c) || r.lobby == 0 || r.hp <= 0 || r.map_level != chararray.records[lead].map_level)
+                continue;
+            path(lead, r.x, r.y, r.map_level, 1);
+            if (path_count > 0 && path_cost < nearest) {
+                nearest = path_cost;
                 facts.monster = Name_Of(c);
             }
         }
@@ -133,28 +136,30 @@ map_facts Read_Start_Map(const fs::path& folder) {
     return facts;
 }
 
-// The characters the runner printed last: name -> (x, y, hit points).
+// The characters the runner printed, one report per "chars": by name (the
+// first word; the first character of a name counts), place and hit points.
 struct char_line {
     int x = 0, y = 0, hp = 0;
 };
 std::vector<std::map<std::string, char_line>> Char_Reports(const std::string& out) {
     std::vector<std::map<std::string, char_line>> reports;
     std::istringstream in(out);
-    bool in_report = false;
+    int last_index = -1;
     for (std::string line; std::getline(in, line);) {
         if (line.rfind("char ", 0) != 0) {
-            in_report = false;
+            last_index = -1;
             continue;
         }
         std::istringstream words(line.substr(5));
-        std::vector<std::string> w;
-        for (std::string s; words >> s;) w.push_back(s);
-        if (w.size() < 5) continue;
-        // A report lists every character once: a name seen again begins the next.
-        if (!in_report || reports.back().contains(w[0])) reports.emplace_back();
-        in_report = true;
-        const std::size_t n = w.size();
-        reports.back()[w[0]] = {std::atoi(w[n - 4].c_str()), std::atoi(w[n - 3].c_str()), std::atoi(w[n - 1].c_str())};
+        int index = 0;
+        char_line c;
+        int level = 0;
+        std::string name;
+        if (!(words >> index >> c.x >> c.y >> level >> c.hp >> name)) continue;
+        // Every report lists the characters in index order.
+        if (index <= last_index || last_index < 0) reports.emplace_back();
+        last_index = index;
+        reports.back().emplace(name, c);
     }
     return reports;
 }
@@ -174,7 +179,7 @@ protected:
 };
 
 TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
-    const fs::path folder = fixture::Play_Folder();
+    const fs::path folder = Generated_Folder();
     const map_facts m = Read_Start_Map(folder);
     ASSERT_FALSE(m.lead.empty()) << "no leading character on the start map";
     ASSERT_GE(m.walk_to.x, 0) << "no free field near " << m.lead;

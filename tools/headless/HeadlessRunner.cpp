@@ -18,7 +18,7 @@
 //   shot NAME     writes the screen as OUTDIR/NAME.png
 //   answer BUTTON answers the message boxes from now on with BUTTON: first
 //                 (the first button, as at start), yes, no, ok or cancel
-//   chars         prints every character as "char NAME X Y LEVEL HP"
+//   chars         prints every character as "char INDEX X Y LEVEL HP NAME"
 //   seed N        seeds the random numbers with N (the start-up seeds them
 //                 from the clock), so that a script plays the same each run
 //   close         closes the window as the system would
@@ -242,8 +242,8 @@ private:
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
             if (!Char_In_Use(c)) continue;
             const char_record& r = chararray.records[c];
-            std::cout << "char " << Char_Name(r) << " " << r.x << " " << r.y
-                      << " " << r.map_level << " " << r.hp << std::endl;
+            std::cout << "char " << c << " " << r.x << " " << r.y << " " << r.map_level << " " << r.hp << " "
+                      << Char_Name(r) << std::endl;
         }
     }
 
