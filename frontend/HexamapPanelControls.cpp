@@ -80,7 +80,7 @@ void Select_All_Chars(std::uint32_t, int event) {
 }
 
 void Quick_Slot_Click(int slot, int event) {
-    if (!Player_May_Command()) return;
+    if (!Player_May_Command() || !Char_In_Use(selected[0])) return;
     const std::int16_t item = chararray.records[selected[0]].slots[slot];
     if (item <= 0) {
         Show_Message(nullptr);
