@@ -9,7 +9,9 @@
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/Effects.h"
 #include "Objects/Map.h"
+#include "Objects/Requests.h"
 #include "support/GameFolder.h"
 #include "tests/frontend/GameFixture.h"
 
@@ -25,6 +27,9 @@ protected:
     }
     void TearDown() override {
         for (control_row& r : hexamap_controls) r.state = press_up;
+        shields_shown = digits_shown = 1;
+        test_play = 0;
+        cancel_targeting = 0;
         GameTest::TearDown();
     }
 

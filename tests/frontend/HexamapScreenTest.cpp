@@ -268,6 +268,13 @@ TEST_F(Hexamap, AStepKeyTowardAStrangerAttacksItAndAtTheEdgeOnlyTurns) {
     Press(VK_RIGHT);
     EXPECT_EQ(chararray.records[alric].facing, 1);
     EXPECT_EQ(Command_Kind(alric), ACT_NONE) << "nothing beyond the edge";
+
+    // And on the last row.
+    Remove_Object(Make_Obj(OBJ_CHAR, alric));
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(6, fixture::play_map_height - 1, 0));
+    Press(VK_NEXT);
+    EXPECT_EQ(chararray.records[alric].facing, 2);
+    EXPECT_EQ(Command_Kind(alric), ACT_NONE) << "nothing below the last row";
 }
 
 TEST_F(Hexamap, StepKeysNeedTheActivePlayerCharacter) {
