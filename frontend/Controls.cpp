@@ -17,6 +17,7 @@
 #include "frontend/GameLoop.h"
 #include "frontend/MapCursor.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/InventoryScreen.h"
 #include "frontend/ScreenStandIns.h"
 
 int mouse_x = 0;
@@ -193,6 +194,11 @@ void Release_Pressed_Control() {
     pressed_control = nullptr;
     row->state = press_up;
     Draw_Button(*row, row->frame);
+}
+
+void Forget_Pressed_Control() {
+    if (pressed_control != nullptr) pressed_control->state = press_up;
+    pressed_control = nullptr;
 }
 
 void Redraw_Pressed_Controls() {

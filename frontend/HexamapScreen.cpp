@@ -19,6 +19,7 @@
 #include "System/ScreenType.h"
 #include "datafiles/MapFile.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
 #include "frontend/ScreenStandIns.h"

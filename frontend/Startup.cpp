@@ -20,6 +20,7 @@
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/InventoryScreen.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/HexamapScreen.h"
@@ -107,13 +108,20 @@ bool Enter_Screen(std::uint32_t type) {
 
 void Init_ScreenType() {
     if (!Enter_Screen(ScreenType)) Error_Query_Quit("Invalid ScreenType in Init_ScreenType");
-    pressed_control = nullptr;
+    Forget_Pressed_Control();
 }
 
 void Install_Front_End_Hooks() {
     Install_Control_Hooks();
     Install_Map_View_Hooks();
     Install_Panel_Hooks();
-    Objects_Hooks().open_screen = [](std::uint16_t screen) { Enter_Screen(screen); };
+    // The screen-switch act opens the screen itself; the screens' entry
+    // controls only give the act.
+    Objects_Hooks().open_screen = [](std::uint16_t screen) {
+        if (screen == screen_inventory)
+            Open_Inventory_Screen(0);
+        else
+            Enter_Screen(screen);
+    };
     Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
 }

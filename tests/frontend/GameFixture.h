@@ -16,6 +16,7 @@
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/InventoryScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
