@@ -40,6 +40,7 @@ TEST_F(HeadlessRunner, BadScriptExitsWithTwo) {
     EXPECT_EQ(Run(fixture::Map_Art_Folder(), "tick 1\njump 3\n").status, 2);
     EXPECT_EQ(Run(fixture::Map_Art_Folder(), "click 3\n").status, 2) << "a missing number";
     EXPECT_EQ(Run(dir / "missing", "tick 1\n").status, 2);
+    EXPECT_EQ(Run(fixture::Game_Folder(), "items Nobody\n").status, 2) << "no character of that name";
 }
 
 }  // namespace

@@ -16,24 +16,21 @@
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
-#include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/PathSearch.h"
-#include "System/ErrorReport.h"
-#include "datafiles/Hooks.h"
-#include "datafiles/MapFile.h"
 #include "frontend/MapView.h"
-#include "platform/PathResolver.h"
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
+#include "tests/frontend/StartMapFacts.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct field_xy {
-    std::int32_t x = -1, y = -1;
-};
+using fixture::Count;
+using fixture::field_xy;
+using fixture::Name_Of;
+using fixture::Xy;
 
 // What the script needs to know of the start map: the leading character,
 // two free fields near it, and the nearest character of another lobby.
@@ -41,12 +38,6 @@ struct map_facts {
     std::string lead, monster;
     field_xy lead_at, walk_to, turn_to;
 };
-
-std::string Name_Of(std::uint16_t c) {
-    const char_record& r = chararray.records[c];
-    const std::string name(r.name, strnlen(r.name, sizeof r.name));
-    return name.substr(0, name.find(' '));
-}
 
 // A field a character may walk onto: a floor that costs movement points,
 // nothing on it.
@@ -96,13 +87,9 @@ field_xy Free_Field_Near(field_xy from, int distance, field_xy avoid) {
 
 // Reads the start map in this process, without its artwork.
 map_facts Read_Start_Map(const fs::path& folder) {
-    const ObjectsHooks objects = Objects_Hooks();
-    const DatafilesHooks files = Datafiles_Hooks();
-    Objects_Hooks() = {};
-    Datafiles_Hooks() = {};
-    Set_Working_Folder(folder);
-    map_facts facts;
-    if (Load_Map("start.map") && selected_count > 0) {
+    return fixture::Read_Start_Map_With(folder, [](bool loaded) {
+        map_facts facts;
+        if (!loaded || selected_count == 0) return facts;
         const std::uint16_t lead = selected[0];
         facts.lead = Name_Of(lead);
         facts.lead_at = {chararray.records[lead].x, chararray.records[lead].y};
@@ -127,13 +114,8 @@ map_facts Read_Start_Map(const fs::path& folder) {
                 facts.monster = Name_Of(c);
             }
         }
-    }
-    Free_Map();
-    Set_Working_Folder({});
-    Objects_Hooks() = objects;
-    Datafiles_Hooks() = files;
-    Reset_Quitting();
-    return facts;
+        return facts;
+    });
 }
 
 // The characters the runner printed, one report per "chars": by name (the
@@ -162,14 +144,6 @@ std::vector<std::map<std::string, char_line>> Char_Reports(const std::string& ou
         reports.back().emplace(name, c);
     }
     return reports;
-}
-
-std::string Xy(field_xy f) { return std::to_string(f.x) + " " + std::to_string(f.y); }
-
-int Count(const std::string& text, const std::string& what) {
-    int n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
-    return n;
 }
 
 class Play : public RunnerTest {

@@ -27,11 +27,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bumped whenever what the folder holds changes.
-constexpr const char* folder_version = "map-art 3";
+constexpr const char* folder_version = "map-art 4";
 
-// The pages the start-up shows after the title, beside the title itself.
+// The pages the start-up shows after the title, beside the title itself,
+// and the inventory's.
 bool Is_Screen_Page(const art::Page& page) {
-    return page.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP" || page.path == "ARTWORK\\PAGES\\TEXTBOX.BMP";
+    return page.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP" || page.path == "ARTWORK\\PAGES\\TEXTBOX.BMP" ||
+           page.path == "ARTWORK\\ITEMS\\INVENTOR.BMP";
 }
 
 art::BitmapSprite Test_Floor(int i) {

@@ -19,6 +19,10 @@
 //   answer BUTTON answers the message boxes from now on with BUTTON: first
 //                 (the first button, as at start), yes, no, ok or cancel
 //   chars         prints every character as "char INDEX X Y LEVEL HP NAME"
+//   items NAME    prints every slot of the character called NAME that holds
+//                 an item as "slot SLOT ITEM TYPENAME" (backpack items at
+//                 their top-left cell)
+//   screen        prints the current screen as "screen SCREENTYPE"
 //   seed N        seeds the random numbers with N (the start-up seeds them
 //                 from the clock), so that a script plays the same each run
 //   close         closes the window as the system would
@@ -39,9 +43,11 @@
 #include <vector>
 
 #include "Objects/Char/Characters.h"
+#include "Objects/Item/Items.h"
 #include "System/Display.h"
 #include "System/MessageLog.h"
 #include "System/Random.h"
+#include "System/ScreenType.h"
 #include "frontend/App.h"
 #include "frontend/MapView.h"
 #include "Objects/Map.h"
@@ -124,6 +130,12 @@ public:
             Seed_Random(static_cast<unsigned>(a));
         } else if (command == "chars") {
             Print_Chars();
+        } else if (command == "items" && in >> command) {
+            const std::uint16_t c = Char_Named(command);
+            if (c == NO_INDEX) return false;
+            Print_Items(c);
+        } else if (command == "screen") {
+            std::cout << "screen " << ScreenType << std::endl;
         } else if (command == "close") {
             Post(WM_CLOSE, 0, 0);
         } else {
@@ -244,6 +256,16 @@ private:
             const char_record& r = chararray.records[c];
             std::cout << "char " << c << " " << r.x << " " << r.y << " " << r.map_level << " " << r.hp << " "
                       << Char_Name(r) << std::endl;
+        }
+    }
+
+    static void Print_Items(std::uint16_t c) {
+        const char_record& r = chararray.records[c];
+        for (int s = 0; s < CHAR_SLOTS; ++s) {
+            if (r.slots[s] <= 0) continue;
+            const item_type* t = Item_Type_Of(static_cast<std::uint16_t>(r.slots[s]));
+            const std::string name = t != nullptr ? std::string(t->name, strnlen(t->name, sizeof t->name)) : "?";
+            std::cout << "slot " << s << " " << r.slots[s] << " " << name << std::endl;
         }
     }
 
