@@ -1,5 +1,5 @@
 // Stand-ins for the screens that later parts of the program build: the
-// inventory, the character page, the spell page and the editor, with the
+// inventory and the editor, with the
 // editor's flags that stop the game tick and mark a test play. Each is the
 // least that lets the hexamap screen call it; the real screens replace them.
 #pragma once
@@ -8,8 +8,6 @@
 #include "frontend/Controls.h"
 
 extern control_row inventory_controls[];
-extern control_row char_page_controls[];
-extern control_row spell_page_controls[];
 
 // 1 while the editor is open: the game tick does nothing.
 extern std::uint32_t editor_busy;
@@ -20,8 +18,6 @@ constexpr const char* test_map_name = "Test.map";
 
 // Entries of the screens, called with (flags, event 1).
 void Inventory_Switch(std::uint32_t flags, int event);
-void Char_Page_Button(std::uint32_t flags, int event);
-void Spell_Page_Button(std::uint32_t flags, int event);
 void Enter_Editor(std::uint32_t flags, int event);
 
 // The editor screen's two areas and the editor's reaction to a moved window.
