@@ -139,6 +139,7 @@ void Free_Page_Sprites() {
 
 void Open_Char_Page() {
     ScreenType = screen_char_page;
+    Forget_Pressed_Control();
     Set_Message_Pos(message_x, message_y);
     Load_Page_Sprite(MANALINE, manaline_name);
     Show_Char_Page();

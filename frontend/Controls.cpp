@@ -197,6 +197,11 @@ void Release_Pressed_Control() {
     Draw_Button(*row, row->frame);
 }
 
+void Forget_Pressed_Control() {
+    if (pressed_control != nullptr) pressed_control->state = press_up;
+    pressed_control = nullptr;
+}
+
 void Redraw_Pressed_Controls() {
     // The first row is looked at even when it ends the table.
     for (control_row* row = Current_Controls();; ++row) {

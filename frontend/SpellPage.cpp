@@ -111,6 +111,7 @@ void Free_Spell_Page_Sprites() {
 
 void Open_Spell_Page() {
     ScreenType = screen_spell_page;
+    Forget_Pressed_Control();
     Set_Message_Pos(message_x, message_y);
     Load_Page_Sprite(SPBUTTON, button_name);
     Load_Page_Sprite(SPICONS, icons_name);
@@ -234,6 +235,5 @@ void Spell_Page_Button(std::uint32_t, int event) {
     if (event != event_click || !Player_May_Command()) return;
     Free_Char_Path(selected[0]);
     Command_Char(selected[0], ACT_SCREEN, OBJ_NONE, NO_INDEX, screen_spell_page, 0, -1);
-    if (pressed_control != nullptr) pressed_control->state = press_up;
-    pressed_control = nullptr;
+    Forget_Pressed_Control();
 }

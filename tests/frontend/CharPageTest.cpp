@@ -186,6 +186,22 @@ TEST_F(CharPage, ShiftAndClickWritesTheCreditsAndOpensNothing) {
     EXPECT_EQ(ScreenType, screen_char_page);
 }
 
+TEST_F(CharPage, AMapButtonStillDownWhenThePageOpensIsNeitherDrawnOverItNorLeftDown) {
+    const std::uint16_t alric = Char_Named("Alric");
+    const control_row& faster = hexamap_controls[14];
+    Click_At({faster.left + 2, faster.top + 2});
+    ASSERT_EQ(pressed_control, &faster);
+    Open_Page_Of(alric, screen_char_page);
+    const RECT button{faster.left, faster.top, faster.right + 1, faster.bottom + 1};
+    const std::vector<std::uint16_t> page = Area(button);
+    Tick();
+    Tick();
+    Tick();
+    EXPECT_EQ(Area(button), page);
+    EXPECT_EQ(faster.state, press_up);
+    EXPECT_EQ(pressed_control, nullptr);
+}
+
 TEST_F(CharPage, NoPageOpensWithoutACharacterThePlayerMayCommand) {
     Clear_Selection();
     Press('C');

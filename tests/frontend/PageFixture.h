@@ -4,6 +4,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Objects/Char/Party.h"
 #include "System/Bitmap.h"
 #include "System/Display.h"
@@ -37,6 +39,12 @@ protected:
     }
     // The back surface's pixel of a colour.
     static std::uint16_t Pixel_Of(COLORREF colour) { return static_cast<std::uint16_t>(DD_Color_Match(BACK, colour)); }
+    static std::vector<std::uint16_t> Area(const RECT& r) {
+        std::vector<std::uint16_t> out;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) out.push_back(Pixel(x, y));
+        return out;
+    }
     // How many pixels of r have the value.
     static int Count(const RECT& r, std::uint16_t pixel) {
         int n = 0;
