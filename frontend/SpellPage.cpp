@@ -10,7 +10,6 @@
 #include "Objects/Request.h"
 #include "System/ClipRect.h"
 #include "System/Display.h"
-#include "System/ErrorReport.h"
 #include "System/Fonts.h"
 #include "System/MessageLine.h"
 #include "System/ScreenType.h"
@@ -205,15 +204,7 @@ void Draw_Mana_Line(int frame, int x, int y, std::int64_t value, std::int64_t ma
 }
 
 void Draw_Spell_Text(const RECT& rect, COLORREF colour, const char* text) {
-    if (BACK == nullptr || text == nullptr) return;
-    HDC dc = nullptr;
-    if (DD_Error("getDC", BACK->GetDC(&dc)) != DD_OK) return;
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colour);
-    SelectObject(dc, message_font);
-    RECT r = rect;
-    DrawTextExA(dc, text, -1, &r, DT_WORDBREAK, nullptr);
-    DD_Error("releaseDC", BACK->ReleaseDC(dc));
+    Text_In_Rect(colour, rect, text);
     Update_Screen(&rect);
 }
 
