@@ -202,6 +202,17 @@ TEST_F(CharPage, AMapButtonStillDownWhenThePageOpensIsNeitherDrawnOverItNorLeftD
     EXPECT_EQ(pressed_control, nullptr);
 }
 
+TEST_F(CharPage, EnteredAgainThePageIsAskedForAndReopensWithOneCopyOfItsSprite) {
+    const std::uint16_t alric = Char_Named("Alric");
+    const int surfaces = Live_Surface_Count();
+    Open_Page_Of(alric, screen_char_page);
+    Init_ScreenType();
+    EXPECT_EQ(Command_Kind(alric), ACT_SCREEN) << "as its control asks for it";
+    Tick();
+    EXPECT_EQ(ScreenType, screen_char_page);
+    EXPECT_EQ(Live_Surface_Count(), surfaces + 1);
+}
+
 TEST_F(CharPage, NoPageOpensWithoutACharacterThePlayerMayCommand) {
     Clear_Selection();
     Press('C');
