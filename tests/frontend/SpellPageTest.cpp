@@ -4,6 +4,9 @@
 // sprites on every way out.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "Objects/AIData.h"
@@ -16,6 +19,8 @@
 #include "tests/frontend/PageFixture.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using SpellPage = PageTest;
 
@@ -208,6 +213,22 @@ TEST_F(SpellPage, TheSpellKeyOpensThePageAndEveryExitFreesItsSpritesOnce) {
     Press(VK_ESCAPE);
     EXPECT_EQ(ScreenType, screen_hexamap);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
+}
+
+TEST_F(SpellPage, AMissingBackgroundIsFatal) {
+    const std::uint16_t alric = Char_Named("Alric");
+    // A folder with the page's sprites but not its background.
+    const fs::path bare = fs::temp_directory_path() / ("orvex-spellpage-" + std::to_string(::getpid()));
+    fs::create_directories(bare / "ARTWORK" / "PAGES");
+    for (const char* file : {"MANALINE.BMP", "SPBUTTON.BMP", "SPICONS.BMP"})
+        fs::copy_file(fixture::Map_Art_Folder() / "ARTWORK" / "PAGES" / file, bare / "ARTWORK" / "PAGES" / file);
+    Set_Working_Folder(bare);
+    Open_Page_Of(alric, screen_spell_page);
+    Set_Working_Folder(folder);
+    fs::remove_all(bare);
+    ASSERT_EQ(backend().boxes.size(), 1u);
+    EXPECT_NE(backend().boxes[0].text.find("Can't load spellpage screen"), std::string::npos);
+    EXPECT_TRUE(Is_Quitting());
 }
 
 }  // namespace
