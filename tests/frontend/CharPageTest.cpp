@@ -27,6 +27,36 @@ namespace fs = std::filesystem;
 
 using CharPage = PageTest;
 
+TEST(PageTables, BothPagesRowsWithTheirRectanglesKeysTooltipsAndHandlers) {
+    struct row_case {
+        const control_row* row;
+        RECT r;  // inclusive
+        UINT key1, key2;
+        const char* tooltip;
+        control_handler handler;
+    } rows[] = {
+        {&char_page_controls[0], {13, 2, 34, 21}, 'M', VK_ESCAPE, "Back to map", &Char_Page_To_Map},
+        {&char_page_controls[1], {605, 2, 626, 21}, 'I', VK_TAB, "Inventory screen", &Char_Page_To_Items},
+        {&spell_page_controls[0], {13, 2, 34, 21}, 'M', VK_ESCAPE, "Back to map", &Spell_Page_To_Map},
+        {&spell_page_controls[1], {605, 2, 626, 21}, 'I', VK_TAB, "Inventory screen", &Spell_Page_To_Items},
+        {&spell_page_controls[2], {339, 122, 619, 337}, 0, 0, "", &Spell_Page_Mouse},
+    };
+    for (const row_case& e : rows) {
+        SCOPED_TRACE(e.tooltip);
+        EXPECT_EQ(e.row->left, e.r.left);
+        EXPECT_EQ(e.row->top, e.r.top);
+        EXPECT_EQ(e.row->right, e.r.right);
+        EXPECT_EQ(e.row->bottom, e.r.bottom);
+        EXPECT_EQ(e.row->key1, e.key1);
+        EXPECT_EQ(e.row->key2, e.key2);
+        EXPECT_STREQ(e.row->tooltip, e.tooltip);
+        EXPECT_EQ(e.row->picture, 0);
+        EXPECT_EQ(Control_Handler_From(e.row->handler), e.handler);
+    }
+    EXPECT_EQ(char_page_controls[2].handler, 0u) << "the end row";
+    EXPECT_EQ(spell_page_controls[3].handler, 0u) << "the end row";
+}
+
 TEST(CharPageBars, LengthAndFrameFollowTheValueAgainstItsMaximum) {
     struct bar_case {
         std::int64_t value, maximum;
