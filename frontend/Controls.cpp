@@ -14,11 +14,13 @@
 #include "System/MessageLine.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "frontend/CharPage.h"
 #include "frontend/GameLoop.h"
 #include "frontend/MapCursor.h"
 #include "frontend/HexamapScreen.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/ScreenStandIns.h"
+#include "frontend/SpellPage.h"
 
 int mouse_x = 0;
 int mouse_y = 0;

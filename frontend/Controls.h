@@ -90,9 +90,9 @@ void Tick_Pressed_Control();
 void Hold_Pressed_Control();
 void Release_Pressed_Control();
 void Redraw_Pressed_Controls();
-// Forgets the remembered control when a screen is left or entered again.
-// Its press state goes up too (nothing is drawn), so that the next
-// Redraw_Pressed_Controls of its screen does not show it down for good.
+// The remembered button pops up in its table, without being drawn, and is
+// forgotten: for a screen about to be drawn anew, so that its count-down
+// neither draws it over the new screen nor leaves it down.
 void Forget_Pressed_Control();
 
 // The cursor files, loaded once at start-up; the sword is shown as the

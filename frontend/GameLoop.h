@@ -45,6 +45,9 @@ void Init_ScreenType();
 // Calls the entry handler of a screen (a ScreenType) with (0, 1); false for
 // a number that is no screen.
 bool Enter_Screen(std::uint32_t type);
+// Opens the screen the screen-switch act names (2 inventory, 3 character
+// page, 4 spell page) for page_char.
+void Open_Screen(std::uint16_t screen);
 // Lets the game world and the data files reach the front end: the controls,
 // the map cursor, the map view, opening a screen, loading the map's
 // artwork; done at start-up.

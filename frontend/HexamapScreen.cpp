@@ -18,11 +18,13 @@
 #include "System/MessageLog.h"
 #include "System/ScreenType.h"
 #include "datafiles/MapFile.h"
+#include "frontend/CharPage.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
 #include "frontend/ScreenStandIns.h"
+#include "frontend/SpellPage.h"
 #include "platform/VirtualKeys.h"
 
 std::uint32_t shields_shown = 1;
@@ -108,13 +110,13 @@ void Match_Held_Buttons() {
     set(row_toggle_digits, digits_shown == 0);
 }
 
+}  // namespace
+
 bool Load_Page(LPDIRECTDRAWSURFACE surface, const char* file, const char* what) {
     if (surface != nullptr && DD_Reload_Bitmap(surface, file) == DD_OK) return true;
     Fatal_Error(what, file);
     return false;
 }
-
-}  // namespace
 
 void Init_Hexamap_Screen(std::uint32_t, int event) {
     if (event != event_click) return;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "frontend/Controls.h"
+#include "platform/DDraw.h"
 
 // The screen's control rows in table order, ended by the end row.
 constexpr int hexamap_row_count = 38;
@@ -29,6 +30,9 @@ void Init_Hexamap_Screen(std::uint32_t flags, int event);
 // panel, and the whole screen shown. A picture that cannot be loaded is
 // fatal.
 void Draw_Hexamap_Screen();
+// Copies a screen's picture from file into a surface; false, after the
+// fatal error what, when it cannot be loaded.
+bool Load_Page(LPDIRECTDRAWSURFACE surface, const char* file, const char* what);
 
 // ---- The map and the step keys ----
 // Left click: select, attack or go (in turn mode a first click shows the

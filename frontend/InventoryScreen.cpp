@@ -21,9 +21,9 @@
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "frontend/CharPage.h"
 #include "frontend/HexamapScreen.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SystemSprites.h"
 #include "platform/VirtualKeys.h"
 

@@ -1,14 +1,11 @@
-// Stand-ins for the screens that later parts of the program build: the
-// character page, the spell page and the editor, with the
-// editor's flags that stop the game tick and mark a test play. Each is the
-// least that lets the hexamap screen call it; the real screens replace them.
+// Stand-ins for the screen that a later part of the program builds: the
+// editor, with the editor's flags that stop the game tick and mark a test
+// play. Each is the least that lets the hexamap screen call it; the real
+// screen replaces them.
 #pragma once
 #include <cstdint>
 
 #include "frontend/Controls.h"
-
-extern control_row char_page_controls[];
-extern control_row spell_page_controls[];
 
 // 1 while the editor is open: the game tick does nothing.
 extern std::uint32_t editor_busy;
@@ -17,9 +14,7 @@ extern std::uint32_t test_play;
 // The map a test play starts from and returns to.
 constexpr const char* test_map_name = "Test.map";
 
-// Entries of the screens, called with (flags, event 1).
-void Char_Page_Button(std::uint32_t flags, int event);
-void Spell_Page_Button(std::uint32_t flags, int event);
+// The editor's entry, called with (flags, event 1).
 void Enter_Editor(std::uint32_t flags, int event);
 
 // The editor screen's two areas and the editor's reaction to a moved window.

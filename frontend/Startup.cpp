@@ -17,6 +17,7 @@
 #include "System/ScreenType.h"
 #include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
+#include "frontend/CharPage.h"
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapPanel.h"
@@ -25,6 +26,7 @@
 #include "frontend/MapView.h"
 #include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
+#include "frontend/SpellPage.h"
 
 namespace {
 constexpr const char* first_map = "start.map";
@@ -67,6 +69,7 @@ void Load_Map_And_Show(const char* name) {
 }
 
 void Game_Shutdown() {
+    Free_Page_Sprites();
     Free_Fonts();
     // The portraits stay loaded from map to map; the program's end frees them.
     Free_Char_Heads();
@@ -106,6 +109,15 @@ bool Enter_Screen(std::uint32_t type) {
     }
 }
 
+void Open_Screen(std::uint16_t screen) {
+    switch (screen) {
+        case screen_inventory: Open_Inventory_Screen(0); break;
+        case screen_char_page: Open_Char_Page(); break;
+        case screen_spell_page: Open_Spell_Page(); break;
+        default: Enter_Screen(screen); break;
+    }
+}
+
 void Init_ScreenType() {
     if (!Enter_Screen(ScreenType)) Error_Query_Quit("Invalid ScreenType in Init_ScreenType");
     Forget_Pressed_Control();
@@ -115,13 +127,6 @@ void Install_Front_End_Hooks() {
     Install_Control_Hooks();
     Install_Map_View_Hooks();
     Install_Panel_Hooks();
-    // The screen-switch act opens the screen itself; the screens' entry
-    // controls only give the act.
-    Objects_Hooks().open_screen = [](std::uint16_t screen) {
-        if (screen == screen_inventory)
-            Open_Inventory_Screen(0);
-        else
-            Enter_Screen(screen);
-    };
+    Objects_Hooks().open_screen = &Open_Screen;
     Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
 }

@@ -144,11 +144,21 @@ TEST_F(Inventory, BothExitsEmptyTheHandAndLeaveItsItemOnTheGround) {
     EXPECT_TRUE(dd_cursor.shown) << "the hand item is the cursor";
     EXPECT_EQ(dd_cursor.frame, item_types[itemarray[sword].type].picture);
 
+    // Tab asks for the character page, which opens on the leader's tick; its
+    // own exit asks for the inventory again.
     Press(VK_TAB);
     EXPECT_EQ(hand_item, 0);
     EXPECT_FALSE(dd_cursor.shown);
     EXPECT_TRUE(On_Ground(sword));
     EXPECT_EQ(itemarray[sword].owner, Make_Obj(OBJ_FIXITEM, Ground()));
+    ASSERT_NE(User_Command(hero), nullptr);
+    EXPECT_EQ(Command_Kind(hero), ACT_SCREEN);
+    EXPECT_EQ(User_Command(hero)->arg1, screen_char_page);
+    Tick();
+    EXPECT_EQ(ScreenType, screen_char_page);
+    Press('I');
+    Tick();
+    ASSERT_EQ(ScreenType, screen_inventory);
 
     Click_At(Strip_Point(0));
     ASSERT_EQ(hand_item, static_cast<std::int16_t>(sword));

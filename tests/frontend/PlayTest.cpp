@@ -10,15 +10,18 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
+#include "Objects/Acts.h"
 #include "Objects/Map.h"
 #include "Objects/PathSearch.h"
 #include "frontend/MapView.h"
+#include "frontend/SpellPage.h"
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
 #include "tests/frontend/StartMapFacts.h"
@@ -33,10 +36,14 @@ using fixture::Name_Of;
 using fixture::Xy;
 
 // What the script needs to know of the start map: the leading character,
-// two free fields near it, and the nearest character of another lobby.
+// two free fields near it, the nearest character of another lobby, and a
+// party member with a spell it can pay for that needs no aiming, with the
+// spell page's cell of that spell.
 struct map_facts {
     std::string lead, monster;
     field_xy lead_at, walk_to, turn_to;
+    std::string caster, spell;
+    int spell_cell = -1;
 };
 
 // A field a character may walk onto: a floor that costs movement points,
@@ -85,6 +92,22 @@ field_xy Free_Field_Near(field_xy from, int distance, field_xy avoid) {
     return {};
 }
 
+// The first spell character c's page lists that its mana pays for and that
+// is cast without aiming: its name and cell; an empty name when none.
+std::pair<std::string, int> Spell_To_Cast(std::uint16_t c) {
+    const char_record& r = chararray.records[c];
+    int cell = 0;
+    for (int n = 0; n < SPELL_COUNT && cell < spell_cells; ++n) {
+        if (!(r.known_spells & (1u << n))) continue;
+        const act_desc* act = spell_table[n].act;
+        bool paid = true;
+        for (int k = 0; k < 4; ++k) paid = paid && act->mana[k] <= r.mana[k];
+        if (paid && act->range == 0) return {act->name, cell};
+        ++cell;
+    }
+    return {"", -1};
+}
+
 // Reads the start map in this process, without its artwork.
 map_facts Read_Start_Map(const fs::path& folder) {
     return fixture::Read_Start_Map_With(folder, [](bool loaded) {
@@ -113,6 +136,13 @@ map_facts Read_Start_Map(const fs::path& folder) {
                 nearest = path_cost;
                 facts.monster = Name_Of(c);
             }
+        }
+        for (std::uint32_t i = 0; i < player_count && facts.caster.empty(); ++i) {
+            const auto [spell, cell] = Spell_To_Cast(player_chars[i]);
+            if (spell.empty()) continue;
+            facts.caster = Name_Of(player_chars[i]);
+            facts.spell = spell;
+            facts.spell_cell = cell;
         }
         return facts;
     });
@@ -149,7 +179,9 @@ std::vector<std::map<std::string, char_line>> Char_Reports(const std::string& ou
 class Play : public RunnerTest {
 protected:
     // The shots stay for review beside the test program.
-    static fs::path Shots() { return fs::canonical("/proc/self/exe").parent_path() / "test_frontend-play-shots"; }
+    static fs::path Shots(const std::string& name = "play") {
+        return fs::canonical("/proc/self/exe").parent_path() / ("test_frontend-" + name + "-shots");
+    }
 };
 
 TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
@@ -200,6 +232,43 @@ TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
                              "07-attack", "08-fight", "09-fallen", "10-quit-no"})
         EXPECT_TRUE(fs::exists(Shots() / (std::string(shot) + ".png"))) << shot;
     EXPECT_FALSE(fs::exists(Shots() / "11-never.png")) << "Yes closed the game";
+}
+
+TEST_F(Play, BothPagesOpenFromTheMapAndASpellCastFromTheSpellPageReturnsToIt) {
+    const fs::path folder = Generated_Folder();
+    const map_facts m = Read_Start_Map(folder);
+    ASSERT_FALSE(m.lead.empty()) << "no leading character on the start map";
+    ASSERT_FALSE(m.caster.empty()) << "no party member with a spell to cast on the start map";
+    const int cell_x = spell_grid_left + spell_cell_step_x * (m.spell_cell % 3) + spell_cell_width / 2;
+    const int cell_y = spell_grid_top + spell_cell_step_y * (m.spell_cell / 3) + spell_cell_height / 2;
+    const std::string cell = std::to_string(cell_x) + " " + std::to_string(cell_y);
+
+    const fs::path shots = Shots("pages");
+    fs::remove_all(shots);
+    const std::string script =
+        "seed 7\n"
+        "tick 3\n"
+        // The leader's character page, and back with Esc, which asks nothing there.
+        "key 67\nkeyup 67\ntick 2\nshot 01-char-page\nmove 20 10\nshot 02-back-to-map\n"
+        "key 27\nkeyup 27\ntick 2\nshot 03-map\n"
+        // Shift and a click on the portrait: the credits, and no page.
+        "key 16\nclick 30 50\nkeyup 16\ntick 2\nshot 04-credits\n"
+        // The caster's spell page: its spell named, then cast.
+        "clickchar " + m.caster + "\ntick 2\nkey 83\nkeyup 83\ntick 2\nshot 05-spell-page\n"
+        "move " + cell + "\nshot 06-pointed\n"
+        "click " + cell + "\ntick 2\nshot 07-cast\ntick 20\nshot 08-after\n"
+        // Back on the map Esc asks to quit.
+        "answer no\nkey 27\nkeyup 27\ntick 2\n";
+    const run_result r = Run(folder, script, shots);
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+
+    EXPECT_NE(r.out.find("log Credits\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("log " + m.caster + " casts " + m.spell + "."), std::string::npos) << r.out;
+    EXPECT_EQ(Count(r.out, "box [Orvex Divuruz Demo] Do you really want to quit?\n"), 1)
+        << "Esc left the character page, and only the map asked" << r.out;
+    for (const char* shot : {"01-char-page", "02-back-to-map", "03-map", "04-credits", "05-spell-page", "06-pointed",
+                             "07-cast", "08-after"})
+        EXPECT_TRUE(fs::exists(shots / (std::string(shot) + ".png"))) << shot;
 }
 
 }  // namespace

@@ -27,13 +27,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bumped whenever what the folder holds changes.
-constexpr const char* folder_version = "map-art 4";
+constexpr const char* folder_version = "map-art 5";
 
 // The pages the start-up shows after the title, beside the title itself,
-// and the inventory's.
+// the character page and the inventory.
 bool Is_Screen_Page(const art::Page& page) {
     return page.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP" || page.path == "ARTWORK\\PAGES\\TEXTBOX.BMP" ||
-           page.path == "ARTWORK\\ITEMS\\INVENTOR.BMP";
+           page.path == "ARTWORK\\PAGES\\CHARPAGE.BMP" || page.path == "ARTWORK\\ITEMS\\INVENTOR.BMP";
 }
 
 art::BitmapSprite Test_Floor(int i) {
@@ -51,6 +51,7 @@ bool Write_Everything(const fs::path& root) {
     for (const art::BitmapSprite& s : art::Terrain_Sprites()) ok &= art::Write_Bitmap_File(root, s);
     for (const art::BitmapSprite& s : art::System_Bitmaps()) ok &= art::Write_Bitmap_File(root, s);
     for (const art::BitmapSprite& s : art::Head_Sprites()) ok &= art::Write_Bitmap_File(root, s);
+    for (const art::BitmapSprite& s : art::Page_Sprites()) ok &= art::Write_Bitmap_File(root, s);
     ok &= art::Write_Bitmap_File(root, art::Corpse_Sprite());
     for (int i = 0; i < test_floor_count; ++i) ok &= art::Write_Bitmap_File(root, Test_Floor(i));
     for (const art::DysSprite& s : art::System_Dys()) ok &= art::Write_Dys_File(root, s);

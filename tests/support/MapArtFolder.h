@@ -2,10 +2,10 @@
 // the title picture (black), every map picture (floors, walls, doors, hills
 // ...), the system and panel sprites, the item pictures, the character
 // bodies and the portraits, and what the start-up reads besides: the two
-// font files, the two cursor files and the hexamap screen's pages; written
-// by the artwork generator's file writers. Making it takes a while, so each
-// test program writes it once into a folder beside itself and the later runs
-// reuse it.
+// font files, the two cursor files and the hexamap screen's pages; and the
+// character page with its sprites; written by the artwork generator's file
+// writers. Making it takes a while, so each test program writes it once into
+// a folder beside itself and the later runs reuse it.
 #pragma once
 #include <filesystem>
 #include <functional>

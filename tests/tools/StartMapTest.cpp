@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Objects/AIData.h"
+#include "Objects/Acts.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
@@ -126,6 +127,27 @@ TEST_F(StartMap, PartyOfThreeLedByTheMainCharacterAndEquipped) {
                 EXPECT_GT(item.type, ITEM_TYPE_DEAD_BODY);
                 EXPECT_LT(item.type, item_types.size());
             }
+}
+
+TEST_F(StartMap, APartyMemberHasSpellsToTryOnTheSpellPage) {
+    int cast_at_once = 0, aimed = 0, unpaid = 0;
+    for (std::uint32_t i = 0; i < player_count; ++i) {
+        const std::uint16_t c = player_chars[i];
+        for (int n = 0; n < SPELL_COUNT; ++n) {
+            if (!(chararray.records[c].known_spells & (1u << n))) continue;
+            const act_desc* act = spell_table[n].act;
+            bool paid = true;
+            for (int k = 0; k < 4; ++k)
+                paid = paid && act->mana[k] <= Object_Request(Char(c), Char(c), 0,
+                                                              static_cast<request_no>(REQ_MANA_FIRE + k), NO_VALUE);
+            if (!paid) ++unpaid;
+            else if (act->range == 0) ++cast_at_once;
+            else ++aimed;
+        }
+    }
+    EXPECT_GT(cast_at_once, 0) << "a spell cast at once";
+    EXPECT_GT(aimed, 0) << "a spell aimed at a target";
+    EXPECT_GT(unpaid, 0) << "a spell the mana does not pay for, drawn disabled";
 }
 
 TEST_F(StartMap, MonstersHaveProgramsAndAreHostileToTheParty) {

@@ -456,7 +456,14 @@ std::uint16_t Place_Party() {
 
     const std::uint16_t m = Place_Char({4, 8, 0}, mage, kEast);
     char_record& mr = chararray.records[m];
-    for (int k = 0; k < 4; ++k) mr.mana[k] = mr.max_mana[k] = 20;
+    // Mana of 20 at most, not all of it there: the spell page shows splinter
+    // rain, which wants 10 fire, disabled, and the character page's bars
+    // differ.
+    const std::uint16_t mana[4] = {8, 20, 14, 12};
+    for (int k = 0; k < 4; ++k) {
+        mr.mana[k] = mana[k];
+        mr.max_mana[k] = 20;
+    }
     // Magic armour, heal, haste, living torch, fire wall and splinter rain.
     mr.known_spells = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
     Give(m, "Kris", SLOT_RIGHT_HAND);
