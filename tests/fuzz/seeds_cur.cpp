@@ -5,14 +5,12 @@
 #include <string>
 
 #include "tools/writers/CurWriter.h"
+#include "tests/fuzz/SeedFolder.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
+    const auto seed_folder = Seed_Folder(argc, argv);
+    if (!seed_folder) return 2;
+    const std::filesystem::path& folder = *seed_folder;
     int n = 0;
     for (int side : {1, 7, 32}) {
         CurPicture p;
