@@ -279,7 +279,9 @@ bool Do_Attack(std::uint16_t slot, std::uint16_t c, std::uint16_t a) {
         const std::uint16_t own = Object_Field(me);
         if (own >= total_fields || Field_Distance(field, own) > 1) {
             done = Char_Go(me, target) != 0;
-            Lower_Priority(a, CHASE_DROP);
+            // The player's order keeps its priority, or the obedient
+            // character would stop short of the target it was sent at.
+            if ((Act(a).type & ACT_USER_COMMAND) == 0) Lower_Priority(a, CHASE_DROP);
             Change_Relation(slot, target_slot, CHASE_RELATION_RISE);
             return done;
         }

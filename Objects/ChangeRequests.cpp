@@ -46,8 +46,6 @@ T Clamp_To(std::int64_t v) {
 
 std::int32_t Amount(RequestValue damage) { return Clamp_To<std::int32_t>(-static_cast<std::int64_t>(damage)); }
 
-std::string Char_Name(const char_record& r) { return std::string(r.name, strnlen(r.name, sizeof r.name)); }
-
 void Log_Fall(const char_record& r, const char* what) {
     Log_Add_Message(FALL_DOWN_COLOUR, (Char_Name(r) + what).c_str());
 }

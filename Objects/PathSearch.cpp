@@ -34,6 +34,7 @@ std::unique_ptr<std::uint32_t[]> cursordirs;
 std::uint16_t cursordirs_count = 0;
 std::uint16_t cursor_path_dest = NO_FIELD;
 std::uint16_t shown_path_dest = NO_FIELD;
+obj_ref shown_path_char = NOOBJ;
 
 obj_ref path_char = NOOBJ;
 std::uint16_t path_dest = NO_FIELD;
@@ -715,6 +716,7 @@ void Show_Path_Cursor() {
     }
     cursor_path_dest = path_dest;
     shown_path_dest = asked_dest;
+    shown_path_char = path_char;
     cursordirs_count = path_count;
     if (cursordirs_count == 0) return;
     try {
@@ -739,5 +741,6 @@ void Hide_Path_Cursor() {
     }
     cursordirs_count = 0;
     shown_path_dest = NO_FIELD;
+    shown_path_char = NOOBJ;
     cursordirs.reset();
 }

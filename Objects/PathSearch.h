@@ -67,6 +67,8 @@ extern std::unique_ptr<std::uint32_t[]> cursordirs;
 extern std::uint16_t cursordirs_count;
 extern std::uint16_t cursor_path_dest;
 extern std::uint16_t shown_path_dest;  // the destination asked for; 0xFFFF when no arrows
+// The character whose search the shown arrows came from; NOOBJ when none.
+extern obj_ref shown_path_char;
 
 // ---- Search state ----
 extern obj_ref path_char;

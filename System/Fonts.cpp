@@ -47,16 +47,38 @@ void Free_Fonts() {
     Delete_Font(message_font);
 }
 
-void Text_Out(UINT align, COLORREF colour, int x, int y, const char* text) {
-    if (BACK == nullptr || text == nullptr) return;
+namespace {
+
+// Draws on BACK's context set for text in the message font in colour with a
+// transparent background.
+template <class Draw>
+void With_Text_DC(COLORREF colour, Draw draw) {
+    if (BACK == nullptr) return;
     HDC dc = nullptr;
     if (DD_Error("getDC", BACK->GetDC(&dc)) != DD_OK) return;
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, colour);
     SelectObject(dc, message_font);
-    SetTextAlign(dc, align == 0 ? TA_BOTTOM : align);
-    TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+    draw(dc);
     DD_Error("releaseDC", BACK->ReleaseDC(dc));
+}
+
+}  // namespace
+
+void Text_Out(UINT align, COLORREF colour, int x, int y, const char* text) {
+    if (text == nullptr) return;
+    With_Text_DC(colour, [&](HDC dc) {
+        SetTextAlign(dc, align == 0 ? TA_BOTTOM : align);
+        TextOutA(dc, x, y, text, static_cast<int>(std::strlen(text)));
+    });
+}
+
+void Text_In_Rect(COLORREF colour, const RECT& rect, const char* text) {
+    if (text == nullptr) return;
+    With_Text_DC(colour, [&](HDC dc) {
+        RECT r = rect;
+        DrawTextExA(dc, text, -1, &r, DT_WORDBREAK, nullptr);
+    });
 }
 
 void Print_Text(const char* text, int x, int y) { Text_Out(TA_BOTTOM, text_colour, x, y, text); }

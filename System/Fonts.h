@@ -19,5 +19,7 @@ void Free_Fonts();
 // Text on BACK in the message font with a transparent background, aligned
 // by align (0 meaning TA_BOTTOM) at (x, y).
 void Text_Out(UINT align, COLORREF colour, int x, int y, const char* text);
+// The same word-wrapped into rect.
+void Text_In_Rect(COLORREF colour, const RECT& rect, const char* text);
 void Print_Text(const char* text, int x, int y);
 void Set_Text_Color(COLORREF colour);

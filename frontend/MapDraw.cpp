@@ -22,6 +22,8 @@
 #include "datafiles/LightMap.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
+#include "frontend/HexamapPanel.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 
 std::uint32_t level_drawn = 0;
@@ -110,38 +112,12 @@ void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade)
     }
 }
 
-// Ordinary items from the map item sprite with their type's picture and
-// palette; bodies from the corpse sprite with what they answer. Each lies
-// a little off the anchor, the same way on every redraw.
+// Each item lies a little off the anchor, the same way on every redraw.
 void Put_Item(std::uint16_t i, std::uint16_t field, int x, int y, int lift, int shade) {
-    const item_type* t = Item_Type_Of(i);
-    if (t == nullptr) return;
-    const obj_ref item = Make_Obj(OBJ_ITEM, i);
-    int picture, palette;
-    const sprite* s;
-    if (t->item_class != CLASS_CORPSE) {
-        picture = t->picture;
-        palette = t->palette;
-        s = Sprite_Of(mitems_sprite);
-    } else {
-        picture = static_cast<int>(Object_Request(item, item, 0, REQ_PICTURE, 0));
-        palette = static_cast<int>(Object_Request(item, item, 0, REQ_PICTURE_2, 0));
-        s = Sprite_Of(hullak_sprite);
-    }
-    const int j = picture + palette + field + i;
-    Put_Sprite(BACK, x + (j & 7) - 3, y + ((j >> 3) & 3) - 2 - lift, s, picture, palette, shade);
-}
-
-// The fixitem's picture; the objects after it stand on top of it.
-int Put_Fixitem(obj_ref obj, std::uint16_t field, int x, int y, int lift, int shade) {
-    const std::uint16_t i = Obj_Index(obj);
-    if (i >= maparray.Capacity()) return lift;
-    const map_record& r = maparray.records[i];
-    const fixitem_type& t = fixitem_types[r.type];
-    Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(t.sprite), r.frame, 0, shade);
-    if (mapfield[field] & MF_HEIGHT_PROGRAM)
-        return lift + static_cast<int>(Object_Request(obj, obj, 0, REQ_DRAW_HEIGHT, 0));
-    return lift + t.height;
+    map_item_picture p;
+    if (!Map_Item_Picture(i, p)) return;
+    const int j = p.frame + p.palette + field + i;
+    Put_Sprite(BACK, x + (j & 7) - 3, y + ((j >> 3) & 3) - 2 - lift, p.picture, p.frame, p.palette, shade);
 }
 
 // A character on the raised field below a field without floor shows
@@ -249,10 +225,34 @@ void Put_Field(std::uint16_t field, int x, int y) {
             case OBJ_MAPANIM: Put_Map_Anim(Obj_Index(obj), x, y, lift, floor, shade); break;
             case OBJ_CHAR: Put_Char_Sprite(obj, field, x, y, lift); break;
             case OBJ_ITEM: Put_Item(Obj_Index(obj), field, x, y, lift, shade); break;
-            case OBJ_FIXITEM: lift = Put_Fixitem(obj, field, x, y, lift, shade); break;
+            case OBJ_FIXITEM: lift = Put_Fixitem_Sprite(obj, field, x, y, lift, shade); break;
             default: Error_Query_Quit("Invalid obj type in put-field"); break;
         }
     }
+}
+
+bool Map_Item_Picture(std::uint16_t item, map_item_picture& out) {
+    const item_type* t = Item_Type_Of(item);
+    if (t == nullptr) return false;
+    if (t->item_class != CLASS_CORPSE) {
+        out = {Sprite_Of(mitems_sprite), t->picture, t->palette};
+    } else {
+        const obj_ref body = Make_Obj(OBJ_ITEM, item);
+        out = {Sprite_Of(hullak_sprite), static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE, 0)),
+               static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE_2, 0))};
+    }
+    return true;
+}
+
+int Put_Fixitem_Sprite(obj_ref fixitem, std::uint16_t field, int x, int y, int lift, int shade) {
+    const std::uint16_t i = Obj_Index(fixitem);
+    if (i >= maparray.Capacity()) return lift;
+    const map_record& r = maparray.records[i];
+    const fixitem_type& t = fixitem_types[r.type];
+    Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(t.sprite), r.frame, 0, shade);
+    if (mapfield[field] & MF_HEIGHT_PROGRAM)
+        return lift + static_cast<int>(Object_Request(fixitem, fixitem, 0, REQ_DRAW_HEIGHT, 0));
+    return lift + t.height;
 }
 
 void Put_Char_Sprite(obj_ref character, std::uint16_t field, int x, int y, int lift) {

@@ -18,6 +18,8 @@
 #include "System/Display.h"
 #include "System/ErrorReport.h"
 #include "System/ScreenType.h"
+#include "frontend/HexamapPanel.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 
 RECT map_view = hexamap_view;
@@ -160,7 +162,17 @@ void Center_On_Object(obj_ref obj) {
     Redraw_Map();
 }
 
-void Install_Map_View_Hooks() { Objects_Hooks().center_on_object = &Center_On_Object; }
+void Install_Map_View_Hooks() {
+    ObjectsHooks& hooks = Objects_Hooks();
+    hooks.center_on_object = &Center_On_Object;
+    // The view exists on the screens that show the map.
+    hooks.map_view_size = [](std::int32_t& width, std::int32_t& height) {
+        if (ScreenType != screen_hexamap && ScreenType != screen_editor) return false;
+        width = map_view_width;
+        height = map_view_height;
+        return true;
+    };
+}
 
 void Free_Map() {
     Free_Path_Arrays();

@@ -11,6 +11,8 @@
 #include "Objects/ObjRef.h"
 #include "platform/Win32Types.h"
 
+struct sprite;
+
 // The projection: field (x, y) of level L is anchored at map pixel
 // (x * 42 + y * 21, y * 21 + (shown_level - L) * 77); each step of a
 // field's elevation lifts its floor by 11 pixels.
@@ -74,7 +76,8 @@ void Scroll_Map();
 void Center_On_Object(obj_ref obj);
 // Releases every map array (at shutdown).
 void Free_Map();
-// Lets the game world centre the view (a selected character in turn mode).
+// Lets the game world centre the view (a selected character in turn mode)
+// and ask for its size (none on the screens without it).
 void Install_Map_View_Hooks();
 
 // ---- Drawing ----
@@ -96,6 +99,19 @@ void Put_Field(std::uint16_t field, int x, int y);
 // field view, always draws in neutral light.
 void Put_Char_Sprite(obj_ref character, std::uint16_t field, int x, int y, int lift);
 void Put_Char_Sprite_Right(obj_ref character, std::uint16_t field, int x, int y, int lift);
+// The picture an item shows on the map: its type's picture from the map
+// item sprite, or for a body the picture and palette it answers from the
+// corpse sprite. False for an item without a type.
+struct map_item_picture {
+    const sprite* picture;
+    int frame;
+    int palette;
+};
+bool Map_Item_Picture(std::uint16_t item, map_item_picture& out);
+// A fixitem's picture at (x, y - lift); returns the lift of what stands on
+// top of it (raised by its type's height, or by its height program's on a
+// field whose height comes from programs).
+int Put_Fixitem_Sprite(obj_ref fixitem, std::uint16_t field, int x, int y, int lift, int shade);
 // The height of a field's hill programs: the sum of request 105 answered by
 // the active modifiers of the field head.
 int Field_Hill_Height(std::uint16_t field);

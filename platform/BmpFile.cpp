@@ -1,6 +1,5 @@
 // LoadImageA: 8-bit uncompressed BMP files into bitmaps.
 #include <cstring>
-#include <fstream>
 
 #include "platform/GdiInternal.h"
 #include "platform/PathResolver.h"
@@ -18,19 +17,6 @@ std::uint32_t U32(const std::vector<std::uint8_t>& f, std::size_t at) {
 
 std::uint16_t U16(const std::vector<std::uint8_t>& f, std::size_t at) {
     return static_cast<std::uint16_t>(f[at] | (f[at + 1] << 8));
-}
-
-bool Read_File(const std::string& name, std::vector<std::uint8_t>& out) {
-    std::optional<std::filesystem::path> path = Resolve_Path(name);
-    if (!path) return false;
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) > max_bmp_file) return false;
-    in.seekg(0);
-    out.resize(static_cast<std::size_t>(size));
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
 }
 
 HBITMAP Scaled(const HBITMAP__& from, int width, int height) {
@@ -90,7 +76,7 @@ HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int cx, int cy, UINT f
     if (name == nullptr || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
     if (cx < 0 || cy < 0 || cx > max_bmp_side || cy > max_bmp_side) return nullptr;
     std::vector<std::uint8_t> file;
-    if (!Read_File(name, file)) return nullptr;
+    if (!Read_Game_File(name, max_bmp_file, file)) return nullptr;
     HBITMAP bitmap = Bitmap_From_Bmp(file);
     if (bitmap == nullptr) return nullptr;
     int width = cx != 0 ? cx : bitmap->width;

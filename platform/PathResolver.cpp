@@ -1,6 +1,7 @@
 #include "platform/PathResolver.h"
 
 #include <cctype>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -104,4 +105,17 @@ fs::path Resolve_Path_For_Write(std::string_view name) {
         at /= part;
     }
     return at;
+}
+
+bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out) {
+    std::optional<fs::path> path = Resolve_Path(name);
+    if (!path) return false;
+    std::ifstream in(*path, std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<std::uint64_t>(size) > max_size) return false;
+    in.seekg(0);
+    out.resize(static_cast<std::size_t>(size));
+    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
 }

@@ -4,10 +4,12 @@
 // case-insensitively inside the working folder. Nothing changes the
 // process's current directory.
 #pragma once
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // "ARTWORK\\PAGES\\\\x.bmp" -> "ARTWORK/PAGES/x.bmp"; leading "./" dropped.
 std::string Normalize_Game_Path(std::string_view name);
@@ -24,3 +26,7 @@ std::optional<std::filesystem::path> Resolve_Path(std::string_view name);
 // Where a file of that name is to be written: existing components are
 // matched as Resolve_Path does, the missing rest is kept as spelled.
 std::filesystem::path Resolve_Path_For_Write(std::string_view name);
+
+// The whole file a game path names into out; false when it is missing,
+// unreadable or larger than max_size bytes.
+bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out);

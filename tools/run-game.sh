@@ -10,6 +10,10 @@ if [ ! -x "$top/build/bin/Orvex" ]; then
   exit 1
 fi
 if [ ! -d "$top/game" ]; then
+  if [ ! -x "$top/build/bin/artgen" ]; then
+    echo "The artwork generator (artgen) is not built yet: there is no working folder to start the game in." >&2
+    exit 1
+  fi
   "$top/build/bin/artgen" "$top/game"
 fi
 cd "$top/game"

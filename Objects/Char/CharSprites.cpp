@@ -96,3 +96,11 @@ void Free_All_Char_Sprites() {
     for (std::uint32_t c = 0; c < chararray.Capacity(); ++c)
         if (Char_In_Use(static_cast<std::uint16_t>(c))) chararray.records[c].body_sprite = 0;
 }
+
+void Free_Char_Heads() {
+    for (std::uint32_t i = 0; i < char_head_count; ++i) {
+        Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
+        char_heads[i] = char_head{};
+    }
+    char_head_count = 0;
+}

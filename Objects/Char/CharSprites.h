@@ -35,3 +35,6 @@ void Load_All_Char_Sprites();
 // Releases every body sprite and clears the characters' body handles; the
 // heads stay for the run.
 void Free_All_Char_Sprites();
+// Releases the heads kept for the run and empties their table (at
+// shutdown, and in tests).
+void Free_Char_Heads();

@@ -1,5 +1,7 @@
 #include "Objects/Char/Characters.h"
 
+#include <cstring>
+
 #include <new>
 
 #include "Objects/AIData.h"
@@ -49,6 +51,8 @@ void Make_Own_Record(char_record& r) {
 }
 
 }  // namespace
+
+std::string Char_Name(const char_record& r) { return std::string(r.name, strnlen(r.name, sizeof r.name)); }
 
 bool Char_In_Use(std::uint16_t c) {
     return c < chararray.Capacity() && (chararray.records[c].flags & CF_FREE) == 0;

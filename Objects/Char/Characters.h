@@ -2,6 +2,7 @@
 // and of the map file), the array, the selection and the party.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Objects/ObjRef.h"
@@ -178,6 +179,8 @@ extern CharArray chararray;
 
 // True for an index inside the array whose record is in use.
 bool Char_In_Use(std::uint16_t c);
+// The character's name as text (the record's field need not end in a NUL).
+std::string Char_Name(const char_record& r);
 
 // ---- The array ----
 // Clears the selection and the party list and makes n + 40 zeroed records;

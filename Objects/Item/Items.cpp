@@ -246,7 +246,16 @@ const char* Item_Name_Text(std::uint16_t i) {
     if (i == 0) return nullptr;
     RequestValue name = Object_Request(NOOBJ, Make_Obj(OBJ_ITEM, i), 0, REQ_ITEM_DISPLAY_NAME, 0);
     if (name == 0 || name == NO_VALUE) return nullptr;
-    return Value_Pointer<const char>(name);
+    const char* text = Value_Pointer<const char>(name);
+    // A name that fills its type's field has no terminating zero.
+    const item_type* t = Item_Type_Of(i);
+    if (t != nullptr && text == t->name) {
+        static char bounded[sizeof t->name + 1];
+        std::memcpy(bounded, t->name, sizeof t->name);
+        bounded[sizeof t->name] = 0;
+        return bounded;
+    }
+    return text;
 }
 
 void Load_Item_Sprites() {

@@ -12,6 +12,7 @@
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
+#include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Geometry.h"
 #include "Objects/Hooks.h"
@@ -296,6 +297,25 @@ TEST_F(Deciding, AttacksStrikeNearChaseFarAndForgetTheFallen) {
             EXPECT_EQ(Char_Target_List(monster)[1], Field_At(k.target_x, 4)) << k.what;
         }
     }
+}
+
+TEST_F(Deciding, ThePlayersAttackOrderKeepsItsPriorityWhileChasingAndStrikesOnArrival) {
+    const std::uint16_t hero = Place_Hero(Field_At(2, 4));
+    const std::uint16_t monster = Place_Stranger(Field_At(7, 4));
+    Select_Char(hero);
+    Command_Char(hero, ACT_ATTACK, OBJ_CHAR, monster, 0, 0, -1);
+    const std::int32_t order = First_Act(hero).priority;
+    Execute_Act(Slot(hero));
+    EXPECT_EQ(First_Act(hero).priority, order) << "chasing";
+    EXPECT_EQ(Rec(hero).action_points, 12);
+
+    // The target next to it: the obedient character strikes.
+    Remove_Object(Char_Ref(monster));
+    Put_Object_To_Field(Char_Ref(monster), Field_At(3, 4));
+    Free_Char_Path(hero);
+    Rec(hero).state = CS_EXECUTE;
+    Execute_Act(Slot(hero));
+    EXPECT_EQ(Rec(hero).action_points, 6) << "struck";
 }
 
 TEST_F(Deciding, InTurnModeThePlayersAttackHaltsTheNextExecution) {

@@ -2,6 +2,9 @@
 // the item sprites.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <string>
+
 #include <string>
 #include <vector>
 
@@ -169,6 +172,9 @@ TEST_F(Items, NamesAreAskedAsRequest93) {
     EXPECT_EQ(Item_Name_Text(0), nullptr);
     std::uint16_t i = Create_Item(sword, 5);
     EXPECT_STREQ(Item_Name_Text(i), "Sword");
+    // A name filling all 24 bytes of its field ends there.
+    std::memset(item_types[sword].name, 'x', sizeof item_types[sword].name);
+    EXPECT_EQ(std::string(Item_Name_Text(i)), std::string(24, 'x'));
     ScopedHandler named(MK_MAGIC_OBJECT, [](const HandlerCall& call) {
         static const char magic[] = "Glowing sword";
         return call.request == REQ_ITEM_DISPLAY_NAME ? Pointer_Value(magic) : call.value;

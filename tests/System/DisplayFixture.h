@@ -22,9 +22,10 @@
 #include "System/SurfaceLock.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
+#include "support/MapArtFolder.h"
+#include "tools/artgen/folder/ArtFiles.h"
 #include "tools/writers/BmpWriter.h"
 #include "tools/writers/DysWriter.h"
-#include "tools/writers/FntRender.h"
 #include "tools/writers/PaletteWriter.h"
 
 namespace test_art {
@@ -61,14 +62,7 @@ inline Bmp8 Picture(int width, int height, std::uint8_t fill) {
     return b;
 }
 
-inline void Write_Fonts(const fs::path& system) {
-    auto small = Render_Fnt_Strike(dejavu_folder / "DejaVuSans.ttf", "Small Font", 11, 400);
-    auto serif = Render_Fnt_Strike(dejavu_folder / "DejaVuSerif.ttf", "MS Serif", 13, 400);
-    auto bold = Render_Fnt_Strike(dejavu_folder / "DejaVuSerif-Bold.ttf", "MS Serif", 16, 700);
-    ASSERT_TRUE(small && serif && bold);
-    ASSERT_TRUE(Write_Fon(system / "SMALLE.FON", {*small}, "SMALLE"));
-    ASSERT_TRUE(Write_Fon(system / "SERIFE.FON", {*serif, *bold}, "SERIFE"));
-}
+inline void Write_Fonts(const fs::path& system) { ASSERT_TRUE(art::Write_Font_Files(system)); }
 
 // The whole folder, with lower-case names where the game spells them in
 // capitals (the resolver matches either).

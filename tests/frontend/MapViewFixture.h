@@ -22,10 +22,12 @@
 #include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
 #include "support/MapArtFolder.h"
+#include "support/SampleMap.h"
 #include "support/WorldBuilder.h"
 
 class MapViewTest : public HeadlessTest {
@@ -70,11 +72,7 @@ protected:
         Set_Scroll_Limits();
     }
 
-    // The game keeps portraits for the run; a test gives them back.
-    static void Release_Heads() {
-        for (std::uint32_t i = 0; i < char_head_count; ++i) Release_Sprite(Sprite_From_Handle(char_heads[i].sprite));
-        char_head_count = 0;
-    }
+    static void Release_Heads() { fixture::Release_Portraits(); }
 
     // A fixitem type slot showing ARTWORK\name, in use (its sprite field
     // not zero) until the artwork is loaded.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/writers/DysWriter.h"
+#include "tests/fuzz/SeedFolder.h"
 
 namespace {
 
@@ -32,12 +33,9 @@ DysImage Image(int frames, int w, int h) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
+    const auto seed_folder = Seed_Folder(argc, argv);
+    if (!seed_folder) return 2;
+    const std::filesystem::path& folder = *seed_folder;
     const std::vector<DysImage> seeds = {Image(1, 4, 4), Image(3, 20, 12), Image(6, 64, 96), Image(1, 300, 2),
                                          Image(0, 0, 0)};
     int n = 0;

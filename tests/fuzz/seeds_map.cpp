@@ -11,6 +11,7 @@
 #include "datafiles/MapImage.h"
 #include "support/StoredWorld.h"
 #include "support/WorldBuilder.h"
+#include "tests/fuzz/SeedFolder.h"
 
 namespace {
 
@@ -88,12 +89,9 @@ bool Write_Seed(const std::filesystem::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-        return 2;
-    }
-    const std::filesystem::path folder = argv[1];
-    std::filesystem::create_directories(folder);
+    const auto seed_folder = Seed_Folder(argc, argv);
+    if (!seed_folder) return 2;
+    const std::filesystem::path& folder = *seed_folder;
     fixture::Reset_World(1, 1);
     if (!Write_Seed(folder / "seed0.map")) return 1;
     const std::uint32_t sizes[][3] = {{4, 4, 1}, {7, 6, 2}, {9, 5, 3}};

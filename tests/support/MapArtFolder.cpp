@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "tools/artgen/Artwork.h"
@@ -12,13 +13,10 @@
 #include "tools/artgen/Heads.h"
 #include "tools/artgen/Hex.h"
 #include "tools/artgen/Items.h"
-#include "tools/artgen/Palette.h"
+#include "tools/artgen/Pages.h"
 #include "tools/artgen/SystemSprites.h"
 #include "tools/artgen/Terrain.h"
-#include "platform/PathResolver.h"
-#include "tools/writers/BmpWriter.h"
-#include "tools/writers/DysWriter.h"
-#include "tools/writers/PaletteWriter.h"
+#include "tools/artgen/folder/ArtFiles.h"
 
 namespace fixture {
 
@@ -29,42 +27,13 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bumped whenever what the folder holds changes.
-constexpr const char* folder_version = "map-art 1";
+constexpr const char* folder_version = "map-art 5";
 
-std::array<Rgb, 256> Palette_Colours() {
-    std::array<Rgb, 256> out{};
-    const art::Palette& p = art::Game_Palette();
-    for (int i = 0; i < 256; ++i) out[i] = {p[i].r, p[i].g, p[i].b};
-    return out;
-}
-
-fs::path File(const fs::path& root, const std::string& game_name, const char* extension) {
-    fs::path path = root / (Normalize_Game_Path(game_name) + extension);
-    fs::create_directories(path.parent_path());
-    return path;
-}
-
-bool Write_Bitmap(const fs::path& root, const art::BitmapSprite& s) {
-    Bmp8 b;
-    b.width = s.image.width;
-    b.height = s.image.height;
-    b.pixels = s.image.pixels;
-    b.palette = Palette_Colours();
-    b.fix = FixBlock{static_cast<std::int16_t>(s.hot_x), static_cast<std::int16_t>(s.hot_y),
-                     static_cast<std::int16_t>(s.frames), 1, static_cast<std::int16_t>(s.layer)};
-    return Write_Bmp8(File(root, s.path, ".BMP"), b);
-}
-
-bool Write_Run_Length(const fs::path& root, const art::DysSprite& s) {
-    DysImage d;
-    d.width = static_cast<std::uint32_t>(s.width);
-    d.height = static_cast<std::uint32_t>(s.height);
-    d.x_origin = static_cast<std::int16_t>(-s.hot_x);
-    d.y_origin = static_cast<std::int16_t>(-s.hot_y);
-    for (const art::DysFrame& f : s.frames)
-        d.frames.push_back({static_cast<std::int16_t>(f.dx), static_cast<std::int16_t>(f.dy),
-                            Encode_Dys_Runs(f.image.width, f.image.height, f.image.pixels.data(), art::kKey)});
-    return Write_Dys(File(root, s.path, ".DYS"), d);
+// The pages the start-up shows after the title, beside the title itself,
+// the character page and the inventory.
+bool Is_Screen_Page(const art::Page& page) {
+    return page.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP" || page.path == "ARTWORK\\PAGES\\TEXTBOX.BMP" ||
+           page.path == "ARTWORK\\PAGES\\CHARPAGE.BMP" || page.path == "ARTWORK\\ITEMS\\INVENTOR.BMP";
 }
 
 art::BitmapSprite Test_Floor(int i) {
@@ -77,35 +46,29 @@ art::BitmapSprite Test_Floor(int i) {
 }
 
 bool Write_Everything(const fs::path& root) {
-    bool ok = true;
-    const fs::path palettes = root / "ARTWORK" / "PALETTES";
-    fs::create_directories(palettes);
-    ok &= Write_Bmp8(palettes / "PALETTE.BMP", Palette_Bitmap(Palette_Colours()));
-    ok &= Write_Palette_Table(palettes / "PAL0.CNV", art::Colour_Remap());
-    const auto shades = art::Shade_Remaps();
-    for (int i = 0; i < 4; ++i) ok &= Write_Palette_Table(palettes / ("PAL" + std::to_string(i) + ".SHD"), shades[i]);
-    Bmp8 title;
-    title.width = 640;
-    title.height = 480;
-    title.pixels.assign(640 * 480, 0);
-    title.palette = Palette_Colours();
-    ok &= Write_Bmp8(File(root, "ARTWORK\\PAGES\\cimkep2", ".bmp"), title);
-
-    for (const art::BitmapSprite& s : art::Terrain_Sprites()) ok &= Write_Bitmap(root, s);
-    for (const art::BitmapSprite& s : art::System_Bitmaps()) ok &= Write_Bitmap(root, s);
-    for (const art::BitmapSprite& s : art::Head_Sprites()) ok &= Write_Bitmap(root, s);
-    ok &= Write_Bitmap(root, art::Corpse_Sprite());
-    for (int i = 0; i < test_floor_count; ++i) ok &= Write_Bitmap(root, Test_Floor(i));
-    for (const art::DysSprite& s : art::System_Dys()) ok &= Write_Run_Length(root, s);
-    for (const art::DysSprite& s : art::Item_Sprites()) ok &= Write_Run_Length(root, s);
-    for (const art::DysSprite& s : art::Body_Sprites()) ok &= Write_Run_Length(root, s);
+    bool ok = art::Write_Palette_Files(root);
+    ok &= art::Write_Page_File(root, {"ARTWORK\\PAGES\\cimkep2.bmp", art::IndexedImage(640, 480, 0)});
+    for (const art::BitmapSprite& s : art::Terrain_Sprites()) ok &= art::Write_Bitmap_File(root, s);
+    for (const art::BitmapSprite& s : art::System_Bitmaps()) ok &= art::Write_Bitmap_File(root, s);
+    for (const art::BitmapSprite& s : art::Head_Sprites()) ok &= art::Write_Bitmap_File(root, s);
+    for (const art::BitmapSprite& s : art::Page_Sprites()) ok &= art::Write_Bitmap_File(root, s);
+    ok &= art::Write_Bitmap_File(root, art::Corpse_Sprite());
+    for (int i = 0; i < test_floor_count; ++i) ok &= art::Write_Bitmap_File(root, Test_Floor(i));
+    for (const art::DysSprite& s : art::System_Dys()) ok &= art::Write_Dys_File(root, s);
+    for (const art::DysSprite& s : art::Item_Sprites()) ok &= art::Write_Dys_File(root, s);
+    for (const art::DysSprite& s : art::Body_Sprites()) ok &= art::Write_Dys_File(root, s);
+    for (const art::Page& page : art::Page_Pictures())
+        if (Is_Screen_Page(page)) ok &= art::Write_Page_File(root, page);
+    for (const art::CursorPicture& c : art::Cursor_Pictures()) ok &= art::Write_Cursor_File(root, c);
+    fs::create_directories(root / "ARTWORK" / "SYSTEM");
+    ok &= art::Write_Font_Files(root / "ARTWORK" / "SYSTEM");
     return ok;
 }
 
-std::string Stamp_Of_Program(const fs::path& program) {
+std::string Stamp_Of_Program(const fs::path& program, const char* version) {
     std::error_code ec;
     const auto time = fs::last_write_time(program, ec);
-    return std::string(folder_version) + " " + std::to_string(time.time_since_epoch().count());
+    return std::string(version) + " " + std::to_string(time.time_since_epoch().count());
 }
 
 std::string Read_Stamp(const fs::path& file) {
@@ -117,23 +80,25 @@ std::string Read_Stamp(const fs::path& file) {
 
 }  // namespace
 
+fs::path Cached_Folder(const std::string& suffix, const char* version, const std::function<bool(const fs::path&)>& write) {
+    const fs::path program = fs::read_symlink("/proc/self/exe");
+    const fs::path root = program.parent_path() / (program.filename().string() + suffix);
+    const fs::path stamp_file = root.string() + ".stamp";
+    const std::string stamp = Stamp_Of_Program(program, version);
+    // Test programs may run side by side: one writes, the others wait.
+    const int lock = ::open((root.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
+    if (lock >= 0) ::flock(lock, LOCK_EX);
+    if (Read_Stamp(stamp_file) != stamp || !fs::exists(root)) {
+        fs::remove(stamp_file);
+        fs::remove_all(root);
+        if (write(root)) std::ofstream(stamp_file) << stamp << "\n";
+    }
+    if (lock >= 0) ::close(lock);
+    return root;
+}
+
 fs::path Map_Art_Folder() {
-    static const fs::path folder = [] {
-        const fs::path program = fs::read_symlink("/proc/self/exe");
-        const fs::path root = program.parent_path() / (program.filename().string() + "-map-art");
-        const fs::path stamp_file = root.string() + ".stamp";
-        const std::string stamp = Stamp_Of_Program(program);
-        // Test programs may run side by side: one writes, the others wait.
-        const int lock = ::open((root.string() + ".lock").c_str(), O_CREAT | O_RDWR, 0644);
-        if (lock >= 0) ::flock(lock, LOCK_EX);
-        if (Read_Stamp(stamp_file) != stamp || !fs::exists(root)) {
-            fs::remove(stamp_file);
-            fs::remove_all(root);
-            if (Write_Everything(root)) std::ofstream(stamp_file) << stamp << "\n";
-        }
-        if (lock >= 0) ::close(lock);
-        return root;
-    }();
+    static const fs::path folder = Cached_Folder("-map-art", folder_version, &Write_Everything);
     return folder;
 }
 

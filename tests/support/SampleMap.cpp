@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "Objects/AIData.h"
+#include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
@@ -15,6 +17,8 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
+#include "System/Sprite.h"
+#include "System/SpriteHandles.h"
 #include "datafiles/LightMap.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
@@ -237,5 +241,76 @@ void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t l
     shown_level = levels - 1;
     Set_Scroll_Limits();
 }
+
+namespace {
+
+std::uint16_t Catalogue_Type(std::uint8_t item_class) {
+    for (const art::ItemArt& a : art::Item_Catalogue())
+        if (a.item_class == item_class) {
+            const std::uint16_t t = Add_Item_Type(a.name, a.item_class, item_class == CLASS_SWORD ? 6 : 0);
+            item_types[t].picture = static_cast<std::uint16_t>(a.picture);
+            item_types[t].size = a.size;
+            item_types[t].damage_min = 2;
+            item_types[t].damage_max = 5;
+            return t;
+        }
+    return Add_Item_Type("Thing", item_class);
+}
+
+char_record Play_Char(const char* name, const char* body, std::uint8_t lobby, std::uint16_t head) {
+    char_record r = Char_Template(name, lobby);
+    std::strncpy(r.body_name, body, sizeof r.body_name - 1);
+    r.head = head;
+    r.level = 3;
+    return r;
+}
+
+}  // namespace
+
+void Build_Play_Map() {
+    Reset_World(play_map_width, play_map_height, 1);
+    Define_Slots();
+    // Floors cost movement points to enter; walls and trees cannot be entered.
+    fixitem_types[GRASS].mp = fixitem_types[EARTH].mp = 4;
+    fixitem_types[WALL].mp = fixitem_types[TREE].mp = -1;
+    sample s{std::mt19937(7)};
+    for (std::uint16_t f = 0; f < total_fields; ++f) {
+        map_record& head = maparray.records[f];
+        head.type = s.Chance(80) ? GRASS : EARTH;
+        head.frame = static_cast<std::uint8_t>(s.Below(art::kFloorVariants));
+    }
+    for (std::uint32_t y = 2; y <= 4; ++y) Place_Fixitem(Field_Index(8, y, 0), WALL);
+    for (std::uint32_t y = 10; y <= 12; ++y) Place_Fixitem(Field_Index(9, y, 0), WALL);
+    Place_Fixitem(Field_Index(1, 2, 0), TREE);
+    Place_Fixitem(Field_Index(15, 11, 0), TREE);
+
+    const std::uint16_t sword = Catalogue_Type(CLASS_SWORD);
+    const std::uint16_t potion = Catalogue_Type(CLASS_POTION);
+    const char* bodies[] = {"WARRIOR", "RANGER", "DWARF"};
+    std::uint16_t party[3];
+    for (int i = 0; i < 3; ++i) {
+        char_record r = Play_Char(play_party[i].name, bodies[i], 0, static_cast<std::uint16_t>(i + 1));
+        if (i == 0) r.flags |= CF_MAIN_CHAR;
+        party[i] = Place_Char(Field_Index(play_party[i].x, play_party[i].y, 0), r);
+        Give_Item(party[i], sword, SLOT_RIGHT_HAND);
+    }
+    Give_Item(party[0], potion, SLOT_QUICK_FIRST);
+    const char* monster_bodies[] = {"SKELETON", "SKELETON", "WOLF"};
+    for (int i = 0; i < 3; ++i) {
+        char_record r = Play_Char(play_monsters[i].name, monster_bodies[i], 1, static_cast<std::uint16_t>(10 + i));
+        r.hp = r.max_hp = play_monster_hp;
+        r.facing = 4;
+        if (i == 2) r.race = RACE_ANIMAL;
+        Place_Char(Field_Index(play_monsters[i].x, play_monsters[i].y, 0), r);
+    }
+    Init_AI_Arrays();
+    Select_Char(party[0]);
+    light.assign(total_fields, LIGHT_BASE);
+    shown_level = 0;
+    scroll_x = play_scroll_x;
+    scroll_y = play_scroll_y;
+}
+
+void Release_Portraits() { Free_Char_Heads(); }
 
 }  // namespace fixture

@@ -18,4 +18,31 @@ namespace fixture {
 void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t levels, std::uint32_t seed = 1,
                       int upper_floors = -1);
 
+// A small map to play on, one level of 18 x 14 fields with the default
+// artwork: grass and earth with a few walls and trees, the party of three
+// (Alric, the main character, Bera and Cato, each with a sword in the right
+// hand; Alric also with a potion in quick slot 61) on the left, and on the
+// right two skeletons and a wolf of a lobby hostile to the party, unarmed
+// and weak enough to fall to a few blows. Alric is selected, the view shows them
+// all. The arrays as a map file holds them: AI slots and the party list
+// made; the artwork is not loaded.
+void Build_Play_Map();
+constexpr std::uint32_t play_map_width = 18;
+constexpr std::uint32_t play_map_height = 14;
+// The characters' fields, as (x, y) of level 0.
+struct play_place {
+    const char* name;
+    std::uint32_t x, y;
+};
+constexpr play_place play_party[] = {{"Alric", 4, 6}, {"Bera", 3, 8}, {"Cato", 5, 8}};
+constexpr play_place play_monsters[] = {{"Skeleton", 11, 6}, {"Rattlebones", 11, 8}, {"Wolf", 13, 3}};
+// Hit points of the monsters.
+constexpr std::int16_t play_monster_hp = 6;
+// The view's scroll position, inside the map's scroll limits.
+constexpr std::int32_t play_scroll_x = 240, play_scroll_y = -90;
+
+// The game keeps the portraits a map loaded for the run; a test gives them
+// back.
+void Release_Portraits();
+
 }  // namespace fixture

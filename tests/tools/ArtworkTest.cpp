@@ -424,6 +424,57 @@ TEST(ArtPanel, ButtonsAndSlotsAreOpaqueOnlyInTheirOwnArea) {
     Expect_Opaque_Only_In(a->Frame(8), {{4, 0, 54, 91}}, "MASKABL field view");
 }
 
+// The hexamap screen's rows with a button picture, in table order: the
+// rectangle (right and bottom inclusive), the sprite MAINBUT1..4 and the
+// released frame.
+struct ButtonRow {
+    int left, top, right, bottom, sprite, frame;
+};
+const ButtonRow button_rows[] = {
+    {13, 215, 42, 244, 1, 0},    {45, 215, 74, 244, 1, 2},    {563, 351, 624, 372, 4, 2},  {291, 371, 341, 382, 4, 4},
+    {563, 319, 583, 333, 3, 8},  {563, 335, 583, 349, 3, 6},  {584, 319, 604, 333, 3, 12}, {584, 335, 604, 349, 3, 10},
+    {13, 320, 32, 350, 3, 2},    {34, 320, 53, 350, 3, 0},    {55, 320, 74, 350, 3, 4},    {45, 250, 74, 279, 1, 6},
+    {44, 431, 74, 452, 2, 8},    {238, 431, 268, 452, 2, 10}, {82, 431, 117, 452, 2, 0},   {421, 371, 446, 394, 3, 18},
+    {397, 371, 422, 394, 3, 16},
+};
+
+TEST(ArtPanel, HexamapPageShowsEveryButtonUpFillingItsControlRow) {
+    const std::vector<Page> pages = Page_Pictures();
+    const Page* panel = nullptr;
+    for (const Page& p : pages)
+        if (p.path == "ARTWORK\\PAGES\\FOKEPJUJ.BMP") panel = &p;
+    ASSERT_NE(panel, nullptr);
+    for (const ButtonRow& row : button_rows) {
+        const std::string what = "MAINBUT" + std::to_string(row.sprite) + " frame " + std::to_string(row.frame);
+        const BitmapSprite* s = Bitmap("ARTWORK\\SYSTEM\\MAINBUT" + std::to_string(row.sprite));
+        ASSERT_NE(s, nullptr);
+        // The picture covers the clickable rectangle, no more and no less.
+        const IndexedImage up = s->Frame(row.frame);
+        const Box box = Opaque_Box(up, kKey);
+        EXPECT_EQ(box.x, 0) << what;
+        EXPECT_EQ(box.y, 0) << what;
+        EXPECT_EQ(box.w, row.right - row.left + 1) << what;
+        EXPECT_EQ(box.h, row.bottom - row.top + 1) << what;
+        // The page shows it up at the row's corner, so that the pressed look
+        // drawn there by the game replaces it exactly; where a later row's
+        // rectangle overlaps it (the digits over the shields), the later
+        // button is drawn over it, as the game redraws pressed rows in
+        // table order.
+        auto covered_later = [&](int px, int py) {
+            for (const ButtonRow* later = &row + 1; later != std::end(button_rows); ++later)
+                if (px >= later->left && px <= later->right && py >= later->top && py <= later->bottom) return true;
+            return false;
+        };
+        int differ = 0;
+        for (int y = 0; y < up.height; ++y)
+            for (int x = 0; x < up.width; ++x) {
+                const int px = row.left + x, py = row.top + y;
+                if (Opaque(up, x, y) && !covered_later(px, py) && panel->image.At(px, py) != up.At(x, y)) ++differ;
+            }
+        EXPECT_EQ(differ, 0) << what;
+    }
+}
+
 // ------------------------------------------------------------------ determinism
 
 TEST(ArtDeterminism, TwoGenerationsAreIdentical) {

@@ -376,7 +376,7 @@ IndexedImage Character_Page() {
         const char* label;
     };
     const Pair pairs[] = {{331, "STRENGTH"}, {344, "DEXTERITY"}, {357, "SPIRIT"}, {370, "INTELLECT"},
-                          {397, "ENERGY"},   {410, "NATURE"},    {423, "SPIRIT"}, {436, "DARKNESS"}};
+                          {397, "FIRE"},     {410, "WATER"},     {423, "AIR"},    {436, "EARTH"}};
     for (const Pair& p : pairs) Caption_Right(img, 196, p.y - 10, p.label);
     Caption(img, 146, 376, "PROTECTION");
     // The figure's stand: the body is drawn at (80, 418) with its defence in six directions around it.

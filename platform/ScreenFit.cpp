@@ -1,0 +1,126 @@
+#include "platform/ScreenFit.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+screen_fit Fit_Picture(int window_width, int window_height) {
+    screen_fit fit;
+    fit.window_width = window_width;
+    fit.window_height = window_height;
+    fit.scale = std::max(1, std::min(window_width / picture_width, window_height / picture_height));
+    fit.left = std::max(0, (window_width - picture_width * fit.scale) / 2);
+    fit.top = std::max(0, (window_height - picture_height * fit.scale) / 2);
+    return fit;
+}
+
+POINT Window_To_Picture(const screen_fit& fit, int x, int y) {
+    auto to_picture = [&](int v, int origin, int size) {
+        // Rounded toward minus infinity, so the border's pixels stay outside.
+        const int d = v - origin;
+        const int p = d >= 0 ? d / fit.scale : -1;
+        return std::clamp(p, 0, size - 1);
+    };
+    return {to_picture(x, fit.left, picture_width), to_picture(y, fit.top, picture_height)};
+}
+
+RECT Picture_To_Window(const screen_fit& fit, const RECT& r) {
+    return {fit.left + r.left * fit.scale, fit.top + r.top * fit.scale, fit.left + r.right * fit.scale,
+            fit.top + r.bottom * fit.scale};
+}
+
+namespace {
+
+// Every 16-bit pixel's colour as 0xRRGGBB, for the masks last asked for.
+const std::uint32_t* Colours_Of_16_Bit(const PixelLayout& layout) {
+    static std::vector<std::uint32_t> table;
+    static DWORD masks[3] = {0, 0, 0};
+    if (table.empty() || masks[0] != layout.r_mask || masks[1] != layout.g_mask || masks[2] != layout.b_mask) {
+        table.resize(65536);
+        for (DWORD p = 0; p < 65536; ++p) {
+            const COLORREF c = Colour_From_Pixel(layout, p);
+            table[p] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+        masks[0] = layout.r_mask;
+        masks[1] = layout.g_mask;
+        masks[2] = layout.b_mask;
+    }
+    return table.data();
+}
+
+}  // namespace
+
+void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, std::uint8_t* rgb, std::size_t stride) {
+    const LONG left = std::max<LONG>(r.left, 0), top = std::max<LONG>(r.top, 0);
+    const LONG right = std::min<LONG>(r.right, surface.Width()), bottom = std::min<LONG>(r.bottom, surface.Height());
+    if (left >= right || top >= bottom || scale < 1) return;
+    const PixelLayout layout = surface.Layout();
+    std::array<std::uint32_t, 256> indexed{};
+    const std::uint32_t* colours = nullptr;
+    if (layout.bits == 8) {
+        for (DWORD i = 0; i < 256; ++i) {
+            const COLORREF c = Colour_From_Pixel(layout, i);
+            indexed[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+        }
+        colours = indexed.data();
+    } else {
+        colours = Colours_Of_16_Bit(layout);
+    }
+    const std::size_t row_bytes = static_cast<std::size_t>(right - left) * scale * 3;
+    for (LONG y = top; y < bottom; ++y) {
+        const std::uint8_t* src = surface.Bits() + static_cast<std::size_t>(y) * surface.Pitch();
+        std::uint8_t* dest = rgb + static_cast<std::size_t>(y) * scale * stride + static_cast<std::size_t>(left) * scale * 3;
+        std::uint8_t* out = dest;
+        for (LONG x = left; x < right; ++x) {
+            const DWORD pixel = layout.bits == 8 ? src[x] : reinterpret_cast<const std::uint16_t*>(src)[x];
+            const std::uint32_t c = colours[pixel];
+            for (int i = 0; i < scale; ++i) {
+                *out++ = static_cast<std::uint8_t>(c >> 16);
+                *out++ = static_cast<std::uint8_t>(c >> 8);
+                *out++ = static_cast<std::uint8_t>(c);
+            }
+        }
+        // The other rows of a scaled picture row are copies of the first.
+        for (int i = 1; i < scale; ++i) std::copy(dest, dest + row_bytes, dest + i * stride);
+    }
+}
+
+std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& dirty, shown_picture& shown) {
+    std::vector<RECT> parts;
+    const int w = surface.Width(), h = surface.Height(), pitch = surface.Pitch();
+    const int bytes_per_pixel = surface.Layout().bits / 8;
+    const RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, w),
+                 std::min<LONG>(dirty.bottom, h)};
+    if (r.left >= r.right || r.top >= r.bottom) return parts;
+    // A window starts black: a new picture is compared with pixels of 0.
+    if (shown.width != w || shown.height != h || shown.pitch != pitch)
+        shown = {w, h, pitch, std::vector<std::uint8_t>(static_cast<std::size_t>(pitch) * h, 0)};
+    const std::size_t from = static_cast<std::size_t>(r.left) * bytes_per_pixel;
+    const std::size_t length = static_cast<std::size_t>(r.right - r.left) * bytes_per_pixel;
+    RECT part{r.right, 0, r.left, 0};
+    LONG band_end = 0;
+    auto flush = [&] {
+        if (part.left < part.right) parts.push_back(part);
+        part = {r.right, 0, r.left, 0};
+    };
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        if (y >= band_end) {
+            flush();
+            band_end = (y / changed_band + 1) * changed_band;
+        }
+        const std::uint8_t* now = surface.Bits() + static_cast<std::size_t>(y) * pitch + from;
+        std::uint8_t* was = shown.bytes.data() + static_cast<std::size_t>(y) * pitch + from;
+        if (std::memcmp(now, was, length) == 0) continue;
+        std::size_t first = 0, last = length;
+        while (now[first] == was[first]) ++first;
+        while (now[last - 1] == was[last - 1]) --last;
+        if (part.left >= part.right) part.top = y;
+        part.left = std::min<LONG>(part.left, r.left + static_cast<LONG>(first) / bytes_per_pixel);
+        part.right = std::max<LONG>(part.right, r.left + static_cast<LONG>(last - 1) / bytes_per_pixel + 1);
+        part.bottom = y + 1;
+        std::memcpy(was, now, length);
+    }
+    flush();
+    return parts;
+}

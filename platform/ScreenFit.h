@@ -1,0 +1,50 @@
+// How the game's 640 x 480 picture fills a real screen: scaled by the
+// largest whole factor that fits, nearest neighbour, centred with black
+// borders; and the way back from a window pixel to a picture pixel.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "platform/DDraw.h"
+#include "platform/Win32Types.h"
+
+constexpr int picture_width = 640;
+constexpr int picture_height = 480;
+
+struct screen_fit {
+    int scale = 1;
+    int left = 0, top = 0;  // the picture's top-left corner in the window
+    int window_width = picture_width, window_height = picture_height;
+};
+
+// The fit in a window of that size; a window smaller than the picture
+// shows it unscaled from its top-left corner.
+screen_fit Fit_Picture(int window_width, int window_height);
+
+// The picture pixel under a window pixel. Points in the borders count as
+// the nearest edge of the picture, so the screen's edge is the picture's.
+POINT Window_To_Picture(const screen_fit& fit, int x, int y);
+
+// Where a picture rectangle lies in the window.
+RECT Picture_To_Window(const screen_fit& fit, const RECT& r);
+
+// The picture of r (cut to the surface) as 24-bit RGB, every pixel scale x
+// scale times, written at (r.left * scale, r.top * scale) of an image whose
+// rows are stride bytes apart.
+void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, std::uint8_t* rgb, std::size_t stride);
+
+// What a window last showed of a surface, to skip redrawing what did not
+// change.
+struct shown_picture {
+    int width = 0, height = 0, pitch = 0;
+    std::vector<std::uint8_t> bytes;
+};
+
+// The parts of r (a dirty rectangle of the surface) whose pixels differ
+// from what was shown, in bands of changed_band rows, each cut to its changed
+// columns; they are remembered as shown. Empty when nothing changed. Before
+// the first picture, and for a surface of another size, the window shows
+// pixels of 0 (black).
+constexpr int changed_band = 16;
+std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& r, shown_picture& shown);

@@ -1,0 +1,225 @@
+// The real program on the X display: it starts in a generated working
+// folder, shows the hexamap screen scaled to the screen, answers the mouse
+// (a control's text on the message line, a click on the quit control) and
+// the keys (Esc asks to quit), and closes through the quit path with exit
+// status 0; a start-up that fails shows its message and exits with 1.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <wx/app.h>
+#include <wx/init.h>
+#include <wx/uiaction.h>
+
+#undef TRUE
+#undef FALSE
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "platform/ScreenFit.h"
+#include "support/GameFolder.h"
+#include "tests/gui/XScreen.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A program run in a folder, its standard output and error kept in a file.
+class Program {
+public:
+    Program(const fs::path& folder, const fs::path& log, const char* program = ORVEX_PROGRAM) : log_(log) {
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            if (::chdir(folder.c_str()) != 0) std::_Exit(126);
+            if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
+            ::execl(program, program, static_cast<char*>(nullptr));
+            std::_Exit(127);
+        }
+    }
+    ~Program() {
+        if (pid_ > 0 && !status_) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, nullptr, 0);
+        }
+    }
+    bool Started() const { return pid_ > 0; }
+    // Its exit status once it has ended; nothing while it runs.
+    std::optional<int> Status() {
+        if (!status_ && pid_ > 0) {
+            int raw = 0;
+            if (::waitpid(pid_, &raw, WNOHANG) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
+        }
+        return status_;
+    }
+    std::string Log() const {
+        std::ifstream in(log_);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+private:
+    fs::path log_;
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+bool Light(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) > 200; }
+bool Yellow(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) < 90; }
+// The panel's wood: reddish brown.
+bool Wood(std::uint32_t c) {
+    const int r = c >> 16 & 0xFF, g = c >> 8 & 0xFF, b = c & 0xFF;
+    return r > 50 && r > g && g > b;
+}
+
+class GameWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (std::getenv("DISPLAY") == nullptr) return;
+        static int argc = 1;
+        static char name[] = "test_gui";
+        static char* argv[] = {name, nullptr};
+        // A GUI application object, so that the simulator's window system is open.
+        wxApp::SetInstance(new wxApp());
+        wx_ready = wxEntryStart(argc, argv);
+    }
+    static void TearDownTestSuite() {
+        if (wx_ready) wxEntryCleanup();
+        wx_ready = false;
+    }
+
+    void SetUp() override {
+        if (!wx_ready) GTEST_SKIP() << "no X display";
+        const std::optional<screen_picture> screen = Grab_Screen();
+        ASSERT_TRUE(screen);
+        fit = Fit_Picture(screen->width, screen->height);
+        logs = fs::temp_directory_path() / ("orvex-gui-" + std::to_string(::getpid()));
+        fs::create_directories(logs);
+    }
+    void TearDown() override {
+        if (HasFailure())
+            if (const std::optional<screen_picture> screen = Grab_Screen())
+                Save_Screen(*screen, (logs / "failure.png").string());
+    }
+
+    // The screen point of a picture pixel (its centre).
+    wxPoint Screen_Point(int x, int y) const {
+        return {fit.left + x * fit.scale + fit.scale / 2, fit.top + y * fit.scale + fit.scale / 2};
+    }
+    std::uint32_t Picture_Pixel(const screen_picture& s, int x, int y) const {
+        const wxPoint p = Screen_Point(x, y);
+        return s.At(p.x, p.y);
+    }
+    // Waits until the screen shows what test asks for.
+    bool Wait_For(const std::function<bool(const screen_picture&)>& test, std::chrono::seconds limit) const {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < until) {
+            if (const std::optional<screen_picture> s = Grab_Screen(); s && test(*s)) return true;
+            std::this_thread::sleep_for(100ms);
+        }
+        return false;
+    }
+    static std::optional<int> Wait_Exit(Program& program, std::chrono::seconds limit,
+                                        const std::function<void()>& meanwhile = {}) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < until) {
+            if (std::optional<int> status = program.Status()) return status;
+            if (meanwhile) meanwhile();
+            std::this_thread::sleep_for(200ms);
+        }
+        return program.Status();
+    }
+    // Colours seen on a grid over the map view.
+    std::size_t Map_Colours(const screen_picture& s) const {
+        std::set<std::uint32_t> colours;
+        for (int y = 20; y < 360; y += 9)
+            for (int x = 100; x < 540; x += 9) colours.insert(Picture_Pixel(s, x, y));
+        return colours.size();
+    }
+    // A message box lies over the middle of the screen.
+    bool Box_Shown(const screen_picture& s) const { return Light(s.At(s.width / 2, s.height / 2)); }
+    // Yellow text on the message line of the hexamap screen.
+    int Message_Line_Ink(const screen_picture& s) const {
+        int ink = 0;
+        for (int y = 460; y < 472; ++y)
+            for (int x = 36; x < 200; ++x) ink += Yellow(Picture_Pixel(s, x, y));
+        return ink;
+    }
+    void Press(int key) {
+        wxUIActionSimulator input;
+        input.Char(key);
+    }
+
+    static inline bool wx_ready = false;
+    screen_fit fit;
+    fs::path logs;
+};
+
+TEST_F(GameWindow, PlaysAndClosesThroughTheQuitControl) {
+    Program game(fixture::Game_Folder(), logs / "game.log");
+    ASSERT_TRUE(game.Started());
+    // The hexamap screen, scaled: its panel left of the map view, and the
+    // start map in the view.
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Wood(Picture_Pixel(s, 20, 300)); }, 60s))
+        << "no hexamap screen; log: " << game.Log();
+    EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return Map_Colours(s) > 20; }, 20s)) << "no map";
+    EXPECT_EQ(game.Log(), "CTheApp::InitInstance\n");
+
+    wxUIActionSimulator input;
+    // The mouse over the quit control shows its text on the message line.
+    input.MouseMove(Screen_Point(593, 361));
+    EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return Message_Line_Ink(s) > 20; }, 10s))
+        << "no \"Quit\" on the message line";
+
+    // A click on it asks; Esc answers the box without quitting.
+    input.MouseClick(wxMOUSE_BTN_LEFT);
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box";
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    Press(WXK_ESCAPE);
+    EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return !Box_Shown(s); }, 10s)) << "the box stayed";
+    EXPECT_FALSE(game.Status()) << "the game ended on No";
+
+    // The Esc key asks again; Enter answers Yes and the game closes in order.
+    input.MouseMove(Screen_Point(300, 200));
+    Press(WXK_ESCAPE);
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
+    ASSERT_TRUE(status) << "the game did not close";
+    EXPECT_EQ(*status, 0) << game.Log();
+}
+
+TEST_F(GameWindow, FailedStartShowsItsMessageAndExitsWithFailure) {
+    const fs::path empty = logs / "empty";
+    fs::create_directories(empty);
+    Program game(empty, logs / "failed.log");
+    ASSERT_TRUE(game.Started());
+    // Without the palette the start-up asks whether to quit; OK quits.
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 60s)) << game.Log();
+    wxUIActionSimulator input;
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    const std::optional<int> status = Wait_Exit(game, 30s, [&] { Press(WXK_RETURN); });
+    ASSERT_TRUE(status) << "the game did not end";
+    EXPECT_EQ(*status, 1);
+}
+
+// The backend's message box is modal for the game too: while it is open no
+// tick, key or idle pass reaches the program (a probe on the backend).
+TEST_F(GameWindow, MessageBoxHoldsTicksKeysAndIdlePassesBack) {
+    Program probe(logs, logs / "probe.log", MODAL_PROBE);
+    ASSERT_TRUE(probe.Started());
+    const std::optional<int> status = Wait_Exit(probe, 60s);
+    ASSERT_TRUE(status) << "the probe did not end";
+    EXPECT_EQ(*status, 0) << probe.Log();
+}
+
+}  // namespace
