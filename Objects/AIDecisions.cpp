@@ -22,6 +22,7 @@
 #include "Objects/Map.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
+#include "Objects/RequestEngine.h"
 #include "Objects/Sight.h"
 #include "System/ErrorReport.h"
 
@@ -545,6 +546,8 @@ std::uint16_t Fear_Calculation(obj_ref obj) {
 
 void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags,
                       std::int32_t sight_range, std::int32_t loudness, std::uint32_t act_flags) {
+    // Every observer is asked several questions; no area entry changes meanwhile.
+    const Area_Modifier_Scope area_scope;
     target = Perceived_Target(target);
     const std::uint16_t origin = (side_flags & NOTICE_FROM_SOURCE) ? Object_Field(source) : Object_Field(target);
     Set_Perception_Sources(origin, sight_range, loudness);

@@ -152,11 +152,14 @@ void Next_Object(obj_ref& ref) {
 }
 
 void Next_Object_No_Anim(obj_ref& ref) {
-    std::uint32_t limit = Field_List_Limit();
-    std::uint32_t steps = 0;
-    do {
+    Next_Object(ref);
+    if (Obj_Kind(ref) != OBJ_MAPANIM) return;
+    // Map animations are rare: the bound of the walk is found only for them.
+    const std::uint32_t limit = Field_List_Limit();
+    for (std::uint32_t steps = 1; steps <= limit; ++steps) {
         Next_Object(ref);
-    } while (Obj_Kind(ref) == OBJ_MAPANIM && ++steps <= limit);
+        if (Obj_Kind(ref) != OBJ_MAPANIM) return;
+    }
 }
 
 std::uint16_t Object_Field(obj_ref obj) {

@@ -33,10 +33,14 @@ bool Thinking_Char(obj_ref obj, std::uint16_t& slot) {
     return IQ_Slot_In_Use(slot);
 }
 
+// The programs' handlers are asked nearly every question of their
+// characters and answer few: the answering work is kept out of them, so that
+// passing a question on costs next to nothing.
+
 // A step in a random direction of the square around the character: its own
 // field, four hexagon neighbours or one of the two diagonal cells two steps
 // away; only steps that stay on the map are proposed.
-void Propose_Wandering(obj_ref obj, std::uint16_t m) {
+[[gnu::noinline]] void Propose_Wandering(obj_ref obj, std::uint16_t m) {
     std::uint16_t slot = 0;
     if (!Thinking_Char(obj, slot)) return;
     const char_record& r = chararray.records[Obj_Index(obj)];
@@ -54,7 +58,7 @@ void Propose_Wandering(obj_ref obj, std::uint16_t m) {
 // A patrol between p1 and p2: from one end to the other; a guard that has
 // not moved since its last decision sets out for the end farther from
 // where it stood.
-void Propose_Patrol(obj_ref obj, std::uint16_t m) {
+[[gnu::noinline]] void Propose_Patrol(obj_ref obj, std::uint16_t m) {
     std::uint16_t slot = 0;
     if (!Thinking_Char(obj, slot)) return;
     const std::uint16_t f = Object_Field(obj);
@@ -72,7 +76,7 @@ void Propose_Patrol(obj_ref obj, std::uint16_t m) {
 
 // On the post: the program state holds the mission priority, and now and
 // then the guard looks the kept way. Off the post: back to it.
-void Propose_Post(obj_ref obj, std::uint16_t m) {
+[[gnu::noinline]] void Propose_Post(obj_ref obj, std::uint16_t m) {
     std::uint16_t slot = 0;
     if (!Thinking_Char(obj, slot)) return;
     const modifier md = mod_array.records[m];
@@ -89,7 +93,7 @@ void Propose_Post(obj_ref obj, std::uint16_t m) {
 
 // A guard that can act turns toward whatever it saw or heard (but for
 // someone merely guarding): at once in turn mode, else by an act.
-void React_To_Notice(obj_ref obj, std::uint16_t m, RequestValue value) {
+[[gnu::noinline]] void React_To_Notice(obj_ref obj, std::uint16_t m, RequestValue value) {
     const perception_record* notice = Value_Pointer<const perception_record>(value);
     if (notice == nullptr || notice->act == &guard_act) return;
     if (notice->sight_distance == NO_DISTANCE && notice->hearing_distance == NO_DISTANCE) return;

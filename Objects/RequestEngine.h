@@ -16,3 +16,16 @@ bool Locate_Object(obj_ref object, Located& where);
 
 // The number of the last request that reached the modifier walk.
 extern std::int32_t last_request;
+
+// While one lives, the walks look only at the area entries whose box can
+// hold a position at all, listed when the outermost one was made; a free
+// entry (x0 = x1 = 0xFFFF) holds none. For loops that put many questions in
+// a row. The area entries must not be written while one lives; a new array
+// (a map load) is noticed, and then every entry is looked at again.
+class Area_Modifier_Scope {
+public:
+    Area_Modifier_Scope();
+    ~Area_Modifier_Scope();
+    Area_Modifier_Scope(const Area_Modifier_Scope&) = delete;
+    Area_Modifier_Scope& operator=(const Area_Modifier_Scope&) = delete;
+};

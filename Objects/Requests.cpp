@@ -75,14 +75,16 @@ void Set_Field_Bit(std::uint16_t field, std::uint16_t bit, RequestValue value) {
         mapfield[field] = static_cast<std::uint16_t>(mapfield[field] & ~bit);
 }
 
-RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                          RequestValue value) {
+// The generic rules that walk the objects of the field.
+bool Walks_The_Field(request_no request) {
+    return request == REQ_ENTRY_COST || request == REQ_FIXED_COST || request == REQ_OPERATE ||
+           request == REQ_FIELD_COVER || request == REQ_SIGHT_COST;
+}
+
+RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
+                                               request_no request, RequestValue value) {
     const bool on_map = at.field < total_fields && at.field < mapfield.size();
     switch (request) {
-        case REQ_X: return at.x;
-        case REQ_Y: return at.y;
-        case REQ_LEVEL: return at.level;
-        case REQ_FIELD: return at.field;
         case REQ_ENTRY_COST:
             if (!on_map) return value;
             if (mapfield[at.field] & MF_BLOCKED) return -1;
@@ -91,7 +93,6 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             if (!on_map) return value;
             return Sum_Of_Costs(at.field, subject, other, REQ_ENTRY_COST_SUM,
                                 [](obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM; });
-        case REQ_TRANSPORT_DEST: return -1;
         case REQ_OPERATE: {
             if (!Is_Field_Head(object)) return 0;
             RequestValue used = 0;
@@ -101,25 +102,6 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             });
             return used;
         }
-        case REQ_SET_BLOCKED:
-            if (on_map) Set_Field_Bit(at.field, MF_BLOCKED, value);
-            return value;
-        case REQ_SET_BIT_10:
-            if (on_map) Set_Field_Bit(at.field, MF_BIT_10, value);
-            return value;
-        case REQ_SET_BIT_20:
-            if (on_map) Set_Field_Bit(at.field, MF_BIT_20, value);
-            return value;
-        case REQ_MAIN_CHAR: return 0;
-        case REQ_SIGHT: return BASE_SIGHT;
-        case REQ_PERCENT: return BASE_PERCENT;
-        case REQ_HOSTILITY_BASE: return 0;
-        case REQ_ATTACK_PRIORITY_CAP: return ATTACK_PRIORITY_CAP;
-        case REQ_LOBBY: return DEFAULT_LOBBY;
-        case REQ_AI_SLOT: return NO_VALUE;
-        case REQ_RELATION_BONUS: return 0;
-        case REQ_SPELL_SKILL: return BASE_SPELL_SKILL;
-        case REQ_COVER: return 0;
         case REQ_FIELD_COVER: {
             if (!on_map) return value;
             RequestValue cover = 0;
@@ -129,7 +111,6 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             });
             return cover;
         }
-        case REQ_SILENCE: return BASE_SILENCE;
         case REQ_SIGHT_COST: {
             if (!on_map) return value;
             RequestValue cost = BASE_SIGHT_COST;
@@ -143,6 +124,40 @@ RequestValue Generic_Rule(const Located& at, obj_ref subject, obj_ref object, Re
             });
             return cost;
         }
+        default: return value;
+    }
+}
+
+bool On_Map(const Located& at) { return at.field < total_fields && at.field < mapfield.size(); }
+
+// The generic rules that need nothing but the located position.
+RequestValue Generic_Rule(const Located& at, request_no request, RequestValue value) {
+    switch (request) {
+        case REQ_X: return at.x;
+        case REQ_Y: return at.y;
+        case REQ_LEVEL: return at.level;
+        case REQ_FIELD: return at.field;
+        case REQ_TRANSPORT_DEST: return -1;
+        case REQ_SET_BLOCKED:
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BLOCKED, value);
+            return value;
+        case REQ_SET_BIT_10:
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BIT_10, value);
+            return value;
+        case REQ_SET_BIT_20:
+            if (On_Map(at)) Set_Field_Bit(at.field, MF_BIT_20, value);
+            return value;
+        case REQ_MAIN_CHAR: return 0;
+        case REQ_SIGHT: return BASE_SIGHT;
+        case REQ_PERCENT: return BASE_PERCENT;
+        case REQ_HOSTILITY_BASE: return 0;
+        case REQ_ATTACK_PRIORITY_CAP: return ATTACK_PRIORITY_CAP;
+        case REQ_LOBBY: return DEFAULT_LOBBY;
+        case REQ_AI_SLOT: return NO_VALUE;
+        case REQ_RELATION_BONUS: return 0;
+        case REQ_SPELL_SKILL: return BASE_SPELL_SKILL;
+        case REQ_COVER: return 0;
+        case REQ_SILENCE: return BASE_SILENCE;
         case REQ_115: return 0;
         case REQ_DANGER: return 0;
         default: return value;
@@ -161,16 +176,40 @@ int Protection_Of_Request(request_no request) {
 
 RequestValue At_Least(RequestValue v, RequestValue low) { return v < low ? low : v; }
 
+// The character rules that ask further questions, kept apart so that the
+// plain answers stay cheap.
+[[gnu::noinline]] RequestValue Char_Asking_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                                                RequestValue value) {
+    const std::uint16_t c = Obj_Index(object);
+    switch (request) {
+        case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
+        case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
+        case REQ_ACTIVE:
+            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 && Ask(object, object, 0, REQ_STAMINA) >= 1
+                       ? 1
+                       : 0;
+        case REQ_ATTACK: return Char_Attack(subject, object, other);
+        case REQ_DAMAGE_MIN: return Char_Damage_Min(subject, object, other);
+        case REQ_DAMAGE_MAX: return Char_Damage_Max(subject, object, other);
+        case REQ_ENTRY_COST_OBJ:
+        case REQ_ENTRY_COST_SUM: return Ask(subject, object, other, REQ_ACTIVE) == 0 ? INACTIVE_ENTRY_COST : -1;
+        default: return value;
+    }
+}
+
 RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value) {
     const std::uint16_t c = Obj_Index(object);
     char_record& r = chararray.records[c];
-    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST) return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
-    if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
-    if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
-    if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];
     switch (request) {
+        case REQ_DEFENCE:
+        case REQ_40:
+        case REQ_ACTIVE:
+        case REQ_ATTACK:
+        case REQ_DAMAGE_MIN:
+        case REQ_DAMAGE_MAX:
+        case REQ_ENTRY_COST_OBJ:
+        case REQ_ENTRY_COST_SUM: return Char_Asking_Rule(subject, object, other, request, value);
         case REQ_FACING: return r.facing;
-        case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
         case REQ_HIT_POINTS: return At_Least(r.hp, DEAD_HIT_POINTS);
         case REQ_MAX_HIT_POINTS: return At_Least(r.max_hp, 0);
         case REQ_ACTION_POINTS: return r.action_points;
@@ -191,7 +230,6 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
             return value;
         case REQ_38: return 0;
         case REQ_39: return 2;
-        case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
         case REQ_LEFT_HAND_FREE: return r.slots[SLOT_LEFT_HAND] == 0 ? 1 : 0;
         case REQ_RIGHT_HAND_FREE: return r.slots[SLOT_RIGHT_HAND] == 0 ? 1 : 0;
         case REQ_STEP_NOISE: return STEP_NOISE;
@@ -203,23 +241,19 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_PROFESSION: return r.profession;
         case REQ_NAME: return Pointer_Value(r.name);
         case REQ_AI_SLOT: return r.ai_slot;
-        case REQ_ACTIVE:
-            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 && Ask(object, object, 0, REQ_STAMINA) >= 1
-                       ? 1
-                       : 0;
         case REQ_83: return 1;
-        case REQ_ATTACK: return Char_Attack(subject, object, other);
-        case REQ_DAMAGE_MIN: return Char_Damage_Min(subject, object, other);
-        case REQ_DAMAGE_MAX: return Char_Damage_Max(subject, object, other);
         case REQ_DRAW_HEIGHT: return 0;
         case REQ_COVER: return CHAR_COVER;
-        case REQ_ENTRY_COST_OBJ:
-        case REQ_ENTRY_COST_SUM: return Ask(subject, object, other, REQ_ACTIVE) == 0 ? INACTIVE_ENTRY_COST : -1;
         case REQ_NO_OBSTRUCT: return 0;
         case REQ_CAN_BURN: return 1;
         case REQ_WATER: return 0;
-        default: return value;
+        default: break;
     }
+    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST) return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
+    if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
+    if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
+    if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];
+    return value;
 }
 
 RequestValue Item_Rule(request_no request, obj_ref object, RequestValue value) {
@@ -300,15 +334,28 @@ RequestValue Fixitem_Rule(request_no request, obj_ref object, RequestValue value
     }
 }
 
-}  // namespace
-
-RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                        RequestValue value) {
-    value = Generic_Rule(at, subject, object, other, request, value);
+RequestValue Kind_Rule(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value) {
     switch (Obj_Kind(object)) {
         case OBJ_CHAR: return Char_Rule(subject, object, other, request, value);
         case OBJ_ITEM: return Item_Rule(request, object, value);
         case OBJ_FIXITEM: return Fixitem_Rule(request, object, value);
         default: return value;
     }
+}
+
+// The few requests whose generic rule walks the field's objects, kept apart
+// so that the plain answers need no frame.
+[[gnu::noinline]] RequestValue Field_Walking_Base_Value(const Located& at, obj_ref subject, obj_ref object,
+                                                        RequestValue other, request_no request, RequestValue value) {
+    value = Field_Walk_Rule(at, subject, object, other, request, value);
+    return Kind_Rule(subject, object, other, request, value);
+}
+
+}  // namespace
+
+RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                        RequestValue value) {
+    if (Walks_The_Field(request)) return Field_Walking_Base_Value(at, subject, object, other, request, value);
+    value = Generic_Rule(at, request, value);
+    return Kind_Rule(subject, object, other, request, value);
 }

@@ -7,6 +7,7 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
+#include "Objects/RequestEngine.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"
@@ -147,6 +148,29 @@ TEST_F(RequestWalk, WornItemsCountHandsOnlyForWeaponsAndShields) {
     EXPECT_EQ(haste.Applied(ASKED), (std::vector<std::uint16_t>{second_haste}));
 }
 
+// A handler of a worn item may change the slots after it: the walk goes on
+// with the slots as they are then.
+TEST_F(RequestWalk, SlotsAfterAnItemAreReadAsItsHandlerLeftThem) {
+    ScopedHandler strength(MK_GIANT_STRENGTH);
+    ScopedHandler skin(MK_IRON_SKIN);
+    const std::uint16_t helm = Give_Item(c, ring, SLOT_HELM);
+    const std::uint16_t in_hand = Give_Item(c, sword, SLOT_RIGHT_HAND);
+    const std::uint16_t spare_ring = Give_Item(c, ring, 0);
+    Add_Modifier(0, Item_Ref(in_hand), MK_GIANT_STRENGTH, 0, 0, 0, 0);
+    const std::uint16_t ring_mod = Add_Modifier(0, Item_Ref(spare_ring), MK_IRON_SKIN, 0, 0, 0, 0);
+    ScopedHandler haste(MK_HASTE, [&](const HandlerCall& call) {
+        if (call.request == ASKED) {
+            chararray[c].slots[SLOT_LEFT_RING] = static_cast<std::int16_t>(spare_ring);
+            chararray[c].slots[SLOT_RIGHT_HAND] = 0;
+        }
+        return call.value + 1;
+    });
+    Add_Modifier(0, Item_Ref(helm), MK_HASTE, 0, 0, 0, 0);
+    EXPECT_EQ(Object_Request(hero, hero, 0, ASKED, 0), 2);
+    EXPECT_EQ(skin.Applied(ASKED), (std::vector<std::uint16_t>{ring_mod}));
+    EXPECT_TRUE(strength.Applied(ASKED).empty());
+}
+
 TEST_F(RequestWalk, CarriedItemIsAskedAtItsCarriersPosition) {
     ScopedHandler haste(MK_HASTE);
     std::uint16_t item = Give_Item(c, ring, 3);
@@ -174,6 +198,42 @@ TEST_F(RequestWalk, AreaBoxesAreStrictForCharactersAndInclusiveForFixitems) {
     // A free entry (x0 = x1 = 0xFFFF) never contains a field.
     global_modifiers[0] = global_mod{0xFFFF, 0xFFFF, 0, 0, 0, 0, 0};
     EXPECT_EQ(Object_Request(NOOBJ, hero, 0, ASKED, 0), 0);
+}
+
+// Inside an area scope the walks meet only the entries listed when it was
+// made: every box that can hold a position must be among them, however
+// narrow, wherever it lies on the map and wherever it stands in the array.
+TEST_F(RequestWalk, AreaScopeAnswersAsTheFullWalk) {
+    ScopedHandler haste(MK_HASTE);
+    ScopedHandler armour(MK_MAGIC_ARMOUR);
+    ScopedHandler skin(MK_IRON_SKIN);
+    Area(3, 5, 3, 5, 0, 2, MK_HASTE, 1);        // two wide: strict holds x = 4 only
+    Area(7, 7, 7, 7, 2, 2, MK_MAGIC_ARMOUR, 5);  // the last field, for fixitems only
+    Area(0, 0, 0, 0, 0, 0, MK_IRON_SKIN, 9);     // the first field, for fixitems only
+    Area(8, 9, 0, 7, 0, 2, MK_HASTE, 7);         // beyond the last column: nobody
+    std::vector<obj_ref> asked;
+    for (std::uint16_t f = 0; f < total_fields; ++f) {
+        asked.push_back(Char_Ref(Place_Char(f)));
+        asked.push_back(Fix_Ref(Place_Fixitem(f, 1)));
+        asked.push_back(Fix_Ref(f));
+    }
+    asked.push_back(Item_Ref(Give_Item(Obj_Index(asked[0]), ring, 3)));
+    std::vector<RequestValue> outside;
+    for (obj_ref o : asked) outside.push_back(Object_Request(NOOBJ, o, 0, ASKED, 0));
+    EXPECT_EQ(outside[3 * Field_Index(4, 4, 1)], 1);
+    EXPECT_EQ(outside[3 * Field_Index(7, 7, 2) + 1], 1);
+    EXPECT_EQ(outside[1], 1);
+    {
+        const Area_Modifier_Scope scope;
+        const Area_Modifier_Scope nested;
+        for (std::size_t k = 0; k < asked.size(); ++k)
+            EXPECT_EQ(Object_Request(NOOBJ, asked[k], 0, ASKED, 0), outside[k]) << "object " << k;
+    }
+    // A new array made while a scope lives is walked whole.
+    const Area_Modifier_Scope scope;
+    Alloc_Global_Modifiers(static_cast<std::uint32_t>(global_modifiers.capacity() + 1));
+    Area(0, 7, 0, 7, 0, 2, MK_HASTE, global_modifiers.size() - 1);
+    EXPECT_EQ(Object_Request(NOOBJ, asked[3 * Field_Index(4, 4, 1)], 0, ASKED, 0), 1);
 }
 
 TEST_F(RequestWalk, FixitemWalkTakesTheFieldChainThenItsOwn) {
