@@ -36,27 +36,12 @@
 #include "datafiles/MapFile.h"
 #include "frontend/SystemSprites.h"
 #include "tests/frontend/GameFixture.h"
+#include "tests/frontend/RunnerFixture.h"
 #include "tests/frontend/GeneratedFolder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Command_Result {
-    int status = -1;
-    std::string out;
-};
-
-Command_Result Run_Command(const std::string& command) {
-    Command_Result r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
-    const int raw = ::pclose(pipe);
-    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return r;
-}
 
 std::string Quoted(const fs::path& p) {
     std::string out(1, '\'');

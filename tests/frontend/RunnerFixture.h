@@ -17,6 +17,24 @@ struct run_result {
     std::string err;  // what it wrote on standard error
 };
 
+struct Command_Result {
+    int status = -1;
+    std::string out;
+};
+
+// Runs command through the shell and keeps what it printed on standard
+// output and its exit status (-1 when it could not run or did not exit).
+inline Command_Result Run_Command(const std::string& command) {
+    Command_Result r;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
+    const int raw = ::pclose(pipe);
+    r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return r;
+}
+
 class RunnerTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -35,13 +53,9 @@ protected:
         const std::string command = std::string(ORVEX_HEADLESS_RUNNER) + " '" + folder.string() + "' '" +
                                     (dir / "script.txt").string() + "' '" + out.string() + "' 2>'" +
                                     (dir / "err.txt").string() + "'";
-        run_result r;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return r;
-        char buffer[256];
-        while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) r.out += buffer;
-        const int raw = ::pclose(pipe);
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        std::filesystem::remove(dir / "err.txt");
+        const Command_Result ran = Run_Command(command);
+        run_result r{ran.status, ran.out, {}};
         std::ifstream err(dir / "err.txt");
         r.err.assign(std::istreambuf_iterator<char>(err), std::istreambuf_iterator<char>());
         return r;
