@@ -5,10 +5,10 @@
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
-#include "Objects/FieldLists.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
 
@@ -132,8 +132,7 @@ bool IQ_Slot_In_Use(std::uint16_t slot) {
 std::uint16_t Object_IQ_Slot(obj_ref object) {
     if (Obj_Kind(object) == OBJ_CHAR) {
         const std::uint16_t c = Obj_Index(object);
-        return Char_In_Use(c) && IQ_Slot_In_Use(chararray.records[c].ai_slot) ? chararray.records[c].ai_slot
-                                                                              : NO_INDEX;
+        return Char_In_Use(c) && IQ_Slot_In_Use(chararray.records[c].ai_slot) ? chararray.records[c].ai_slot : NO_INDEX;
     }
     const RequestValue slot = Object_Request(object, object, 0, REQ_AI_SLOT, NO_VALUE);
     return slot >= 0 && slot < iqarray.Capacity() ? static_cast<std::uint16_t>(slot) : NO_INDEX;
@@ -208,8 +207,8 @@ std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority) {
     return a;
 }
 
-std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, std::uint32_t arg1,
-                      std::uint32_t arg2, std::int32_t priority) {
+std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, std::uint32_t arg1, std::uint32_t arg2,
+                      std::int32_t priority) {
     const std::uint16_t a = Alloc_Act(slot, priority);
     if (a == NO_INDEX) return a;
     act_entry& e = actarray.records[a];

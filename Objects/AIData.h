@@ -9,8 +9,8 @@
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED iq_slot {
-    obj_ref object;           // NOOBJ or kind 0: not in use
-    std::uint8_t state;       // state byte of the object's AI program
+    obj_ref object;      // NOOBJ or kind 0: not in use
+    std::uint8_t state;  // state byte of the object's AI program
     std::uint8_t unused[3];
     std::uint16_t first_act;  // 0xFFFF empty
 };
@@ -19,13 +19,13 @@ ORVEX_FIELD_OFFSET(iq_slot, state, 4);
 ORVEX_FIELD_OFFSET(iq_slot, first_act, 8);
 
 struct ORVEX_PACKED act_entry {
-    std::uint16_t type;       // bits 0-13 act kind, 0x4000 stop in turn mode, 0x8000 user command
-    std::uint16_t next;       // next act of the list (0xFFFF end); in the pool the next free entry
+    std::uint16_t type;  // bits 0-13 act kind, 0x4000 stop in turn mode, 0x8000 user command
+    std::uint16_t next;  // next act of the list (0xFFFF end); in the pool the next free entry
     obj_ref target;
     std::uint32_t arg1;
     std::uint32_t arg2;
-    std::int32_t priority;    // lists are kept in descending priority
-    std::uint32_t time;       // game clock when made
+    std::int32_t priority;  // lists are kept in descending priority
+    std::uint32_t time;     // game clock when made
 };
 ORVEX_RECORD_SIZE(act_entry, 24);
 ORVEX_FIELD_OFFSET(act_entry, target, 4);
@@ -53,13 +53,13 @@ enum : std::uint16_t {
 // The relation the main character's own commands carry.
 constexpr std::int32_t MAIN_CHAR_RELATION = 100000;
 
-constexpr std::uint16_t IQ_SLOT_STEP = 16;       // slots beyond the characters' capacity, and growth
-constexpr std::uint16_t ACTS_PER_SLOT = 16;      // first act pool: slots * 16
+constexpr std::uint16_t IQ_SLOT_STEP = 16;   // slots beyond the characters' capacity, and growth
+constexpr std::uint16_t ACTS_PER_SLOT = 16;  // first act pool: slots * 16
 constexpr std::uint16_t ACT_POOL_STEP = 256;
 constexpr std::uint16_t IQ_FREE_STACK_SIZE = 200;
 constexpr std::uint16_t ACT_BUFFER_SIZE = 100;
 constexpr int LOBBY_COUNT = 40;
-constexpr std::int8_t HOSTILE_BELOW = -20;       // a relation below this is hostility
+constexpr std::int8_t HOSTILE_BELOW = -20;  // a relation below this is hostility
 
 struct IQArray {
     std::vector<iq_slot> records;
@@ -118,8 +118,8 @@ std::uint16_t Object_IQ_Slot(obj_ref object);
 // A new act in the slot's list, before every act of equal priority; the
 // caller fills kind, target and arguments. NO_INDEX when none.
 std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority);
-std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, std::uint32_t arg1,
-                      std::uint32_t arg2, std::int32_t priority);
+std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, std::uint32_t arg1, std::uint32_t arg2,
+                      std::int32_t priority);
 // Empties an act: a watch on a still active target character, else nothing.
 void Reset_Act(std::uint16_t act);
 // Every user command of the list becomes an empty act of priority 0.

@@ -72,8 +72,8 @@ RequestValue Ask(obj_ref subject, obj_ref object, request_no request, RequestVal
 }
 
 std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
 }
 
 std::int32_t X_Of(std::uint16_t field) { return static_cast<std::int32_t>(Field_X(field)); }
@@ -331,9 +331,7 @@ bool Carry_Out(std::uint16_t slot, std::uint16_t c, std::uint16_t a) {
         case 9: return false;
         case ACT_START: return Do_Start(me, a);
         case ACT_SCREEN: Do_Screen(c, a); return true;
-        default:
-            Effect_Start(me, &guard_act, nullptr);
-            return true;
+        default: Effect_Start(me, &guard_act, nullptr); return true;
     }
 }
 
@@ -358,8 +356,8 @@ void Set_Perception_Sources(std::uint16_t field, std::int32_t sight_range, std::
 }
 
 // A hostile neighbour that can act strikes at a walker taking a step.
-void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, std::uint16_t walker_slot,
-                        obj_ref target, std::int32_t sight_range, std::int32_t loudness) {
+void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, std::uint16_t walker_slot, obj_ref target,
+                        std::int32_t sight_range, std::int32_t loudness) {
     if (!Is_Char(observer)) return;
     const std::uint16_t own = Object_Field(observer);
     const std::uint16_t walker_field = Object_Field(walker);
@@ -544,8 +542,8 @@ std::uint16_t Fear_Calculation(obj_ref obj) {
 
 // ---- Perception ----
 
-void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags,
-                      std::int32_t sight_range, std::int32_t loudness, std::uint32_t act_flags) {
+void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags, std::int32_t sight_range,
+                      std::int32_t loudness, std::uint32_t act_flags) {
     // Every observer is asked several questions; no area entry changes meanwhile.
     const Area_Modifier_Scope area_scope;
     target = Perceived_Target(target);
@@ -593,8 +591,8 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
             if (hostile) Change_Hostility(s, o, source_slot, target, target_slot);
             Note_Seen_Object(s, source);
         }
-        perception_record record{source, target, act,   game_clock, side_flags, act_flags, sight, hearing,
-                                 s,      &iqarray.records[s]};
+        perception_record record{source,    target, act,     game_clock, side_flags,
+                                 act_flags, sight,  hearing, s,          &iqarray.records[s]};
         Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
     }
     if ((side_flags & NOTICE_ANNOUNCE) && party_sight_distance < ANNOUNCE_WITHIN && act != nullptr)

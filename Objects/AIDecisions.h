@@ -52,8 +52,8 @@ void Choose_Act(std::uint16_t slot);
 void Execute_Act(std::uint16_t slot);
 
 // Tells every observer what it saw or heard of source's act on target.
-void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags,
-                      std::int32_t sight_range, std::int32_t loudness, std::uint32_t act_flags);
+void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags, std::int32_t sight_range,
+                      std::int32_t loudness, std::uint32_t act_flags);
 
 // Starts character obj along a path to target's field: 1 moving or already
 // on the way, 0 not.

@@ -19,32 +19,32 @@ struct act_desc {
     const char* name;
     const char* description;
     std::uint32_t reserved;
-    std::uint8_t mana[4];        // fire, water, air, earth
+    std::uint8_t mana[4];  // fire, water, air, earth
     std::uint8_t sight;
     std::uint8_t noise;
     std::uint8_t grade;
-    std::uint8_t range;          // 0 = no aiming
+    std::uint8_t range;  // 0 = no aiming
     std::uint8_t pattern;
     std::uint8_t difficulty;
     std::uint32_t flags;
     std::uint16_t action_points;
     act_handler handler;
-    obj_ref origin;              // set by execution to the first target field's head
+    obj_ref origin;  // set by execution to the first target field's head
 };
 
 // ---- Act flags ----
-constexpr std::uint32_t ACT_HOSTILE = 0x1;             // observers' relations drop; red announcement
-constexpr std::uint32_t ACT_FRIENDLY = 0x2;            // green announcement
-constexpr std::uint32_t ACT_HEX_RANGE = 0x800;         // range as hex distance, else by sight
+constexpr std::uint32_t ACT_HOSTILE = 0x1;      // observers' relations drop; red announcement
+constexpr std::uint32_t ACT_FRIENDLY = 0x2;     // green announcement
+constexpr std::uint32_t ACT_HEX_RANGE = 0x800;  // range as hex distance, else by sight
 constexpr std::uint32_t ACT_HITS_FIXITEMS = 0x1000;
 constexpr std::uint32_t ACT_HITS_ITEMS = 0x2000;
-constexpr std::uint32_t ACT_HITS_CHARS = 0x4000;       // and corpse items
+constexpr std::uint32_t ACT_HITS_CHARS = 0x4000;  // and corpse items
 constexpr std::uint32_t ACT_HITS_EVERY_OBJECT = 0x8000;
 constexpr std::uint32_t ACT_HITS_SOURCE = 0x10000;
 constexpr std::uint32_t ACT_KEEPS_STATE = 0x20000;
 constexpr std::uint32_t ACT_HITS_FIELD_HEADS = 0x80000;  // with ACT_HITS_EVERY_OBJECT
-constexpr std::uint32_t ACT_ENDS_DONE = 0x400000;      // the actor ends in state 4, else 8
-constexpr std::uint32_t ACT_AT_ONCE = 0x800000;        // executed when started, no preparing
+constexpr std::uint32_t ACT_ENDS_DONE = 0x400000;        // the actor ends in state 4, else 8
+constexpr std::uint32_t ACT_AT_ONCE = 0x800000;          // executed when started, no preparing
 constexpr std::uint32_t ACT_ONE_HAND = 0x1000000;
 constexpr std::uint32_t ACT_TWO_HANDS = 0x2000000;
 constexpr std::uint32_t ACT_NOT_IN_SILENCE = 0x4000000;
@@ -59,21 +59,39 @@ enum : request_no {
 
 // ---- The records ----
 enum ActRecord : std::uint16_t {
-    AR_ATTACK_RIGHT, AR_SPLINTER_RAIN, AR_STEP, AR_GUARD, AR_OPERATE, AR_HASTE, AR_HEAL, AR_LIFE_STEAL,
-    AR_MAGIC_ARMOUR, AR_GIANT_STRENGTH, AR_BANDAGE, AR_PICKPOCKET, AR_EVIL_FOG, AR_FIRE_WALL, AR_LIVING_TORCH,
-    AR_CALL_ZOMBIES, AR_SILENCE, AR_CHARM, AR_KNOCK_KNOCK,
-    AR_EVIL_FOG_HIT, AR_FIRE_HIT, AR_FIRE_WALL_HIT,
+    AR_ATTACK_RIGHT,
+    AR_SPLINTER_RAIN,
+    AR_STEP,
+    AR_GUARD,
+    AR_OPERATE,
+    AR_HASTE,
+    AR_HEAL,
+    AR_LIFE_STEAL,
+    AR_MAGIC_ARMOUR,
+    AR_GIANT_STRENGTH,
+    AR_BANDAGE,
+    AR_PICKPOCKET,
+    AR_EVIL_FOG,
+    AR_FIRE_WALL,
+    AR_LIVING_TORCH,
+    AR_CALL_ZOMBIES,
+    AR_SILENCE,
+    AR_CHARM,
+    AR_KNOCK_KNOCK,
+    AR_EVIL_FOG_HIT,
+    AR_FIRE_HIT,
+    AR_FIRE_WALL_HIT,
     ACT_RECORD_COUNT
 };
 // Every act record, in this order: the nineteen acts, then the three hits
 // of the field effects.
 extern act_desc act_records[ACT_RECORD_COUNT];
 
-extern act_desc& attack_right_act;    // "Attack with right hand"
+extern act_desc& attack_right_act;  // "Attack with right hand"
 extern act_desc& splinter_rain_act;
-extern act_desc& step_act;            // "Step one Field forward"
-extern act_desc& guard_act;           // "Guarding"
-extern act_desc& operate_act;         // "Operate item"
+extern act_desc& step_act;     // "Step one Field forward"
+extern act_desc& guard_act;    // "Guarding"
+extern act_desc& operate_act;  // "Operate item"
 extern act_desc& haste_act;
 extern act_desc& heal_act;
 extern act_desc& life_steal_act;

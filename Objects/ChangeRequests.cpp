@@ -11,6 +11,7 @@
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
+#include "Objects/GameClock.h"
 #include "Objects/Geometry.h"
 #include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
@@ -20,7 +21,6 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
 #include "System/MessageLog.h"
 #include "System/Random.h"
@@ -29,14 +29,14 @@ std::uint32_t digits_shown = 1;
 
 namespace {
 
-constexpr std::uint8_t HIT_ANIM_TYPE = 17;         // the blood splash over a hit character
-constexpr int BLOOD_POOL_CHANCE = 40;              // a pool when Random(40) + 1 is below 7
+constexpr std::uint8_t HIT_ANIM_TYPE = 17;  // the blood splash over a hit character
+constexpr int BLOOD_POOL_CHANCE = 40;       // a pool when Random(40) + 1 is below 7
 constexpr int BLOOD_POOL_BELOW = 7;
 constexpr std::uint8_t BLOOD_POOL_DELAY = 10;
-constexpr std::int32_t CHAR_DIGITS = 0;            // digit glyphs for characters
-constexpr std::int32_t FIXITEM_DIGITS = 40;        // and for fixitems
+constexpr std::int32_t CHAR_DIGITS = 0;      // digit glyphs for characters
+constexpr std::int32_t FIXITEM_DIGITS = 40;  // and for fixitems
 constexpr std::int32_t PARTY_SEES_WITHIN = 12;
-constexpr int SCATTER_DIRECTIONS = 6;              // Random(6): the own field or directions 1..5
+constexpr int SCATTER_DIRECTIONS = 6;  // Random(6): the own field or directions 1..5
 constexpr RequestValue MAX_BRAVENESS = 127;
 
 template <class T>
@@ -171,15 +171,9 @@ RequestValue Char_Change(const Located& at, obj_ref subject, std::uint16_t c, re
         return v;
     }
     switch (request) {
-        case REQ_DROP_PATH:
-            Free_Char_Path(c);
-            return v;
-        case REQ_SET_FACING:
-            r.facing = Clamp_To<std::uint8_t>(v);
-            return v;
-        case REQ_SET_HIT_POINTS:
-            r.hp = Clamp_To<std::int16_t>(v);
-            return v;
+        case REQ_DROP_PATH: Free_Char_Path(c); return v;
+        case REQ_SET_FACING: r.facing = Clamp_To<std::uint8_t>(v); return v;
+        case REQ_SET_HIT_POINTS: r.hp = Clamp_To<std::int16_t>(v); return v;
         case REQ_CHANGE_HIT_POINTS: return Change_Hit_Points(at, c, v);
         case REQ_SET_ACTION_POINTS:
             r.action_points = Clamp_To<std::int16_t>(v);

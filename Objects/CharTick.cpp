@@ -146,8 +146,7 @@ void Follow_In_View(std::uint16_t c, std::uint16_t dest) {
     const std::int32_t column = static_cast<std::int32_t>(Field_X(dest));
     const std::int32_t x = row * VIEW_ROW_STEP + column * VIEW_FIELD_WIDTH - scroll_x;
     const std::int32_t y = row * VIEW_ROW_STEP - scroll_y;
-    if (x < VIEW_MARGIN_LEFT || x > width - VIEW_MARGIN_RIGHT || y < VIEW_MARGIN_TOP ||
-        y > height - VIEW_MARGIN_BOTTOM)
+    if (x < VIEW_MARGIN_LEFT || x > width - VIEW_MARGIN_RIGHT || y < VIEW_MARGIN_TOP || y > height - VIEW_MARGIN_BOTTOM)
         Hook_Center_On_Object(Ref(c));
 }
 
@@ -178,11 +177,23 @@ void Set_Step_Offsets(char_record& r, std::int32_t d) {
     std::int32_t x = 0, y = 0;
     switch (r.facing) {
         case 1: x = d; break;
-        case 2: x = d / 2; y = d / 2; break;
-        case 3: x = -d / 2; y = d / 2; break;
+        case 2:
+            x = d / 2;
+            y = d / 2;
+            break;
+        case 3:
+            x = -d / 2;
+            y = d / 2;
+            break;
         case 4: x = -d; break;
-        case 5: x = -d / 2; y = -d / 2; break;
-        case 6: x = d / 2; y = -d / 2; break;
+        case 5:
+            x = -d / 2;
+            y = -d / 2;
+            break;
+        case 6:
+            x = d / 2;
+            y = -d / 2;
+            break;
         default: break;
     }
     r.offset_x = static_cast<std::int8_t>(x);
@@ -295,9 +306,7 @@ void Run_State(std::uint16_t c) {
             Decide(c);
             return;
         case CS_DECIDING:
-        case CS_DONE:
-            Decide(c);
-            return;
+        case CS_DONE: Decide(c); return;
         case CS_EXECUTE: Execute(c); return;
         case CS_STEPPING: Step(c); return;
         case CS_EXECUTING: Execute_Own_Act(c); return;

@@ -51,7 +51,7 @@ request_no Skill_Of_Class(RequestValue item_class) {
 struct Armament {
     obj_ref weapon = NOOBJ;  // NOOBJ: unarmed
     RequestValue weapon_class = CLASS_OTHER;
-    obj_ref arrow = NOOBJ;   // NOOBJ: no arrow in the left hand
+    obj_ref arrow = NOOBJ;  // NOOBJ: no arrow in the left hand
 };
 
 Armament Armament_Of(obj_ref subject, obj_ref object, RequestValue other) {

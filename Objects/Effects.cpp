@@ -5,7 +5,6 @@
 
 #include "Objects/AIData.h"
 #include "Objects/AIDecisions.h"
-#include "Objects/Turns.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
@@ -16,6 +15,7 @@
 #include "Objects/Map.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Sight.h"
+#include "Objects/Turns.h"
 #include "System/ErrorReport.h"
 #include "System/MessageLog.h"
 
@@ -38,8 +38,8 @@ constexpr area_offset cone[6][3] = {
     {{0, 0}, {-1, 1}, {-1, 0}}, {{0, 0}, {-1, 0}, {0, -1}}, {{0, 0}, {0, -1}, {1, -1}},
 };
 constexpr area_offset ring[] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
-constexpr area_offset radius_two[] = {{0, 0},  {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
-                                      {2, 0},  {1, 1},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0},
+constexpr area_offset radius_two[] = {{0, 0},   {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
+                                      {2, 0},   {1, 1},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0},
                                       {-1, -1}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
 // Line, by rotation modulo 3.
 constexpr area_offset line[3][5] = {
@@ -356,8 +356,7 @@ void Hit_Targets(obj_ref source, act_desc* act, const target_list list, std::uin
             if (fx < 0 || fy < 0 || fx >= static_cast<std::int32_t>(map_width) ||
                 fy >= static_cast<std::int32_t>(map_height))
                 continue;
-            const std::uint16_t f =
-                Field_Index(static_cast<std::uint32_t>(fx), static_cast<std::uint32_t>(fy), level);
+            const std::uint16_t f = Field_Index(static_cast<std::uint32_t>(fx), static_cast<std::uint32_t>(fy), level);
             Hit_Field(source, act, flags, f, static_cast<request_no>(REQ_EFFECT + k), field);
         }
     }
@@ -391,9 +390,7 @@ bool Kind_Accepted(obj_ref o, std::uint32_t flags, bool every) {
             const std::uint32_t needed = (every && i < total_fields) ? ACT_HITS_FIELD_HEADS : ACT_HITS_FIXITEMS;
             return (flags & needed) != 0;
         }
-        default:
-            Error_Query_Quit("Invalid obj type in Valid_Target!");
-            return false;
+        default: Error_Query_Quit("Invalid obj type in Valid_Target!"); return false;
     }
 }
 
@@ -410,7 +407,12 @@ const area_shape* area_offsets = &single_shape;
 const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
     const int r = rotation % ROTATIONS;
     switch (pattern) {
-        case 1: case 2: case 3: case 4: case 5: case PATTERN_FRONT: return &single_shape;
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5:
+        case PATTERN_FRONT: return &single_shape;
         case PATTERN_CONE: return &cone_shapes[r];
         case PATTERN_RING: return &ring_shape;
         case PATTERN_RADIUS_TWO: return &radius_two_shape;

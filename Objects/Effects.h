@@ -41,12 +41,12 @@ obj_ref Char_Act_Source(std::uint16_t c);
 
 // ---- Targeting ----
 // Shared with the front end while the player aims an act.
-extern std::uint16_t target_picks;                        // fields picked so far
+extern std::uint16_t target_picks;  // fields picked so far
 extern std::uint16_t picked_fields[MAX_TARGET_FIELDS];
-extern std::uint16_t target_field;     // the field clicked while aiming; 0xFFFF none
-extern std::uint16_t target_rotation;  // 0..5: rotation of the cone and line patterns
-extern std::uint16_t cancel_targeting; // 1: the player cancelled the aim
-extern std::uint16_t cursor_field;     // the field under the mouse; 0xFFFF none
+extern std::uint16_t target_field;      // the field clicked while aiming; 0xFFFF none
+extern std::uint16_t target_rotation;   // 0..5: rotation of the cone and line patterns
+extern std::uint16_t cancel_targeting;  // 1: the player cancelled the aim
+extern std::uint16_t cursor_field;      // the field under the mouse; 0xFFFF none
 
 // Map cursor types the aiming sets.
 constexpr std::uint16_t CURSOR_NORMAL = 0;

@@ -18,16 +18,11 @@ constexpr obj_ref END_OF_NOTHING = Make_Obj(OBJ_NONE, NO_INDEX);
 bool Has_Link(obj_ref obj) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            return i < mapanim.Capacity();
-        case OBJ_CHAR:
-            return i < chararray.Capacity();
-        case OBJ_ITEM:
-            return i < itemarray.Capacity();
-        case OBJ_FIXITEM:
-            return i < maparray.Capacity();
-        default:
-            return false;
+        case OBJ_MAPANIM: return i < mapanim.Capacity();
+        case OBJ_CHAR: return i < chararray.Capacity();
+        case OBJ_ITEM: return i < itemarray.Capacity();
+        case OBJ_FIXITEM: return i < maparray.Capacity();
+        default: return false;
     }
 }
 
@@ -69,17 +64,14 @@ void Place_Object_On(obj_ref obj, std::uint16_t field) {
             c.map_level = static_cast<std::int16_t>(Field_Level(field));
             break;
         }
-        case OBJ_ITEM:
-            itemarray.records[i].owner = Make_Obj(OBJ_FIXITEM, field);
-            break;
+        case OBJ_ITEM: itemarray.records[i].owner = Make_Obj(OBJ_FIXITEM, field); break;
         case OBJ_FIXITEM:
             if (fixitem_types[maparray.records[i].type].flags & FIX_ANIMATED) {
                 int last = static_cast<int>(Max_Frame(obj)) - 1;
                 Start_Object_Anim_Loop(obj, 0, static_cast<std::int8_t>(last < 0 ? 0 : last), 1, 0);
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -94,18 +86,10 @@ bool Object_Link(obj_ref obj, obj_ref& link) {
     std::uint16_t i = Obj_Index(obj);
     if (!Has_Link(obj)) return false;
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            link = mapanim.records[i].link;
-            return true;
-        case OBJ_CHAR:
-            link = chararray.records[i].link;
-            return true;
-        case OBJ_ITEM:
-            link = itemarray.records[i].link;
-            return true;
-        default:
-            link = maparray.records[i].link;
-            return true;
+        case OBJ_MAPANIM: link = mapanim.records[i].link; return true;
+        case OBJ_CHAR: link = chararray.records[i].link; return true;
+        case OBJ_ITEM: link = itemarray.records[i].link; return true;
+        default: link = maparray.records[i].link; return true;
     }
 }
 
@@ -113,34 +97,21 @@ bool Set_Object_Link(obj_ref obj, obj_ref link) {
     std::uint16_t i = Obj_Index(obj);
     if (!Has_Link(obj)) return false;
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            mapanim.records[i].link = link;
-            return true;
-        case OBJ_CHAR:
-            chararray.records[i].link = link;
-            return true;
-        case OBJ_ITEM:
-            itemarray.records[i].link = link;
-            return true;
-        default:
-            maparray.records[i].link = link;
-            return true;
+        case OBJ_MAPANIM: mapanim.records[i].link = link; return true;
+        case OBJ_CHAR: chararray.records[i].link = link; return true;
+        case OBJ_ITEM: itemarray.records[i].link = link; return true;
+        default: maparray.records[i].link = link; return true;
     }
 }
 
 std::uint32_t Object_Sprite(obj_ref obj) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            return i < mapanim.Capacity() ? anim_types[mapanim.records[i].type].sprite : 0;
-        case OBJ_CHAR:
-            return i < chararray.Capacity() ? chararray.records[i].body_sprite : 0;
-        case OBJ_ITEM:
-            return mitems_sprite;
-        case OBJ_FIXITEM:
-            return i < maparray.Capacity() ? fixitem_types[maparray.records[i].type].sprite : 0;
-        default:
-            return 0;
+        case OBJ_MAPANIM: return i < mapanim.Capacity() ? anim_types[mapanim.records[i].type].sprite : 0;
+        case OBJ_CHAR: return i < chararray.Capacity() ? chararray.records[i].body_sprite : 0;
+        case OBJ_ITEM: return mitems_sprite;
+        case OBJ_FIXITEM: return i < maparray.Capacity() ? fixitem_types[maparray.records[i].type].sprite : 0;
+        default: return 0;
     }
 }
 
@@ -166,8 +137,7 @@ std::uint16_t Object_Field(obj_ref obj) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
         case OBJ_MAPANIM:
-        case OBJ_FIXITEM:
-            return End_Marker_Field(obj);
+        case OBJ_FIXITEM: return End_Marker_Field(obj);
         case OBJ_CHAR: {
             if (i >= chararray.Capacity()) return NO_FIELD;
             const char_record& c = chararray.records[i];
@@ -182,8 +152,7 @@ std::uint16_t Object_Field(obj_ref obj) {
             Error_Query_Quit("Item has no valid owner!");
             return NO_FIELD;
         }
-        default:
-            return NO_FIELD;
+        default: return NO_FIELD;
     }
 }
 
@@ -303,8 +272,7 @@ void Destroy_Object(obj_ref obj) {
             Remove_Object(obj);
             Delete_MapAnim(i);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -363,8 +331,7 @@ void Clear_Field_Head(std::uint16_t field) {
 std::uint16_t Get_Mod_Index(obj_ref obj) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            return NO_INDEX;
+        case OBJ_MAPANIM: return NO_INDEX;
         case OBJ_CHAR:
             if (i < chararray.Capacity()) return chararray.records[i].first_mod;
             break;
@@ -374,8 +341,7 @@ std::uint16_t Get_Mod_Index(obj_ref obj) {
         case OBJ_FIXITEM:
             if (i < maparray.Capacity()) return maparray.records[i].first_mod;
             break;
-        default:
-            break;
+        default: break;
     }
     Error_Query_Quit("Invalid obj type in Get_Mod_Index");
     return NO_INDEX;
@@ -384,9 +350,7 @@ std::uint16_t Get_Mod_Index(obj_ref obj) {
 void Set_Mod_Index(obj_ref obj, std::uint16_t index) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            Error_Query_Quit("Anim type in Set_Mod_Index");
-            return;
+        case OBJ_MAPANIM: Error_Query_Quit("Anim type in Set_Mod_Index"); return;
         case OBJ_CHAR:
             if (i < chararray.Capacity()) {
                 chararray.records[i].first_mod = index;
@@ -405,8 +369,7 @@ void Set_Mod_Index(obj_ref obj, std::uint16_t index) {
                 return;
             }
             break;
-        default:
-            break;
+        default: break;
     }
     Error_Query_Quit("Invalid obj type in Set_Mod_Index");
 }
@@ -420,13 +383,11 @@ std::int8_t Anim_Frame(obj_ref obj) {
         case OBJ_CHAR:
             if (i < chararray.Capacity()) return chararray.records[i].frame;
             break;
-        case OBJ_ITEM:
-            return 0;
+        case OBJ_ITEM: return 0;
         case OBJ_FIXITEM:
             if (i < maparray.Capacity()) return static_cast<std::int8_t>(maparray.records[i].frame);
             break;
-        default:
-            break;
+        default: break;
     }
     Error_Query_Quit("Invalid obj type in Anim_Frame");
     return 0;
@@ -439,10 +400,8 @@ std::uint16_t Max_Frame(obj_ref obj) {
         case OBJ_FIXITEM:
             if (Has_Link(obj)) return static_cast<std::uint16_t>(Sprite_Frame_Count(Object_Sprite(obj)));
             break;
-        case OBJ_ITEM:
-            return 0;
-        default:
-            break;
+        case OBJ_ITEM: return 0;
+        default: break;
     }
     Error_Query_Quit("Invalid obj type in Max_Frame");
     return 0;

@@ -34,7 +34,8 @@ RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
 
 void Mark_Field(obj_ref obj, std::uint16_t bits) {
     std::uint16_t field = Object_Field(obj);
-    if (field < total_fields && field < mapfield.size()) mapfield[field] = static_cast<std::uint16_t>(mapfield[field] | bits);
+    if (field < total_fields && field < mapfield.size())
+        mapfield[field] = static_cast<std::uint16_t>(mapfield[field] | bits);
 }
 
 bool Is_Character(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
@@ -116,13 +117,11 @@ RequestValue Mod_Door(obj_ref subject, obj_ref obj, RequestValue, std::uint16_t 
                 return 1;
             }
             return value;
-        case REQ_COVER:
-            return open ? 0 : value;
+        case REQ_COVER: return open ? 0 : value;
         case REQ_ENTRY_COST_OBJ:
             if (open) return value;
             return (Ask(obj, subject, REQ_83) != 0 && r.p1 == 0) ? value : -1;
-        case REQ_ENTRY_COST_SUM:
-            return open ? value : -1;
+        case REQ_ENTRY_COST_SUM: return open ? value : -1;
         case REQ_KNOCK:
             if (value >= Signed(r.p3)) mod_array.records[m].p1 = 0;
             return value;
@@ -130,11 +129,8 @@ RequestValue Mod_Door(obj_ref subject, obj_ref obj, RequestValue, std::uint16_t 
             if (-value >= Signed(r.p2)) mod_array.records[m].p1 = 0;
             return value;
         case REQ_INITIALISE:
-        case REQ_ATTACHED:
-            Mark_Field(obj, MF_ASK_ENTRY_COST | MF_ASK_SIGHT);
-            return value;
-        default:
-            return value;
+        case REQ_ATTACHED: Mark_Field(obj, MF_ASK_ENTRY_COST | MF_ASK_SIGHT); return value;
+        default: return value;
     }
 }
 
@@ -152,8 +148,7 @@ RequestValue Mod_Chest(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, requ
             if (f.frame == CHEST_CLOSED) return Start_Swing(obj, CHEST_CLOSED, -1, 1);
             if (f.frame == f.last) return Start_Swing(obj, -1, CHEST_CLOSED, -1);
             return value;
-        case REQ_COVER:
-            return value + (f.frame < 2 ? 20 : 35);
+        case REQ_COVER: return value + (f.frame < 2 ? 20 : 35);
         default: {
             // The lock breaks under a blow stronger than its hit points
             // ("HP of lock"); the chest shows closed and unlocked.
@@ -178,11 +173,8 @@ RequestValue Mod_Hill(obj_ref subject, obj_ref obj, RequestValue, std::uint16_t 
             return top + (bottom - top) * b / SPAN_B + HEIGHT_BASE;
         }
         case REQ_INITIALISE:
-        case REQ_ATTACHED:
-            Mark_Field(obj, MF_HEIGHT_PROGRAM);
-            return value;
-        default:
-            return value;
+        case REQ_ATTACHED: Mark_Field(obj, MF_HEIGHT_PROGRAM); return value;
+        default: return value;
     }
 }
 
@@ -236,11 +228,8 @@ RequestValue Mod_Ground_Hill(obj_ref subject, obj_ref obj, RequestValue, std::ui
             return Ground_Height(shape, a, b);
         }
         case REQ_INITIALISE:
-        case REQ_ATTACHED:
-            Mark_Field(obj, MF_HEIGHT_PROGRAM);
-            return value;
-        default:
-            return value;
+        case REQ_ATTACHED: Mark_Field(obj, MF_HEIGHT_PROGRAM); return value;
+        default: return value;
     }
 }
 
@@ -253,22 +242,18 @@ RequestValue Mod_Steps(obj_ref subject, obj_ref obj, RequestValue, std::uint16_t
             path_cacheable = 0;
             const modifier r = Mod(m);
             if (!Direction_Bit_Set(r.p1, Mover_Direction(subject, obj))) return value;
-            std::int64_t dest =
-                static_cast<std::int64_t>(Object_Field(obj)) + Signed(r.p2) * static_cast<std::int64_t>(fields_per_level);
+            std::int64_t dest = static_cast<std::int64_t>(Object_Field(obj)) +
+                                Signed(r.p2) * static_cast<std::int64_t>(fields_per_level);
             std::uint16_t field = Checked_Destination(dest);
             return field == NO_FIELD ? value : field;
         }
         case REQ_INITIALISE:
-        case REQ_ATTACHED:
-            Mark_Field(obj, MF_TRANSPORTER);
-            return value;
-        default:
-            return value;
+        case REQ_ATTACHED: Mark_Field(obj, MF_TRANSPORTER); return value;
+        default: return value;
     }
 }
 
-RequestValue Mod_Teleport(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, request_no request,
-                          RequestValue value) {
+RequestValue Mod_Teleport(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, request_no request, RequestValue value) {
     const modifier r = Mod(m);
     switch (request) {
         case REQ_TRANSPORT_DEST:
@@ -288,8 +273,7 @@ RequestValue Mod_Teleport(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, r
                 Start_MapAnim_Loop(r.owner, TELEPORT_ANIM, -1, -1, 1, static_cast<std::uint8_t>(anim_wait & 0xFF));
             Mark_Field(obj, MF_TRANSPORTER);
             return value;
-        default:
-            return value;
+        default: return value;
     }
 }
 
@@ -301,10 +285,7 @@ RequestValue Mod_Excluder(obj_ref subject, obj_ref obj, RequestValue, std::uint1
             path_cacheable = 0;
             return Direction_Bit_Set(Mod(m).p1, Mover_Direction(subject, obj)) ? -1 : value;
         case REQ_INITIALISE:
-        case REQ_ATTACHED:
-            Mark_Field(obj, MF_ASK_ENTRY_COST);
-            return value;
-        default:
-            return value;
+        case REQ_ATTACHED: Mark_Field(obj, MF_ASK_ENTRY_COST); return value;
+        default: return value;
     }
 }

@@ -67,8 +67,12 @@ void Queue(std::uint16_t field, std::int32_t value) {
 }
 
 Flood_Frame Frame_Of(std::uint16_t field, std::int32_t value) {
-    return Flood_Frame{field, static_cast<std::int16_t>(Field_X(field)), static_cast<std::int16_t>(Field_Y(field)),
-                       static_cast<std::int16_t>(Field_Level(field)), value, 1};
+    return Flood_Frame{field,
+                       static_cast<std::int16_t>(Field_X(field)),
+                       static_cast<std::int16_t>(Field_Y(field)),
+                       static_cast<std::int16_t>(Field_Level(field)),
+                       value,
+                       1};
 }
 
 // The fill percent of the ground of field (its field head's type).
@@ -117,9 +121,7 @@ bool Reach_Relax(std::uint16_t f, std::int32_t b, int d, std::uint16_t& g_out, s
     const std::int32_t rest = b - e;
     if (rest <= 0) return false;
     switch (Node_Type(ng)) {
-        case PT_UNVISITED:
-            Queue(g, rest);
-            return false;
+        case PT_UNVISITED: Queue(g, rest); return false;
         case PT_EXPANDED:
             if (rest <= Node_Cost(ng)) return false;
             Set_Cost(g, rest);
@@ -129,9 +131,7 @@ bool Reach_Relax(std::uint16_t f, std::int32_t b, int d, std::uint16_t& g_out, s
         case PT_QUEUED:
             if (rest > Node_Cost(ng)) Set_Cost(g, rest);
             return false;
-        default:
-            Error_Query_Quit("invalid PATHTYPE in Distance");
-            return false;
+        default: Error_Query_Quit("invalid PATHTYPE in Distance"); return false;
     }
 }
 
@@ -173,9 +173,7 @@ bool Audio_Relax(std::uint16_t f, std::int32_t L, std::int32_t& r_out) {
     r = std::min(r, MAX_NODE_COST);
     const std::uint32_t n = path_nodes[f];
     switch (Node_Type(n)) {
-        case PT_UNVISITED:
-            Queue(f, r);
-            return false;
+        case PT_UNVISITED: Queue(f, r); return false;
         case PT_EXPANDED:
             if (r <= Node_Cost(n)) return false;
             Set_Cost(f, r);
@@ -184,9 +182,7 @@ bool Audio_Relax(std::uint16_t f, std::int32_t L, std::int32_t& r_out) {
         case PT_QUEUED:
             if (r > Node_Cost(n)) Set_Cost(f, r);
             return false;
-        default:
-            Error_Query_Quit("invalid PATHTYPE in Audio");
-            return false;
+        default: Error_Query_Quit("invalid PATHTYPE in Audio"); return false;
     }
 }
 
@@ -345,8 +341,8 @@ void Propagate_Sound(std::uint16_t source, std::uint16_t loudness) {
     std::fill(field_cost.begin(), field_cost.end(), SOUND_NOT_COMPUTED);
     sound_source = source;
     path_queue[0] = source;
-    path_nodes[source] =
-        Make_Node(static_cast<std::uint32_t>(std::min<std::int32_t>(loudness * SOUND_SCALE, MAX_NODE_COST)), PT_QUEUED, 0, 0);
+    path_nodes[source] = Make_Node(
+        static_cast<std::uint32_t>(std::min<std::int32_t>(loudness * SOUND_SCALE, MAX_NODE_COST)), PT_QUEUED, 0, 0);
     field_cost[source] = 0;
     path_queue_count = 1;
     for (std::uint32_t q = 0; q < path_queue_count; ++q) {

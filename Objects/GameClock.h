@@ -4,12 +4,12 @@
 #include <cstdint>
 
 constexpr std::uint32_t TICKS_PER_MINUTE = 960;
-constexpr std::uint32_t TICKS_PER_HOUR = 57600;       // 60 minutes
-constexpr std::uint32_t TICKS_PER_DAY = 1382400;      // 24 hours
-constexpr std::uint32_t TICKS_PER_MONTH = 41472000;   // 30 days
-constexpr std::uint32_t TICKS_PER_YEAR = 497664000;   // 12 months
+constexpr std::uint32_t TICKS_PER_HOUR = 57600;      // 60 minutes
+constexpr std::uint32_t TICKS_PER_DAY = 1382400;     // 24 hours
+constexpr std::uint32_t TICKS_PER_MONTH = 41472000;  // 30 days
+constexpr std::uint32_t TICKS_PER_YEAR = 497664000;  // 12 months
 constexpr std::uint32_t DAYS_PER_WEEK = 7;
-constexpr std::uint32_t ROUND_TICKS = 192;            // one round of turn-based play
+constexpr std::uint32_t ROUND_TICKS = 192;                // one round of turn-based play
 constexpr std::uint32_t NEW_GAME_CLOCK = TICKS_PER_YEAR;  // year 1, month 0, day 0, 00:00
 
 // Ticks since year 0; compared with timer due times as a signed number.

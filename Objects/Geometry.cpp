@@ -10,8 +10,7 @@ std::uint16_t Neighbour_Field(std::uint16_t field, int d) {
     if (d < 0 || d > 7 || field >= total_fields) return NO_FIELD;
     std::int32_t x = static_cast<std::int32_t>(Field_X(field)) + hex_dirs[d].dx;
     std::int32_t y = static_cast<std::int32_t>(Field_Y(field)) + hex_dirs[d].dy;
-    if (x < 0 || x >= static_cast<std::int32_t>(map_width) || y < 0 ||
-        y >= static_cast<std::int32_t>(map_height))
+    if (x < 0 || x >= static_cast<std::int32_t>(map_width) || y < 0 || y >= static_cast<std::int32_t>(map_height))
         return NO_FIELD;
     return Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), Field_Level(field));
 }

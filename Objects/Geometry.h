@@ -3,8 +3,8 @@
 #include <cstdint>
 
 // Direction codes beyond the six neighbours.
-constexpr int DIR_UP = 7;            // one level up
-constexpr int DIR_DOWN = 8;          // one level down
+constexpr int DIR_UP = 7;    // one level up
+constexpr int DIR_DOWN = 8;  // one level down
 constexpr int DIR_NOT_ADJACENT = 10;
 
 constexpr std::int32_t NO_DISTANCE = 0x7FFFFFFF;

@@ -16,8 +16,8 @@ std::int32_t scroll_y = 0;
 std::uint32_t shown_level = 0;
 
 const hex_step hex_dirs[8] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}, {0, 0}};
-const hex_step hex_dirs_wrap[13] = {{0, 0},  {1, 0}, {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
-                                    {1, 0},  {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
+const hex_step hex_dirs_wrap[13] = {{0, 0}, {1, 0}, {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
+                                    {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
 
 std::vector<std::uint16_t> mapfield;
 MapArray maparray;
@@ -93,8 +93,7 @@ std::uint16_t New_Map_Record() {
             Error_Query_Quit("Can't realloc maparray!");
             return NO_INDEX;
         }
-        Chain_Free_Records(static_cast<std::uint16_t>(old_capacity), static_cast<std::uint16_t>(capacity),
-                           NO_INDEX);
+        Chain_Free_Records(static_cast<std::uint16_t>(old_capacity), static_cast<std::uint16_t>(capacity), NO_INDEX);
         maparray.first_free = static_cast<std::uint16_t>(old_capacity);
     }
     std::uint16_t i = maparray.first_free;

@@ -94,9 +94,9 @@ struct ORVEX_PACKED fixitem_type {
     std::uint8_t amortized;  // slot this type turns into when it gets worse; 0 none
     std::uint8_t reserved;
     std::uint8_t flags;
-    std::int8_t mp;          // entry cost; below 0 impassable
-    std::uint8_t fill;       // field fill percent
-    std::int16_t db_index;   // index of the type in the fixitem database
+    std::int8_t mp;         // entry cost; below 0 impassable
+    std::uint8_t fill;      // field fill percent
+    std::int16_t db_index;  // index of the type in the fixitem database
 };
 ORVEX_RECORD_SIZE(fixitem_type, 23);
 ORVEX_FIELD_OFFSET(fixitem_type, sprite, 9);

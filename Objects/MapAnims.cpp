@@ -25,7 +25,7 @@ namespace {
 
 constexpr std::int32_t ONE_FRAME = 0x10000;  // 16.16
 constexpr int WHOLE_FRAME_SPEED_LIMIT = 256;
-constexpr std::uint8_t MAX_DELAY = 254;      // the delay byte holds delay + 1
+constexpr std::uint8_t MAX_DELAY = 254;  // the delay byte holds delay + 1
 constexpr std::int32_t DRIFT_RISE_BASE = 70;
 constexpr int DRIFT_PHASE_SHIFT = 11;
 constexpr std::int32_t DIGIT_SPEED = 4096;  // a sixteenth of a frame per tick
@@ -84,25 +84,16 @@ struct Animated {
 
     int Frame() const {
         switch (kind) {
-            case OBJ_MAPANIM:
-                return mapanim.records[index].frame;
-            case OBJ_CHAR:
-                return chararray.records[index].frame;
-            default:
-                return maparray.records[index].frame;
+            case OBJ_MAPANIM: return mapanim.records[index].frame;
+            case OBJ_CHAR: return chararray.records[index].frame;
+            default: return maparray.records[index].frame;
         }
     }
     void Set_Frame(int frame) const {
         switch (kind) {
-            case OBJ_MAPANIM:
-                mapanim.records[index].frame = static_cast<std::uint8_t>(frame);
-                break;
-            case OBJ_CHAR:
-                chararray.records[index].frame = static_cast<std::int8_t>(frame);
-                break;
-            default:
-                maparray.records[index].frame = static_cast<std::uint8_t>(frame);
-                break;
+            case OBJ_MAPANIM: mapanim.records[index].frame = static_cast<std::uint8_t>(frame); break;
+            case OBJ_CHAR: chararray.records[index].frame = static_cast<std::int8_t>(frame); break;
+            default: maparray.records[index].frame = static_cast<std::uint8_t>(frame); break;
         }
     }
 };
@@ -124,12 +115,8 @@ bool Find_Animated(const anim_entry& a, Animated& out) {
             if (!Fixitem_Live(a.obj_index)) return false;
             out.sprite = fixitem_types[maparray.records[a.obj_index].type].sprite;
             return true;
-        case OBJ_ITEM:
-            Error_Query_Quit("Item animation not implemented!");
-            return false;
-        default:
-            Error_Query_Quit("Invalid obj-type in do_anim!");
-            return false;
+        case OBJ_ITEM: Error_Query_Quit("Item animation not implemented!"); return false;
+        default: Error_Query_Quit("Invalid obj-type in do_anim!"); return false;
     }
 }
 
@@ -239,16 +226,11 @@ void Report_No_MapAnim() {
 bool Valid_Animated_Object(obj_ref obj) {
     std::uint16_t i = Obj_Index(obj);
     switch (Obj_Kind(obj)) {
-        case OBJ_MAPANIM:
-            return MapAnim_Live(i);
-        case OBJ_CHAR:
-            return Char_In_Use(i);
-        case OBJ_ITEM:
-            return true;  // refused when stepped
-        case OBJ_FIXITEM:
-            return Fixitem_Live(i);
-        default:
-            return false;
+        case OBJ_MAPANIM: return MapAnim_Live(i);
+        case OBJ_CHAR: return Char_In_Use(i);
+        case OBJ_ITEM: return true;  // refused when stepped
+        case OBJ_FIXITEM: return Fixitem_Live(i);
+        default: return false;
     }
 }
 
@@ -398,7 +380,8 @@ std::uint16_t New_Anim_Entry() {
             return NO_INDEX;
         }
         for (std::uint32_t i = old_capacity; i < capacity; ++i)
-            Entry(static_cast<std::uint16_t>(i)).next = (i + 1 < capacity) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
+            Entry(static_cast<std::uint16_t>(i)).next =
+                (i + 1 < capacity) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
         animated_fixitems.first_free = static_cast<std::uint16_t>(old_capacity);
     }
     std::uint16_t e = animated_fixitems.first_free;

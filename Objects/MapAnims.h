@@ -44,11 +44,11 @@ constexpr std::uint8_t AE_LOOP = 0x02;
 constexpr std::uint8_t AE_DRIFT = 0x1C;
 
 struct ORVEX_PACKED anim_entry {
-    std::uint8_t delay;         // ticks until the start, plus 1; 0 once running
-    std::int8_t first, last;    // below 0: resolved on start
+    std::uint8_t delay;       // ticks until the start, plus 1; 0 once running
+    std::int8_t first, last;  // below 0: resolved on start
     std::uint8_t flags;
-    std::int32_t speed;         // frames per tick, 16.16, signed
-    std::int32_t phase;         // 16.16
+    std::int32_t speed;  // frames per tick, 16.16, signed
+    std::int32_t phase;  // 16.16
     std::uint16_t obj_kind;
     std::uint16_t obj_index;
     std::uint16_t next;         // active or free list, 0xFFFF end

@@ -29,7 +29,7 @@ namespace {
 constexpr request_no EVENT_SAFE_POINT = 177;
 
 constexpr std::uint32_t BLEED_TICKS = 1920;
-constexpr std::int32_t DYING_BELOW = -9;  // hit points below this: dead
+constexpr std::int32_t DYING_BELOW = -9;        // hit points below this: dead
 constexpr std::uint8_t FIXITEM_FIRE_SLOT = 20;  // the burning of a stacked fixitem
 constexpr std::uint16_t FLAME_ROUNDS = 6;
 constexpr std::uint16_t FIXITEM_FIRE_ROUNDS = 3;
@@ -63,7 +63,8 @@ obj_ref Caster_Of(const modifier& r) { return Make_Obj(r.p3, r.p4); }
 
 void Mark_Field(obj_ref obj, std::uint16_t bits) {
     std::uint16_t field = Object_Field(obj);
-    if (field < total_fields && field < mapfield.size()) mapfield[field] = static_cast<std::uint16_t>(mapfield[field] | bits);
+    if (field < total_fields && field < mapfield.size())
+        mapfield[field] = static_cast<std::uint16_t>(mapfield[field] | bits);
 }
 
 // ---- Burning ----
@@ -238,13 +239,11 @@ RequestValue Field_Effect(FieldEffect e, obj_ref subject, obj_ref obj, std::uint
             // hits once, when it is asked itself.
             if (obj == r.owner) Effect_Hit(Hit_Source(e, r), *kind.hit, Object_Field(r.owner));
             return value;
-        case REQ_SIGHT:
-            return value - kind.sight_loss;
+        case REQ_SIGHT: return value - kind.sight_loss;
         case REQ_SPELL_SKILL:
             if (e == FieldEffect::EvilFog && Resist_Check(Caster_Of(r), subject, REQ_PROT_WATER_2, 0, 5)) return value;
             return Lower_Spell_Skill(value);
-        case REQ_COVER:
-            return value + 25;
+        case REQ_COVER: return value + 25;
         case REQ_DANGER: {
             std::int64_t danger;
             if (e == FieldEffect::EvilFog) {
@@ -273,11 +272,8 @@ RequestValue Field_Effect(FieldEffect e, obj_ref subject, obj_ref obj, std::uint
         case REQ_REMOVED:
             if (e == FieldEffect::FireWall) End_MapAnim_After_Cycle(r.p2, r.owner);
             return value;
-        case REQ_TIMER:
-            Count_Round(e, m);
-            return value;
-        default:
-            return value;
+        case REQ_TIMER: Count_Round(e, m); return value;
+        default: return value;
     }
 }
 
@@ -306,10 +302,8 @@ bool Passed_To_Body(request_no request) {
         case REQ_RACE:
         case REQ_PROFESSION:
         case REQ_SET_HIT_POINTS:
-        case REQ_132:
-            return true;
-        default:
-            return request >= 21 && request <= REQ_IQ;
+        case REQ_132: return true;
+        default: return request >= 21 && request <= REQ_IQ;
     }
 }
 
@@ -357,22 +351,12 @@ RequestValue Mod_Corpse(obj_ref subject, obj_ref, RequestValue other, std::uint1
     switch (request) {
         case REQ_NAME:
         case REQ_ITEM_NAME:
-        case REQ_ITEM_DISPLAY_NAME:
-            value = Corpse_Name(subject, body, other);
-            break;
+        case REQ_ITEM_DISPLAY_NAME: value = Corpse_Name(subject, body, other); break;
         case REQ_ACTIVE:
-        case REQ_83:
-            value = 0;
-            break;
-        case REQ_PERCEPTION:
-            value = r.p1;
-            break;
-        case REQ_PICTURE:
-            value = r.p2;
-            break;
-        case REQ_PICTURE_2:
-            value = r.p3;
-            break;
+        case REQ_83: value = 0; break;
+        case REQ_PERCEPTION: value = r.p1; break;
+        case REQ_PICTURE: value = r.p2; break;
+        case REQ_PICTURE_2: value = r.p3; break;
         case REQ_CHANGE_HIT_POINTS:
         case REQ_133:
         case REQ_134:
@@ -430,17 +414,12 @@ RequestValue Mod_Haste(obj_ref, obj_ref obj, RequestValue, std::uint16_t, reques
     return value;
 }
 
-RequestValue Mod_Magic_Armour(obj_ref, obj_ref, RequestValue, std::uint16_t m, request_no request,
-                              RequestValue value) {
+RequestValue Mod_Magic_Armour(obj_ref, obj_ref, RequestValue, std::uint16_t m, request_no request, RequestValue value) {
     switch (request) {
-        case REQ_DEFENCE:
-            return value + Signed(mod_array.records[m].p1);
-        case REQ_PROT_WATER:
-            return value + 20;
-        case REQ_PROT_WATER_2:
-            return value + 100;
-        default:
-            return value;
+        case REQ_DEFENCE: return value + Signed(mod_array.records[m].p1);
+        case REQ_PROT_WATER: return value + 20;
+        case REQ_PROT_WATER_2: return value + 100;
+        default: return value;
     }
 }
 
@@ -454,15 +433,10 @@ RequestValue Mod_Multiple_Items(obj_ref, obj_ref, RequestValue, std::uint16_t m,
                                 RequestValue value) {
     modifier& r = mod_array.records[m];
     switch (request) {
-        case REQ_STACK_COUNT:
-            return Signed(r.p1);
-        case REQ_STACK_ADD:
-            r.p1 = Signed_Word(static_cast<std::int64_t>(Signed(r.p1)) + value);
-            return value;
-        case REQ_98:
-            return Signed(r.p2);
-        default:
-            return value;
+        case REQ_STACK_COUNT: return Signed(r.p1);
+        case REQ_STACK_ADD: r.p1 = Signed_Word(static_cast<std::int64_t>(Signed(r.p1)) + value); return value;
+        case REQ_98: return Signed(r.p2);
+        default: return value;
     }
 }
 
@@ -488,8 +462,7 @@ RequestValue Mod_Magic_Object(obj_ref, obj_ref obj, RequestValue, std::uint16_t 
         case EVENT_SAFE_POINT:
             if (r.p2 == 0 && r.p3 != 0) Destroy_Object(r.owner);
             return value;
-        default:
-            return value;
+        default: return value;
     }
 }
 
@@ -522,10 +495,8 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
                 Remove_Modifier(owner, m);
             }
             return value;
-        case REQ_SIGHT:
-            return value - 80;
-        case REQ_SPELL_SKILL:
-            return Lower_Spell_Skill(value);
+        case REQ_SIGHT: return value - 80;
+        case REQ_SPELL_SKILL: return Lower_Spell_Skill(value);
         case REQ_DIED:
         case REQ_FELL:
             End_MapAnim_After_Cycle(r.p2, owner);
@@ -547,30 +518,22 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
             Object_Request(caster, owner, 0, REQ_CHANGE_HIT_POINTS, -damage);
             return value;
         }
-        case REQ_REMOVED:
-            End_MapAnim_After_Cycle(r.p2, owner);
-            return value;
-        default:
-            return value;
+        case REQ_REMOVED: End_MapAnim_After_Cycle(r.p2, owner); return value;
+        default: return value;
     }
 }
 
-RequestValue Mod_Silence(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, request_no request,
-                         RequestValue value) {
+RequestValue Mod_Silence(obj_ref, obj_ref obj, RequestValue, std::uint16_t m, request_no request, RequestValue value) {
     const modifier r = mod_array.records[m];
     switch (request) {
-        case REQ_SILENCE:
-            return value + 100;
+        case REQ_SILENCE: return value + 100;
         case REQ_ATTACHED:
             if (obj != r.owner) return value;  // another object placed on the field
             Mark_Field(r.owner, MF_ASK_SIGHT);
             Timer_Add(static_cast<std::uint32_t>(r.p1) * ROUND_TICKS, m, REQ_TIMER);
             return value;
-        case REQ_TIMER:
-            Remove_Modifier(r.owner, m);
-            return value;
-        default:
-            return value;
+        case REQ_TIMER: Remove_Modifier(r.owner, m); return value;
+        default: return value;
     }
 }
 

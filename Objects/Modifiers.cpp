@@ -64,14 +64,10 @@ bool Owner_Has_Chain(obj_ref owner) {
     std::uint16_t kind = Obj_Kind(owner);
     std::uint16_t i = Obj_Index(owner);
     switch (kind) {
-        case OBJ_CHAR:
-            return i < chararray.Capacity();
-        case OBJ_ITEM:
-            return i < itemarray.Capacity();
-        case OBJ_FIXITEM:
-            return i < maparray.Capacity();
-        default:
-            return false;
+        case OBJ_CHAR: return i < chararray.Capacity();
+        case OBJ_ITEM: return i < itemarray.Capacity();
+        case OBJ_FIXITEM: return i < maparray.Capacity();
+        default: return false;
     }
 }
 
@@ -156,8 +152,8 @@ void Rebuild_Mod_Free_Marks() {
     }
 }
 
-std::uint16_t Add_Modifier(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1,
-                           std::uint16_t p2, std::uint16_t p3, std::uint16_t p4) {
+std::uint16_t Add_Modifier(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1, std::uint16_t p2,
+                           std::uint16_t p3, std::uint16_t p4) {
     if (type >= MOD_KIND_COUNT) {
         Error_Query_Quit("Invalid modifier type");
         return NO_INDEX;
@@ -264,8 +260,7 @@ std::uint16_t Get_Mod_Head(obj_ref owner) {
         case OBJ_FIXITEM:
             if (i < fixitem_data_ext.size()) return fixitem_data_ext[i].first_mod;
             break;
-        default:
-            break;
+        default: break;
     }
     return NO_INDEX;
 }
@@ -282,8 +277,7 @@ void Set_Mod_Head(obj_ref owner, std::uint16_t index) {
         case OBJ_FIXITEM:
             if (i < fixitem_data_ext.size()) fixitem_data_ext[i].first_mod = index;
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -305,7 +299,8 @@ void Free_Mod_Pool() {
 
 void Init_Mod_Free_List() {
     if (!mod_data.Loaded()) Alloc_Mod_Pool(MOD_POOL_STEP);
-    for (std::uint32_t i = 0; i < mod_data.Capacity(); ++i) mod_data.records[i].next = static_cast<std::uint16_t>(i + 1);
+    for (std::uint32_t i = 0; i < mod_data.Capacity(); ++i)
+        mod_data.records[i].next = static_cast<std::uint16_t>(i + 1);
 }
 
 std::int32_t Alloc_Mod() {
@@ -362,8 +357,8 @@ void Free_Mod_Chain(obj_ref owner) {
     }
 }
 
-std::int32_t Add_Mod_To_Owner(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1,
-                              std::uint16_t p2, std::uint16_t p3, std::uint16_t p4) {
+std::int32_t Add_Mod_To_Owner(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1, std::uint16_t p2,
+                              std::uint16_t p3, std::uint16_t p4) {
     std::int32_t r = Alloc_Mod();
     if (r < 0) return -1;
     modifier& m = mod_data.records[static_cast<std::uint32_t>(r)];

@@ -14,10 +14,10 @@ constexpr std::uint8_t MOD_INSERT_HEAD = 0x40;  // linked at the chain head
 struct ORVEX_PACKED modifier {
     std::uint8_t flags;
     std::uint8_t level;
-    obj_ref owner;        // NOOBJ when free
-    std::uint32_t type;   // row of mod_types
+    obj_ref owner;       // NOOBJ when free
+    std::uint32_t type;  // row of mod_types
     std::uint16_t p1, p2, p3, p4;
-    std::uint16_t next;   // next of the same owner; free record: next free
+    std::uint16_t next;  // next of the same owner; free record: next free
 };
 ORVEX_RECORD_SIZE(modifier, 20);
 ORVEX_FIELD_OFFSET(modifier, owner, 2);
@@ -49,8 +49,8 @@ extern std::vector<global_mod> global_modifiers;  // count = size()
 void Init_Mod_Array(std::uint16_t n);
 std::uint16_t New_Modifier_Record();  // NO_INDEX on failure
 void Delete_Modifier(std::uint16_t m);
-std::uint16_t Add_Modifier(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1,
-                           std::uint16_t p2, std::uint16_t p3, std::uint16_t p4);
+std::uint16_t Add_Modifier(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1, std::uint16_t p2,
+                           std::uint16_t p3, std::uint16_t p4);
 void Copy_Modifiers(obj_ref source, obj_ref target);
 void Remove_Modifier(obj_ref owner, std::uint16_t m);
 void Remove_All_Modifiers(obj_ref owner);
@@ -86,8 +86,8 @@ void Init_Mod_Free_List();
 std::int32_t Alloc_Mod();  // -1 on failure
 void Free_Mod(std::uint32_t index);
 void Free_Mod_Chain(obj_ref owner);
-std::int32_t Add_Mod_To_Owner(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1,
-                              std::uint16_t p2, std::uint16_t p3, std::uint16_t p4);
+std::int32_t Add_Mod_To_Owner(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1, std::uint16_t p2,
+                              std::uint16_t p3, std::uint16_t p4);
 void Apply_Owner_Mods(obj_ref target, obj_ref type_owner);
 
 // ---- implementation of the chain walk ----

@@ -66,10 +66,11 @@ bool Thinking_Char(obj_ref obj, std::uint16_t& slot) {
     const modifier md = mod_array.records[m];
     const bool ends_on_map = md.p1 < total_fields && md.p2 < total_fields;
     std::uint16_t target = NO_FIELD;
-    if (f == md.p4 && ends_on_map)
-        target = Field_Distance(md.p1, md.p4) > Field_Distance(md.p2, md.p4) ? md.p1 : md.p2;
-    if (f == md.p1) target = md.p2;
-    else if (f == md.p2) target = md.p1;
+    if (f == md.p4 && ends_on_map) target = Field_Distance(md.p1, md.p4) > Field_Distance(md.p2, md.p4) ? md.p1 : md.p2;
+    if (f == md.p1)
+        target = md.p2;
+    else if (f == md.p2)
+        target = md.p1;
     if (target < total_fields) Add_Act(slot, ACT_GO, Head(target), 0, 0, Signed(md.p3));
     mod_array.records[m].p4 = f;
 }

@@ -144,13 +144,12 @@ std::int64_t Objects_Entry_Cost(std::uint16_t field, std::int64_t running) {
                 break;
             }
             case OBJ_FIXITEM: {
-                std::int64_t c = ask_programs ? Ask(path_char, cur, REQ_ENTRY_COST_OBJ)
-                                              : fixitem_types[maparray.records[i].type].mp;
+                std::int64_t c =
+                    ask_programs ? Ask(path_char, cur, REQ_ENTRY_COST_OBJ) : fixitem_types[maparray.records[i].type].mp;
                 running = c < 0 ? -1 : running + c;
                 break;
             }
-            default:
-                return running;
+            default: return running;
         }
         if (running < 0) return running;
     }
@@ -244,8 +243,12 @@ bool Path_Relax(std::uint16_t f, std::int32_t c_in, int d, std::uint16_t p, std:
 }
 
 Expand_Frame Frame_Of(std::uint16_t field, std::int32_t cost) {
-    return Expand_Frame{field, static_cast<std::int16_t>(Field_X(field)), static_cast<std::int16_t>(Field_Y(field)),
-                        static_cast<std::int16_t>(Field_Level(field)), cost, 1};
+    return Expand_Frame{field,
+                        static_cast<std::int16_t>(Field_X(field)),
+                        static_cast<std::int16_t>(Field_Y(field)),
+                        static_cast<std::int16_t>(Field_Level(field)),
+                        cost,
+                        1};
 }
 
 // Path_Expand: relaxes one step and, when it improved an expanded field,
@@ -472,9 +475,9 @@ void Build_Danger_Map(obj_ref character) {
     if (!Path_Arrays_Ready()) return;
     Fill_No_Danger();
     Set_Danger_Limits(character);
-    const std::uint16_t own_slot =
-        Obj_Kind(character) == OBJ_CHAR && Char_In_Use(Obj_Index(character)) ? chararray.records[Obj_Index(character)].ai_slot
-                                                                              : NO_INDEX;
+    const std::uint16_t own_slot = Obj_Kind(character) == OBJ_CHAR && Char_In_Use(Obj_Index(character))
+                                       ? chararray.records[Obj_Index(character)].ai_slot
+                                       : NO_INDEX;
     for (std::uint16_t s = 0; s < iqarray.Capacity(); ++s) {
         const obj_ref enemy = iqarray.records[s].object;
         if (Obj_Kind(enemy) == OBJ_NONE || s == own_slot) continue;
@@ -548,8 +551,8 @@ void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t 
     if (!Char_In_Use(character) || !Path_Arrays_Ready() || !On_Map(x, y) || level < 0 ||
         level >= static_cast<std::int32_t>(map_levels))
         return;
-    std::uint16_t dest = Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
-                                     static_cast<std::uint32_t>(level));
+    std::uint16_t dest =
+        Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), static_cast<std::uint32_t>(level));
     path_char = Make_Obj(OBJ_CHAR, character);
     const std::uint16_t start = Char_Start_Field(character);
     if (start >= total_fields) return;

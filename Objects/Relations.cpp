@@ -21,8 +21,8 @@ RequestValue Lobby_Of(obj_ref object) { return Object_Request(object, object, 0,
 
 // Only lobbies 0 to 6 have values; every other entry is 0.
 const std::int8_t lobby_relations[LOBBY_COUNT][LOBBY_COUNT] = {
-    {100, 0, 0, 0, -15, -15, 0},     {-50, 80, -50, -50, -50, -50, 0}, {20, 0, 60, 20, -90, -15, 0},
-    {20, 0, 20, 50, -90, -15, 0},    {-30, 0, -50, 0, 60, 10, 0},      {-60, 0, 0, 0, 10, 60, 0},
+    {100, 0, 0, 0, -15, -15, 0},  {-50, 80, -50, -50, -50, -50, 0}, {20, 0, 60, 20, -90, -15, 0},
+    {20, 0, 20, 50, -90, -15, 0}, {-30, 0, -50, 0, 60, 10, 0},      {-60, 0, 0, 0, 10, 60, 0},
     {-45, 0, 0, 0, 0, 0, 10},
 };
 

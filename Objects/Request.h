@@ -19,12 +19,12 @@ constexpr int REQ_FLAGS = 1;
 
 // Asks object a question, or changes it, through its base value and every
 // modifier bearing on it (see RequestEngine.cpp).
-RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                            RequestValue value, int flags = REQ_FLAGS);
+RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value,
+                            int flags = REQ_FLAGS);
 
 // A modifier kind's handler.
-using mod_handler = RequestValue (*)(obj_ref subject, obj_ref object, RequestValue other,
-                                     std::uint16_t modifier, request_no request, RequestValue value);
+using mod_handler = RequestValue (*)(obj_ref subject, obj_ref object, RequestValue other, std::uint16_t modifier,
+                                     request_no request, RequestValue value);
 
 // Reads an address carried in a value (names, masks).
 template <class T>

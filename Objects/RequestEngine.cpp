@@ -109,9 +109,7 @@ AreaLists area_lists;
 
 // A box x0 < x < x1 (and so for y and level) holds a position only when it
 // is at least two wide on every axis.
-bool Strict_Box_Holds_Any(const global_mod& g) {
-    return g.x1 > g.x0 + 1 && g.y1 > g.y0 + 1 && g.z1 > g.z0 + 1;
-}
+bool Strict_Box_Holds_Any(const global_mod& g) { return g.x1 > g.x0 + 1 && g.y1 > g.y0 + 1 && g.z1 > g.z0 + 1; }
 
 // A fixitem stands at a field of the map, or at 0, 0, 0 when it has none.
 bool Inclusive_Box_Holds_Any(const global_mod& g) {
@@ -240,8 +238,7 @@ void Modifier_Walk(Walk& walk, const Located& at) {
             Field_Head_Chain(walk, at);
             if (i >= total_fields) walk.Chain(maparray.records[i].first_mod);
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -273,8 +270,7 @@ inline bool Locate(obj_ref object, Located& where) {
             if (i >= maparray.Capacity()) return false;
             From_Field(i < total_fields ? i : Object_Field(object), where);
             return true;
-        default:
-            return false;
+        default: return false;
     }
 }
 
@@ -296,8 +292,8 @@ Area_Modifier_Scope::~Area_Modifier_Scope() {
 #endif
 }
 
-RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request,
-                            RequestValue value, int flags) {
+RequestValue Object_Request(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value,
+                            int flags) {
     Located at;
     if (!Locate(object, at)) return value;
 

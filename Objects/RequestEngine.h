@@ -23,7 +23,7 @@ extern std::int32_t last_request;
 // a row. The area entries must not be written while one lives; a new array
 // (a map load) is noticed, and then every entry is looked at again.
 class Area_Modifier_Scope {
-public:
+  public:
     Area_Modifier_Scope();
     ~Area_Modifier_Scope();
     Area_Modifier_Scope(const Area_Modifier_Scope&) = delete;

@@ -12,17 +12,17 @@ enum : request_no {
     REQ_LEVEL = 2,
     REQ_FIELD = 3,
     REQ_FACING = 4,
-    REQ_ENTRY_COST = 5,         // cost of entering the field for a character
-    REQ_STEPPED_ON = 6,         // a character has finished a step onto the field
-    REQ_FIXED_COST = 7,         // cost of the field's fixed objects
-    REQ_TRANSPORT_DEST = 8,     // transporter destination field
-    REQ_TRANSPORT_STEP = 9,     // destination when a step is actually taken
-    REQ_OPERATE = 10,           // use or operate
+    REQ_ENTRY_COST = 5,      // cost of entering the field for a character
+    REQ_STEPPED_ON = 6,      // a character has finished a step onto the field
+    REQ_FIXED_COST = 7,      // cost of the field's fixed objects
+    REQ_TRANSPORT_DEST = 8,  // transporter destination field
+    REQ_TRANSPORT_STEP = 9,  // destination when a step is actually taken
+    REQ_OPERATE = 10,        // use or operate
     REQ_SET_BLOCKED = 11,
     REQ_SET_BIT_10 = 12,
     REQ_SET_BIT_20 = 13,
-    REQ_NOTICE_STEP = 14,       // notice of another's step, put to observers
-    REQ_AI_PROPOSALS = 15,      // AI act proposals, put to a character's programs
+    REQ_NOTICE_STEP = 14,   // notice of another's step, put to observers
+    REQ_AI_PROPOSALS = 15,  // AI act proposals, put to a character's programs
     // Character figures
     REQ_DEFENCE = 16,
     REQ_HIT_POINTS = 17,
@@ -36,7 +36,7 @@ enum : request_no {
     REQ_DEXTERITY = 26,
     REQ_SPIRIT = 27,
     REQ_IQ = 28,
-    REQ_KNOWN_SPELLS = 29,      // value: address of a 16-bit mask to fill
+    REQ_KNOWN_SPELLS = 29,  // value: address of a 16-bit mask to fill
     REQ_MANA_FIRE = 30,
     REQ_MANA_WATER = 31,
     REQ_MANA_AIR = 32,
@@ -89,7 +89,7 @@ enum : request_no {
     REQ_RACE_BYTE = 76,
     REQ_RACE = 77,
     REQ_PROFESSION = 78,
-    REQ_NAME = 79,              // answers the address of the name text
+    REQ_NAME = 79,  // answers the address of the name text
     REQ_AI_SLOT = 80,
     REQ_RELATION_BONUS = 81,
     REQ_ACTIVE = 82,
@@ -101,8 +101,8 @@ enum : request_no {
     REQ_DAMAGE_MAX = 89,
     REQ_ITEM_CLASS = 90,
     REQ_WEAPON_RANGE = 91,
-    REQ_ITEM_NAME = 92,         // answers the address of the name text
-    REQ_ITEM_DISPLAY_NAME = 93, // answers the address of the name text
+    REQ_ITEM_NAME = 92,          // answers the address of the name text
+    REQ_ITEM_DISPLAY_NAME = 93,  // answers the address of the name text
     REQ_DISTURB = 94,
     REQ_CARRIER = 95,
     REQ_STACK_COUNT = 96,
@@ -110,8 +110,8 @@ enum : request_no {
     REQ_98 = 98,
     REQ_AMMO = 99,
     REQ_ATTACK_ACT = 100,
-    REQ_EQUIP = 102,            // asked of an item by the character putting it on
-    REQ_UNEQUIP = 103,          // asked of an item by the character taking it off
+    REQ_EQUIP = 102,    // asked of an item by the character putting it on
+    REQ_UNEQUIP = 103,  // asked of an item by the character taking it off
     REQ_PERCEPTION = 104,
     REQ_HEIGHT_PROGRAM = 105,
     REQ_DRAW_HEIGHT = 106,
@@ -175,5 +175,5 @@ enum : request_no {
     REQ_ATTACHED = 174,
     REQ_REMOVED = 175,
     REQ_TIMER = 176,
-    REQ_FREE_TIMER = 178,       // marks a free timer entry; never delivered
+    REQ_FREE_TIMER = 178,  // marks a free timer entry; never delivered
 };

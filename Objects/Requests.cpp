@@ -81,8 +81,8 @@ bool Walks_The_Field(request_no request) {
            request == REQ_FIELD_COVER || request == REQ_SIGHT_COST;
 }
 
-RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
-                                               request_no request, RequestValue value) {
+RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                             RequestValue value) {
     const bool on_map = at.field < total_fields && at.field < mapfield.size();
     switch (request) {
         case REQ_ENTRY_COST:
@@ -165,8 +165,8 @@ RequestValue Generic_Rule(const Located& at, request_no request, RequestValue va
 }
 
 // The skill word answering requests 45..56, in request order.
-constexpr int skill_of_request[12] = {WS_MACES,   WS_PIKES, WS_SWORDS,      WS_AXES,   WS_KNIVES,     WS_ASSASSIN,
-                                      WS_BOWS,    WS_SHIELDS, WS_TWO_HANDED, WS_LEFT_HAND, WS_LEADERSHIP, WS_FIST};
+constexpr int skill_of_request[12] = {WS_MACES, WS_PIKES,   WS_SWORDS,     WS_AXES,      WS_KNIVES,     WS_ASSASSIN,
+                                      WS_BOWS,  WS_SHIELDS, WS_TWO_HANDED, WS_LEFT_HAND, WS_LEADERSHIP, WS_FIST};
 
 // The protection (fire, water, air, earth) answering requests 57..68.
 int Protection_Of_Request(request_no request) {
@@ -185,7 +185,8 @@ RequestValue At_Least(RequestValue v, RequestValue low) { return v < low ? low :
         case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
         case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
         case REQ_ACTIVE:
-            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 && Ask(object, object, 0, REQ_STAMINA) >= 1
+            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 &&
+                           Ask(object, object, 0, REQ_STAMINA) >= 1
                        ? 1
                        : 0;
         case REQ_ATTACK: return Char_Attack(subject, object, other);
@@ -249,7 +250,8 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_WATER: return 0;
         default: break;
     }
-    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST) return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
+    if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST)
+        return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
     if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
     if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
     if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];

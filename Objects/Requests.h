@@ -18,10 +18,10 @@ constexpr std::int32_t DEAD_HIT_POINTS = -10;
 // The base value of a request for the located object: the generic rule,
 // then the kind's own rule, which overrides; the incoming value when
 // neither knows the request.
-RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
-                        request_no request, RequestValue value);
+RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                        RequestValue value);
 
 // Writes the final value of a change request into the record and carries
 // out its consequences; returns the request's result.
-RequestValue Change_Step(const Located& at, obj_ref subject, obj_ref object, RequestValue other,
-                         request_no request, RequestValue value);
+RequestValue Change_Step(const Located& at, obj_ref subject, obj_ref object, RequestValue other, request_no request,
+                         RequestValue value);

@@ -81,7 +81,8 @@ void Set_Sight_Target(std::uint16_t field, std::uint16_t range) {
     sight_target_x = field < total_fields ? static_cast<std::int32_t>(Field_X(field)) : 0;
     sight_target_y = field < total_fields ? static_cast<std::int32_t>(Field_Y(field)) : 0;
     const std::int32_t r = static_cast<std::int32_t>(range) * 5;
-    sight_range = static_cast<std::int16_t>(r > std::numeric_limits<std::int16_t>::max() ? std::numeric_limits<std::int16_t>::max() : r);
+    sight_range = static_cast<std::int16_t>(
+        r > std::numeric_limits<std::int16_t>::max() ? std::numeric_limits<std::int16_t>::max() : r);
 }
 
 std::int32_t visi_dist_scope(obj_ref viewer) { return Sight_Distance(viewer, true); }

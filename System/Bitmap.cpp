@@ -69,8 +69,7 @@ DWORD DD_Color_Match(LPDIRECTDRAWSURFACE surface, COLORREF colour) {
     DDSURFACEDESC desc{};
     desc.dwSize = sizeof(desc);
     HRESULT result;
-    while ((result = surface->Lock(nullptr, &desc, 0, nullptr)) == DDERR_WASSTILLDRAWING) {
-    }
+    while ((result = surface->Lock(nullptr, &desc, 0, nullptr)) == DDERR_WASSTILLDRAWING) {}
     if (result == DD_OK) {
         std::memcpy(&value, desc.lpSurface, sizeof(value));
         DWORD bits = desc.ddpfPixelFormat.dwRGBBitCount;

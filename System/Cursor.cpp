@@ -48,8 +48,8 @@ void Draw_DD_Cursor() {
     if (dd_cursor.count > 0 && dd_cursor.digits != nullptr) {
         int x = dd_cursor.count_x;
         for (int n = dd_cursor.count; n > 0; n /= 10) {
-            Put_Sprite(ZOOM, x + cursor_half_width, dd_cursor.count_y + cursor_half_height, dd_cursor.digits, n % 10,
-                       0, light_plain);
+            Put_Sprite(ZOOM, x + cursor_half_width, dd_cursor.count_y + cursor_half_height, dd_cursor.digits, n % 10, 0,
+                       light_plain);
             x -= cursor_digit_spacing;
         }
     }

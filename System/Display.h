@@ -11,9 +11,9 @@ constexpr int screen_height = 480;
 constexpr int screen_bits = 16;
 
 // Sizes of the off-screen surfaces.
-constexpr int zoom_width = 640, zoom_height = 96;       // the cursor's work area
-constexpr int text_width = 323, text_height = 130;      // the message log's ring
-constexpr int message_width = 320, message_height = 20; // the message line
+constexpr int zoom_width = 640, zoom_height = 96;        // the cursor's work area
+constexpr int text_width = 323, text_height = 130;       // the message log's ring
+constexpr int message_width = 320, message_height = 20;  // the message line
 constexpr int mask_width = 211, mask_height = 19;
 
 // Light levels of the shade table: 45 reproduces the palette colours.

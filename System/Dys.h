@@ -14,13 +14,13 @@
 struct sprite;
 
 struct ORVEX_PACKED CDysHeader {
-    char magic[4];            // "DYS "
-    std::int16_t value4;      // summed into the checksum, no other use
+    char magic[4];        // "DYS "
+    std::int16_t value4;  // summed into the checksum, no other use
     std::uint32_t frames;
-    std::uint32_t value10;    // summed into the checksum, no other use
+    std::uint32_t value10;  // summed into the checksum, no other use
     std::uint32_t width;
     std::uint32_t height;
-    std::int16_t x_origin;    // the sprite's hot spot is the negated origin
+    std::int16_t x_origin;  // the sprite's hot spot is the negated origin
     std::int16_t y_origin;
     std::uint32_t checksum;
 
@@ -48,7 +48,7 @@ constexpr int dys_largest_remap = 32767;
 
 // One frame of a run-length sprite; it owns its data.
 class CDysFrame {
-public:
+  public:
     CDysFrame() = default;
     ~CDysFrame();
     CDysFrame(const CDysFrame&) = delete;

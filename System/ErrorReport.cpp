@@ -25,8 +25,7 @@ void Begin_Orderly_Quit() {
 
 void Error_Query_Quit(const char* text) {
     if (quitting) return;
-    int answer = MessageBoxA(Get_Main_Window(), "Quit from Application ?", text,
-                             MB_OKCANCEL | MB_SETFOREGROUND);
+    int answer = MessageBoxA(Get_Main_Window(), "Quit from Application ?", text, MB_OKCANCEL | MB_SETFOREGROUND);
     if (answer == IDOK) Begin_Orderly_Quit();
 }
 
@@ -41,8 +40,7 @@ HRESULT DD_Error(const char* label, HRESULT result) {
     if (result == DD_OK || result == DDERR_SURFACELOST || result == DDERR_SURFACEBUSY) return result;
     for (const DD_Error_Row& row : dd_error_table) {
         if (row.code == result) {
-            if (!quitting)
-                MessageBoxA(Get_Main_Window(), row.name, label, MB_ICONHAND | MB_SETFOREGROUND);
+            if (!quitting) MessageBoxA(Get_Main_Window(), row.name, label, MB_ICONHAND | MB_SETFOREGROUND);
             return result;
         }
     }

@@ -161,7 +161,8 @@ void Log_Blit_Window() {
     } else {
         const int split = log_panel.top + log_ring_height - p;  // 527 - p
         Blit_Band({0, p, text_width, log_ring_height}, {log_panel.left, log_panel.top, log_panel.right, split});
-        Blit_Band({0, 0, text_width, p - log_window_height}, {log_panel.left, split, log_panel.right, log_panel.bottom});
+        Blit_Band({0, 0, text_width, p - log_window_height},
+                  {log_panel.left, split, log_panel.right, log_panel.bottom});
     }
     Update_Screen(&log_panel);
 }
@@ -187,8 +188,8 @@ void Log_Draw_Line(int record, int y) {
     SelectObject(dc, log_font);
     SetTextColor(dc, Record_Colour(record));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextExA(dc, reinterpret_cast<const char*>(message_log.buffer + record + record_head), -1, &line,
-                DT_WORDBREAK, nullptr);
+    DrawTextExA(dc, reinterpret_cast<const char*>(message_log.buffer + record + record_head), -1, &line, DT_WORDBREAK,
+                nullptr);
     DD_Error("releaseDC", TEXT->ReleaseDC(dc));
 }
 

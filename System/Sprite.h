@@ -18,9 +18,9 @@ constexpr std::uint8_t sprite_run_length = 1;  // frames of run-length data
 // and their meaning but not the original's 28-byte layout.
 struct sprite {
     std::uint8_t kind;
-    std::int32_t width;   // one frame (bitmap: the bitmap's width / frames)
+    std::int32_t width;  // one frame (bitmap: the bitmap's width / frames)
     std::int32_t height;
-    std::int32_t hot_x;   // the point of a frame drawn at the given position
+    std::int32_t hot_x;  // the point of a frame drawn at the given position
     std::int32_t hot_y;
     LPDIRECTDRAWSURFACE surface;  // bitmap: all frames side by side, 8-bit
     CDysFrame* frames_data;       // run-length: the frame table, frames long
@@ -45,7 +45,6 @@ void Release_Sprite(sprite* s);
 // so that 129 to 255 draw nothing (132: the cursor's shadow).
 void Put_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette, int light);
 // The bitmap part of Put_Sprite, without testing the kind.
-void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette,
-                       int light);
+void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette, int light);
 // Blits a bitmap sprite's frame onto the primary surface with its colour key.
 void Put_Direct_Sprite(int x, int y, const sprite* s, int frame);

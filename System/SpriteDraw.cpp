@@ -18,8 +18,7 @@ constexpr int palette_high_bit = 0x80;
 constexpr long long palette_high_offset = 32768;
 
 RECT Intersect(const RECT& a, const RECT& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 bool Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
@@ -68,7 +67,8 @@ void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* 
     if (Empty(fc.cut)) return;
     int transparent = -1;
     DDCOLORKEY key{};
-    if (s->surface->GetColorKey(DDCKEY_SRCBLT, &key) == DD_OK) transparent = static_cast<int>(key.dwColorSpaceLowValue & 0xFF);
+    if (s->surface->GetColorKey(DDCKEY_SRCBLT, &key) == DD_OK)
+        transparent = static_cast<int>(key.dwColorSpaceLowValue & 0xFF);
 
     DDSURFACEDESC dest_desc, source_desc;
     void* dest = Lock_Sprite_Surface(surface, &dest_desc);
@@ -80,9 +80,9 @@ void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* 
         for (LONG row = fc.cut.top; row < fc.cut.bottom; ++row) {
             const std::uint8_t* from = static_cast<const std::uint8_t*>(source) +
                                        (fc.source_y + row - fc.cut.top) * source_desc.lPitch + fc.source_x;
-            std::uint16_t* to = reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(dest) +
-                                                                 row * dest_desc.lPitch) +
-                                fc.cut.left;
+            std::uint16_t* to =
+                reinterpret_cast<std::uint16_t*>(static_cast<std::uint8_t*>(dest) + row * dest_desc.lPitch) +
+                fc.cut.left;
             for (int i = 0; i < width; ++i) {
                 const std::uint8_t index = from[i];
                 if (index != transparent) to[i] = shade[index];

@@ -6,6 +6,6 @@
 
 struct sprite;
 
-std::uint32_t Sprite_Handle(sprite* s);  // 0 for none
+std::uint32_t Sprite_Handle(sprite* s);            // 0 for none
 sprite* Sprite_From_Handle(std::uint32_t handle);  // none for 0 and unknown handles
 void Forget_Sprite_Handle(sprite* s);

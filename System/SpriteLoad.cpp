@@ -61,7 +61,8 @@ LPDIRECTDRAWSURFACE Create_Sprite_Surface(int width, int height) {
     desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
     desc.ddpfPixelFormat.dwRGBBitCount = 8;
     LPDIRECTDRAWSURFACE surface = nullptr;
-    HRESULT result = direct_draw != nullptr ? direct_draw->CreateSurface(&desc, &surface, nullptr) : DDERR_INVALIDOBJECT;
+    HRESULT result =
+        direct_draw != nullptr ? direct_draw->CreateSurface(&desc, &surface, nullptr) : DDERR_INVALIDOBJECT;
     if (DD_Error("CreateSurface to loaded sprite", result) != DD_OK) return nullptr;
     return surface;
 }

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "Objects/AIData.h"
-#include "Objects/CharTick.h"
 #include "Objects/Char/Characters.h"
+#include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"

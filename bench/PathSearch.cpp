@@ -59,8 +59,7 @@ Trip Build(Case c, int hostiles) {
     const std::uint16_t start = F(5, 3);
     std::uint16_t dest = F(94, 94);
     switch (c) {
-        case OPEN:
-            break;
+        case OPEN: break;
         case MAZE:
             Draw_Maze();
             dest = F(50, 98);
@@ -69,9 +68,7 @@ Trip Build(Case c, int hostiles) {
             dest = F(80, 80);
             Wall_Ring(dest);
             break;
-        case OCCUPIED:
-            Place_Thinking_Char(dest, "Other");
-            break;
+        case OCCUPIED: Place_Thinking_Char(dest, "Other"); break;
     }
     trip.hero = Place_Thinking_Char(start);
     trip.dest = dest;
@@ -84,7 +81,8 @@ Trip Build(Case c, int hostiles) {
     item_types[club].damage_max = 5;
     for (int placed = 0; placed < hostiles;) {
         const std::uint16_t f = F(rng() % SIDE, rng() % SIDE);
-        if (keep.count(f) || Field_Distance(f, start) < 3 || Field_Distance(f, dest) < 3 || !Field_List(f).empty()) continue;
+        if (keep.count(f) || Field_Distance(f, start) < 3 || Field_Distance(f, dest) < 3 || !Field_List(f).empty())
+            continue;
         keep.insert(f);
         const std::uint16_t e = Place_Thinking_Char(f, "Enemy", 4);
         Give_Item(e, club, SLOT_RIGHT_HAND);

@@ -18,7 +18,9 @@ namespace {
 constexpr std::uint8_t key = 253;
 
 // The pixel index of a figure: a quarter of it transparent.
-std::uint8_t Figure(int x, int y) { return (x * 5 + y * 3) % 4 == 0 ? key : static_cast<std::uint8_t>((x + 7 * y) % 200 + 1); }
+std::uint8_t Figure(int x, int y) {
+    return (x * 5 + y * 3) % 4 == 0 ? key : static_cast<std::uint8_t>((x + 7 * y) % 200 + 1);
+}
 
 struct Scene {
     LPDIRECTDRAWSURFACE back = nullptr;

@@ -11,7 +11,7 @@
 #include <vector>
 
 class FileReader {
-public:
+  public:
     // size: how many bytes the stream still holds.
     FileReader(std::istream& in, std::uint64_t size) : in_(in), remaining_(size) {}
 
@@ -59,11 +59,9 @@ public:
     }
 
     // Whether count records of size bytes are left.
-    bool Fits(std::uint64_t count, std::uint64_t size) const {
-        return size == 0 || count <= remaining_ / size;
-    }
+    bool Fits(std::uint64_t count, std::uint64_t size) const { return size == 0 || count <= remaining_ / size; }
 
-private:
+  private:
     std::istream& in_;
     std::uint64_t remaining_;
 };
@@ -71,7 +69,7 @@ private:
 // A stream over bytes in memory (tests and the fuzz target read file
 // images without a file).
 class MemoryBuffer : public std::streambuf {
-public:
+  public:
     MemoryBuffer(const void* data, std::size_t size) {
         char* p = const_cast<char*>(static_cast<const char*>(data));
         setg(p, p, p + size);
@@ -79,7 +77,7 @@ public:
 };
 
 class MemoryInput : private MemoryBuffer, public std::istream {
-public:
+  public:
     MemoryInput(const void* data, std::size_t size)
         : MemoryBuffer(data, size), std::istream(static_cast<MemoryBuffer*>(this)) {}
 };

@@ -12,21 +12,20 @@ namespace {
 
 // Object kinds allowed in a reference, as a bit set of (1 << kind).
 constexpr unsigned KINDS_NONE = 1u << OBJ_NONE;
-constexpr unsigned KINDS_ANY_OBJECT =
-    (1u << OBJ_MAPANIM) | (1u << OBJ_CHAR) | (1u << OBJ_ITEM) | (1u << OBJ_FIXITEM);
+constexpr unsigned KINDS_ANY_OBJECT = (1u << OBJ_MAPANIM) | (1u << OBJ_CHAR) | (1u << OBJ_ITEM) | (1u << OBJ_FIXITEM);
 constexpr unsigned KINDS_WITH_CHAIN = (1u << OBJ_CHAR) | (1u << OBJ_ITEM) | (1u << OBJ_FIXITEM);
 
 class MapChecker {
-public:
+  public:
     explicit MapChecker(const MapImage& image) : m_(image), total_(image.Total_Fields()) {}
 
     std::string Check() {
-        const bool ok = Free_Lists() && Field_Lists() && Items() && Chars() && Map_Animations() &&
-                        Modifiers() && Animation_Entries() && Acts() && AI_Slots() && Party();
+        const bool ok = Free_Lists() && Field_Lists() && Items() && Chars() && Map_Animations() && Modifiers() &&
+                        Animation_Entries() && Acts() && AI_Slots() && Party();
         return ok ? std::string{} : fault_;
     }
 
-private:
+  private:
     const MapImage& m_;
     const std::uint32_t total_;
     std::string fault_;
@@ -78,9 +77,7 @@ private:
     }
 
     // The next free record of a free list chained through a link word.
-    static std::uint32_t Free_Link(obj_ref link) {
-        return Obj_Kind(link) == OBJ_NONE ? Obj_Index(link) : 0x10000u;
-    }
+    static std::uint32_t Free_Link(obj_ref link) { return Obj_Kind(link) == OBJ_NONE ? Obj_Index(link) : 0x10000u; }
 
     bool Free_Lists() {
         map_free_.assign(m_.map_records.size(), false);
@@ -161,7 +158,7 @@ private:
             if (!Item_Live(i)) continue;
             const obj_ref owner = m_.items[i].owner;
             const bool owner_ok = Obj_Kind(owner) == OBJ_FIXITEM ? Obj_Index(owner) < total_
-                                                                  : Ref_In_Range(owner, KINDS_NONE | (1u << OBJ_CHAR));
+                                                                 : Ref_In_Range(owner, KINDS_NONE | (1u << OBJ_CHAR));
             if (!owner_ok) return Fail("item with a bad owner");
         }
         return true;

@@ -14,7 +14,7 @@ constexpr std::uint32_t MAX_AREA_MODS = 0xFFFF;
 // Reads one block after the other; the first fault ends the parse with its
 // description.
 class MapParser {
-public:
+  public:
     MapParser(FileReader& file, MapImage& image) : f_(file), m_(image) {}
 
     std::string Parse() {
@@ -25,7 +25,7 @@ public:
         return {};
     }
 
-private:
+  private:
     FileReader& f_;
     MapImage& m_;
     std::string fault_;

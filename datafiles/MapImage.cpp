@@ -195,8 +195,7 @@ void Clear_Run_Time_Handles(MapImage& m) {
             case ACT_FIXGO:
                 a.arg1 = 0;  // a stored path
                 break;
-            default:
-                break;
+            default: break;
         }
     }
 }

@@ -38,9 +38,9 @@ enum MapRecordKind {
     MAP_RECORD_KINDS
 };
 constexpr std::uint32_t map_record_sizes[MAP_RECORD_KINDS] = {
-    sizeof(item_record), sizeof(map_record), sizeof(fixitem_type), sizeof(std::uint16_t),
-    sizeof(anim_entry),  sizeof(mapanim_record), sizeof(anim_type), sizeof(char_record),
-    sizeof(modifier),    sizeof(global_mod),  sizeof(act_entry),   sizeof(iq_slot)};
+    sizeof(item_record), sizeof(map_record),     sizeof(fixitem_type), sizeof(std::uint16_t),
+    sizeof(anim_entry),  sizeof(mapanim_record), sizeof(anim_type),    sizeof(char_record),
+    sizeof(modifier),    sizeof(global_mod),     sizeof(act_entry),    sizeof(iq_slot)};
 
 // Offsets the format fixes: the first map record follows the header.
 constexpr std::uint64_t MAP_FILE_HEADER_SIZE = 99;

@@ -4,7 +4,7 @@
 #include "platform/AppFramework.h"
 
 class CTheApp : public CWinApp {
-public:
+  public:
     BOOL InitInstance() override;
     // Runs the idle step once the game is up; always asks for more.
     BOOL OnIdle(long count) override;

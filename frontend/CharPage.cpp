@@ -31,8 +31,8 @@ control_row char_page_controls[] = {
 };
 
 const char* const race_names[race_name_count] = {
-    "Human", "Elf",  "Dwarf", "Hobbit", "Dog",      "Pig",   "Chicken",   "Wolf",
-    "Bear",  "Cow",  "Troll", "Skeleton", "Zombi", "Giant ant", "Giant spider", "Invalid race",
+    "Human", "Elf", "Dwarf", "Hobbit",   "Dog",   "Pig",       "Chicken",      "Wolf",
+    "Bear",  "Cow", "Troll", "Skeleton", "Zombi", "Giant ant", "Giant spider", "Invalid race",
 };
 const char* const profession_names[profession_name_count] = {
     "Warrior", "Ranger", "Paladin", "Mercenary",   "Thief",    "Rogue",    "Bard",   "Assasin", "Monk",
@@ -114,9 +114,7 @@ std::uint16_t Shown_Char() {
 
 }  // namespace
 
-const char* Race_Name(std::int64_t race) {
-    return race >= 0 && race < race_name_count ? race_names[race] : "";
-}
+const char* Race_Name(std::int64_t race) { return race >= 0 && race < race_name_count ? race_names[race] : ""; }
 
 const char* Profession_Name(std::int64_t profession) {
     return profession >= 0 && profession < profession_name_count ? profession_names[profession] : "";
@@ -175,7 +173,8 @@ void Draw_Char_Page_Stats(std::uint16_t c) {
 
     const char_record& r = chararray.records[c];
     const std::int16_t attribute_base[] = {r.strength, r.dexterity, r.spirit, r.iq};
-    for (int i = 0; i < 4; ++i) Draw_Stat_Pair(stats_x, attribute_y[i], Ask(c, attribute_requests[i]), attribute_base[i]);
+    for (int i = 0; i < 4; ++i)
+        Draw_Stat_Pair(stats_x, attribute_y[i], Ask(c, attribute_requests[i]), attribute_base[i]);
     for (int i = 0; i < 4; ++i)
         Draw_Stat_Pair(stats_x, protection_y[i], Ask(c, protection_requests[i]), r.protection[i]);
 }

@@ -6,7 +6,6 @@
 
 #include "Objects/Hooks.h"
 #include "Objects/MapAnims.h"
-#include "datafiles/Hooks.h"
 #include "System/ClipRect.h"
 #include "System/Cursor.h"
 #include "System/Display.h"
@@ -14,11 +13,12 @@
 #include "System/MessageLine.h"
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
+#include "datafiles/Hooks.h"
 #include "frontend/CharPage.h"
 #include "frontend/GameLoop.h"
-#include "frontend/MapCursor.h"
 #include "frontend/HexamapScreen.h"
 #include "frontend/InventoryScreen.h"
+#include "frontend/MapCursor.h"
 #include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
@@ -38,8 +38,7 @@ control_row editor_controls[] = {
 };
 
 control_row* screen_controls[screen_type_count] = {
-    no_screen_controls, hexamap_controls, inventory_controls, char_page_controls, spell_page_controls,
-    editor_controls,
+    no_screen_controls, hexamap_controls, inventory_controls, char_page_controls, spell_page_controls, editor_controls,
 };
 
 namespace {

@@ -33,12 +33,12 @@ constexpr std::uint8_t press_held = 255;  // down until released
 
 struct ORVEX_PACKED control_row {
     std::int32_t left, top, right, bottom;  // right and bottom inclusive
-    std::uint32_t handler;                   // handle; 0 ends a table
-    std::uint16_t key1, key2;                // virtual key codes, 0 none
-    char tooltip[tooltip_size];              // empty: the row gets hover events instead
-    std::uint8_t picture;                    // anim_types row of the button's sprite, 0 none
-    std::uint8_t frame;                      // the button up; frame + 1 down
-    std::uint8_t state;                      // press_up, ticks left, or press_held
+    std::uint32_t handler;                  // handle; 0 ends a table
+    std::uint16_t key1, key2;               // virtual key codes, 0 none
+    char tooltip[tooltip_size];             // empty: the row gets hover events instead
+    std::uint8_t picture;                   // anim_types row of the button's sprite, 0 none
+    std::uint8_t frame;                     // the button up; frame + 1 down
+    std::uint8_t state;                     // press_up, ticks left, or press_held
 };
 ORVEX_RECORD_SIZE(control_row, 77);
 ORVEX_FIELD_OFFSET(control_row, handler, 16);

@@ -52,9 +52,7 @@ void Show_Way() {
 
 // A second click confirms the way shown by the first: the arrows are the
 // leading character's and end at the cursor field.
-bool Way_Confirmed() {
-    return shown_path_dest == cursor_field && shown_path_char == Make_Obj(OBJ_CHAR, Leading());
-}
+bool Way_Confirmed() { return shown_path_dest == cursor_field && shown_path_char == Make_Obj(OBJ_CHAR, Leading()); }
 
 void Left_Click(std::uint32_t flags) {
     const std::uint16_t lead = Leading();
@@ -97,8 +95,8 @@ void Right_Click() {
     if (cursor_type != CURSOR_NORMAL || selected_count == 0) return;
     const std::uint16_t lead = Leading();
     if (Is_Active_Player_Char(Make_Obj(OBJ_CHAR, lead))) Free_Char_Path(lead);
-    Command_Char(lead, ACT_TURN, OBJ_NONE, 0, static_cast<std::uint32_t>(cursor_x), static_cast<std::uint32_t>(cursor_y),
-                 -1);
+    Command_Char(lead, ACT_TURN, OBJ_NONE, 0, static_cast<std::uint32_t>(cursor_x),
+                 static_cast<std::uint32_t>(cursor_y), -1);
 }
 
 // The active player character turns to direction d and, unless the map
@@ -113,8 +111,8 @@ void Step_Selected(int d, int event) {
     if (x < 0 || y < 0 || x >= static_cast<std::int32_t>(map_width) || y >= static_cast<std::int32_t>(map_height) ||
         r.map_level < 0 || r.map_level >= static_cast<std::int32_t>(map_levels))
         return;
-    const std::uint16_t field =
-        Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), static_cast<std::uint32_t>(r.map_level));
+    const std::uint16_t field = Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
+                                            static_cast<std::uint32_t>(r.map_level));
     Forget_Orders(c);
     Command_Attack_Or_Go(c, Char_On_Field(field), field);
 }

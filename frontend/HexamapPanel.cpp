@@ -32,8 +32,21 @@ portrait_slot portrait_slots[portrait_slot_count] = {
     {-1, nothing_shown, nothing_shown, 569, 91},
 };
 hand_slot_view hand_slot_views[2][hand_slot_count] = {
-    {{-1, 62, 125}, {-1, 24, 125}, {-1, 70, 172}, {-1, 16, 172}, {-1, 52, 163}, {-1, 34, 163}, {-1, 52, 181}, {-1, 34, 181}},
-    {{-1, 613, 125}, {-1, 575, 125}, {-1, 621, 172}, {-1, 567, 172}, {-1, 603, 163}, {-1, 585, 163}, {-1, 603, 181},
+    {{-1, 62, 125},
+     {-1, 24, 125},
+     {-1, 70, 172},
+     {-1, 16, 172},
+     {-1, 52, 163},
+     {-1, 34, 163},
+     {-1, 52, 181},
+     {-1, 34, 181}},
+    {{-1, 613, 125},
+     {-1, 575, 125},
+     {-1, 621, 172},
+     {-1, 567, 172},
+     {-1, 603, 163},
+     {-1, 585, 163},
+     {-1, 603, 181},
      {-1, 585, 181}},
 };
 
@@ -109,8 +122,8 @@ void Put_Bar(const sprite* bar, int x, int y, RequestValue value, RequestValue m
     if (bar == nullptr || bar->frames == 0 || value == shown) return;
     shown = static_cast<std::int32_t>(value);
     Put_Sprite(BACK, x, y, bar, Bar_Frame(bar, value, most), 0, light_plain);
-    const RECT r = Cut({x - bar->hot_x, y - bar->hot_y, x - bar->hot_x + bar->width, y - bar->hot_y + bar->height},
-                       area);
+    const RECT r =
+        Cut({x - bar->hot_x, y - bar->hot_y, x - bar->hot_x + bar->width, y - bar->hot_y + bar->height}, area);
     Update_Screen(&r);
 }
 

@@ -88,8 +88,7 @@ void Quick_Slot_Click(int slot, int event) {
     }
     Show_Message(Item_Name_Text(static_cast<std::uint16_t>(item)));
     if (event == event_right_click)
-        Object_Request(current_object, Make_Obj(OBJ_ITEM, static_cast<std::uint16_t>(item)), 0, REQ_OPERATE,
-                       NO_VALUE);
+        Object_Request(current_object, Make_Obj(OBJ_ITEM, static_cast<std::uint16_t>(item)), 0, REQ_OPERATE, NO_VALUE);
 }
 
 void Quick_Slot_61_Click(std::uint32_t, int event) { Quick_Slot_Click(61, event); }

@@ -12,8 +12,8 @@
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Request.h"
-#include "System/ClipRect.h"
 #include "System/Bitmap.h"
+#include "System/ClipRect.h"
 #include "System/Cursor.h"
 #include "System/Display.h"
 #include "System/ErrorReport.h"
@@ -40,8 +40,8 @@ enum class takes { item_class, hand, small };
 struct body_slot {
     int slot;
     takes rule;
-    std::uint8_t item_class;         // for takes::item_class
-    int left, top, right, bottom;    // inclusive
+    std::uint8_t item_class;       // for takes::item_class
+    int left, top, right, bottom;  // inclusive
 };
 
 // Rows 0..18 of the table, in row order.
@@ -169,8 +169,7 @@ obj_ref Ground_Item_Before(obj_ref stop) {
 void Check_Ground() {
     if (hand_item != 0 && hand_source == hand_from_ground && !Lies_On_Ground(static_cast<std::uint16_t>(hand_item)))
         Clear_Hand();
-    if (Obj_Kind(ground_cursor) == OBJ_ITEM ? !Lies_On_Ground(Obj_Index(ground_cursor))
-                                            : ground_cursor != Ground_End())
+    if (Obj_Kind(ground_cursor) == OBJ_ITEM ? !Lies_On_Ground(Obj_Index(ground_cursor)) : ground_cursor != Ground_End())
         ground_cursor = First_Ground_Item();
 }
 
@@ -251,8 +250,7 @@ void Draw_Backpack(const char_record& r) {
         const std::uint16_t item = static_cast<std::uint16_t>(r.slots[c]);
         const std::uint8_t size = Item_Size(item);
         Put_Item_Picture(backpack_x + cell_pixels * (c % BACKPACK_COLUMNS) + cell_pixels / 2 * Size_Width(size),
-                         backpack_y + cell_pixels * (c / BACKPACK_COLUMNS) + cell_pixels / 2 * Size_Height(size),
-                         item);
+                         backpack_y + cell_pixels * (c / BACKPACK_COLUMNS) + cell_pixels / 2 * Size_Height(size), item);
     }
 }
 
@@ -351,8 +349,8 @@ void Inventory_Switch(std::uint32_t, int event) {
 void Open_Inventory_Screen(std::int16_t field) {
     if (!Page_Char_In_Use()) return;
     const char_record& r = chararray.records[Page_Char()];
-    const std::uint16_t own =
-        Field_Index(static_cast<std::uint32_t>(r.x), static_cast<std::uint32_t>(r.y), static_cast<std::uint32_t>(r.map_level));
+    const std::uint16_t own = Field_Index(static_cast<std::uint32_t>(r.x), static_cast<std::uint32_t>(r.y),
+                                          static_cast<std::uint32_t>(r.map_level));
     ScreenType = screen_inventory;
     Set_Message_Pos(message_x, message_y);
     ground_field = Make_Obj(OBJ_FIXITEM, field != 0 ? static_cast<std::uint16_t>(field) : own);

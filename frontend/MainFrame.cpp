@@ -7,8 +7,8 @@
 #include "System/ScreenType.h"
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
-#include "frontend/MapView.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/MapView.h"
 #include "frontend/ScreenStandIns.h"
 
 const message_map_entry<CMainFrame> main_frame_message_map[15] = {
@@ -75,8 +75,7 @@ void CMainFrame::OnTimer(WPARAM id, LPARAM) {
     }
     // A tick never catches up: the ones that queued up meanwhile are dropped.
     MSG queued;
-    while (PeekMessageA(&queued, m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE)) {
-    }
+    while (PeekMessageA(&queued, m_hWnd, WM_TIMER, WM_TIMER, PM_REMOVE)) {}
 }
 
 void CMainFrame::OnKeyDown(WPARAM key, LPARAM) {
@@ -112,7 +111,8 @@ void CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM info) {
     limits->ptMaxSize = size;
     limits->ptMinTrackSize = size;
     limits->ptMaxTrackSize = size;
-    limits->ptMaxPosition = {(GetSystemMetrics(SM_CXSCREEN) - size.x) / 2, (GetSystemMetrics(SM_CYSCREEN) - size.y) / 2};
+    limits->ptMaxPosition = {(GetSystemMetrics(SM_CXSCREEN) - size.x) / 2,
+                             (GetSystemMetrics(SM_CYSCREEN) - size.y) / 2};
 }
 
 void CMainFrame::OnClose(WPARAM, LPARAM) {

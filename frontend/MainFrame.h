@@ -4,7 +4,7 @@
 #include "platform/AppFramework.h"
 
 class CMainFrame : public CFrameWnd {
-public:
+  public:
     // Creates and shows the window, starts the game and sets the tick's timer
     // (also when the start-up failed).
     CMainFrame();
@@ -31,7 +31,7 @@ public:
 
     UINT_PTR Timer_Id() const { return timer_id_; }
 
-private:
+  private:
     UINT_PTR timer_id_ = 0;
 };
 

@@ -4,9 +4,9 @@
 #include "Objects/MapAnims.h"
 #include "System/ScreenType.h"
 #include "frontend/GameLoop.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/MapView.h"
 #include "frontend/Picking.h"
-#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "frontend/SystemSprites.h"
 

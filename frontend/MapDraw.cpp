@@ -20,10 +20,10 @@
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
 #include "datafiles/LightMap.h"
-#include "frontend/MapView.h"
-#include "frontend/SystemSprites.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/MapView.h"
+#include "frontend/SystemSprites.h"
 #include "frontend/ViewStandIns.h"
 
 std::uint32_t level_drawn = 0;

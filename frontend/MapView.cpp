@@ -45,9 +45,7 @@ void Show_View() {
     Update_Screen(&clip_rect);
 }
 
-void Remember_Drawn_View() {
-    last_drawn_scroll = {true, scroll_x, scroll_y, map_view, shown_level, ScreenType};
-}
+void Remember_Drawn_View() { last_drawn_scroll = {true, scroll_x, scroll_y, map_view, shown_level, ScreenType}; }
 
 bool Same_Rect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;

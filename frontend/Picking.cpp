@@ -41,7 +41,8 @@ map_pick Pick_Column_Row(int px, int py) {
     at.row = Floor_Div(y + cell_anchor_y, map_row_step);
     const int across = x - at.row * map_row_step + cell_anchor_x;
     at.col = Floor_Div(across, pick_cell_width);
-    const std::uint8_t d = pick_mask[Floor_Mod(y + cell_anchor_y, pick_cell_height)][Floor_Mod(across, pick_cell_width)];
+    const std::uint8_t d =
+        pick_mask[Floor_Mod(y + cell_anchor_y, pick_cell_height)][Floor_Mod(across, pick_cell_width)];
     at.col += hex_dirs[d].dx;
     at.row += hex_dirs[d].dy;
     return at;

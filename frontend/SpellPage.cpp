@@ -96,9 +96,7 @@ void Put_Costs(int x, int y, const spell_cell& s, COLORREF colour) {
 }
 
 // The cast of the chosen spell as the character's user command.
-void Cast(std::uint16_t c, act_desc* act) {
-    Command_Char(c, ACT_START, OBJ_NONE, NO_INDEX, Act_Handle(act), 0, -1);
-}
+void Cast(std::uint16_t c, act_desc* act) { Command_Char(c, ACT_START, OBJ_NONE, NO_INDEX, Act_Handle(act), 0, -1); }
 
 }  // namespace
 

@@ -21,10 +21,10 @@
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/HexamapScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
@@ -87,25 +87,13 @@ int Restore_Screen() {
 
 bool Enter_Screen(std::uint32_t type) {
     switch (type) {
-        case screen_none:
-            return true;
-        case screen_hexamap:
-            Init_Hexamap_Screen(0, 1);
-            return true;
-        case screen_inventory:
-            Inventory_Switch(0, 1);
-            return true;
-        case screen_char_page:
-            Char_Page_Button(0, 1);
-            return true;
-        case screen_spell_page:
-            Spell_Page_Button(0, 1);
-            return true;
-        case screen_editor:
-            Enter_Editor(0, 1);
-            return true;
-        default:
-            return false;
+        case screen_none: return true;
+        case screen_hexamap: Init_Hexamap_Screen(0, 1); return true;
+        case screen_inventory: Inventory_Switch(0, 1); return true;
+        case screen_char_page: Char_Page_Button(0, 1); return true;
+        case screen_spell_page: Spell_Page_Button(0, 1); return true;
+        case screen_editor: Enter_Editor(0, 1); return true;
+        default: return false;
     }
 }
 

@@ -72,11 +72,22 @@ constexpr builtin_fixitem builtin_fixitems[] = {
 };
 
 // The order the rows are released in.
-constexpr std::uint8_t release_order[] = {
-    ANIM_CURSOR_FOOT_FRONT, ANIM_CURSOR_FOOT_BACK, ANIM_CURSOR_FRONT, ANIM_CURSOR_BACK, ANIM_TARGET_FRONT,
-    ANIM_TARGET_BACK,       ANIM_PATH_ARROWS,      ANIM_DIGITS_FIRST, ANIM_BUTTONS_FIRST, ANIM_BUTTONS_FIRST + 1,
-    ANIM_BUTTONS_FIRST + 2, ANIM_BUTTONS_FIRST + 3, ANIM_BLOOD,       ANIM_SPELL,        ANIM_PENGEKIS,
-    ANIM_FIRE};
+constexpr std::uint8_t release_order[] = {ANIM_CURSOR_FOOT_FRONT,
+                                          ANIM_CURSOR_FOOT_BACK,
+                                          ANIM_CURSOR_FRONT,
+                                          ANIM_CURSOR_BACK,
+                                          ANIM_TARGET_FRONT,
+                                          ANIM_TARGET_BACK,
+                                          ANIM_PATH_ARROWS,
+                                          ANIM_DIGITS_FIRST,
+                                          ANIM_BUTTONS_FIRST,
+                                          ANIM_BUTTONS_FIRST + 1,
+                                          ANIM_BUTTONS_FIRST + 2,
+                                          ANIM_BUTTONS_FIRST + 3,
+                                          ANIM_BLOOD,
+                                          ANIM_SPELL,
+                                          ANIM_PENGEKIS,
+                                          ANIM_FIRE};
 
 // The sprites loaded into the rows and the built-in slots. Only these are
 // released: the tables may also hold values read from a map file.

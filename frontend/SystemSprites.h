@@ -18,11 +18,11 @@ constexpr std::uint8_t ANIM_TARGET_FRONT = 6;       // TRGTFORE
 constexpr std::uint8_t ANIM_TARGET_BACK = 7;        // TRGTBACK
 constexpr std::uint8_t ANIM_DIGITS_FIRST = 8;       // DIGITS1, rows 8 to 12
 constexpr std::uint8_t ANIM_DIGITS_LAST = 12;
-constexpr std::uint8_t ANIM_BUTTONS_FIRST = 13;     // MAINBUT1 to MAINBUT4, rows 13 to 16
+constexpr std::uint8_t ANIM_BUTTONS_FIRST = 13;  // MAINBUT1 to MAINBUT4, rows 13 to 16
 constexpr std::uint8_t ANIM_BLOOD = 17;
-constexpr std::uint8_t ANIM_SPELL = 18;             // VARAZSA
+constexpr std::uint8_t ANIM_SPELL = 18;  // VARAZSA
 constexpr std::uint8_t ANIM_PENGEKIS = 19;
-constexpr std::uint8_t ANIM_FIRE = 20;              // TUZANIM
+constexpr std::uint8_t ANIM_FIRE = 20;  // TUZANIM
 constexpr std::uint8_t ANIM_SYSTEM_ROWS = 20;
 
 // Flags of a row that the map drawing reads.

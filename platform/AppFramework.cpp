@@ -40,9 +40,7 @@ LRESULT CWnd::Window_Proc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::Default_Window_Proc(UINT message, WPARAM, LPARAM) {
     switch (message) {
-        case WM_CLOSE:
-            DestroyWindow();
-            return 0;
+        case WM_CLOSE: DestroyWindow(); return 0;
         case WM_NCDESTROY: {
             m_hWnd = nullptr;
             CWinApp* app = AfxGetApp();
@@ -53,8 +51,7 @@ LRESULT CWnd::Default_Window_Proc(UINT message, WPARAM, LPARAM) {
             PostNcDestroy();
             return 0;
         }
-        default:
-            return 0;
+        default: return 0;
     }
 }
 

@@ -9,7 +9,7 @@
 #include "platform/Window.h"
 
 class CWnd : public MessageTarget {
-public:
+  public:
     CWnd() = default;
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -29,24 +29,24 @@ public:
     DWORD GetStyle() const { return style_; }
     DWORD GetExStyle() const { return 0; }
 
-protected:
+  protected:
     LRESULT Default_Window_Proc(UINT message, WPARAM wParam, LPARAM lParam);
     // After the window is gone; a frame deletes its object here.
     virtual void PostNcDestroy() {}
     // Makes the window for this object.
     BOOL Create_Window(const char* title, DWORD style, const RECT& rect);
 
-private:
+  private:
     DWORD style_ = 0;
 };
 
 class CFrameWnd : public CWnd {
-public:
+  public:
     // class_name and menu: only the defaults (null) exist; parent: none.
     BOOL Create(const char* class_name, const char* title, DWORD style, const RECT& rect, CWnd* parent = nullptr,
                 const char* menu = nullptr);
 
-protected:
+  protected:
     // Closing a frame destroys its window; when it is the application's main
     // window the pump then ends.
     void OnClose();
@@ -54,7 +54,7 @@ protected:
 };
 
 class CWinApp {
-public:
+  public:
     CWinApp();
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
@@ -74,7 +74,7 @@ public:
     int Exit_Code() const { return exit_code_; }
     void Set_Exit_Code(int code) { exit_code_ = code; }
 
-private:
+  private:
     int exit_code_ = 0;
 };
 

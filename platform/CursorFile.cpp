@@ -43,8 +43,8 @@ std::optional<dir_entry> Pick_Entry(const reader& r) {
     int best_distance = 0;
     for (std::uint16_t i = 0; i < count; ++i) {
         const std::size_t at = dir_size + std::size_t{i} * entry_size;
-        dir_entry e{Side(r.data[at]), Side(r.data[at + 1]), r.U16(at + 4), r.U16(at + 6), r.U32(at + 12),
-                    r.U32(at + 8)};
+        dir_entry e{Side(r.data[at]), Side(r.data[at + 1]), r.U16(at + 4),
+                    r.U16(at + 6),    r.U32(at + 12),       r.U32(at + 8)};
         const int distance = std::abs(e.width - preferred_side) + std::abs(e.height - preferred_side);
         if (!best || distance < best_distance) {
             best = e;

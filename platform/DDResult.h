@@ -3,9 +3,7 @@
 #pragma once
 #include "platform/Win32Types.h"
 
-constexpr HRESULT Make_DD_Result(int code) {
-    return static_cast<HRESULT>(0x88760000u | static_cast<unsigned>(code));
-}
+constexpr HRESULT Make_DD_Result(int code) { return static_cast<HRESULT>(0x88760000u | static_cast<unsigned>(code)); }
 
 enum DDResult : HRESULT {
     DD_OK = 0,

@@ -26,8 +26,7 @@ int live_surfaces = 0;
 bool Rect_Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
 RECT Intersect(const RECT& a, const RECT& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 bool Inside(const RECT& r, int width, int height) {
@@ -46,8 +45,8 @@ struct SourcePixels {
 };
 
 template <class Pixel>
-void Copy_Rect(std::uint8_t* dest_bits, int dest_pitch, const RECT& cut, const RECT& dest,
-               const SourcePixels& src, const RECT& source, bool keyed, DWORD key_low, DWORD key_high) {
+void Copy_Rect(std::uint8_t* dest_bits, int dest_pitch, const RECT& cut, const RECT& dest, const SourcePixels& src,
+               const RECT& source, bool keyed, DWORD key_low, DWORD key_high) {
     const long dest_w = dest.right - dest.left, dest_h = dest.bottom - dest.top;
     const long src_w = source.right - source.left, src_h = source.bottom - source.top;
     const bool one_to_one = dest_w == src_w && dest_h == src_h;
@@ -160,8 +159,8 @@ PixelLayout IDirectDrawSurface::Layout() const {
     return layout;
 }
 
-HRESULT IDirectDrawSurface::Blt(const RECT* dest, IDirectDrawSurface* source, const RECT* source_rect,
-                                DWORD flags, const DDBLTFX* fx) {
+HRESULT IDirectDrawSurface::Blt(const RECT* dest, IDirectDrawSurface* source, const RECT* source_rect, DWORD flags,
+                                const DDBLTFX* fx) {
     RECT d = dest != nullptr ? *dest : RECT{0, 0, width_, height_};
     if (Rect_Empty(d)) return DDERR_INVALIDRECT;
     RECT cut = d;
@@ -224,8 +223,7 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
     if (source == nullptr) return DDERR_INVALIDPARAMS;
     if (clipper_ != nullptr) return DDERR_BLTFASTCANTCLIP;
     RECT s = source_rect != nullptr ? *source_rect : RECT{0, 0, source->width_, source->height_};
-    if (Rect_Empty(s) || x > static_cast<DWORD>(width_) || y > static_cast<DWORD>(height_))
-        return DDERR_INVALIDRECT;
+    if (Rect_Empty(s) || x > static_cast<DWORD>(width_) || y > static_cast<DWORD>(height_)) return DDERR_INVALIDRECT;
     RECT d{static_cast<LONG>(x), static_cast<LONG>(y), static_cast<LONG>(x) + (s.right - s.left),
            static_cast<LONG>(y) + (s.bottom - s.top)};
     if (!Inside(d, width_, height_)) return DDERR_INVALIDRECT;
@@ -442,8 +440,8 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
         if (desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT)) return DDERR_INVALIDPARAMS;
         if (display_options.unsupported_mode) return DDERR_UNSUPPORTEDMODE;
         if (primary_surface != nullptr) return DDERR_PRIMARYSURFACEALREADYEXISTS;
-        *surface = new IDirectDrawSurface(static_cast<int>(display_mode.width),
-                                          static_cast<int>(display_mode.height), mode_bits, mode_masks, true);
+        *surface = new IDirectDrawSurface(static_cast<int>(display_mode.width), static_cast<int>(display_mode.height),
+                                          mode_bits, mode_masks, true);
         return DD_OK;
     }
 
@@ -458,8 +456,8 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
         if (pf.dwFlags & DDPF_PALETTEINDEXED8) {
             bits = 8;
             masks = no_masks;
-        } else if ((pf.dwFlags & DDPF_RGB) && pf.dwRGBBitCount == 16 && pf.dwRBitMask != 0 &&
-                   pf.dwGBitMask != 0 && pf.dwBBitMask != 0) {
+        } else if ((pf.dwFlags & DDPF_RGB) && pf.dwRGBBitCount == 16 && pf.dwRBitMask != 0 && pf.dwGBitMask != 0 &&
+                   pf.dwBBitMask != 0) {
             bits = 16;
             given_masks[0] = pf.dwRBitMask;
             given_masks[1] = pf.dwGBitMask;
@@ -469,13 +467,12 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
             return DDERR_INVALIDPIXELFORMAT;
         }
     }
-    *surface = new IDirectDrawSurface(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), bits,
-                                      masks, false);
+    *surface =
+        new IDirectDrawSurface(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), bits, masks, false);
     return DD_OK;
 }
 
-HRESULT IDirectDraw::CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette,
-                                   void*) {
+HRESULT IDirectDraw::CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, void*) {
     if (palette == nullptr || entries == nullptr || !(flags & DDPCAPS_8BIT)) return DDERR_INVALIDPARAMS;
     auto* made = new IDirectDrawPalette();
     std::copy(entries, entries + 256, made->entries_);

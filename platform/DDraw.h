@@ -107,7 +107,7 @@ struct DDBLTFX {
 };
 
 class IDirectDrawPalette {
-public:
+  public:
     ULONG AddRef();
     ULONG Release();
     HRESULT GetEntries(DWORD flags, DWORD base, DWORD count, PALETTEENTRY* entries) const;
@@ -116,7 +116,7 @@ public:
 
     const PALETTEENTRY* Entries() const { return entries_; }
 
-private:
+  private:
     friend class IDirectDraw;
     IDirectDrawPalette() = default;
     ~IDirectDrawPalette() = default;
@@ -125,13 +125,13 @@ private:
 };
 
 class IDirectDrawClipper {
-public:
+  public:
     ULONG AddRef();
     ULONG Release();
     HRESULT SetHWnd(DWORD flags, HWND window);
     HRESULT GetHWnd(HWND* window) const;
 
-private:
+  private:
     friend class IDirectDraw;
     IDirectDrawClipper() = default;
     ~IDirectDrawClipper() = default;
@@ -144,12 +144,11 @@ private:
 // the surface are refused as busy. A blit onto a surface with a clipper is
 // cut to the surface; without one a rectangle outside it is refused.
 class IDirectDrawSurface {
-public:
+  public:
     ULONG AddRef();
     ULONG Release();
 
-    HRESULT Blt(const RECT* dest, IDirectDrawSurface* source, const RECT* source_rect, DWORD flags,
-                const DDBLTFX* fx);
+    HRESULT Blt(const RECT* dest, IDirectDrawSurface* source, const RECT* source_rect, DWORD flags, const DDBLTFX* fx);
     HRESULT BltFast(DWORD x, DWORD y, IDirectDrawSurface* source, const RECT* source_rect, DWORD flags);
     HRESULT Lock(const RECT* rect, DDSURFACEDESC* desc, DWORD flags, HANDLE event);
     HRESULT Unlock(void* pointer);
@@ -182,7 +181,7 @@ public:
     // The picture of r as 0x00RRGGBB values, rows stride values apart.
     void Read_RGB(const RECT& r, std::uint32_t* out, int stride) const;
 
-private:
+  private:
     friend class IDirectDraw;
     IDirectDrawSurface(int width, int height, int bits, const DWORD masks[3], bool primary);
     ~IDirectDrawSurface();
@@ -204,7 +203,7 @@ private:
 };
 
 class IDirectDraw {
-public:
+  public:
     ULONG AddRef();
     ULONG Release();
     HRESULT SetCooperativeLevel(HWND window, DWORD flags);
@@ -212,13 +211,12 @@ public:
     HRESULT RestoreDisplayMode();
     HRESULT GetDisplayMode(DDSURFACEDESC* desc) const;
     HRESULT CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface** surface, void* outer);
-    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette,
-                          void* outer);
+    HRESULT CreatePalette(DWORD flags, const PALETTEENTRY* entries, IDirectDrawPalette** palette, void* outer);
     HRESULT CreateClipper(DWORD flags, IDirectDrawClipper** clipper, void* outer);
     // Returns when the window backend says the next refresh has begun.
     HRESULT WaitForVerticalBlank(DWORD flags, HANDLE event);
 
-private:
+  private:
     friend HRESULT DirectDrawCreate(GUID*, IDirectDraw**, void*);
     IDirectDraw() = default;
     ~IDirectDraw() = default;

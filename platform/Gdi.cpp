@@ -169,8 +169,8 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     return nullptr;
 }
 
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int swidth,
-                int sheight, DWORD rop) {
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int swidth, int sheight,
+                DWORD rop) {
     if (Live_Dc(dest) == nullptr || Live_Dc(source) == nullptr || rop != SRCCOPY) return FALSE;
     if (width <= 0 || height <= 0 || swidth <= 0 || sheight <= 0) return FALSE;
     Canvas d, s;

@@ -90,8 +90,8 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 // Block copies convert pixels: a palette index to its colour for 16-bit
 // targets; 8-bit to 8-bit keeps the indexes (all artwork shares one palette).
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int swidth,
-                int sheight, DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int swidth, int sheight,
+                DWORD rop);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 COLORREF GetPixel(HDC dc, int x, int y);
 
@@ -114,9 +114,9 @@ int DrawTextExA(HDC dc, const char* text, int length, RECT* rect, UINT format, D
 // a negative height is the character height without internal leading.
 int AddFontResourceA(const char* name);
 BOOL RemoveFontResourceA(const char* name);
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                  DWORD underline, DWORD strike_out, DWORD charset, DWORD out_precision, DWORD clip_precision,
-                  DWORD quality, DWORD pitch_and_family, const char* face);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strike_out, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, const char* face);
 
 // For the surface stand-in: the context a surface's GetDC hands out.
 HDC Gdi_Create_Surface_DC(IDirectDrawSurface* surface);

@@ -65,8 +65,8 @@ void Copy_Glyph(FT_GlyphSlot slot, const Strike& strike, Glyph& out) {
         for (unsigned col = 0; col < bitmap.width; ++col) {
             int x = slot->bitmap_left + static_cast<int>(col);
             if (x < 0 || x >= out.width) continue;
-            bool ink = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (line[col >> 3] >> (7 - (col & 7))) & 1
-                                                                : line[col] >= 128;
+            bool ink =
+                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (line[col >> 3] >> (7 - (col & 7))) & 1 : line[col] >= 128;
             if (ink) out.mask[static_cast<std::size_t>(y) * out.width + x] = 1;
         }
     }
@@ -158,8 +158,8 @@ int Run_Width(const Strike* strike, const char* text, int from, int to) {
 }
 
 // Draws text[from, to) with its cells' top-left at (x, top), inside clip.
-void Draw_Run(const Canvas& canvas, const Strike& strike, HDC dc, const char* text, int from, int to, int x,
-              int top, RECT clip) {
+void Draw_Run(const Canvas& canvas, const Strike& strike, HDC dc, const char* text, int from, int to, int x, int top,
+              RECT clip) {
     clip = {std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0), std::min<LONG>(clip.right, canvas.width),
             std::min<LONG>(clip.bottom, canvas.height)};
     if (clip.left >= clip.right || clip.top >= clip.bottom) return;
@@ -182,8 +182,7 @@ void Draw_Run(const Canvas& canvas, const Strike& strike, HDC dc, const char* te
         }
         x += g.width;
     }
-    if (canvas.surface != nullptr)
-        canvas.surface->Mark_Dirty({start_x, top, x, top + strike.pixel_height});
+    if (canvas.surface != nullptr) canvas.surface->Mark_Dirty({start_x, top, x, top + strike.pixel_height});
 }
 
 struct LineBreak {
@@ -194,8 +193,7 @@ struct LineBreak {
 // One line from start: as many whole words as fit in max_width, the spaces
 // after the last of them consumed; a word wider than the line is broken
 // where it overflows. A newline ends a line ("\r\n" as one).
-LineBreak Break_Line(const Strike* strike, const char* text, int length, int start, int max_width,
-                     bool word_break) {
+LineBreak Break_Line(const Strike* strike, const char* text, int length, int start, int max_width, bool word_break) {
     int width = 0;
     int i = start;
     LineBreak last_space{-1, -1};
@@ -256,8 +254,8 @@ BOOL RemoveFontResourceA(const char* name) {
     return FALSE;
 }
 
-HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
-                  DWORD, const char* face) {
+HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD, DWORD,
+                  const char* face) {
     auto* font = new HFONT__();
     font->height = height;
     font->weight = weight;

@@ -8,7 +8,7 @@
 
 template <class T>
 class HandleRegistry {
-public:
+  public:
     using Handle = std::uint32_t;
 
     // Registers p (not null) and returns its new handle.
@@ -45,7 +45,7 @@ public:
 
     std::size_t Live_Count() const { return slots_.size() - free_.size(); }
 
-private:
+  private:
     std::vector<T*> slots_;
     std::vector<Handle> free_;
 };

@@ -19,14 +19,12 @@
 #include <cstddef>
 #include <type_traits>
 
-static_assert(std::endian::native == std::endian::little,
-              "records are stored little-endian, byte for byte");
+static_assert(std::endian::native == std::endian::little, "records are stored little-endian, byte for byte");
 
 #define ORVEX_PACKED __attribute__((packed))
 
-#define ORVEX_RECORD_SIZE(T, n)                                             \
-    static_assert(sizeof(T) == (n), #T " must be " #n " bytes");            \
+#define ORVEX_RECORD_SIZE(T, n)                                  \
+    static_assert(sizeof(T) == (n), #T " must be " #n " bytes"); \
     static_assert(std::is_trivially_copyable_v<T>, #T " must be plain data")
 
-#define ORVEX_FIELD_OFFSET(T, f, n) \
-    static_assert(offsetof(T, f) == (n), #T "::" #f " must be at offset " #n)
+#define ORVEX_FIELD_OFFSET(T, f, n) static_assert(offsetof(T, f) == (n), #T "::" #f " must be at offset " #n)

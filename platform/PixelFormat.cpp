@@ -59,6 +59,5 @@ COLORREF Colour_From_Pixel(const PixelLayout& layout, DWORD pixel) {
         const PALETTEENTRY& e = layout.palette[index];
         return RGB(e.peRed, e.peGreen, e.peBlue);
     }
-    return RGB(Get_Channel(pixel, layout.r_mask), Get_Channel(pixel, layout.g_mask),
-               Get_Channel(pixel, layout.b_mask));
+    return RGB(Get_Channel(pixel, layout.r_mask), Get_Channel(pixel, layout.g_mask), Get_Channel(pixel, layout.b_mask));
 }

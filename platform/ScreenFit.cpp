@@ -70,7 +70,8 @@ void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, s
     const std::size_t row_bytes = static_cast<std::size_t>(right - left) * scale * 3;
     for (LONG y = top; y < bottom; ++y) {
         const std::uint8_t* src = surface.Bits() + static_cast<std::size_t>(y) * surface.Pitch();
-        std::uint8_t* dest = rgb + static_cast<std::size_t>(y) * scale * stride + static_cast<std::size_t>(left) * scale * 3;
+        std::uint8_t* dest =
+            rgb + static_cast<std::size_t>(y) * scale * stride + static_cast<std::size_t>(left) * scale * 3;
         std::uint8_t* out = dest;
         for (LONG x = left; x < right; ++x) {
             const DWORD pixel = layout.bits == 8 ? src[x] : reinterpret_cast<const std::uint16_t*>(src)[x];

@@ -110,7 +110,7 @@ struct MSG {
 
 // What receives a window's messages (the class library's window object).
 class MessageTarget {
-public:
+  public:
     virtual ~MessageTarget() = default;
     virtual LRESULT Window_Proc(UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
@@ -119,7 +119,7 @@ public:
 // by the layer above (CreateGameWindow, DestroyWindow); a backend only makes
 // and removes what shows them.
 class WindowBackend {
-public:
+  public:
     virtual ~WindowBackend() = default;
     // A new top-level window; null when it cannot be made.
     virtual HWND Create_Window(const char* title, DWORD style, const RECT& rect) = 0;

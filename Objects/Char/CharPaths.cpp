@@ -17,7 +17,7 @@ struct PathBuffer {
 // The stored paths, owned here and named by the handles in the records
 // (0 none); a freed handle is handed out again.
 class PathTable {
-public:
+  public:
     std::uint32_t Add(std::unique_ptr<PathBuffer> p) {
         if (!free_.empty()) {
             std::uint32_t h = free_.back();
@@ -28,16 +28,14 @@ public:
         slots_.push_back(std::move(p));
         return static_cast<std::uint32_t>(slots_.size());
     }
-    PathBuffer* Get(std::uint32_t h) const {
-        return h == 0 || h > slots_.size() ? nullptr : slots_[h - 1].get();
-    }
+    PathBuffer* Get(std::uint32_t h) const { return h == 0 || h > slots_.size() ? nullptr : slots_[h - 1].get(); }
     void Remove(std::uint32_t h) {
         if (Get(h) == nullptr) return;
         slots_[h - 1].reset();
         free_.push_back(h);
     }
 
-private:
+  private:
     std::vector<std::unique_ptr<PathBuffer>> slots_;
     std::vector<std::uint32_t> free_;
 };

@@ -123,8 +123,7 @@ void Remove_Item_From_Char(std::uint16_t c, std::uint16_t item) {
 }
 
 void Put_Item_To_Char_Slot(std::uint16_t c, std::uint16_t item, int slot) {
-    if (c >= chararray.Capacity() || item == 0 || item >= itemarray.Capacity() || slot < 0 ||
-        slot >= CHAR_SLOTS) {
+    if (c >= chararray.Capacity() || item == 0 || item >= itemarray.Capacity() || slot < 0 || slot >= CHAR_SLOTS) {
         Error_Query_Quit("Invalid character slot");
         return;
     }

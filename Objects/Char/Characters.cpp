@@ -13,8 +13,8 @@
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
-#include "Objects/Modifiers.h"
 #include "Objects/ModifierKinds.h"
+#include "Objects/Modifiers.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
 
@@ -54,9 +54,7 @@ void Make_Own_Record(char_record& r) {
 
 std::string Char_Name(const char_record& r) { return std::string(r.name, strnlen(r.name, sizeof r.name)); }
 
-bool Char_In_Use(std::uint16_t c) {
-    return c < chararray.Capacity() && (chararray.records[c].flags & CF_FREE) == 0;
-}
+bool Char_In_Use(std::uint16_t c) { return c < chararray.Capacity() && (chararray.records[c].flags & CF_FREE) == 0; }
 
 void Init_Char_Array(std::uint16_t n) {
     Clear_Selection();

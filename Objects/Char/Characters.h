@@ -9,7 +9,7 @@
 #include "platform/Packed.h"
 
 constexpr int CHAR_SLOTS = 67;
-constexpr int BACKPACK_SLOTS = 48;      // 0..47, 8 x 6 cells (column + row * 8)
+constexpr int BACKPACK_SLOTS = 48;  // 0..47, 8 x 6 cells (column + row * 8)
 constexpr int SLOT_HELM = 48;
 constexpr int SLOT_ARMOUR = 49;
 constexpr int SLOT_LEGGINGS = 50;
@@ -23,7 +23,7 @@ constexpr int SLOT_RIGHT_RING = 57;
 constexpr int SLOT_CLOAK = 58;
 constexpr int SLOT_LEFT_HAND = 59;
 constexpr int SLOT_RIGHT_HAND = 60;
-constexpr int SLOT_QUICK_FIRST = 61;    // 61..66 quick slots
+constexpr int SLOT_QUICK_FIRST = 61;  // 61..66 quick slots
 constexpr int SLOT_LAST = 66;
 
 // Character flags (offset 347)
@@ -54,59 +54,70 @@ constexpr std::uint16_t CS_SUSPENDED = 0x8000;
 
 // Weapon skills in record order (offset 127).
 enum WeaponSkill {
-    WS_MACES, WS_AXES, WS_PIKES, WS_SWORDS, WS_KNIVES, WS_ASSASSIN, WS_BOWS,
-    WS_TWO_HANDED, WS_SHIELDS, WS_LEFT_HAND, WS_LEADERSHIP, WS_FIST, WS_COUNT
+    WS_MACES,
+    WS_AXES,
+    WS_PIKES,
+    WS_SWORDS,
+    WS_KNIVES,
+    WS_ASSASSIN,
+    WS_BOWS,
+    WS_TWO_HANDED,
+    WS_SHIELDS,
+    WS_LEFT_HAND,
+    WS_LEADERSHIP,
+    WS_FIST,
+    WS_COUNT
 };
 
 struct ORVEX_PACKED char_record {
-    char body_name[9];              // ARTWORK\CHARS\ + name + .DYS
-    std::uint16_t corpse_frame;     // body sprite frame used for the corpse
-    std::uint16_t head;             // 1..23: ARTWORK\HEADS\FEJnnn
-    std::uint8_t palette;           // bits 0-6 palette, bit 7 shadow palette
-    std::uint32_t body_sprite;      // run time: sprite handle
-    std::uint32_t head_sprite;      // run time: sprite handle
-    std::int8_t frame;              // body sprite frame
+    char body_name[9];           // ARTWORK\CHARS\ + name + .DYS
+    std::uint16_t corpse_frame;  // body sprite frame used for the corpse
+    std::uint16_t head;          // 1..23: ARTWORK\HEADS\FEJnnn
+    std::uint8_t palette;        // bits 0-6 palette, bit 7 shadow palette
+    std::uint32_t body_sprite;   // run time: sprite handle
+    std::uint32_t head_sprite;   // run time: sprite handle
+    std::int8_t frame;           // body sprite frame
     char name[21];
-    std::int16_t x, y, map_level;   // field position
-    std::uint8_t facing;            // 1..6
+    std::int16_t x, y, map_level;  // field position
+    std::uint8_t facing;           // 1..6
     std::int16_t action_points;
-    std::uint32_t ap_stamp;         // does nothing until the clock passes it
-    std::uint32_t path;             // run time: stored path handle, 0 none
-    std::uint16_t path_entry;       // current entry of the stored path
-    obj_ref path_target;            // NOOBJ when none
-    std::int8_t offset_x, offset_y; // body offset while stepping
-    std::uint16_t state;            // character state word
-    std::uint32_t act;              // acting: act handle; stepping: destination field
-    std::uint32_t target;           // acting: target; stepping: progress 0..42
-    std::uint32_t source;           // acting: source; stepping: step timer
-    std::uint16_t ai_slot;          // slot in iqarray
-    std::uint32_t idle_counter;     // 0..64
-    std::uint8_t lobby;             // 0..39; 0 is the player's party
-    std::uint8_t braveness;         // 0..127
-    std::uint8_t race;              // bits 0-5 race, RACE_ANIMAL, RACE_MONSTER
-    std::uint8_t profession;        // 0..16
+    std::uint32_t ap_stamp;          // does nothing until the clock passes it
+    std::uint32_t path;              // run time: stored path handle, 0 none
+    std::uint16_t path_entry;        // current entry of the stored path
+    obj_ref path_target;             // NOOBJ when none
+    std::int8_t offset_x, offset_y;  // body offset while stepping
+    std::uint16_t state;             // character state word
+    std::uint32_t act;               // acting: act handle; stepping: destination field
+    std::uint32_t target;            // acting: target; stepping: progress 0..42
+    std::uint32_t source;            // acting: source; stepping: step timer
+    std::uint16_t ai_slot;           // slot in iqarray
+    std::uint32_t idle_counter;      // 0..64
+    std::uint8_t lobby;              // 0..39; 0 is the player's party
+    std::uint8_t braveness;          // 0..127
+    std::uint8_t race;               // bits 0-5 race, RACE_ANIMAL, RACE_MONSTER
+    std::uint8_t profession;         // 0..16
     std::uint8_t unused_93[4];
-    std::int8_t defence;            // natural defence
+    std::int8_t defence;  // natural defence
     std::int16_t max_hp;
     std::int16_t hp;
     std::uint32_t experience;
-    std::int8_t level;              // 1..99
+    std::int8_t level;  // 1..99
     std::int16_t max_stamina;
     std::int16_t stamina;
     std::int16_t strength, dexterity, spirit, iq;
-    std::int16_t protection[4];     // fire, water, air, earth
+    std::int16_t protection[4];  // fire, water, air, earth
     std::int16_t weapon_skill[WS_COUNT];
-    std::int16_t thief_skill[6];    // locks, detect, persuasion, poisons, backstab, thievery
-    std::int16_t lore[7];           // herbs, animals, monsters, humanoids, -, anatomy, artifacts
-    std::uint16_t mana[4];          // fire, water, air, earth
+    std::int16_t thief_skill[6];  // locks, detect, persuasion, poisons, backstab, thievery
+    std::int16_t lore[7];         // herbs, animals, monsters, humanoids, -, anatomy, artifacts
+    std::uint16_t mana[4];        // fire, water, air, earth
     std::uint16_t max_mana[4];
-    std::int16_t slots[CHAR_SLOTS]; // item indexes (item types in char.dat), 0 empty
-    std::uint16_t known_spells;     // bit n = row n of spell_table
+    std::int16_t slots[CHAR_SLOTS];  // item indexes (item types in char.dat), 0 empty
+    std::uint16_t known_spells;      // bit n = row n of spell_table
     std::uint8_t unused_329[18];
-    std::uint16_t flags;            // CF_*
-    std::int16_t db_type;           // database type it was placed from
-    std::uint16_t first_mod;        // 0xFFFF none
-    obj_ref link;                   // field list link (free record: {0, next free})
+    std::uint16_t flags;      // CF_*
+    std::int16_t db_type;     // database type it was placed from
+    std::uint16_t first_mod;  // 0xFFFF none
+    obj_ref link;             // field list link (free record: {0, next free})
     std::uint8_t attack;
     std::uint8_t unused_358[6];
 };

@@ -4,13 +4,13 @@
 #include "Objects/Char/Characters.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
+#include "Objects/GameClock.h"
 #include "Objects/Geometry.h"
 #include "Objects/Hooks.h"
 #include "Objects/MapAnims.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
 #include "Objects/Sight.h"
-#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
 
 std::uint16_t selected[SELECT_SLOTS] = {NO_INDEX, NO_INDEX, NO_INDEX, NO_INDEX, NO_INDEX,
@@ -62,8 +62,7 @@ bool Is_Player_Char(std::uint16_t c) {
 bool Is_Active_Player_Char(obj_ref obj) {
     // Only a character can be one: a current object of another kind must not
     // be taken for the character with its index.
-    return selected_count != 0 && obj == current_object && Obj_Kind(obj) == OBJ_CHAR &&
-           Is_Player_Char(Obj_Index(obj));
+    return selected_count != 0 && obj == current_object && Obj_Kind(obj) == OBJ_CHAR && Is_Player_Char(Obj_Index(obj));
 }
 
 void Check_Hidden_From_Party(obj_ref obj) {

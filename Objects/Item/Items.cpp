@@ -24,9 +24,9 @@ std::uint32_t mitems_sprite = 0;
 std::uint32_t hullak_sprite = 0;
 
 const char* const item_class_names[ITEM_CLASS_COUNT] = {
-    "Sword",   "Mace",   "Axe",      "Pike",   "Knife",   "Assassin Wpn.", "Bow",   "Shield",
-    "Helm",    "Armor",  "Leggings", "Belt",   "Bracers", "Gloves",        "Boots", "Cloak",
-    "Necklace", "Ring",  "Scroll",   "Key",    "Potion",  "Arrow",         "Corpse", "Other"};
+    "Sword",    "Mace",  "Axe",      "Pike", "Knife",   "Assassin Wpn.", "Bow",    "Shield",
+    "Helm",     "Armor", "Leggings", "Belt", "Bracers", "Gloves",        "Boots",  "Cloak",
+    "Necklace", "Ring",  "Scroll",   "Key",  "Potion",  "Arrow",         "Corpse", "Other"};
 
 namespace {
 
@@ -198,10 +198,8 @@ bool Has_Valid_Owner(std::uint16_t i) {
     switch (Obj_Kind(owner)) {
         case OBJ_FIXITEM:
             return Obj_Index(owner) < maparray.Capacity() && Object_Field(Make_Obj(OBJ_ITEM, i)) != NO_FIELD;
-        case OBJ_CHAR:
-            return Char_In_Use(Obj_Index(owner));
-        default:
-            return false;
+        case OBJ_CHAR: return Char_In_Use(Obj_Index(owner));
+        default: return false;
     }
 }
 

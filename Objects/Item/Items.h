@@ -7,11 +7,11 @@
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED item_record {
-    std::uint16_t type;        // row of item_types
-    std::uint8_t recognize;    // 0..100
-    obj_ref owner;             // {2, char} or {5, field}; kind 0 none
-    std::uint16_t first_mod;   // 0xFFFF none
-    obj_ref link;              // field list link (free record: {0, next free})
+    std::uint16_t type;       // row of item_types
+    std::uint8_t recognize;   // 0..100
+    obj_ref owner;            // {2, char} or {5, field}; kind 0 none
+    std::uint16_t first_mod;  // 0xFFFF none
+    obj_ref link;             // field list link (free record: {0, next free})
 };
 ORVEX_RECORD_SIZE(item_record, 13);
 ORVEX_FIELD_OFFSET(item_record, owner, 3);
@@ -65,13 +65,13 @@ constexpr std::uint16_t ITEM_BURNABLE = 0x04;
 constexpr std::uint16_t ITEM_MAGICAL = 0x08;
 
 struct ORVEX_PACKED item_type {
-    std::uint16_t picture;     // frame in ITEMS and MITEMS
+    std::uint16_t picture;  // frame in ITEMS and MITEMS
     char name[24];
     std::uint32_t price;
     std::uint16_t weight;
-    std::uint8_t size;         // high nibble width, low nibble height (cells)
+    std::uint8_t size;  // high nibble width, low nibble height (cells)
     std::uint8_t disturb;
-    std::uint8_t item_class;   // ITEM_CLASS
+    std::uint8_t item_class;  // ITEM_CLASS
     std::uint8_t max_distance;
     std::uint16_t flags;
     std::uint8_t mana_points;
@@ -79,7 +79,7 @@ struct ORVEX_PACKED item_type {
     std::uint8_t attack;
     std::uint8_t damage_min;
     std::uint8_t damage_max;
-    std::int32_t first_mod;    // database chain head (low 16 bits used)
+    std::int32_t first_mod;  // database chain head (low 16 bits used)
     std::uint8_t default_recognize;
     std::uint8_t palette;
 };

@@ -8,10 +8,8 @@ namespace {
 int First_Button(UINT type) {
     switch (type & MB_TYPEMASK) {
         case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return IDYES;
-        default:
-            return IDOK;
+        case MB_YESNOCANCEL: return IDYES;
+        default: return IDOK;
     }
 }
 
@@ -89,12 +87,9 @@ BOOL HeadlessBackend::Get_Cursor_Pos(POINT* point) {
 
 int HeadlessBackend::Get_System_Metrics(int index) {
     switch (index) {
-        case SM_CXSCREEN:
-            return screen_width;
-        case SM_CYSCREEN:
-            return screen_height;
-        default:
-            return 0;
+        case SM_CXSCREEN: return screen_width;
+        case SM_CYSCREEN: return screen_height;
+        default: return 0;
     }
 }
 
@@ -117,8 +112,8 @@ bool HeadlessBackend::Take(MSG& out) {
 }
 
 std::size_t HeadlessBackend::Count_Posted(UINT message) const {
-    return static_cast<std::size_t>(std::count_if(
-        queue.begin(), queue.end(), [message](const MSG& m) { return m.message == message; }));
+    return static_cast<std::size_t>(
+        std::count_if(queue.begin(), queue.end(), [message](const MSG& m) { return m.message == message; }));
 }
 
 bool HeadlessBackend::Pump() {

@@ -37,7 +37,7 @@ struct HeadlessTimer {
 };
 
 class HeadlessBackend : public WindowBackend {
-public:
+  public:
     int Message_Box(HWND owner, const char* text, const char* caption, UINT type) override;
     BOOL Post_Message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
     void Post_Quit_Message(int exit_code) override;
@@ -65,8 +65,8 @@ public:
     std::vector<HeadlessTimer> timers;  // running ones
     std::vector<cursor_image> cursors;  // made; cursor i + 1 is HCURSOR i + 1
     HCURSOR shown_cursor = nullptr;
-    POINT cursor_pos{0, 0};                         // what GetCursorPos answers
-    int screen_width = 640, screen_height = 480;   // GetSystemMetrics
+    POINT cursor_pos{0, 0};                       // what GetCursorPos answers
+    int screen_width = 640, screen_height = 480;  // GetSystemMetrics
     int beeps = 0;
     int vertical_blanks = 0;
     unsigned long slept_ms = 0;  // what Sleep was asked for, added up

@@ -2,9 +2,9 @@
 
 #include <wx/app.h>
 #include <wx/cursor.h>
-#include <wx/evtloop.h>
 #include <wx/dcclient.h>
 #include <wx/display.h>
+#include <wx/evtloop.h>
 #include <wx/frame.h>
 #include <wx/image.h>
 #include <wx/msgdlg.h>
@@ -57,14 +57,14 @@ wxString Latin1(const char* text) { return wxString(text != nullptr ? text : "",
 
 // What shows a game window: a frame covering the screen and its canvas.
 class GameCanvas : public wxWindow {
-public:
+  public:
     GameCanvas(wxWindow* parent, HWND hwnd);
     void Show_Picture(const IDirectDrawSurface& primary, const RECT& dirty);
     void Show_Whole_Picture();
     const screen_fit& Picture_Fit() const { return fit_; }
     void Use_Cursor(const wxCursor* cursor) { SetCursor(cursor != nullptr ? *cursor : wxNullCursor); }
 
-private:
+  private:
     void On_Paint(wxPaintEvent&);
     void On_Size(wxSizeEvent&);
     void On_Mouse(wxMouseEvent& e);
@@ -78,11 +78,11 @@ private:
 };
 
 class GameTimer : public wxTimer {
-public:
+  public:
     GameTimer(HWND hwnd, UINT_PTR id) : hwnd_(hwnd), id_(id) {}
     void Notify() override;
 
-private:
+  private:
     HWND hwnd_;
     UINT_PTR id_;
 };
@@ -93,12 +93,14 @@ struct game_window {
 };
 
 class WxBackend : public WindowBackend {
-public:
+  public:
     explicit WxBackend(CWinApp& app) : app_(app), epoch_(clock_type::now()) {}
 
     int Message_Box(HWND owner, const char* text, const char* caption, UINT type) override;
     BOOL Post_Message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-    void Post_Quit_Message(int exit_code) override { Post_Message(nullptr, WM_QUIT, static_cast<WPARAM>(exit_code), 0); }
+    void Post_Quit_Message(int exit_code) override {
+        Post_Message(nullptr, WM_QUIT, static_cast<WPARAM>(exit_code), 0);
+    }
     BOOL Destroy_Window(HWND hwnd) override;
     void Message_Beep(UINT) override { wxBell(); }
     void Wait_Vertical_Blank() override;
@@ -132,7 +134,7 @@ public:
     HCURSOR Shown_Cursor() const { return shown_cursor_; }
     void Remove_All_Windows();
 
-private:
+  private:
     bool Accepting() const { return modal_depth_ == 0 && !ended_; }
     void Schedule();
     game_window* Window(HWND hwnd);
@@ -239,12 +241,18 @@ void GameCanvas::On_Mouse(wxMouseEvent& e) {
     if (e.ControlDown()) flags |= MK_CONTROL;
     UINT message = WM_MOUSEMOVE;
     const wxEventType type = e.GetEventType();
-    if (type == wxEVT_LEFT_DOWN) message = WM_LBUTTONDOWN;
-    else if (type == wxEVT_LEFT_UP) message = WM_LBUTTONUP;
-    else if (type == wxEVT_LEFT_DCLICK) message = WM_LBUTTONDBLCLK;
-    else if (type == wxEVT_RIGHT_DOWN) message = WM_RBUTTONDOWN;
-    else if (type == wxEVT_RIGHT_UP) message = WM_RBUTTONUP;
-    else if (type == wxEVT_RIGHT_DCLICK) message = WM_RBUTTONDBLCLK;
+    if (type == wxEVT_LEFT_DOWN)
+        message = WM_LBUTTONDOWN;
+    else if (type == wxEVT_LEFT_UP)
+        message = WM_LBUTTONUP;
+    else if (type == wxEVT_LEFT_DCLICK)
+        message = WM_LBUTTONDBLCLK;
+    else if (type == wxEVT_RIGHT_DOWN)
+        message = WM_RBUTTONDOWN;
+    else if (type == wxEVT_RIGHT_UP)
+        message = WM_RBUTTONUP;
+    else if (type == wxEVT_RIGHT_DCLICK)
+        message = WM_RBUTTONDBLCLK;
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) SetFocus();
     backend->Input(hwnd_, message, flags, MAKELPARAM(p.x, p.y));
 }
@@ -278,34 +286,17 @@ game_window* WxBackend::Window(HWND hwnd) {
 int WxBackend::Message_Box(HWND owner, const char* text, const char* caption, UINT type) {
     long style = wxCENTRE;
     switch (type & MB_TYPEMASK) {
-        case MB_OKCANCEL:
-            style |= wxOK | wxCANCEL;
-            break;
-        case MB_YESNO:
-            style |= wxYES_NO;
-            break;
-        case MB_YESNOCANCEL:
-            style |= wxYES_NO | wxCANCEL;
-            break;
-        default:
-            style |= wxOK;
-            break;
+        case MB_OKCANCEL: style |= wxOK | wxCANCEL; break;
+        case MB_YESNO: style |= wxYES_NO; break;
+        case MB_YESNOCANCEL: style |= wxYES_NO | wxCANCEL; break;
+        default: style |= wxOK; break;
     }
     switch (type & MB_ICONMASK) {
-        case MB_ICONHAND:
-            style |= wxICON_ERROR;
-            break;
-        case MB_ICONQUESTION:
-            style |= wxICON_QUESTION;
-            break;
-        case MB_ICONEXCLAMATION:
-            style |= wxICON_WARNING;
-            break;
-        case MB_ICONASTERISK:
-            style |= wxICON_INFORMATION;
-            break;
-        default:
-            break;
+        case MB_ICONHAND: style |= wxICON_ERROR; break;
+        case MB_ICONQUESTION: style |= wxICON_QUESTION; break;
+        case MB_ICONEXCLAMATION: style |= wxICON_WARNING; break;
+        case MB_ICONASTERISK: style |= wxICON_INFORMATION; break;
+        default: break;
     }
     Present();
     game_window* w = Window(owner);
@@ -317,14 +308,10 @@ int WxBackend::Message_Box(HWND owner, const char* text, const char* caption, UI
     --modal_depth_;
     wxWakeUpIdle();
     switch (answer) {
-        case wxID_CANCEL:
-            return IDCANCEL;
-        case wxID_YES:
-            return IDYES;
-        case wxID_NO:
-            return IDNO;
-        default:
-            return IDOK;
+        case wxID_CANCEL: return IDCANCEL;
+        case wxID_YES: return IDYES;
+        case wxID_NO: return IDNO;
+        default: return IDOK;
     }
 }
 
@@ -344,9 +331,8 @@ BOOL WxBackend::Post_Message(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool WxBackend::Queued(HWND hwnd, UINT message, WPARAM wParam) const {
-    return std::any_of(queue_.begin(), queue_.end(), [&](const MSG& m) {
-        return m.hwnd == hwnd && m.message == message && m.wParam == wParam;
-    });
+    return std::any_of(queue_.begin(), queue_.end(),
+                       [&](const MSG& m) { return m.hwnd == hwnd && m.message == message && m.wParam == wParam; });
 }
 
 void WxBackend::Input(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -531,12 +517,9 @@ BOOL WxBackend::Get_Cursor_Pos(POINT* point) {
 
 int WxBackend::Get_System_Metrics(int index) {
     switch (index) {
-        case SM_CXSCREEN:
-            return picture_width;
-        case SM_CYSCREEN:
-            return picture_height;
-        default:
-            return 0;
+        case SM_CXSCREEN: return picture_width;
+        case SM_CYSCREEN: return picture_height;
+        default: return 0;
     }
 }
 
@@ -575,7 +558,7 @@ HCURSOR WxBackend::Set_Cursor(HCURSOR cursor) {
 // ---- application -----------------------------------------------------------
 
 class GameApp : public wxApp {
-public:
+  public:
     explicit GameApp(CWinApp& app) : app_(app), backend_(app) {}
 
     bool OnInit() override {
@@ -608,7 +591,7 @@ public:
         return wxApp::OnExit();
     }
 
-private:
+  private:
     CWinApp& app_;
     WxBackend backend_;
 };

@@ -18,7 +18,7 @@ using namespace fixture;
 namespace {
 
 class AIData : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Reset_World(20, 10); }
 
     std::uint16_t Thinker(int x, std::uint8_t lobby = 0, std::uint16_t flags = 0) {
@@ -224,8 +224,8 @@ TEST_F(AIData, RelationsComeFromTheLobbyTableAndRequest81Clamped) {
         std::int8_t expected;
     };
     const Case cases[] = {
-        {0, 0, 0, 100},    {0, 0, 50, 127},   {1, 0, 0, -50},   {4, 2, -100, -128},
-        {2, 4, 0, -90},    {6, 6, 3, 13},     {7, 0, 0, 0},     {39, 5, -4, -4},
+        {0, 0, 0, 100}, {0, 0, 50, 127}, {1, 0, 0, -50}, {4, 2, -100, -128},
+        {2, 4, 0, -90}, {6, 6, 3, 13},   {7, 0, 0, 0},   {39, 5, -4, -4},
     };
     for (const Case& k : cases) {
         Reset_World(20, 10);

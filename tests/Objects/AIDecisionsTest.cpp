@@ -33,7 +33,7 @@ using namespace fixture;
 namespace {
 
 class Deciding : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Reset_Tick_World(12, 12); }
     void TearDown() override { Drop_All_Held_Target_Lists(); }
     char_record& Rec(std::uint16_t c) { return chararray.records[c]; }
@@ -151,7 +151,7 @@ TEST_F(Deciding, InTurnModeTheLeaderIsShownItsPathAgainAndMustConfirmIt) {
 TEST_F(Deciding, PlayersCharactersTakeOnlyAdviceAsWeightyAsTheirBondAndTheMainCharOnlyCommands) {
     struct Case {
         const char* what;
-        bool main;              // the act is the main character's
+        bool main;  // the act is the main character's
         enum { LEADING, SECOND, FREE } selection;
         std::int32_t priority;  // of an AI act; -1 a user command
         bool carried_out;
@@ -262,9 +262,9 @@ TEST_F(Deciding, AttacksStrikeNearChaseFarAndForgetTheFallen) {
         std::uint32_t target_x;
         std::int16_t target_hp;
         bool bow, arrows;
-        const char* list;          // after the execution
-        std::int16_t points;       // the attacker's action points after it (the bow costs its own)
-        std::int8_t relation;      // the attacker's relation to the target after it, from -50
+        const char* list;      // after the execution
+        std::int16_t points;   // the attacker's action points after it (the bow costs its own)
+        std::int8_t relation;  // the attacker's relation to the target after it, from -50
         std::uint16_t state;
     };
     const std::vector<Case> cases = {
@@ -419,8 +419,8 @@ TEST_F(Deciding, AFrightenedCharacterFleesAwayFromEnemiesAndTowardFriends) {
 TEST_F(Deciding, AWalkerIsStruckByAHostileAbleNeighbourWithPointsLeft) {
     struct Case {
         const char* what;
-        std::uint32_t y;         // the watcher stands at (2, y); the walker at (2, 4)
-        std::int8_t relation;    // of the watcher toward the walker
+        std::uint32_t y;       // the watcher stands at (2, y); the walker at (2, 4)
+        std::int8_t relation;  // of the watcher toward the walker
         std::uint16_t state;
         std::int16_t points;
         bool strikes;

@@ -27,7 +27,7 @@ using namespace fixture;
 namespace {
 
 class ActValues : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Act_World(9, 9);
         hero = Place_Hero(Field_At(4, 4), "Hero");
@@ -72,11 +72,10 @@ TEST_F(ActValues, ResistCheckComparesTheRollWithTheMargin) {
         bool resists;
         std::int32_t margin;
     } rows[] = {
-        {99, 5, 0, 0, 99, true, 99},    // a margin of 99 resists every roll
-        {0, 2, 10, 5, 0, false, -20},   // a negative margin never
-        {30, 2, 0, 5, 20, true, 20},    // the roll may equal the margin
-        {30, 2, 0, 5, 21, false, 20},
-        {50, 10, 5, 2, 25, true, 25},   // 50 - (5 + 10 * 2)
+        {99, 5, 0, 0, 99, true, 99},                                 // a margin of 99 resists every roll
+        {0, 2, 10, 5, 0, false, -20},                                // a negative margin never
+        {30, 2, 0, 5, 20, true, 20},                                 // the roll may equal the margin
+        {30, 2, 0, 5, 21, false, 20}, {50, 10, 5, 2, 25, true, 25},  // 50 - (5 + 10 * 2)
     };
     for (const Row& r : rows) {
         chararray[friend_].protection[3] = r.protection;

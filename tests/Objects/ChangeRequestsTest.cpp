@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "Objects/Char/Characters.h"
+#include "Objects/GameClock.h"
 #include "Objects/Map.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
-#include "Objects/GameClock.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"
 
@@ -17,7 +17,7 @@ using namespace fixture;
 namespace {
 
 class ChangeRequests : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(4, 4);
         c = Place_Char(5);

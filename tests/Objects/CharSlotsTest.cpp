@@ -22,7 +22,7 @@ using namespace fixture;
 namespace {
 
 class CharSlots : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(4, 4);
         hero = Place_Char(Field_Index(1, 1, 0));
@@ -43,7 +43,8 @@ TEST_F(CharSlots, ABackpackItemWritesAndClearsItsFootprint) {
     const std::uint16_t big = Item(SIZE_2X3), small = Item(SIZE_1X1);
     Put_Item_To_Char_Slot(hero, big, 2);
     Put_Item_To_Char_Slot(hero, small, 4);
-    const std::map<int, std::int16_t> footprint = {{2, big}, {3, -1}, {10, -8}, {11, -9}, {18, -16}, {19, -17}, {4, small}};
+    const std::map<int, std::int16_t> footprint = {{2, big},  {3, -1},   {10, -8},  {11, -9},
+                                                   {18, -16}, {19, -17}, {4, small}};
     for (int c = 0; c < BACKPACK_CELLS; ++c)
         EXPECT_EQ(Slot(c), footprint.contains(c) ? footprint.at(c) : 0) << "cell " << c;
     EXPECT_EQ(itemarray[big].owner, Char_Ref(hero));
@@ -104,18 +105,18 @@ TEST_F(CharSlots, ItemUnderPlaceNamesTheOneItemCovered) {
     const std::int16_t A = static_cast<std::int16_t>(a), B = static_cast<std::int16_t>(b),
                        C = static_cast<std::int16_t>(c);
     const probe probes[] = {
-        {0, 9, A},         // a marker leads to its item
-        {0, 2, 0},         // an empty cell
-        {SIZE_1X1, 3, B},
-        {SIZE_2X1, 2, B},  // 2, 3
-        {SIZE_2X2, 1, -1}, // 1, 2, 9, 10: a and c
-        {SIZE_2X2, 2, -1}, // 2, 3, 10, 11: b and c
-        {SIZE_1X3, 11, 0}, // 11, 19, 27
-        {SIZE_2X1, 18, C}, // 18, 19
+        {0, 9, A},                            // a marker leads to its item
+        {0, 2, 0},                            // an empty cell
+        {SIZE_1X1, 3, B},  {SIZE_2X1, 2, B},  // 2, 3
+        {SIZE_2X2, 1, -1},                    // 1, 2, 9, 10: a and c
+        {SIZE_2X2, 2, -1},                    // 2, 3, 10, 11: b and c
+        {SIZE_1X3, 11, 0},                    // 11, 19, 27
+        {SIZE_2X1, 18, C},                    // 18, 19
     };
     for (const probe& p : probes) {
         const std::uint16_t hand = p.hand_size != 0 ? Item(p.hand_size) : 0;
-        EXPECT_EQ(Item_Under_Place(hero, hand, p.cell), p.expected) << "cell " << p.cell << " size " << int(p.hand_size);
+        EXPECT_EQ(Item_Under_Place(hero, hand, p.cell), p.expected)
+            << "cell " << p.cell << " size " << int(p.hand_size);
     }
     // The hand item's own cells count as nothing.
     EXPECT_EQ(Item_Under_Place(hero, a, 0), 0);
@@ -129,7 +130,8 @@ TEST_F(CharSlots, ItemUnderPlaceNamesTheOneItemCovered) {
 std::map<int, std::uint8_t> Layout(const backpack_grid& types) {
     std::map<int, std::uint8_t> layout;
     for (int c = 0; c < BACKPACK_CELLS; ++c)
-        if (types[static_cast<std::size_t>(c)] > 0) layout[c] = item_types[static_cast<std::size_t>(types[static_cast<std::size_t>(c)])].size;
+        if (types[static_cast<std::size_t>(c)] > 0)
+            layout[c] = item_types[static_cast<std::size_t>(types[static_cast<std::size_t>(c)])].size;
     return layout;
 }
 
@@ -152,7 +154,8 @@ TEST_F(CharSlots, TwoByFourItemsGoOnlyToTheirFourPlacesAndAFifthIsRefused) {
     const std::uint16_t tall = Type(SIZE_2X4);
     backpack_grid grid{};
     for (int n = 0; n < 4; ++n) ASSERT_EQ(Repack_Backpack_Types(grid, tall), 1) << n;
-    EXPECT_EQ(Layout(grid), (std::map<int, std::uint8_t>{{16, SIZE_2X4}, {18, SIZE_2X4}, {20, SIZE_2X4}, {22, SIZE_2X4}}));
+    EXPECT_EQ(Layout(grid),
+              (std::map<int, std::uint8_t>{{16, SIZE_2X4}, {18, SIZE_2X4}, {20, SIZE_2X4}, {22, SIZE_2X4}}));
     const backpack_grid full = grid;
     EXPECT_EQ(Repack_Backpack_Types(grid, tall), 0);
     EXPECT_EQ(grid, full);
@@ -181,7 +184,8 @@ TEST_F(CharSlots, RepackingPlacesTheSizesInOrderAtTheirPreferredCells) {
                                                          {38, SIZE_2X2}}));
     std::vector<std::uint16_t> placed;
     for (int c = 0; c < BACKPACK_CELLS; ++c)
-        if (grid[static_cast<std::size_t>(c)] > 0) placed.push_back(static_cast<std::uint16_t>(grid[static_cast<std::size_t>(c)]));
+        if (grid[static_cast<std::size_t>(c)] > 0)
+            placed.push_back(static_cast<std::uint16_t>(grid[static_cast<std::size_t>(c)]));
     std::sort(placed.begin(), placed.end());
     EXPECT_EQ(placed, types) << "every type once";
     // The markers lead back to their top-left cells.

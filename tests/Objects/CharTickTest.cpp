@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "Objects/AIData.h"
-#include "Objects/CharTick.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/CharTick.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Hooks.h"
@@ -42,7 +42,7 @@ std::vector<std::uint16_t> Deciders(ScopedHandler& programs) {
 }
 
 class Ticking : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Reset_Tick_World(30, 12); }
     char_record& Rec(std::uint16_t c) { return chararray.records[c]; }
 
@@ -277,7 +277,8 @@ TEST_F(Ticking, TheIdleCounterShiftsTheWeightNowAndThen) {
         frames.push_back(Rec(c).frame);
     }
     std::vector<int> expected(66, 0);
-    for (int n = 1; n <= 64; ++n) expected[static_cast<std::size_t>(n)] = (n <= 2 || n == 31 || n == 32) ? 1 : n <= 30 ? 3 : 0;
+    for (int n = 1; n <= 64; ++n)
+        expected[static_cast<std::size_t>(n)] = (n <= 2 || n == 31 || n == 32) ? 1 : n <= 30 ? 3 : 0;
     EXPECT_EQ(frames, expected);
     EXPECT_EQ(Rec(c).idle_counter, 0u);
 
@@ -330,7 +331,7 @@ TEST_F(Ticking, InTurnModeTheViewFollowsASeenStepperToItsLevelAndKeepsItInside) 
 }
 
 class TurnTicking : public Ticking {
-protected:
+  protected:
     void SetUp() override {
         Ticking::SetUp();
         hero = Place_Hero(Field_At(1, 1));
@@ -377,9 +378,8 @@ TEST_F(TurnTicking, AHiddenActorThatCannotGetOnEndsTheTick) {
     Rec(hidden).act = Field_At(28, 10);
     Rec(hidden).target = 0;
     Rec(hidden).source = 255;
-    ScopedHandler slow(MK_IRON_SKIN, [](const HandlerCall& call) {
-        return call.request == REQ_MAX_ACTION_POINTS ? 1 : call.value;
-    });
+    ScopedHandler slow(MK_IRON_SKIN,
+                       [](const HandlerCall& call) { return call.request == REQ_MAX_ACTION_POINTS ? 1 : call.value; });
     Add_Modifier(0, Char_Ref(hidden), MK_IRON_SKIN, 0, 0, 0, 0);
     Chars_Tick();
     EXPECT_EQ(Rec(hidden).source >> 8, 256u);

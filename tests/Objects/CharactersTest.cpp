@@ -39,7 +39,7 @@ int Head_Width(std::uint32_t handle) {
 }
 
 class Characters : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(5, 5);
         folder.Add_Dys("ARTWORK\\CHARS\\HUMAN", HUMAN_FRAMES);

@@ -15,7 +15,7 @@ using namespace fixture;
 namespace {
 
 class Combat : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(7, 7);
         field = Field_Index(3, 3, 0);
@@ -57,12 +57,10 @@ TEST_F(Combat, DefenceDependsOnWhereTheAttackComesFrom) {
         int direction, rel;
         RequestValue defence;
     } cases[] = {
-        {4, 0, 6 + 4 + 8},  // from the front: shield and sword
-        {5, 1, 6 + 8},      // front right: the sword
-        {6, 2, 6},
-        {1, 3, 3},          // from behind: half
-        {2, 4, 6},
-        {3, 5, 6 + 4},      // front left: the shield
+        {4, 0, 6 + 4 + 8},                 // from the front: shield and sword
+        {5, 1, 6 + 8},                     // front right: the sword
+        {6, 2, 6},         {1, 3, 3},      // from behind: half
+        {2, 4, 6},         {3, 5, 6 + 4},  // front left: the shield
     };
     for (const Case& k : cases) EXPECT_EQ(Ask(REQ_DEFENCE, k.direction), k.defence) << "rel " << k.rel;
 }

@@ -28,7 +28,7 @@ namespace {
 using Offsets = std::vector<std::pair<int, int>>;
 
 class Executing : public ::testing::Test {
-public:
+  public:
     void SetUp() override {
         Reset_Act_World(9, 9);
         centre = Field_At(4, 4);
@@ -194,8 +194,8 @@ TEST_F(Executing, ValidTargetAcceptsByKindAndAsksTheAct) {
     const std::uint16_t sword = Place_Item(Field_At(3, 0), Add_Item_Type("Sword", CLASS_SWORD));
     const std::uint16_t corpse = Place_Item(Field_At(4, 0), ITEM_TYPE_DEAD_BODY);
     const std::uint16_t body = Place_Char(Field_At(5, 0));
-    const obj_ref objects[] = {Fix_Ref(bare), Fix_Ref(fixitem), Fix_Ref(builtin), Item_Ref(sword), Item_Ref(corpse),
-                               Char_Ref(body)};
+    const obj_ref objects[] = {Fix_Ref(bare),   Fix_Ref(fixitem), Fix_Ref(builtin),
+                               Item_Ref(sword), Item_Ref(corpse), Char_Ref(body)};
     struct Row {
         std::uint32_t flags;
         bool accepted[6];  // bare head, fixitem, built-in fixitem, sword, corpse, character
@@ -258,7 +258,7 @@ TEST_F(Executing, TheObjectAfterAHitIsReadBeforeTheHit) {
 // ---- Aiming ----
 
 class Aiming : public Executing {
-public:
+  public:
     void SetUp() override {
         Executing::SetUp();
         hero = Place_Hero(centre);

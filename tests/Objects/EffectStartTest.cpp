@@ -27,7 +27,7 @@ using namespace fixture;
 namespace {
 
 class Starting : public ::testing::Test {
-public:
+  public:
     void SetUp() override {
         Reset_Act_World(9, 9);
         hero = Place_Hero(Field_At(4, 4));

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <optional>
 
+#include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
+#include "Objects/GameClock.h"
 #include "Objects/Geometry.h"
 #include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
@@ -18,11 +20,9 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Request.h"
 #include "Objects/Requests.h"
-#include "Objects/AIData.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/GameClock.h"
-#include "support/LogSpy.h"
 #include "System/Random.h"
+#include "support/LogSpy.h"
 #include "support/RecordingHandler.h"
 #include "support/WorldBuilder.h"
 
@@ -58,7 +58,7 @@ bool On_Field_List(obj_ref obj, std::uint16_t field) {
 }
 
 class Falling : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Build(); }
     void TearDown() override { Set_Random_Script(nullptr); }
 
@@ -100,9 +100,9 @@ TEST_F(Falling, FallDownCases) {
         std::int16_t hp;
         RequestValue change;
         bool seen;
-        const char* line;                 // nullptr: nothing logged
+        const char* line;  // nullptr: nothing logged
         std::vector<request_no> notices;
-        bool corpse;                      // a body appears and the character leaves its field
+        bool corpse;  // a body appears and the character leaves its field
     } cases[] = {
         {"5 - 5 falls unconscious", 5, -5, true, "Hero falls unconsious.", {REQ_FELL}, true},
         {"5 - 8 falls and is dying", 5, -8, true, "Hero falls unconsious and dying.", {REQ_FELL}, true},
@@ -142,7 +142,8 @@ TEST_F(Falling, FallDownCases) {
         // The record stays; the belongings lie on the field after a fall.
         EXPECT_TRUE(Char_In_Use(c)) << k.what;
         std::vector<std::uint16_t> lying = Items_On(field);
-        bool scattered = std::count(lying.begin(), lying.end(), pack) == 1 && std::count(lying.begin(), lying.end(), worn) == 1;
+        bool scattered =
+            std::count(lying.begin(), lying.end(), pack) == 1 && std::count(lying.begin(), lying.end(), worn) == 1;
         EXPECT_EQ(scattered, k.corpse) << k.what;
         EXPECT_EQ(chararray[c].slots[0] == 0 && chararray[c].slots[SLOT_LEFT_RING] == 0, k.corpse) << k.what;
     }
@@ -196,7 +197,7 @@ TEST_F(Falling, BelongingsGoToRandomNeighboursUnlessOffTheMapOrClosed) {
     EXPECT_EQ(Object_Field(Item_Ref(plate)), east);
     EXPECT_EQ(Object_Field(Item_Ref(pebble)), field);  // off the map
     EXPECT_EQ(Object_Field(Item_Ref(blade)), south);
-    EXPECT_EQ(Object_Field(Item_Ref(stone)), field);   // the wall's field is closed
+    EXPECT_EQ(Object_Field(Item_Ref(stone)), field);  // the wall's field is closed
     for (int s = 0; s < CHAR_SLOTS; ++s) EXPECT_EQ(chararray[c].slots[s], 0) << "slot " << s;
     EXPECT_EQ(itemarray[blade].owner, Fix_Ref(south));
 }
@@ -234,7 +235,9 @@ TEST_F(Falling, InTurnModeAHitBreaksOffAnActInPreparation) {
     struct Case {
         std::uint32_t turn;
         std::uint16_t state, after;
-    } cases[] = {{1, CS_EXECUTING, CS_WAITING}, {1, CS_ACT_PREPARED, CS_WAITING}, {1, CS_STEPPING, CS_STEPPING},
+    } cases[] = {{1, CS_EXECUTING, CS_WAITING},
+                 {1, CS_ACT_PREPARED, CS_WAITING},
+                 {1, CS_STEPPING, CS_STEPPING},
                  {0, CS_EXECUTING, CS_EXECUTING}};
     for (const Case& k : cases) {
         turn_mode = k.turn;
@@ -281,12 +284,9 @@ TEST_F(Falling, HitPointsAreClampedToTheirField) {
         RequestValue value;
         std::int16_t after;
     } cases[] = {
-        {REQ_CHANGE_HIT_POINTS, 32000, 1000, 32767},
-        {REQ_CHANGE_HIT_POINTS, -32000, -1000, -32768},
-        {REQ_CHANGE_HIT_POINTS, -20, -0x7FFFFFFF, -32768},
-        {REQ_SET_HIT_POINTS, 5, 40000, 32767},
-        {REQ_SET_HIT_POINTS, 5, -40000, -32768},
-        {REQ_SET_HIT_POINTS, 5, -3, -3},
+        {REQ_CHANGE_HIT_POINTS, 32000, 1000, 32767},       {REQ_CHANGE_HIT_POINTS, -32000, -1000, -32768},
+        {REQ_CHANGE_HIT_POINTS, -20, -0x7FFFFFFF, -32768}, {REQ_SET_HIT_POINTS, 5, 40000, 32767},
+        {REQ_SET_HIT_POINTS, 5, -40000, -32768},           {REQ_SET_HIT_POINTS, 5, -3, -3},
     };
     for (const Case& k : cases) {
         chararray[c].hp = k.hp;

@@ -12,7 +12,7 @@ using namespace fixture;
 namespace {
 
 class FieldLists : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(4, 3, 2);
         Set_Fixitem_Type(1, 5);
@@ -31,12 +31,12 @@ TEST_F(FieldLists, EmptyFieldListIsHeadThenEndMarker) {
 
 TEST_F(FieldLists, KeptSortedByLayerWithTiesAfterEquals) {
     const std::uint16_t f = 5;
-    std::uint16_t wall = Place_Fixitem(f, 2);    // layer 20
-    std::uint16_t c1 = Place_Char(f, "A");       // layer 12
-    std::uint16_t item = Place_Item(f, 1);       // layer 3
-    std::uint16_t c2 = Place_Char(f, "B");       // layer 12, after the first 12
-    std::uint16_t low = Place_Fixitem(f, 3);     // layer -2, first
-    std::uint16_t mid = Place_Fixitem(f, 1);     // layer 5
+    std::uint16_t wall = Place_Fixitem(f, 2);  // layer 20
+    std::uint16_t c1 = Place_Char(f, "A");     // layer 12
+    std::uint16_t item = Place_Item(f, 1);     // layer 3
+    std::uint16_t c2 = Place_Char(f, "B");     // layer 12, after the first 12
+    std::uint16_t low = Place_Fixitem(f, 3);   // layer -2, first
+    std::uint16_t mid = Place_Fixitem(f, 1);   // layer 5
     EXPECT_EQ(Field_List(f), "fix" + std::to_string(low) + " item" + std::to_string(item) + " fix" +
                                  std::to_string(mid) + " char" + std::to_string(c1) + " char" + std::to_string(c2) +
                                  " fix" + std::to_string(wall));
@@ -60,10 +60,10 @@ TEST_F(FieldLists, CharacterPositionFollowsTheFieldOnEveryLevel) {
 
 TEST_F(FieldLists, DeleteTakesOnlyThatObjectFromAnyPlace) {
     const std::uint16_t f = 2;
-    std::uint16_t item = Place_Item(f, 1);   // first
-    std::uint16_t a = Place_Fixitem(f, 1);   // middle
+    std::uint16_t item = Place_Item(f, 1);  // first
+    std::uint16_t a = Place_Fixitem(f, 1);  // middle
     std::uint16_t c = Place_Char(f);
-    std::uint16_t b = Place_Fixitem(f, 2);   // last
+    std::uint16_t b = Place_Fixitem(f, 2);  // last
     const std::string A = "fix" + std::to_string(a), B = "fix" + std::to_string(b), C = "char" + std::to_string(c);
     Delete_Object_From_Field(OBJ_ITEM, item, f);
     EXPECT_EQ(Field_List(f), A + " " + C + " " + B);

@@ -31,7 +31,7 @@ std::vector<std::string> Box_Captions() {
 }
 
 class Programs : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Timed_World(6, 6, 3);
         Set_Fixitem_Type(DOOR, LAYER_WALL, 4);
@@ -75,7 +75,7 @@ TEST_F(Programs, ALockedDoorStaysShutUntilItsLockGivesWay) {
     EXPECT_EQ(Ask(hero, REQ_ENTRY_COST_OBJ, 2), -1);  // locked: blocked even for a walker
     Ask(hero, REQ_KNOCK, 4);                          // weaker than the lockpick value
     EXPECT_EQ(mod_array[program].p1, 1);
-    Ask(hero, REQ_CHANGE_HIT_POINTS, -7);              // weaker than the lock's hit points
+    Ask(hero, REQ_CHANGE_HIT_POINTS, -7);  // weaker than the lock's hit points
     EXPECT_EQ(mod_array[program].p1, 1);
     Ask(hero, REQ_KNOCK, 5);
     EXPECT_EQ(mod_array[program].p1, 0);

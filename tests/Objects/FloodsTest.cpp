@@ -35,7 +35,7 @@ bool Queued_At_Most_Once() {
 // ---- Sound ----
 
 class SoundFlood : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Path_World(100, 5, 2);
         listener = Place_Char(F(0, 0, 0), "Ear");
@@ -106,7 +106,7 @@ TEST_F(SoundFlood, LevelCrossingLosesTheFloorsFill) {
 // ---- Reach ----
 
 class Reach : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Path_World(20, 20);
         Set_Fixitem_Type(0, LAYER_FLOOR, 1, 3);
@@ -125,7 +125,7 @@ TEST_F(Reach, RemainderOfZeroIsNotReached) {
     EXPECT_EQ(Node_Cost(path_nodes[F(8, 5)]), 3);
     EXPECT_EQ(path_nodes[F(9, 5)], 0u);
     EXPECT_EQ(Node_Type(path_nodes[F(7, 6)]), PT_EXPANDED);  // distance 3
-    EXPECT_EQ(path_nodes[F(8, 6)], 0u);                       // distance 4
+    EXPECT_EQ(path_nodes[F(8, 6)], 0u);                      // distance 4
     // A field whose cost equals the budget left stays unreached.
     Draw_Level({"", "", "", "", "", "..3"});
     Compute_Reach(Char_Ref(hero), AI_REACH_BUDGET);
@@ -177,7 +177,7 @@ TEST_F(Reach, StairsAreClimbedFromTheirSideEvenWhenPassedBefore) {
 // ---- Flight ----
 
 class Flight : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Path_World(12, 12);
         Set_Fixitem_Type(0, LAYER_FLOOR, 1, 1);

@@ -10,7 +10,7 @@ using namespace fixture;
 namespace {
 
 class Geometry : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Reset_World(10, 8, 3); }
 };
 

@@ -29,7 +29,7 @@ using namespace fixture;
 namespace {
 
 class Items : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(4, 4);
         sword = Add_Item_Type("Sword", CLASS_SWORD);
@@ -112,7 +112,10 @@ TEST_F(Items, AnItemWithABadOwnerIsReportedAndLeftWhole) {
     Delete_Object_From_Field(OBJ_ITEM, i, 5);  // owner kind none
     struct Case {
         obj_ref owner;
-    } cases[] = {{NOOBJ}, {Make_Obj(OBJ_MAPANIM, 1)}, {Make_Obj(OBJ_FIXITEM, 60000)}, {Make_Obj(OBJ_CHAR, 999)},
+    } cases[] = {{NOOBJ},
+                 {Make_Obj(OBJ_MAPANIM, 1)},
+                 {Make_Obj(OBJ_FIXITEM, 60000)},
+                 {Make_Obj(OBJ_CHAR, 999)},
                  {Make_Obj(OBJ_CHAR, c)}};  // a freed character
     for (const Case& k : cases) {
         Headless_Backend().boxes.clear();

@@ -18,8 +18,8 @@ using namespace fixture;
 
 namespace {
 
-constexpr std::uint8_t SPARK = 5;    // anim type with 4 frames
-constexpr std::uint8_t DOOR = 1;     // fixitem slot with 4 frames
+constexpr std::uint8_t SPARK = 5;  // anim type with 4 frames
+constexpr std::uint8_t DOOR = 1;   // fixitem slot with 4 frames
 constexpr int LAYER_ANIM = 30;
 
 std::size_t Active_Entries() {
@@ -38,7 +38,7 @@ std::size_t Boxes_Saying(const std::string& text) {
 }
 
 class MapAnims : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Timed_World(6, 6);
         anim_types[SPARK].sprite = Register_Sprite_Info(LAYER_ANIM, 4);
@@ -98,8 +98,8 @@ TEST_F(MapAnims, ADoorOpeningRunsFromItsLastFrameDownToZero) {
 TEST_F(MapAnims, SpeedsBelow256AreWholeFramesLargerOnesAreFixedPoint) {
     struct Case {
         std::int32_t given, stored;
-    } cases[] = {{1, 0x10000}, {-1, -0x10000}, {255, 255 * 0x10000}, {-255, -255 * 0x10000}, {256, 256},
-                 {300, 300}, {4096, 4096}, {-300, -300}};
+    } cases[] = {{1, 0x10000}, {-1, -0x10000}, {255, 255 * 0x10000}, {-255, -255 * 0x10000},
+                 {256, 256},   {300, 300},     {4096, 4096},         {-300, -300}};
     for (const Case& c : cases) {
         std::uint16_t e = Start_MapAnim_Loop(Fix_Ref(field), SPARK, 0, 3, c.given, 0);
         std::int32_t speed = animated_fixitems[e].speed;

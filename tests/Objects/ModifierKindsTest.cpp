@@ -58,7 +58,7 @@ RequestValue Call(std::uint16_t m, obj_ref subject, request_no request, RequestV
 std::string Text_At(RequestValue v) { return v == 0 ? std::string() : std::string(Value_Pointer<const char>(v)); }
 
 class Kinds : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Timed_World(6, 6);
         field = Field_Index(2, 2, 0);
@@ -218,7 +218,7 @@ TEST_F(Kinds, AnEmptiedMagicObjectVanishesAtTheNextAdvance) {
 // ---- Corpse ----
 
 class Corpse : public Kinds {
-protected:
+  protected:
     void SetUp() override {
         Kinds::SetUp();
         c = Obj_Index(hero);
@@ -288,8 +288,8 @@ TEST_F(Corpse, ABodyBleedsUntilDeadThenItsManaIsGone) {
     std::vector<request_no> mana;
     for (request_no r : Told_Body())
         if (r >= REQ_SET_MANA_FIRE && r <= REQ_SET_MANA_EARTH) mana.push_back(r);
-    EXPECT_EQ(mana, (std::vector<request_no>{REQ_SET_MANA_FIRE, REQ_SET_MANA_WATER, REQ_SET_MANA_AIR,
-                                             REQ_SET_MANA_EARTH}));
+    EXPECT_EQ(mana,
+              (std::vector<request_no>{REQ_SET_MANA_FIRE, REQ_SET_MANA_WATER, REQ_SET_MANA_AIR, REQ_SET_MANA_EARTH}));
     EXPECT_EQ(mod_array[corpse].p4, game_clock & 0xFFFF);
     EXPECT_EQ(Text_At(Ask(REQ_NAME)), "Dead Hero");
 
@@ -304,7 +304,7 @@ TEST_F(Corpse, ABodyBleedsUntilDeadThenItsManaIsGone) {
 
 TEST_F(Corpse, ARecoveredCharacterStandsUpAtTheNextAdvance) {
     Lay_Body();
-    chararray[c].hp = 3;  // healed while down
+    chararray[c].hp = 3;              // healed while down
     EXPECT_EQ(Ask(REQ_PICTURE), 17);  // asked in its own walk: still a body
     EXPECT_EQ(Ask(REQ_PICTURE), 17);
     EXPECT_EQ(Field_List(body_field), "item" + std::to_string(item));
@@ -327,7 +327,7 @@ TEST_F(Corpse, AFreedCharacterLeavesAMuteBody) {
 // ---- Field effects ----
 
 class FieldEffects : public Kinds {
-protected:
+  protected:
     void SetUp() override {
         Kinds::SetUp();
         Watch(hero);
@@ -431,12 +431,12 @@ TEST_F(FieldEffects, TheHitsDealTheirDamageAndRespectResistance) {
         std::int16_t protection;  // the target's fire and water protection
         RequestValue damage;      // 0: nothing dealt
     } rows[] = {
-        {&evil_fog_hit, {1, 99}, 0, -3},     // 1 + 2; margin -10
-        {&evil_fog_hit, {1, 0}, 200, 0},     // resisted: nothing
-        {&fire_hit, {3, 99}, 0, -6},         // 3 + 3
-        {&fire_hit, {3, 0}, 200, -1},        // quartered
-        {&fire_wall_hit, {5, 99}, 0, -11},   // 5 + 4 + caster level 2
-        {&fire_wall_hit, {5, 0}, 200, -5},   // halved
+        {&evil_fog_hit, {1, 99}, 0, -3},    // 1 + 2; margin -10
+        {&evil_fog_hit, {1, 0}, 200, 0},    // resisted: nothing
+        {&fire_hit, {3, 99}, 0, -6},        // 3 + 3
+        {&fire_hit, {3, 0}, 200, -1},       // quartered
+        {&fire_wall_hit, {5, 99}, 0, -11},  // 5 + 4 + caster level 2
+        {&fire_wall_hit, {5, 0}, 200, -5},  // halved
     };
     for (const Row& r : rows) {
         chararray[Obj_Index(hero)].hp = 20;
@@ -475,7 +475,7 @@ TEST_F(FieldEffects, SpellSkillAndDangerInTheEffects) {
     chararray[Obj_Index(hero)].protection[0] = 50;
     chararray[Obj_Index(hero)].protection[1] = 50;
     ScopedRandom dice;
-    EXPECT_EQ(Call(fog, hero, REQ_DANGER, 10), 10 + 55 * 505 / 10000);   // R = 50 - 5
+    EXPECT_EQ(Call(fog, hero, REQ_DANGER, 10), 10 + 55 * 505 / 10000);       // R = 50 - 5
     EXPECT_EQ(Call(wall, hero, REQ_DANGER, 10), 10 + 65 * 500 / 10000 + 2);  // R = 50 - 15
     EXPECT_EQ(Call(fire, hero, REQ_DANGER, 10), 10 + 50 * 500 / 10000 + 2);  // R = 50
 }
@@ -505,7 +505,8 @@ TEST_F(FieldEffects, AFireAtTheEastEdgeThatDrawsEastStaysPut) {
     Advance_Game_Clock(193);
     EXPECT_EQ(mod_array[m].p1, 2);
     std::size_t fires = 0;
-    for (std::uint32_t f = 0; f < total_fields; ++f) fires += Count_Kind(Fix_Ref(static_cast<std::uint16_t>(f)), MK_FIRE);
+    for (std::uint32_t f = 0; f < total_fields; ++f)
+        fires += Count_Kind(Fix_Ref(static_cast<std::uint16_t>(f)), MK_FIRE);
     EXPECT_EQ(fires, 1u);
     dice.Set({3});  // west
     Advance_Game_Clock(193);
@@ -587,7 +588,7 @@ TEST_F(FieldEffects, ACharmEndsFortyLowerThanItBegan) {
 // ---- A fire on a small map ----
 
 class FireMap : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Timed_World(5, 5);
         Seed_Random(7);

@@ -20,7 +20,7 @@ std::vector<std::uint16_t> Chain_Of(obj_ref owner) {
 }
 
 class Modifiers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(5, 5);
         hero = Char_Ref(Place_Char(6));
@@ -141,7 +141,7 @@ TEST_F(Modifiers, ACyclicChainEndsWithAReport) {
 // ---- database pool ----
 
 class ModPoolTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(3, 3);
         Alloc_Mod_Pool(4);

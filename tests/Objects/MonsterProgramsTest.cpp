@@ -26,7 +26,7 @@ using namespace fixture;
 namespace {
 
 class MonsterPrograms : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Reset_Tick_World(10, 10); }
     char_record& Rec(std::uint16_t c) { return chararray.records[c]; }
     std::uint16_t Slot(std::uint16_t c) { return chararray.records[c].ai_slot; }
@@ -39,9 +39,7 @@ protected:
         Ask(c, REQ_AI_PROPOSALS);
         return Act_List(Slot(c));
     }
-    obj_ref First_Target(std::uint16_t c) {
-        return actarray.records[iqarray.records[Slot(c)].first_act].target;
-    }
+    obj_ref First_Target(std::uint16_t c) { return actarray.records[iqarray.records[Slot(c)].first_act].target; }
     void Move(std::uint16_t c, std::uint16_t field) {
         Remove_Object(Char_Ref(c));
         Put_Object_To_Field(Char_Ref(c), field);
@@ -51,11 +49,11 @@ protected:
 TEST_F(MonsterPrograms, ABasicMonsterWandersToAnyCellOfItsSquareOnTheMap) {
     struct Case {
         std::uint32_t x, y;
-        int rx, ry;        // the two random numbers (0..2)
-        int tx, ty;        // the proposed field; -1 none
+        int rx, ry;  // the two random numbers (0..2)
+        int tx, ty;  // the proposed field; -1 none
     };
     const std::vector<Case> cases = {
-        {4, 4, 0, 0, 3, 3}, {4, 4, 2, 2, 5, 5}, {4, 4, 1, 1, 4, 4}, {4, 4, 2, 0, 5, 3},
+        {4, 4, 0, 0, 3, 3},   {4, 4, 2, 2, 5, 5},   {4, 4, 1, 1, 4, 4},   {4, 4, 2, 0, 5, 3},
         {0, 0, 0, 1, -1, -1}, {0, 0, 1, 0, -1, -1}, {9, 9, 2, 1, -1, -1}, {0, 9, 1, 2, -1, -1},
     };
     for (const Case& k : cases) {
@@ -119,8 +117,7 @@ TEST_F(MonsterPrograms, AMovingGuardWalksItsPatrolByItself) {
     for (int t = 0; t < 3000 && reached.size() < 3; ++t) {
         Main_Tick();
         const std::uint16_t at = Object_Field(Char_Ref(guard));
-        if ((at == p1 || at == p2) && reached.back() != at && Rec(guard).state != CS_STEPPING)
-            reached.push_back(at);
+        if ((at == p1 || at == p2) && reached.back() != at && Rec(guard).state != CS_STEPPING) reached.push_back(at);
     }
     EXPECT_EQ(reached, (std::vector<std::uint16_t>{p1, p2, p1}));
     EXPECT_TRUE(World_Problems().empty());
@@ -177,8 +174,16 @@ TEST_F(MonsterPrograms, AStandingGuardTurnsTowardWhatItPerceives) {
         Rec(guard).state = k.state;
         turn_mode = k.turn;
         Take_Acts(Slot(guard));
-        perception_record notice{Char_Ref(actor), NOOBJ,     k.act,       game_clock, 0, 0, k.sight, k.hearing,
-                                 Slot(guard),     &iqarray.records[Slot(guard)]};
+        perception_record notice{Char_Ref(actor),
+                                 NOOBJ,
+                                 k.act,
+                                 game_clock,
+                                 0,
+                                 0,
+                                 k.sight,
+                                 k.hearing,
+                                 Slot(guard),
+                                 &iqarray.records[Slot(guard)]};
         EXPECT_EQ(Ask(guard, REQ_NOTICE_STEP, Pointer_Value(&notice)), Pointer_Value(&notice)) << k.what;
         EXPECT_EQ(Act_List(Slot(guard)), k.list) << k.what;
         if (k.list[0] != '\0') {

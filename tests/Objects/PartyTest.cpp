@@ -8,10 +8,10 @@
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/GameClock.h"
 #include "Objects/Hooks.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
-#include "Objects/GameClock.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/WorldBuilder.h"
 
@@ -23,7 +23,7 @@ std::vector<obj_ref> centred;
 int char_pages = 0;
 
 class Party : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(40, 10);
         centred.clear();

@@ -6,9 +6,9 @@
 
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
-#include "Objects/Item/Items.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
+#include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
@@ -26,7 +26,7 @@ namespace {
 std::uint16_t F(std::uint32_t x, std::uint32_t y, std::uint32_t level = 0) { return Field_Index(x, y, level); }
 
 class PathSearch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { World(20, 20); }
 
     void World(std::uint32_t w, std::uint32_t h, std::uint32_t levels = 1, std::int8_t ground_cost = 2) {
@@ -317,9 +317,8 @@ TEST_F(PathSearch, TransporterCyclesAndBadDestinationsBlockTheField) {
     // A program answering a destination off the map (or below 0).
     for (RequestValue bad : {static_cast<RequestValue>(total_fields), static_cast<RequestValue>(-5)}) {
         Headless_Backend().boxes.clear();
-        ScopedHandler program(MK_CHARM, [bad](const HandlerCall& c) {
-            return c.request == REQ_TRANSPORT_DEST ? bad : c.value;
-        });
+        ScopedHandler program(MK_CHARM,
+                              [bad](const HandlerCall& c) { return c.request == REQ_TRANSPORT_DEST ? bad : c.value; });
         Add_Modifier(0, Fix_Ref(F(2, 5)), MK_CHARM, 0, 0, 0, 0);
         mapfield[F(2, 5)] |= MF_TRANSPORTER;
         path_char = Char_Ref(hero);
@@ -377,7 +376,7 @@ TEST_F(PathSearch, DestinationEnteredFromOneSideOnlyIsFound) {
 TEST_F(PathSearch, DangerMapSaturatesAndBlocksNearEnemies) {
     World(12, 12);
     Hero(F(2, 5));
-    chararray.records[hero].hp = 100;  // danger limit 100 * 50 / 50 = 100
+    chararray.records[hero].hp = 100;               // danger limit 100 * 50 / 50 = 100
     char_record brute = Char_Template("Brute", 4);  // a club of damage 75: a threat of 75
     std::uint16_t club = Add_Item_Type("Club", CLASS_MACE);
     item_types[club].damage_min = 75;
@@ -479,9 +478,9 @@ TEST_F(PathSearch, DirectionOfVector) {
         std::int16_t dx, dy;
         int dir;
     } cases[] = {
-        {1, 0, 1},  {0, 0, 4},  {-3, 0, 4}, {0, 4, 2},  {0, -2, 5}, {1, 1, 2},  {2, 1, 1},  {5, 1, 1},
-        {-1, 1, 3}, {-2, 1, 4}, {-1, 2, 3}, {-1, 3, 2}, {-5, 1, 4}, {-1, -1, 5}, {-2, -1, 4}, {1, -1, 6},
-        {2, -1, 1}, {1, -2, 6}, {1, -3, 5}, {-6, -1, 4}, {6, -1, 1},
+        {1, 0, 1},   {0, 0, 4},  {-3, 0, 4}, {0, 4, 2},  {0, -2, 5}, {1, 1, 2},   {2, 1, 1},
+        {5, 1, 1},   {-1, 1, 3}, {-2, 1, 4}, {-1, 2, 3}, {-1, 3, 2}, {-5, 1, 4},  {-1, -1, 5},
+        {-2, -1, 4}, {1, -1, 6}, {2, -1, 1}, {1, -2, 6}, {1, -3, 5}, {-6, -1, 4}, {6, -1, 1},
     };
     for (const Case& c : cases) EXPECT_EQ(Direction_Of_Vector(c.dx, c.dy), c.dir) << c.dx << "," << c.dy;
 }
@@ -510,8 +509,10 @@ TEST_F(PathSearch, NeverDearerThanTheCheapestPathOnRandomMaps) {
         for (auto& row : rows)
             for (char& c : row) {
                 const unsigned r = rng() % 100;
-                if (r < 18) c = '#';
-                else if (r < 55) c = static_cast<char>('0' + rng() % 10);
+                if (r < 18)
+                    c = '#';
+                else if (r < 55)
+                    c = static_cast<char>('0' + rng() % 10);
             }
         Draw_Level(rows);
         std::vector<std::uint16_t> open;

@@ -21,7 +21,7 @@ using namespace fixture;
 namespace {
 
 class PlayerCommands : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Act_World(9, 9);
         hero = Place_Hero(Field_At(2, 2));

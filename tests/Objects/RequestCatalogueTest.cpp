@@ -19,11 +19,11 @@ using namespace fixture;
 namespace {
 
 class Catalogue : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(6, 6, 2);
-        Set_Fixitem_Type(0, LAYER_FLOOR, 1, 2, 10);          // floor: cost 2, cover 10
-        Set_Fixitem_Type(1, 5, 1, 3, 20, FIX_BURNABLE);      // bush: cost 3, cover 20
+        Set_Fixitem_Type(0, LAYER_FLOOR, 1, 2, 10);      // floor: cost 2, cover 10
+        Set_Fixitem_Type(1, 5, 1, 3, 20, FIX_BURNABLE);  // bush: cost 3, cover 20
         Set_Fixitem_Type(2, LAYER_WALL, 1, -1, 100, FIX_WATER);
         field = Field_Index(2, 3, 1);
     }
@@ -75,9 +75,8 @@ TEST_F(Catalogue, CoverAndSightCost) {
     EXPECT_EQ(Ask(head, REQ_FIELD_COVER), 10 + 20 + 30);
     EXPECT_EQ(Ask(head, REQ_SIGHT_COST), 5 + 10 + 20 + 30 / 2);
     // An object whose request 113 answers non-zero does not obstruct.
-    ScopedHandler glass(MK_EXCLUDER, [](const HandlerCall& call) {
-        return call.request == REQ_NO_OBSTRUCT ? 1 : call.value;
-    });
+    ScopedHandler glass(MK_EXCLUDER,
+                        [](const HandlerCall& call) { return call.request == REQ_NO_OBSTRUCT ? 1 : call.value; });
     Add_Modifier(0, Fix_Ref(bush), MK_EXCLUDER, 0, 0, 0, 0);
     EXPECT_EQ(Ask(head, REQ_SIGHT_COST), 5 + 10 + 30 / 2);
 }
@@ -111,9 +110,9 @@ TEST_F(Catalogue, GenericAnswers) {
     struct Case {
         request_no request;
         RequestValue answer;
-    } cases[] = {{REQ_TRANSPORT_DEST, -1}, {REQ_SIGHT, 100}, {REQ_PERCENT, 100}, {REQ_HOSTILITY_BASE, 0},
-                 {REQ_ATTACK_PRIORITY_CAP, 70}, {REQ_LOBBY, 34}, {REQ_AI_SLOT, NO_VALUE}, {REQ_RELATION_BONUS, 0},
-                 {REQ_SPELL_SKILL, 100}, {REQ_MAIN_CHAR, 0}, {REQ_DANGER, 0}, {REQ_115, 0}};
+    } cases[] = {{REQ_TRANSPORT_DEST, -1},      {REQ_SIGHT, 100},   {REQ_PERCENT, 100},      {REQ_HOSTILITY_BASE, 0},
+                 {REQ_ATTACK_PRIORITY_CAP, 70}, {REQ_LOBBY, 34},    {REQ_AI_SLOT, NO_VALUE}, {REQ_RELATION_BONUS, 0},
+                 {REQ_SPELL_SKILL, 100},        {REQ_MAIN_CHAR, 0}, {REQ_DANGER, 0},         {REQ_115, 0}};
     for (const Case& k : cases) {
         EXPECT_EQ(Ask(Item_Ref(item), k.request, 12345), k.answer) << k.request;
         EXPECT_EQ(Ask(Fix_Ref(field), k.request, 12345), k.answer) << k.request;

@@ -22,7 +22,7 @@ constexpr request_no ASKED = REQ_ATTACK_ACT;
 // Every modifier of the stand-in kinds adds 1 (see ScopedHandler), so the
 // answer counts the applied modifiers and the calls tell which and in order.
 class RequestWalk : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(8, 8, 3);
         Set_Fixitem_Type(1, 5);
@@ -70,9 +70,8 @@ TEST_F(RequestWalk, AnEarlierPlaceOfTheWalkBeatsALaterOneWhateverTheOrderOfAddin
         bool item;  // asked of an item lying on the field, else of the character
         Place first, later;
     } cases[] = {
-        {false, AREA, FIELD}, {false, AREA, OWN},  {false, AREA, WORN}, {false, FIELD, OWN},
-        {false, FIELD, WORN}, {false, OWN, WORN},  {true, AREA, FIELD},  {true, AREA, OWN},
-        {true, FIELD, OWN},
+        {false, AREA, FIELD}, {false, AREA, OWN},  {false, AREA, WORN}, {false, FIELD, OWN}, {false, FIELD, WORN},
+        {false, OWN, WORN},   {true, AREA, FIELD}, {true, AREA, OWN},   {true, FIELD, OWN},
     };
     for (const Case& k : cases) {
         SetUp();
@@ -207,7 +206,7 @@ TEST_F(RequestWalk, AreaScopeAnswersAsTheFullWalk) {
     ScopedHandler haste(MK_HASTE);
     ScopedHandler armour(MK_MAGIC_ARMOUR);
     ScopedHandler skin(MK_IRON_SKIN);
-    Area(3, 5, 3, 5, 0, 2, MK_HASTE, 1);        // two wide: strict holds x = 4 only
+    Area(3, 5, 3, 5, 0, 2, MK_HASTE, 1);         // two wide: strict holds x = 4 only
     Area(7, 7, 7, 7, 2, 2, MK_MAGIC_ARMOUR, 5);  // the last field, for fixitems only
     Area(0, 0, 0, 0, 0, 0, MK_IRON_SKIN, 9);     // the first field, for fixitems only
     Area(8, 9, 0, 7, 0, 2, MK_HASTE, 7);         // beyond the last column: nobody

@@ -4,8 +4,8 @@
 
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
-#include "Objects/Item/Items.h"
 #include "Objects/Geometry.h"
+#include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
@@ -22,7 +22,7 @@ namespace {
 std::uint16_t F(std::uint32_t x, std::uint32_t y, std::uint32_t level = 0) { return Field_Index(x, y, level); }
 
 class Sight : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Path_World(40, 20);
         viewer = Place_Char(F(2, 10), "Eye");
@@ -37,11 +37,11 @@ protected:
 TEST_F(Sight, RangeOnOpenGround) {
     EXPECT_EQ(Seen(F(22, 10)), 20);  // 19 fields charged: 95 of 100
     EXPECT_EQ(sight_range, 100);
-    EXPECT_EQ(Seen(F(23, 10)), NO_DISTANCE);  // 20 fields: exactly 0 left
-    EXPECT_EQ(Seen(F(2, 10)), 0);    // its own field
-    EXPECT_EQ(Seen(F(3, 10)), 1);    // nothing between
+    EXPECT_EQ(Seen(F(23, 10)), NO_DISTANCE);    // 20 fields: exactly 0 left
+    EXPECT_EQ(Seen(F(2, 10)), 0);               // its own field
+    EXPECT_EQ(Seen(F(3, 10)), 1);               // nothing between
     EXPECT_EQ(Seen(F(4, 10), 0), NO_DISTANCE);  // no budget at all
-    EXPECT_EQ(Seen(F(12, 0)), 10);   // a diagonal line, 9 charged
+    EXPECT_EQ(Seen(F(12, 0)), 10);              // a diagonal line, 9 charged
 }
 
 TEST_F(Sight, WhatStandsOnTheLineCosts) {
@@ -59,7 +59,8 @@ TEST_F(Sight, WhatStandsOnTheLineCosts) {
 }
 
 TEST_F(Sight, FieldWithASightProgramCostsItsAnswer) {
-    ScopedHandler program(MK_SILENCE, [](const HandlerCall& c) { return c.request == REQ_SIGHT_COST ? 42 : c.value; }, 0);
+    ScopedHandler program(
+        MK_SILENCE, [](const HandlerCall& c) { return c.request == REQ_SIGHT_COST ? 42 : c.value; }, 0);
     Add_Modifier(0, Fix_Ref(F(10, 10)), MK_SILENCE, 0, 0, 0, 0);
     Set_Fixitem_Type(5, LAYER_WALL, 1, 0, 30);
     Place_Fixitem(F(10, 10), 5);
@@ -70,7 +71,8 @@ TEST_F(Sight, FieldWithASightProgramCostsItsAnswer) {
 
 TEST_F(Sight, ScopeByFacing) {
     // Probes around the viewer, and for each facing whether it lies inside.
-    const int probes[][2] = {{2, 0}, {0, 2}, {-2, 2}, {-2, 0}, {0, -2}, {2, -2}, {1, 1}, {-1, -1}, {2, -1}, {-1, 2}, {0, 0}};
+    const int probes[][2] = {{2, 0}, {0, 2},   {-2, 2}, {-2, 0}, {0, -2}, {2, -2},
+                             {1, 1}, {-1, -1}, {2, -1}, {-1, 2}, {0, 0}};
     const char* inside[] = {
         "11000110101",  // 1: east
         "11100010011",  // 2
@@ -116,7 +118,8 @@ TEST_F(Sight, VisiblePercentAndCover) {
 
     // Keener eyes: 1500 percent, a budget of 15.
     chararray.records[viewer].facing = 1;
-    ScopedHandler keen(MK_HASTE, [](const HandlerCall& c) { return c.request == REQ_SIGHT ? 1500 : c.value; }, 0);
+    ScopedHandler keen(
+        MK_HASTE, [](const HandlerCall& c) { return c.request == REQ_SIGHT ? 1500 : c.value; }, 0);
     Add_Modifier(0, Char_Ref(viewer), MK_HASTE, 0, 0, 0, 0);
     Delete_Object_From_Field(OBJ_CHAR, other, F(3, 10));
     Put_Object_To_Field(Char_Ref(other), F(5, 10));

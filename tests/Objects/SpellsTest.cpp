@@ -24,10 +24,10 @@
 #include "System/SpriteHandles.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/ActWorld.h"
-#include "support/SpriteFiles.h"
 #include "support/LogSpy.h"
 #include "support/PathWorld.h"
 #include "support/RecordingHandler.h"
+#include "support/SpriteFiles.h"
 #include "support/TimedWorld.h"
 #include "support/WorldBuilder.h"
 
@@ -53,7 +53,7 @@ std::vector<std::string> Box_Texts() {
 }
 
 class Spells : public ::testing::Test {
-public:
+  public:
     void SetUp() override {
         Reset_Act_World(9, 9);
         hero = Place_Hero(Field_At(4, 4), "Hero");
@@ -176,11 +176,8 @@ TEST_F(Spells, HealingRaisesHitPointsUpToTheMaximum) {
         int roll;  // Random(4): healed roll + 4
         std::int16_t after;
     } rows[] = {
-        {10, 0, 14},
-        {12, 3, 19},
-        {13, 3, 20},  // within 7 of the maximum: set to it
-        {16, 0, 20},
-        {20, 2, 20},
+        {10, 0, 14}, {12, 3, 19}, {13, 3, 20},  // within 7 of the maximum: set to it
+        {16, 0, 20}, {20, 2, 20},
     };
     for (const Row& r : rows) {
         chararray[friend_].hp = r.hp;

@@ -42,7 +42,7 @@ std::size_t Free_Count() {
 }
 
 class Timers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_Timed_World(5, 5);
         Set_Game_Clock(START);
@@ -84,10 +84,9 @@ TEST_F(Timers, TheListStaysInOrderOfDueTime) {
     Timer_Add(10, b, REQ_TIMER);  // earlier than the first: the new first
     Timer_Add(30, c, REQ_TIMER);  // the latest: the end
     Timer_Add(15, d, REQ_TIMER);  // between
-    EXPECT_EQ(Active_List(), (std::vector<Pending>{{1010, b, REQ_TIMER},
-                                                   {1015, d, REQ_TIMER},
-                                                   {1020, a, REQ_TIMER},
-                                                   {1030, c, REQ_TIMER}}));
+    EXPECT_EQ(
+        Active_List(),
+        (std::vector<Pending>{{1010, b, REQ_TIMER}, {1015, d, REQ_TIMER}, {1020, a, REQ_TIMER}, {1030, c, REQ_TIMER}}));
 }
 
 TEST_F(Timers, AnEventWithoutDelayWaitsForTheNextAdvance) {
@@ -117,7 +116,7 @@ TEST_F(Timers, DeletingAModifierDropsItsEventsWhereverTheyStand) {
     std::uint16_t gone = New_Mod(), x = New_Mod(), y = New_Mod();
     Timer_Add(10, gone, REQ_TIMER);  // first
     Timer_Add(20, x, REQ_TIMER);
-    Timer_Add(30, gone, 150);        // middle
+    Timer_Add(30, gone, 150);  // middle
     Timer_Add(40, y, REQ_TIMER);
     Timer_Add(50, gone, REQ_REMOVED);  // last
     std::size_t free_before = Free_Count();

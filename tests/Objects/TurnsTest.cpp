@@ -27,7 +27,7 @@ struct Actor {
 };
 
 class Turns : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Reset_World(20, 10);
         Timer_Init();
@@ -92,9 +92,8 @@ TEST_F(Turns, NobodyAbleToActEndsAfterOneNewRound) {
     turn_mode = 1;
     const std::vector<std::uint16_t> cast = Cast({{CS_WAITING, 0}, {CS_DECIDING, 0}});
     for (std::uint16_t c : cast) Add_Modifier(0, Char_Ref(c), MK_HASTE, 0, 0, 0, 0);
-    ScopedHandler no_points(MK_HASTE, [](const HandlerCall& call) {
-        return call.request == REQ_MAX_ACTION_POINTS ? 0 : call.value;
-    });
+    ScopedHandler no_points(
+        MK_HASTE, [](const HandlerCall& call) { return call.request == REQ_MAX_ACTION_POINTS ? 0 : call.value; });
     EXPECT_EQ(Next_Actor(), NO_INDEX);
     EXPECT_EQ(game_clock, 1000u + 192);
 }

@@ -91,7 +91,7 @@ inline fs::path Folder_Name(const char* what) {
 // and surfaces_ready, the palette tables loaded, the full clip rect, no
 // cursor shown, the screen that of the hexamap.
 class DisplayTest : public HeadlessTest {
-protected:
+  protected:
     static void SetUpTestSuite() {
         root = test_art::Folder_Name("display");
         std::filesystem::remove_all(root);
@@ -155,12 +155,8 @@ protected:
     static std::uint16_t Shade(int index, int light = light_plain) { return shade_table[light][index]; }
 
     // Writes a DYS file into the working folder.
-    static void Write_Dys_File(const char* name, const DysImage& image) {
-        ASSERT_TRUE(Write_Dys(root / name, image));
-    }
-    static void Write_Bmp_File(const char* name, const Bmp8& picture) {
-        ASSERT_TRUE(Write_Bmp8(root / name, picture));
-    }
+    static void Write_Dys_File(const char* name, const DysImage& image) { ASSERT_TRUE(Write_Dys(root / name, image)); }
+    static void Write_Bmp_File(const char* name, const Bmp8& picture) { ASSERT_TRUE(Write_Bmp8(root / name, picture)); }
 
     static inline std::filesystem::path root;
     RECT ignored_rect{};

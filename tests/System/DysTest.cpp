@@ -19,7 +19,7 @@ std::vector<std::uint8_t> Picture(int w, int h, int seed) {
 }
 
 class DysTest : public DisplayTest {
-protected:
+  protected:
     void TearDown() override {
         for (sprite* s : loaded) Release_Sprite(s);
         DisplayTest::TearDown();
@@ -184,8 +184,7 @@ TEST_F(DysTest, CorruptFilesAreRefused) {
              Set_U32(f, 26, Dys_Checksum(f.data()));
          },
          "DYS file is corrupted"},
-        {"frame running past the end", [&](auto& f) { Set_U16(f, second_frame + 4, 0xFFF0); },
-         "DYS file is corrupted"},
+        {"frame running past the end", [&](auto& f) { Set_U16(f, second_frame + 4, 0xFFF0); }, "DYS file is corrupted"},
         {"file cut in a frame", [](auto& f) { f.resize(f.size() - 2); }, "DYS file is corrupted"},
         {"row without its end marker",
          [&](auto& f) {

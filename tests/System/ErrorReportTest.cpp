@@ -12,7 +12,7 @@ namespace {
 HWND Fake_Window() { return reinterpret_cast<HWND>(0x1234); }
 
 class ErrorReport : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         Set_Main_Window(Fake_Window());

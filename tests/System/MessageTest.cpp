@@ -8,7 +8,7 @@
 namespace {
 
 class MessageTest : public DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         Init_Fonts();

@@ -161,7 +161,7 @@ sprite* Digit_Sprite() {
 }
 
 class CursorTest : public DisplayTest {
-protected:
+  protected:
     void SetUp() override {
         DisplayTest::SetUp();
         cursor = Cursor_Sprite();

@@ -36,8 +36,8 @@ TEST_F(DisplayTest, ShadeTableLevelsOf565) {
             EXPECT_EQ(shade_table[level][i], Expected(palette[i], level, 5, 6, 5)) << level << " " << i;
     // Level 45 is the palette colour itself, through the channel tables.
     for (int i : {1, 77, 200})
-        EXPECT_EQ(shade_table[45][i], red_table.table[palette[i].r] | green_table.table[palette[i].g] |
-                                          blue_table.table[palette[i].b]);
+        EXPECT_EQ(shade_table[45][i],
+                  red_table.table[palette[i].r] | green_table.table[palette[i].g] | blue_table.table[palette[i].b]);
     // Red 200 at level 63 is 280, capped at 255.
     EXPECT_EQ(shade_table[63][200] & 0xF800, red_table.table[255]);
     EXPECT_EQ(shade_table[62][200] & 0xF800, red_table.table[255]);  // 275, capped too

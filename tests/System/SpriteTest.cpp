@@ -3,8 +3,8 @@
 #include <fstream>
 #include <functional>
 
-#include "System/DisplayFixture.h"
 #include "System/Bitmap.h"
+#include "System/DisplayFixture.h"
 #include "System/Dys.h"
 #include "System/SpriteHandles.h"
 #include "tools/writers/FileWrite.h"
@@ -26,7 +26,7 @@ Bmp8 Frames_Picture(int frame_width, int height, int frames, std::optional<FixBl
 }
 
 class SpriteTest : public DisplayTest {
-protected:
+  protected:
     void TearDown() override {
         for (sprite* s : loaded) Release_Sprite(s);
         DisplayTest::TearDown();
@@ -186,7 +186,7 @@ struct Drawer {
 };
 
 class ClipTest : public SpriteTest {
-protected:
+  protected:
     void SetUp() override {
         SpriteTest::SetUp();
         Write_Bmp_File("clip.bmp", Frames_Picture(20, 16, 2, FixBlock{10, 8, 2, 1, 0}));
@@ -239,9 +239,9 @@ TEST_F(ClipTest, EveryDrawerClipsAtEveryEdge) {
         int x, y;
     };
     const std::vector<Place> places = {
-        {"inside", 150, 140},       {"left edge", 103, 140}, {"right edge", 196, 140}, {"top edge", 150, 102},
-        {"bottom edge", 150, 177},  {"top-left", 101, 101},  {"bottom-right", 199, 179},
-        {"wholly left", 80, 140},   {"wholly below", 150, 190},
+        {"inside", 150, 140},       {"left edge", 103, 140},   {"right edge", 196, 140},
+        {"top edge", 150, 102},     {"bottom edge", 150, 177}, {"top-left", 101, 101},
+        {"bottom-right", 199, 179}, {"wholly left", 80, 140},  {"wholly below", 150, 190},
     };
     for (const Drawer& d : Drawers()) {
         for (const Place& p : places) {
@@ -283,8 +283,7 @@ TEST_F(ClipTest, DrawersStayInsideSmallSurfacesAndOffTheScreen) {
     Put_Sprite(ZOOM, 50, 300, runs, 0, 0, 45);
     EXPECT_NE(Pixel(ZOOM, 45, 95), 0x0303);
     for (const Drawer& d : Drawers())
-        for (auto [x, y] : {std::pair{-30, 10}, {700, 10}, {10, -30}, {10, 600}, {-5, -5}, {645, 485}})
-            d.draw(x, y);
+        for (auto [x, y] : {std::pair{-30, 10}, {700, 10}, {10, -30}, {10, 600}, {-5, -5}, {645, 485}}) d.draw(x, y);
     EXPECT_TRUE(backend().boxes.empty());
 }
 

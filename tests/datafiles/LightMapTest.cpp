@@ -19,7 +19,7 @@ constexpr std::uint8_t CANDLE = 3;
 constexpr std::uint8_t PLAIN = 4;
 
 class LightMap : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Build(20, 20, 1); }
 
     void Build(std::uint32_t width, std::uint32_t height, std::uint32_t levels) {

@@ -96,8 +96,7 @@ inline std::map<std::string, Bytes> World_Snapshot() {
 }
 
 // The names of the parts that differ.
-inline std::string Snapshot_Differences(const std::map<std::string, Bytes>& a,
-                                        const std::map<std::string, Bytes>& b) {
+inline std::string Snapshot_Differences(const std::map<std::string, Bytes>& a, const std::map<std::string, Bytes>& b) {
     std::string out;
     for (const auto& [name, bytes] : a)
         if (b.at(name) != bytes) out += name + " ";
@@ -115,7 +114,7 @@ inline void Write_Bytes(const std::filesystem::path& path, const Bytes& bytes) {
 }
 
 class DataFolderTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static int counter = 0;
         folder_ = std::filesystem::temp_directory_path() /

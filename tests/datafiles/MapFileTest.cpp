@@ -82,7 +82,7 @@ std::string Fault_Of(const Bytes& file) {
 }
 
 class MapFile : public DataFolderTest {
-protected:
+  protected:
     void SetUp() override {
         DataFolderTest::SetUp();
         Build_Stored_World(7, 6, 2);
@@ -195,8 +195,8 @@ TEST_F(MapFile, BlocksLieWhereTheFormatPutsThem) {
 
 // Rewrites a file as if the records of one block were stored with fewer
 // bytes: the header states the size and each record loses its last bytes.
-Bytes With_Record_Size(const Bytes& file, const Block& block, std::size_t count_words, int kind,
-                       std::uint32_t ours, std::uint32_t size) {
+Bytes With_Record_Size(const Bytes& file, const Block& block, std::size_t count_words, int kind, std::uint32_t ours,
+                       std::uint32_t size) {
     Bytes out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(block.start + count_words));
     std::memcpy(&out[11 + 4 * kind], &size, 4);
     const std::size_t count = (block.size - count_words) / ours;
@@ -217,8 +217,8 @@ TEST_F(MapFile, ASmallerMapRecordFillsTheStartOfEachRecord) {
     maparray.first_free = NO_INDEX;
     Rebuild_Map_Free_Marks();
     const Bytes file = Saved("nine.map");
-    const Bytes eight = With_Record_Size(file, Block_Named(Blocks_Of(Stored_Image()), "map array"), 4,
-                                         MRK_MAP_RECORD, 9, 8);
+    const Bytes eight =
+        With_Record_Size(file, Block_Named(Blocks_Of(Stored_Image()), "map array"), 4, MRK_MAP_RECORD, 9, 8);
     EXPECT_EQ(eight.size(), file.size() - 17);
     Write_Bytes(Path("eight.map"), eight);
     EXPECT_EQ(Fault_Of(eight), "");
@@ -237,8 +237,8 @@ TEST_F(MapFile, ASmallerMapRecordFillsTheStartOfEachRecord) {
 TEST_F(MapFile, ASmallerCharacterRecordLeavesItsLastBytesZero) {
     chararray[0].unused_358[5] = 0xAB;
     const Bytes file = Saved("world.map");
-    const Bytes shorter = With_Record_Size(file, Block_Named(Blocks_Of(Stored_Image()), "characters"), 4, MRK_CHAR,
-                                           364, 363);
+    const Bytes shorter =
+        With_Record_Size(file, Block_Named(Blocks_Of(Stored_Image()), "characters"), 4, MRK_CHAR, 364, 363);
     Write_Bytes(Path("short.map"), shorter);
     const auto stored = chararray.records;
     ASSERT_TRUE(Load_Map("short.map"));
@@ -343,8 +343,7 @@ const std::vector<Corruption> corruptions = {
     {"fewer records than fields", [](MapImage& m) { m.map_records.resize(m.Total_Fields() - 1); },
      "fewer map records than fields"},
     {"free list in the field heads", [](MapImage& m) { m.map_first_free = 3; }, "bad map record free list"},
-    {"cyclic free list",
-     [](MapImage& m) { m.map_records.back().link = Make_Obj(OBJ_NONE, m.map_first_free); },
+    {"cyclic free list", [](MapImage& m) { m.map_records.back().link = Make_Obj(OBJ_NONE, m.map_first_free); },
      "bad map record free list"},
     {"link past the items", [](MapImage& m) { m.map_records[0].link = Make_Obj(OBJ_ITEM, 0xFFF0); },
      "field list holds a bad object"},
@@ -397,8 +396,7 @@ const std::vector<Corruption> corruptions = {
      "modifier with a bad owner"},
     {"modifier owned past the characters", [](MapImage& m) { m.mods[1].owner = Make_Obj(OBJ_CHAR, 0x7FFF); },
      "modifier with a bad owner"},
-    {"cyclic modifier free list", [](MapImage& m) { m.mods.back().next = m.mod_first_free; },
-     "bad modifier free list"},
+    {"cyclic modifier free list", [](MapImage& m) { m.mods.back().next = m.mod_first_free; }, "bad modifier free list"},
     {"area modifier names no modifier",
      [](MapImage& m) { m.area_mods[0].mod = static_cast<std::uint16_t>(m.mods.size()); },
      "area modifier names no modifier"},

@@ -67,11 +67,11 @@ TEST(CharPageBars, LengthAndFrameFollowTheValueAgainstItsMaximum) {
         {0, 20, 0, 5},      // empty: the bottom of the scale
         {1, 20, 6, 5},
         {19, 20, 125, 11},
-        {5, 0, 132, 4},     // no maximum but a value: full, in the full bar's colour
+        {5, 0, 132, 4},  // no maximum but a value: full, in the full bar's colour
         {0, 0, 0, 4},
-        {40, 20, 132, 4},   // above the maximum: full
-        {-3, 20, 0, 5},     // a negative value counts as 0
-        {5, -7, 132, 4},    // so does a negative maximum
+        {40, 20, 132, 4},                   // above the maximum: full
+        {-3, 20, 0, 5},                     // a negative value counts as 0
+        {5, -7, 132, 4},                    // so does a negative maximum
         {2000000000, 2000000000, 132, 12},  // no overflow on the way
     };
     for (const bar_case& c : cases) {

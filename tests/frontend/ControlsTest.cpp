@@ -37,7 +37,7 @@ control_row test_rows[] = {
 
 // The table stands in for the inventory's while a test runs.
 class Controls : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         saved_ = screen_controls[screen_inventory];
@@ -57,7 +57,7 @@ protected:
     }
     static int Row_Of(const control_row* r) { return static_cast<int>(r - test_rows); }
 
-private:
+  private:
     control_row* saved_ = nullptr;
 };
 
@@ -111,7 +111,8 @@ TEST_F(Controls, ClicksActAtTheLastMovePosition) {
     calls.clear();
     Control_Left_Down(MK_LBUTTON);
     Control_Right_Down(MK_RBUTTON | MK_CONTROL);
-    EXPECT_EQ(calls, (std::vector<call>{{0, MK_LBUTTON, event_click}, {0, MK_RBUTTON | MK_CONTROL, event_right_click}}));
+    EXPECT_EQ(calls,
+              (std::vector<call>{{0, MK_LBUTTON, event_click}, {0, MK_RBUTTON | MK_CONTROL, event_right_click}}));
     Control_Mouse_Move(600, 5, 0);
     calls.clear();
     Control_Left_Down(MK_LBUTTON);
@@ -142,7 +143,7 @@ TEST_F(Controls, HandlersKeepOneHandleEach) {
 
 // The pressed look on the game's screen, with the button pictures loaded.
 class PressedLook : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         Sample_World(12, 12);

@@ -12,11 +12,11 @@
 #include "frontend/App.h"
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
+#include "frontend/HexamapScreen.h"
+#include "frontend/InventoryScreen.h"
 #include "frontend/MainFrame.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
-#include "frontend/HexamapScreen.h"
-#include "frontend/InventoryScreen.h"
 #include "frontend/ScreenStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
@@ -25,7 +25,7 @@
 #include "tests/frontend/MapViewFixture.h"
 
 class GameTest : public HeadlessTest {
-protected:
+  protected:
     static void SetUpTestSuite() { art = fixture::Map_Art_Folder(); }
 
     void SetUp() override {

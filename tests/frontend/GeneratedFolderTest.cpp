@@ -36,8 +36,8 @@
 #include "datafiles/MapFile.h"
 #include "frontend/SystemSprites.h"
 #include "tests/frontend/GameFixture.h"
-#include "tests/frontend/RunnerFixture.h"
 #include "tests/frontend/GeneratedFolder.h"
+#include "tests/frontend/RunnerFixture.h"
 
 namespace {
 
@@ -50,7 +50,9 @@ std::string Quoted(const fs::path& p) {
     return out;
 }
 
-Command_Result Artgen(const fs::path& dir) { return Run_Command(std::string(ORVEX_ARTGEN) + " " + Quoted(dir) + " 2>&1"); }
+Command_Result Artgen(const fs::path& dir) {
+    return Run_Command(std::string(ORVEX_ARTGEN) + " " + Quoted(dir) + " 2>&1");
+}
 
 std::string File_Bytes(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -66,7 +68,7 @@ std::map<std::string, std::string> Tree(const fs::path& root) {
 }
 
 class Scratch : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = fs::temp_directory_path() / ("orvex-artgen-" + std::to_string(::getpid()));
         fs::remove_all(dir);
@@ -79,7 +81,7 @@ protected:
 // ------------------------------------------------------------------ the game on the folder
 
 class GeneratedGame : public GameTest {
-protected:
+  protected:
     static void SetUpTestSuite() { art = Generated_Folder(); }
 };
 
@@ -120,7 +122,7 @@ TEST_F(GeneratedGame, StartsOnTheStartMapWithEveryPictureItNames) {
 struct Expected {
     const char* name;  // as the game names it, without ".BMP" or ".DYS"
     int min_frames;
-    int width = 0, height = 0;  // of a frame; 0: any
+    int width = 0, height = 0;   // of a frame; 0: any
     int hot_x = -1, hot_y = -1;  // -1: any
 };
 
@@ -266,8 +268,9 @@ TEST_F(GeneratedGame, EveryFileTheGameReadsLoadsWithTheFramesTheScreensDrawWith)
         magenta += e.peRed == 255 && e.peGreen == 0 && e.peBlue == 0xFF;
     }
     EXPECT_EQ(magenta, 1);
-    for (const char* table : {"ARTWORK\\PALETTES\\PAL0.CNV", "ARTWORK\\PALETTES\\PAL0.SHD", "ARTWORK\\PALETTES\\PAL1.SHD",
-                              "ARTWORK\\PALETTES\\PAL2.SHD", "ARTWORK\\PALETTES\\PAL3.SHD"}) {
+    for (const char* table :
+         {"ARTWORK\\PALETTES\\PAL0.CNV", "ARTWORK\\PALETTES\\PAL0.SHD", "ARTWORK\\PALETTES\\PAL1.SHD",
+          "ARTWORK\\PALETTES\\PAL2.SHD", "ARTWORK\\PALETTES\\PAL3.SHD"}) {
         std::vector<std::uint8_t> bytes;
         EXPECT_TRUE(Read_Game_File(table, 256, bytes) && bytes.size() == 256) << table;
     }
@@ -299,9 +302,9 @@ using GeneratedFolder = Scratch;
 TEST_F(GeneratedFolder, GamePlaysInTheHeadlessRunnerWithoutABox) {
     std::ofstream(dir / "script.txt") << "tick 10\nmove 300 200\ntick 20\nclick 320 240\nrclick 320 240\n"
                                          "key 17\nkey 39\nidle 20\nkeyup 39\nkeyup 17\ntick 30\nshot played\n";
-    const Command_Result r = Run_Command(std::string(ORVEX_HEADLESS_RUNNER) + " " + Quoted(Generated_Folder()) + " " +
-                                         Quoted(dir / "script.txt") + " " + Quoted(dir / "shots") + " 2>" +
-                                         Quoted(dir / "stderr.txt"));
+    const Command_Result r =
+        Run_Command(std::string(ORVEX_HEADLESS_RUNNER) + " " + Quoted(Generated_Folder()) + " " +
+                    Quoted(dir / "script.txt") + " " + Quoted(dir / "shots") + " 2>" + Quoted(dir / "stderr.txt"));
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, "") << "no message box";
     EXPECT_EQ(File_Bytes(dir / "stderr.txt"), "CTheApp::InitInstance\n") << "nothing reported";

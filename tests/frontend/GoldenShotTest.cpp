@@ -49,7 +49,8 @@ TEST_F(GoldenShot, StartMapOfTheDefaultArtworkAfterTheFirstTick) {
             if (first < 0) first = static_cast<int>(i);
             ++differing;
         }
-    if (differing > 0) fs::copy_file(shot, fs::temp_directory_path() / "start-map-differs.png", fs::copy_options::overwrite_existing);
+    if (differing > 0)
+        fs::copy_file(shot, fs::temp_directory_path() / "start-map-differs.png", fs::copy_options::overwrite_existing);
     EXPECT_EQ(differing, 0) << "first at (" << first % got.width << ", " << first / got.width << "); the shot is in "
                             << (fs::temp_directory_path() / "start-map-differs.png");
 }

@@ -16,7 +16,7 @@
 #include "tests/frontend/GameFixture.h"
 
 class HexamapTest : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         folder = fixture::Play_Folder();
         GameTest::SetUp();
@@ -61,8 +61,8 @@ protected:
     }
     void Click_Field(std::uint32_t x, std::uint32_t y, WPARAM flags = 0) { Click_At(Field_Point(x, y), flags); }
     void Click_Char(std::uint16_t c, WPARAM flags = 0) {
-        Click_Field(static_cast<std::uint32_t>(chararray.records[c].x), static_cast<std::uint32_t>(chararray.records[c].y),
-                    flags);
+        Click_Field(static_cast<std::uint32_t>(chararray.records[c].x),
+                    static_cast<std::uint32_t>(chararray.records[c].y), flags);
     }
     void Press(UINT key) {
         Key_Down(key);
@@ -73,8 +73,8 @@ protected:
     static const act_entry* User_Command(std::uint16_t c) {
         const std::uint16_t slot = chararray.records[c].ai_slot;
         if (slot >= iqarray.Capacity()) return nullptr;
-        for (std::uint16_t a = iqarray.records[slot].first_act, n = 0; a < actarray.Capacity() && n < actarray.Capacity();
-             a = actarray.records[a].next, ++n)
+        for (std::uint16_t a = iqarray.records[slot].first_act, n = 0;
+             a < actarray.Capacity() && n < actarray.Capacity(); a = actarray.records[a].next, ++n)
             if (actarray.records[a].type & ACT_USER_COMMAND) return &actarray.records[a];
         return nullptr;
     }
@@ -86,7 +86,5 @@ protected:
         const act_entry* e = User_Command(c);
         return e != nullptr ? e->target : NOOBJ;
     }
-    void Select_Party() {
-        Click_At({99, 441});
-    }
+    void Select_Party() { Click_At({99, 441}); }
 };

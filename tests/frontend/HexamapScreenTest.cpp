@@ -223,8 +223,8 @@ struct step_case {
     int dx, dy;
 };
 const step_case steps[] = {
-    {VK_LEFT, 4, -1, 0},      {VK_NUMPAD6, 1, 1, 0},  {VK_NEXT, 2, 0, 1},
-    {VK_PRIOR, 6, 1, -1},     {VK_END, 3, -1, 1},     {VK_NUMPAD7, 5, 0, -1},
+    {VK_LEFT, 4, -1, 0},  {VK_NUMPAD6, 1, 1, 0}, {VK_NEXT, 2, 0, 1},
+    {VK_PRIOR, 6, 1, -1}, {VK_END, 3, -1, 1},    {VK_NUMPAD7, 5, 0, -1},
 };
 
 TEST_F(Hexamap, StepKeysTurnTheCharacterAndSendItToTheNeighbour) {
@@ -468,7 +468,7 @@ TEST_F(Hexamap, QuickSlotsNameTheirItemAndARightClickUsesIt) {
 
 // The map with two levels.
 class HexamapLevels : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         folder = fixture::Game_Folder();
         GameTest::SetUp();

@@ -13,7 +13,7 @@
 namespace {
 
 class IdleScroll : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         GameTest::SetUp();
         Sample_World();
@@ -93,9 +93,9 @@ TEST_F(IdleScroll, MouseOnAnEdgeOrCornerScrollsTowardIt) {
         int dx, dy;
     };
     const edge_case cases[] = {
-        {"left edge", {0, 240}, -6, 0},     {"right edge", {639, 240}, 6, 0},   {"top edge", {320, 0}, 0, -6},
-        {"bottom edge", {320, 479}, 0, 6},  {"top left", {0, 0}, -6, -6},      {"top right", {639, 0}, 6, -6},
-        {"bottom left", {0, 479}, -6, 6},   {"bottom right", {639, 479}, 6, 6}, {"one pixel in", {1, 478}, 0, 0},
+        {"left edge", {0, 240}, -6, 0},    {"right edge", {639, 240}, 6, 0},   {"top edge", {320, 0}, 0, -6},
+        {"bottom edge", {320, 479}, 0, 6}, {"top left", {0, 0}, -6, -6},       {"top right", {639, 0}, 6, -6},
+        {"bottom left", {0, 479}, -6, 6},  {"bottom right", {639, 479}, 6, 6}, {"one pixel in", {1, 478}, 0, 0},
         {"the middle", {320, 240}, 0, 0},
     };
     for (const edge_case& c : cases) {

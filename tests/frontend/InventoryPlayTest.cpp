@@ -93,7 +93,7 @@ std::map<int, std::string> Items_Report(const std::string& out, int n) {
 }
 
 class InventoryPlay : public RunnerTest {
-protected:
+  protected:
     static fs::path Shots() { return fs::canonical("/proc/self/exe").parent_path() / "test_frontend-inventory-shots"; }
 };
 
@@ -111,17 +111,28 @@ TEST_F(InventoryPlay, OpensFromTheMapEquipsAWeaponAndReturns) {
     const std::string strip = std::to_string(52 + 38 * m.strip_place) + " 455";
 
     fs::remove_all(Shots());
-    const std::string script =
-        "seed 7\ntick 3\nitems " + m.lead + "\n"
-        "clickfield " + fixture::Xy(m.weapon_at) + "\ntick 150\nshot 01-at-the-weapon\nscreen\n"
-        // I opens the inventory when the leader carries the act out.
-        "key 73\nkeyup 73\ntick 2\nshot 02-inventory\nscreen\n"
-        "move " + strip + "\nshot 03-strip-hover\n"
-        "click " + strip + "\nmove " + right_hand + "\nshot 04-weapon-in-hand\n"
-        "click " + right_hand + "\nmove " + backpack + "\nshot 05-equipped-old-in-hand\n"
-        "click " + backpack + "\nshot 06-old-packed\n"
-        // Esc goes back to the map.
-        "key 27\nkeyup 27\ntick 2\nshot 07-map\nscreen\nitems " + m.lead + "\n";
+    const std::string script = "seed 7\ntick 3\nitems " + m.lead +
+                               "\n"
+                               "clickfield " +
+                               fixture::Xy(m.weapon_at) +
+                               "\ntick 150\nshot 01-at-the-weapon\nscreen\n"
+                               // I opens the inventory when the leader carries the act out.
+                               "key 73\nkeyup 73\ntick 2\nshot 02-inventory\nscreen\n"
+                               "move " +
+                               strip +
+                               "\nshot 03-strip-hover\n"
+                               "click " +
+                               strip + "\nmove " + right_hand +
+                               "\nshot 04-weapon-in-hand\n"
+                               "click " +
+                               right_hand + "\nmove " + backpack +
+                               "\nshot 05-equipped-old-in-hand\n"
+                               "click " +
+                               backpack +
+                               "\nshot 06-old-packed\n"
+                               // Esc goes back to the map.
+                               "key 27\nkeyup 27\ntick 2\nshot 07-map\nscreen\nitems " +
+                               m.lead + "\n";
     const run_result r = Run(folder, script, Shots());
     ASSERT_EQ(r.status, 0) << r.out << r.err;
 

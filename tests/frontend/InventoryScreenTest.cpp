@@ -34,7 +34,7 @@ struct kind {
 };
 
 class Inventory : public HexamapTest {
-protected:
+  protected:
     void SetUp() override {
         HexamapTest::SetUp();
         hero = Char_Named("Alric");
@@ -398,7 +398,9 @@ TEST_F(Inventory, PackingPutsTheFirstGroundItemIntoTheRepackedBackpack) {
     }
 }
 
-std::uint16_t Pixel(int x, int y) { return reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch())[x]; }
+std::uint16_t Pixel(int x, int y) {
+    return reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch())[x];
+}
 
 std::vector<std::uint16_t> Area(const RECT& r) {
     std::vector<std::uint16_t> out;
@@ -505,8 +507,9 @@ std::string Misplaced_Items() {
                         expected[static_cast<std::size_t>(k)] != 0)
                         faults += "footprint of cell " + std::to_string(cell) + " leaves the grid or overlaps; ";
                     else
-                        expected[static_cast<std::size_t>(k)] =
-                            dx + dy == 0 ? pack[static_cast<std::size_t>(cell)] : static_cast<std::int16_t>(-(dx + 8 * dy));
+                        expected[static_cast<std::size_t>(k)] = dx + dy == 0
+                                                                    ? pack[static_cast<std::size_t>(cell)]
+                                                                    : static_cast<std::int16_t>(-(dx + 8 * dy));
                 }
         }
         if (expected != pack) faults += "backpack cells of character " + std::to_string(c) + " lead nowhere; ";
@@ -518,19 +521,20 @@ TEST_F(Inventory, NoSequenceOfMovesLosesOrDoublesAnItem) {
     std::mt19937 random(20);
     auto below = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     const kind kinds[] = {
-        {"Helm", CLASS_HELM, 0x22},      {"Armour", CLASS_ARMOR, 0x23},  {"Leggings", CLASS_LEGGINGS, 0x22},
-        {"Boots", CLASS_BOOTS, 0x22},    {"Gloves", CLASS_GLOVES, 0x11}, {"Bracers", CLASS_BRACERS, 0x22},
-        {"Belt", CLASS_BELT, 0x21},      {"Necklace", CLASS_NECKLACE, 0x11}, {"Ring", CLASS_RING, 0x11},
-        {"Cloak", CLASS_CLOAK, 0x23},    {"Dagger", CLASS_KNIFE, 0x12},  {"Sword", CLASS_SWORD, 0x13},
-        {"Pike", CLASS_PIKE, 0x24},      {"Bow", CLASS_BOW, 0x13},       {"Scroll", CLASS_SCROLL, 0x21},
-        {"Body", CLASS_CORPSE, 0x23},    {"Pebble", CLASS_OTHER, 0x11},
+        {"Helm", CLASS_HELM, 0x22},   {"Armour", CLASS_ARMOR, 0x23},      {"Leggings", CLASS_LEGGINGS, 0x22},
+        {"Boots", CLASS_BOOTS, 0x22}, {"Gloves", CLASS_GLOVES, 0x11},     {"Bracers", CLASS_BRACERS, 0x22},
+        {"Belt", CLASS_BELT, 0x21},   {"Necklace", CLASS_NECKLACE, 0x11}, {"Ring", CLASS_RING, 0x11},
+        {"Cloak", CLASS_CLOAK, 0x23}, {"Dagger", CLASS_KNIFE, 0x12},      {"Sword", CLASS_SWORD, 0x13},
+        {"Pike", CLASS_PIKE, 0x24},   {"Bow", CLASS_BOW, 0x13},           {"Scroll", CLASS_SCROLL, 0x21},
+        {"Body", CLASS_CORPSE, 0x23}, {"Pebble", CLASS_OTHER, 0x11},
     };
     std::vector<std::uint16_t> types;
     for (const kind& k : kinds) types.push_back(New_Type(k));
     // A full backpack: items of every size until not even a small one fits;
     // what did not fit stays on the ground.
     for (int misses = 0; misses < 3;) {
-        const std::uint16_t item = Create_Item(types[static_cast<std::size_t>(below(static_cast<int>(types.size())))], Ground());
+        const std::uint16_t item =
+            Create_Item(types[static_cast<std::size_t>(below(static_cast<int>(types.size())))], Ground());
         backpack_grid pack = Backpack_Of(chararray.records[hero]);
         if (Repack_Backpack(pack, item)) {
             Remove_Object(Make_Obj(OBJ_ITEM, item));
@@ -540,7 +544,8 @@ TEST_F(Inventory, NoSequenceOfMovesLosesOrDoublesAnItem) {
             ++misses;
         }
     }
-    for (int n = 0; n < 20; ++n) Create_Item(types[static_cast<std::size_t>(below(static_cast<int>(types.size())))], Ground());
+    for (int n = 0; n < 20; ++n)
+        Create_Item(types[static_cast<std::size_t>(below(static_cast<int>(types.size())))], Ground());
     Reopen();
     ASSERT_EQ(Misplaced_Items(), "");
 

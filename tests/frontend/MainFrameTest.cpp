@@ -12,11 +12,11 @@
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/PathSearch.h"
+#include "System/Fonts.h"
 #include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
-#include "support/GameFolder.h"
-#include "System/Fonts.h"
 #include "platform/VirtualKeys.h"
+#include "support/GameFolder.h"
 #include "tests/frontend/GameFixture.h"
 
 namespace {
@@ -204,10 +204,10 @@ TEST_F(GameFrame, KeysHoldTheirBitsUntilReleasedOrTheFocusGoes) {
         std::uint32_t bits;
     };
     const key_case cases[] = {
-        {VK_CONTROL, 16}, {VK_UP, 1},         {VK_NUMPAD8, 1},     {VK_DOWN, 2},        {VK_NUMPAD2, 2},
-        {VK_LEFT, 4},     {VK_NUMPAD4, 4},    {VK_RIGHT, 8},       {VK_NUMPAD6, 8},     {VK_HOME, 5},
-        {VK_NUMPAD7, 5},  {VK_PRIOR, 9},      {VK_NUMPAD9, 9},     {VK_END, 6},         {VK_NUMPAD1, 6},
-        {VK_NEXT, 10},    {VK_NUMPAD3, 10},   {'A', 0},            {VK_SHIFT, 0},       {VK_NUMPAD5, 0},
+        {VK_CONTROL, 16}, {VK_UP, 1},       {VK_NUMPAD8, 1}, {VK_DOWN, 2},    {VK_NUMPAD2, 2},
+        {VK_LEFT, 4},     {VK_NUMPAD4, 4},  {VK_RIGHT, 8},   {VK_NUMPAD6, 8}, {VK_HOME, 5},
+        {VK_NUMPAD7, 5},  {VK_PRIOR, 9},    {VK_NUMPAD9, 9}, {VK_END, 6},     {VK_NUMPAD1, 6},
+        {VK_NEXT, 10},    {VK_NUMPAD3, 10}, {'A', 0},        {VK_SHIFT, 0},   {VK_NUMPAD5, 0},
     };
     for (const key_case& c : cases) {
         Key_Down(c.key);
@@ -274,7 +274,7 @@ TEST_F(GameFrame, RestoreScreenBringsTheSurfacesAndTheScreenBack) {
 
 // The start-up on a folder with its "start.map".
 class GameOnMap : public GameTest {
-protected:
+  protected:
     void SetUp() override {
         folder = fixture::Game_Folder();
         GameTest::SetUp();
@@ -304,7 +304,7 @@ TEST_F(GameOnMap, StartsOnTheStartMapAndDrawsItAfterTheFirstTick) {
 
 // A folder of its own for start-ups that fail.
 class FailingStart : public GameTest {
-protected:
+  protected:
     void SetUp() override {}
     void Start_In(const fs::path& dir) {
         folder = dir;

@@ -24,7 +24,7 @@ struct row_case {
 constexpr int untouched_flags = 0xC3;
 
 class MapArtwork : public MapViewTest {
-protected:
+  protected:
     void SetUp() override {
         MapViewTest::SetUp();
         New_World(6, 6, 1);
@@ -38,13 +38,13 @@ TEST_F(MapArtwork, EveryAnimationRowGetsItsSpriteLayerAndFlags) {
     Load_Map_Artwork();
     ASSERT_TRUE(backend().boxes.empty()) << backend().boxes[0].caption;
     const row_case rows[] = {
-        {1, sprite_run_length, 1, 16},    {2, sprite_run_length, 129, 16}, {3, sprite_run_length, 127, 32},
-        {4, sprite_run_length, 255, 32},  {5, sprite_bitmap, 37, -1},      {6, sprite_run_length, 127, -1},
-        {7, sprite_bitmap, 255, -1},      {8, sprite_bitmap, 125, 4},      {9, sprite_bitmap, 125, 8},
-        {10, sprite_bitmap, 125, 12},     {11, sprite_bitmap, 125, 16},    {12, sprite_bitmap, 125, 20},
-        {13, sprite_bitmap, -1, -1},      {14, sprite_bitmap, -1, -1},     {15, sprite_bitmap, -1, -1},
-        {16, sprite_bitmap, -1, -1},      {17, sprite_bitmap, 126, -1},    {18, sprite_bitmap, 126, -1},
-        {19, sprite_bitmap, 126, -1},     {20, sprite_bitmap, 126, -1},
+        {1, sprite_run_length, 1, 16},   {2, sprite_run_length, 129, 16}, {3, sprite_run_length, 127, 32},
+        {4, sprite_run_length, 255, 32}, {5, sprite_bitmap, 37, -1},      {6, sprite_run_length, 127, -1},
+        {7, sprite_bitmap, 255, -1},     {8, sprite_bitmap, 125, 4},      {9, sprite_bitmap, 125, 8},
+        {10, sprite_bitmap, 125, 12},    {11, sprite_bitmap, 125, 16},    {12, sprite_bitmap, 125, 20},
+        {13, sprite_bitmap, -1, -1},     {14, sprite_bitmap, -1, -1},     {15, sprite_bitmap, -1, -1},
+        {16, sprite_bitmap, -1, -1},     {17, sprite_bitmap, 126, -1},    {18, sprite_bitmap, 126, -1},
+        {19, sprite_bitmap, 126, -1},    {20, sprite_bitmap, 126, -1},
     };
     for (const row_case& r : rows) {
         const sprite* s = Row_Sprite(r.row);
@@ -65,7 +65,8 @@ TEST_F(MapArtwork, EveryAnimationRowGetsItsSpriteLayerAndFlags) {
         int layer;
         int flags;
     };
-    for (const slot_case& b : {slot_case{253, 128, untouched_flags}, {254, 125, FIX_ANIMATED}, {255, 126, FIX_ANIMATED}}) {
+    for (const slot_case& b :
+         {slot_case{253, 128, untouched_flags}, {254, 125, FIX_ANIMATED}, {255, 126, FIX_ANIMATED}}) {
         const sprite* s = Sprite_From_Handle(fixitem_types[b.slot].sprite);
         ASSERT_NE(s, nullptr) << int(b.slot);
         EXPECT_EQ(s->layer, b.layer) << int(b.slot);

@@ -27,7 +27,7 @@ struct mark {
 using marks = std::vector<mark>;
 
 class MapCursor : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         fixture::Reset_World(10, 8, 2);

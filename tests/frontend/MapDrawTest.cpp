@@ -24,7 +24,7 @@ std::ostream& operator<<(std::ostream& os, const box& b) {
 }
 
 class MapDrawing : public MapViewTest {
-protected:
+  protected:
     // The editor's view: no ornaments and no panel over the picture.
     void Editor_View() {
         ScreenType = screen_editor;

@@ -20,9 +20,9 @@
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
 #include "datafiles/LightMap.h"
+#include "frontend/HexamapScreen.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/HexamapScreen.h"
 #include "frontend/ViewStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
@@ -31,7 +31,7 @@
 #include "support/WorldBuilder.h"
 
 class MapViewTest : public HeadlessTest {
-protected:
+  protected:
     static void SetUpTestSuite() { root = fixture::Map_Art_Folder(); }
 
     void SetUp() override {

@@ -14,7 +14,7 @@
 #include "tests/frontend/HexamapFixture.h"
 
 class PageTest : public HexamapTest {
-protected:
+  protected:
     void TearDown() override {
         // A page a test left open gives its sprites back, as the exits do.
         Free_Page_Sprites();

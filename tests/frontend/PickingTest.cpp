@@ -17,10 +17,9 @@ struct cell_case {
 
 TEST(PickMask, EachRegionOfACellBelongsToItsField) {
     const cell_case cases[] = {
-        {0, 0, 0},   {0, 41, 0},  {11, 0, 0},  {11, 41, 0},  // rows 0 to 11: the cell itself
-        {12, 0, 3},  {12, 1, 3},  {12, 2, 0},  {12, 40, 0}, {12, 41, 2},
-        {15, 10, 3}, {15, 11, 0}, {15, 31, 0}, {15, 32, 2},
-        {20, 0, 3},  {20, 15, 3}, {20, 16, 0}, {20, 26, 0}, {20, 27, 2}, {20, 41, 2},
+        {0, 0, 0},   {0, 41, 0}, {11, 0, 0},  {11, 41, 0},  // rows 0 to 11: the cell itself
+        {12, 0, 3},  {12, 1, 3}, {12, 2, 0},  {12, 40, 0}, {12, 41, 2}, {15, 10, 3}, {15, 11, 0}, {15, 31, 0},
+        {15, 32, 2}, {20, 0, 3}, {20, 15, 3}, {20, 16, 0}, {20, 26, 0}, {20, 27, 2}, {20, 41, 2},
     };
     for (const cell_case& c : cases) EXPECT_EQ(pick_mask[c.row][c.col], c.owner) << c.row << ", " << c.col;
     for (int row = 0; row < 12; ++row)
@@ -39,8 +38,8 @@ TEST(Picking, AgreesWithTheRuleTheFloorsAreDrawnTo) {
             for (int px = map_view.left; px < map_view.right; ++px) {
                 const art::FieldPos expected = art::Pick_Field(sx + px - map_view.left, sy + py - map_view.top);
                 const map_pick got = Pick_Column_Row(px, py);
-                ASSERT_EQ(got, (map_pick{expected.col, expected.row})) << "scroll " << sx << ", " << sy << " point " << px
-                                                                       << ", " << py;
+                ASSERT_EQ(got, (map_pick{expected.col, expected.row}))
+                    << "scroll " << sx << ", " << sy << " point " << px << ", " << py;
             }
     }
 }

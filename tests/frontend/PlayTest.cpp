@@ -13,11 +13,11 @@
 #include <utility>
 #include <vector>
 
+#include "Objects/Acts.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
-#include "Objects/Acts.h"
 #include "Objects/Map.h"
 #include "Objects/PathSearch.h"
 #include "frontend/MapView.h"
@@ -177,7 +177,7 @@ std::vector<std::map<std::string, char_line>> Char_Reports(const std::string& ou
 }
 
 class Play : public RunnerTest {
-protected:
+  protected:
     // The shots stay for review beside the test program.
     static fs::path Shots(const std::string& name = "play") {
         return fs::canonical("/proc/self/exe").parent_path() / ("test_frontend-" + name + "-shots");
@@ -197,15 +197,23 @@ TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
         "seed 7\n"
         "tick 3\nshot 01-start\nchars\n"
         // A click on a free field: the selected character walks there.
-        "clickfield " + Xy(m.walk_to) + "\ntick 2\nshot 02-go\n"
+        "clickfield " +
+        Xy(m.walk_to) +
+        "\ntick 2\nshot 02-go\n"
         "tick 120\nshot 03-arrived\nchars\n"
         // Turn mode: the first click shows the way, the second goes.
         "key 77\nkeyup 77\ntick 2\nshot 04-turn-mode\n"
-        "clickfield " + Xy(m.turn_to) + "\ntick 2\nshot 05-way-shown\nchars\n"
-        "clickfield " + Xy(m.turn_to) + "\ntick 60\nshot 06-went\nchars\n"
+        "clickfield " +
+        Xy(m.turn_to) +
+        "\ntick 2\nshot 05-way-shown\nchars\n"
+        "clickfield " +
+        Xy(m.turn_to) +
+        "\ntick 60\nshot 06-went\nchars\n"
         "key 77\nkeyup 77\ntick 2\n"
         // The whole party attacks the monster until it falls.
-        "click 99 441\ntick 1\nclickchar " + m.monster + "\ntick 2\nshot 07-attack\n"
+        "click 99 441\ntick 1\nclickchar " +
+        m.monster +
+        "\ntick 2\nshot 07-attack\n"
         "tick 150\nshot 08-fight\ntick 250\nshot 09-fallen\nchars\n"
         // Quit: No keeps the game, Yes ends it.
         "answer no\nkey 27\nkeyup 27\ntick 2\nshot 10-quit-no\nchars\n"
@@ -228,8 +236,8 @@ TEST_F(Play, WalkTurnModeFightAndQuitAsAPlayerWould) {
     EXPECT_EQ(Count(r.out, "box [Orvex Divuruz Demo] Do you really want to quit?\n"), 2);
     EXPECT_EQ(reports[5].size(), reports[4].size()) << "No kept the game";
 
-    for (const char* shot : {"01-start", "02-go", "03-arrived", "04-turn-mode", "05-way-shown", "06-went",
-                             "07-attack", "08-fight", "09-fallen", "10-quit-no"})
+    for (const char* shot : {"01-start", "02-go", "03-arrived", "04-turn-mode", "05-way-shown", "06-went", "07-attack",
+                             "08-fight", "09-fallen", "10-quit-no"})
         EXPECT_TRUE(fs::exists(Shots() / (std::string(shot) + ".png"))) << shot;
     EXPECT_FALSE(fs::exists(Shots() / "11-never.png")) << "Yes closed the game";
 }
@@ -254,9 +262,15 @@ TEST_F(Play, BothPagesOpenFromTheMapAndASpellCastFromTheSpellPageReturnsToIt) {
         // Shift and a click on the portrait: the credits, and no page.
         "key 16\nclick 30 50\nkeyup 16\ntick 2\nshot 04-credits\n"
         // The caster's spell page: its spell named, then cast.
-        "clickchar " + m.caster + "\ntick 2\nkey 83\nkeyup 83\ntick 2\nshot 05-spell-page\n"
-        "move " + cell + "\nshot 06-pointed\n"
-        "click " + cell + "\ntick 2\nshot 07-cast\ntick 20\nshot 08-after\n"
+        "clickchar " +
+        m.caster +
+        "\ntick 2\nkey 83\nkeyup 83\ntick 2\nshot 05-spell-page\n"
+        "move " +
+        cell +
+        "\nshot 06-pointed\n"
+        "click " +
+        cell +
+        "\ntick 2\nshot 07-cast\ntick 20\nshot 08-after\n"
         // Back on the map Esc asks to quit.
         "answer no\nkey 27\nkeyup 27\ntick 2\n";
     const run_result r = Run(folder, script, shots);

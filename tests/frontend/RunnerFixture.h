@@ -36,7 +36,7 @@ inline Command_Result Run_Command(const std::string& command) {
 }
 
 class RunnerTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = std::filesystem::temp_directory_path() / ("orvex-runner-" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir);

@@ -48,7 +48,7 @@ TEST(ClampScroll, KeepsThePositionInsideEachLimit) {
 }
 
 class Scrolling : public MapViewTest {
-protected:
+  protected:
     void Sample_Map(std::uint32_t w, std::uint32_t h, std::uint32_t levels) {
         fixture::Build_Sample_Map(w, h, levels);
         ASSERT_TRUE(backend().boxes.empty()) << backend().boxes[0].caption;
@@ -75,9 +75,9 @@ TEST_F(Scrolling, AfterAnyShiftsTheBufferEqualsAFreshRedraw) {
     for (auto [dx, dy] : {std::pair{0, -6}, {-6, 0}, {0, 6}, {6, 0}})
         for (int step = 0; step < 24; ++step) shifts.push_back({dx, dy});
     const std::pair<int, int> jumps[] = {
-        {6, 0},   {6, 0},    {0, 6},   {-6, 0},  {0, -6},   {6, 6},    {-6, -6},  {6, -6},  {-6, 6},
-        {1, 0},   {0, 1},    {-13, 7}, {37, -5}, {0, 0},    {90, 60},  {-200, 3}, {5, -150}, {458, 0},
-        {-458, 0}, {0, 358}, {0, -358}, {-3000, 0}, {0, -3000}, {6, 6}, {3000, 3000}, {-6, -6},
+        {6, 0},    {6, 0},   {0, 6},    {-6, 0},    {0, -6},    {6, 6},   {-6, -6},     {6, -6},   {-6, 6},
+        {1, 0},    {0, 1},   {-13, 7},  {37, -5},   {0, 0},     {90, 60}, {-200, 3},    {5, -150}, {458, 0},
+        {-458, 0}, {0, 358}, {0, -358}, {-3000, 0}, {0, -3000}, {6, 6},   {3000, 3000}, {-6, -6},
     };
     shifts.insert(shifts.end(), std::begin(jumps), std::end(jumps));
     for (auto [dx, dy] : shifts) {
@@ -87,8 +87,8 @@ TEST_F(Scrolling, AfterAnyShiftsTheBufferEqualsAFreshRedraw) {
         const std::vector<std::uint16_t> shifted = Snapshot();
         const std::int32_t at_x = scroll_x, at_y = scroll_y;
         const std::vector<std::uint16_t> fresh = Fresh_Redraw();
-        ASSERT_EQ(First_Difference(shifted, fresh), "") << "after the shift " << dx << ", " << dy << " to " << at_x
-                                                        << ", " << at_y;
+        ASSERT_EQ(First_Difference(shifted, fresh), "")
+            << "after the shift " << dx << ", " << dy << " to " << at_x << ", " << at_y;
     }
     // The same on each level shown, and in the editor's view without ornaments.
     ScreenType = screen_editor;
@@ -108,8 +108,8 @@ TEST_F(Scrolling, AfterAnyShiftsTheBufferEqualsAFreshRedraw) {
 
 struct strip_case {
     const char* what;
-    int move_x, move_y;              // how the scroll position moves
-    int left, top, right, bottom;    // the strip redrawn, relative to the view
+    int move_x, move_y;            // how the scroll position moves
+    int left, top, right, bottom;  // the strip redrawn, relative to the view
 };
 
 // A scroll copies the old picture and draws only the uncovered strip: a
@@ -131,7 +131,8 @@ TEST_F(Scrolling, OnlyTheUncoveredStripIsDrawn) {
         Redraw_Map();
         // A pattern no drawing makes, over the whole old picture.
         for (int y = map_view.top; y < map_view.bottom; ++y)
-            for (int x = map_view.left; x < map_view.right; ++x) Set_Pixel(x, y, static_cast<std::uint16_t>(x * 31 + y * 7));
+            for (int x = map_view.left; x < map_view.right; ++x)
+                Set_Pixel(x, y, static_cast<std::uint16_t>(x * 31 + y * 7));
         scroll_x += c.move_x;
         scroll_y += c.move_y;
         Scroll_Map();
@@ -159,10 +160,12 @@ TEST_F(Scrolling, FallsBackToAFullRedrawWhenTheBufferCannotBeShifted) {
     Sample_Map(40, 40, 2);
     const fallback_case cases[] = {
         {"before the first redraw", [] { Forget_Drawn_Map(); }, 6, 0},
-        {"after the map's artwork was loaded", [] {
+        {"after the map's artwork was loaded",
+         [] {
              Free_Map_Artwork();
              Load_Map_Artwork();
-         }, 0, 6},
+         },
+         0, 6},
         {"a shift as wide as the view", [] {}, 459, 0},
         {"a shift as high as the view", [] {}, 0, -359},
         {"another level shown", [] { shown_level = 0; }, 6, 6},

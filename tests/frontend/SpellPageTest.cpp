@@ -43,9 +43,18 @@ TEST(SpellGrid, CellsAndGapsUnderThePoint) {
     struct cell_case {
         int x, y, cell;
     } cases[] = {
-        {339, 122, 0},   {428, 171, 0},   {429, 150, spell_column_gap}, {433, 150, spell_column_gap},
-        {434, 150, 1},   {619, 140, spell_column_gap}, {400, 172, spell_row_gap}, {400, 176, spell_row_gap},
-        {400, 177, 3},   {600, 320, 11},  {619, 337, spell_column_gap}, {560, 337, spell_row_gap},
+        {339, 122, 0},
+        {428, 171, 0},
+        {429, 150, spell_column_gap},
+        {433, 150, spell_column_gap},
+        {434, 150, 1},
+        {619, 140, spell_column_gap},
+        {400, 172, spell_row_gap},
+        {400, 176, spell_row_gap},
+        {400, 177, 3},
+        {600, 320, 11},
+        {619, 337, spell_column_gap},
+        {560, 337, spell_row_gap},
     };
     for (const cell_case& c : cases) EXPECT_EQ(Spell_Cell_At(c.x, c.y), c.cell) << c.x << ", " << c.y;
 }
@@ -56,17 +65,14 @@ TEST_F(SpellPage, ASpellIsCastableWhenEveryCostIsCoveredByItsMana) {
         std::uint16_t fire, water, air, earth;
         bool castable;
     } cases[] = {
-        {0, 5, 0, 0, 1, true},     // Giant Strength 5/0/0/1: exactly paid
-        {0, 4, 20, 20, 20, false}, // one fire short
-        {0, 5, 0, 0, 0, false},    // no earth
-        {1, 0, 6, 1, 0, true},     // Magic Armour 0/6/1/0
-        {1, 20, 6, 0, 20, false},
-        {7, 2, 0, 0, 3, false},    // Fire Wall 5/0/0/3: fire cost 3.. 5 against 2
-        {7, 5, 0, 0, 3, true},
-        {8, 10, 5, 0, 0, true},    // Splinter Rain 10/5/0/0
-        {8, 10, 4, 0, 0, false},
-        {9, 2, 2, 6, 11, false},   // Call Zombies 2/2/6/12
-        {12, 0, 4, 1, 2, true},    // Knock-knock 0/4/1/2
+        {0, 5, 0, 0, 1, true},                               // Giant Strength 5/0/0/1: exactly paid
+        {0, 4, 20, 20, 20, false},                           // one fire short
+        {0, 5, 0, 0, 0, false},                              // no earth
+        {1, 0, 6, 1, 0, true},                               // Magic Armour 0/6/1/0
+        {1, 20, 6, 0, 20, false},  {7, 2, 0, 0, 3, false},   // Fire Wall 5/0/0/3: fire cost 3.. 5 against 2
+        {7, 5, 0, 0, 3, true},     {8, 10, 5, 0, 0, true},   // Splinter Rain 10/5/0/0
+        {8, 10, 4, 0, 0, false},   {9, 2, 2, 6, 11, false},  // Call Zombies 2/2/6/12
+        {12, 0, 4, 1, 2, true},                              // Knock-knock 0/4/1/2
     };
     const std::uint16_t alric = Char_Named("Alric");
     for (const cast_case& c : cases) {

@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/writers/CurWriter.h"
 #include "tests/fuzz/SeedFolder.h"
+#include "tools/writers/CurWriter.h"
 
 int main(int argc, char** argv) {
     const auto seed_folder = Seed_Folder(argc, argv);
@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
         p.hot_x = p.hot_y = side / 2;
         p.pixels.resize(static_cast<std::size_t>(side) * side);
         for (std::size_t i = 0; i < p.pixels.size(); ++i) p.pixels[i] = static_cast<std::uint8_t>(i % 2);
-        for (int i = 0; i < 256; ++i) p.palette[i] = {static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)};
+        for (int i = 0; i < 256; ++i)
+            p.palette[i] = {static_cast<std::uint8_t>(i), 0, static_cast<std::uint8_t>(255 - i)};
         p.transparent = 1;
         for (int bits : {1, 4, 8, 24, 32})
             if (!Write_Cur(folder / ("seed" + std::to_string(n++) + ".cur"), p, bits)) return 1;

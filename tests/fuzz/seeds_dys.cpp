@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/writers/DysWriter.h"
 #include "tests/fuzz/SeedFolder.h"
+#include "tools/writers/DysWriter.h"
 
 namespace {
 

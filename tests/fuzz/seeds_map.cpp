@@ -43,14 +43,16 @@ void Shrink(std::vector<T>& records, std::uint16_t& first_free, std::uint32_t en
 
 template <class T>
 void Shrink_Linked(std::vector<T>& records, std::uint16_t& first_free, std::size_t spare) {
-    Shrink(records, first_free, NO_INDEX, NO_INDEX, spare, [](const T& r) { return std::uint32_t{Obj_Index(r.link)}; },
-           [](T& r, std::uint16_t n) { r.link = Make_Obj(OBJ_NONE, n); });
+    Shrink(
+        records, first_free, NO_INDEX, NO_INDEX, spare, [](const T& r) { return std::uint32_t{Obj_Index(r.link)}; },
+        [](T& r, std::uint16_t n) { r.link = Make_Obj(OBJ_NONE, n); });
 }
 
 template <class T>
 void Shrink_Next(std::vector<T>& records, std::uint16_t& first_free, std::uint32_t end, std::size_t spare) {
-    Shrink(records, first_free, end, end, spare, [](const T& r) { return std::uint32_t{r.next}; },
-           [](T& r, std::uint16_t n) { r.next = n; });
+    Shrink(
+        records, first_free, end, end, spare, [](const T& r) { return std::uint32_t{r.next}; },
+        [](T& r, std::uint16_t n) { r.next = n; });
 }
 
 void Cut_Down(MapImage& m) {

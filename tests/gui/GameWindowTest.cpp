@@ -35,7 +35,7 @@ using namespace std::chrono_literals;
 
 // A program run in a folder, its standard output and error kept in a file.
 class Program {
-public:
+  public:
     Program(const fs::path& folder, const fs::path& log, const char* program = ORVEX_PROGRAM) : log_(log) {
         pid_ = ::fork();
         if (pid_ == 0) {
@@ -67,7 +67,7 @@ public:
         return text.str();
     }
 
-private:
+  private:
     fs::path log_;
     pid_t pid_ = -1;
     std::optional<int> status_;
@@ -82,7 +82,7 @@ bool Wood(std::uint32_t c) {
 }
 
 class GameWindow : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         if (std::getenv("DISPLAY") == nullptr) return;
         static int argc = 1;

@@ -34,7 +34,7 @@ bool Save_Screen(const screen_picture& picture, const std::string& path) {
     std::vector<Rgb> pixels;
     pixels.reserve(picture.rgb.size());
     for (std::uint32_t c : picture.rgb)
-        pixels.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                          static_cast<std::uint8_t>(c)});
+        pixels.push_back(
+            {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
     return Write_Png(path, picture.width, picture.height, pixels);
 }

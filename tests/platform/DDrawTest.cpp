@@ -8,7 +8,7 @@
 namespace {
 
 class DDrawTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
         ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);

@@ -19,14 +19,15 @@ Bmp8 Small_Picture() {
     b.width = 5;
     b.height = 3;
     for (int i = 0; i < 256; ++i)
-        b.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(2 * i), static_cast<std::uint8_t>(3 * i)};
+        b.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(2 * i),
+                        static_cast<std::uint8_t>(3 * i)};
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) b.pixels.push_back(static_cast<std::uint8_t>(x + 10 * y));
     return b;
 }
 
 class GdiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() / ("orvex-gdi-" + std::to_string(::getpid()));
         fs::create_directories(root / "art");
@@ -45,7 +46,8 @@ protected:
         EXPECT_EQ(Live_Gdi_Object_Count(), objects_before);
     }
     HBITMAP Load(const char* name, int cx = 0, int cy = 0) {
-        return static_cast<HBITMAP>(LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+        return static_cast<HBITMAP>(
+            LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     }
     LPDIRECTDRAWSURFACE Surface(int w, int h, bool eight_bit) {
         DDSURFACEDESC desc{};

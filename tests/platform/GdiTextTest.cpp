@@ -16,7 +16,7 @@ namespace {
 // A working folder with FONTS/TEST.FON: face "Test Serif", strikes of 13
 // (normal) and 16 (bold) pixels rendered from DejaVu Serif.
 class GdiText : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         root = fs::temp_directory_path() / ("orvex-gditext-" + std::to_string(::getpid()));
         fs::create_directories(root / "fonts");

@@ -9,11 +9,11 @@ namespace fs = std::filesystem;
 namespace {
 
 class PathResolverTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("orvex-resolver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("orvex-resolver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "artwork" / "pages");
         std::ofstream(root / "artwork" / "pages" / "x.bmp") << "x";

@@ -35,8 +35,8 @@ TEST(ScreenFit, WindowPixelsMapBackToThePicture) {
         LONG px, py;
     };
     const point_case cases[] = {
-        {320, 60, 0, 0},   {321, 61, 0, 0},     {322, 62, 1, 1},     {1599, 1019, 639, 479},
-        {0, 0, 0, 0},      {1919, 1079, 639, 479}, {319, 500, 0, 220}, {1600, 59, 639, 0},
+        {320, 60, 0, 0}, {321, 61, 0, 0},        {322, 62, 1, 1},    {1599, 1019, 639, 479},
+        {0, 0, 0, 0},    {1919, 1079, 639, 479}, {319, 500, 0, 220}, {1600, 59, 639, 0},
     };
     for (const point_case& c : cases) {
         const POINT p = Window_To_Picture(f, c.x, c.y);
@@ -52,7 +52,7 @@ TEST(ScreenFit, WindowPixelsMapBackToThePicture) {
 
 // A 16-bit off-screen surface of the stand-in display.
 class Surface : public ::testing::Test {
-protected:
+  protected:
     LPDIRECTDRAWSURFACE Make(int width, int height) {
         EXPECT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
         EXPECT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);

@@ -22,7 +22,7 @@ TEST(DebugTrace, GoesToStandardError) {
 std::vector<std::string> seen;
 
 class Recorder : public CFrameWnd {
-public:
+  public:
     explicit Recorder(bool* deleted = nullptr) : deleted_(deleted) {}
     ~Recorder() override {
         if (deleted_ != nullptr) *deleted_ = true;
@@ -48,7 +48,7 @@ public:
     }
     static const message_map_entry<Recorder> map[4];
 
-private:
+  private:
     bool* deleted_;
 };
 
@@ -60,7 +60,7 @@ const message_map_entry<Recorder> Recorder::map[4] = {
 };
 
 class Windows : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Set_Window_Backend(nullptr);
         Headless_Backend().Reset();

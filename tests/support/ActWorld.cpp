@@ -82,8 +82,8 @@ std::uint16_t Place_Stranger(std::uint16_t field, const std::string& name, std::
 }
 
 ProbeAct::ProbeAct(std::uint32_t flags, std::uint8_t range, std::uint8_t pattern, std::uint16_t action_points)
-    : desc{"Probe", "A probe.", 0, {0, 0, 0, 0}, 5, 3, 1, range, pattern, 0, flags, action_points, Probe_Handler,
-           NOOBJ} {
+    : desc{"Probe",       "A probe.",    0,    {0, 0, 0, 0}, 5, 3, 1, range, pattern, 0, flags,
+           action_points, Probe_Handler, NOOBJ} {
     probes.push_back(this);
 }
 

@@ -39,7 +39,7 @@ struct ActCall {
 // An act record of its own: its handler records every call and answers
 // from `answers` (NO_VALUE for anything else). Live for the test.
 class ProbeAct {
-public:
+  public:
     explicit ProbeAct(std::uint32_t flags, std::uint8_t range = 0, std::uint8_t pattern = 1,
                       std::uint16_t action_points = 2);
     ~ProbeAct();

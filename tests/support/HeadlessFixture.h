@@ -8,7 +8,7 @@
 #include "platform/headless/HeadlessBackend.h"
 
 class HeadlessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Set_Window_Backend(nullptr);
         Headless_Backend().Reset();

@@ -80,7 +80,8 @@ std::string Read_Stamp(const fs::path& file) {
 
 }  // namespace
 
-fs::path Cached_Folder(const std::string& suffix, const char* version, const std::function<bool(const fs::path&)>& write) {
+fs::path Cached_Folder(const std::string& suffix, const char* version,
+                       const std::function<bool(const fs::path&)>& write) {
     const fs::path program = fs::read_symlink("/proc/self/exe");
     const fs::path root = program.parent_path() / (program.filename().string() + suffix);
     const fs::path stamp_file = root.string() + ".stamp";

@@ -23,8 +23,8 @@ constexpr std::int16_t COST_UNKNOWN = -32768;
 
 struct ReferenceBuffers {
     std::vector<std::int32_t> dist;
-    std::vector<std::int32_t> touched;  // cheapest arrival at a field that could not be entered
-    std::vector<std::int16_t> cost;     // cached entry cost per field
+    std::vector<std::int32_t> touched;                         // cheapest arrival at a field that could not be entered
+    std::vector<std::int16_t> cost;                            // cached entry cost per field
     std::vector<std::pair<std::int32_t, std::uint16_t>> heap;  // a binary min-heap
 };
 ReferenceBuffers buffers;
@@ -48,7 +48,8 @@ void Draw_Level(const std::vector<std::string>& rows, std::uint32_t level) {
                 Place_Fixitem(f, WALL_SLOT);
             } else if (c >= '0' && c <= '9') {
                 const std::uint8_t slot = static_cast<std::uint8_t>(210 + (c - '0'));
-                if (fixitem_types[slot].sprite == 0) Set_Fixitem_Type(slot, LAYER_WALL - 1, 1, static_cast<std::int8_t>(c - '0'));
+                if (fixitem_types[slot].sprite == 0)
+                    Set_Fixitem_Type(slot, LAYER_WALL - 1, 1, static_cast<std::int8_t>(c - '0'));
                 Place_Fixitem(f, slot);
             }
         }

@@ -20,7 +20,7 @@ struct HandlerCall {
 // respond (default: value + 1 for requests other than the life-cycle events,
 // so a test sees which modifiers were applied). Only one per kind at a time.
 class ScopedHandler {
-public:
+  public:
     using Respond = std::function<RequestValue(const HandlerCall&)>;
     ScopedHandler(std::uint32_t kind, Respond respond = {}, int flags = -1);
     ~ScopedHandler();
@@ -31,7 +31,7 @@ public:
     // The modifiers applied for request, in order.
     std::vector<std::uint16_t> Applied(request_no request) const;
 
-private:
+  private:
     std::uint32_t kind_;
     mod_type saved_;
     Respond respond_;

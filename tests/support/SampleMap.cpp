@@ -34,8 +34,26 @@ namespace fixture {
 namespace {
 
 enum Slot : std::uint8_t {
-    GRASS = 1, EARTH, STONE, WATER, WOOD, GRASSH, EARTHH, GRASSR, STONER, WOODR,
-    WALL, DOOR, CHEST, HILL, STEPS, TELEPORT, LAMP, TREE, ROCK, BARREL,
+    GRASS = 1,
+    EARTH,
+    STONE,
+    WATER,
+    WOOD,
+    GRASSH,
+    EARTHH,
+    GRASSR,
+    STONER,
+    WOODR,
+    WALL,
+    DOOR,
+    CHEST,
+    HILL,
+    STEPS,
+    TELEPORT,
+    LAMP,
+    TREE,
+    ROCK,
+    BARREL,
 };
 
 struct slot_art {

@@ -8,7 +8,7 @@
 namespace fixture {
 
 class SpriteFolder {
-public:
+  public:
     SpriteFolder();
     ~SpriteFolder();
     SpriteFolder(const SpriteFolder&) = delete;
@@ -22,7 +22,7 @@ public:
 
     const std::filesystem::path& Root() const { return root_; }
 
-private:
+  private:
     std::filesystem::path File(const std::string& name, const char* extension) const;
     std::filesystem::path root_;
 };

@@ -5,9 +5,9 @@
 
 #include "Objects/AIData.h"
 #include "Objects/AIDecisions.h"
-#include "Objects/CharTick.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/CharTick.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"

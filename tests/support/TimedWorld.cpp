@@ -16,7 +16,6 @@ namespace fixture {
 
 namespace {
 
-
 // The protection of a character for requests 57..68.
 std::int16_t Protection(const char_record& c, request_no r) {
     static const int element[12] = {0, 1, 2, 3, 0, 0, 1, 1, 2, 2, 3, 3};
@@ -39,7 +38,8 @@ RequestValue Base_Answer(const HandlerCall& call, const ScopedBaseAnswers& self)
                 case REQ_CAN_BURN: return 1;
                 case REQ_WATER: return 0;
                 default:
-                    if (call.request >= REQ_PROT_FIRE && call.request <= REQ_PROT_EARTH_3) return Protection(c, call.request);
+                    if (call.request >= REQ_PROT_FIRE && call.request <= REQ_PROT_EARTH_3)
+                        return Protection(c, call.request);
                     return call.value;
             }
         }
@@ -68,8 +68,7 @@ RequestValue Base_Answer(const HandlerCall& call, const ScopedBaseAnswers& self)
                     return call.value;
             }
         }
-        default:
-            return call.value;
+        default: return call.value;
     }
 }
 

@@ -27,17 +27,17 @@ void Reset_Timed_World(std::uint32_t width, std::uint32_t height, std::uint32_t 
 // tests do not otherwise use; build it after the map and before other
 // modifiers go on the field heads.
 class ScopedBaseAnswers {
-public:
+  public:
     ScopedBaseAnswers();
     std::map<std::pair<obj_ref, request_no>, RequestValue> fixed;
 
-private:
+  private:
     ScopedHandler handler_;
 };
 
 // Scripted random numbers while alive.
 class ScopedRandom {
-public:
+  public:
     ScopedRandom(std::initializer_list<int> values = {});
     ~ScopedRandom();
     ScopedRandom(const ScopedRandom&) = delete;

@@ -8,18 +8,18 @@
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"
-#include "Objects/Hooks.h"
 #include "Objects/FieldLists.h"
+#include "Objects/GameClock.h"
+#include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
 #include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
-#include "Objects/GameClock.h"
 #include "System/ErrorReport.h"
-#include "support/LogSpy.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "support/LogSpy.h"
 
 namespace fixture {
 
@@ -89,8 +89,8 @@ std::uint16_t Place_Fixitem(std::uint16_t field, std::uint8_t slot) {
     return i;
 }
 
-std::uint16_t Add_Item_Type(const std::string& name, std::uint8_t item_class, std::uint8_t attack,
-                            std::uint8_t defence, std::uint8_t size) {
+std::uint16_t Add_Item_Type(const std::string& name, std::uint8_t item_class, std::uint8_t attack, std::uint8_t defence,
+                            std::uint8_t size) {
     item_type t{};
     std::strncpy(t.name, name.c_str(), sizeof t.name - 1);
     t.item_class = item_class;

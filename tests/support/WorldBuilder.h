@@ -11,8 +11,8 @@ namespace fixture {
 
 // Draw layers the builder gives its sprites.
 constexpr int LAYER_FLOOR = 0;
-constexpr int LAYER_ITEM = 3;    // the ground-item sprite
-constexpr int LAYER_CHAR = 12;   // character bodies
+constexpr int LAYER_ITEM = 3;   // the ground-item sprite
+constexpr int LAYER_CHAR = 12;  // character bodies
 constexpr int LAYER_WALL = 20;
 
 // Resets every array of the game world to an empty map of width x height

@@ -247,8 +247,9 @@ TEST(ArtSprites, PortraitsOnePerHeadNumber) {
 
 TEST(ArtSprites, RunLengthSpritesHaveTheirFrames) {
     const std::pair<const char*, int> wants[] = {
-        {"ARTWORK\\SYSTEM\\CURFORE2", 1}, {"ARTWORK\\SYSTEM\\CURBACK2", 1}, {"ARTWORK\\SYSTEM\\CURFORE", 1},
-        {"ARTWORK\\SYSTEM\\CURBACK", 1},  {"ARTWORK\\SYSTEM\\TRGTFORE", 2}, {"ARTWORK\\ITEMS\\ITEMS", kItemFrames},
+        {"ARTWORK\\SYSTEM\\CURFORE2", 1},        {"ARTWORK\\SYSTEM\\CURBACK2", 1},
+        {"ARTWORK\\SYSTEM\\CURFORE", 1},         {"ARTWORK\\SYSTEM\\CURBACK", 1},
+        {"ARTWORK\\SYSTEM\\TRGTFORE", 2},        {"ARTWORK\\ITEMS\\ITEMS", kItemFrames},
         {"ARTWORK\\ITEMS\\MITEMS", kItemFrames},
     };
     for (const auto& [path, frames] : wants) {
@@ -316,10 +317,10 @@ TEST(ArtSprites, ItemPicturesFitTheirCellsCentredOnTheDrawingPoint) {
 TEST(ArtFloors, PickingRuleGivesTheCellAndItsLowerNeighbours) {
     // The picking cell of field (0, 0) spans x -21..20 and y -10..10 around its anchor.
     EXPECT_EQ(Pick_Field(0, 0), (FieldPos{0, 0}));
-    EXPECT_EQ(Pick_Field(-21, -10), (FieldPos{0, 0}));   // cell row 0
-    EXPECT_EQ(Pick_Field(20, 1), (FieldPos{0, 0}));      // cell row 11
-    EXPECT_EQ(Pick_Field(-21, 10), (FieldPos{-1, 1}));   // row 20, column 0: lower left
-    EXPECT_EQ(Pick_Field(20, 10), (FieldPos{0, 1}));     // row 20, column 41: lower
+    EXPECT_EQ(Pick_Field(-21, -10), (FieldPos{0, 0}));  // cell row 0
+    EXPECT_EQ(Pick_Field(20, 1), (FieldPos{0, 0}));     // cell row 11
+    EXPECT_EQ(Pick_Field(-21, 10), (FieldPos{-1, 1}));  // row 20, column 0: lower left
+    EXPECT_EQ(Pick_Field(20, 10), (FieldPos{0, 1}));    // row 20, column 41: lower
     EXPECT_EQ(Pick_Field(0, 10), (FieldPos{0, 0}));
     EXPECT_EQ(Pick_Field(42, 0), (FieldPos{1, 0}));
     EXPECT_EQ(Pick_Field(21, 21), (FieldPos{0, 1}));
@@ -363,7 +364,7 @@ TEST(ArtFloors, LevelFloorsTileTheMapWithoutGapsOrOverlaps) {
 
 TEST(ArtFloors, GroundShapesFollowTheHillRule) {
     // At the field's centre a character stands at a = 21, b = 10 (tile pixel (21, 19)).
-    EXPECT_DOUBLE_EQ(Ground_Shape_Height(4, kFloorHotX, kFloorHotY), 6.0);       // U
+    EXPECT_DOUBLE_EQ(Ground_Shape_Height(4, kFloorHotX, kFloorHotY), 6.0);  // U
     EXPECT_DOUBLE_EQ(Ground_Shape_Height(13, kFloorHotX, kFloorHotY), 24 - 6.0 - 10 * 12.0 / 21);
     EXPECT_DOUBLE_EQ(Ground_Shape_Height(20, kFloorHotX, kFloorHotY), 0.0);
     // A sloped frame rises above the level floor; a raised floor reaches down to the ground.
@@ -380,7 +381,8 @@ TEST(ArtFloors, GroundShapesFollowTheHillRule) {
 }
 
 // Pixels outside `allowed` of a frame must be transparent.
-void Expect_Opaque_Only_In(const IndexedImage& f, const std::vector<std::array<int, 4>>& allowed, const std::string& what) {
+void Expect_Opaque_Only_In(const IndexedImage& f, const std::vector<std::array<int, 4>>& allowed,
+                           const std::string& what) {
     int stray = 0, inside = 0;
     for (int y = 0; y < f.height; ++y)
         for (int x = 0; x < f.width; ++x) {

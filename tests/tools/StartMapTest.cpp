@@ -80,7 +80,7 @@ std::vector<std::uint16_t> Fields_With(std::uint32_t kind) {
 }
 
 class StartMap : public HeadlessTest {
-protected:
+  protected:
     void SetUp() override {
         HeadlessTest::SetUp();
         backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
@@ -140,9 +140,12 @@ TEST_F(StartMap, APartyMemberHasSpellsToTryOnTheSpellPage) {
             for (int k = 0; k < 4; ++k)
                 paid = paid && act->mana[k] <= Object_Request(Char(c), Char(c), 0,
                                                               static_cast<request_no>(REQ_MANA_FIRE + k), NO_VALUE);
-            if (!paid) ++unpaid;
-            else if (act->range == 0) ++cast_at_once;
-            else ++aimed;
+            if (!paid)
+                ++unpaid;
+            else if (act->range == 0)
+                ++cast_at_once;
+            else
+                ++aimed;
         }
     }
     EXPECT_GT(cast_at_once, 0) << "a spell cast at once";
@@ -263,7 +266,8 @@ TEST_F(StartMap, PartyWalksUpTheStepsAndComesBackThroughTheTeleport) {
 
     // From the far side of the meadow the teleport is the short way west.
     const std::uint16_t teleport = Fields_With(MK_TELEPORT).at(0);
-    const std::uint16_t goal = static_cast<std::uint16_t>(Object_Request(Fix(teleport), Fix(teleport), 0, REQ_TRANSPORT_DEST, NO_VALUE));
+    const std::uint16_t goal =
+        static_cast<std::uint16_t>(Object_Request(Fix(teleport), Fix(teleport), 0, REQ_TRANSPORT_DEST, NO_VALUE));
     Command_Char(main_char, ACT_GO, OBJ_FIXITEM, static_cast<std::uint16_t>(teleport - 1), 0, 0, -1);
     for (int t = 0; t < 3000 && Field_Of(main_char) != teleport - 1; ++t) fixture::Main_Tick();
     ASSERT_EQ(Field_Of(main_char), teleport - 1);

@@ -16,8 +16,7 @@ IndexedImage BitmapSprite::Frame(int i) const {
     return Crop(image, i * w, 0, w, image.height, kKey);
 }
 
-BitmapSprite Make_Bitmap(std::string path, const std::vector<IndexedImage>& frames, int hot_x, int hot_y,
-                         int layer) {
+BitmapSprite Make_Bitmap(std::string path, const std::vector<IndexedImage>& frames, int hot_x, int hot_y, int layer) {
     BitmapSprite s;
     s.path = std::move(path);
     s.image = Join_Frames(frames, kKey);

@@ -47,14 +47,14 @@ struct Page {
 };
 
 struct CursorPicture {
-    std::string path;  // "CURSOR\\SWORD.CUR"
+    std::string path;    // "CURSOR\\SWORD.CUR"
     IndexedImage image;  // 32 x 32
     int hot_x = 0, hot_y = 0;
 };
 
 struct Artwork {
-    Palette palette;                                     // ARTWORK\PALETTES\PALETTE.BMP, all 256 entries
-    std::array<uint8_t, 256> colour_remap;               // ARTWORK\PALETTES\PAL0.CNV
+    Palette palette;                                       // ARTWORK\PALETTES\PALETTE.BMP, all 256 entries
+    std::array<uint8_t, 256> colour_remap;                 // ARTWORK\PALETTES\PAL0.CNV
     std::array<std::array<uint8_t, 256>, 4> shade_remaps;  // PAL0.SHD .. PAL3.SHD
     std::vector<BitmapSprite> bitmaps;
     std::vector<DysSprite> dys;
@@ -68,7 +68,6 @@ Artwork Make_Artwork();
 // A DYS sprite whose header box and hot spot hold all its frames.
 DysSprite Make_Dys(std::string path, std::vector<DysFrame> frames);
 // A bitmap sprite from equal frames.
-BitmapSprite Make_Bitmap(std::string path, const std::vector<IndexedImage>& frames, int hot_x, int hot_y,
-                         int layer);
+BitmapSprite Make_Bitmap(std::string path, const std::vector<IndexedImage>& frames, int hot_x, int hot_y, int layer);
 
 }  // namespace art

@@ -18,8 +18,8 @@ Affine Affine::Inverse() const {
 }
 
 Affine operator*(const Affine& l, const Affine& r) {
-    return {l.a * r.a + l.b * r.c, l.a * r.b + l.b * r.d, l.c * r.a + l.d * r.c, l.c * r.b + l.d * r.d,
-            l.a * r.e + l.b * r.f + l.e, l.c * r.e + l.d * r.f + l.f};
+    return {l.a * r.a + l.b * r.c, l.a * r.b + l.b * r.d,       l.c * r.a + l.d * r.c,
+            l.c * r.b + l.d * r.d, l.a * r.e + l.b * r.f + l.e, l.c * r.e + l.d * r.f + l.f};
 }
 
 double Bayer(int x, int y) {
@@ -135,7 +135,6 @@ void Painter::Capsule(Vec2 a, Vec2 b, double r, const Shader& s) {
     Polygon(pts, s);
 }
 
-
 void Fill_Rect(IndexedImage& img, int x0, int y0, int x1, int y1, uint8_t index) {
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) img.Set(x, y, index);
@@ -192,6 +191,5 @@ void Rim_Shade(IndexedImage& img, uint8_t key, int steps) {
             if (clear(x + 1, y) || clear(x, y + 1)) img.Set(x, y, Darker(v, steps));
         }
 }
-
 
 }  // namespace art

@@ -49,7 +49,7 @@ Shader Dome(Ramp r, Vec2 centre, double rx, double ry, double lo, double hi);
 Shader Cylinder(Ramp r, double cx, double w, double lo, double hi);
 
 class Painter {
-public:
+  public:
     explicit Painter(IndexedImage& img) : img_(img) {}
     Affine transform;  // local -> pixel
 
@@ -59,7 +59,7 @@ public:
     // A thick line with round ends.
     void Capsule(Vec2 a, Vec2 b, double radius, const Shader& s);
 
-private:
+  private:
     IndexedImage& img_;
 };
 

@@ -33,7 +33,7 @@ struct Pose {
     double hip[2] = {0, 0}, knee[2] = {0.1, 0.1};
     double shoulder[2] = {0.1, 0.1}, elbow[2] = {0.3, 0.3}, spread[2] = {0.12, 0.12};
     double lean = 0, twist = 0, head_yaw = 0, head_pitch = 0, sway = 0;
-    double stance = 1;        // half the distance between the feet, sideways
+    double stance = 1;          // half the distance between the feet, sideways
     double weapon_pitch = 1.5;  // weapon angle up from the forearm
     bool lying = false;
 };
@@ -91,52 +91,52 @@ void Add_Weapon(Model& m, const Look& k, const Joints& j, const Pose& p) {
     Material steel = Mat(Ramp::Metal, 0.2, 0.95, 0.5), wood = Mat(Ramp::Wood, 0.1, 0.8);
     Material gold = Mat(Ramp::Gold, 0.2, 0.95, 0.4);
     switch (k.weapon) {
-    case Weapon::Sword:
-        m.Rod(hand - w * (1.5 * s), hand + w * (1.6 * s), 0.7 * s, 0.7 * s, Mat(Ramp::Leather, 0.1, 0.7));
-        m.Rod(hand + w * (1.7 * s) + Vec3{0, -2.6 * s, 0}, hand + w * (1.7 * s) + Vec3{0, 2.6 * s, 0}, 0.65 * s,
-              0.65 * s, gold);
-        m.Rod(hand + w * (2.2 * s), hand + w * (17 * s), 1.05 * s, 0.55 * s, steel);
-        break;
-    case Weapon::Dagger:
-        m.Rod(hand - w * (1.2 * s), hand + w * (1.2 * s), 0.6 * s, 0.6 * s, Mat(Ramp::Leather, 0.1, 0.7));
-        m.Rod(hand + w * (1.4 * s), hand + w * (7 * s), 0.7 * s, 0.35 * s, steel);
-        break;
-    case Weapon::Axe: {
-        m.Rod(hand - w * (3 * s), hand + w * (13 * s), 0.75 * s, 0.75 * s, wood);
-        Vec3 head = hand + w * (11.5 * s) + perp * (2.4 * s);
-        Vec3 corner[4] = {head + w * (3 * s) + perp * (2.6 * s), head - w * (3 * s) + perp * (2.6 * s),
-                          head - w * (1.2 * s) - perp * (2.4 * s), head + w * (1.2 * s) - perp * (2.4 * s)};
-        for (double off : {-0.5 * s, 0.5 * s}) {
-            Vec3 o{0, off, 0};
-            m.Plate({corner[0] + o, corner[1] + o, corner[2] + o, corner[3] + o}, steel);
+        case Weapon::Sword:
+            m.Rod(hand - w * (1.5 * s), hand + w * (1.6 * s), 0.7 * s, 0.7 * s, Mat(Ramp::Leather, 0.1, 0.7));
+            m.Rod(hand + w * (1.7 * s) + Vec3{0, -2.6 * s, 0}, hand + w * (1.7 * s) + Vec3{0, 2.6 * s, 0}, 0.65 * s,
+                  0.65 * s, gold);
+            m.Rod(hand + w * (2.2 * s), hand + w * (17 * s), 1.05 * s, 0.55 * s, steel);
+            break;
+        case Weapon::Dagger:
+            m.Rod(hand - w * (1.2 * s), hand + w * (1.2 * s), 0.6 * s, 0.6 * s, Mat(Ramp::Leather, 0.1, 0.7));
+            m.Rod(hand + w * (1.4 * s), hand + w * (7 * s), 0.7 * s, 0.35 * s, steel);
+            break;
+        case Weapon::Axe: {
+            m.Rod(hand - w * (3 * s), hand + w * (13 * s), 0.75 * s, 0.75 * s, wood);
+            Vec3 head = hand + w * (11.5 * s) + perp * (2.4 * s);
+            Vec3 corner[4] = {head + w * (3 * s) + perp * (2.6 * s), head - w * (3 * s) + perp * (2.6 * s),
+                              head - w * (1.2 * s) - perp * (2.4 * s), head + w * (1.2 * s) - perp * (2.4 * s)};
+            for (double off : {-0.5 * s, 0.5 * s}) {
+                Vec3 o{0, off, 0};
+                m.Plate({corner[0] + o, corner[1] + o, corner[2] + o, corner[3] + o}, steel);
+            }
+            break;
         }
-        break;
-    }
-    case Weapon::Club:
-        m.Rod(hand - w * (2 * s), hand + w * (13 * s), 1.1 * s, 2.6 * s, Mat(Ramp::Wood, 0.05, 0.7));
-        for (int i = 0; i < 3; ++i)
-            m.Ball(hand + w * ((8 + i * 2.2) * s) + Rot_Z(perp, i * 2.1) * (2.2 * s), 0.7 * s, steel);
-        break;
-    case Weapon::Staff: {
-        Vec3 up{0, 0, 1};
-        m.Rod(hand - up * (15 * s) + Vec3{1.0, 0, 0}, hand + up * (14 * s), 0.7 * s, 0.8 * s, wood);
-        m.Ball(hand + up * (15.5 * s), 1.8 * s, Glow(Ramp::Magic, 0.85));
-        m.Ball(hand + up * (15.5 * s) + Vec3{-0.5, 0, 0.6}, 0.8 * s, Glow(Ramp::Magic, 1.0));
-        break;
-    }
-    case Weapon::Bow: {
-        Vec3 h = j.hand[0];
-        Vec3 prev{};
-        for (int i = 0; i <= 12; ++i) {
-            double t = -1 + i / 6.0;
-            Vec3 q = h + Vec3{3.6 * s * (1 - t * t), 0, 14 * s * t};
-            if (i > 0) m.Rod(prev, q, 0.85 * s, 0.85 * s, wood);
-            prev = q;
+        case Weapon::Club:
+            m.Rod(hand - w * (2 * s), hand + w * (13 * s), 1.1 * s, 2.6 * s, Mat(Ramp::Wood, 0.05, 0.7));
+            for (int i = 0; i < 3; ++i)
+                m.Ball(hand + w * ((8 + i * 2.2) * s) + Rot_Z(perp, i * 2.1) * (2.2 * s), 0.7 * s, steel);
+            break;
+        case Weapon::Staff: {
+            Vec3 up{0, 0, 1};
+            m.Rod(hand - up * (15 * s) + Vec3{1.0, 0, 0}, hand + up * (14 * s), 0.7 * s, 0.8 * s, wood);
+            m.Ball(hand + up * (15.5 * s), 1.8 * s, Glow(Ramp::Magic, 0.85));
+            m.Ball(hand + up * (15.5 * s) + Vec3{-0.5, 0, 0.6}, 0.8 * s, Glow(Ramp::Magic, 1.0));
+            break;
         }
-        m.Rod(h + Vec3{0, 0, -14 * s}, h + Vec3{0, 0, 14 * s}, 0.3 * s, 0.3 * s, Mat(Ramp::Bone, 0.3, 0.9));
-        break;
-    }
-    case Weapon::None: break;
+        case Weapon::Bow: {
+            Vec3 h = j.hand[0];
+            Vec3 prev{};
+            for (int i = 0; i <= 12; ++i) {
+                double t = -1 + i / 6.0;
+                Vec3 q = h + Vec3{3.6 * s * (1 - t * t), 0, 14 * s * t};
+                if (i > 0) m.Rod(prev, q, 0.85 * s, 0.85 * s, wood);
+                prev = q;
+            }
+            m.Rod(h + Vec3{0, 0, -14 * s}, h + Vec3{0, 0, 14 * s}, 0.3 * s, 0.3 * s, Mat(Ramp::Bone, 0.3, 0.9));
+            break;
+        }
+        case Weapon::None: break;
     }
 }
 
@@ -174,7 +174,8 @@ Model Build_Humanoid(const Look& k, const Pose& p) {
     for (int i = 0; i < 2; ++i) {
         m.Rod(j.hip[i], j.knee[i], 2.5 * s * L * thick, 2.1 * s * L * thick, pants);
         m.Rod(j.knee[i], j.ankle[i], 2.1 * s * L * thick, 1.7 * s * L * thick, k.zombie ? skin : pants);
-        if (!k.skeleton) m.Rod(j.knee[i] + (j.ankle[i] - j.knee[i]) * 0.55, j.ankle[i], 1.9 * s * L, 1.9 * s * L, boots);
+        if (!k.skeleton)
+            m.Rod(j.knee[i] + (j.ankle[i] - j.knee[i]) * 0.55, j.ankle[i], 1.9 * s * L, 1.9 * s * L, boots);
         m.Rod(j.ankle[i], j.toe[i], 1.7 * s * L * thick, 1.5 * s * L * thick, boots);
     }
     // Body.
@@ -226,7 +227,8 @@ Model Build_Humanoid(const Look& k, const Pose& p) {
     m.Ball(face_pt(4.7, -1.8, 0.6), er * s, eye);
     m.Ball(face_pt(4.7, 1.8, 0.6), er * s, eye);
     if (!k.skeleton) m.Ball(face_pt(5.3, 0, -0.6), 0.9 * s, skin);  // nose
-    if (k.skeleton) m.Rod(face_pt(3.2, -1.8, -3.4), face_pt(3.2, 1.8, -3.4), 1.0 * s, 1.0 * s, Mat(Ramp::Bone, 0.1, 0.7));
+    if (k.skeleton)
+        m.Rod(face_pt(3.2, -1.8, -3.4), face_pt(3.2, 1.8, -3.4), 1.0 * s, 1.0 * s, Mat(Ramp::Bone, 0.1, 0.7));
     if (!k.bald && !k.helmet && !k.hood && !k.skeleton) {
         m.Ball(face_pt(-1.2, 0, 1.3), 5.4 * s, hair);
         if (k.long_hair) m.Rod(face_pt(-2.5, 0, 0), face_pt(-3.6, 0, -7.5), 4.3 * s, 3.2 * s, hair);
@@ -294,20 +296,23 @@ Pose Humanoid_Pose(int frame, const Look& k) {
     p.hip[0] = 0.05;
     p.hip[1] = -0.05;
     switch (frame) {
-    case kBodyIdleA: p.head_yaw = 0.45; p.shoulder[0] += 0.08; break;
-    case 2: p.head_yaw = -0.15; break;
-    case kBodyIdleB:
-        p.head_yaw = -0.5;
-        p.sway = 0.8;
-        p.hip[0] = 0.12;
-        if (!k.zombie) p.shoulder[1] += 0.25, p.elbow[1] += 0.2;
-        break;
-    case kBodyGuard:
-        p.hip[0] = 0.3, p.hip[1] = -0.25, p.knee[0] = p.knee[1] = 0.35;
-        p.shoulder[1] = 0.9, p.elbow[1] = 1.1, p.weapon_pitch = 0.9;
-        if (k.shield) p.shoulder[0] = 1.1, p.elbow[0] = 0.6;
-        break;
-    default: break;
+        case kBodyIdleA:
+            p.head_yaw = 0.45;
+            p.shoulder[0] += 0.08;
+            break;
+        case 2: p.head_yaw = -0.15; break;
+        case kBodyIdleB:
+            p.head_yaw = -0.5;
+            p.sway = 0.8;
+            p.hip[0] = 0.12;
+            if (!k.zombie) p.shoulder[1] += 0.25, p.elbow[1] += 0.2;
+            break;
+        case kBodyGuard:
+            p.hip[0] = 0.3, p.hip[1] = -0.25, p.knee[0] = p.knee[1] = 0.35;
+            p.shoulder[1] = 0.9, p.elbow[1] = 1.1, p.weapon_pitch = 0.9;
+            if (k.shield) p.shoulder[0] = 1.1, p.elbow[0] = 0.6;
+            break;
+        default: break;
     }
     if (frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames) {
         double th = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
@@ -395,7 +400,9 @@ Model Build_Beast(const Beast& b, int frame) {
     const double s = b.scale;
     Material fur = Mat(b.fur, b.fur_lo, b.fur_hi);
     Material dark = Mat(b.fur, 0.0, b.fur_lo + 0.25);
-    fur.pattern = [](Vec3 p) { return (Noise01(static_cast<int>(p.x * 1.5), static_cast<int>(p.z * 1.5 + p.y), 1500) - 0.5) * 0.18; };
+    fur.pattern = [](Vec3 p) {
+        return (Noise01(static_cast<int>(p.x * 1.5), static_cast<int>(p.z * 1.5 + p.y), 1500) - 0.5) * 0.18;
+    };
     double phase = 0, bob = 0, head_dx = 0, head_dz = 0, tail_swing = 0, lunge = 0;
     bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
     if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames, bob = 0.6 * std::abs(std::sin(phase));
@@ -452,7 +459,9 @@ Model Build_Beast(const Beast& b, int frame) {
 Model Build_Spider(int frame) {
     Model m;
     Material shell = Mat(Ramp::Shadow, 0.2, 1.0);
-    shell.pattern = [](Vec3 p) { return (Noise01(static_cast<int>(p.x), static_cast<int>(p.y + p.z), 1600) - 0.5) * 0.2; };
+    shell.pattern = [](Vec3 p) {
+        return (Noise01(static_cast<int>(p.x), static_cast<int>(p.y + p.z), 1600) - 0.5) * 0.2;
+    };
     Material legm = Mat(Ramp::Hair, 0.0, 0.7);
     double phase = 0, lunge = 0, rear = 0;
     bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
@@ -470,8 +479,8 @@ Model Build_Spider(int frame) {
     for (double side : {-1.0, 1.0}) {
         m.Ball(thorax + Vec3{6.6, side * 1.4, 2.6 + rear * 0.3}, 0.9, Glow(Ramp::ClothRed, 0.85));
         m.Ball(thorax + Vec3{6.2, side * 2.6, 2.0 + rear * 0.3}, 0.7, Glow(Ramp::ClothRed, 0.7));
-        m.Rod(thorax + Vec3{6.5, side * 1.2, -0.5}, thorax + Vec3{8.5 + rear * 0.4, side * 0.8, -3.0 + rear}, 0.9,
-              0.5, Mat(Ramp::Bone, 0.2, 0.7));
+        m.Rod(thorax + Vec3{6.5, side * 1.2, -0.5}, thorax + Vec3{8.5 + rear * 0.4, side * 0.8, -3.0 + rear}, 0.9, 0.5,
+              Mat(Ramp::Bone, 0.2, 0.7));
     }
     for (int i = 0; i < 4; ++i)
         for (double side : {-1.0, 1.0}) {
@@ -599,7 +608,8 @@ const std::vector<BodyDef>& Body_Defs() {
         Beast wolf;
         wolf.fur_lo = 0.05;
         wolf.fur_hi = 0.62;
-        d.push_back({{"WOLF", "grey wolf", true, kBeastGroupFrames}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
+        d.push_back(
+            {{"WOLF", "grey wolf", true, kBeastGroupFrames}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
         Beast bear;
         bear.length = 20;
         bear.height = 17;
@@ -612,7 +622,8 @@ const std::vector<BodyDef>& Body_Defs() {
         bear.snout_long = false;
         bear.tail = false;
         bear.big_ears = true;
-        d.push_back({{"BEAR", "brown bear", true, kBeastGroupFrames}, [bear](int f) { return Build_Beast(bear, f); }, 15});
+        d.push_back(
+            {{"BEAR", "brown bear", true, kBeastGroupFrames}, [bear](int f) { return Build_Beast(bear, f); }, 15});
         d.push_back({{"SPIDER", "giant spider", true, kBeastGroupFrames}, [](int f) { return Build_Spider(f); }, 16});
         return d;
     }();

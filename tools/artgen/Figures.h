@@ -13,9 +13,9 @@ namespace art {
 
 // Frames of one facing group.
 constexpr int kBodyStand = 0;
-constexpr int kBodyIdleA = 1;    // idle frames 1 and 3; 2 is a second standing frame
+constexpr int kBodyIdleA = 1;  // idle frames 1 and 3; 2 is a second standing frame
 constexpr int kBodyIdleB = 3;
-constexpr int kBodyWalk = 4;     // 4..11: the walking cycle
+constexpr int kBodyWalk = 4;  // 4..11: the walking cycle
 constexpr int kBodyWalkFrames = 8;
 constexpr int kBodyGuard = 12;   // on guard
 constexpr int kBodyBlow = 13;    // 13..16: a blow (fist, knife, any weapon of a small sprite)

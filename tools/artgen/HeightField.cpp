@@ -63,8 +63,8 @@ void Draw_Height_Field(IndexedImage& img, int x0, int y0, const HeightField& f, 
                 next_sy = static_cast<int>(std::lround(ty + 1 - hn));
                 bool riser = h - hn > 2.5;
                 for (int y = sy + 1; y < next_sy; ++y) {
-                    uint8_t c = riser ? f.side(tx, y - sy, static_cast<int>(std::lround(h)) - (y - sy), Upright_Light(0),
-                                               x0 + tx, y0 + y)
+                    uint8_t c = riser ? f.side(tx, y - sy, static_cast<int>(std::lround(h)) - (y - sy),
+                                               Upright_Light(0), x0 + tx, y0 + y)
                                       : f.top(tx, ty, light, edge, x0 + tx, y0 + y);
                     img.Set(x0 + tx, y0 + y, c);
                 }

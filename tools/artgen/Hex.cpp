@@ -49,5 +49,4 @@ const FloorMask& Floor_Mask() {
     return mask;
 }
 
-
 }  // namespace art

@@ -13,8 +13,30 @@ namespace {
 
 // Item classes.
 enum : uint8_t {
-    kSword, kMace, kAxe, kPike, kKnife, kAssassin, kBow, kShield, kHelm, kArmor, kLeggings, kBelt, kBracers,
-    kGloves, kBoots, kCloak, kNecklace, kRing, kScroll, kKey, kPotion, kArrow, kCorpse, kOther
+    kSword,
+    kMace,
+    kAxe,
+    kPike,
+    kKnife,
+    kAssassin,
+    kBow,
+    kShield,
+    kHelm,
+    kArmor,
+    kLeggings,
+    kBelt,
+    kBracers,
+    kGloves,
+    kBoots,
+    kCloak,
+    kNecklace,
+    kRing,
+    kScroll,
+    kKey,
+    kPotion,
+    kArrow,
+    kCorpse,
+    kOther
 };
 
 // Every picture is drawn in its own coordinates: the origin at the centre of
@@ -48,8 +70,12 @@ void Sword(Painter& p, double blade_top, double width) {
 }
 
 void Axe_Head(Painter& p, double cx, double cy, double dir, double size) {
-    std::vector<Vec2> blade = {{cx, cy - 5 * size}, {cx + dir * 8 * size, cy - 11 * size}, {cx + dir * 13 * size, cy - 2 * size},
-                               {cx + dir * 13 * size, cy + 3 * size}, {cx + dir * 8 * size, cy + 11 * size}, {cx, cy + 5 * size}};
+    std::vector<Vec2> blade = {{cx, cy - 5 * size},
+                               {cx + dir * 8 * size, cy - 11 * size},
+                               {cx + dir * 13 * size, cy - 2 * size},
+                               {cx + dir * 13 * size, cy + 3 * size},
+                               {cx + dir * 8 * size, cy + 11 * size},
+                               {cx, cy + 5 * size}};
     p.Polygon(blade, Linear(Ramp::Metal, {cx, cy}, 0.35, {cx + dir * 13 * size, cy}, 1.0));
 }
 
@@ -61,8 +87,18 @@ void Shield_Round(Painter& p) {
         if (std::fmod(q.x + 25, 8.4) < 0.9) t = 0.15;
         return Dithered(Ramp::Wood, t, px, py);
     });
-    p.Polygon({{-4, -22}, {4, -22}, {4, -4}, {22, -4}, {22, 4}, {4, 4}, {4, 22}, {-4, 22}, {-4, 4}, {-22, 4},
-               {-22, -4}, {-4, -4}},
+    p.Polygon({{-4, -22},
+               {4, -22},
+               {4, -4},
+               {22, -4},
+               {22, 4},
+               {4, 4},
+               {4, 22},
+               {-4, 22},
+               {-4, 4},
+               {-22, 4},
+               {-22, -4},
+               {-4, -4}},
               Linear(Ramp::ClothRed, {-20, -20}, 0.8, {20, 20}, 0.35));
     p.Ellipse({0, 0}, 6.5, 6.5, Dome(Ramp::Metal, {0, 0}, 6.5, 6.5, 0.2, 1.0));
 }
@@ -94,23 +130,26 @@ void Helmet(Painter& p, bool iron) {
         p.Polygon({{24, 8}, {14, 8}, {16, 22}, {22, 24}}, Linear(Ramp::Metal, {24, 8}, 0.5, {14, 24}, 0.2));
         p.Capsule({0, -20}, {0, -27}, 2.4, Cylinder(Ramp::Gold, 0, 2.4, 0.3, 1.0));
     } else {
-        for (int i = -2; i <= 2; ++i) p.Capsule({i * 8.0, -15 + std::abs(i) * 2.5}, {i * 9.0, 2}, 0.5, Flat(Ramp_Index(Ramp::Leather, 1)));
+        for (int i = -2; i <= 2; ++i)
+            p.Capsule({i * 8.0, -15 + std::abs(i) * 2.5}, {i * 9.0, 2}, 0.5, Flat(Ramp_Index(Ramp::Leather, 1)));
     }
 }
 
 // A torso shape; `kind` 0 leather, 1 chain, 2 plate.
 void Armour(Painter& p, int kind) {
-    std::vector<Vec2> body = {{-12, -44}, {12, -44}, {26, -38}, {30, -18}, {22, -14}, {20, 40},
-                              {-20, 40}, {-22, -14}, {-30, -18}, {-26, -38}};
+    std::vector<Vec2> body = {{-12, -44}, {12, -44}, {26, -38},  {30, -18},  {22, -14},
+                              {20, 40},   {-20, 40}, {-22, -14}, {-30, -18}, {-26, -38}};
     Shader s;
-    if (kind == 0) s = Leather_Flat(0.55);
+    if (kind == 0)
+        s = Leather_Flat(0.55);
     else if (kind == 1)
         s = [](Vec2 q, int px, int py) {
             int rx = static_cast<int>(std::floor(q.x / 2.5)), ry = static_cast<int>(std::floor(q.y / 2.2));
             double t = 0.55 + ((rx + ry) % 2 ? 0.18 : -0.1) - q.x / 90 - q.y / 200;
             return Dithered(Ramp::Metal, t, px, py);
         };
-    else s = Linear(Ramp::Metal, {-26, -40}, 1.0, {24, 40}, 0.25);
+    else
+        s = Linear(Ramp::Metal, {-26, -40}, 1.0, {24, 40}, 0.25);
     p.Polygon(body, s);
     p.Polygon({{-8, -44}, {8, -44}, {0, -34}}, Flat(kKey));  // neck
     if (kind == 0) {
@@ -128,7 +167,9 @@ void Armour(Painter& p, int kind) {
 
 void Leggings(Painter& p) {
     Shader cloth = Linear(Ramp::ClothBlue, {-20, -40}, 0.7, {20, 40}, 0.2);
-    p.Polygon({{-22, -44}, {22, -44}, {24, -30}, {18, 44}, {4, 44}, {1, -18}, {-1, -18}, {-4, 44}, {-18, 44}, {-24, -30}}, cloth);
+    p.Polygon(
+        {{-22, -44}, {22, -44}, {24, -30}, {18, 44}, {4, 44}, {1, -18}, {-1, -18}, {-4, 44}, {-18, 44}, {-24, -30}},
+        cloth);
     p.Rect(-22, -44, 22, -38, Leather_Flat(0.35));
     p.Rect(-18, 38, -4, 44, Flat(Ramp_Index(Ramp::ClothBlue, 1)));
     p.Rect(4, 38, 18, 44, Flat(Ramp_Index(Ramp::ClothBlue, 1)));
@@ -136,7 +177,12 @@ void Leggings(Painter& p) {
 
 void Boot(Painter& p, double cx, bool right) {
     double d = right ? 1 : -1;
-    p.Polygon({{cx - 7, -24}, {cx + 7, -24}, {cx + 7, 12}, {cx + d * 14, 16}, {cx + d * 14, 24}, {cx - 8 * d, 24},
+    p.Polygon({{cx - 7, -24},
+               {cx + 7, -24},
+               {cx + 7, 12},
+               {cx + d * 14, 16},
+               {cx + d * 14, 24},
+               {cx - 8 * d, 24},
                {cx - 7 * d, 10}},
               Linear(Ramp::Leather, {cx - 7, -24}, 0.75, {cx + 7, 24}, 0.2));
     p.Rect(cx - 8, -26, cx + 8, -20, Flat(Ramp_Index(Ramp::Leather, 6)));
@@ -225,7 +271,9 @@ std::vector<ItemDef> Item_Defs() {
         for (int i = 0; i < 6; ++i) {
             double a = i * M_PI / 3;
             Vec2 c{std::cos(a) * 9, -28 + std::sin(a) * 9};
-            p.Polygon({{c.x * 0.6, -28 + (c.y + 28) * 0.6}, c + Vec2{std::cos(a) * 5, std::sin(a) * 5}, {c.x * 0.3, -28 + (c.y + 28) * 0.3}},
+            p.Polygon({{c.x * 0.6, -28 + (c.y + 28) * 0.6},
+                       c + Vec2{std::cos(a) * 5, std::sin(a) * 5},
+                       {c.x * 0.3, -28 + (c.y + 28) * 0.3}},
                       Flat(Ramp_Index(Ramp::Metal, 4)));
         }
         p.Ellipse({0, -28}, 9, 9, Dome(Ramp::Metal, {0, -28}, 9, 9, 0.2, 1.0));
@@ -275,21 +323,24 @@ std::vector<ItemDef> Item_Defs() {
     add(18, "Leggings", 0x23, kLeggings, Leggings);
     add(19, "Belt", 0x21, kBelt, [](Painter& p) {
         p.Rect(-31, -5, 31, 5, Linear(Ramp::Leather, {0, -5}, 0.75, {0, 5}, 0.25));
-        for (int x = -26; x <= 26; x += 8) p.Ellipse({static_cast<double>(x), 0}, 1, 1, Flat(Ramp_Index(Ramp::Gold, 7)));
+        for (int x = -26; x <= 26; x += 8)
+            p.Ellipse({static_cast<double>(x), 0}, 1, 1, Flat(Ramp_Index(Ramp::Gold, 7)));
         p.Rect(-7, -8, 7, 8, Flat(Ramp_Index(Ramp::Gold, 7)));
         p.Rect(-4, -5, 4, 5, Flat(kKey));
         p.Rect(-1, -2, 6, 2, Flat(Ramp_Index(Ramp::Gold, 4)));
     });
     add(20, "Bracers", 0x22, kBracers, [](Painter& p) {
         for (double cx : {-13.0, 13.0}) {
-            p.Polygon({{cx - 9, -24}, {cx + 9, -24}, {cx + 7, 24}, {cx - 7, 24}}, Cylinder(Ramp::Leather, cx, 9, 0.2, 0.9));
+            p.Polygon({{cx - 9, -24}, {cx + 9, -24}, {cx + 7, 24}, {cx - 7, 24}},
+                      Cylinder(Ramp::Leather, cx, 9, 0.2, 0.9));
             for (double y : {-16.0, 0.0, 16.0}) p.Rect(cx - 8, y, cx + 8, y + 3, Flat(Ramp_Index(Ramp::Metal, 6)));
         }
     });
     add(21, "Gloves", 0x11, kGloves, [](Painter& p) {
         Shader s = Leather_Flat(0.5);
         p.Ellipse({0, 2}, 8, 9, s);
-        for (int i = 0; i < 4; ++i) p.Capsule({-5.5 + i * 3.6, -2}, {-6.5 + i * 4.2, -12 + std::abs(i - 1.5) * 1.5}, 1.7, s);
+        for (int i = 0; i < 4; ++i)
+            p.Capsule({-5.5 + i * 3.6, -2}, {-6.5 + i * 4.2, -12 + std::abs(i - 1.5) * 1.5}, 1.7, s);
         p.Capsule({-7, 4}, {-12, -3}, 2, s);
         p.Rect(-8, 9, 8, 14, Flat(Ramp_Index(Ramp::Leather, 2)));
     });
@@ -335,10 +386,12 @@ std::vector<ItemDef> Item_Defs() {
     });
     add(37, "Bread", 0x11, kOther, [](Painter& p) {
         p.Ellipse({0, 2}, 13, 8, Dome(Ramp::Wood, {0, 2}, 13, 8, 0.4, 1.0));
-        for (int i = -1; i <= 1; ++i) p.Capsule({i * 6.0 - 2, -2}, {i * 6.0 + 2, 3}, 0.7, Flat(Ramp_Index(Ramp::Wood, 4)));
+        for (int i = -1; i <= 1; ++i)
+            p.Capsule({i * 6.0 - 2, -2}, {i * 6.0 + 2, 3}, 0.7, Flat(Ramp_Index(Ramp::Wood, 4)));
     });
     add(38, "Gem", 0x11, kOther, [](Painter& p) {
-        p.Polygon({{-10, -3}, {-5, -9}, {5, -9}, {10, -3}, {0, 11}}, Linear(Ramp::ClothGreen, {-10, -9}, 1.0, {10, 11}, 0.2));
+        p.Polygon({{-10, -3}, {-5, -9}, {5, -9}, {10, -3}, {0, 11}},
+                  Linear(Ramp::ClothGreen, {-10, -9}, 1.0, {10, 11}, 0.2));
         p.Polygon({{-10, -3}, {10, -3}, {0, 11}}, Linear(Ramp::ClothGreen, {-10, -3}, 0.7, {10, 11}, 0.1));
         p.Ellipse({-4, -5}, 1.5, 1.2, Flat(kWhite));
     });

@@ -7,14 +7,14 @@ namespace art {
 void Draw_Model(Scene& s, const Model& m, const Place& place) {
     for (const Part& p : m.parts) {
         switch (p.kind) {
-        case Part::Ball: s.Sphere(place(p.a), p.ra, p.m); break;
-        case Part::Rod: s.Capsule(place(p.a), place(p.b), p.ra, p.rb, p.m); break;
-        case Part::Plate: {
-            std::vector<Vec3> w;
-            for (const Vec3& q : p.pts) w.push_back(place(q));
-            s.Face(w, p.m);
-            break;
-        }
+            case Part::Ball: s.Sphere(place(p.a), p.ra, p.m); break;
+            case Part::Rod: s.Capsule(place(p.a), place(p.b), p.ra, p.rb, p.m); break;
+            case Part::Plate: {
+                std::vector<Vec3> w;
+                for (const Vec3& q : p.pts) w.push_back(place(q));
+                s.Face(w, p.m);
+                break;
+            }
         }
     }
 }

@@ -18,7 +18,7 @@ struct Part {
 };
 
 class Model {
-public:
+  public:
     void Ball(Vec3 c, double r, const Material& m) { parts.push_back({Part::Ball, c, c, r, r, {}, m}); }
     void Rod(Vec3 a, Vec3 b, double ra, double rb, const Material& m) {
         parts.push_back({Part::Rod, a, b, ra, rb, {}, m});

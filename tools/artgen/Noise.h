@@ -15,14 +15,14 @@ double Fractal_Noise(double x, double y, double cell, uint32_t seed);
 
 // A small fixed-seed generator (xorshift32).
 class Rng {
-public:
+  public:
     explicit Rng(uint32_t seed) : state_(seed ? seed : 0x9E3779B9u) {}
     uint32_t Next();
     int Below(int n) { return n <= 0 ? 0 : static_cast<int>(Next() % static_cast<uint32_t>(n)); }
     double Unit() { return (Next() >> 8) / 16777216.0; }
     double Range(double lo, double hi) { return lo + (hi - lo) * Unit(); }
 
-private:
+  private:
     uint32_t state_;
 };
 

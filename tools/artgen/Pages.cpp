@@ -43,8 +43,10 @@ void Parchment(IndexedImage& img, Rect r, bool plain = false) {
             double n = Fractal_Noise(x, y, 24, 2210);
             uint8_t c = bg;
             if (!plain) {
-                if (n > 0.68) c = Lighter(bg, 1);
-                else if (n < 0.3 && Noise01(x, y, 2211) > 0.5) c = Darker(bg, 1);
+                if (n > 0.68)
+                    c = Lighter(bg, 1);
+                else if (n < 0.3 && Noise01(x, y, 2211) > 0.5)
+                    c = Darker(bg, 1);
             }
             img.Set(x, y, c);
         }
@@ -52,7 +54,8 @@ void Parchment(IndexedImage& img, Rect r, bool plain = false) {
 
 void Dark_Inset(IndexedImage& img, Rect r) {
     for (int y = r.y0; y < r.y1; ++y)
-        for (int x = r.x0; x < r.x1; ++x) img.Set(x, y, Dithered(Ramp::Frame, 0.08 + 0.08 * (y - r.y0) / std::max(1, r.y1 - r.y0), x, y));
+        for (int x = r.x0; x < r.x1; ++x)
+            img.Set(x, y, Dithered(Ramp::Frame, 0.08 + 0.08 * (y - r.y0) / std::max(1, r.y1 - r.y0), x, y));
     Bevel(img, r.x0 - 1, r.y0 - 1, r.x1 + 1, r.y1 + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 4));
 }
 
@@ -92,7 +95,8 @@ void Map_Icon(IndexedImage& img, Rect r) {
     Page_Button(img, r, "blank");
     int cx = (r.x0 + r.x1) / 2, cy = (r.y0 + r.y1) / 2;
     uint8_t c = Ramp_Index(Ramp::Gold, 9), d = Ramp_Index(Ramp::Grass, 8);
-    static const char* hex[] = {"   ###   ", " ##+++## ", "#+++++++#", "#+++++++#", "#+++++++#", " ##+++## ", "   ###   "};
+    static const char* hex[] = {"   ###   ", " ##+++## ", "#+++++++#", "#+++++++#",
+                                "#+++++++#", " ##+++## ", "   ###   "};
     for (int y = 0; y < 7; ++y)
         for (int x = 0; hex[y][x]; ++x) {
             if (hex[y][x] == '#') img.Set(cx - 4 + x, cy - 3 + y, c);
@@ -127,7 +131,8 @@ IndexedImage Title() {
         }
     // A castle on the ridge.
     auto tower = [&](int x0, int w, int top) {
-        p.Rect(x0, top, x0 + w, 330, Linear(Ramp::Stone, {static_cast<double>(x0), 0}, 0.7, {static_cast<double>(x0 + w), 0}, 0.3));
+        p.Rect(x0, top, x0 + w, 330,
+               Linear(Ramp::Stone, {static_cast<double>(x0), 0}, 0.7, {static_cast<double>(x0 + w), 0}, 0.3));
         for (int k = x0; k < x0 + w; k += 6) p.Rect(k, top - 5, k + 3, top, Flat(Ramp_Index(Ramp::Stone, 5)));
         p.Rect(x0 + w / 2 - 2, top + 14, x0 + w / 2 + 2, top + 24, Flat(Ramp_Index(Ramp::Gold, 8)));
     };
@@ -166,9 +171,11 @@ IndexedImage Title() {
             if (ly == scale - 1 || lx == scale - 1) t -= 0.3;
             img.Set(x, y, Dithered(Ramp::Gold, t, x, y));
             for (int k = 1; k <= 4; ++k)
-                if (img.Inside(x + k, y + k) && letters.At(x + k, y + k) == kKey) img.Set(x + k, y + k, Ramp_Index(Ramp::Frame, 0));
+                if (img.Inside(x + k, y + k) && letters.At(x + k, y + k) == kKey)
+                    img.Set(x + k, y + k, Ramp_Index(Ramp::Frame, 0));
         }
-    Draw_Text_Centred(img, kScreenW / 2, y0 + 7 * scale + 14, "DIVURUZ", Ramp_Index(Ramp::Bone, 7), 3, Ramp_Index(Ramp::Frame, 0));
+    Draw_Text_Centred(img, kScreenW / 2, y0 + 7 * scale + 14, "DIVURUZ", Ramp_Index(Ramp::Bone, 7), 3,
+                      Ramp_Index(Ramp::Frame, 0));
     return img;
 }
 
@@ -195,7 +202,8 @@ IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
     Rect view{90, 12, 549, 371};
     Fill_Rect(img, view.x0, view.y0, view.x1, view.y1, Ramp_Index(Ramp::Shadow, 0));
     Raised_Gold(img, {view.x0 - 3, view.y0 - 3, view.x1 + 3, view.y1 + 3}, 2);
-    Bevel(img, view.x0 - 1, view.y0 - 1, view.x1 + 1, view.y1 + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 0));
+    Bevel(img, view.x0 - 1, view.y0 - 1, view.x1 + 1, view.y1 + 1, 1, Ramp_Index(Ramp::Frame, 0),
+          Ramp_Index(Ramp::Frame, 0));
     Put(img, Find(sys, "ARTWORK\\SYSTEM\\BELOG2"), 0, 218, 12);
     Put(img, Find(sys, "ARTWORK\\SYSTEM\\BELOG1"), 0, 90, 12);
     Put(img, Find(sys, "ARTWORK\\SYSTEM\\BELOG1"), 1, 523, 12);
@@ -234,7 +242,8 @@ IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
     for (int bar = 0; bar < 2; ++bar) {
         int top = bar == 0 ? 386 : 463;
         Fill_Rect(img, 280, top, 604, top + (bar == 0 ? 11 : 10), Ramp_Index(Ramp::Parchment, 6));
-        Bevel(img, 280, top, 604, top + (bar == 0 ? 11 : 10), 1, Ramp_Index(Ramp::Parchment, 10), Ramp_Index(Ramp::Parchment, 3));
+        Bevel(img, 280, top, 604, top + (bar == 0 ? 11 : 10), 1, Ramp_Index(Ramp::Parchment, 10),
+              Ramp_Index(Ramp::Parchment, 3));
         for (int k = 0; k < 5; ++k)
             for (int a = -k; a <= k; ++a) {
                 int y = bar == 0 ? top + 3 + k : top + 7 - k;
@@ -243,14 +252,15 @@ IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
     }
     Parchment(img, log, true);
     // Buttons: the up picture of every row that has one.
-    const BitmapSprite* buttons[5] = {nullptr, &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT1"), &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT2"),
-                                      &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT3"), &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT4")};
+    const BitmapSprite* buttons[5] = {nullptr, &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT1"),
+                                      &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT2"), &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT3"),
+                                      &Find(sys, "ARTWORK\\SYSTEM\\MAINBUT4")};
     struct Row {
         int x, y, sprite, frame;
     };
-    const Row rows[] = {{13, 215, 1, 0},  {45, 215, 1, 2},  {563, 351, 4, 2}, {291, 371, 4, 4}, {563, 319, 3, 8},
-                        {563, 335, 3, 6}, {584, 319, 3, 12}, {584, 335, 3, 10}, {13, 320, 3, 2}, {34, 320, 3, 0},
-                        {55, 320, 3, 4},  {45, 250, 1, 6},  {44, 431, 2, 8},  {238, 431, 2, 10}, {82, 431, 2, 0},
+    const Row rows[] = {{13, 215, 1, 0},   {45, 215, 1, 2},   {563, 351, 4, 2},  {291, 371, 4, 4},  {563, 319, 3, 8},
+                        {563, 335, 3, 6},  {584, 319, 3, 12}, {584, 335, 3, 10}, {13, 320, 3, 2},   {34, 320, 3, 0},
+                        {55, 320, 3, 4},   {45, 250, 1, 6},   {44, 431, 2, 8},   {238, 431, 2, 10}, {82, 431, 2, 0},
                         {421, 371, 3, 18}, {397, 371, 3, 16}};
     for (const Row& r : rows) Blit(img, buttons[r.sprite]->Frame(r.frame), r.x, r.y, kKey);
     // Corner rivets on the wood.
@@ -269,8 +279,8 @@ void Body_Slot(IndexedImage& img, Rect r, const char* label) {
     int border = h >= 71 ? 7 : h >= 61 ? 5 : 4;
     Fill_Rect(img, r.x0, r.y0, r.x1, r.y1, Ramp_Index(Ramp::Frame, 1));
     Raised_Gold(img, r, 1);
-    Bevel(img, r.x0 + border - 1, r.y0 + border - 1, r.x1 - border + 1, r.y1 - border + 1, 1, Ramp_Index(Ramp::Frame, 0),
-          Ramp_Index(Ramp::Parchment, 10));
+    Bevel(img, r.x0 + border - 1, r.y0 + border - 1, r.x1 - border + 1, r.y1 - border + 1, 1,
+          Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Parchment, 10));
     Parchment(img, {r.x0 + border, r.y0 + border, r.x1 - border, r.y1 - border}, true);
     Draw_Text_Centred(img, (r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2 - 3, label, Ramp_Index(Ramp::Parchment, 6));
 }
@@ -296,12 +306,12 @@ IndexedImage Inventory() {
         int l, t, r, b;
         const char* label;
     };
-    const S slots[] = {{162, 54, 226, 118, "HELM"},   {232, 123, 296, 219, "ARMOUR"}, {232, 322, 296, 418, "LEGS"},
-                       {23, 356, 87, 420, "BOOTS"},   {57, 87, 89, 119, "GLOV"},      {93, 54, 157, 118, "BRACERS"},
-                       {23, 321, 87, 353, "BELT"},    {231, 87, 263, 119, "NECK"},    {196, 122, 228, 154, "RING"},
-                       {91, 122, 123, 154, "RING"},   {23, 123, 87, 219, "CLOAK"},    {232, 222, 296, 318, "LEFT"},
-                       {23, 222, 87, 318, "RIGHT"},   {195, 289, 227, 353, "QCK"},    {92, 289, 124, 353, "QCK"},
-                       {161, 289, 193, 321, "RING"},  {126, 289, 158, 321, "RING"},   {161, 321, 193, 353, "RING"},
+    const S slots[] = {{162, 54, 226, 118, "HELM"},  {232, 123, 296, 219, "ARMOUR"}, {232, 322, 296, 418, "LEGS"},
+                       {23, 356, 87, 420, "BOOTS"},  {57, 87, 89, 119, "GLOV"},      {93, 54, 157, 118, "BRACERS"},
+                       {23, 321, 87, 353, "BELT"},   {231, 87, 263, 119, "NECK"},    {196, 122, 228, 154, "RING"},
+                       {91, 122, 123, 154, "RING"},  {23, 123, 87, 219, "CLOAK"},    {232, 222, 296, 318, "LEFT"},
+                       {23, 222, 87, 318, "RIGHT"},  {195, 289, 227, 353, "QCK"},    {92, 289, 124, 353, "QCK"},
+                       {161, 289, 193, 321, "RING"}, {126, 289, 158, 321, "RING"},   {161, 321, 193, 353, "RING"},
                        {126, 321, 158, 353, "RING"}};
     for (const S& s : slots) Body_Slot(img, Inclusive(s.l, s.t, s.r, s.b), s.label);
     // Backpack: 8 x 6 cells of 32 pixels from (351, 122).
@@ -393,7 +403,8 @@ IndexedImage Character_Page() {
     Dark_Inset(img, {335, 118, 624, 342});
     for (int c = 0; c < 12; ++c) {
         int x = 339 + 95 * (c % 3), y = 122 + 55 * (c / 3);
-        Bevel(img, x, y, x + kSpellButtonW, y + kSpellButtonH, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 3));
+        Bevel(img, x, y, x + kSpellButtonW, y + kSpellButtonH, 1, Ramp_Index(Ramp::Frame, 0),
+              Ramp_Index(Ramp::Frame, 3));
     }
     Fill_Rect(img, 354, 348, 604, 462, Ramp_Index(Ramp::Frame, 1));
     Raised_Gold(img, {354, 348, 604, 462}, 2);
@@ -410,8 +421,11 @@ BitmapSprite Mana_Line() {
         Ramp r;
         double lo, hi;
     };
-    const Col cols[5] = {{Ramp::Fire, 0.25, 0.8}, {Ramp::Water, 0.3, 0.95}, {Ramp::Ice, 0.35, 1.0},
-                         {Ramp::Earth, 0.3, 0.85}, {Ramp::Gold, 0.35, 1.0}};
+    const Col cols[5] = {{Ramp::Fire, 0.25, 0.8},
+                         {Ramp::Water, 0.3, 0.95},
+                         {Ramp::Ice, 0.35, 1.0},
+                         {Ramp::Earth, 0.3, 0.85},
+                         {Ramp::Gold, 0.35, 1.0}};
     std::vector<IndexedImage> frames;
     for (int f = 0; f < kManaLineFrames; ++f) {
         IndexedImage img(1, kManaLineHeight, kKey);
@@ -452,70 +466,81 @@ void Spell_Icon(IndexedImage& img, int icon) {
     Painter p(img);
     const double cx = 24, cy = 25;
     switch (icon) {
-    case 0:  // Evil Fog: a green cloud with a skull
-        Draw_Cloud(img, {cx, cy + 4}, 20, 14, Ramp::Gas, 0.9, 3);
-        p.Ellipse({cx, cy - 2}, 7, 7, Dome(Ramp::Bone, {cx, cy - 2}, 7, 7, 0.3, 1.0));
-        p.Ellipse({cx - 2.5, cy - 2}, 1.8, 2, Flat(Ramp_Index(Ramp::Shadow, 0)));
-        p.Ellipse({cx + 2.5, cy - 2}, 1.8, 2, Flat(Ramp_Index(Ramp::Shadow, 0)));
-        p.Rect(cx - 4, cy + 4, cx + 4, cy + 8, Flat(Ramp_Index(Ramp::Bone, 5)));
-        break;
-    case 1:  // Fire Wall
-        for (int i = 0; i < 5; ++i) Draw_Flame(img, {8.0 + i * 8, 44}, 26 + (i % 2) * 8, 10, i * 5 + 1);
-        p.Rect(3, 44, 45, 47, Flat(Ramp_Index(Ramp::Stone, 3)));
-        break;
-    case 2:  // Magic Armour: a glowing shield
-        p.Ellipse({cx, cy}, 20, 20, Dome(Ramp::Magic, {cx, cy}, 20, 20, 0.2, 0.8));
-        p.Polygon({{cx - 12, cy - 14}, {cx + 12, cy - 14}, {cx + 12, cy + 2}, {cx, cy + 16}, {cx - 12, cy + 2}},
-                  Linear(Ramp::Metal, {cx - 12, cy - 14}, 1.0, {cx + 12, cy + 16}, 0.3));
-        p.Rect(cx - 2, cy - 12, cx + 2, cy + 12, Flat(Ramp_Index(Ramp::Gold, 8)));
-        break;
-    case 3:  // Splinter Rain
-        for (int i = 0; i < 9; ++i) {
-            double x = 6 + (i * 17) % 38, y = 6 + (i * 11) % 30;
-            p.Polygon({{x, y}, {x + 2, y + 2}, {x + 7, y + 13}, {x + 1, y + 3}}, Flat(Ramp_Index(Ramp::Ice, 5 - i % 2)));
+        case 0:  // Evil Fog: a green cloud with a skull
+            Draw_Cloud(img, {cx, cy + 4}, 20, 14, Ramp::Gas, 0.9, 3);
+            p.Ellipse({cx, cy - 2}, 7, 7, Dome(Ramp::Bone, {cx, cy - 2}, 7, 7, 0.3, 1.0));
+            p.Ellipse({cx - 2.5, cy - 2}, 1.8, 2, Flat(Ramp_Index(Ramp::Shadow, 0)));
+            p.Ellipse({cx + 2.5, cy - 2}, 1.8, 2, Flat(Ramp_Index(Ramp::Shadow, 0)));
+            p.Rect(cx - 4, cy + 4, cx + 4, cy + 8, Flat(Ramp_Index(Ramp::Bone, 5)));
+            break;
+        case 1:  // Fire Wall
+            for (int i = 0; i < 5; ++i) Draw_Flame(img, {8.0 + i * 8, 44}, 26 + (i % 2) * 8, 10, i * 5 + 1);
+            p.Rect(3, 44, 45, 47, Flat(Ramp_Index(Ramp::Stone, 3)));
+            break;
+        case 2:  // Magic Armour: a glowing shield
+            p.Ellipse({cx, cy}, 20, 20, Dome(Ramp::Magic, {cx, cy}, 20, 20, 0.2, 0.8));
+            p.Polygon({{cx - 12, cy - 14}, {cx + 12, cy - 14}, {cx + 12, cy + 2}, {cx, cy + 16}, {cx - 12, cy + 2}},
+                      Linear(Ramp::Metal, {cx - 12, cy - 14}, 1.0, {cx + 12, cy + 16}, 0.3));
+            p.Rect(cx - 2, cy - 12, cx + 2, cy + 12, Flat(Ramp_Index(Ramp::Gold, 8)));
+            break;
+        case 3:  // Splinter Rain
+            for (int i = 0; i < 9; ++i) {
+                double x = 6 + (i * 17) % 38, y = 6 + (i * 11) % 30;
+                p.Polygon({{x, y}, {x + 2, y + 2}, {x + 7, y + 13}, {x + 1, y + 3}},
+                          Flat(Ramp_Index(Ramp::Ice, 5 - i % 2)));
+            }
+            p.Rect(4, 44, 44, 46, Flat(Ramp_Index(Ramp::Earth, 5)));
+            break;
+        case 4:  // Heal: a red cross in light
+            p.Ellipse({cx, cy}, 19, 19, Dome(Ramp::Gold, {cx, cy}, 19, 19, 0.5, 1.0));
+            p.Rect(cx - 4, cy - 14, cx + 4, cy + 14, Flat(Ramp_Index(Ramp::ClothRed, 6)));
+            p.Rect(cx - 14, cy - 4, cx + 14, cy + 4, Flat(Ramp_Index(Ramp::ClothRed, 6)));
+            break;
+        case 5:  // Haste: a winged boot
+            p.Polygon({{cx - 6, cy - 14},
+                       {cx + 4, cy - 14},
+                       {cx + 4, cy + 6},
+                       {cx + 16, cy + 10},
+                       {cx + 16, cy + 16},
+                       {cx - 6, cy + 16}},
+                      Linear(Ramp::Leather, {cx - 6, cy - 14}, 0.9, {cx + 16, cy + 16}, 0.3));
+            for (int i = 0; i < 3; ++i)
+                p.Polygon({{cx - 6, cy - 10 + i * 5.0}, {cx - 22, cy - 18 + i * 7.0}, {cx - 16, cy - 6 + i * 5.0}},
+                          Flat(Ramp_Index(Ramp::Grey, 14 - i * 2)));
+            break;
+        case 6:  // other magic: a star
+        {
+            std::vector<Vec2> star;
+            for (int i = 0; i < 10; ++i) {
+                double a = -M_PI / 2 + i * M_PI / 5, r = i % 2 ? 8 : 19;
+                star.push_back({cx + std::cos(a) * r, cy + std::sin(a) * r});
+            }
+            p.Polygon(star, Linear(Ramp::Magic, {cx, cy - 19}, 1.0, {cx, cy + 19}, 0.4));
+            break;
         }
-        p.Rect(4, 44, 44, 46, Flat(Ramp_Index(Ramp::Earth, 5)));
-        break;
-    case 4:  // Heal: a red cross in light
-        p.Ellipse({cx, cy}, 19, 19, Dome(Ramp::Gold, {cx, cy}, 19, 19, 0.5, 1.0));
-        p.Rect(cx - 4, cy - 14, cx + 4, cy + 14, Flat(Ramp_Index(Ramp::ClothRed, 6)));
-        p.Rect(cx - 14, cy - 4, cx + 14, cy + 4, Flat(Ramp_Index(Ramp::ClothRed, 6)));
-        break;
-    case 5:  // Haste: a winged boot
-        p.Polygon({{cx - 6, cy - 14}, {cx + 4, cy - 14}, {cx + 4, cy + 6}, {cx + 16, cy + 10}, {cx + 16, cy + 16}, {cx - 6, cy + 16}},
-                  Linear(Ramp::Leather, {cx - 6, cy - 14}, 0.9, {cx + 16, cy + 16}, 0.3));
-        for (int i = 0; i < 3; ++i)
-            p.Polygon({{cx - 6, cy - 10 + i * 5.0}, {cx - 22, cy - 18 + i * 7.0}, {cx - 16, cy - 6 + i * 5.0}},
-                      Flat(Ramp_Index(Ramp::Grey, 14 - i * 2)));
-        break;
-    case 6:  // other magic: a star
-    {
-        std::vector<Vec2> star;
-        for (int i = 0; i < 10; ++i) {
-            double a = -M_PI / 2 + i * M_PI / 5, r = i % 2 ? 8 : 19;
-            star.push_back({cx + std::cos(a) * r, cy + std::sin(a) * r});
-        }
-        p.Polygon(star, Linear(Ramp::Magic, {cx, cy - 19}, 1.0, {cx, cy + 19}, 0.4));
-        break;
-    }
-    case 7:  // Living Torch: a figure in flames
-        p.Ellipse({cx, cy - 10}, 5, 5, Flat(Ramp_Index(Ramp::Shadow, 2)));
-        p.Polygon({{cx - 8, cy - 4}, {cx + 8, cy - 4}, {cx + 6, cy + 20}, {cx - 6, cy + 20}}, Flat(Ramp_Index(Ramp::Shadow, 2)));
-        Draw_Flame(img, {cx - 8, cy + 20}, 36, 12, 2);
-        Draw_Flame(img, {cx + 8, cy + 20}, 32, 12, 9);
-        break;
-    case 8:  // Life Steal: a heart losing drops
-        p.Ellipse({cx - 7, cy - 6}, 9, 9, Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
-        p.Ellipse({cx + 7, cy - 6}, 9, 9, Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
-        p.Polygon({{cx - 16, cy - 3}, {cx + 16, cy - 3}, {cx, cy + 16}}, Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
-        for (int i = 0; i < 3; ++i) p.Ellipse({cx - 8 + i * 8.0, cy + 18 + (i % 2) * 3.0}, 1.6, 2.2, Flat(Ramp_Index(Ramp::Blood, 4)));
-        break;
-    case 9:  // Giant Strength: a fist
-        p.Rect(cx - 10, cy - 8, cx + 10, cy + 10, Dome(Ramp::Skin, {cx, cy}, 14, 14, 0.2, 1.0));
-        for (int i = 0; i < 4; ++i) p.Ellipse({cx - 7.5 + i * 5, cy - 9}, 3, 3.2, Dome(Ramp::Skin, {cx - 7.5 + i * 5, cy - 9}, 3, 3, 0.3, 1.0));
-        p.Rect(cx - 7, cy + 10, cx + 7, cy + 22, Cylinder(Ramp::Skin, cx, 7, 0.2, 0.9));
-        p.Rect(cx - 8, cy + 14, cx + 8, cy + 17, Flat(Ramp_Index(Ramp::Gold, 7)));
-        break;
+        case 7:  // Living Torch: a figure in flames
+            p.Ellipse({cx, cy - 10}, 5, 5, Flat(Ramp_Index(Ramp::Shadow, 2)));
+            p.Polygon({{cx - 8, cy - 4}, {cx + 8, cy - 4}, {cx + 6, cy + 20}, {cx - 6, cy + 20}},
+                      Flat(Ramp_Index(Ramp::Shadow, 2)));
+            Draw_Flame(img, {cx - 8, cy + 20}, 36, 12, 2);
+            Draw_Flame(img, {cx + 8, cy + 20}, 32, 12, 9);
+            break;
+        case 8:  // Life Steal: a heart losing drops
+            p.Ellipse({cx - 7, cy - 6}, 9, 9, Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
+            p.Ellipse({cx + 7, cy - 6}, 9, 9, Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
+            p.Polygon({{cx - 16, cy - 3}, {cx + 16, cy - 3}, {cx, cy + 16}},
+                      Dome(Ramp::ClothRed, {cx - 5, cy - 4}, 16, 16, 0.2, 1.0));
+            for (int i = 0; i < 3; ++i)
+                p.Ellipse({cx - 8 + i * 8.0, cy + 18 + (i % 2) * 3.0}, 1.6, 2.2, Flat(Ramp_Index(Ramp::Blood, 4)));
+            break;
+        case 9:  // Giant Strength: a fist
+            p.Rect(cx - 10, cy - 8, cx + 10, cy + 10, Dome(Ramp::Skin, {cx, cy}, 14, 14, 0.2, 1.0));
+            for (int i = 0; i < 4; ++i)
+                p.Ellipse({cx - 7.5 + i * 5, cy - 9}, 3, 3.2,
+                          Dome(Ramp::Skin, {cx - 7.5 + i * 5, cy - 9}, 3, 3, 0.3, 1.0));
+            p.Rect(cx - 7, cy + 10, cx + 7, cy + 22, Cylinder(Ramp::Skin, cx, 7, 0.2, 0.9));
+            p.Rect(cx - 8, cy + 14, cx + 8, cy + 17, Flat(Ramp_Index(Ramp::Gold, 7)));
+            break;
     }
 }
 
@@ -544,10 +569,8 @@ BitmapSprite Spell_Icons() {
 std::vector<Page> Page_Pictures() {
     std::vector<BitmapSprite> sys = System_Bitmaps();
     return {
-        {"ARTWORK\\PAGES\\cimkep2.bmp", Title()},
-        {"ARTWORK\\PAGES\\FOKEPJUJ.BMP", Hexamap_Panel(sys)},
-        {"ARTWORK\\PAGES\\TEXTBOX.BMP", Textbox()},
-        {"ARTWORK\\ITEMS\\INVENTOR.BMP", Inventory()},
+        {"ARTWORK\\PAGES\\cimkep2.bmp", Title()},           {"ARTWORK\\PAGES\\FOKEPJUJ.BMP", Hexamap_Panel(sys)},
+        {"ARTWORK\\PAGES\\TEXTBOX.BMP", Textbox()},         {"ARTWORK\\ITEMS\\INVENTOR.BMP", Inventory()},
         {"ARTWORK\\PAGES\\CHARPAGE.BMP", Character_Page()},
     };
 }

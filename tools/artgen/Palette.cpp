@@ -36,12 +36,10 @@ const std::vector<RampDef>& Ramp_Defs() {
         {Ramp::Leather, 8, {{0, {60, 36, 22}}, {4, {134, 86, 50}}, {7, {204, 156, 108}}}},
         {Ramp::Metal, 10, {{0, {38, 42, 54}}, {5, {112, 122, 140}}, {9, {236, 242, 252}}}},
         {Ramp::Gold, 10, {{0, {74, 46, 10}}, {5, {196, 142, 32}}, {9, {255, 242, 156}}}},
-        {Ramp::Fire, 12,
-         {{0, {96, 12, 6}}, {4, {222, 62, 12}}, {8, {255, 172, 32}}, {11, {255, 250, 206}}}},
+        {Ramp::Fire, 12, {{0, {96, 12, 6}}, {4, {222, 62, 12}}, {8, {255, 172, 32}}, {11, {255, 250, 206}}}},
         {Ramp::Blood, 6, {{0, {72, 8, 10}}, {5, {178, 20, 22}}}},
         {Ramp::Bone, 8, {{0, {84, 76, 62}}, {4, {182, 172, 142}}, {7, {246, 242, 222}}}},
-        {Ramp::Parchment, 12,
-         {{0, {96, 64, 42}}, {4, {170, 128, 92}}, {8, {222, 182, 148}}, {11, {250, 236, 212}}}},
+        {Ramp::Parchment, 12, {{0, {96, 64, 42}}, {4, {170, 128, 92}}, {8, {222, 182, 148}}, {11, {250, 236, 212}}}},
         {Ramp::Frame, 6, {{0, {52, 24, 20}}, {5, {150, 86, 60}}}},
         {Ramp::Zombie, 8, {{0, {42, 56, 32}}, {4, {112, 140, 82}}, {7, {192, 212, 152}}}},
         {Ramp::Gas, 6, {{0, {64, 84, 22}}, {3, {150, 184, 54}}, {5, {222, 242, 142}}}},
@@ -82,8 +80,10 @@ bool Taken(const Palette& pal, int upto, Rgb c) {
 // Keeps every entry distinct: nudges blue (then green) by one until unique.
 Rgb Unique(const Palette& pal, int upto, Rgb c) {
     for (int step = 0; Taken(pal, upto, c); ++step) {
-        if (step % 2 == 0) c.b = static_cast<uint8_t>(c.b < 255 ? c.b + 1 : c.b - 1);
-        else c.g = static_cast<uint8_t>(c.g < 255 ? c.g + 1 : c.g - 1);
+        if (step % 2 == 0)
+            c.b = static_cast<uint8_t>(c.b < 255 ? c.b + 1 : c.b - 1);
+        else
+            c.g = static_cast<uint8_t>(c.g < 255 ? c.g + 1 : c.g - 1);
     }
     return c;
 }

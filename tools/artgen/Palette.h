@@ -24,15 +24,15 @@ constexpr uint8_t kKey = 10;
 constexpr uint8_t kWhite = 255;
 
 enum class Ramp : uint8_t {
-    Shadow,     // very dark purple-grey: outlines and cast shadows
+    Shadow,  // very dark purple-grey: outlines and cast shadows
     Grey,
-    Stone,      // cool blue-grey
+    Stone,  // cool blue-grey
     Grass,
     Earth,
     Water,
     Wood,
     Skin,
-    Hair,       // dark brown
+    Hair,  // dark brown
     ClothRed,
     ClothBlue,
     ClothGreen,
@@ -47,8 +47,8 @@ enum class Ramp : uint8_t {
     Frame,      // dark red-brown panel frames
     Zombie,     // grey-green skin
     Gas,
-    Magic,      // violet glow
-    Ice,        // teal to white
+    Magic,  // violet glow
+    Ice,    // teal to white
     Sky,
     Count
 };

@@ -99,8 +99,7 @@ void Draw_Text(IndexedImage& img, int x, int y, std::string_view text, uint8_t c
     }
 }
 
-void Draw_Text_Centred(IndexedImage& img, int cx, int y, std::string_view text, uint8_t colour, int scale,
-                       int shadow) {
+void Draw_Text_Centred(IndexedImage& img, int cx, int y, std::string_view text, uint8_t colour, int scale, int shadow) {
     Draw_Text(img, cx - Text_Width(text, scale) / 2, y, text, colour, scale, shadow);
 }
 

@@ -72,8 +72,10 @@ void Scene::Capsule(Vec3 a, Vec3 b, double ra, double rb, const Material& m) {
     // screen, or an end sphere where that lies nearer the viewer.
     Vec3 pa = Project(a), pb = Project(b);
     double r_max = std::max(ra, rb);
-    int x0 = static_cast<int>(std::floor(std::min(pa.x, pb.x) - r_max)), x1 = static_cast<int>(std::ceil(std::max(pa.x, pb.x) + r_max));
-    int y0 = static_cast<int>(std::floor(std::min(pa.y, pb.y) - r_max)), y1 = static_cast<int>(std::ceil(std::max(pa.y, pb.y) + r_max));
+    int x0 = static_cast<int>(std::floor(std::min(pa.x, pb.x) - r_max)),
+        x1 = static_cast<int>(std::ceil(std::max(pa.x, pb.x) + r_max));
+    int y0 = static_cast<int>(std::floor(std::min(pa.y, pb.y) - r_max)),
+        y1 = static_cast<int>(std::ceil(std::max(pa.y, pb.y) + r_max));
     double vx = pb.x - pa.x, vy = pb.y - pa.y, len2 = vx * vx + vy * vy;
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x) {

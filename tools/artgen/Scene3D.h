@@ -36,7 +36,7 @@ struct Material {
 };
 
 class Scene {
-public:
+  public:
     // A picture of w x h pixels; the world origin lands on pixel (ox, oy).
     // The view looks down at the map's angle, or at `squash` (the sine of
     // the angle from the horizon) when given.
@@ -57,7 +57,7 @@ public:
     IndexedImage Image() const { return img_; }
     IndexedImage& Pixels() { return img_; }
 
-private:
+  private:
     void Plot(int x, int y, double depth, Vec3 normal, Vec3 world, const Material& m);
     void Fill_Screen_Polygon(const std::vector<Vec3>& screen, const std::vector<Vec3>& world, Vec3 normal,
                              const Material& m);

@@ -70,8 +70,9 @@ IndexedImage Target_Cross(IndexedImage img, bool area) {
     } else {
         for (int i = 0; i < 8; ++i) {
             double a = i * M_PI / 4;
-            for (int r = 3; r <= 8; ++r) img.Set(cx + static_cast<int>(std::lround(std::cos(a) * r)),
-                                                 cy + static_cast<int>(std::lround(std::sin(a) * r * 0.6)), r < 6 ? c : d);
+            for (int r = 3; r <= 8; ++r)
+                img.Set(cx + static_cast<int>(std::lround(std::cos(a) * r)),
+                        cy + static_cast<int>(std::lround(std::sin(a) * r * 0.6)), r < 6 ? c : d);
         }
     }
     return img;
@@ -136,8 +137,10 @@ BitmapSprite Digits() {
 void Icon_Pixels(IndexedImage& img, int x, int y, const char* const* rows, int n, uint8_t c, uint8_t d) {
     for (int r = 0; r < n; ++r)
         for (int k = 0; rows[r][k]; ++k) {
-            if (rows[r][k] == '#') img.Set(x + k, y + r, c);
-            else if (rows[r][k] == '+') img.Set(x + k, y + r, d);
+            if (rows[r][k] == '#')
+                img.Set(x + k, y + r, c);
+            else if (rows[r][k] == '+')
+                img.Set(x + k, y + r, d);
         }
 }
 
@@ -164,24 +167,25 @@ void Draw_Icon(IndexedImage& img, const std::string& what, int w, int h) {
                                   " ##+++++#+#", "#++++++++# ", "#+++++++#  ", " #+++++#   ", "  #####    "};
         centred(r, 10);
     } else if (what == "all") {
-        static const char* r[] = {" ##   ##   ## ", "#++# #++# #++#", "#++# #++# #++#", " ##   ##   ## ",
-                                  "####0####0####", "#++# #++# #++#"};
+        static const char* r[] = {" ##   ##   ## ", "#++# #++# #++#", "#++# #++# #++#",
+                                  " ##   ##   ## ", "####0####0####", "#++# #++# #++#"};
         centred(r, 6);
     } else if (what == "left" || what == "right") {
         static const char* l[] = {"   #    ", "  ##    ", " #+######", "#++++++#", " #+######", "  ##    ", "   #    "};
-        static const char* rr[] = {"    #   ", "    ##  ", "######+# ", "#++++++#", "######+# ", "    ##  ", "    #   "};
+        static const char* rr[] = {"    #   ",  "    ##  ", "######+# ", "#++++++#",
+                                   "######+# ", "    ##  ", "    #   "};
         centred(what == "left" ? l : rr, 7);
     } else if (what == "wait") {
-        static const char* r[] = {"#########", " #+++++# ", "  #+++#  ", "   #+#   ", "    #    ", "   # #   ",
-                                  "  # + #  ", " # +++ # ", "#########"};
+        static const char* r[] = {"#########", " #+++++# ", "  #+++#  ", "   #+#   ", "    #    ",
+                                  "   # #   ", "  # + #  ", " # +++ # ", "#########"};
         centred(r, 9);
     } else if (what == "repeat") {
-        static const char* r[] = {"  ####   ", " #    #  ", "#      # ", "#     ###", "#      # ", "#        ",
-                                  " #    #  ", "  ####   "};
+        static const char* r[] = {"  ####   ", " #    #  ", "#      # ", "#     ###",
+                                  "#      # ", "#        ", " #    #  ", "  ####   "};
         centred(r, 8);
     } else if (what == "guard") {
-        static const char* r[] = {"#########", "#+++#+++#", "#+++#+++#", "#########", "#+++#+++#", " #++#++# ",
-                                  "  #+#+#  ", "   ###   "};
+        static const char* r[] = {"#########", "#+++#+++#", "#+++#+++#", "#########",
+                                  "#+++#+++#", " #++#++# ", "  #+#+#  ", "   ###   "};
         centred(r, 8);
     } else if (what == "up" || what == "down") {
         static const char* u[] = {"    #    ", "   #+#   ", "  #+++#  ", " #+++++# ", "#########"};
@@ -231,7 +235,9 @@ BitmapSprite Bar_Sprite(const char* path, int frames, int w, int h, int hot_y) {
             for (int x = 1; x < w - 1; ++x) {
                 bool full = y >= h - 1 - fill;
                 double t = 0.35 + 0.5 * (1 - std::abs(x - (w - 1) / 2.0) / ((w - 1) / 2.0));
-                img.Set(x, y, full ? Ramp_At(r, r == Ramp::Gold ? t + 0.2 : t + 0.1) : Ramp_Index(Ramp::Shadow, 2 + (x == 1)));
+                img.Set(
+                    x, y,
+                    full ? Ramp_At(r, r == Ramp::Gold ? t + 0.2 : t + 0.1) : Ramp_Index(Ramp::Shadow, 2 + (x == 1)));
             }
         out.push_back(img);
     }
@@ -435,7 +441,8 @@ BitmapSprite Spell_Anim() {
         // Stars spiralling up.
         for (int i = 0; i < 10; ++i) {
             double a = i * 2.4 + k * 5, r = 6 + 10 * (i % 3) / 2.0 * grow;
-            int x = static_cast<int>(21 + std::cos(a) * r), y = static_cast<int>(h - 8 - (k * 40 + i * 4) + std::sin(a) * 3);
+            int x = static_cast<int>(21 + std::cos(a) * r),
+                y = static_cast<int>(h - 8 - (k * 40 + i * 4) + std::sin(a) * 3);
             uint8_t c = Ramp_Index(Ramp::Magic, 7), d = Ramp_Index(Ramp::Ice, 5);
             img.Set(x, y, c);
             img.Set(x - 1, y, d), img.Set(x + 1, y, d), img.Set(x, y - 1, d), img.Set(x, y + 1, d);
@@ -473,7 +480,8 @@ IndexedImage Flames(int w, int h, int ground_y, int frame, int count, double hei
         double x, y, hgt, phase;
     };
     std::vector<Tongue> t;
-    for (int i = 0; i < count; ++i) t.push_back({rng.Range(8, w - 8), rng.Range(-9, 4), rng.Range(0.6, 1.0), rng.Unit()});
+    for (int i = 0; i < count; ++i)
+        t.push_back({rng.Range(8, w - 8), rng.Range(-9, 4), rng.Range(0.6, 1.0), rng.Unit()});
     std::sort(t.begin(), t.end(), [](const Tongue& a, const Tongue& b) { return a.y < b.y; });
     for (const Tongue& g : t) {
         double flick = 0.75 + 0.25 * std::sin((frame / 8.0 + g.phase) * 2 * M_PI);
@@ -529,12 +537,11 @@ BitmapSprite Gas_Cloud() {
 
 const std::vector<ButtonPicture>& Button_Pictures() {
     static const std::vector<ButtonPicture> b = {
-        {1, 0, 30, 30, "bag"},     {1, 2, 30, 30, "book"},    {1, 4, 30, 30, "helm"},
-        {1, 6, 30, 30, "hand"},    {2, 0, 36, 22, "all"},     {2, 8, 31, 22, "left"},
-        {2, 10, 31, 22, "right"},  {3, 0, 20, 31, "wait"},    {3, 2, 20, 31, "repeat"},
-        {3, 4, 20, 31, "guard"},   {3, 6, 21, 15, "down"},    {3, 8, 21, 15, "up"},
-        {3, 10, 21, 15, "minus"},  {3, 12, 21, 15, "plus"},   {3, 16, 26, 24, "digits"},
-        {3, 18, 26, 24, "shields"}, {4, 2, 62, 22, "quit"},   {4, 4, 51, 12, "mode"},
+        {1, 0, 30, 30, "bag"},    {1, 2, 30, 30, "book"},  {1, 4, 30, 30, "helm"},    {1, 6, 30, 30, "hand"},
+        {2, 0, 36, 22, "all"},    {2, 8, 31, 22, "left"},  {2, 10, 31, 22, "right"},  {3, 0, 20, 31, "wait"},
+        {3, 2, 20, 31, "repeat"}, {3, 4, 20, 31, "guard"}, {3, 6, 21, 15, "down"},    {3, 8, 21, 15, "up"},
+        {3, 10, 21, 15, "minus"}, {3, 12, 21, 15, "plus"}, {3, 16, 26, 24, "digits"}, {3, 18, 26, 24, "shields"},
+        {4, 2, 62, 22, "quit"},   {4, 4, 51, 12, "mode"},
     };
     return b;
 }
@@ -547,8 +554,10 @@ IndexedImage Button_Face(const ButtonPicture& b, bool pressed) {
             img.Set(x, y, Dithered(Ramp::Frame, t, x, y));
         }
     Frame_Rect(img, 0, 0, b.w, b.h, Outline_Index());
-    if (pressed) Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 3));
-    else Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 5), Ramp_Index(Ramp::Frame, 1));
+    if (pressed)
+        Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 3));
+    else
+        Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 5), Ramp_Index(Ramp::Frame, 1));
     IndexedImage icon(b.w, b.h, kKey);
     Draw_Icon(icon, b.what, b.w, b.h);
     Outline(icon, kKey, Ramp_Index(Ramp::Frame, 0), false);
@@ -579,7 +588,8 @@ std::vector<BitmapSprite> System_Bitmaps() {
     IndexedImage area = Field_Border(Half::Both, 1, Ramp::ClothRed, 8);
     for (int y = 0; y < kFloorHeight; ++y)
         for (int x = 0; x < kFloorWidth; ++x)
-            if (In_Floor(x, y) && area.At(x, y) == kKey && ((x + y) % 2 == 0)) area.Set(x, y, Ramp_Index(Ramp::ClothRed, 5));
+            if (In_Floor(x, y) && area.At(x, y) == kKey && ((x + y) % 2 == 0))
+                area.Set(x, y, Ramp_Index(Ramp::ClothRed, 5));
     out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\TRGTBACK", {back, area}, kFloorHotX, kFloorHotY, kLayerTargetBack));
     out.push_back(Digits());
     for (int n = 1; n <= 4; ++n) out.push_back(Buttons_Sprite(n));

@@ -34,8 +34,10 @@ TopTexture Grass_Top(int variant) {
         double n = Fractal_Noise(tx + variant * 57, ty * 1.7, 9, seed);
         double t = 0.5 + (n - 0.5) * 0.55 + light * 1.2 + Edge_Shift(edge);
         double blade = Noise01(tx, ty, seed + 7), below = Noise01(tx, ty - 1, seed + 7);
-        if (blade > 0.86) t += 0.2;
-        else if (below > 0.86) t -= 0.16;
+        if (blade > 0.86)
+            t += 0.2;
+        else if (below > 0.86)
+            t -= 0.16;
         if ((variant == 1 || variant == 3) && edge == 0 && Noise01(tx, ty, seed + 11) > 0.985)
             return Noise01(tx, ty, seed + 12) > 0.5 ? Ramp_Index(Ramp::Gold, 8) : Ramp_Index(Ramp::Grey, 14);
         return Dithered(Ramp::Grass, t, px, py);
@@ -64,21 +66,25 @@ TopTexture Stone_Top(int variant) {
     Rng rng(300 + variant);
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 3; ++j)
-            seeds.push_back({3 + i * 12 + rng.Range(-3, 3) + (j % 2) * 6, 3 + j * 10 + rng.Range(-2, 2),
-                             rng.Range(-0.12, 0.12)});
+            seeds.push_back(
+                {3 + i * 12 + rng.Range(-3, 3) + (j % 2) * 6, 3 + j * 10 + rng.Range(-2, 2), rng.Range(-0.12, 0.12)});
     return [=](int tx, int ty, double light, int edge, int px, int py) -> uint8_t {
         double d1 = 1e9, d2 = 1e9;
         const P* best = &seeds[0];
         for (const P& s : seeds) {
             double dx = tx - s.x, dy = (ty - s.y) * 1.7;
             double d = std::sqrt(dx * dx + dy * dy);
-            if (d < d1) d2 = d1, d1 = d, best = &s;
-            else if (d < d2) d2 = d;
+            if (d < d1)
+                d2 = d1, d1 = d, best = &s;
+            else if (d < d2)
+                d2 = d;
         }
         double t = 0.52 + best->shade + light * 1.2 + Edge_Shift(edge);
         t += (Noise01(tx, ty, 333) - 0.5) * 0.12;
-        if (d2 - d1 < 1.3) t = 0.18 + light;
-        else if (d2 - d1 < 2.4) t -= 0.08;
+        if (d2 - d1 < 1.3)
+            t = 0.18 + light;
+        else if (d2 - d1 < 2.4)
+            t -= 0.08;
         return Dithered(Ramp::Stone, t, px, py);
     };
 }
@@ -127,8 +133,10 @@ SideTexture Brick_Side(Ramp ramp, int course, int brick, uint32_t seed) {
         bool joint = rise % course == 0 || (tx + off) % brick == 0;
         double t = 0.08 + light * 0.62 + (Noise01(col, row, seed) - 0.5) * 0.16;
         t += (Noise01(tx, rise, seed + 1) - 0.5) * 0.08;
-        if (joint) t -= 0.2;
-        else if (rise % course == course - 1) t += 0.06;
+        if (joint)
+            t -= 0.2;
+        else if (rise % course == course - 1)
+            t += 0.06;
         return Dithered(ramp, t, px, py);
     };
 }
@@ -201,8 +209,10 @@ IndexedImage Block(int box_h, int height, const TopTexture& top, const SideTextu
                    std::function<double(int, int)> shape = nullptr) {
     IndexedImage img(kFloorWidth, box_h, kKey);
     HeightField hf;
-    if (shape) hf.height = shape;
-    else hf.height = [height](int, int) { return static_cast<double>(height); };
+    if (shape)
+        hf.height = shape;
+    else
+        hf.height = [height](int, int) { return static_cast<double>(height); };
     hf.top = top;
     hf.side = side;
     Draw_Height_Field(img, 0, box_h - kFloorHeight, hf, 0);
@@ -242,7 +252,10 @@ BitmapSprite Palisade_Sprite() {
             (void)depth;
             int post = tx / 6, in = tx % 6;
             if (in == 0) return Dithered(Ramp::Wood, 0.05 + light * 0.2, px, py);
-            double t = 0.1 + light * 0.55 + (in == 1 ? 0.1 : in == 5 ? -0.1 : 0) +
+            double t = 0.1 + light * 0.55 +
+                       (in == 1   ? 0.1
+                        : in == 5 ? -0.1
+                                  : 0) +
                        0.05 * std::sin(rise * 0.7 + post * 2.0);
             if (rise == 12 || rise == 30) t = 0.1 + light * 0.3;  // cross beams
             return Dithered(Ramp::Wood, t, px, py);
@@ -274,8 +287,8 @@ BitmapSprite Steps_Sprite() {
         TopTexture top = [band](int tx, int ty, double light, int edge, int px, int py) -> uint8_t {
             int b = band(tx, ty);
             bool nose = band(tx, ty + 1) != b || band(tx + 1, ty) != b || band(tx - 1, ty) != b;
-            double t = 0.66 + light * 0.5 + Edge_Shift(edge) + (nose ? 0.18 : 0) +
-                       (Noise01(tx, ty, 800 + b) - 0.5) * 0.1;
+            double t =
+                0.66 + light * 0.5 + Edge_Shift(edge) + (nose ? 0.18 : 0) + (Noise01(tx, ty, 800 + b) - 0.5) * 0.1;
             return Dithered(Ramp::Stone, t, px, py);
         };
         frames.push_back(Block(box_h, 0, top, Brick_Side(Ramp::Stone, 11, 14, 801), height));
@@ -289,8 +302,8 @@ BitmapSprite Steps_Sprite() {
 BitmapSprite Door_Sprite() {
     const int box_h = kFloorHeight + kWallHeight;
     const int base = box_h - kFloorHeight;  // image row of floor row 0
-    const int left = 11, right = 31;         // opening, floor columns
-    const int opening = 36;                  // height of the opening
+    const int left = 11, right = 31;        // opening, floor columns
+    const int opening = 36;                 // height of the opening
     std::vector<IndexedImage> frames;
     for (int f = 0; f < kDoorFrames; ++f) {
         IndexedImage img = Block(box_h, kWallHeight, Cap_Top(Ramp::Stone, 900), Brick_Side(Ramp::Stone, 7, 12, 700));
@@ -316,7 +329,8 @@ BitmapSprite Door_Sprite() {
         double end_x = hinge_x + width * std::cos(angle), end_y = hinge_y - width * std::sin(angle) * kGroundSquash;
         IndexedImage leaf(img.width, img.height, kKey);
         Painter p(leaf);
-        std::vector<Vec2> quad = {{hinge_x, hinge_y}, {end_x, end_y}, {end_x, end_y - opening}, {hinge_x, hinge_y - opening}};
+        std::vector<Vec2> quad = {
+            {hinge_x, hinge_y}, {end_x, end_y}, {end_x, end_y - opening}, {hinge_x, hinge_y - opening}};
         double shade = 0.35 + 0.4 * std::cos(angle);
         p.Polygon(quad, [=](Vec2 q, int px, int py) -> uint8_t {
             double u = (q.x - hinge_x) / std::max(1.0, std::abs(end_x - hinge_x));
@@ -337,8 +351,10 @@ BitmapSprite Door_Sprite() {
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < img.width; ++x) {
                 if (!cut.At(x, y)) continue;
-                if (leaf.At(x, y) != kKey) img.Set(x, y, leaf.At(x, y));
-                else if (y < hinge_y) img.Set(x, y, Dithered(Ramp::Shadow, 0.6 - (hinge_y - y) / 80.0, x, y));
+                if (leaf.At(x, y) != kKey)
+                    img.Set(x, y, leaf.At(x, y));
+                else if (y < hinge_y)
+                    img.Set(x, y, Dithered(Ramp::Shadow, 0.6 - (hinge_y - y) / 80.0, x, y));
             }
         frames.push_back(img);
     }
@@ -359,7 +375,9 @@ BitmapSprite Chest_Sprite() {
         Scene s(w, h, ox, oy);
         Vec3 c{0, kCentreY, 0};
         Material wood = Mat(Ramp::Wood, 0.05, 0.85);
-        wood.pattern = [](Vec3 p) { return 0.06 * std::sin(p.x * 0.9 + p.z * 0.3) + (std::fmod(p.z + 40, 5) < 0.7 ? -0.15 : 0); };
+        wood.pattern = [](Vec3 p) {
+            return 0.06 * std::sin(p.x * 0.9 + p.z * 0.3) + (std::fmod(p.z + 40, 5) < 0.7 ? -0.15 : 0);
+        };
         Material iron = Mat(Ramp::Metal, 0.05, 0.8);
         iron.shine = 0.3;
         const double hx = 13, hy = 8, hz = 6;
@@ -375,7 +393,9 @@ BitmapSprite Chest_Sprite() {
         if (open > 0) {
             Material gold = Mat(Ramp::Gold, 0.3, 1.0);
             gold.shine = 0.4;
-            gold.pattern = [](Vec3 p) { return (Noise01(static_cast<int>(p.x * 2), static_cast<int>(p.y * 2), 910) - 0.5) * 0.5; };
+            gold.pattern = [](Vec3 p) {
+                return (Noise01(static_cast<int>(p.x * 2), static_cast<int>(p.y * 2), 910) - 0.5) * 0.5;
+            };
             s.Box(c + Vec3{0, 0, 2 * hz + 0.2}, hx - 1.5, hy - 1.5, 0.8, 0, gold);
             s.Sphere(c + Vec3{-4, 1, 2 * hz + 1.2}, 1.6, gold);
             s.Sphere(c + Vec3{3, -2, 2 * hz + 1.4}, 1.8, gold);
@@ -442,9 +462,12 @@ BitmapSprite Tree_Sprite() {
     s.Capsule(c + Vec3{0, 0, 44}, c + Vec3{9, -1, 58}, 1.8, 1.2, bark);
     Material leaves = Mat(Ramp::Grass, 0.05, 0.95);
     leaves.pattern = [](Vec3 p) {
-        return (Noise01(static_cast<int>(std::floor(p.x * 1.3)), static_cast<int>(std::floor(p.z * 1.3 + p.y)), 930) - 0.5) * 0.45;
+        return (Noise01(static_cast<int>(std::floor(p.x * 1.3)), static_cast<int>(std::floor(p.z * 1.3 + p.y)), 930) -
+                0.5) *
+               0.45;
     };
-    const Vec3 blobs[] = {{0, 0, 72}, {-12, 3, 64}, {12, 2, 66}, {-6, 8, 58}, {7, 9, 57}, {0, -6, 80}, {-10, -4, 76}, {10, -3, 78}};
+    const Vec3 blobs[] = {{0, 0, 72}, {-12, 3, 64}, {12, 2, 66},   {-6, 8, 58},
+                          {7, 9, 57}, {0, -6, 80},  {-10, -4, 76}, {10, -3, 78}};
     const double radii[] = {14, 10, 10, 9, 9, 10, 7, 7};
     for (int i = 0; i < 8; ++i) s.Sphere(c + blobs[i], radii[i], leaves);
     return Finish_Objects("TREE", {s.Image()}, ox, oy);
@@ -500,8 +523,10 @@ BitmapSprite Lamp_Sprite(const char* name, int kind) {
                 s.Capsule(c + Vec3{i * 8.0, 0, 30}, c + Vec3{i * 8.0, 0, i == 0 ? 42.0 : 38.0}, 1.5, 1.5, wax);
             for (int i = -1; i <= 1; ++i) {
                 Vec3 p = s.Project(c + Vec3{i * 8.0, 0, i == 0 ? 43.5 : 39.5});
-                if (i != 0) Draw_Flame(s.Pixels(), {p.x, p.y}, 6, 2.6, f * 3 + i + 5);
-                else flame = {p.x, p.y};
+                if (i != 0)
+                    Draw_Flame(s.Pixels(), {p.x, p.y}, 6, 2.6, f * 3 + i + 5);
+                else
+                    flame = {p.x, p.y};
             }
             flame_h = 7;
         }
@@ -528,9 +553,12 @@ BitmapSprite Teleport_Sprite() {
                 bool ring = std::abs(r - 1) < 0.09 || std::abs(r - 0.72) < 0.07;
                 bool rune = r > 0.74 && r < 0.98 && std::fmod(ang * 6 / M_PI + f * 0.5 + 12, 2) < 0.35;
                 bool star = r < 0.66 && std::abs(std::sin(ang * 3 + f * 0.4)) * r > 0.55;
-                if (ring) img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 6 + (f + tx) % 2));
-                else if (rune) img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 5));
-                else if (star) img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 4));
+                if (ring)
+                    img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 6 + (f + tx) % 2));
+                else if (rune)
+                    img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 5));
+                else if (star)
+                    img.Set(tx, ty + top, Ramp_Index(Ramp::Magic, 4));
             }
         // Rising sparks.
         Rng rng(950);
@@ -554,27 +582,27 @@ double Ground_Shape_Height(int shape, int tx, int ty) {
     double a = Clamp(sub_x - sub_y + 21, 0, 42), b = Clamp(sub_y + 10, 0, 20);
     double U = a * 12 / 42, V = b * 12 / 21;
     switch (shape) {
-    case 0: return a <= 2 * b ? U : V;
-    case 1: return a < 42 - 2 * b ? V : 12 - U;
-    case 2: return a < 42 - 2 * b ? U : 12 - U;
-    case 3: return a <= 2 * b ? 12 - V : 12 - U;
-    case 4: return U;
-    case 5: return V;
-    case 6: return 12 - U;
-    case 7: return 12 - V;
-    case 8: return std::max(U + V - 12, 0.0);
-    case 9: return std::max(V - U, 0.0);
-    case 10: return std::max(12 - U - V, 0.0);
-    case 11: return std::max(U - V, 0.0);
-    case 12: return 12 - V + U;
-    case 13: return 24 - U - V;
-    case 14: return U + V;
-    case 15: return 12 - U + V;
-    case 16: return std::min(12 - V + U, 12.0);
-    case 17: return std::min(24 - U - V, 12.0);
-    case 18: return std::min(U + V, 12.0);
-    case 19: return std::min(12 - U + V, 12.0);
-    default: return 0;
+        case 0: return a <= 2 * b ? U : V;
+        case 1: return a < 42 - 2 * b ? V : 12 - U;
+        case 2: return a < 42 - 2 * b ? U : 12 - U;
+        case 3: return a <= 2 * b ? 12 - V : 12 - U;
+        case 4: return U;
+        case 5: return V;
+        case 6: return 12 - U;
+        case 7: return 12 - V;
+        case 8: return std::max(U + V - 12, 0.0);
+        case 9: return std::max(V - U, 0.0);
+        case 10: return std::max(12 - U - V, 0.0);
+        case 11: return std::max(U - V, 0.0);
+        case 12: return 12 - V + U;
+        case 13: return 24 - U - V;
+        case 14: return U + V;
+        case 15: return 12 - U + V;
+        case 16: return std::min(12 - V + U, 12.0);
+        case 17: return std::min(24 - U - V, 12.0);
+        case 18: return std::min(U + V, 12.0);
+        case 19: return std::min(12 - U + V, 12.0);
+        default: return 0;
     }
 }
 

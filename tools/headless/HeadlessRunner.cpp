@@ -34,23 +34,23 @@
 // bad command line or script.
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <fstream>
 #include <iostream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Item/Items.h"
+#include "Objects/Map.h"
 #include "System/Display.h"
 #include "System/MessageLog.h"
 #include "System/Random.h"
 #include "System/ScreenType.h"
 #include "frontend/App.h"
 #include "frontend/MapView.h"
-#include "Objects/Map.h"
 #include "platform/PathResolver.h"
 #include "platform/VirtualKeys.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -61,7 +61,7 @@ namespace {
 namespace fs = std::filesystem;
 
 class Runner {
-public:
+  public:
     explicit Runner(fs::path out) : out_(std::move(out)) {}
 
     // False once the game has quit.
@@ -149,7 +149,7 @@ public:
         if (running_ && Get_Main_Window() != nullptr) Post(WM_CLOSE, 0, 0);
     }
 
-private:
+  private:
     void Pump() {
         if (running_ && !Headless_Backend().Pump()) running_ = false;
     }
@@ -280,8 +280,8 @@ private:
         std::vector<Rgb> pixels;
         pixels.reserve(rgb.size());
         for (std::uint32_t c : rgb)
-            pixels.push_back({static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                              static_cast<std::uint8_t>(c)});
+            pixels.push_back(
+                {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
         Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels);
     }
 

@@ -50,7 +50,9 @@ std::vector<std::uint8_t> Encode_Cur(const CurPicture& p, int bits) {
         Put_U8(out, p.palette[i].r);
         Put_U8(out, 0);
     }
-    auto transparent = [&](int x, int y) { return p.pixels[static_cast<std::size_t>(y) * p.width + x] == p.transparent; };
+    auto transparent = [&](int x, int y) {
+        return p.pixels[static_cast<std::size_t>(y) * p.width + x] == p.transparent;
+    };
     for (int y = p.height - 1; y >= 0; --y) {
         std::vector<std::uint8_t> row(colour_row, 0);
         for (int x = 0; x < p.width; ++x) {

@@ -25,8 +25,7 @@ std::uint32_t Dys_Checksum(const std::uint8_t* h) {
            I16_At(h + 24);
 }
 
-std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint8_t* pixels,
-                                          std::uint8_t transparent) {
+std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint8_t* pixels, std::uint8_t transparent) {
     std::vector<std::uint8_t> out;
     std::size_t end_of_last_ink = 0;  // out's size after the last row that had ink
     for (int y = 0; y < height; ++y) {

@@ -38,8 +38,7 @@ std::uint32_t Dys_Checksum(const std::uint8_t* header);
 // Run-length data of a picture (width x height indexes, top row first);
 // pixels of the transparent index become skips. Trailing empty rows are left
 // out (the frame ends early).
-std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint8_t* pixels,
-                                          std::uint8_t transparent);
+std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint8_t* pixels, std::uint8_t transparent);
 
 // The file's bytes with the checksum set; empty when a frame's data is too
 // long for its 16-bit length.

@@ -41,8 +41,8 @@ FntGlyph Render_Glyph(FT_Face face, int code, int cell_height, int ascent) {
         for (unsigned col = 0; col < bitmap.width; ++col) {
             int x = left + static_cast<int>(col);
             if (x >= glyph.width) continue;
-            bool ink = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (line[col >> 3] >> (7 - (col & 7))) & 1
-                                                                : line[col] >= 128;
+            bool ink =
+                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (line[col >> 3] >> (7 - (col & 7))) & 1 : line[col] >= 128;
             if (ink) glyph.ink[static_cast<std::size_t>(y) * glyph.width + x] = 1;
         }
     }

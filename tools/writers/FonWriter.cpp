@@ -79,7 +79,7 @@ std::vector<std::uint8_t> Encode_Fnt(const FntStrike& s) {
     out[81] = 0;
     out[82] = 0;
     Set_U16(out, 83, static_cast<unsigned>(s.weight));
-    out[85] = 0;  // ANSI character set
+    out[85] = 0;          // ANSI character set
     Set_U16(out, 86, 0);  // variable pitch
     Set_U16(out, 88, static_cast<unsigned>(s.pixel_height));
     out[90] = 0x01;  // variable pitch, no family
@@ -165,18 +165,18 @@ std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, cons
     const std::size_t ne = ne_header_at;
     out[ne] = 'N';
     out[ne + 1] = 'E';
-    out[ne + 2] = 5;  // linker version
-    Set_U16(out, ne + 0x04, static_cast<unsigned>(tables_end - ne));  // entry table (empty)
-    Set_U16(out, ne + 0x0C, 0x8000);  // library module
+    out[ne + 2] = 5;                                                    // linker version
+    Set_U16(out, ne + 0x04, static_cast<unsigned>(tables_end - ne));    // entry table (empty)
+    Set_U16(out, ne + 0x0C, 0x8000);                                    // library module
     Set_U16(out, ne + 0x22, static_cast<unsigned>(resources_at - ne));  // segment table (none)
     Set_U16(out, ne + 0x24, static_cast<unsigned>(resources_at - ne));
     Set_U16(out, ne + 0x26, static_cast<unsigned>(names_at - ne));
     Set_U16(out, ne + 0x28, static_cast<unsigned>(tables_end - ne));  // module references (none)
     Set_U16(out, ne + 0x2A, static_cast<unsigned>(tables_end - ne));  // imported names (none)
-    Set_U32(out, ne + 0x2C, static_cast<std::uint32_t>(tables_end));    // non-resident names
+    Set_U32(out, ne + 0x2C, static_cast<std::uint32_t>(tables_end));  // non-resident names
     Set_U16(out, ne + 0x32, align_shift);
     Set_U16(out, ne + 0x34, static_cast<unsigned>(1 + fonts.size()));
-    out[ne + 0x36] = 2;  // Windows
+    out[ne + 0x36] = 2;               // Windows
     Set_U16(out, ne + 0x3E, 0x0300);  // expected Windows version
     return out;
 }

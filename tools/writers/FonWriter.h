@@ -13,9 +13,9 @@ struct FntGlyph {
 };
 
 struct FntStrike {
-    std::string face;         // the face name fonts are created by
-    int pixel_height = 0;     // cell height
-    int ascent = 0;           // baseline, from the cell's top
+    std::string face;      // the face name fonts are created by
+    int pixel_height = 0;  // cell height
+    int ascent = 0;        // baseline, from the cell's top
     int internal_leading = 0;
     int point_size = 0;
     int weight = 400;

@@ -40,10 +40,11 @@ bool Write_Png(const std::filesystem::path& target, int width, int height, const
     if (indexed)
         for (auto& [rgb, index] : table) {
             index = static_cast<int>(plte.size());
-            plte.push_back({static_cast<png_byte>(rgb >> 16), static_cast<png_byte>(rgb >> 8), static_cast<png_byte>(rgb)});
+            plte.push_back(
+                {static_cast<png_byte>(rgb >> 16), static_cast<png_byte>(rgb >> 8), static_cast<png_byte>(rgb)});
         }
-    png_set_IHDR(png, info, width, height, 8, indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, width, height, 8, indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (indexed) png_set_PLTE(png, info, plte.data(), static_cast<int>(plte.size()));
     png_set_compression_level(png, 9);
     png_write_info(png, info);
@@ -67,4 +68,3 @@ bool Write_Png(const std::filesystem::path& target, int width, int height, const
     if (!ok) std::fprintf(stderr, "png: cannot write %s\n", path.c_str());
     return ok;
 }
-

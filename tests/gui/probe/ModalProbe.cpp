@@ -23,7 +23,7 @@ int ticks_in_box = 0, keys_in_box = 0, idles_in_box = 0, ticks_after = 0, boxes_
 
 // Presses Enter until the box is gone.
 class Answerer : public wxTimer {
-public:
+  public:
     void Notify() override { wxUIActionSimulator().Char(WXK_RETURN); }
 };
 
@@ -37,7 +37,7 @@ void Ask(HWND owner) {
 }
 
 class ProbeFrame : public CFrameWnd {
-public:
+  public:
     ProbeFrame() {
         Create(nullptr, "probe", WS_POPUP, {0, 0, 640, 480});
         ShowWindow(SW_SHOW);
@@ -49,7 +49,7 @@ public:
         return CFrameWnd::Window_Proc(message, wParam, lParam);
     }
 
-private:
+  private:
     void On_Tick() {
         if (in_box) {
             ++ticks_in_box;
@@ -64,7 +64,7 @@ private:
 };
 
 class ProbeApp : public CWinApp {
-public:
+  public:
     BOOL InitInstance() override {
         m_pMainWnd = new ProbeFrame();
         return TRUE;

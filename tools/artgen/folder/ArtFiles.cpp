@@ -62,7 +62,8 @@ bool Write_Dys_File(const fs::path& root, const DysSprite& s) {
     d.x_origin = I16(-s.hot_x);
     d.y_origin = I16(-s.hot_y);
     for (const DysFrame& f : s.frames)
-        d.frames.push_back({I16(f.dx), I16(f.dy), Encode_Dys_Runs(f.image.width, f.image.height, f.image.pixels.data(), kKey)});
+        d.frames.push_back(
+            {I16(f.dx), I16(f.dy), Encode_Dys_Runs(f.image.width, f.image.height, f.image.pixels.data(), kKey)});
     const fs::path path = File(root, s.path, ".DYS");
     return !path.empty() && Write_Dys(path, d);
 }

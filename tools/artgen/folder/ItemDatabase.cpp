@@ -21,48 +21,48 @@ struct ItemNumbers {
 
 // By picture; a picture without a row is a plain thing of no value.
 constexpr ItemNumbers numbers[] = {
-    {1, 5, 2, 6, 0, 40, 25, 0, 0, 100},      // Short sword
-    {2, 7, 3, 9, 0, 120, 40, 0, 0, 100},     // Long sword
-    {3, 5, 3, 7, 0, 50, 50, 0, 0, 100},      // Mace
-    {4, 4, 2, 8, 0, 35, 35, 0, 0, 100},      // Hand axe
-    {5, 7, 4, 12, 0, 150, 90, ITEM_TWO_HANDED, 0, 100},   // Battle axe
-    {6, 6, 3, 8, 0, 30, 45, ITEM_TWO_HANDED, 0, 100},     // Spear
-    {7, 3, 1, 4, 0, 15, 8, ITEM_SECONDARY, 0, 100},       // Dagger
-    {8, 4, 2, 5, 0, 60, 8, ITEM_SECONDARY, 0, 100},       // Kris
-    {9, 4, 2, 6, 0, 50, 20, ITEM_TWO_HANDED, 8, 100},     // Short bow
-    {10, 6, 3, 8, 0, 120, 30, ITEM_TWO_HANDED, 12, 100},  // Long bow
-    {11, 0, 0, 0, 3, 40, 60, 0, 0, 100},     // Round shield
-    {12, 0, 0, 0, 5, 90, 120, 0, 0, 100},    // Tower shield
-    {13, 0, 0, 0, 1, 10, 10, 0, 0, 100},     // Leather cap
-    {14, 0, 0, 0, 2, 45, 30, 0, 0, 100},     // Iron helm
-    {15, 0, 0, 0, 2, 40, 60, ITEM_BURNABLE, 0, 100},  // Leather armour
-    {16, 0, 0, 0, 4, 150, 150, 0, 0, 100},   // Chain mail
-    {17, 0, 0, 0, 6, 400, 250, 0, 0, 100},   // Plate armour
-    {18, 0, 0, 0, 1, 30, 40, 0, 0, 100},     // Leggings
-    {19, 0, 0, 0, 0, 5, 5, ITEM_BURNABLE, 0, 100},    // Belt
-    {20, 0, 0, 0, 1, 25, 15, 0, 0, 100},     // Bracers
-    {21, 0, 0, 0, 1, 10, 5, ITEM_BURNABLE, 0, 100},   // Gloves
-    {22, 0, 0, 0, 1, 15, 20, ITEM_BURNABLE, 0, 100},  // Boots
-    {23, 0, 0, 0, 1, 20, 25, ITEM_BURNABLE, 0, 100},  // Cloak
-    {24, 0, 0, 0, 0, 200, 2, ITEM_MAGICAL, 0, 30},    // Amulet
-    {25, 0, 0, 0, 0, 100, 1, 0, 0, 100},     // Gold ring
-    {26, 0, 0, 0, 0, 250, 1, ITEM_MAGICAL, 0, 30},    // Ruby ring
-    {27, 0, 0, 0, 0, 250, 1, ITEM_MAGICAL, 0, 30},    // Sapphire ring
-    {28, 0, 0, 0, 0, 30, 1, ITEM_BURNABLE | ITEM_MAGICAL, 0, 50},  // Scroll
-    {29, 0, 0, 0, 0, 60, 1, ITEM_BURNABLE | ITEM_MAGICAL, 0, 30},  // Sealed scroll
-    {30, 0, 0, 0, 0, 5, 2, 0, 0, 100},       // Iron key
-    {31, 0, 0, 0, 0, 20, 2, 0, 0, 100},      // Gold key
-    {32, 0, 0, 0, 0, 25, 3, 0, 0, 100},      // Healing potion
-    {33, 0, 0, 0, 0, 30, 3, 0, 0, 100},      // Mana potion
-    {34, 0, 0, 0, 0, 20, 3, 0, 0, 100},      // Antidote
-    {35, 0, 0, 0, 0, 40, 3, 0, 0, 100},      // Strength potion
-    {36, 2, 1, 3, 0, 10, 5, ITEM_BURNABLE, 0, 100},   // Arrows
-    {37, 0, 0, 0, 0, 1, 3, ITEM_BURNABLE, 0, 100},    // Bread
-    {38, 0, 0, 0, 0, 150, 1, 0, 0, 100},     // Gem
-    {39, 1, 1, 2, 0, 2, 10, ITEM_BURNABLE, 0, 100},   // Torch
-    {40, 0, 0, 0, 0, 50, 2, 0, 0, 100},      // Gold coins
+    {1, 5, 2, 6, 0, 40, 25, 0, 0, 100},                              // Short sword
+    {2, 7, 3, 9, 0, 120, 40, 0, 0, 100},                             // Long sword
+    {3, 5, 3, 7, 0, 50, 50, 0, 0, 100},                              // Mace
+    {4, 4, 2, 8, 0, 35, 35, 0, 0, 100},                              // Hand axe
+    {5, 7, 4, 12, 0, 150, 90, ITEM_TWO_HANDED, 0, 100},              // Battle axe
+    {6, 6, 3, 8, 0, 30, 45, ITEM_TWO_HANDED, 0, 100},                // Spear
+    {7, 3, 1, 4, 0, 15, 8, ITEM_SECONDARY, 0, 100},                  // Dagger
+    {8, 4, 2, 5, 0, 60, 8, ITEM_SECONDARY, 0, 100},                  // Kris
+    {9, 4, 2, 6, 0, 50, 20, ITEM_TWO_HANDED, 8, 100},                // Short bow
+    {10, 6, 3, 8, 0, 120, 30, ITEM_TWO_HANDED, 12, 100},             // Long bow
+    {11, 0, 0, 0, 3, 40, 60, 0, 0, 100},                             // Round shield
+    {12, 0, 0, 0, 5, 90, 120, 0, 0, 100},                            // Tower shield
+    {13, 0, 0, 0, 1, 10, 10, 0, 0, 100},                             // Leather cap
+    {14, 0, 0, 0, 2, 45, 30, 0, 0, 100},                             // Iron helm
+    {15, 0, 0, 0, 2, 40, 60, ITEM_BURNABLE, 0, 100},                 // Leather armour
+    {16, 0, 0, 0, 4, 150, 150, 0, 0, 100},                           // Chain mail
+    {17, 0, 0, 0, 6, 400, 250, 0, 0, 100},                           // Plate armour
+    {18, 0, 0, 0, 1, 30, 40, 0, 0, 100},                             // Leggings
+    {19, 0, 0, 0, 0, 5, 5, ITEM_BURNABLE, 0, 100},                   // Belt
+    {20, 0, 0, 0, 1, 25, 15, 0, 0, 100},                             // Bracers
+    {21, 0, 0, 0, 1, 10, 5, ITEM_BURNABLE, 0, 100},                  // Gloves
+    {22, 0, 0, 0, 1, 15, 20, ITEM_BURNABLE, 0, 100},                 // Boots
+    {23, 0, 0, 0, 1, 20, 25, ITEM_BURNABLE, 0, 100},                 // Cloak
+    {24, 0, 0, 0, 0, 200, 2, ITEM_MAGICAL, 0, 30},                   // Amulet
+    {25, 0, 0, 0, 0, 100, 1, 0, 0, 100},                             // Gold ring
+    {26, 0, 0, 0, 0, 250, 1, ITEM_MAGICAL, 0, 30},                   // Ruby ring
+    {27, 0, 0, 0, 0, 250, 1, ITEM_MAGICAL, 0, 30},                   // Sapphire ring
+    {28, 0, 0, 0, 0, 30, 1, ITEM_BURNABLE | ITEM_MAGICAL, 0, 50},    // Scroll
+    {29, 0, 0, 0, 0, 60, 1, ITEM_BURNABLE | ITEM_MAGICAL, 0, 30},    // Sealed scroll
+    {30, 0, 0, 0, 0, 5, 2, 0, 0, 100},                               // Iron key
+    {31, 0, 0, 0, 0, 20, 2, 0, 0, 100},                              // Gold key
+    {32, 0, 0, 0, 0, 25, 3, 0, 0, 100},                              // Healing potion
+    {33, 0, 0, 0, 0, 30, 3, 0, 0, 100},                              // Mana potion
+    {34, 0, 0, 0, 0, 20, 3, 0, 0, 100},                              // Antidote
+    {35, 0, 0, 0, 0, 40, 3, 0, 0, 100},                              // Strength potion
+    {36, 2, 1, 3, 0, 10, 5, ITEM_BURNABLE, 0, 100},                  // Arrows
+    {37, 0, 0, 0, 0, 1, 3, ITEM_BURNABLE, 0, 100},                   // Bread
+    {38, 0, 0, 0, 0, 150, 1, 0, 0, 100},                             // Gem
+    {39, 1, 1, 2, 0, 2, 10, ITEM_BURNABLE, 0, 100},                  // Torch
+    {40, 0, 0, 0, 0, 50, 2, 0, 0, 100},                              // Gold coins
     {41, 0, 0, 0, 0, 300, 30, ITEM_BURNABLE | ITEM_MAGICAL, 0, 50},  // Spell book
-    {42, 1, 1, 2, 0, 0, 5, 0, 0, 100},       // Bone
+    {42, 1, 1, 2, 0, 0, 5, 0, 0, 100},                               // Bone
 };
 
 item_type Type_Of(const ItemArt& a) {

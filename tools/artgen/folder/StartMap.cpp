@@ -64,7 +64,7 @@ struct SlotDef {
     Slot slot;
     const char* sprite;  // the file ARTWORK\<sprite>.BMP; the light map knows the lamps by it
     std::uint8_t height;
-    std::int8_t mp;      // entry cost; below 0 nobody enters
+    std::int8_t mp;  // entry cost; below 0 nobody enters
     std::uint8_t fill;
     std::uint8_t flags;
     std::int8_t max_hp;
@@ -145,56 +145,26 @@ void Define_Slots() {
 using Rows = std::vector<std::string>;
 
 const Rows floors_0 = {
-    "....................",
-    "......sssssss.......",
-    "......sssssss..XXX..",
-    "......sssssss,sXXX..",
-    "......sssssss,.XXX..",
-    "......sssssss,......",
-    "......sssssss,......",
-    "........,,...,......",
-    "..,,,,,,,,,,,,......",
-    ".............,......",
-    ".............,......",
-    ".......~~=~~.,,,,,s.",
-    "......~~~=~~~.......",
-    ".....~~~~~~~~.......",
-    "......~~~~~.........",
-    "....................",
+    "....................", "......sssssss.......", "......sssssss..XXX..", "......sssssss,sXXX..",
+    "......sssssss,.XXX..", "......sssssss,......", "......sssssss,......", "........,,...,......",
+    "..,,,,,,,,,,,,......", ".............,......", ".............,......", ".......~~=~~.,,,,,s.",
+    "......~~~=~~~.......", ".....~~~~~~~~.......", "......~~~~~.........", "....................",
 };
 const Rows objects_0 = {
-    "TT..T......T........",
-    "T.....#######.......",
-    "......#L..CB#.......",
-    "T.....#....G#.S.....",
-    "......#.....#.......",
-    "....R.#.....#.......",
-    "T.....###D###.....R.",
-    ".......F..F.........",
-    "....................",
-    "..........H........T",
-    "....................",
-    "..................P.",
-    "....................",
-    "...................T",
-    ".T...T..............",
-    "T....T.....T...T....",
+    "TT..T......T........", "T.....#######.......", "......#L..CB#.......", "T.....#....G#.S.....",
+    "......#.....#.......", "....R.#.....#.......", "T.....###D###.....R.", ".......F..F.........",
+    "....................", "..........H........T", "....................", "..................P.",
+    "....................", "...................T", ".T...T..............", "T....T.....T...T....",
 };
 
 // The upper level: the tower's top and the landing above the steps.
 const Rows floors_1 = {
-    "                    ",
-    "                    ",
-    "               sss  ",
-    "              ssss  ",
-    "               sss  ",
+    "                    ", "                    ", "               sss  ",
+    "              ssss  ", "               sss  ",
 };
 const Rows objects_1 = {
-    "                    ",
-    "                    ",
-    "                 F  ",
-    "                    ",
-    "                    ",
+    "                    ", "                    ", "                 F  ",
+    "                    ", "                    ",
 };
 
 // A ridge running down the map: slopes up to the east, then down again,
@@ -205,11 +175,9 @@ struct Ridge {
 };
 constexpr int kRidgeX = 16;
 const Ridge ridge[] = {
-    {kRidgeX, 6, 'i', 'j'},   // shapes 8, 9: the north end
-    {kRidgeX, 7, 'e', 'g'},   // 4: up to the east, 6: down to the east
-    {kRidgeX, 8, 'e', 'g'},
-    {kRidgeX, 9, 'e', 'g'},
-    {kRidgeX, 10, 'l', 'k'},  // shapes 11, 10: the south end
+    {kRidgeX, 6, 'i', 'j'},                                                   // shapes 8, 9: the north end
+    {kRidgeX, 7, 'e', 'g'},                                                   // 4: up to the east, 6: down to the east
+    {kRidgeX, 8, 'e', 'g'}, {kRidgeX, 9, 'e', 'g'}, {kRidgeX, 10, 'l', 'k'},  // shapes 11, 10: the south end
 };
 
 constexpr int kUp = 1, kDown = -1;
@@ -327,9 +295,11 @@ void Lay_Ridge() {
 // landing leads back down when walked onto westwards. The teleport sends
 // whoever steps on it back to the west end of the meadow.
 void Add_Field_Programs() {
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(kSteps)), MK_STEPS, Direction_Bit(kEast), static_cast<std::uint16_t>(kUp), 0, 0);
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(kSteps)), MK_STEPS, Direction_Bit(kEast), static_cast<std::uint16_t>(kUp),
+                 0, 0);
     const Spot landing{kSteps.x, kSteps.y, 1};
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(kWest), static_cast<std::uint16_t>(kDown), 0, 0);
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(kWest),
+                 static_cast<std::uint16_t>(kDown), 0, 0);
     Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(kTeleport)), MK_TELEPORT, At(kTeleportGoal), 0, 0, 0);
 }
 
@@ -339,7 +309,14 @@ void Add_Field_Programs() {
 // the brutes) and 5 (the beasts) are hostile to it and friendly to each other.
 constexpr std::uint8_t kParty = 0, kUndead = 4, kBeasts = 5;
 
-enum Race : std::uint8_t { HUMAN = 0, WOLF_RACE = 7, TROLL_RACE = 10, SKELETON_RACE = 11, ZOMBIE_RACE = 12, SPIDER_RACE = 14 };
+enum Race : std::uint8_t {
+    HUMAN = 0,
+    WOLF_RACE = 7,
+    TROLL_RACE = 10,
+    SKELETON_RACE = 11,
+    ZOMBIE_RACE = 12,
+    SPIDER_RACE = 14
+};
 enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, WIZARD = 15, OTHER = 16 };
 
 struct Stats {
@@ -479,11 +456,19 @@ std::uint16_t Place_Party() {
 // patrolling the road, a troll guarding the tower's top, a spider by the
 // pond and two wolves in the south-east.
 void Place_Monsters() {
-    const CharDef skeleton{"Skeleton", "SKELETON", 16, SKELETON_RACE | RACE_MONSTER, OTHER, kUndead, {18, 30, 11, 10, 5, 3, 2, 6, 8}};
-    const CharDef zombie{"Zombie", "ZOMBIE", 17, ZOMBIE_RACE | RACE_MONSTER, OTHER, kUndead, {24, 30, 13, 6, 3, 2, 1, 6, 6}};
-    const CharDef troll{"Troll", "TROLL", 18, TROLL_RACE | RACE_MONSTER, OTHER, kUndead, {40, 40, 18, 8, 5, 4, 3, 9, 10}};
+    const CharDef skeleton{
+        "Skeleton", "SKELETON", 16, SKELETON_RACE | RACE_MONSTER, OTHER, kUndead, {18, 30, 11, 10, 5, 3, 2, 6, 8}};
+    const CharDef zombie{
+        "Zombie", "ZOMBIE", 17, ZOMBIE_RACE | RACE_MONSTER, OTHER, kUndead, {24, 30, 13, 6, 3, 2, 1, 6, 6}};
+    const CharDef troll{
+        "Troll", "TROLL", 18, TROLL_RACE | RACE_MONSTER, OTHER, kUndead, {40, 40, 18, 8, 5, 4, 3, 9, 10}};
     const CharDef wolf{"Wolf", "WOLF", 19, WOLF_RACE | RACE_ANIMAL, OTHER, kBeasts, {14, 40, 10, 15, 5, 3, 1, 7, 10}};
-    const CharDef spider{"Giant spider", "SPIDER", 21, SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER, OTHER, kBeasts,
+    const CharDef spider{"Giant spider",
+                         "SPIDER",
+                         21,
+                         SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER,
+                         OTHER,
+                         kBeasts,
                          {16, 30, 9, 14, 5, 2, 2, 7, 10}};
     constexpr std::uint16_t kWander = 15, kPatrol = 20, kGuard = 30;
 

@@ -1,7 +1,7 @@
 #include "tools/artgen/folder/WorkingFolder.h"
 
-#include <system_error>
 #include <unistd.h>
+#include <system_error>
 
 #include "tools/artgen/Artwork.h"
 #include "tools/artgen/folder/ArtFiles.h"

@@ -140,8 +140,8 @@ Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_u
         numbers.push_back(static_cast<int>(i));
     }
     std::string label = Short_Name(s.path) + "  DYS " + std::to_string(s.frames.size()) + " FRAMES BOX " +
-                        std::to_string(s.width) + "X" + std::to_string(s.height) + " HOT " +
-                        std::to_string(s.hot_x) + "," + std::to_string(s.hot_y);
+                        std::to_string(s.width) + "X" + std::to_string(s.height) + " HOT " + std::to_string(s.hot_x) +
+                        "," + std::to_string(s.hot_y);
     return Frames_Block(pal, label, frames, hots, per_row, true, numbers, width);
 }
 
@@ -150,8 +150,8 @@ Block Page_Block(const Palette& pal, const Page& p) {
     b.w = p.image.width;
     b.h = p.image.height + 13;
     b.draw = [&pal, &p](RgbImage& out, int x, int y) {
-        Text(out, x, y, Short_Name(p.path) + "  " + std::to_string(p.image.width) + "X" +
-                            std::to_string(p.image.height), kLabel);
+        Text(out, x, y,
+             Short_Name(p.path) + "  " + std::to_string(p.image.width) + "X" + std::to_string(p.image.height), kLabel);
         Picture(out, pal, p.image, x, y + 12);
     };
     return b;

@@ -28,17 +28,17 @@ struct Field {
 };
 
 class Map {
-public:
+  public:
     Map(int w, int h, int levels) : w_(w), h_(h), fields_(static_cast<size_t>(w) * h * levels) {}
     Field& At(int x, int y, int l) { return fields_[static_cast<size_t>(l) * w_ * h_ + y * w_ + x]; }
     int w_, h_;
 
-private:
+  private:
     std::vector<Field> fields_;
 };
 
 class Drawer {
-public:
+  public:
     Drawer(const Artwork& a, RgbImage& out) : a_(a), out_(out) {
         for (const BitmapSprite& s : a.bitmaps) bitmaps_[s.path] = &s;
         for (const DysSprite& s : a.dys) dys_[s.path] = &s;
@@ -89,15 +89,17 @@ public:
                         }
                         int cur = lf;
                         for (const Thing& t : f.things) {
-                            if (t.dys) Put_Dys(t.sprite, t.frame, x, y - cur, f.light);
-                            else Put_Bitmap(t.sprite, t.frame, x, y - cur, f.light);
+                            if (t.dys)
+                                Put_Dys(t.sprite, t.frame, x, y - cur, f.light);
+                            else
+                                Put_Bitmap(t.sprite, t.frame, x, y - cur, f.light);
                             cur += t.height;
                         }
                     }
         }
     }
 
-private:
+  private:
     void Plot(int x, int y, uint8_t v, int light) {
         Rgb c = a_.palette[v];
         auto f = [light](int ch) { return static_cast<uint8_t>(std::min(255, ch * light * 4 / 180)); };
