@@ -10,4 +10,4 @@ case "$kind" in
   *) echo "usage: $0 [release|debug]" >&2; exit 2 ;;
 esac
 cmake -S "$top" -B "$dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$dir" --parallel "$(nproc)"
+cmake --build "$dir" --parallel "${BUILD_JOBS:-$(nproc)}"

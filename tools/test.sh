@@ -14,7 +14,7 @@ done
 status=0
 for dir in build build-debug; do
   echo "== tests in $dir"
-  xvfb-run -a ctest --test-dir "$top/$dir" --output-on-failure --parallel "$(nproc)" --timeout 600 || status=1
+  xvfb-run -a ctest --test-dir "$top/$dir" --output-on-failure --parallel "${BUILD_JOBS:-$(nproc)}" --timeout 600 || status=1
 done
 if [ -x "$top/tools/fuzz.sh" ]; then "$top/tools/fuzz.sh" || status=1; fi
 exit $status
