@@ -295,6 +295,58 @@ TEST_F(GeneratedGame, EveryFileTheGameReadsLoadsWithTheFramesTheScreensDrawWith)
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
 }
 
+// The pixels a run-length frame draws, row by row from its first row, each
+// row as many cells as the frame's widest row reaches (false: not drawn).
+std::vector<std::vector<bool>> Drawn_Pixels(const CDysFrame& f) {
+    std::vector<std::vector<bool>> rows;
+    std::size_t i = 0, width = 0;
+    while (i < f.length && f.data[i] != dys_frame_end) {
+        std::vector<bool> row;
+        std::size_t x = 0;
+        while (i < f.length && f.data[i] != dys_row_end) {
+            x += f.data[i];
+            const std::size_t count = f.data[i + 1];
+            row.resize(x + count, false);
+            for (std::size_t k = 0; k < count; ++k) row[x + k] = true;
+            x += count;
+            i += 2 + count;
+        }
+        ++i;
+        width = std::max(width, row.size());
+        rows.push_back(std::move(row));
+    }
+    for (auto& row : rows) row.resize(width, false);
+    return rows;
+}
+
+TEST(GeneratedItemPictures, ShowTheItemOnItsBackgroundNotABox) {
+    for (const char* file : {"ARTWORK\\ITEMS\\ITEMS.DYS", "ARTWORK\\ITEMS\\MITEMS.DYS"}) {
+        SCOPED_TRACE(file);
+        Set_Working_Folder(Generated_Folder());
+        CDysFrame* frames = nullptr;
+        const std::uint16_t count = Read_DYS_File(file, &frames, nullptr);
+        Set_Working_Folder({});
+        ASSERT_NE(count, dys_failed);
+        int pictures = 0;
+        for (std::uint16_t k = 0; k < count; ++k) {
+            const std::vector<std::vector<bool>> rows = Drawn_Pixels(frames[k]);
+            if (rows.empty()) continue;
+            ++pictures;
+            // Every picture is outlined without its diagonals, so that no
+            // item shape fills its box: a corner of it is never drawn.
+            const std::vector<bool>& top = rows.front();
+            const std::vector<bool>& bottom = rows.back();
+            EXPECT_FALSE(top.front() && top.back() && bottom.front() && bottom.back())
+                << "frame " << k << " draws its whole box";
+            std::size_t clear = 0;
+            for (const auto& row : rows) clear += static_cast<std::size_t>(std::count(row.begin(), row.end(), false));
+            EXPECT_GT(clear, 0u) << "frame " << k << " has no transparent pixel";
+        }
+        EXPECT_GT(pictures, 40);
+        delete[] frames;
+    }
+}
+
 // ------------------------------------------------------------------ the program
 
 using GeneratedFolder = Scratch;
