@@ -1,5 +1,6 @@
 #include "datafiles/ItemData.h"
 
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -24,26 +25,32 @@ bool Parse_Item_Data(std::istream& in, std::uint64_t size, std::vector<item_type
     return true;
 }
 
-bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message) {
+bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message, file_fault* fault) {
     message = "Unable to open item data file";
-    const auto path = Resolve_Path(file_name);
+    const auto path = Resolve_Readable_File(file_name, fault);
     if (!path) return false;
     std::error_code ec;
     const std::uint64_t size = std::filesystem::file_size(*path, ec);
     std::ifstream in(*path, std::ios::binary);
-    if (ec || !in) return false;
+    if (ec || !in) {
+        Set_Fault(fault, path->string(), ec ? ec.message() : System_Reason(errno));
+        return false;
+    }
     message = "Invalid item data file";
-    if (!Parse_Item_Data(in, size, types)) return false;
+    if (!Parse_Item_Data(in, size, types)) {
+        Set_Fault(fault, path->string(), "not a complete \"edit v1.05\" item database");
+        return false;
+    }
     message = nullptr;
     return true;
 }
 
-bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types) {
+bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types, file_fault* fault) {
     std::vector<std::uint8_t> out;
     out.reserve(DATABASE_MAGIC_SIZE + 8 + types.size() * sizeof(item_type));
     Put_Bytes(out, DATABASE_MAGIC, DATABASE_MAGIC_SIZE);
     Put_U32(out, sizeof(item_type));
     Put_U32(out, static_cast<std::uint32_t>(types.size()));
     Put_Bytes(out, types.data(), types.size() * sizeof(item_type));
-    return Write_File_Atomic(Resolve_Path_For_Write(file_name), out);
+    return Write_File_Atomic(Resolve_Path_For_Write(file_name), out, fault);
 }

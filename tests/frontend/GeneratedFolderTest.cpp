@@ -395,4 +395,25 @@ TEST_F(GeneratedFolder, ExistingFolderKeepsThePlayersFilesAndAFailedRunLeavesNot
     EXPECT_EQ(Run_Command(std::string(ORVEX_ARTGEN) + " 2>&1").status, 2) << "no folder given";
 }
 
+TEST_F(GeneratedFolder, AFileThatCannotBeWrittenIsNamedAndLeavesNoTemporaryFile) {
+    // A file-size limit of 64 KiB: the pages are larger. The write fails
+    // (instead of the program being killed), and artgen says which file
+    // and why.
+    fs::create_directories(dir / "limited");
+    const Command_Result r = Run_Command("bash -c 'ulimit -f 64; exec " + std::string(ORVEX_ARTGEN) + " " +
+                                         Quoted(dir / "limited") + "' 2>&1");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(r.out.rfind("artgen: cannot write " + (dir / "limited").string() + "/", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(": File too large"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("DejaVu"), std::string::npos) << "the fonts are not to blame";
+    for (const auto& e : fs::recursive_directory_iterator(dir)) EXPECT_NE(e.path().extension(), ".tmp") << e.path();
+    // A new folder is made whole or not at all.
+    const Command_Result fresh = Run_Command("bash -c 'ulimit -f 64; exec " + std::string(ORVEX_ARTGEN) + " " +
+                                             Quoted(dir / "fresh") + "' 2>&1");
+    EXPECT_EQ(fresh.status, 1);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir)) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"limited"});
+}
+
 }  // namespace

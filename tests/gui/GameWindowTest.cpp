@@ -212,6 +212,38 @@ TEST_F(GameWindow, FailedStartShowsItsMessageAndExitsWithFailure) {
     EXPECT_EQ(*status, 1);
 }
 
+// A folder without "start.map": the start-up shows why in a box; after OK
+// the game goes on on the empty map and quits in order.
+TEST_F(GameWindow, MissingStartMapIsShownAndTheGameGoesOnOnTheEmptyMap) {
+    const fs::path folder = logs / "no-map";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* linked : {"ARTWORK", "CURSOR"})
+        fs::create_directory_symlink(fixture::Game_Folder() / linked, folder / linked);
+    fs::copy_file(fixture::Game_Folder() / "item.dat", folder / "item.dat");
+    Program game(folder, logs / "no-map.log");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 60s)) << game.Log();
+    if (const std::optional<screen_picture> screen = Grab_Screen())
+        Save_Screen(*screen, (logs / "no-map-box.png").string());
+    wxUIActionSimulator input;
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    Press(WXK_RETURN);
+    ASSERT_TRUE(
+        Wait_For([&](const screen_picture& s) { return !Box_Shown(s) && Wood(Picture_Pixel(s, 20, 300)); }, 20s))
+        << "no hexamap screen after OK; log: " << game.Log();
+    EXPECT_LE(Map_Colours(*Grab_Screen()), 3u) << "the map view is empty";
+    EXPECT_FALSE(game.Status()) << "the game goes on";
+    input.MouseMove(Screen_Point(300, 200));
+    Press(WXK_ESCAPE);
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
+    ASSERT_TRUE(status) << "the game did not close";
+    EXPECT_EQ(*status, 0) << game.Log();
+    EXPECT_EQ(game.Log(), "CTheApp::InitInstance\n") << "nothing on standard error, no leak";
+}
+
 // The backend's message box is modal for the game too: while it is open no
 // tick, key or idle pass reaches the program (a probe on the backend).
 TEST_F(GameWindow, MessageBoxHoldsTicksKeysAndIdlePassesBack) {

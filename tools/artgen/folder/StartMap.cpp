@@ -18,7 +18,6 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
-#include "datafiles/Hooks.h"
 #include "datafiles/ItemData.h"
 #include "datafiles/MapFile.h"
 #include "frontend/MapView.h"
@@ -559,27 +558,24 @@ void Build_Start_Map() {
     Look_At(main);
 }
 
-bool Write_Start_Map(const fs::path& root) {
+bool Write_Start_Map(const fs::path& root, file_fault* fault) {
     const fs::path kept_folder = Working_Folder();
-    DatafilesHooks& hooks = Datafiles_Hooks();
-    const DatafilesHooks kept_hooks = hooks;
-    // The map writer reports a failure through the status line only.
-    static bool failed = false;
-    failed = false;
-    hooks.editor_message = [](const char*) { failed = true; };
     Set_Working_Folder(root);
-
     Build_Start_Map();
-    bool ok = Write_Item_Data(ITEM_DATA_FILE, item_types);
-    Save_Map("start.map");
-    const fs::path maps = Resolve_Path_For_Write("ARTWORK\\MAPS\\start.map").parent_path();
-    std::error_code ec;
-    fs::create_directories(maps, ec);
-    Save_Map("ARTWORK\\MAPS\\start.map");
-    ok = ok && !ec && !failed;
-
+    bool ok = Write_Item_Data(ITEM_DATA_FILE, item_types, fault);
+    for (const char* name : {"start.map", "ARTWORK\\MAPS\\start.map"}) {
+        if (!ok) break;
+        const fs::path target = Resolve_Path_For_Write(name);
+        std::error_code ec;
+        fs::create_directories(target.parent_path(), ec);
+        if (ec) {
+            Set_Fault(fault, target.parent_path().string(), ec.message());
+            ok = false;
+        } else {
+            ok = Write_Map_File(name, fault);
+        }
+    }
     Set_Working_Folder(kept_folder);
-    hooks = kept_hooks;
     return ok;
 }
 

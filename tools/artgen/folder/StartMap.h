@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/FileFault.h"
+
 namespace art {
 
 constexpr std::uint32_t kStartMapWidth = 20;
@@ -21,7 +23,8 @@ constexpr std::uint32_t kStartMapLevels = 2;
 void Build_Start_Map();
 
 // Builds the start map and writes it as "start.map" and
-// "ARTWORK\MAPS\start.map" under root, with the "item.dat" it needs.
-bool Write_Start_Map(const std::filesystem::path& root);
+// "ARTWORK\MAPS\start.map" under root, with the "item.dat" it needs; false
+// with the file that could not be written and the reason in fault.
+bool Write_Start_Map(const std::filesystem::path& root, file_fault* fault = nullptr);
 
 }  // namespace art

@@ -6,20 +6,16 @@
 #include "tools/artgen/Artwork.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
-#include "tools/writers/FntRender.h"
 
 namespace art {
 
 namespace fs = std::filesystem;
 
 bool Write_Working_Files(const fs::path& root, std::string& error) {
-    if (!Write_Artwork_Files(root, Make_Artwork())) {
-        error = "cannot write the artwork into " + root.string() + " (its fonts are rendered from " +
-                dejavu_folder.string() + ")";
-        return false;
-    }
-    if (!Write_Start_Map(root)) {
-        error = "cannot write the start map and item.dat into " + root.string();
+    file_fault fault;
+    if (!Write_Artwork_Files(root, Make_Artwork(), &fault) || !Write_Start_Map(root, &fault)) {
+        error =
+            fault.path.empty() ? "cannot write the working folder " + root.string() : "cannot write " + fault.Text();
         return false;
     }
     return true;
