@@ -14,6 +14,7 @@
 #include "tools/artgen/Palette.h"
 #include "tools/artgen/SystemSprites.h"
 #include "tools/artgen/Terrain.h"
+#include "tools/artgen/folder/ArtFiles.h"
 
 namespace art {
 namespace {
@@ -474,6 +475,28 @@ TEST(ArtPanel, HexamapPageShowsEveryButtonUpFillingItsControlRow) {
                 if (Opaque(up, x, y) && !covered_later(px, py) && panel->image.At(px, py) != up.At(x, y)) ++differ;
             }
         EXPECT_EQ(differ, 0) << what;
+    }
+}
+
+// ------------------------------------------------------------------ fonts
+
+// Letters follow each other at one blank column, whatever the hinting left
+// of a glyph's ink: no "Artw ork".
+TEST(ArtFonts, EveryGlyphWithInkEndsAtMostOneBlankColumnAfterIt) {
+    std::vector<FntStrike> strikes;
+    ASSERT_TRUE(Render_Font_Strikes(strikes));
+    ASSERT_EQ(strikes.size(), 3u);
+    for (const FntStrike& strike : strikes) {
+        for (std::size_t g = 0; g < strike.glyphs.size(); ++g) {
+            const FntGlyph& glyph = strike.glyphs[g];
+            int last_ink = -1;
+            for (int y = 0; y < strike.pixel_height; ++y)
+                for (int x = 0; x < glyph.width; ++x)
+                    if (glyph.ink[static_cast<std::size_t>(y) * glyph.width + x]) last_ink = std::max(last_ink, x);
+            if (last_ink < 0) continue;
+            EXPECT_LE(glyph.width, last_ink + 2)
+                << strike.face << " " << strike.pixel_height << " '" << static_cast<char>(strike.first_char + g) << "'";
+        }
     }
 }
 

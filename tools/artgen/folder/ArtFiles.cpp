@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/PathResolver.h"
 #include "tools/writers/BmpWriter.h"
@@ -114,7 +115,7 @@ bool Write_Palette_Files(const fs::path& root, file_fault* fault) {
     return ok;
 }
 
-bool Write_Font_Files(const fs::path& folder, file_fault* fault) {
+bool Render_Font_Strikes(std::vector<FntStrike>& strikes, file_fault* fault) {
     struct Face {
         const char* file;
         const char* name;
@@ -123,7 +124,7 @@ bool Write_Font_Files(const fs::path& folder, file_fault* fault) {
     const Face faces[] = {{"DejaVuSans.ttf", "Small Font", 11, 400},
                           {"DejaVuSerif.ttf", "MS Serif", 13, 400},
                           {"DejaVuSerif-Bold.ttf", "MS Serif", 16, 700}};
-    std::vector<FntStrike> strikes;
+    strikes.clear();
     for (const Face& face : faces) {
         const fs::path ttf = dejavu_folder / face.file;
         auto strike = Render_Fnt_Strike(ttf, face.name, face.height, face.weight);
@@ -133,6 +134,12 @@ bool Write_Font_Files(const fs::path& folder, file_fault* fault) {
         }
         strikes.push_back(std::move(*strike));
     }
+    return true;
+}
+
+bool Write_Font_Files(const fs::path& folder, file_fault* fault) {
+    std::vector<FntStrike> strikes;
+    if (!Render_Font_Strikes(strikes, fault)) return false;
     file_fault f;
     return Kept(Write_Fon(folder / "SMALLE.FON", {strikes[0]}, "SMALLE", &f), f, fault) &&
            Kept(Write_Fon(folder / "SERIFE.FON", {strikes[1], strikes[2]}, "SERIFE", &f), f, fault);

@@ -5,9 +5,11 @@
 // Every file is written through a temporary file and renamed into place.
 #pragma once
 #include <filesystem>
+#include <vector>
 
 #include "platform/FileFault.h"
 #include "tools/artgen/Artwork.h"
+#include "tools/writers/FonWriter.h"
 
 namespace art {
 
@@ -26,6 +28,8 @@ bool Write_Palette_Files(const std::filesystem::path& root, file_fault* fault = 
 // rendered from the DejaVu faces (a face that cannot be rendered is the
 // fault).
 bool Write_Font_Files(const std::filesystem::path& system_folder, file_fault* fault = nullptr);
+// Their three strikes, in that order.
+bool Render_Font_Strikes(std::vector<FntStrike>& strikes, file_fault* fault = nullptr);
 
 // Every file of the artwork above.
 bool Write_Artwork_Files(const std::filesystem::path& root, const Artwork& a, file_fault* fault = nullptr);

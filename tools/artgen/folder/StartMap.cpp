@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/AIData.h"
+#include "Objects/Acts.h"
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Characters.h"
@@ -428,7 +429,7 @@ std::uint16_t Place_Party() {
     Give(r, "Dagger", SLOT_QUICK_FIRST);
     Give(r, "Arrows", Cell(0, 0));
     Give(r, "Arrows", Cell(1, 0));
-    Give(r, "Healing potion", Cell(2, 0));
+    Give(r, "Healing potion", SLOT_QUICK_FIRST + 1);
 
     const std::uint16_t m = Place_Char({4, 8, 0}, mage, kEast);
     char_record& mr = chararray.records[m];
@@ -501,6 +502,35 @@ void Drop_Items() {
     Drop({14, 13, 0}, "Bone");
 }
 
+// ------------------------------------------------------------------ items' programs
+
+// The spell row of an act in the spell table (the Magic Object's "Spell
+// index").
+std::uint16_t Spell_Index(const act_desc& act) {
+    for (int row = 0; row < SPELL_COUNT; ++row)
+        if (spell_table[row].act == &act) return static_cast<std::uint16_t>(row);
+    return 0;
+}
+
+// Every healing potion of the map, on the ground or carried, heals when it
+// is used (a right click on its quick slot): its Magic Object program casts
+// "Heal Spell" once, and the empty potion vanishes. A potion that got the
+// program from its item type keeps that one. The mana potion and the
+// antidote have no spell that would do what their names say: they stay
+// inert.
+void Give_Potions_Their_Programs() {
+    constexpr std::uint16_t kOneDose = 1, kVanishWhenEmpty = 1;
+    const std::uint16_t healing = Default_Item_Type("Healing potion");
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i) || itemarray.records[i].type != healing) continue;
+        const obj_ref item = Make_Obj(OBJ_ITEM, i);
+        bool programmed = false;
+        For_Each_In_Chain(Get_Mod_Head(item),
+                          [&](std::uint16_t m) { programmed |= mod_array.records[m].type == MK_MAGIC_OBJECT; });
+        if (!programmed) Add_Modifier(0, item, MK_MAGIC_OBJECT, Spell_Index(heal_act), kOneDose, kVanishWhenEmpty, 0);
+    }
+}
+
 // ------------------------------------------------------------------ the world
 
 // A new map's room for area modifiers and the game speed a game starts at.
@@ -553,6 +583,7 @@ void Build_Start_Map() {
     const std::uint16_t main = Place_Party();
     Place_Monsters();
     Drop_Items();
+    Give_Potions_Their_Programs();
     Init_AI_Arrays();
     Select_Char(main);
     Look_At(main);
