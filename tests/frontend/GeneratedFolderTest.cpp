@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -34,7 +35,9 @@
 #include "System/SpriteHandles.h"
 #include "datafiles/ItemData.h"
 #include "datafiles/MapFile.h"
+#include "frontend/GameLoop.h"
 #include "frontend/SystemSprites.h"
+#include "platform/PixelFormat.h"
 #include "tests/frontend/GameFixture.h"
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
@@ -116,6 +119,40 @@ TEST_F(GeneratedGame, StartsOnTheStartMapWithEveryPictureItNames) {
         Idle(2);
     }
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+}
+
+// The rows (bottom ink row of each band of rows, top to bottom) in which
+// x0..x1 holds pixels that test accepts, between y0 and y1.
+std::vector<int> Band_Bottoms(int x0, int x1, int y0, int y1, const std::function<bool(std::uint16_t)>& test) {
+    std::vector<int> bottoms;
+    bool in_band = false;
+    for (int y = y0; y < y1; ++y) {
+        bool ink = false;
+        const auto* row = reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch());
+        for (int x = x0; x < x1 && !ink; ++x) ink = test(row[x]);
+        if (ink && !in_band) bottoms.push_back(y);
+        if (ink) bottoms.back() = y;
+        in_band = ink;
+    }
+    return bottoms;
+}
+
+// The character page's "ATT" and "DMG" stand on the rows of the attack and
+// the damage the page prints beside them.
+TEST_F(GeneratedGame, CharacterPageLabelsStandOnTheRowsOfTheirValues) {
+    ASSERT_EQ(selected_count, 1u);
+    page_char = static_cast<std::int16_t>(selected[0]);
+    Open_Screen(screen_char_page);
+    ASSERT_EQ(ScreenType, screen_char_page);
+    const PixelLayout layout = BACK->Layout();
+    const DWORD text = Pixel_From_Colour(layout, 0x33E8FF);
+    const std::vector<int> values = Band_Bottoms(90, 127, 312, 350, [&](std::uint16_t p) { return p == text; });
+    const std::vector<int> labels = Band_Bottoms(26, 60, 312, 350, [&](std::uint16_t p) {
+        const COLORREF c = Colour_From_Pixel(layout, p);
+        return GetRValue(c) > 150 && GetGValue(c) > 100;  // the gold letters on the dark panel
+    });
+    EXPECT_EQ(values.size(), 2u);
+    EXPECT_EQ(labels, values);
 }
 
 // What a file must hold for the screens that draw it.

@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     if (!seed_folder) return 2;
     const std::filesystem::path& folder = *seed_folder;
     std::vector<art::BitmapSprite> sprites = art::System_Bitmaps();
-    std::sort(sprites.begin(), sprites.end(),
-              [](const art::BitmapSprite& a, const art::BitmapSprite& b) { return a.image.pixels.size() < b.image.pixels.size(); });
+    std::sort(sprites.begin(), sprites.end(), [](const art::BitmapSprite& a, const art::BitmapSprite& b) {
+        return a.image.pixels.size() < b.image.pixels.size();
+    });
     sprites.resize(std::min<std::size_t>(sprites.size(), 8));
     int n = 0;
     for (art::BitmapSprite& s : sprites) {
