@@ -113,7 +113,8 @@ class GameWindow : public ::testing::Test {
 
     // The screen point of a picture pixel (its centre).
     wxPoint Screen_Point(int x, int y) const {
-        return {fit.left + x * fit.scale + fit.scale / 2, fit.top + y * fit.scale + fit.scale / 2};
+        const RECT r = Picture_To_Window(fit, {x, y, x + 1, y + 1});
+        return {static_cast<int>((r.left + r.right - 1) / 2), static_cast<int>((r.top + r.bottom - 1) / 2)};
     }
     std::uint32_t Picture_Pixel(const screen_picture& s, int x, int y) const {
         const wxPoint p = Screen_Point(x, y);
@@ -173,6 +174,13 @@ TEST_F(GameWindow, PlaysAndClosesThroughTheQuitControl) {
         << "no hexamap screen; log: " << game.Log();
     EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return Map_Colours(s) > 20; }, 20s)) << "no map";
     EXPECT_EQ(game.Log(), "CTheApp::InitInstance\n");
+    // The window covers the screen exactly, no pixel beyond it.
+    const std::optional<window_box> window = Window_Box("Orvex Divuruz");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->x, 0);
+    EXPECT_EQ(window->y, 0);
+    EXPECT_EQ(window->width, fit.window_width);
+    EXPECT_EQ(window->height, fit.window_height);
 
     wxUIActionSimulator input;
     // The mouse over the quit control shows its text on the message line.
