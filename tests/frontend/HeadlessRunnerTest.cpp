@@ -154,4 +154,26 @@ TEST_F(HeadlessRunner, DamagedStartFilesAreShownAndTheRunFails) {
     }
 }
 
+// A start-up refused half-way through the map's artwork (a picture that
+// cannot be read, and OK to quit): the run fails, and what was loaded is
+// freed (the sanitizer build's runner fails on a leak).
+TEST_F(HeadlessRunner, ARefusedStartUpQuitsAndFreesTheArtworkItLoaded) {
+    const fs::path game = fixture::Game_Folder();
+    const fs::path folder = dir / "game";
+    fs::create_directories(folder);
+    fs::copy(fs::canonical(game / "ARTWORK"), folder / "ARTWORK", fs::copy_options::recursive);
+    fs::create_directory_symlink(fs::canonical(game / "CURSOR"), folder / "CURSOR");
+    for (const char* file : {"start.map", "item.dat"}) fs::copy_file(game / file, folder / file);
+    fs::path items;
+    for (const auto& e : fs::recursive_directory_iterator(folder / "ARTWORK"))
+        if (e.path().filename() == "MITEMS.DYS" || e.path().filename() == "mitems.dys") items = e.path();
+    ASSERT_FALSE(items.empty());
+    fs::remove(items);
+    const run_result r = Run(folder, "tick 2\nchars\n");
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_EQ(r.out.rfind("box [Orvex] cannot open file ...\n" + items.string() + ": No such file or directory", 0), 0u)
+        << r.out;
+    EXPECT_EQ(r.err.find("LeakSanitizer"), std::string::npos) << r.err;
+}
+
 }  // namespace
