@@ -82,7 +82,8 @@ class ChunkParser {
     }
 
     static bool Known(const std::string& tag) {
-        for (const char* t : {TAG_MAP, TAG_ITEM_TYPES, TAG_ITEMS, TAG_CHARS, TAG_FIXITEM_TYPES, TAG_FIXITEMS, TAG_MODIFIERS})
+        for (const char* t :
+             {TAG_MAP, TAG_ITEM_TYPES, TAG_ITEMS, TAG_CHARS, TAG_FIXITEM_TYPES, TAG_FIXITEMS, TAG_MODIFIERS})
             if (tag == t) return true;
         return false;
     }
@@ -338,8 +339,10 @@ class ImportChecker {
         if (Obj_Kind(owner) != OBJ_CHAR || item_field_[i] != NO_FIELD) return false;
         const std::uint16_t c = Obj_Index(owner);
         if (c >= m_.chars.size() || !Live(c)) return false;
-        const char_record& r = m_.chars[c];
-        return std::any_of(std::begin(r.slots), std::end(r.slots), [&](std::int16_t s) { return s == std::int32_t(i); });
+        // Index by index: a packed record's arrays lie at any address.
+        for (int slot = 0; slot < CHAR_SLOTS; ++slot)
+            if (m_.chars[c].slots[slot] == static_cast<std::int32_t>(i)) return true;
+        return false;
     }
 
     bool Char_In_Its_Place(std::uint32_t c) const {
@@ -347,8 +350,10 @@ class ImportChecker {
         const std::uint32_t field = r.x + r.y * m_.width + r.map_level * m_.width * m_.height;
         if (char_field_[c] != field) return false;
         // Each item it holds is its own.
-        for (std::int16_t s : r.slots)
-            if (s > 0 && m_.items[s].owner != Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(c))) return false;
+        for (int slot = 0; slot < CHAR_SLOTS; ++slot) {
+            const std::int16_t item = r.slots[slot];
+            if (item > 0 && m_.items[item].owner != Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(c))) return false;
+        }
         return true;
     }
 

@@ -41,13 +41,13 @@ constexpr std::uint16_t MAX_IMPORTED_MODIFIERS = MOD_ARRAY_START - 1;
 // The sizes and counts of an import. The map size starts as 10 x 10 x 1.
 struct ConverterCounts {
     std::uint16_t width = 10, height = 10, levels = 1;
-    std::uint16_t item_types = 0;      // records of "ITTP"
-    std::uint16_t items = 0;           // records of "ITEM"
-    std::uint16_t chars = 0;           // records of "CHAR"
-    std::uint16_t fixitem_types = 0;   // records of "FXTP"
-    std::uint16_t fixitems = 0;        // records of "FXIT"
-    std::uint16_t modifiers = 0;       // records of "MODI"
-    std::uint16_t map_records = 0;     // field heads and stacked fixitems
+    std::uint16_t item_types = 0;     // records of "ITTP"
+    std::uint16_t items = 0;          // records of "ITEM"
+    std::uint16_t chars = 0;          // records of "CHAR"
+    std::uint16_t fixitem_types = 0;  // records of "FXTP"
+    std::uint16_t fixitems = 0;       // records of "FXIT"
+    std::uint16_t modifiers = 0;      // records of "MODI"
+    std::uint16_t map_records = 0;    // field heads and stacked fixitems
 };
 
 // What the last import that went into the world read. The map start-up

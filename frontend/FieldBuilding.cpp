@@ -16,16 +16,9 @@ constexpr std::uint8_t first_facing = 1;
 constexpr std::uint8_t last_facing = 6;
 constexpr int mana_kinds = 4;
 
-// The values of a default character drawn before its four maximum manas,
-// in the order they are drawn.
-constexpr std::int16_t char_record::*drawn_values[] = {&char_record::strength, &char_record::dexterity,
-                                                        &char_record::spirit,   &char_record::iq,
-                                                        &char_record::max_hp,   &char_record::max_stamina};
-
 // The field (x, y, level), NO_FIELD when it is off the map.
 std::uint16_t Field_At(std::uint32_t x, std::uint32_t y, std::uint32_t level) {
-    if (x >= map_width || y >= map_height || level >= map_levels || total_fields > maparray.Capacity())
-        return NO_FIELD;
+    if (x >= map_width || y >= map_height || level >= map_levels || total_fields > maparray.Capacity()) return NO_FIELD;
     return Field_Index(x, y, level);
 }
 
@@ -123,7 +116,14 @@ bool Create_Default_Char(std::uint32_t x, std::uint32_t y, std::uint32_t level, 
     r.facing = facing;
     r.action_points = default_char_moves;
     r.ap_stamp = game_clock;
-    for (std::int16_t char_record::*value : drawn_values) r.*value = Drawn_Value();
+    // Drawn in this order; each is written through the record, whose
+    // packed fields lie at any address.
+    r.strength = Drawn_Value();
+    r.dexterity = Drawn_Value();
+    r.spirit = Drawn_Value();
+    r.iq = Drawn_Value();
+    r.max_hp = Drawn_Value();
+    r.max_stamina = Drawn_Value();
     for (int k = 0; k < mana_kinds; ++k) r.max_mana[k] = static_cast<std::uint16_t>(Drawn_Value());
     r.hp = r.max_hp;
     r.stamina = r.max_stamina;

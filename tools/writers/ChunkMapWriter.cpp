@@ -81,8 +81,8 @@ std::vector<MapChunk> Chunks_Of_Image(const MapImage& m, const std::vector<item_
         const fixitem_type& t = m.fixitem_types[slot];
         if (t.sprite != 0 && (t.flags & FIX_SLOT_FREE) == 0) slots_end = slot + 1;
     }
-    const std::vector<bool> item_free = Free_Marks(m.items.size(), m.item_first_free,
-                                                   [&](std::uint32_t i) { return Obj_Index(m.items[i].link); });
+    const std::vector<bool> item_free =
+        Free_Marks(m.items.size(), m.item_first_free, [&](std::uint32_t i) { return Obj_Index(m.items[i].link); });
     std::vector<bool> char_free(m.chars.size());
     for (std::size_t c = 0; c < m.chars.size(); ++c) char_free[c] = (m.chars[c].flags & CF_FREE) != 0;
     const std::vector<bool> mod_free =
