@@ -241,8 +241,8 @@ TEST_F(ChunkMap, TheImportedArraysAreThoseOfANewMapOfTheFilesCounts) {
     Alloc_Map_Anims();
     Alloc_Global_Modifiers(10);
     const auto made = World_Snapshot();
-    for (const char* part : {"maparray", "chararray", "itemarray", "mod_array", "mapanim", "animated_fixitems",
-                             "global_modifiers"})
+    for (const char* part :
+         {"maparray", "chararray", "itemarray", "mod_array", "mapanim", "animated_fixitems", "global_modifiers"})
         EXPECT_EQ(imported.at(part), made.at(part)) << part;
     EXPECT_EQ(maparray.Capacity(), fields + 3 + MAP_ARRAY_STEP);
     EXPECT_EQ(New_Map_Record(), fields + 3);
@@ -387,7 +387,7 @@ TEST_F(ChunkMap, TheImportersFaultsAreRefusedAndChangeNothing) {
         {"unknown chunk \"XYZW\"",
          [](auto& c) { c.insert(c.end() - 3, Record_Chunk_Bytes("XYZW", 3, "\x01\x02\x03\x04\x05\x06", 6)); }},
         {"unknown chunk \"map \"", [](auto& c) { c[0].tag = "map "; }},
-        {"unknown chunk \"?AP \"", [](auto& c) { c[0].tag = std::string("\x01" "AP ", 4); }},
+        {"unknown chunk \"?AP \"", [](auto& c) { c[0].tag = std::string(1, '\x01') + "AP "; }},
         {"repeated \"ITEM\" chunk", [](auto& c) { c.push_back(Chunk(c, "ITEM")); }},
         {"repeated \"MAP \" chunk", [](auto& c) { c.push_back(c[0]); }},
         {"\"FXIT\" before \"MAP \"", [](auto& c) { std::swap(c[0], c[3]); }},
@@ -405,9 +405,11 @@ TEST_F(ChunkMap, TheImportersFaultsAreRefusedAndChangeNothing) {
         {"too many item types", [](auto& c) { Chunk(c, "ITTP") = Record_Chunk_Bytes("ITTP", 0xFFFF, "", 0); }},
         {"truncated \"ITTP\" chunk", [](auto& c) { Chunk(c, "ITTP") = Record_Chunk_Bytes("ITTP", 0xFFFE, "", 0); }},
         {"too many items", [](auto& c) { Chunk(c, "ITEM") = Record_Chunk_Bytes("ITEM", 0xFFFF - 51, "", 0); }},
-        {"truncated \"ITEM\" chunk", [](auto& c) { Chunk(c, "ITEM") = Record_Chunk_Bytes("ITEM", 0xFFFF - 52, "", 0); }},
+        {"truncated \"ITEM\" chunk",
+         [](auto& c) { Chunk(c, "ITEM") = Record_Chunk_Bytes("ITEM", 0xFFFF - 52, "", 0); }},
         {"too many characters", [](auto& c) { Chunk(c, "CHAR") = Record_Chunk_Bytes("CHAR", 0xFFFF - 40, "", 0); }},
-        {"truncated \"CHAR\" chunk", [](auto& c) { Chunk(c, "CHAR") = Record_Chunk_Bytes("CHAR", 0xFFFF - 41, "", 0); }},
+        {"truncated \"CHAR\" chunk",
+         [](auto& c) { Chunk(c, "CHAR") = Record_Chunk_Bytes("CHAR", 0xFFFF - 41, "", 0); }},
         {"too many fixitem types", [](auto& c) { Chunk(c, "FXTP") = Record_Chunk_Bytes("FXTP", 240, "", 0); }},
         {"truncated \"FXTP\" chunk", [](auto& c) { Chunk(c, "FXTP") = Record_Chunk_Bytes("FXTP", 239, "", 0); }},
         {"too many modifiers", [](auto& c) { Chunk(c, "MODI") = Record_Chunk_Bytes("MODI", 3000, "", 0); }},
@@ -461,8 +463,8 @@ TEST_F(ChunkMap, TruncationAtAndInsideEveryChunkAndTrailingBytesAreRefused) {
         const std::size_t end = start + CHUNK_TAG_SIZE + c.payload.size();
         // Inside the tag, inside the count or size words, inside a record
         // and one byte short of the chunk's end.
-        for (std::size_t cut : {start + 1, start + 3}) Expect_Refused(Bytes(file.begin(), file.begin() + cut),
-                                                                       "trailing bytes after the last chunk");
+        for (std::size_t cut : {start + 1, start + 3})
+            Expect_Refused(Bytes(file.begin(), file.begin() + cut), "trailing bytes after the last chunk");
         const std::string truncated = "truncated \"" + c.tag + "\" chunk";
         std::vector<std::size_t> cuts = {start + 4, start + 5, end - 1};
         if (c.payload.size() > 12) cuts.push_back(start + 4 + c.payload.size() / 2);
@@ -509,4 +511,3 @@ TEST(ChunkMapSprites, EachCharacterReadGetsItsBodyFromRpgArtworkOrTheLoadersMess
 }
 
 }  // namespace
-
