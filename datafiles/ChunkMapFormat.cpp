@@ -18,10 +18,15 @@ namespace {
 
 // No array may hand out index 0xFFFF, which means "none".
 constexpr std::uint32_t ARRAY_LIMIT = 0xFFFF;
-// A new map's room for area modifiers.
-constexpr std::uint32_t NEW_MAP_AREA_MODS = 10;
 // The built-in item types: the empty type and the dead body.
 constexpr std::size_t BUILTIN_ITEM_TYPES = 2;
+
+// The most records a chunk may bring into an array that keeps `before`
+// records in front of them and `step` free ones after them, so that its
+// capacity stays below 0xFFFF.
+constexpr std::uint32_t Most_Records(std::uint32_t before, std::uint32_t step) {
+    return ARRAY_LIMIT - 1 - before - step;
+}
 
 // What the chunks brought, record by record.
 struct ChunkRecords {
@@ -96,9 +101,9 @@ class ChunkParser {
         if (tag == TAG_ITEM_TYPES)
             return Records(r_.item_types, n, MAX_ITEM_TYPES - 1, TAG_ITEM_TYPES, "too many item types");
         if (tag == TAG_ITEMS)
-            return Records(r_.items, n, ARRAY_LIMIT - 2 - ITEM_ARRAY_STEP, TAG_ITEMS, "too many items");
+            return Records(r_.items, n, Most_Records(1, ITEM_ARRAY_STEP), TAG_ITEMS, "too many items");
         if (tag == TAG_CHARS)
-            return Records(r_.chars, n, ARRAY_LIMIT - 1 - CHAR_ARRAY_STEP, TAG_CHARS, "too many characters");
+            return Records(r_.chars, n, Most_Records(0, CHAR_ARRAY_STEP), TAG_CHARS, "too many characters");
         if (tag == TAG_FIXITEM_TYPES)
             return Records(r_.fixitem_types, n, MAX_IMPORTED_FIXITEM_TYPES, TAG_FIXITEM_TYPES,
                            "too many fixitem types");
@@ -134,7 +139,7 @@ class ChunkParser {
 // ---- The arrays of a new map, as their allocators make them ----
 
 // Records used .. capacity - 1 free, chained in index order through their
-// link word; the capacity stays below 0xFFFF.
+// link word; the array never holds index 0xFFFF.
 template <class T>
 void Chain_Free(std::vector<T>& records, std::uint32_t used, std::uint32_t step, std::uint16_t& first_free,
                 const T& free_record) {
@@ -182,8 +187,8 @@ void New_Chars(MapImage& m, const ChunkRecords& r) {
 void New_Modifiers(MapImage& m, const ChunkRecords& r) {
     m.mods.assign(MOD_ARRAY_START, modifier{});
     modifier& sentinel = m.mods[0];
-    sentinel.flags = MOD_INACTIVE | 0x01;
-    sentinel.level = 0xFF;
+    sentinel.flags = MOD_SENTINEL_FLAGS;
+    sentinel.level = MOD_SENTINEL_LEVEL;
     sentinel.owner = NOOBJ;
     sentinel.next = NO_INDEX;
     std::copy(r.mods.begin(), r.mods.end(), m.mods.begin() + 1);
@@ -253,7 +258,7 @@ void Build_Image(const ChunkRecords& r, ImportedMap& out) {
     New_Modifiers(m, r);
     global_mod free_area{};
     free_area.x0 = free_area.x1 = 0xFFFF;
-    m.area_mods.assign(NEW_MAP_AREA_MODS, free_area);
+    m.area_mods.assign(IMPORTED_AREA_MODIFIERS, free_area);
     New_Selection_And_AI(m);
 
     out.item_types.assign(std::max(r.item_types.size() + 1, BUILTIN_ITEM_TYPES), item_type{});

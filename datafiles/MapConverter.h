@@ -37,6 +37,8 @@ constexpr char TAG_MODIFIERS[] = "MODI";      // modifier: modifiers 1..n
 // sentinel, and no array may reach index 0xFFFF.
 constexpr std::uint16_t MAX_IMPORTED_FIXITEM_TYPES = MAP_TYPE_SLOTS - 1;
 constexpr std::uint16_t MAX_IMPORTED_MODIFIERS = MOD_ARRAY_START - 1;
+// Room for area modifiers an imported map starts with (all free).
+constexpr std::uint32_t IMPORTED_AREA_MODIFIERS = 10;
 
 // The sizes and counts of an import. The map size starts as 10 x 10 x 1.
 struct ConverterCounts {

@@ -23,7 +23,7 @@ bool Start_Map() {
         Error_Query_Quit(imported.fault.c_str());
         return false;
     }
-    Alloc_Global_Modifiers(imported_area_modifiers);
+    Alloc_Global_Modifiers(IMPORTED_AREA_MODIFIERS);
     Alloc_Map_Anims();
     Load_Map_Artwork();
     Compute_Light_Map();

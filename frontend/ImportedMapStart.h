@@ -3,9 +3,6 @@
 // as the test-play map "Test.map".
 #pragma once
 
-// Room for area modifiers an imported map starts with.
-constexpr unsigned imported_area_modifiers = 10;
-
 // Imports "artwork//maps//aa.bin" and sets it up: area modifiers, map
 // animations, the map's artwork, the light map, the path arrays, the view
 // on field (0, 0) of level 0 with the map's scroll limits, the hexamap

@@ -108,7 +108,7 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     EXPECT_EQ(total_fields, art::kArenaWidth * art::kArenaHeight * art::kArenaLevels);
     EXPECT_EQ(converter_counts.chars, art::kArenaSoldiers);
     EXPECT_EQ(map_loaded, 1u);
-    EXPECT_EQ(global_modifiers.size(), imported_area_modifiers);
+    EXPECT_EQ(global_modifiers.size(), IMPORTED_AREA_MODIFIERS);
     EXPECT_EQ(scroll_x, -view_centre_x);
     EXPECT_EQ(scroll_y, -view_centre_y);
     EXPECT_EQ(shown_level, 0u);

@@ -53,7 +53,6 @@ const ArenaSlotDef arena_slots[] = {
 
 // The same draws on every run.
 constexpr unsigned kArenaSeed = 35;
-constexpr std::uint32_t kAreaModifiers = 10;
 
 struct Spot {
     std::uint32_t x, y;
@@ -98,7 +97,6 @@ void New_Arena_World() {
     Alloc_Map_Array(static_cast<std::uint16_t>(total_fields));
     Relink_Field_Parents();
     Init_Mod_Array(0);
-    Alloc_Global_Modifiers(kAreaModifiers);
     Init_Char_Array(0);
     Alloc_Item_Array(0);
     Alloc_Map_Anims();
