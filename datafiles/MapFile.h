@@ -5,6 +5,8 @@
 
 #include "platform/FileFault.h"
 
+struct MapImage;
+
 // 1 once a map has been loaded completely.
 extern std::uint32_t map_loaded;
 
@@ -18,3 +20,8 @@ bool Write_Map_File(const char* file_name, file_fault* fault);
 // the editor's status line and leaves the world as it was. True when the
 // load completed (map_loaded).
 bool Load_Map(const char* file_name);
+
+// Puts a checked image (its run-time handles cleared) in place of the
+// world, the old world first letting go of its map artwork, its shown path
+// and its timer events. Every map that is read ends this way.
+void Replace_World(MapImage& image);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "tools/artgen/Artwork.h"
+#include "tools/artgen/folder/ArenaMap.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
 
@@ -16,6 +17,10 @@ bool Write_Working_Files(const fs::path& root, std::string& error) {
     if (!Write_Artwork_Files(root, Make_Artwork(), &fault) || !Write_Start_Map(root, &fault)) {
         error =
             fault.path.empty() ? "cannot write the working folder " + root.string() : "cannot write " + fault.Text();
+        return false;
+    }
+    if (!Write_Arena_Map(root)) {
+        error = "cannot write the arena map ARTWORK/MAPS/aa.bin into " + root.string();
         return false;
     }
     return true;
