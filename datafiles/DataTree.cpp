@@ -29,8 +29,8 @@ CDataTree::Node* CDataTree::Find(TreeItem item) {
 
 // ---- Entries ----
 
-TreeItem CDataTree::Insert_Item(const std::string& label, std::int32_t image, std::uint32_t parameter,
-                                TreeItem parent, TreeItem after) {
+TreeItem CDataTree::Insert_Item(const std::string& label, std::int32_t image, std::uint32_t parameter, TreeItem parent,
+                                TreeItem after) {
     Node* p = Find(parent);
     if (p == nullptr || Depth(parent) >= TREE_MAX_DEPTH) return TREE_ROOT;
     std::vector<TreeItem>& siblings = p->children;

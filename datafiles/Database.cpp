@@ -26,10 +26,9 @@ constexpr const char* save_texts[DATABASE_FILES] = {"Unable to open database fil
 
 DatabaseFiles Files_Of_Tables() {
     DatabaseFiles files;
-    files[DB_TREE_FILE] = Tree_File_Bytes(static_cast<std::uint32_t>(item_types.size()),
-                                          static_cast<std::uint32_t>(fixitem_data.size()),
-                                          static_cast<std::uint32_t>(char_data.size()), item_data_tree,
-                                          fixitem_data_tree, char_data_tree);
+    files[DB_TREE_FILE] = Tree_File_Bytes(
+        static_cast<std::uint32_t>(item_types.size()), static_cast<std::uint32_t>(fixitem_data.size()),
+        static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree, char_data_tree);
     files[DB_ITEM_FILE] = Item_File_Bytes(item_types);
     files[DB_FIXITEM_FILE] = Fixitem_File_Bytes(fixitem_data, fixitem_data_ext);
     files[DB_CHAR_FILE] = Char_File_Bytes(char_data);
@@ -87,8 +86,8 @@ void Save_Database() {
 bool Load_Mod_Database() {
     std::vector<modifier> pool;
     std::uint32_t head = 0;
-    if (const char* fault = Read_Mod_Database(
-            FolderDatabaseSource{}, Type_Chain_Heads(item_types, fixitem_data_ext, char_data), pool, head)) {
+    if (const char* fault = Read_Mod_Database(FolderDatabaseSource{},
+                                              Type_Chain_Heads(item_types, fixitem_data_ext, char_data), pool, head)) {
         Editor_Message(fault);
         return false;
     }

@@ -109,9 +109,8 @@ RecordFileResult Parse_Char_File(FileReader& in, std::uint32_t expected, std::ve
     std::uint32_t size = 0, count = 0;
     const RecordFileResult header = Record_Header(in, expected, MAX_CHAR_TYPES, size, count);
     if (header != RecordFileResult::OK) return header;
-    return Read_Table(in, chars, count, size, "Can't allocate memory for character data!")
-               ? RecordFileResult::OK
-               : RecordFileResult::INVALID;
+    return Read_Table(in, chars, count, size, "Can't allocate memory for character data!") ? RecordFileResult::OK
+                                                                                           : RecordFileResult::INVALID;
 }
 
 bool Parse_Mod_File(FileReader& in, std::vector<modifier>& mods, std::uint32_t& first_free) {
@@ -233,10 +232,9 @@ std::vector<std::uint8_t> Mod_File_Bytes(const std::vector<modifier>& mods, std:
 
 DatabaseFiles Database_Files_Of(const DatabaseImage& image) {
     DatabaseFiles files;
-    files[DB_TREE_FILE] = Tree_File_Bytes(static_cast<std::uint32_t>(image.items.size()),
-                                          static_cast<std::uint32_t>(image.fixitems.size()),
-                                          static_cast<std::uint32_t>(image.chars.size()), image.item_tree,
-                                          image.fixitem_tree, image.char_tree);
+    files[DB_TREE_FILE] = Tree_File_Bytes(
+        static_cast<std::uint32_t>(image.items.size()), static_cast<std::uint32_t>(image.fixitems.size()),
+        static_cast<std::uint32_t>(image.chars.size()), image.item_tree, image.fixitem_tree, image.char_tree);
     files[DB_ITEM_FILE] = Item_File_Bytes(image.items);
     files[DB_FIXITEM_FILE] = Fixitem_File_Bytes(image.fixitems, image.fixitem_names);
     files[DB_CHAR_FILE] = Char_File_Bytes(image.chars);
@@ -315,15 +313,15 @@ const char* Read_Database(const DatabaseSource& source, DatabaseImage& image) {
     if (const char* fault =
             Read_File(source, DB_TREE_FILE, [&](FileReader& in) { return Result(Parse_Tree_File(in, image)); }))
         return fault;
-    if (const char* fault = Read_File(source, DB_ITEM_FILE,
-                                      [&](FileReader& in) { return Parse_Item_File(in, image.item_count, image.items); }))
+    if (const char* fault = Read_File(
+            source, DB_ITEM_FILE, [&](FileReader& in) { return Parse_Item_File(in, image.item_count, image.items); }))
         return fault;
     if (const char* fault = Read_File(source, DB_FIXITEM_FILE, [&](FileReader& in) {
             return Parse_Fixitem_File(in, image.fixitem_count, image.fixitems, image.fixitem_names);
         }))
         return fault;
-    if (const char* fault = Read_File(source, DB_CHAR_FILE,
-                                      [&](FileReader& in) { return Parse_Char_File(in, image.char_count, image.chars); }))
+    if (const char* fault = Read_File(
+            source, DB_CHAR_FILE, [&](FileReader& in) { return Parse_Char_File(in, image.char_count, image.chars); }))
         return fault;
     Fill_Builtin_Item_Types(image.items);
     return Read_Mod_Database(source, Type_Chain_Heads(image.items, image.fixitem_names, image.chars), image.mods,

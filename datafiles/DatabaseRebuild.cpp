@@ -141,10 +141,9 @@ void Copy_Map_Fixitem_Types() {
 void Refresh_Map_Types_From_Database() {
     std::vector<fixitem_type> types;
     std::vector<fixitem_ext> names;
-    if (!Read_Exact_File(DB_FIXITEM_FILE, FIXITEM_RECORD_SIZE, "Unable to open fixitem database",
-                         "Invalid fixitem data", [&](FileReader& in) {
-                             return Parse_Fixitem_File(in, ANY_COUNT, types, names) == RecordFileResult::OK;
-                         }))
+    if (!Read_Exact_File(
+            DB_FIXITEM_FILE, FIXITEM_RECORD_SIZE, "Unable to open fixitem database", "Invalid fixitem data",
+            [&](FileReader& in) { return Parse_Fixitem_File(in, ANY_COUNT, types, names) == RecordFileResult::OK; }))
         return;
     for (std::uint32_t slot = 0; slot < MAP_TYPE_SLOTS; ++slot) {
         fixitem_type& t = fixitem_types[slot];
@@ -162,9 +161,7 @@ void Refresh_Map_Types_From_Database() {
 
     std::vector<char_record> chars;
     if (!Read_Exact_File(DB_CHAR_FILE, CHAR_RECORD_SIZE, "Unable to open char database", "Invalid char data",
-                         [&](FileReader& in) {
-                             return Parse_Char_File(in, ANY_COUNT, chars) == RecordFileResult::OK;
-                         }))
+                         [&](FileReader& in) { return Parse_Char_File(in, ANY_COUNT, chars) == RecordFileResult::OK; }))
         return;
     for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
         if (!Char_In_Use(c)) continue;

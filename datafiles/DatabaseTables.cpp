@@ -104,7 +104,8 @@ void Free_Map_Fixitem_Slots_From(std::uint32_t n) {
 
 void Init_Empty_Database() {
     Fill_Builtin_Item_Types(item_types);
-    if (item_types.capacity() < item_types.size() + TYPE_TABLE_STEP) item_types.reserve(item_types.size() + TYPE_TABLE_STEP);
+    if (item_types.capacity() < item_types.size() + TYPE_TABLE_STEP)
+        item_types.reserve(item_types.size() + TYPE_TABLE_STEP);
     if (fixitem_data.empty()) {
         Alloc_Fixitem_Types(TYPE_TABLE_STEP);
         New_Fixitem_Type();  // type 0, reserved: the map's plain fields

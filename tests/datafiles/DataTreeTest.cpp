@@ -165,24 +165,28 @@ TEST(TreeStream, StreamsOutsideTheLimitsAreRefusedWholeAndTheTreeStays) {
     const Case cases[] = {
         {"depth 0", with_nodes(1, [](Bytes& b) { Node(b, 0, "A"); })},
         {"a first node of depth 2", with_nodes(1, [](Bytes& b) { Node(b, 2, "A"); })},
-        {"depth 200", with_nodes(200, [](Bytes& b) {
-             for (int d = 1; d <= 200; ++d) Node(b, d, "A");
-         })},
-        {"negative depth", with_nodes(2, [](Bytes& b) {
-             Node(b, 1, "A");
-             Node(b, -1, "B");
-         })},
-        {"two levels deeper than the node before", with_nodes(2, [](Bytes& b) {
-             Node(b, 1, "A");
-             Node(b, 3, "B");
-         })},
+        {"depth 200", with_nodes(200,
+                                 [](Bytes& b) {
+                                     for (int d = 1; d <= 200; ++d) Node(b, d, "A");
+                                 })},
+        {"negative depth", with_nodes(2,
+                                      [](Bytes& b) {
+                                          Node(b, 1, "A");
+                                          Node(b, -1, "B");
+                                      })},
+        {"two levels deeper than the node before", with_nodes(2,
+                                                              [](Bytes& b) {
+                                                                  Node(b, 1, "A");
+                                                                  Node(b, 3, "B");
+                                                              })},
         {"text length 0", zero_text},
         {"text length 21", long_text},
         {"a label without its closing zero", no_zero},
-        {"a count the bytes cannot hold", with_nodes(3, [](Bytes& b) {
-             Node(b, 1, "A");
-             Node(b, 1, "B");
-         })},
+        {"a count the bytes cannot hold", with_nodes(3,
+                                                     [](Bytes& b) {
+                                                         Node(b, 1, "A");
+                                                         Node(b, 1, "B");
+                                                     })},
         {"a count of 2^32 - 1", with_nodes(0xFFFFFFFF, [](Bytes& b) { Node(b, 1, "A"); })},
         {"cut in the count", Bytes(good.begin(), good.begin() + 3)},
         {"cut in a depth", Bytes(good.begin(), good.begin() + 6)},

@@ -18,10 +18,9 @@ namespace fixture {
 // capacities of the tables.
 inline std::map<std::string, Bytes> Database_Snapshot() {
     std::map<std::string, Bytes> s;
-    s["edit.edt"] = Tree_File_Bytes(static_cast<std::uint32_t>(item_types.size()),
-                                    static_cast<std::uint32_t>(fixitem_data.size()),
-                                    static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree,
-                                    char_data_tree);
+    s["edit.edt"] = Tree_File_Bytes(
+        static_cast<std::uint32_t>(item_types.size()), static_cast<std::uint32_t>(fixitem_data.size()),
+        static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree, char_data_tree);
     s["item.dat"] = Item_File_Bytes(item_types);
     s["fixitem.dat"] = Fixitem_File_Bytes(fixitem_data, fixitem_data_ext);
     s["char.dat"] = Char_File_Bytes(char_data);

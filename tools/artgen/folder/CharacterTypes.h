@@ -29,7 +29,7 @@ struct CharTypeDef {
     std::uint8_t profession;
     std::uint8_t lobby;
     CharStats stats;
-    const char* folder;  // in the character tree
+    const char* folder;   // in the character tree
     std::uint16_t flags;  // CF_FEMALE, CF_MAIN_CHAR
     std::uint16_t mana[4], max_mana[4];
     std::uint16_t known_spells;
