@@ -51,19 +51,17 @@ void Install_Database(DatabaseImage& image) {
     kept_database.reset();
 }
 
-// Reads a whole database from source and installs it; the fault's text
-// otherwise, with nothing changed.
-const char* Load_From(const DatabaseSource& source) {
+}  // namespace
+
+const char* Install_Database_From(const DatabaseSource& source) {
     DatabaseImage image;
     if (const char* fault = Read_Database(source, image)) return fault;
     Install_Database(image);
     return nullptr;
 }
 
-}  // namespace
-
 void Load_Database() {
-    if (const char* fault = Load_From(FolderDatabaseSource{})) {
+    if (const char* fault = Install_Database_From(FolderDatabaseSource{})) {
         Editor_Message(fault);
         return;
     }
@@ -137,7 +135,7 @@ void Keep_Database() {
 
 bool Put_Back_Database() {
     if (!kept_database) return false;
-    if (const char* fault = Load_From(MemoryDatabaseSource(*kept_database))) {
+    if (const char* fault = Install_Database_From(MemoryDatabaseSource(*kept_database))) {
         Editor_Message(fault);
         return false;
     }

@@ -47,6 +47,9 @@ void Init_Empty_Database();
 // file is read and checked: "Database loaded"; otherwise the first fault's
 // message and nothing changes.
 void Load_Database();
+// Reads a whole database from source and puts it in place of the one in
+// memory; the report of the first fault otherwise, with nothing changed.
+const char* Install_Database_From(const DatabaseSource& source);
 // Writes the five files, each to a temporary beside it, renamed into place
 // only when all five are complete: "Database saved"; otherwise the message
 // of the file that failed and the old files stay whole.

@@ -136,8 +136,9 @@ std::vector<std::uint16_t> Type_Chain_Heads(const std::vector<item_type>& items,
     std::vector<std::uint16_t> heads;
     for (std::size_t i = ITEM_TYPE_DEAD_BODY + 1; i < items.size(); ++i)
         heads.push_back(static_cast<std::uint16_t>(items[i].first_mod & 0xFFFF));
-    for (const fixitem_ext& e : fixitem_names) heads.push_back(e.first_mod);
-    for (const char_record& c : chars) heads.push_back(c.first_mod);
+    // Copied out: the records are packed.
+    for (const fixitem_ext& e : fixitem_names) heads.push_back(std::uint16_t{e.first_mod});
+    for (const char_record& c : chars) heads.push_back(std::uint16_t{c.first_mod});
     return heads;
 }
 

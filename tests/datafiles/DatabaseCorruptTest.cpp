@@ -89,12 +89,10 @@ std::vector<Case> Cases() {
         {"a text length of 21", "edit.edt", kInvalidTree, U32(27 + 4 + 20, 21)},
         {"a tree count the file cannot hold", "edit.edt", kInvalidTree, U32(23, 1000)},
         {"cut in the character tree", "edit.edt", kInvalidTree, Cut(3)},
-        {"an item entry naming a record past the count", "edit.edt", kInvalidTree, Trees([](DatabaseImage& m) {
-             m.item_tree.Set_Parameter(First_Object(m.item_tree), 4);
-         })},
-        {"a fixitem entry naming a record past the count", "edit.edt", kInvalidTree, Trees([](DatabaseImage& m) {
-             m.fixitem_tree.Set_Parameter(First_Object(m.fixitem_tree), 3);
-         })},
+        {"an item entry naming a record past the count", "edit.edt", kInvalidTree,
+         Trees([](DatabaseImage& m) { m.item_tree.Set_Parameter(First_Object(m.item_tree), 4); })},
+        {"a fixitem entry naming a record past the count", "edit.edt", kInvalidTree,
+         Trees([](DatabaseImage& m) { m.fixitem_tree.Set_Parameter(First_Object(m.fixitem_tree), 3); })},
         {"a character entry in the item tree", "edit.edt", kInvalidTree,
          Trees([](DatabaseImage& m) { m.item_tree.Insert_Item("Rat", OBJ_CHAR, 1); })},
         {"an entry of kind 4 in the character tree", "edit.edt", kInvalidTree,
