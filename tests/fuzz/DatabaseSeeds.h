@@ -69,7 +69,6 @@ inline int Write_Database_Seeds(int argc, char** argv,
 
 // The seeds of a target that reads one file.
 inline int Write_File_Seeds(int argc, char** argv, DatabaseFile file) {
-    return Write_Database_Seeds(argc, argv, [file](const DatabaseInput& files) {
-        return std::vector<SeedBytes>{*files[file]};
-    });
+    return Write_Database_Seeds(argc, argv,
+                                [file](const DatabaseInput& files) { return std::vector<SeedBytes>{*files[file]}; });
 }

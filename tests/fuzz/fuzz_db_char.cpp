@@ -6,9 +6,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)quiet;
     Headless_Backend().boxes.clear();
     std::vector<char_record> chars, again;
-    if (!Parse_Image(data, size, [&](FileReader& in) {
-            return Parse_Char_File(in, ANY_COUNT, chars) == RecordFileResult::OK;
-        }))
+    if (!Parse_Image(data, size,
+                     [&](FileReader& in) { return Parse_Char_File(in, ANY_COUNT, chars) == RecordFileResult::OK; }))
         return 0;
     Must_Read_Again(
         Char_File_Bytes(chars),

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DatabaseImage image;
     if (!Parse_Image(data, size, [&](FileReader& in) { return Parse_Tree_File(in, image); })) return 0;
     DatabaseImage again;
-    Must_Read_Again(Bytes_Of(image), [&](FileReader& in) { return Parse_Tree_File(in, again); },
-                    [&] { return Bytes_Of(again); });
+    Must_Read_Again(
+        Bytes_Of(image), [&](FileReader& in) { return Parse_Tree_File(in, again); }, [&] { return Bytes_Of(again); });
     return 0;
 }

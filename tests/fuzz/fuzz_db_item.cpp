@@ -6,14 +6,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)quiet;
     Headless_Backend().boxes.clear();
     std::vector<item_type> items, again;
-    if (!Parse_Image(data, size, [&](FileReader& in) {
-            return Parse_Item_File(in, ANY_COUNT, items) == RecordFileResult::OK;
-        }))
+    if (!Parse_Image(data, size,
+                     [&](FileReader& in) { return Parse_Item_File(in, ANY_COUNT, items) == RecordFileResult::OK; }))
         return 0;
     if (items.capacity() < items.size() + TYPE_TABLE_STEP) std::abort();
     Must_Read_Again(
         Item_File_Bytes(items),
-        [&](FileReader& in) { return Parse_Item_File(in, static_cast<std::uint32_t>(items.size()), again) == RecordFileResult::OK; },
+        [&](FileReader& in) {
+            return Parse_Item_File(in, static_cast<std::uint32_t>(items.size()), again) == RecordFileResult::OK;
+        },
         [&] { return Item_File_Bytes(again); });
     return 0;
 }

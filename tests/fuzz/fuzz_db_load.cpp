@@ -29,8 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (Read_Database(MemoryDatabaseSource(files), image) != nullptr) std::abort();
     const DatabaseFiles written = Database_Files_Of(image);
     DatabaseImage again;
-    if (Read_Database(MemoryDatabaseSource(Input_Of(written)), again) != nullptr ||
-        Database_Files_Of(again) != written)
+    if (Read_Database(MemoryDatabaseSource(Input_Of(written)), again) != nullptr || Database_Files_Of(again) != written)
         std::abort();
 
     // What the editor does with a database: new types, new modifiers, a

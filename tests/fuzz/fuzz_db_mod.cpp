@@ -10,9 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Headless_Backend().boxes.clear();
     std::vector<modifier> pool;
     std::uint32_t head = 0;
-    if (!Parse_Image(data, size, [&](FileReader& in) {
-            return Parse_Mod_File(in, pool, head) && Check_Mod_Pool(pool, head, {});
-        }))
+    if (!Parse_Image(data, size,
+                     [&](FileReader& in) { return Parse_Mod_File(in, pool, head) && Check_Mod_Pool(pool, head, {}); }))
         return 0;
     std::vector<modifier> again;
     std::uint32_t again_head = 0;
