@@ -13,13 +13,14 @@
 namespace {
 
 // The number of fixitem types the chunked map importer read into the map's
-// first slots.
+// first slots: none, while the program has no importer.
 std::uint32_t Imported_Fixitem_Type_Count() { return 0; }
 
 constexpr std::uint32_t kMapCharTypes = 24;
 constexpr std::uint32_t kMapFixitemTypes = 55;
 
-// A database file read whole, its stated record size exactly ours.
+// A database file read and checked, its stated record size exactly ours;
+// otherwise its report in the consistency box.
 template <class Parse>
 bool Read_Exact_File(DatabaseFile file, std::uint32_t record_size, const char* unable, const char* invalid,
                      Parse parse) {
