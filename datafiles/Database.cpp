@@ -24,18 +24,6 @@ constexpr const char* save_texts[DATABASE_FILES] = {"Unable to open database fil
                                                     "Unable to open fixitem data file", "Unable to open char data file",
                                                     "Unable to open mod data file"};
 
-DatabaseFiles Files_Of_Tables() {
-    DatabaseFiles files;
-    files[DB_TREE_FILE] = Tree_File_Bytes(
-        static_cast<std::uint32_t>(item_types.size()), static_cast<std::uint32_t>(fixitem_data.size()),
-        static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree, char_data_tree);
-    files[DB_ITEM_FILE] = Item_File_Bytes(item_types);
-    files[DB_FIXITEM_FILE] = Fixitem_File_Bytes(fixitem_data, fixitem_data_ext);
-    files[DB_CHAR_FILE] = Char_File_Bytes(char_data);
-    files[DB_MOD_FILE] = Mod_File_Bytes(mod_data.records, mod_data.first_free);
-    return files;
-}
-
 void Install_Database(DatabaseImage& image) {
     item_types = std::move(image.items);
     fixitem_data = std::move(image.fixitems);
@@ -53,6 +41,18 @@ void Install_Database(DatabaseImage& image) {
 
 }  // namespace
 
+DatabaseFiles Database_Files_Of_Tables() {
+    DatabaseFiles files;
+    files[DB_TREE_FILE] = Tree_File_Bytes(
+        static_cast<std::uint32_t>(item_types.size()), static_cast<std::uint32_t>(fixitem_data.size()),
+        static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree, char_data_tree);
+    files[DB_ITEM_FILE] = Item_File_Bytes(item_types);
+    files[DB_FIXITEM_FILE] = Fixitem_File_Bytes(fixitem_data, fixitem_data_ext);
+    files[DB_CHAR_FILE] = Char_File_Bytes(char_data);
+    files[DB_MOD_FILE] = Mod_File_Bytes(mod_data.records, mod_data.first_free);
+    return files;
+}
+
 const char* Install_Database_From(const DatabaseSource& source) {
     DatabaseImage image;
     if (const char* fault = Read_Database(source, image)) return fault;
@@ -69,7 +69,7 @@ void Load_Database() {
 }
 
 void Save_Database() {
-    const DatabaseFiles files = Files_Of_Tables();
+    const DatabaseFiles files = Database_Files_Of_Tables();
     std::vector<FileImage> images;
     for (int f = 0; f < DATABASE_FILES; ++f)
         images.push_back({Resolve_Path_For_Write(database_file_names[f]), &files[static_cast<std::size_t>(f)]});
@@ -127,7 +127,7 @@ bool Load_Map_In_Editor(const char* file_name) {
 }
 
 void Keep_Database() {
-    DatabaseFiles files = Files_Of_Tables();
+    DatabaseFiles files = Database_Files_Of_Tables();
     kept_database.emplace();
     for (int f = 0; f < DATABASE_FILES; ++f)
         (*kept_database)[static_cast<std::size_t>(f)] = std::move(files[static_cast<std::size_t>(f)]);

@@ -47,6 +47,8 @@ void Init_Empty_Database();
 // file is read and checked: "Database loaded"; otherwise the first fault's
 // message and nothing changes.
 void Load_Database();
+// The five files of the database in memory, as Save_Database writes them.
+DatabaseFiles Database_Files_Of_Tables();
 // Reads a whole database from source and puts it in place of the one in
 // memory; the report of the first fault otherwise, with nothing changed.
 const char* Install_Database_From(const DatabaseSource& source);

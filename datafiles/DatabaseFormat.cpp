@@ -231,18 +231,6 @@ std::vector<std::uint8_t> Mod_File_Bytes(const std::vector<modifier>& mods, std:
     return out;
 }
 
-DatabaseFiles Database_Files_Of(const DatabaseImage& image) {
-    DatabaseFiles files;
-    files[DB_TREE_FILE] = Tree_File_Bytes(
-        static_cast<std::uint32_t>(image.items.size()), static_cast<std::uint32_t>(image.fixitems.size()),
-        static_cast<std::uint32_t>(image.chars.size()), image.item_tree, image.fixitem_tree, image.char_tree);
-    files[DB_ITEM_FILE] = Item_File_Bytes(image.items);
-    files[DB_FIXITEM_FILE] = Fixitem_File_Bytes(image.fixitems, image.fixitem_names);
-    files[DB_CHAR_FILE] = Char_File_Bytes(image.chars);
-    files[DB_MOD_FILE] = Mod_File_Bytes(image.mods, image.mod_first_free);
-    return files;
-}
-
 // ---- Sources ----
 
 std::unique_ptr<std::istream> FolderDatabaseSource::Open(DatabaseFile file, std::uint64_t& size) const {

@@ -106,7 +106,6 @@ std::vector<std::uint8_t> Mod_File_Bytes(const std::vector<modifier>& mods, std:
 
 // The five file images of a database, in DatabaseFile order.
 using DatabaseFiles = std::array<std::vector<std::uint8_t>, DATABASE_FILES>;
-DatabaseFiles Database_Files_Of(const DatabaseImage& image);
 
 // ---- The staged read ----
 // Where the five files are read from: the working folder, or images in

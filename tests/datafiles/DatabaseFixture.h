@@ -18,13 +18,8 @@ namespace fixture {
 // capacities of the tables.
 inline std::map<std::string, Bytes> Database_Snapshot() {
     std::map<std::string, Bytes> s;
-    s["edit.edt"] = Tree_File_Bytes(
-        static_cast<std::uint32_t>(item_types.size()), static_cast<std::uint32_t>(fixitem_data.size()),
-        static_cast<std::uint32_t>(char_data.size()), item_data_tree, fixitem_data_tree, char_data_tree);
-    s["item.dat"] = Item_File_Bytes(item_types);
-    s["fixitem.dat"] = Fixitem_File_Bytes(fixitem_data, fixitem_data_ext);
-    s["char.dat"] = Char_File_Bytes(char_data);
-    s["mod.dat"] = Mod_File_Bytes(mod_data.records, mod_data.first_free);
+    const DatabaseFiles files = Database_Files_Of_Tables();
+    for (int f = 0; f < DATABASE_FILES; ++f) s[database_file_names[f]] = files[static_cast<std::size_t>(f)];
     for (std::size_t v : {item_types.capacity(), fixitem_data.capacity(), char_data.capacity()})
         Append(s["capacities"], v);
     Append(s["state"], database_in_memory);
