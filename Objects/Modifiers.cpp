@@ -21,8 +21,8 @@ std::vector<bool> mod_free_marks;
 
 modifier Sentinel() {
     modifier m{};
-    m.flags = MOD_INACTIVE | 0x01;
-    m.level = 255;
+    m.flags = MOD_SENTINEL_FLAGS;
+    m.level = MOD_SENTINEL_LEVEL;
     m.owner = NOOBJ;
     m.next = NO_INDEX;
     return m;

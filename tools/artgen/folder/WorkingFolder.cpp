@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "tools/artgen/Artwork.h"
+#include "tools/artgen/folder/ArenaMap.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
 #include "tools/artgen/folder/TypeDatabase.h"
@@ -25,6 +26,10 @@ bool Write_Working_Files(const fs::path& root, std::string& error) {
     }
     if (!Write_Start_Map(root)) {
         error = "cannot write the start map into " + root.string();
+        return false;
+    }
+    if (!Write_Arena_Map(root)) {
+        error = "cannot write the arena map ARTWORK/MAPS/aa.bin into " + root.string();
         return false;
     }
     return true;
