@@ -9,12 +9,9 @@
 #include "System/ErrorReport.h"
 #include "datafiles/Database.h"
 #include "datafiles/Hooks.h"
+#include "datafiles/MapConverter.h"
 
 namespace {
-
-// The number of fixitem types the chunked map importer read into the map's
-// first slots: none, while the program has no importer.
-std::uint32_t Imported_Fixitem_Type_Count() { return 0; }
 
 constexpr std::uint32_t kMapCharTypes = 24;
 constexpr std::uint32_t kMapFixitemTypes = 55;
@@ -118,7 +115,8 @@ void Copy_Map_Characters() {
 void Copy_Map_Fixitem_Types() {
     for (std::uint32_t f = 0; f < total_fields && f < maparray.Capacity(); ++f)
         fixitem_types[maparray.records[f].type].flags |= FIX_GROUND;
-    const std::uint32_t imported = std::min<std::uint32_t>(Imported_Fixitem_Type_Count(), MAP_TYPE_SLOTS);
+    // The importer puts its n types into slots 1..n: slots 0..n are the map's.
+    const std::uint32_t imported = std::min<std::uint32_t>(Converter_Fixitem_Type_Count() + 1u, MAP_TYPE_SLOTS);
     const std::uint32_t count = std::max(kMapFixitemTypes, imported);
     Alloc_Fixitem_Types(count + TYPE_TABLE_STEP);
     fixitem_data_tree.Delete_All_Items();

@@ -3,8 +3,10 @@
 #include <cstring>
 #include <filesystem>
 
+#include "datafiles/MapConverter.h"
 #include "support/WorldBuilder.h"
 #include "tests/datafiles/DatabaseFixture.h"
+#include "tools/writers/ChunkMapWriter.h"
 
 using namespace fixture;
 
@@ -15,6 +17,7 @@ class RebuildTest : public DatabaseTest {
     void SetUp() override {
         DatabaseTest::SetUp();
         Reset_World(4, 4);
+        Reset_Converter_Counts();
         Datafiles_Hooks().editor_message = [](const char* text) { messages().push_back(text); };
         Datafiles_Hooks().empty_field_list = [] { messages().push_back("(field list emptied)"); };
     }
@@ -165,6 +168,32 @@ TEST_F(RebuildTest, ADatabaseIsMadeFromTheLoadedMap) {
     messages().clear();
     Load_Database();
     EXPECT_EQ(messages(), std::vector<std::string>{"Database loaded"});
+}
+
+TEST_F(RebuildTest, TheTypesOfAnImportedMapBecomeTheFirstFixitemTypes) {
+    Set_Fixitem_Type(1, 0, 1, 3);
+    Set_Fixitem_Type(2, 0, 1, 5);
+    Set_Fixitem_Type(3, 0, 1, -1);
+    std::strcpy(fixitem_types[3].sprite_name, "LAST");
+    MapImage world;
+    Capture_Map_Image(world);
+    Clear_Run_Time_Handles(world);
+    const Bytes file = Chunk_Map_Bytes(Chunks_Of_Image(world, item_types));
+    MemoryInput in(file.data(), file.size());
+    ImportedMap map;
+    ASSERT_EQ(Read_Chunk_Map(in, file.size(), map), "");
+    Install_Imported_Map(map);
+    ASSERT_EQ(Converter_Fixitem_Type_Count(), 3);
+
+    New_Database_From_Map();
+    ASSERT_EQ(fixitem_data.size(), 55u);
+    EXPECT_EQ(fixitem_data[1].mp, 3);
+    EXPECT_EQ(fixitem_data[2].mp, 5);
+    EXPECT_STREQ(fixitem_data[3].sprite_name, "LAST") << "the last type the import brought";
+    EXPECT_EQ(fixitem_data[3].db_index, 3);
+    EXPECT_EQ(fixitem_data[3].sprite, 0u);
+    EXPECT_EQ(fixitem_data[4].mp, 0) << "past the import: an empty type";
+    EXPECT_STREQ(fixitem_data_ext[3].name, "fix3");
 }
 
 }  // namespace
