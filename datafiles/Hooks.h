@@ -18,6 +18,10 @@ struct DatafilesHooks {
     // line's text, and the file's path with the reason (detail). Default:
     // the text through editor_message, the detail on standard error.
     void (*file_message)(const char* text, const char* detail) = nullptr;
+    // Empties the editor's field-object list and with it a selection of a
+    // placed object, before the database is loaded, saved or rebuilt.
+    // Default: nothing.
+    void (*empty_field_list)() = nullptr;
 };
 
 DatafilesHooks& Datafiles_Hooks();
@@ -25,6 +29,7 @@ DatafilesHooks& Datafiles_Hooks();
 // The calls through the hooks, with their defaults.
 void Hook_Load_Map_Artwork();
 void Hook_Unmark_Cursor_Fields();
+void Hook_Empty_Field_List();
 // How the map and database files report to the designer.
 void Editor_Message(const char* text);
 void Editor_File_Message(const char* text, const file_fault& fault);

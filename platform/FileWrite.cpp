@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 namespace {
 
@@ -42,6 +43,49 @@ bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std:
         Set_Fault(fault, path.string(), System_Reason(errno));
         ::unlink(temp.c_str());
         return false;
+    }
+    return true;
+}
+
+namespace {
+
+std::filesystem::path Temporary_Of(const std::filesystem::path& path) {
+    std::filesystem::path temp = path;
+    temp += ".tmp";
+    return temp;
+}
+
+bool Write_Whole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const int error = Write_All(fd, bytes.data(), bytes.size());
+    return ::close(fd) == 0 && error == 0;
+}
+
+}  // namespace
+
+bool Write_Files_Atomic(const std::vector<FileImage>& files, std::size_t& failed) {
+    std::error_code ec;
+    auto remove_temporaries = [&](std::size_t upto) {
+        for (std::size_t k = 0; k <= upto && k < files.size(); ++k)
+            std::filesystem::remove(Temporary_Of(files[k].path), ec);
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // A target that is a folder could not be renamed over later.
+        if (std::filesystem::is_directory(files[i].path, ec) ||
+            !Write_Whole(Temporary_Of(files[i].path), *files[i].bytes)) {
+            failed = i;
+            remove_temporaries(i);
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::filesystem::rename(Temporary_Of(files[i].path), files[i].path, ec);
+        if (ec) {
+            failed = i;
+            for (std::size_t k = i; k < files.size(); ++k) std::filesystem::remove(Temporary_Of(files[k].path), ec);
+            return false;
+        }
     }
     return true;
 }

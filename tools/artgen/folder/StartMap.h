@@ -23,8 +23,9 @@ constexpr std::uint32_t kStartMapLevels = 2;
 void Build_Start_Map();
 
 // Builds the start map and writes it as "start.map" and
-// "ARTWORK\MAPS\start.map" under root, with the "item.dat" it needs; false
-// with the file that could not be written and the reason in fault.
+// "ARTWORK\MAPS\start.map" under root (the database it names is written
+// by Write_Type_Database); false with the file that could not be written
+// and the reason in fault.
 bool Write_Start_Map(const std::filesystem::path& root, file_fault* fault = nullptr);
 
 }  // namespace art

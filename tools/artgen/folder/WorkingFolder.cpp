@@ -7,6 +7,7 @@
 #include "tools/artgen/folder/ArenaMap.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
+#include "tools/artgen/folder/TypeDatabase.h"
 
 namespace art {
 
@@ -14,9 +15,16 @@ namespace fs = std::filesystem;
 
 bool Write_Working_Files(const fs::path& root, std::string& error) {
     file_fault fault;
-    if (!Write_Artwork_Files(root, Make_Artwork(), &fault) || !Write_Start_Map(root, &fault)) {
-        error =
-            fault.path.empty() ? "cannot write the working folder " + root.string() : "cannot write " + fault.Text();
+    if (!Write_Artwork_Files(root, Make_Artwork(), &fault)) {
+        error = fault.path.empty() ? "cannot write the artwork into " + root.string() : "cannot write " + fault.Text();
+        return false;
+    }
+    if (!Write_Type_Database(root)) {
+        error = "cannot write the database files into " + root.string();
+        return false;
+    }
+    if (!Write_Start_Map(root, &fault)) {
+        error = "cannot write " + fault.Text();
         return false;
     }
     if (!Write_Arena_Map(root)) {
