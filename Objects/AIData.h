@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED iq_slot {
@@ -72,11 +73,20 @@ extern IQArray iqarray;
 
 // The pool's free list ends at the index equal to the capacity: when
 // first_free equals the capacity, the pool is full.
-struct ActArray {
-    std::vector<act_entry> records;
-    std::uint16_t first_free = 0;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
+template <>
+struct RecordTraits<act_entry> : RecordTraitsBase {
+    static std::uint16_t Next(const act_entry& a) { return a.next; }
+    static void Fresh(act_entry& a, std::uint16_t next) {
+        a = {};
+        a.next = next;
+    }
+    static void Freed(act_entry& a, std::uint16_t next) { a.next = next; }
+    static void Taken(act_entry&) {}
+    static constexpr FreeMarks marks = FreeMarks::None;
+    static constexpr bool ends_at_capacity = true;
 };
+
+using ActArray = RecordArray<act_entry, ACT_POOL_STEP>;
 extern ActArray actarray;
 
 // The scratch copy of one slot's list that Take_Acts fills.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 // ---- Geometry, set when a map is loaded or made ----
@@ -68,14 +69,26 @@ ORVEX_RECORD_SIZE(map_record, 9);
 ORVEX_FIELD_OFFSET(map_record, first_mod, 3);
 ORVEX_FIELD_OFFSET(map_record, link, 5);
 
+// A free record: type 0, link {0, next free}.
+template <>
+struct RecordTraits<map_record> : RecordTraitsBase {
+    static std::uint16_t Next(const map_record& r) { return Obj_Index(r.link); }
+    static void Fresh(map_record& r, std::uint16_t next) {
+        r = {};
+        r.first_mod = NO_INDEX;
+        r.link = Make_Obj(OBJ_NONE, next);
+    }
+    static void Freed(map_record& r, std::uint16_t next) {
+        r.link = Make_Obj(OBJ_NONE, next);
+        r.type = 0;
+    }
+    static void Taken(map_record& r) { r.first_mod = NO_INDEX; }
+};
+
 constexpr std::uint16_t MAP_ARRAY_STEP = 500;
 
-struct MapArray {
-    std::vector<map_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    map_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// The field heads first, then the fixitems stacked on fields.
+using MapArray = RecordArray<map_record, MAP_ARRAY_STEP>;
 extern MapArray maparray;
 
 // ---- fixitem_type ----

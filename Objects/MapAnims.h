@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED anim_type {
@@ -28,14 +29,28 @@ ORVEX_RECORD_SIZE(mapanim_record, 12);
 ORVEX_FIELD_OFFSET(mapanim_record, owner, 4);
 ORVEX_FIELD_OFFSET(mapanim_record, link, 8);
 
+// A free record: type 0, link {0, next free}.
+template <>
+struct RecordTraits<mapanim_record> : RecordTraitsBase {
+    static std::uint16_t Next(const mapanim_record& r) { return Obj_Index(r.link); }
+    static void Fresh(mapanim_record& r, std::uint16_t next) {
+        r = {};
+        r.link = Make_Obj(OBJ_NONE, next);
+    }
+    static void Freed(mapanim_record& r, std::uint16_t next) {
+        r.link = Make_Obj(OBJ_NONE, next);
+        r.type = 0;
+    }
+    static void Taken(mapanim_record& r) {
+        r.dx = 0;
+        r.dy = 0;
+    }
+};
+
 constexpr std::uint16_t MAPANIM_COUNT = 300;
 
-struct MapAnimArray {
-    std::vector<mapanim_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    mapanim_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// 300 records, never grown.
+using MapAnimArray = RecordArray<mapanim_record, 0>;
 extern MapAnimArray mapanim;
 
 // anim_entry flags
@@ -59,15 +74,24 @@ ORVEX_FIELD_OFFSET(anim_entry, speed, 4);
 ORVEX_FIELD_OFFSET(anim_entry, obj_kind, 12);
 ORVEX_FIELD_OFFSET(anim_entry, saved_state, 18);
 
+// Free and running entries are linked through next.
+template <>
+struct RecordTraits<anim_entry> : RecordTraitsBase {
+    static std::uint16_t Next(const anim_entry& a) { return a.next; }
+    static void Fresh(anim_entry& a, std::uint16_t next) {
+        a = {};
+        a.next = next;
+    }
+    static void Freed(anim_entry& a, std::uint16_t next) { a.next = next; }
+    static void Taken(anim_entry& a) { a = {}; }
+    static constexpr FreeMarks marks = FreeMarks::None;
+};
+
 constexpr std::uint16_t ANIM_ENTRIES_START = 200;
 constexpr std::uint16_t ANIM_ENTRIES_STEP = 50;
 
-struct AnimEntryArray {
-    std::vector<anim_entry> records;
-    std::uint16_t active = NO_INDEX;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    anim_entry& operator[](std::uint16_t i) { return records[i]; }
+struct AnimEntryArray : RecordArray<anim_entry, ANIM_ENTRIES_STEP> {
+    std::uint16_t active = NO_INDEX;  // the running entries, in stepping order
 };
 extern AnimEntryArray animated_fixitems;
 

@@ -74,11 +74,10 @@ void Leave_Turn_Mode() {
 }
 
 void New_Round(obj_ref o) {
-    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-        if (!Char_In_Use(c)) continue;
+    chararray.For_Each_Used([](std::uint16_t c) {
         Wake(chararray.records[c]);
         Change(c, REQ_SET_ACTION_POINTS, Ask(c, REQ_MAX_ACTION_POINTS));
-    }
+    });
     turn_mode = 1;
     if (Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)))
         Select_Char(Obj_Index(o));
@@ -89,15 +88,14 @@ void New_Round(obj_ref o) {
 void New_Round_All() {
     if (!turn_mode) return;
     Advance_Game_Clock(ROUND_TICKS);
-    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-        if (!Char_In_Use(c)) continue;
+    chararray.For_Each_Used([](std::uint16_t c) {
         Wake(chararray.records[c]);
         const RequestValue most = Ask(c, REQ_MAX_ACTION_POINTS);
         if (Ask(c, REQ_ACTION_POINTS) < 1)
             Change(c, REQ_CHANGE_ACTION_POINTS, most);
         else
             Change(c, REQ_SET_ACTION_POINTS, most);
-    }
+    });
 }
 
 std::uint16_t Next_Actor() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 constexpr int CHAR_SLOTS = 67;
@@ -178,14 +179,30 @@ ORVEX_FIELD_OFFSET(char_record, spirit, 115);
 ORVEX_FIELD_OFFSET(char_record, unused_329, 329);
 ORVEX_FIELD_OFFSET(char_record, unused_358, 358);
 
+// A free record carries the flag CF_FREE and the link {0, next free}.
+template <>
+struct RecordTraits<char_record> : RecordTraitsBase {
+    static std::uint16_t Next(const char_record& r) { return Obj_Index(r.link); }
+    static void Fresh(char_record& r, std::uint16_t next) {
+        r = {};
+        r.flags = CF_FREE;
+        r.link = Make_Obj(OBJ_NONE, next);
+    }
+    static void Freed(char_record& r, std::uint16_t next) {
+        r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
+        r.link = Make_Obj(OBJ_NONE, next);
+    }
+    static void Taken(char_record& r) {
+        r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);
+        r.first_mod = NO_INDEX;
+    }
+    static bool Is_Free_Record(const char_record& r) { return (r.flags & CF_FREE) != 0; }
+    static constexpr FreeMarks marks = FreeMarks::InRecord;
+};
+
 constexpr std::uint16_t CHAR_ARRAY_STEP = 40;
 
-struct CharArray {
-    std::vector<char_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    char_record& operator[](std::uint16_t i) { return records[i]; }
-};
+using CharArray = RecordArray<char_record, CHAR_ARRAY_STEP>;
 extern CharArray chararray;
 
 // True for an index inside the array whose record is in use.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED item_record {
@@ -18,14 +19,23 @@ ORVEX_FIELD_OFFSET(item_record, owner, 3);
 ORVEX_FIELD_OFFSET(item_record, first_mod, 7);
 ORVEX_FIELD_OFFSET(item_record, link, 9);
 
+// A free record: link {0, next free}.
+template <>
+struct RecordTraits<item_record> : RecordTraitsBase {
+    static std::uint16_t Next(const item_record& r) { return Obj_Index(r.link); }
+    static void Fresh(item_record& r, std::uint16_t next) {
+        r = {};
+        r.first_mod = NO_INDEX;
+        r.link = Make_Obj(OBJ_NONE, next);
+    }
+    static void Freed(item_record& r, std::uint16_t next) { r.link = Make_Obj(OBJ_NONE, next); }
+    static void Taken(item_record& r) { r.first_mod = NO_INDEX; }
+};
+
 constexpr std::uint16_t ITEM_ARRAY_STEP = 50;
 
-struct ItemArray {
-    std::vector<item_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    item_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// Index 0 is never handed out: an item index 0 in a slot means empty.
+using ItemArray = RecordArray<item_record, ITEM_ARRAY_STEP, 1>;
 extern ItemArray itemarray;
 
 // ITEM_CLASS
