@@ -25,7 +25,7 @@ bool Act_Valid(std::uint16_t a) { return a < actarray.Capacity(); }
 
 // An object thinks when its request 28 (IQ) gives a value.
 void Register_If_Thinking(obj_ref object) {
-    if (Object_Request(object, object, 0, REQ_IQ, NO_VALUE) != NO_VALUE) Alloc_IQ_Slot(object);
+    if (Ask_Self(object, REQ_IQ) != NO_VALUE) Alloc_IQ_Slot(object);
 }
 
 void Register_Thinking_Objects() {
@@ -106,7 +106,7 @@ std::uint16_t Object_IQ_Slot(obj_ref object) {
         const std::uint16_t c = Obj_Index(object);
         return Char_In_Use(c) && IQ_Slot_In_Use(chararray.records[c].ai_slot) ? chararray.records[c].ai_slot : NO_INDEX;
     }
-    const RequestValue slot = Object_Request(object, object, 0, REQ_AI_SLOT, NO_VALUE);
+    const RequestValue slot = Ask_Self(object, REQ_AI_SLOT);
     return slot >= 0 && slot < iqarray.Capacity() ? static_cast<std::uint16_t>(slot) : NO_INDEX;
 }
 
@@ -137,8 +137,7 @@ void Free_IQ_Slot(std::uint16_t slot) {
     const obj_ref object = iqarray.records[slot].object;
     // Only characters stand in the party list, which holds character indexes.
     if (Obj_Kind(object) == OBJ_CHAR) {
-        if (Object_Request(current_object, object, 0, REQ_LOBBY, NO_VALUE) == 0)
-            Remove_From_Player_List(Obj_Index(object));
+        if (Ask(current_object, object, REQ_LOBBY) == 0) Remove_From_Player_List(Obj_Index(object));
         // A main character that leaves the map leaves no dangling slot behind.
         if (main_char_slot == slot) {
             main_char = NO_INDEX;

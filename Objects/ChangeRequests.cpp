@@ -9,6 +9,7 @@
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/Clamp.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
@@ -38,11 +39,6 @@ constexpr std::int32_t FIXITEM_DIGITS = 40;  // and for fixitems
 constexpr std::int32_t PARTY_SEES_WITHIN = 12;
 constexpr int SCATTER_DIRECTIONS = 6;  // Random(6): the own field or directions 1..5
 constexpr RequestValue MAX_BRAVENESS = 127;
-
-template <class T>
-T Clamp_To(std::int64_t v) {
-    return static_cast<T>(std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
-}
 
 std::int32_t Amount(RequestValue damage) { return Clamp_To<std::int32_t>(-static_cast<std::int64_t>(damage)); }
 

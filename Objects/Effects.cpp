@@ -98,14 +98,7 @@ obj_ref Release_Held(target_list list) {
 
 // ---- Helpers ----
 
-obj_ref Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
-bool Is_Field_Head(obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM && Obj_Index(o) < total_fields; }
-bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 bool Is_Leading(std::uint16_t c) { return selected_count > 0 && selected[0] == c; }
-
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Object_Request(subject, object, 0, request, NO_VALUE);
-}
 
 std::uint32_t Flags_Of(obj_ref source, obj_ref target, act_desc* act) {
     return static_cast<std::uint32_t>(Get_Act_Value(source, target, act, REQ_ACT_FLAGS, 0));
@@ -274,7 +267,7 @@ target_list Aimed_Fields(obj_ref source, act_desc* act, obj_ref actor, std::uint
         distance = visi_dist_scope(actor);
     }
     if (distance > range) return nullptr;
-    obj_ref cur = Head(cursor_field);
+    obj_ref cur = Field_Head(cursor_field);
     if (!Valid_Target(source, act, &cur)) return nullptr;
     if (target_field != cursor_field) {
         Hook_Set_Cursor_Type(CURSOR_ON_TARGET);
@@ -296,7 +289,7 @@ target_list Aimed_Fields(obj_ref source, act_desc* act, obj_ref actor, std::uint
 
 // Whether obj still stands in field's list (a hit may have moved it).
 bool In_Field_List(obj_ref obj, std::uint16_t field) {
-    obj_ref cur = Head(field);
+    obj_ref cur = Field_Head(field);
     const std::uint32_t limit = Field_List_Limit();
     for (std::uint32_t steps = 0; steps <= limit && Obj_Kind(cur) != OBJ_NONE; ++steps) {
         if (cur == obj) return true;
@@ -315,7 +308,7 @@ void Notice(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_fl
 // with ACT_HITS_EVERY_OBJECT each in list order.
 void Hit_Field(obj_ref source, act_desc* act, std::uint32_t flags, std::uint16_t field, request_no hit,
                std::uint16_t target_field_k) {
-    obj_ref cur = Head(field);
+    obj_ref cur = Field_Head(field);
     if (!(flags & ACT_HITS_EVERY_OBJECT)) {
         if (!Valid_Target(source, act, &cur)) return;
         Notice(source, cur, act, NOTICE_ANNOUNCE | NOTICE_HOSTILE, flags);
@@ -340,7 +333,7 @@ void Hit_Targets(obj_ref source, act_desc* act, const target_list list, std::uin
         const std::uint16_t field = list[k];
         if (field >= total_fields) continue;
         Reset_Party_Perception();
-        if (flags & ACT_HITS_EVERY_OBJECT) Notice(source, Head(field), act, NOTICE_ANNOUNCE, flags);
+        if (flags & ACT_HITS_EVERY_OBJECT) Notice(source, Field_Head(field), act, NOTICE_ANNOUNCE, flags);
         const RequestValue pattern = Get_Act_Value(source, NOOBJ, act, REQ_ACT_PATTERN, k);
         const area_shape* shape = Area_Shape(pattern, target_rotation);
         if (shape == nullptr) {
@@ -590,7 +583,7 @@ void Effect_Execute(obj_ref source, act_desc* act, target_list list) {
         list = range == 0 ? Unaimed_Field(source, actor, pattern) : Aimed_Fields(source, act, actor, flags, range);
         if (list == nullptr) return;
     }
-    act->origin = list[0] >= 1 && list[1] < total_fields ? Head(list[1]) : NOOBJ;
+    act->origin = list[0] >= 1 && list[1] < total_fields ? Field_Head(list[1]) : NOOBJ;
     Hit_Targets(source, act, list, flags);
     Free_Target_List(list);
     if (own_act) End_Own_Act(actor, act, flags);

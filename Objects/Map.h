@@ -44,6 +44,11 @@ inline std::uint16_t Field_Index(std::uint32_t x, std::uint32_t y, std::uint32_t
     return static_cast<std::uint16_t>(x + y * map_width + level * fields_per_level);
 }
 
+// The head of field's object list, {5, field}.
+constexpr obj_ref Field_Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
+// Whether o is the head of a field's list.
+inline bool Is_Field_Head(obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM && Obj_Index(o) < total_fields; }
+
 // ---- mapfield: one word per field ----
 constexpr std::uint16_t MF_ELEVATION = 0x0007;
 constexpr std::uint16_t MF_HEIGHT_PROGRAM = 0x0008;

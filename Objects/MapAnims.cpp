@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "Objects/Char/Characters.h"
+#include "Objects/Clamp.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Hooks.h"
@@ -41,8 +42,6 @@ std::int32_t Fixed_Speed(std::int32_t speed) {
 }
 
 std::uint8_t Delay_Byte(std::uint8_t delay) { return static_cast<std::uint8_t>(std::min(delay, MAX_DELAY) + 1); }
-
-std::int8_t Clamp_I8(std::int64_t v) { return static_cast<std::int8_t>(std::clamp<std::int64_t>(v, -128, 127)); }
 
 bool MapAnim_Live(std::uint16_t m) { return m < mapanim.Capacity() && !mapanim.Is_Free(m); }
 
@@ -134,11 +133,11 @@ void Drift(std::uint16_t m, std::int32_t phase) {
     std::int32_t dx = anim_drift[(anim_types[r.type].flags & AE_DRIFT) >> 2];
     std::int32_t rise = phase >> DRIFT_PHASE_SHIFT;
     if (Obj_Kind(r.owner) != OBJ_CHAR) {
-        r.dy = Clamp_I8(-DRIFT_RISE_BASE - rise);
-        r.dx = Clamp_I8(dx);
+        r.dy = Clamp8(-DRIFT_RISE_BASE - rise);
+        r.dx = Clamp8(dx);
     } else {
-        r.dy = Clamp_I8(static_cast<std::int64_t>(r.dy) - (rise + DRIFT_RISE_BASE));
-        r.dx = Clamp_I8(static_cast<std::int64_t>(r.dx) + dx);
+        r.dy = Clamp8(static_cast<std::int64_t>(r.dy) - (rise + DRIFT_RISE_BASE));
+        r.dx = Clamp8(static_cast<std::int64_t>(r.dx) + dx);
     }
 }
 

@@ -67,24 +67,6 @@ struct Expand_Frame {
 };
 std::vector<Expand_Frame> expand_stack;
 
-std::int32_t Clamp32(std::int64_t v) {
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
-
-std::int16_t Clamp16(std::int64_t v) {
-    if (v > std::numeric_limits<std::int16_t>::max()) return std::numeric_limits<std::int16_t>::max();
-    if (v < std::numeric_limits<std::int16_t>::min()) return std::numeric_limits<std::int16_t>::min();
-    return static_cast<std::int16_t>(v);
-}
-
-std::int32_t Ask(obj_ref subject, obj_ref object, request_no request, RequestValue other = 0) {
-    return Clamp32(Object_Request(subject, object, other, request, NO_VALUE));
-}
-
-obj_ref Field_Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
-
 bool On_Map(std::int32_t x, std::int32_t y) {
     return x >= 0 && y >= 0 && x < static_cast<std::int32_t>(map_width) && y < static_cast<std::int32_t>(map_height);
 }
@@ -112,7 +94,7 @@ bool Follow_Transporters(std::uint16_t& field) {
     return end == ChainEnd::Reached;
 }
 
-bool Path_Char_Is_Char() { return Obj_Kind(path_char) == OBJ_CHAR && Char_In_Use(Obj_Index(path_char)); }
+bool Path_Char_Is_Char() { return Is_Char(path_char); }
 
 void Set_Path_Char_Facing(int d) {
     if (Path_Char_Is_Char()) chararray.records[Obj_Index(path_char)].facing = static_cast<std::uint8_t>(d);
@@ -130,22 +112,23 @@ std::int64_t Objects_Entry_Cost(std::uint16_t field, std::int64_t running) {
         switch (Obj_Kind(cur)) {
             case OBJ_CHAR:
                 // A character replaces what was summed before it.
-                running = chararray.records[i].state == CS_STEPPING ? 0 : Ask(path_char, cur, REQ_ENTRY_COST_OBJ);
+                running =
+                    chararray.records[i].state == CS_STEPPING ? 0 : Ask_Clamped(path_char, cur, REQ_ENTRY_COST_OBJ);
                 break;
             case OBJ_ITEM: {
-                std::int64_t c = ask_programs ? Ask(path_char, cur, REQ_ENTRY_COST_OBJ) : 0;
+                std::int64_t c = ask_programs ? Ask_Clamped(path_char, cur, REQ_ENTRY_COST_OBJ) : 0;
                 if (c < 0) {
                     running = -1;
                     break;
                 }
                 const item_type* t = Item_Type_Of(i);
-                if (t != nullptr && t->item_class == CLASS_MACE && Ask(cur, path_char, REQ_SPIRIT) > 10) c += 2;
+                if (t != nullptr && t->item_class == CLASS_MACE && Ask_Clamped(cur, path_char, REQ_SPIRIT) > 10) c += 2;
                 running += c;
                 break;
             }
             case OBJ_FIXITEM: {
-                std::int64_t c =
-                    ask_programs ? Ask(path_char, cur, REQ_ENTRY_COST_OBJ) : fixitem_types[maparray.records[i].type].mp;
+                std::int64_t c = ask_programs ? Ask_Clamped(path_char, cur, REQ_ENTRY_COST_OBJ)
+                                              : fixitem_types[maparray.records[i].type].mp;
                 running = c < 0 ? -1 : running + c;
                 break;
             }
@@ -451,8 +434,8 @@ bool Path_Arrays_Ready() {
 // ---- Danger ----
 
 void Set_Danger_Limits(obj_ref character) {
-    const std::int64_t hp = Ask(character, character, REQ_HIT_POINTS);
-    const std::int64_t braveness = Ask(character, character, REQ_BRAVENESS);
+    const std::int64_t hp = Ask_Clamped(character, character, REQ_HIT_POINTS);
+    const std::int64_t braveness = Ask_Clamped(character, character, REQ_BRAVENESS);
     danger_limit = Clamp32(hp * braveness / 50);
     danger_scale = DANGER_SCALE;
     danger_unit = DANGER_UNIT;
@@ -463,10 +446,11 @@ void Clear_Danger_Map() {
 }
 
 std::int32_t Enemy_Threat(obj_ref enemy, obj_ref character) {
-    const std::int32_t attack = Ask(character, enemy, REQ_ATTACK);
-    const std::int32_t defence = Ask(character, character, REQ_DEFENCE);
-    const std::int64_t damage =
-        (static_cast<std::int64_t>(Ask(character, enemy, REQ_DAMAGE_MIN)) + Ask(character, enemy, REQ_DAMAGE_MAX)) / 2;
+    const std::int32_t attack = Ask_Clamped(character, enemy, REQ_ATTACK);
+    const std::int32_t defence = Ask_Clamped(character, character, REQ_DEFENCE);
+    const std::int64_t damage = (static_cast<std::int64_t>(Ask_Clamped(character, enemy, REQ_DAMAGE_MIN)) +
+                                 Ask_Clamped(character, enemy, REQ_DAMAGE_MAX)) /
+                                2;
     const std::int64_t dealt = Hit_Damage(attack, defence, Clamp32(damage), 1);
     return Clamp32(dealt * danger_scale / 100);
 }
@@ -481,7 +465,7 @@ void Build_Danger_Map(obj_ref character) {
     for (std::uint16_t s = 0; s < iqarray.Capacity(); ++s) {
         const obj_ref enemy = iqarray.records[s].object;
         if (Obj_Kind(enemy) == OBJ_NONE || s == own_slot) continue;
-        if (Ask(character, enemy, REQ_ACTIVE) == 0) continue;
+        if (Ask_Clamped(character, enemy, REQ_ACTIVE) == 0) continue;
         if (!Hostile(s, own_slot)) continue;
         const std::uint16_t field = Object_Field(enemy);
         if (field >= total_fields) continue;
@@ -497,19 +481,19 @@ void Build_Danger_Map(obj_ref character) {
 
 std::int32_t Field_Danger(obj_ref character, std::uint16_t field) {
     if (field >= total_fields) return NO_DISTANCE;
-    std::int64_t danger = Ask(character, Field_Head(field), REQ_DANGER);
+    std::int64_t danger = Ask_Clamped(character, Field_Head(field), REQ_DANGER);
     const std::uint16_t own = Obj_Kind(character) == OBJ_CHAR ? Obj_Index(character) : NO_INDEX;
     const std::uint16_t standing = Char_On_Field(field);
     if (standing != NO_INDEX && standing != own) return NO_DISTANCE;
-    const std::int32_t own_slot = Ask(character, character, REQ_AI_SLOT);
+    const std::int32_t own_slot = Ask_Clamped(character, character, REQ_AI_SLOT);
     for (int k = 1; k <= 6; ++k) {
         const std::uint16_t n = Neighbour_Field(field, k);
         if (n == NO_FIELD) continue;
         const std::uint16_t o = Char_On_Field(n);
         if (o == NO_INDEX || o == own) continue;
         const obj_ref other = Make_Obj(OBJ_CHAR, o);
-        if (Ask(character, other, REQ_ACTIVE) == 0) continue;
-        if (!Hostile(Ask(character, other, REQ_AI_SLOT), own_slot)) continue;
+        if (Ask_Clamped(character, other, REQ_ACTIVE) == 0) continue;
+        if (!Hostile(Ask_Clamped(character, other, REQ_AI_SLOT), own_slot)) continue;
         danger += Enemy_Threat(other, character);
     }
     // However great, the danger of a free field never reads as "occupied".
@@ -527,7 +511,7 @@ std::int16_t Field_Enter_Cost(std::uint16_t& field) {
     if (mapfield[f] & MF_BLOCKED) return -1;
 
     std::int64_t base = danger_map.size() == total_fields ? danger_map[f] : 0;
-    if (mapfield[f] & MF_DANGER) base += Ask(path_char, Field_Head(f), REQ_DANGER);
+    if (mapfield[f] & MF_DANGER) base += Ask_Clamped(path_char, Field_Head(f), REQ_DANGER);
     // Only danger stops a walker: a field without any stays open even to
     // one whose limit has fallen to 0 (badly wounded, or no courage).
     if (base > 0 && base >= danger_limit) return -1;
@@ -704,7 +688,7 @@ std::int32_t Mass(std::uint16_t source, std::uint16_t destination, obj_ref other
     const std::uint16_t n = Line_Fields(source, destination, line.data());
     std::int64_t sum = 0;
     for (std::uint16_t j = 0; j < n; ++j)
-        sum += Ask(NOOBJ, Field_Head(line[j]), REQ_FIELD_COVER, static_cast<RequestValue>(other));
+        sum += Ask_Clamped(NOOBJ, Field_Head(line[j]), REQ_FIELD_COVER, static_cast<RequestValue>(other));
     return Clamp32(sum);
 }
 

@@ -97,11 +97,6 @@ constexpr defence_place defence_places[] = {
 
 obj_ref Char_Ref(std::uint16_t c) { return Make_Obj(OBJ_CHAR, c); }
 
-// A value of the character, asked by itself with no value.
-RequestValue Ask(std::uint16_t c, request_no request, RequestValue value = NO_VALUE) {
-    return Object_Request(Char_Ref(c), Char_Ref(c), 0, request, value);
-}
-
 std::int64_t Not_Negative(std::int64_t v) { return v < 0 ? 0 : v; }
 
 std::string Number(std::int64_t v) { return std::to_string(v); }
@@ -166,17 +161,18 @@ void Draw_Char_Page_Head(std::uint16_t c) {
 void Draw_Char_Page_Stats(std::uint16_t c) {
     const obj_ref me = Char_Ref(c);
     Text_Out(TA_BOTTOM, page_text_colour, name_x, name_y, Object_Name(me, me).c_str());
-    Text_Out(TA_BOTTOM, page_text_colour, race_x, name_y, Race_Name(Ask(c, REQ_RACE)));
-    Text_Out(TA_BOTTOM, page_text_colour, race_x, profession_y, Profession_Name(Ask(c, REQ_PROFESSION)));
+    Text_Out(TA_BOTTOM, page_text_colour, race_x, name_y, Race_Name(Ask_Self(me, REQ_RACE)));
+    Text_Out(TA_BOTTOM, page_text_colour, race_x, profession_y, Profession_Name(Ask_Self(me, REQ_PROFESSION)));
 
-    for (const bar_row& b : bar_rows) Draw_Stat_Bar(b.colour, stats_x, b.y, Ask(c, b.value), Ask(c, b.maximum));
+    for (const bar_row& b : bar_rows)
+        Draw_Stat_Bar(b.colour, stats_x, b.y, Ask_Self(me, b.value), Ask_Self(me, b.maximum));
 
     const char_record& r = chararray.records[c];
     const std::int16_t attribute_base[] = {r.strength, r.dexterity, r.spirit, r.iq};
     for (int i = 0; i < 4; ++i)
-        Draw_Stat_Pair(stats_x, attribute_y[i], Ask(c, attribute_requests[i]), attribute_base[i]);
+        Draw_Stat_Pair(stats_x, attribute_y[i], Ask_Self(me, attribute_requests[i]), attribute_base[i]);
     for (int i = 0; i < 4; ++i)
-        Draw_Stat_Pair(stats_x, protection_y[i], Ask(c, protection_requests[i]), r.protection[i]);
+        Draw_Stat_Pair(stats_x, protection_y[i], Ask_Self(me, protection_requests[i]), r.protection[i]);
 }
 
 stat_bar_shape Stat_Bar_Shape(std::int64_t value, std::int64_t maximum) {
@@ -211,19 +207,21 @@ void Draw_Stat_Pair(int x, int y, std::int64_t current, std::int64_t base) {
 
 void Draw_Char_Page_Figure(std::uint16_t c, int x, int y) {
     const char_record& r = chararray.records[c];
+    const obj_ref me = Char_Ref(c);
     if (const sprite* body = Sprite_From_Handle(r.body_sprite); body != nullptr) {
         const int frame = r.frame + (r.facing - 1) * body->frames / facings;
         Put_Sprite(BACK, x + body_dx + r.offset_x, y + body_dy + r.offset_y, body, frame, r.palette, light_plain);
     }
-    Text_Out(page_number_align, page_text_colour, x + attack_dx, y + attack_dy, Number(Ask(c, REQ_ATTACK)).c_str());
+    Text_Out(page_number_align, page_text_colour, x + attack_dx, y + attack_dy,
+             Number(Ask_Self(me, REQ_ATTACK)).c_str());
     Text_Out(page_number_align, page_text_colour, x + damage_min_dx, y + damage_dy,
-             Number(Ask(c, REQ_DAMAGE_MIN)).c_str());
+             Number(Ask_Self(me, REQ_DAMAGE_MIN)).c_str());
     Text_Out(page_number_align, page_text_colour, x + damage_dash_dx, y + damage_dy, "-");
     Text_Out(page_number_align, page_text_colour, x + damage_max_dx, y + damage_dy,
-             Number(Ask(c, REQ_DAMAGE_MAX)).c_str());
+             Number(Ask_Self(me, REQ_DAMAGE_MAX)).c_str());
     Set_Text_Color(page_text_colour);
     for (const defence_place& d : defence_places)
-        Print_Text(Number(Ask(c, REQ_DEFENCE, d.direction)).c_str(), x + d.dx, y + d.dy);
+        Print_Text(Number(Object_Request(me, me, 0, REQ_DEFENCE, d.direction)).c_str(), x + d.dx, y + d.dy);
 }
 
 void Char_Page_To_Map(std::uint32_t, int event) {

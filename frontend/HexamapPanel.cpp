@@ -102,11 +102,6 @@ std::int16_t Shown_Char(std::int32_t c) {
     return c >= 0 && c < NO_INDEX && Char_In_Use(static_cast<std::uint16_t>(c)) ? static_cast<std::int16_t>(c) : -1;
 }
 
-RequestValue Ask(std::int16_t c, request_no request) {
-    const obj_ref who = Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(c));
-    return Object_Request(who, who, 0, request, 0);
-}
-
 // The frame of a bar sprite of n frames that shows value of most: frame
 // n - k with k = n when full, value * n / most + 1 from 1 up, else 1.
 int Bar_Frame(const sprite* bar, RequestValue value, RequestValue most) {
@@ -129,9 +124,10 @@ void Put_Bar(const sprite* bar, int x, int y, RequestValue value, RequestValue m
 
 // The hit-point and stamina bars of a portrait.
 void Put_Bars(portrait_slot& s, const sprite* bar, int hp_dx, int stamina_dx, int dy, const RECT& area) {
-    Put_Bar(bar, s.x + hp_dx, s.y + dy, Ask(s.character, REQ_HIT_POINTS), Ask(s.character, REQ_MAX_HIT_POINTS),
-            s.hp_shown, area);
-    Put_Bar(bar, s.x + stamina_dx, s.y + dy, Ask(s.character, REQ_STAMINA), Ask(s.character, REQ_MAX_STAMINA),
+    const obj_ref who = Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(s.character));
+    Put_Bar(bar, s.x + hp_dx, s.y + dy, Ask_Self_Or_Zero(who, REQ_HIT_POINTS),
+            Ask_Self_Or_Zero(who, REQ_MAX_HIT_POINTS), s.hp_shown, area);
+    Put_Bar(bar, s.x + stamina_dx, s.y + dy, Ask_Self_Or_Zero(who, REQ_STAMINA), Ask_Self_Or_Zero(who, REQ_MAX_STAMINA),
             s.stamina_shown, area);
 }
 

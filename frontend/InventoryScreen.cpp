@@ -93,16 +93,12 @@ void Body_Slot_Handler(std::uint32_t flags, int event);
 
 const sprite* Items_Sprite() { return Sprite_From_Handle(items_sprite); }
 
-RequestValue Ask_Item(std::uint16_t item, request_no request) {
-    const obj_ref it = Make_Obj(OBJ_ITEM, item);
-    return Object_Request(it, it, 0, request, 0);
-}
-
 // The count of a stack, 0 for an item that is no stack. REQ_98 is the most
 // a stack may hold.
 int Stack_Count(std::uint16_t item) {
-    if (Ask_Item(item, REQ_98) <= 1) return 0;
-    return static_cast<int>(Ask_Item(item, REQ_STACK_COUNT));
+    const obj_ref it = Make_Obj(OBJ_ITEM, item);
+    if (Ask_Self_Or_Zero(it, REQ_98) <= 1) return 0;
+    return static_cast<int>(Ask_Self_Or_Zero(it, REQ_STACK_COUNT));
 }
 
 // Writes a number with its last digit at (x, y), the others to its left.

@@ -88,8 +88,8 @@ void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const int frames = body != nullptr ? body->frames : 0;
     Put_Sprite(BACK, cx, cy, body, r.frame + (r.facing - 1) * frames / facings, r.palette, shade);
     if (!shields_shown || PAJZSK == nullptr) return;
-    const std::int64_t hp = Object_Request(character, character, 0, REQ_HIT_POINTS, 0);
-    const std::int64_t max = Object_Request(character, character, 0, REQ_MAX_HIT_POINTS, 0);
+    const std::int64_t hp = Ask_Self_Or_Zero(character, REQ_HIT_POINTS);
+    const std::int64_t max = Ask_Self_Or_Zero(character, REQ_MAX_HIT_POINTS);
     const std::int64_t n = PAJZSK->frames;
     const std::int64_t k = hp >= max ? n : hp >= 1 ? hp * n / max + 1 : 1;
     Put_Sprite(BACK, cx + shield_dx, cy + shield_dy, PAJZSK, static_cast<int>(n - k), 0, shade);
@@ -238,8 +238,8 @@ bool Map_Item_Picture(std::uint16_t item, map_item_picture& out) {
         out = {Sprite_Of(mitems_sprite), t->picture, t->palette};
     } else {
         const obj_ref body = Make_Obj(OBJ_ITEM, item);
-        out = {Sprite_Of(hullak_sprite), static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE, 0)),
-               static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE_2, 0))};
+        out = {Sprite_Of(hullak_sprite), static_cast<int>(Ask_Self_Or_Zero(body, REQ_PICTURE)),
+               static_cast<int>(Ask_Self_Or_Zero(body, REQ_PICTURE_2))};
     }
     return true;
 }
@@ -250,8 +250,7 @@ int Put_Fixitem_Sprite(obj_ref fixitem, std::uint16_t field, int x, int y, int l
     const map_record& r = maparray.records[i];
     const fixitem_type& t = fixitem_types[r.type];
     Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(t.sprite), r.frame, 0, shade);
-    if (mapfield[field] & MF_HEIGHT_PROGRAM)
-        return lift + static_cast<int>(Object_Request(fixitem, fixitem, 0, REQ_DRAW_HEIGHT, 0));
+    if (mapfield[field] & MF_HEIGHT_PROGRAM) return lift + static_cast<int>(Ask_Self_Or_Zero(fixitem, REQ_DRAW_HEIGHT));
     return lift + t.height;
 }
 

@@ -142,7 +142,7 @@ int Spell_Page_Update(int chosen, int event) {
     const int count = c == NO_INDEX ? 0 : spell_list.count;
     RequestValue mana[elements] = {0, 0, 0, 0};
     for (int k = 0; k < elements && c != NO_INDEX; ++k)
-        mana[k] = Object_Request(Char_Ref(c), Char_Ref(c), 0, static_cast<request_no>(REQ_MANA_FIRE + k), NO_VALUE);
+        mana[k] = Ask_Self(Char_Ref(c), static_cast<request_no>(REQ_MANA_FIRE + k));
 
     for (int i = 0; i < count; ++i) {
         const spell_cell s = Cell_Spell(Char_Ref(c), i, mana);

@@ -207,6 +207,8 @@ extern CharArray chararray;
 
 // True for an index inside the array whose record is in use.
 bool Char_In_Use(std::uint16_t c);
+// Whether o names a character in use.
+inline bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 // The character's name as text (the record's field need not end in a NUL).
 std::string Char_Name(const char_record& r);
 
