@@ -585,7 +585,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
     }
     if ((side_flags & NOTICE_ANNOUNCE) && party_sight_distance < ANNOUNCE_WITHIN && act != nullptr)
-        Get_Act_Value(source, target, act, REQ_ACT_ANNOUNCE, 0);
+        Ask_Act_Value(source, target, act, REQ_ACT_ANNOUNCE);
 }
 
 // ---- Held paths ----

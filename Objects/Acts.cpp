@@ -367,7 +367,7 @@ RequestValue Record_Value(const act_desc& a, request_no r) {
 }
 
 std::string Act_Name(obj_ref source, obj_ref target, act_desc* act) {
-    RequestValue v = Get_Act_Value(source, target, act, REQ_ACT_NAME, 0);
+    RequestValue v = Ask_Act_Value(source, target, act, REQ_ACT_NAME);
     if (v == 0 || v == NO_VALUE) return "";
     const char* text = Value_Pointer<const char>(v);
     return std::string(text, strnlen(text, MAX_NAME_TEXT));
@@ -547,7 +547,7 @@ void Announce_Cast(obj_ref caster, obj_ref target, act_desc* act) {
         line += " on " + Object_Name(observer, target);
     else
         line += ".";
-    const RequestValue flags = Get_Act_Value(caster, target, act, REQ_ACT_FLAGS, 0);
+    const RequestValue flags = Ask_Act_Value(caster, target, act, REQ_ACT_FLAGS);
     COLORREF colour = NEUTRAL_CAST;
     if (flags & ACT_FRIENDLY)
         colour = FRIENDLY_CAST;

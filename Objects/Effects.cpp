@@ -101,7 +101,7 @@ obj_ref Release_Held(target_list list) {
 bool Is_Leading(std::uint16_t c) { return selected_count > 0 && selected[0] == c; }
 
 std::uint32_t Flags_Of(obj_ref source, obj_ref target, act_desc* act) {
-    return static_cast<std::uint32_t>(Get_Act_Value(source, target, act, REQ_ACT_FLAGS, 0));
+    return static_cast<std::uint32_t>(Ask_Act_Value(source, target, act, REQ_ACT_FLAGS));
 }
 
 void Set_State(obj_ref character, std::uint16_t state) {
@@ -159,7 +159,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         if (state > CS_WAITING) return true;  // busy
     }
     for (int k = 0; k < 4; ++k) {
-        mana[k] = Get_Act_Value(source, NOOBJ, act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k), 0);
+        mana[k] = Ask_Act_Value(source, NOOBJ, act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k));
         if (mana[k] > Ask(source, source, static_cast<request_no>(REQ_MANA_FIRE + k))) {
             Refuse("Not enough mana");
             return true;
@@ -175,7 +175,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         Refuse("Need two free hands");
         return true;
     }
-    if (Get_Act_Value(source, NOOBJ, act, REQ_ACT_DIFFICULTY, 0) > Ask(source, source, REQ_SPELL_SKILL)) {
+    if (Ask_Act_Value(source, NOOBJ, act, REQ_ACT_DIFFICULTY) > Ask(source, source, REQ_SPELL_SKILL)) {
         Refuse("It's too difficult...");
         return true;
     }
@@ -183,7 +183,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         Refuse("  ...silence...");
         return true;
     }
-    return Get_Act_Value(source, NOOBJ, act, REQ_ACT_MAY_START, 0) == 0;
+    return Ask_Act_Value(source, NOOBJ, act, REQ_ACT_MAY_START) == 0;
 }
 
 void Pay_Mana(obj_ref source, const RequestValue (&mana)[4]) {
@@ -300,8 +300,8 @@ bool In_Field_List(obj_ref obj, std::uint16_t field) {
 
 void Notice(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags, std::uint32_t flags) {
     Step_Side_Effect(source, target, act, side_flags,
-                     static_cast<std::int32_t>(Get_Act_Value(source, target, act, REQ_ACT_VISIBILITY, 0)),
-                     static_cast<std::int32_t>(Get_Act_Value(source, target, act, REQ_ACT_LOUDNESS, 0)), flags);
+                     static_cast<std::int32_t>(Ask_Act_Value(source, target, act, REQ_ACT_VISIBILITY)),
+                     static_cast<std::int32_t>(Ask_Act_Value(source, target, act, REQ_ACT_LOUDNESS)), flags);
 }
 
 // The objects of field that the act accepts get its hit: the last one, or
@@ -390,7 +390,7 @@ bool Kind_Accepted(obj_ref o, std::uint32_t flags, bool every) {
 bool Accepted(obj_ref source, act_desc* act, std::uint32_t flags, bool every, obj_ref o) {
     if (o == source && !(flags & ACT_HITS_SOURCE)) return false;
     if (!Kind_Accepted(o, flags, every)) return false;
-    return Get_Act_Value(source, o, act, REQ_ACT_VALID_TARGET, 0) != 0;
+    return Ask_Act_Value(source, o, act, REQ_ACT_VALID_TARGET) != 0;
 }
 
 }  // namespace
@@ -513,7 +513,7 @@ int Effect_Start(obj_ref source, act_desc* act, target_list list) {
     if (Is_Char(source)) {
         const std::uint16_t c = Obj_Index(source);
         Object_Request(source, source, 0, REQ_CHANGE_ACTION_POINTS,
-                       -Get_Act_Value(source, NOOBJ, act, REQ_ACT_AP_COST, 0));
+                       -Ask_Act_Value(source, NOOBJ, act, REQ_ACT_AP_COST));
         Get_Act_Value(source, NOOBJ, act, REQ_ACT_STARTED, 0);
         if (Is_Leading(c)) Hide_Path_Cursor();
         if (!(flags & ACT_AT_ONCE)) {

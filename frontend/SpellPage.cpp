@@ -77,7 +77,7 @@ spell_cell Cell_Spell(obj_ref me, int cell, const RequestValue (&mana)[elements]
     const spell_row& row = spell_table[spell_list.rows[cell]];
     spell_cell s{row.act, row.icon, {}, row.act != nullptr};
     for (int k = 0; k < elements && s.act != nullptr; ++k) {
-        s.cost[k] = Get_Act_Value(me, NOOBJ, s.act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k), 0);
+        s.cost[k] = Ask_Act_Value(me, NOOBJ, s.act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k));
         if (mana[k] < s.cost[k]) s.castable = false;
     }
     return s;
