@@ -25,6 +25,7 @@
 #include "Objects/RequestEngine.h"
 #include "Objects/Sight.h"
 #include "System/ErrorReport.h"
+#include "System/ScreenType.h"
 
 std::uint32_t ai_acting = 0;
 std::uint32_t opportunity_attack = 0;
@@ -49,11 +50,6 @@ constexpr int ONLOOKER_DIVISOR = 4;
 constexpr std::int8_t FRIEND_ABOVE = 20;  // fear: above a friend, below an enemy
 constexpr std::uint16_t BOW_SIGHT_RANGE = 20;
 constexpr std::int32_t ANNOUNCE_WITHIN = 12;
-
-// Screens the screen-switch act opens.
-constexpr std::uint32_t SCREEN_INVENTORY = 2;
-constexpr std::uint32_t SCREEN_CHAR_PAGE = 3;
-constexpr std::uint32_t SCREEN_SPELL_PAGE = 4;
 
 // What Char_Go compares while Execute_Act carries an act out.
 std::int32_t current_priority = 0;
@@ -296,7 +292,7 @@ bool Do_Start(obj_ref me, std::uint16_t a) {
 void Do_Screen(std::uint16_t c, std::uint16_t a) {
     if (selected_count > 0 && selected[0] == c) {
         const std::uint32_t screen = Act(a).arg1;
-        if (screen == SCREEN_INVENTORY || screen == SCREEN_CHAR_PAGE || screen == SCREEN_SPELL_PAGE) {
+        if (screen == screen_inventory || screen == screen_char_page || screen == screen_spell_page) {
             page_char = static_cast<std::int16_t>(c);
             Hook_Open_Screen(static_cast<std::uint16_t>(screen));
         } else {

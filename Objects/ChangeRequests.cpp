@@ -30,8 +30,7 @@ std::uint32_t digits_shown = 1;
 
 namespace {
 
-constexpr std::uint8_t HIT_ANIM_TYPE = 17;  // the blood splash over a hit character
-constexpr int BLOOD_POOL_CHANCE = 40;       // a pool when Random(40) + 1 is below 7
+constexpr int BLOOD_POOL_CHANCE = 40;  // a pool when Random(40) + 1 is below 7
 constexpr int BLOOD_POOL_BELOW = 7;
 constexpr std::uint8_t BLOOD_POOL_DELAY = 10;
 constexpr std::int32_t CHAR_DIGITS = 0;      // digit glyphs for characters
@@ -63,8 +62,8 @@ void Lay_Blood_Pool(std::uint16_t field, int size) {
 // mode an act being prepared or carried out is broken off.
 void Damage_Step(obj_ref who, std::uint16_t field, RequestValue damage) {
     char_record& r = chararray.records[Obj_Index(who)];
-    Start_MapAnim_Once(who, HIT_ANIM_TYPE, -1, -1, 1, 2);
-    anim_wait += static_cast<std::uint32_t>(Sprite_Frame_Count(anim_types[HIT_ANIM_TYPE].sprite));
+    Start_MapAnim_Once(who, ANIM_BLOOD, -1, -1, 1, 2);
+    anim_wait += static_cast<std::uint32_t>(Sprite_Frame_Count(anim_types[ANIM_BLOOD].sprite));
     int size = Random(BLOOD_POOL_CHANCE) + 1;
     if (size < BLOOD_POOL_BELOW) Lay_Blood_Pool(field, size);
     if (digits_shown) Show_Damage_Digits(who, Amount(damage), CHAR_DIGITS);

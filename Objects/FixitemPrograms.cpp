@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::uint8_t TELEPORT_ANIM = 18;
+constexpr std::uint8_t TELEPORT_ANIM = ANIM_SPELL_FLASH;
 constexpr std::int32_t HEIGHT_BASE = 11;
 constexpr std::int32_t CENTRE_A = 21;  // a = sub-x - sub-y + 21, 0..42
 constexpr std::int32_t CENTRE_B = 10;  // b = sub-y + 10, 0..20

@@ -18,6 +18,24 @@ ORVEX_RECORD_SIZE(anim_type, 14);
 constexpr int ANIM_TYPE_COUNT = 256;
 extern anim_type anim_types[ANIM_TYPE_COUNT];
 
+// The rows of anim_types that the game's own sprites fill (the front end
+// loads them), with the sprites' names.
+constexpr std::uint8_t ANIM_CURSOR_FOOT_FRONT = 1;  // CURFORE2
+constexpr std::uint8_t ANIM_CURSOR_FOOT_BACK = 2;   // CURBACK2; frame 0 is also the hexagon grid
+constexpr std::uint8_t ANIM_CURSOR_FRONT = 3;       // CURFORE
+constexpr std::uint8_t ANIM_CURSOR_BACK = 4;        // CURBACK
+constexpr std::uint8_t ANIM_PATH_ARROW = 5;         // ARROWS: frame 0 the target mark, 1..6 by direction
+constexpr std::uint8_t ANIM_TARGET_FRONT = 6;       // TRGTFORE
+constexpr std::uint8_t ANIM_TARGET_BACK = 7;        // TRGTBACK
+constexpr std::uint8_t ANIM_DIGITS_FIRST = 8;       // DIGITS1, rows 8 to 12
+constexpr std::uint8_t ANIM_DIGITS_LAST = 12;
+constexpr std::uint8_t ANIM_BUTTONS_FIRST = 13;  // MAINBUT1 to MAINBUT4, rows 13 to 16
+constexpr std::uint8_t ANIM_BLOOD = 17;          // BLOOD: the splash over a hit character
+constexpr std::uint8_t ANIM_SPELL_FLASH = 18;    // VARAZSA
+constexpr std::uint8_t ANIM_SPLINTERS = 19;      // PENGEKIS
+constexpr std::uint8_t ANIM_FIRE = 20;           // TUZANIM
+constexpr std::uint8_t ANIM_SYSTEM_ROWS = 20;
+
 struct ORVEX_PACKED mapanim_record {
     std::uint8_t type;   // row of anim_types; 0 free
     std::uint8_t frame;  // 255 before the first step

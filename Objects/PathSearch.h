@@ -62,7 +62,6 @@ extern std::uint16_t path_count;  // 0 = no path
 extern std::uint16_t path_cost;
 
 // The arrows of a shown path: a copy of pathdirs that exists while they are shown.
-constexpr std::uint8_t ANIM_PATH_ARROW = 5;
 extern std::unique_ptr<std::uint32_t[]> cursordirs;
 extern std::uint16_t cursordirs_count;
 extern std::uint16_t cursor_path_dest;

@@ -132,7 +132,7 @@ TEST_F(MapArtwork, ValuesReadFromAFileAreNeverReleased) {
     Load_Map_Artwork();
     Free_Map_Artwork();
     const std::uint32_t other = Register_Sprite_Info(0, 3);
-    anim_types[ANIM_PATH_ARROWS].sprite = other;
+    anim_types[ANIM_PATH_ARROW].sprite = other;
     fixitem_types[SLOT_GAS].sprite = other;
     fixitem_types[9].sprite = other;
     Free_Map_Artwork();

@@ -207,7 +207,7 @@ void Put_Map_Anims(sample& s) {
                 Put_MapAnim(f, ANIM_TARGET_FRONT, static_cast<std::uint8_t>(s.Below(2)));
                 Put_MapAnim(f, ANIM_TARGET_BACK, static_cast<std::uint8_t>(s.Below(2)));
                 break;
-            case 2: Put_MapAnim(f, ANIM_PATH_ARROWS, static_cast<std::uint8_t>(s.Below(7))); break;
+            case 2: Put_MapAnim(f, ANIM_PATH_ARROW, static_cast<std::uint8_t>(s.Below(7))); break;
             case 3:
             case 4: {
                 const std::uint16_t c = Char_On_Field(f);
