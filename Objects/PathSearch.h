@@ -2,6 +2,7 @@
 // cost of a field for the routed character, the danger map, the straight hex
 // line, the bounded label-correcting search, the found path and its arrows,
 // the step test of a walking character and the characters' stored paths.
+// The code lives in Objects/Path/, one file per topic.
 #pragma once
 #include <cstdint>
 #include <memory>
