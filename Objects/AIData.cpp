@@ -15,7 +15,6 @@
 IQArray iqarray;
 ActArray actarray;
 ActBuffer act_buffer;
-std::int32_t party_sight_distance = 0x7FFFFFFF;
 
 namespace {
 
@@ -65,6 +64,11 @@ void Init_AI_Arrays() {
     relationarray.capacity = static_cast<std::uint16_t>(slots);
     relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);
     Register_Thinking_Objects();
+}
+
+void Reset_AI_Data_State() {
+    Free_AI_Arrays();
+    act_buffer.count = 0;
 }
 
 void Free_AI_Arrays() {

@@ -113,6 +113,8 @@ extern const std::int8_t lobby_relations[LOBBY_COUNT][LOBBY_COUNT];
 // character and every fixitem and item that thinks (answers request 28).
 void Init_AI_Arrays();
 void Free_AI_Arrays();
+// No AI arrays and an empty act buffer.
+void Reset_AI_Data_State();
 // Sixteen more slots; the relation matrix grows with them.
 bool Expand_AI_Arrays();
 
@@ -149,7 +151,3 @@ bool Is_Hostile(std::uint16_t a, std::uint16_t b);
 void Update_Relations_To(std::uint16_t slot);
 void Update_Relations_From(std::uint16_t slot);
 std::int32_t Relation_To_Main_Char(obj_ref object);
-
-// The smallest distance at which a party member saw the act being carried
-// out; 0x7FFFFFFF when none saw it. Kept by the perception step.
-extern std::int32_t party_sight_distance;

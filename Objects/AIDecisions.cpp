@@ -29,6 +29,7 @@
 
 std::uint32_t ai_acting = 0;
 std::uint32_t opportunity_attack = 0;
+std::int32_t party_sight_distance = NO_DISTANCE;
 std::int32_t party_hearing_distance = NO_DISTANCE;
 obj_ref party_observer = NOOBJ;
 std::uint16_t current_act = NO_INDEX;
@@ -54,6 +55,21 @@ constexpr std::int32_t ANNOUNCE_WITHIN = 12;
 // What Char_Go compares while Execute_Act carries an act out.
 std::int32_t current_priority = 0;
 std::uint8_t current_slot_state = 0;
+
+}  // namespace
+
+void Reset_Decision_State() {
+    ai_acting = 0;
+    opportunity_attack = 0;
+    party_sight_distance = NO_DISTANCE;
+    party_hearing_distance = NO_DISTANCE;
+    party_observer = NOOBJ;
+    current_act = NO_INDEX;
+    current_priority = 0;
+    current_slot_state = 0;
+}
+
+namespace {
 
 // ---- Helpers ----
 

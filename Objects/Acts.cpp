@@ -334,6 +334,12 @@ spell_row spell_table[SPELL_COUNT] = {
 
 std::int32_t resist_margin = 0;
 
+void Reset_Act_State() {
+    for (act_desc& a : act_records) a.origin = NOOBJ;
+    resist_margin = 0;
+    Drop_Held_Act_Paths();
+}
+
 namespace {
 
 // Act records outside the table (a test's own), numbered after it.

@@ -146,6 +146,9 @@ std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t 
 // The margin the last Resist_Check left behind.
 extern std::int32_t resist_margin;
 
+// No act executed yet (no origins), no margin, no held act paths.
+void Reset_Act_State();
+
 // Whether target resists caster's effect: Random(100) against the target's
 // protection request minus (base + the caster's level * factor).
 bool Resist_Check(obj_ref caster, obj_ref target, request_no protection, std::int32_t base, std::int32_t factor);

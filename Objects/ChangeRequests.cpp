@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Objects/AIData.h"
+#include "Objects/AIDecisions.h"
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
@@ -27,6 +28,8 @@
 #include "System/Random.h"
 
 std::uint32_t digits_shown = 1;
+
+void Reset_Digits_Shown() { digits_shown = 1; }
 
 namespace {
 

@@ -27,6 +27,12 @@ std::int32_t decision_budget = 0;
 std::uint32_t tick_cursor = 0;
 std::uint16_t leading_field = NO_FIELD;
 
+void Reset_Char_Tick_State() {
+    decision_budget = 0;
+    tick_cursor = 0;
+    leading_field = NO_FIELD;
+}
+
 namespace {
 
 // Idle animation: now and then a character shifts its weight.

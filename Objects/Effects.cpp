@@ -397,6 +397,17 @@ bool Accepted(obj_ref source, act_desc* act, std::uint32_t flags, bool every, ob
 
 const area_shape* area_offsets = &single_shape;
 
+void Reset_Targeting_State() {
+    Drop_All_Held_Target_Lists();
+    target_picks = 0;
+    for (std::uint16_t& f : picked_fields) f = NO_FIELD;
+    target_field = NO_FIELD;
+    target_rotation = 0;
+    cancel_targeting = 0;
+    cursor_field = NO_FIELD;
+    area_offsets = &single_shape;
+}
+
 const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
     const int r = rotation % ROTATIONS;
     switch (pattern) {

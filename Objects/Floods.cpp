@@ -16,6 +16,8 @@
 
 std::uint16_t sound_source = NO_FIELD;
 
+void Reset_Flood_State() { sound_source = NO_FIELD; }
+
 namespace {
 
 // One pending re-relaxation around an improved, already expanded field.

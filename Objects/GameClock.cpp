@@ -5,8 +5,16 @@
 std::uint32_t game_clock = NEW_GAME_CLOCK;
 split_time game_time{};
 std::uint32_t turn_mode = 1;
-std::uint32_t clock_step = 4;
-std::uint32_t game_speed = 4;
+std::uint32_t clock_step = DEFAULT_GAME_SPEED;
+std::uint32_t game_speed = DEFAULT_GAME_SPEED;
+
+void Reset_Clock_State() {
+    game_clock = NEW_GAME_CLOCK;
+    game_time = split_time{};
+    turn_mode = 0;
+    clock_step = DEFAULT_GAME_SPEED;
+    game_speed = DEFAULT_GAME_SPEED;
+}
 
 void Reset_Game_Clock() { game_clock = NEW_GAME_CLOCK; }
 

@@ -23,6 +23,16 @@ std::vector<std::uint16_t> mapfield;
 MapArray maparray;
 fixitem_type fixitem_types[FIXITEM_SLOTS];
 
+void Reset_Map_State() {
+    Set_Map_Geometry(0, 0, 0);
+    mapfield.clear();
+    scroll_x = 0;
+    scroll_y = 0;
+    shown_level = 0;
+    maparray.Release();
+    for (fixitem_type& t : fixitem_types) t = fixitem_type{};
+}
+
 void Set_Map_Geometry(std::uint32_t width, std::uint32_t height, std::uint32_t levels) {
     map_width = width;
     map_height = height;

@@ -28,6 +28,9 @@ extern std::uint32_t shown_level;
 
 // Sets the five geometry words and sizes mapfield (zeroed).
 void Set_Map_Geometry(std::uint32_t width, std::uint32_t height, std::uint32_t levels);
+// No map: the geometry 0, no field words, no map records, every fixitem
+// type slot empty, the view at its start.
+void Reset_Map_State();
 
 struct hex_step {
     std::int16_t dx, dy;

@@ -22,6 +22,18 @@ std::uint8_t anim_cycle = 0;
 const std::int32_t anim_drift[8] = {0, 0, -4, -7, 3, 7, 0, 0};
 
 namespace {
+bool mapanim_shortage_reported = false;
+}
+
+void Reset_Map_Anim_State() {
+    for (anim_type& t : anim_types) t = anim_type{};
+    Free_Map_Anims();
+    anim_wait = 0;
+    anim_cycle = 0;
+    mapanim_shortage_reported = false;
+}
+
+namespace {
 
 constexpr std::int32_t ONE_FRAME = 0x10000;  // 16.16
 constexpr int WHOLE_FRAME_SPEED_LIMIT = 256;
@@ -31,9 +43,9 @@ constexpr int DRIFT_PHASE_SHIFT = 11;
 constexpr std::int32_t DIGIT_SPEED = 4096;  // a sixteenth of a frame per tick
 constexpr std::int32_t MAX_DIGITS_SHOWN = 999;
 
-// Set once "No more free mapanim!!!" has been shown; cleared when a map
-// animation is freed, so a burst of starters on a full array reports once.
-bool mapanim_shortage_reported = false;
+// mapanim_shortage_reported (above): set once "No more free mapanim!!!"
+// has been shown; cleared when a map animation is freed, so a burst of
+// starters on a full array reports once.
 
 anim_entry& Entry(std::uint16_t e) { return animated_fixitems.records[e]; }
 

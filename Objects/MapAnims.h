@@ -130,6 +130,8 @@ constexpr std::uint16_t CHAR_STATE_SUSPENDED = 0x8000;
 
 void Alloc_Map_Anims();
 void Free_Map_Anims();
+// No animation types, map animations or entries; the counters at 0.
+void Reset_Map_Anim_State();
 // After a loader filled both arrays: rebuilds the free marks of mapanim.
 void Rebuild_Map_Anim_Marks();
 std::uint16_t New_MapAnim();  // NO_INDEX when none is left

@@ -14,6 +14,12 @@ ModArray mod_array;
 std::vector<global_mod> global_modifiers;
 ModPool mod_data;
 
+void Reset_Modifier_State() {
+    mod_array.Release();
+    Free_Global_Modifiers();
+    Free_Mod_Pool();
+}
+
 namespace {
 
 modifier Sentinel() {

@@ -70,6 +70,8 @@ void Remove_Modifier(obj_ref owner, std::uint16_t m);
 void Remove_All_Modifiers(obj_ref owner);
 void Alloc_Global_Modifiers(std::uint32_t n);
 void Free_Global_Modifiers();
+// No run-time pool, no area modifiers, no database pool.
+void Reset_Modifier_State();
 bool Modifier_Is_Free(std::uint16_t m);
 // Rebuilds the free marks from the free list (after a loader filled the pool).
 void Rebuild_Mod_Free_Marks();

@@ -51,6 +51,9 @@ extern std::uint16_t path_queue_count;
 
 void Init_Path_Arrays();
 void Free_Path_Arrays();
+// No search routed or found, no arrows shown (their map animations go with
+// the map they stood on), no danger limit. The work arrays stay.
+void Reset_Path_Search_State();
 // True while the work arrays fit the current map.
 bool Path_Arrays_Ready();
 

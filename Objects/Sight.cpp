@@ -15,6 +15,13 @@ std::int32_t sight_target_x = 0;
 std::int32_t sight_target_y = 0;
 std::int16_t sight_range = 0;
 
+void Reset_Sight_State() {
+    sight_target = NO_FIELD;
+    sight_target_x = 0;
+    sight_target_y = 0;
+    sight_range = 0;
+}
+
 namespace {
 
 // The cover of the field head and the objects on it: a fixitem's fill

@@ -37,6 +37,11 @@ void Timer_Init() {
     timer_array.Chain_Free(0, TIMER_ARRAY_START);
 }
 
+void Timer_Release() {
+    timer_array.Release();
+    timer_array.active = NO_INDEX;
+}
+
 void Timer_Free(std::uint16_t e) {
     if (e < timer_array.Capacity()) timer_array.Push(e);
 }

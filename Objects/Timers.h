@@ -47,6 +47,8 @@ extern TimerArray timer_array;
 
 // A new array of 1000 free entries, handed out from 0 upward.
 void Timer_Init();
+// No timer array at all.
+void Timer_Release();
 void Timer_Free(std::uint16_t e);
 // Schedules request for modifier at game_clock + delay. An event is due
 // only once the clock has passed its time, so a delay of 0 waits for the

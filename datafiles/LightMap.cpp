@@ -8,6 +8,8 @@
 
 std::vector<std::uint8_t> light;
 
+void Reset_Light_Map() { light = {}; }
+
 namespace {
 
 // Weight of a light source at row offset r - 4 and column offset c - 4.

@@ -7,6 +7,7 @@
 #include "Objects/Acts.h"
 #include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
+#include "Objects/WorldState.h"
 
 namespace {
 
@@ -104,6 +105,9 @@ void Capture_Map_Image(MapImage& m) {
 }
 
 void Install_Map_Image(MapImage& m) {
+    // Nothing of the map in play that the file does not replace may name
+    // its fields or records afterwards.
+    Reset_Map_Play_State();
     Set_Map_Geometry(m.width, m.height, m.levels);
     mapfield = std::move(m.mapfield);
     scroll_x = m.scroll_x;

@@ -16,6 +16,13 @@ std::uint32_t char_body_count = 0;
 char_head char_heads[CHAR_HEAD_ROWS];
 std::uint32_t char_head_count = 0;
 
+void Reset_Char_Sprite_State() {
+    for (char_body& row : char_bodies) row = char_body{};
+    char_body_count = 0;
+    for (char_head& row : char_heads) row = char_head{};
+    char_head_count = 0;
+}
+
 namespace {
 
 // The body name of a record: at most 8 characters, whether or not the

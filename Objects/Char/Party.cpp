@@ -27,6 +27,18 @@ std::uint32_t party_hidden = 0;
 std::int16_t page_char = -1;
 std::uint32_t portrait_offset = 0;
 
+void Reset_Party_State() {
+    Clear_Selection();
+    current_object = NOOBJ;
+    for (std::uint16_t& c : player_chars) c = 0;
+    player_count = 0;
+    main_char = NO_INDEX;
+    main_char_slot = NO_INDEX;
+    party_hidden = 0;
+    page_char = -1;
+    portrait_offset = 0;
+}
+
 namespace {
 
 constexpr std::uint16_t PARTY_SIGHT_RANGE = 20;

@@ -23,6 +23,14 @@ std::uint32_t items_sprite = 0;
 std::uint32_t mitems_sprite = 0;
 std::uint32_t hullak_sprite = 0;
 
+void Reset_Item_State() {
+    Free_Item_Array();
+    Free_Item_Types();
+    items_sprite = 0;
+    mitems_sprite = 0;
+    hullak_sprite = 0;
+}
+
 const char* const item_class_names[ITEM_CLASS_COUNT] = {
     "Sword",    "Mace",  "Axe",      "Pike", "Knife",   "Assassin Wpn.", "Bow",    "Shield",
     "Helm",     "Armor", "Leggings", "Belt", "Bracers", "Gloves",        "Boots",  "Cloak",

@@ -127,6 +127,9 @@ std::uint16_t New_Item_Record();
 void Delete_Item_Record(std::uint16_t i);
 void Free_Item_Array();
 void Free_Item_Types();
+// No items, no item types, no item sprites (what they held is not
+// released: the caller has released what it loaded).
+void Reset_Item_State();
 // Writes the built-in rows 0 (empty) and 1 ("Dead body") of item_types.
 void Init_Builtin_Item_Types();
 bool Item_Record_Is_Free(std::uint16_t i);

@@ -16,6 +16,8 @@
 
 std::int32_t danger_limit = 0;
 
+void Reset_Danger_Limit() { danger_limit = 0; }
+
 namespace {
 
 // Adds danger to a field of the danger map; the sum stops at 127.
@@ -105,4 +107,3 @@ std::int32_t Field_Danger(obj_ref character, std::uint16_t field) {
     // However great, the danger of a free field never reads as "occupied".
     return std::min<std::int64_t>(Clamp32(danger), NO_DISTANCE - 1);
 }
-

@@ -101,4 +101,3 @@ std::int16_t Field_Enter_Cost(std::uint16_t& field) {
     if (running < 0) return Clamp16(running);
     return Clamp16(base + running);
 }
-

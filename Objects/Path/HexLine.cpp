@@ -102,4 +102,3 @@ std::int32_t Mass(std::uint16_t source, std::uint16_t destination, obj_ref other
         sum += Ask_Clamped(NOOBJ, Field_Head(line[j]), REQ_FIELD_COVER, static_cast<RequestValue>(other));
     return Clamp32(sum);
 }
-

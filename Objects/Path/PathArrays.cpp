@@ -81,4 +81,3 @@ bool Grow_Pathdirs() {
     pathdirs_capacity = static_cast<std::uint16_t>(grown);
     return true;
 }
-

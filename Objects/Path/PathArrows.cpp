@@ -17,6 +17,14 @@ std::uint16_t cursor_path_dest = NO_FIELD;
 std::uint16_t shown_path_dest = NO_FIELD;
 obj_ref shown_path_char = NOOBJ;
 
+void Reset_Path_Arrows() {
+    cursordirs.reset();
+    cursordirs_count = 0;
+    cursor_path_dest = NO_FIELD;
+    shown_path_dest = NO_FIELD;
+    shown_path_char = NOOBJ;
+}
+
 namespace {
 
 // Calls mark(field, frame) for each arrow of a path: the target marker

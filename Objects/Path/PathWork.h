@@ -23,3 +23,7 @@ inline bool Path_On_Map(std::int32_t x, std::int32_t y) {
 void Fill_No_Danger();
 // pathdirs grown by PATHDIRS_STEP entries; false (reported) when it cannot.
 bool Grow_Pathdirs();
+
+// The parts of Reset_Path_Search_State, each beside its globals.
+void Reset_Danger_Limit();
+void Reset_Path_Arrows();

@@ -209,6 +209,18 @@ void Collect_Path(std::uint16_t start) {
 
 }  // namespace
 
+void Reset_Path_Search_State() {
+    path_char = NOOBJ;
+    path_dest = NO_FIELD;
+    path_bound = 0;
+    asked_dest = NO_FIELD;
+    path_count = 0;
+    path_cost = 0;
+    expand_stack.clear();
+    Reset_Danger_Limit();
+    Reset_Path_Arrows();
+}
+
 void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t level, std::uint32_t ignore_danger) {
     path_count = 0;
     path_cost = 0;
@@ -276,4 +288,3 @@ int Can_Step_Next(std::uint16_t character) {
     chararray.records[character].facing = facing;
     return e > 0 ? 1 : 0;
 }
-
