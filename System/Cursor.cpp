@@ -8,6 +8,8 @@
 
 dd_cursor_state dd_cursor;
 
+void Reset_Cursor_State() { dd_cursor = dd_cursor_state{}; }
+
 void Set_DD_Cursor(const sprite* image, int frame, int, int, int palette) {
     dd_cursor.image = image;
     dd_cursor.frame = frame;

@@ -24,6 +24,8 @@ struct dd_cursor_state {
     const sprite* digits = nullptr;
 };
 extern dd_cursor_state dd_cursor;
+// No cursor loaded, shown or drawn (what it held is not released).
+void Reset_Cursor_State();
 
 // The cursor's box around the mouse: 32 pixels left and right, 48 up and down.
 constexpr int cursor_half_width = 32;

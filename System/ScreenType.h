@@ -12,3 +12,5 @@ constexpr std::uint32_t screen_spell_page = 4;
 constexpr std::uint32_t screen_editor = 5;
 
 extern std::uint32_t ScreenType;
+// No screen, as at start.
+void Reset_Screen_Type();

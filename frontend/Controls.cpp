@@ -17,9 +17,9 @@
 #include "frontend/CharPage.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
 int mouse_x = 0;
@@ -40,6 +40,14 @@ control_row editor_controls[] = {
 control_row* screen_controls[screen_type_count] = {
     no_screen_controls, hexamap_controls, inventory_controls, char_page_controls, spell_page_controls, editor_controls,
 };
+
+void Reset_Control_State() {
+    mouse_x = 0;
+    mouse_y = 0;
+    pressed_control = nullptr;
+    for (control_row* table : screen_controls)
+        for (control_row* r = table; r->handler != 0; ++r) r->state = press_up;
+}
 
 namespace {
 

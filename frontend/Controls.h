@@ -77,6 +77,8 @@ extern int mouse_x, mouse_y;
 // The row whose button was pressed last and has not yet popped up or been
 // held; null for none.
 extern control_row* pressed_control;
+// The mouse at (0, 0), no control pressed, every button of every table up.
+void Reset_Control_State();
 
 // Input from the main window.
 void Control_Mouse_Move(int x, int y, std::uint32_t flags);

@@ -11,6 +11,14 @@ std::uint32_t redraw_request = 0;
 std::uint32_t window_width = 0;
 std::uint32_t window_height = 0;
 
+void Reset_Game_Loop_State() {
+    key_flags = 0;
+    view_scrolled = 0;
+    redraw_request = 0;
+    window_width = 0;
+    window_height = 0;
+}
+
 namespace {
 
 struct key_bits {

@@ -29,6 +29,8 @@ extern std::uint32_t view_scrolled;
 extern std::uint32_t redraw_request;
 // The outer window size that gives a 640 x 480 client area.
 extern std::uint32_t window_width, window_height;
+// No key held, no scroll, no redraw asked for, no window size yet.
+void Reset_Game_Loop_State();
 
 // Pixels the view moves per idle pass while it scrolls.
 constexpr std::int32_t scroll_step = 6;

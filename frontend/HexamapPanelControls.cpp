@@ -18,6 +18,8 @@
 
 std::int16_t last_portrait_click = -1;
 
+void Reset_Portrait_Clicks() { last_portrait_click = -1; }
+
 namespace {
 
 // A strip slot shows its head over [strip_x - 2, strip_x + 33) and the

@@ -20,14 +20,19 @@
 #include "datafiles/MapFile.h"
 #include "frontend/CharPage.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 #include "platform/VirtualKeys.h"
 
 std::uint32_t shields_shown = 1;
+
+void Reset_Hexamap_Screen_State() {
+    shields_shown = 1;
+    Reset_Portrait_Clicks();
+}
 
 // Rows 6 to 11 and 30 have keys only; row 31 lies under row 1, so the
 // editor is reached by its key alone.

@@ -22,6 +22,8 @@ constexpr int row_toggle_digits = 27;
 // held-down button means off. The rising damage digits' switch is the game
 // world's digits_shown.
 extern std::uint32_t shields_shown;
+// The shields shown, no portrait clicked.
+void Reset_Hexamap_Screen_State();
 
 // The screen's entry (event 1 only): the viewport, the message line's place,
 // the panel's shown values forgotten, the background drawn.
@@ -67,6 +69,7 @@ void Credits_Key(std::uint32_t flags, int event);
 // ---- Portrait strip and quick slots ----
 // The character of the last portrait click (-1 none).
 extern std::int16_t last_portrait_click;
+void Reset_Portrait_Clicks();
 void Portraits_Scroll_Left(std::uint32_t flags, int event);
 void Portraits_Scroll_Right(std::uint32_t flags, int event);
 // The strip slot under the mouse (0 to 5), -1 between or beside them.

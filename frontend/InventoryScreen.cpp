@@ -32,6 +32,13 @@ obj_ref ground_cursor = NOOBJ;
 std::int16_t hand_item = 0;
 std::uint16_t hand_source = 0;
 
+void Reset_Inventory_State() {
+    ground_field = NOOBJ;
+    ground_cursor = NOOBJ;
+    hand_item = 0;
+    hand_source = 0;
+}
+
 namespace {
 
 // What a body slot takes.

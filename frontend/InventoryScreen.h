@@ -43,6 +43,8 @@ extern obj_ref ground_cursor;
 // The item in the hand (0 = empty hand) and the slot it came from.
 extern std::int16_t hand_item;
 extern std::uint16_t hand_source;
+// No ground strip, nothing in the hand.
+void Reset_Inventory_State();
 
 // The inventory control of the hexamap screen and of the character and
 // spell pages (event 1): gives the leading selected character, when the

@@ -8,8 +8,8 @@
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 
 const message_map_entry<CMainFrame> main_frame_message_map[15] = {
     {WM_PAINT, &CMainFrame::OnPaint},

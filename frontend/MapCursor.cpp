@@ -5,9 +5,9 @@
 #include "System/ScreenType.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
 #include "frontend/Picking.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SystemSprites.h"
 
 std::int32_t cursor_x = -1;
@@ -15,6 +15,14 @@ std::int32_t cursor_y = -1;
 std::int32_t cursor_level = -1;
 std::uint16_t cursor_type = 0;
 std::vector<area_offset> marked_area;
+
+void Reset_Map_Cursor_State() {
+    cursor_x = -1;
+    cursor_y = -1;
+    cursor_level = -1;
+    cursor_type = 0;
+    marked_area.clear();
+}
 
 const cursor_mark cursor_types[cursor_type_count][2] = {
     {{ANIM_CURSOR_FRONT, 0}, {ANIM_CURSOR_BACK, 0}},

@@ -25,6 +25,8 @@ extern const cursor_mark cursor_types[cursor_type_count][2];
 // The area offsets marked at present (a copy of what the aiming act gave),
 // entry 0 the centre; empty when none are marked.
 extern std::vector<area_offset> marked_area;
+// No field under the cursor, the normal cursor, nothing marked.
+void Reset_Map_Cursor_State();
 
 // Whether an act picks its target with the map cursor (type 2 or 3).
 bool Cursor_Picks_Target();

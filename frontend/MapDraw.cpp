@@ -22,12 +22,17 @@
 #include "datafiles/LightMap.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
-#include "frontend/ViewStandIns.h"
 
 std::uint32_t level_drawn = 0;
 std::vector<std::uint8_t> floor_lift;
+
+void Reset_Map_Draw_State() {
+    level_drawn = 0;
+    floor_lift.clear();
+}
 
 namespace {
 

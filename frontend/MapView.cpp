@@ -20,7 +20,7 @@
 #include "System/ScreenType.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
-#include "frontend/ViewStandIns.h"
+#include "frontend/Hooks.h"
 
 RECT map_view = hexamap_view;
 int map_view_width = hexamap_view.right - hexamap_view.left;
@@ -28,6 +28,14 @@ int map_view_height = hexamap_view.bottom - hexamap_view.top;
 
 scroll_limit_rect scroll_limits{};
 drawn_map_view last_drawn_scroll;
+
+void Reset_Map_View_State() {
+    map_view = hexamap_view;
+    map_view_width = hexamap_view.right - hexamap_view.left;
+    map_view_height = hexamap_view.bottom - hexamap_view.top;
+    scroll_limits = scroll_limit_rect{};
+    last_drawn_scroll = drawn_map_view{};
+}
 
 namespace {
 

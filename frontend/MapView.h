@@ -61,6 +61,8 @@ struct drawn_map_view {
     std::uint32_t screen = 0;
 };
 extern drawn_map_view last_drawn_scroll;
+// The hexamap screen's viewport, no scroll limits, nothing drawn yet.
+void Reset_Map_View_State();
 // The back buffer no longer shows the map as last drawn (a map or its
 // artwork was loaded, a screen was entered): the next scroll redraws it all.
 void Forget_Drawn_Map();
@@ -86,6 +88,8 @@ extern std::uint32_t level_drawn;
 // Per field: the height in pixels at which its objects start, written by
 // the floor pass and read by the object pass of the same drawing.
 extern std::vector<std::uint8_t> floor_lift;
+// Level 0 drawn, no floor lifts.
+void Reset_Map_Draw_State();
 
 // Draws every field of levels 0 to shown_level that can reach the current
 // clip rect of the back buffer; (sx, sy) is the scroll position of the clip

@@ -23,6 +23,8 @@ sprite* SPBUTTON = nullptr;
 sprite* SPICONS = nullptr;
 spell_list_state spell_list{};
 
+void Reset_Spell_Page_State() { spell_list = spell_list_state{}; }
+
 control_row spell_page_controls[] = {
     Control_Row(13, 2, 34, 21, &Spell_Page_To_Map, 'M', VK_ESCAPE, "Back to map"),
     Control_Row(605, 2, 626, 21, &Spell_Page_To_Items, 'I', VK_TAB, "Inventory screen"),

@@ -28,6 +28,7 @@ struct spell_list_state {
     int count;
 };
 extern spell_list_state spell_list;
+void Reset_Spell_Page_State();
 
 // The grid: cell c in column c % 3 and row c / 3, 90 x 50 pixels each, 5
 // pixels apart; the description box below it.

@@ -22,10 +22,10 @@
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
 namespace {

@@ -73,6 +73,8 @@ void Copy_Rect(std::uint8_t* dest_bits, int dest_pitch, const RECT& cut, const R
 
 DisplayOptions& Display_Options() { return display_options; }
 
+void Reset_Display_Options() { display_options = DisplayOptions{}; }
+
 IDirectDrawSurface* Display_Primary() { return primary_surface; }
 
 int Live_Surface_Count() { return live_surfaces; }

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Objects/Acts.h"
@@ -22,6 +23,7 @@
 #include "datafiles/MapFile.h"
 #include "frontend/CharPage.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/Hooks.h"
 #include "frontend/SpellPage.h"
 #include "platform/VirtualKeys.h"
 #include "support/RecordingHandler.h"
@@ -387,6 +389,28 @@ TEST_F(Hexamap, QuitDuringATestPlayReloadsTheTestMap) {
     fs::remove(test_map);
     EXPECT_TRUE(backend().boxes.empty()) << "no question";
     EXPECT_EQ(Field_Of(Char_Named("Alric")), Field_Index(4, 6, 0)) << "the saved map is back";
+}
+
+// The editor comes in through the hooks its library installs: the editor
+// control and Quit during a test play call its entry, and before anything
+// is installed they do nothing.
+std::vector<std::pair<std::uint32_t, int>> editor_entries;
+
+TEST_F(Hexamap, TheEditorIsEnteredThroughTheHookItInstalls) {
+    Press('E');
+    EXPECT_EQ(ScreenType, screen_hexamap) << "no editor installed: nothing happens";
+    editor_entries.clear();
+    Editor_Hooks().enter_editor = [](std::uint32_t flags, int event) { editor_entries.push_back({flags, event}); };
+    Press('E');
+    ASSERT_EQ(editor_entries.size(), 1u);
+    EXPECT_EQ(editor_entries[0].second, 1);
+
+    Save_Map(test_map_name);
+    test_play = 1;
+    Press(VK_ESCAPE);
+    fs::remove(folder / test_map_name);
+    EXPECT_EQ(editor_entries.size(), 2u) << "Quit in a test play goes back to the editor";
+    EXPECT_TRUE(backend().boxes.empty());
 }
 
 TEST_F(Hexamap, EachPortraitOwnsThePixelsItIsDrawnOn) {

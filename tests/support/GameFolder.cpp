@@ -42,7 +42,7 @@ bool Write_Start_Map(const fs::path& art, const fs::path& root, void (*build)())
     Release_DirectDraw();
     Release_Portraits();
     Free_Map();
-    ScreenType = screen_none;
+    Reset_Screen_Type();
     Reset_Quitting();
     Set_Working_Folder({});
     Set_Main_Window(main_window);
