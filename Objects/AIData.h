@@ -82,8 +82,8 @@ struct RecordTraits<act_entry> : RecordTraitsBase {
     }
     static void Freed(act_entry& a, std::uint16_t next) { a.next = next; }
     static void Taken(act_entry&) {}
-    static constexpr FreeMarks marks = FreeMarks::None;
-    static constexpr bool ends_at_capacity = true;
+    static constexpr FreeMarks MARKS = FreeMarks::None;
+    static constexpr bool ENDS_AT_CAPACITY = true;
 };
 
 using ActArray = RecordArray<act_entry, ACT_POOL_STEP>;

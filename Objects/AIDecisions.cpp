@@ -308,7 +308,7 @@ bool Do_Start(obj_ref me, std::uint16_t a) {
 void Do_Screen(std::uint16_t c, std::uint16_t a) {
     if (selected_count > 0 && selected[0] == c) {
         const std::uint32_t screen = Act(a).arg1;
-        if (screen == screen_inventory || screen == screen_char_page || screen == screen_spell_page) {
+        if (screen == SCREEN_INVENTORY || screen == SCREEN_CHAR_PAGE || screen == SCREEN_SPELL_PAGE) {
             page_char = static_cast<std::int16_t>(c);
             Hook_Open_Screen(static_cast<std::uint16_t>(screen));
         } else {

@@ -395,15 +395,15 @@ struct Swing {
 };
 
 Swing Swing_Of(std::uint16_t c, bool armed, RequestValue weapon_class) {
-    constexpr Swing punch{13, 16, false};
-    if (!armed || Sprite_Frame_Count(chararray.records[c].body_sprite) < FULL_BODY_FRAMES) return punch;
+    constexpr Swing PUNCH{13, 16, false};
+    if (!armed || Sprite_Frame_Count(chararray.records[c].body_sprite) < FULL_BODY_FRAMES) return PUNCH;
     switch (weapon_class) {
         case CLASS_SWORD:
         case CLASS_PIKE: return {17, 20, true};
         case CLASS_MACE:
         case CLASS_AXE: return {21, 24, true};
         case CLASS_BOW: return {29, 31, false};
-        default: return punch;
+        default: return PUNCH;
     }
 }
 

@@ -30,30 +30,30 @@ namespace {
 
 // ---- The target patterns ----
 
-constexpr area_offset single_field[] = {{0, 0}};
+constexpr area_offset SINGLE_FIELD[] = {{0, 0}};
 // Cone, by rotation r: the centre and its neighbours in directions r and
 // r + 1 (direction 0 read as 6).
-constexpr area_offset cone[6][3] = {
+constexpr area_offset CONE[6][3] = {
     {{0, 0}, {1, -1}, {1, 0}},  {{0, 0}, {1, 0}, {0, 1}},   {{0, 0}, {0, 1}, {-1, 1}},
     {{0, 0}, {-1, 1}, {-1, 0}}, {{0, 0}, {-1, 0}, {0, -1}}, {{0, 0}, {0, -1}, {1, -1}},
 };
-constexpr area_offset ring[] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
-constexpr area_offset radius_two[] = {{0, 0},   {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
+constexpr area_offset RING[] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
+constexpr area_offset RADIUS_TWO[] = {{0, 0},   {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
                                       {2, 0},   {1, 1},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0},
                                       {-1, -1}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
 // Line, by rotation modulo 3.
-constexpr area_offset line[3][5] = {
+constexpr area_offset LINE[3][5] = {
     {{0, 0}, {1, 0}, {-1, 0}, {2, 0}, {-2, 0}},
     {{0, 0}, {0, 1}, {0, -1}, {0, 2}, {0, -2}},
     {{0, 0}, {1, -1}, {-1, 1}, {2, -2}, {-2, 2}},
 };
 
-constexpr area_shape single_shape{single_field, 1};
-constexpr area_shape cone_shapes[6] = {{cone[0], 3}, {cone[1], 3}, {cone[2], 3},
-                                       {cone[3], 3}, {cone[4], 3}, {cone[5], 3}};
-constexpr area_shape ring_shape{ring, 7};
-constexpr area_shape radius_two_shape{radius_two, 19};
-constexpr area_shape line_shapes[3] = {{line[0], 5}, {line[1], 5}, {line[2], 5}};
+constexpr area_shape SINGLE_SHAPE{SINGLE_FIELD, 1};
+constexpr area_shape CONE_SHAPES[6] = {{CONE[0], 3}, {CONE[1], 3}, {CONE[2], 3},
+                                       {CONE[3], 3}, {CONE[4], 3}, {CONE[5], 3}};
+constexpr area_shape RING_SHAPE{RING, 7};
+constexpr area_shape RADIUS_TWO_SHAPE{RADIUS_TWO, 19};
+constexpr area_shape LINE_SHAPES[3] = {{LINE[0], 5}, {LINE[1], 5}, {LINE[2], 5}};
 
 constexpr RequestValue PATTERN_CONE = 6;
 constexpr RequestValue PATTERN_RING = 7;
@@ -395,7 +395,7 @@ bool Accepted(obj_ref source, act_desc* act, std::uint32_t flags, bool every, ob
 
 }  // namespace
 
-const area_shape* area_offsets = &single_shape;
+const area_shape* area_offsets = &SINGLE_SHAPE;
 
 void Reset_Targeting_State() {
     Drop_All_Held_Target_Lists();
@@ -405,7 +405,7 @@ void Reset_Targeting_State() {
     target_rotation = 0;
     cancel_targeting = 0;
     cursor_field = NO_FIELD;
-    area_offsets = &single_shape;
+    area_offsets = &SINGLE_SHAPE;
 }
 
 const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
@@ -416,11 +416,11 @@ const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
         case 3:
         case 4:
         case 5:
-        case PATTERN_FRONT: return &single_shape;
-        case PATTERN_CONE: return &cone_shapes[r];
-        case PATTERN_RING: return &ring_shape;
-        case PATTERN_RADIUS_TWO: return &radius_two_shape;
-        case PATTERN_LINE: return &line_shapes[r % 3];
+        case PATTERN_FRONT: return &SINGLE_SHAPE;
+        case PATTERN_CONE: return &CONE_SHAPES[r];
+        case PATTERN_RING: return &RING_SHAPE;
+        case PATTERN_RADIUS_TWO: return &RADIUS_TWO_SHAPE;
+        case PATTERN_LINE: return &LINE_SHAPES[r % 3];
         default: return nullptr;
     }
 }

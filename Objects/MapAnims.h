@@ -102,7 +102,7 @@ struct RecordTraits<anim_entry> : RecordTraitsBase {
     }
     static void Freed(anim_entry& a, std::uint16_t next) { a.next = next; }
     static void Taken(anim_entry& a) { a = {}; }
-    static constexpr FreeMarks marks = FreeMarks::None;
+    static constexpr FreeMarks MARKS = FreeMarks::None;
 };
 
 constexpr std::uint16_t ANIM_ENTRIES_START = 200;

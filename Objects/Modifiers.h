@@ -40,7 +40,7 @@ struct RecordTraits<modifier> : RecordTraitsBase {
     }
     static void Freed(modifier& m, std::uint16_t next) { Fresh(m, next); }
     static void Taken(modifier&) {}
-    static constexpr bool grows_falling = true;
+    static constexpr bool GROWS_FALLING = true;
 };
 
 constexpr std::uint16_t MOD_ARRAY_START = 3000;

@@ -31,11 +31,11 @@ struct RecordTraits;
 
 // The usual rules, which a record's traits override where it differs.
 struct RecordTraitsBase {
-    static constexpr FreeMarks marks = FreeMarks::Kept;
+    static constexpr FreeMarks MARKS = FreeMarks::Kept;
     // The free list ends at the index equal to the capacity, not at 0xFFFF.
-    static constexpr bool ends_at_capacity = false;
+    static constexpr bool ENDS_AT_CAPACITY = false;
     // Records added by growth are handed out from the highest down.
-    static constexpr bool grows_falling = false;
+    static constexpr bool GROWS_FALLING = false;
 };
 
 // The largest capacity: with 0xFFFF records an index would be 0xFFFF, "none".
@@ -46,20 +46,20 @@ struct RecordArray {
     using Traits = RecordTraits<T>;
 
     std::vector<T> records;
-    std::uint16_t first_free = Traits::ends_at_capacity ? 0 : NO_INDEX;
+    std::uint16_t first_free = Traits::ENDS_AT_CAPACITY ? 0 : NO_INDEX;
 
     std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
     T& operator[](std::uint16_t i) { return records[i]; }
     const T& operator[](std::uint16_t i) const { return records[i]; }
 
     // The index that ends the free list.
-    std::uint16_t End() const { return Traits::ends_at_capacity ? Capacity() : NO_INDEX; }
+    std::uint16_t End() const { return Traits::ENDS_AT_CAPACITY ? Capacity() : NO_INDEX; }
     bool Has_Free() const { return first_free < Capacity(); }
 
     bool Is_Free(std::uint16_t i) const {
-        if constexpr (Traits::marks == FreeMarks::Kept)
+        if constexpr (Traits::MARKS == FreeMarks::Kept)
             return i < free_marks.size() && free_marks[i];
-        else if constexpr (Traits::marks == FreeMarks::InRecord)
+        else if constexpr (Traits::MARKS == FreeMarks::InRecord)
             return i < Capacity() && Traits::Is_Free_Record(records[i]);
         else
             return false;
@@ -72,7 +72,7 @@ struct RecordArray {
     bool Allocate(std::uint32_t capacity) {
         try {
             records.assign(capacity, T{});
-            if constexpr (Traits::marks == FreeMarks::Kept) free_marks.assign(capacity, false);
+            if constexpr (Traits::MARKS == FreeMarks::Kept) free_marks.assign(capacity, false);
         } catch (const std::bad_alloc&) {
             Release();
             return false;
@@ -111,7 +111,7 @@ struct RecordArray {
         const bool was_empty = !Has_Free();
         try {
             records.resize(capacity, T{});
-            if constexpr (Traits::marks == FreeMarks::Kept) free_marks.resize(capacity, false);
+            if constexpr (Traits::MARKS == FreeMarks::Kept) free_marks.resize(capacity, false);
         } catch (const std::bad_alloc&) {
             return false;
         }
@@ -119,7 +119,7 @@ struct RecordArray {
         // Records below the first usable one, made when the array grows from
         // nothing, are never handed out; they look like records in use.
         for (std::uint32_t i = old_capacity; i < usable_from && i < capacity; ++i) Traits::Taken(records[i]);
-        if constexpr (Traits::grows_falling) {
+        if constexpr (Traits::GROWS_FALLING) {
             for (std::uint32_t i = usable_from; i < capacity; ++i) Push(static_cast<std::uint16_t>(i));
         } else {
             Chain_Free(usable_from, capacity);
@@ -168,7 +168,7 @@ struct RecordArray {
     // The free marks again from the free list, after a loader filled the
     // array; a list that leaves the array or runs in a circle is cut.
     void Rebuild_Free_Marks() {
-        if constexpr (Traits::marks == FreeMarks::Kept) {
+        if constexpr (Traits::MARKS == FreeMarks::Kept) {
             free_marks.assign(Capacity(), false);
             std::uint32_t steps = 0;
             for (std::uint16_t i = first_free; i < Capacity(); i = Traits::Next(records[i])) {
@@ -194,7 +194,7 @@ struct RecordArray {
 
   private:
     void Mark(std::uint16_t i, bool free) {
-        if constexpr (Traits::marks == FreeMarks::Kept) free_marks[i] = free;
+        if constexpr (Traits::MARKS == FreeMarks::Kept) free_marks[i] = free;
     }
 
     std::vector<bool> free_marks;

@@ -28,7 +28,7 @@ constexpr RequestValue CHAR_COVER = 30;
 constexpr RequestValue INACTIVE_ENTRY_COST = 2;
 constexpr RequestValue OBJECT_BRAVENESS = 100;
 // Race numbers start at these values of the race byte's top two bits.
-constexpr RequestValue race_bases[4] = {0, 60, 118, 179};
+constexpr RequestValue RACE_BASES[4] = {0, 60, 118, 179};
 
 bool Is_Field_Head(obj_ref object) { return Obj_Kind(object) == OBJ_FIXITEM && Obj_Index(object) < total_fields; }
 
@@ -162,7 +162,7 @@ RequestValue Generic_Rule(const Located& at, request_no request, RequestValue va
 }
 
 // The skill word answering requests 45..56, in request order.
-constexpr int skill_of_request[12] = {WS_MACES, WS_PIKES,   WS_SWORDS,     WS_AXES,      WS_KNIVES,     WS_ASSASSIN,
+constexpr int SKILL_OF_REQUEST[12] = {WS_MACES, WS_PIKES,   WS_SWORDS,     WS_AXES,      WS_KNIVES,     WS_ASSASSIN,
                                       WS_BOWS,  WS_SHIELDS, WS_TWO_HANDED, WS_LEFT_HAND, WS_LEADERSHIP, WS_FIST};
 
 // The protection (fire, water, air, earth) answering requests 57..68.
@@ -235,7 +235,7 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_LOBBY: return r.lobby;
         case REQ_BRAVENESS: return r.braveness;
         case REQ_RACE_BYTE: return r.race;
-        case REQ_RACE: return (r.race & RACE_MASK) - race_bases[r.race >> 6];
+        case REQ_RACE: return (r.race & RACE_MASK) - RACE_BASES[r.race >> 6];
         case REQ_PROFESSION: return r.profession;
         case REQ_NAME: return Pointer_Value(r.name);
         case REQ_AI_SLOT: return r.ai_slot;
@@ -248,7 +248,7 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         default: break;
     }
     if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST)
-        return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
+        return r.weapon_skill[SKILL_OF_REQUEST[request - REQ_SKILL_MACES]];
     if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
     if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
     if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];

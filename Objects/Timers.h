@@ -37,7 +37,7 @@ struct RecordTraits<timer_entry> : RecordTraitsBase {
     }
     static void Freed(timer_entry& t, std::uint16_t next) { Fresh(t, next); }
     static void Taken(timer_entry&) {}
-    static constexpr FreeMarks marks = FreeMarks::None;
+    static constexpr FreeMarks MARKS = FreeMarks::None;
 };
 
 struct TimerArray : RecordArray<timer_entry, TIMER_ARRAY_STEP> {

@@ -11,6 +11,6 @@ struct DD_Error_Row {
 };
 
 #define ORVEX_DD_ERROR_ROW(name, value) DD_Error_Row{name, #name},
-inline constexpr std::array dd_error_table{ORVEX_DD_REPORTED_RESULTS(ORVEX_DD_ERROR_ROW)};
+inline constexpr std::array DD_ERROR_TABLE{ORVEX_DD_REPORTED_RESULTS(ORVEX_DD_ERROR_ROW)};
 #undef ORVEX_DD_ERROR_ROW
-static_assert(dd_error_table.size() == 89);
+static_assert(DD_ERROR_TABLE.size() == 89);

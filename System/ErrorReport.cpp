@@ -38,7 +38,7 @@ void Fatal_Error(const char* text, const char* detail) {
 
 HRESULT DD_Error(const char* label, HRESULT result) {
     if (result == DD_OK || result == DDERR_SURFACELOST || result == DDERR_SURFACEBUSY) return result;
-    for (const DD_Error_Row& row : dd_error_table) {
+    for (const DD_Error_Row& row : DD_ERROR_TABLE) {
         if (row.code == result) {
             if (!quitting) MessageBoxA(Get_Main_Window(), row.name, label, MB_ICONHAND | MB_SETFOREGROUND);
             return result;

@@ -10,8 +10,8 @@
 
 class CDysFrame;
 
-constexpr std::uint8_t sprite_bitmap = 0;      // frames in a surface
-constexpr std::uint8_t sprite_run_length = 1;  // frames of run-length data
+constexpr std::uint8_t SPRITE_BITMAP = 0;      // frames in a surface
+constexpr std::uint8_t SPRITE_RUN_LENGTH = 1;  // frames of run-length data
 
 // The sprite record. It lives only in memory (records stored in files name a
 // sprite by a handle, see SpriteHandles.h), so it keeps the documented fields

@@ -12,12 +12,12 @@
 #include "System/SpriteHandles.h"
 #include "platform/PathResolver.h"
 
-sprite message_sprite{sprite_bitmap, message_width, message_height, 0, message_height, nullptr, nullptr, 1, 0};
+sprite message_sprite{SPRITE_BITMAP, MESSAGE_WIDTH, MESSAGE_HEIGHT, 0, MESSAGE_HEIGHT, nullptr, nullptr, 1, 0};
 
 namespace {
 
-constexpr long fix_block_offset = 58;
-constexpr COLORREF sprite_key_colour = RGB(255, 0, 255);
+constexpr long FIX_BLOCK_OFFSET = 58;
+constexpr COLORREF SPRITE_KEY_COLOUR = RGB(255, 0, 255);
 
 struct fix_block {
     std::int16_t hot_x = 0;
@@ -38,7 +38,7 @@ fix_block Read_Fix_Block(const std::string& path) {
     std::FILE* f = std::fopen(found->c_str(), "rb");
     if (f == nullptr) return fix;
     unsigned char block[13];
-    if (std::fseek(f, fix_block_offset, SEEK_SET) == 0 && std::fread(block, 1, sizeof(block), f) == sizeof(block) &&
+    if (std::fseek(f, FIX_BLOCK_OFFSET, SEEK_SET) == 0 && std::fread(block, 1, sizeof(block), f) == sizeof(block) &&
         std::memcmp(block, "FIX", 3) == 0) {
         fix.hot_x = I16(block + 3);
         fix.hot_y = I16(block + 5);
@@ -88,7 +88,7 @@ sprite* LoadSprite(const char* name, int) {
         Fatal_Error("Can't load bitmap:", path.c_str());
         return nullptr;
     }
-    s->kind = sprite_bitmap;
+    s->kind = SPRITE_BITMAP;
     s->hot_x = fix.hot_x;
     s->hot_y = fix.hot_y;
     s->frames = static_cast<std::uint16_t>(fix.frames);
@@ -100,14 +100,14 @@ sprite* LoadSprite(const char* name, int) {
     }
     s->width = info.bmWidth / s->frames;
     s->height = info.bmHeight;
-    if (s->surface != nullptr) DD_Set_Color_Key(s->surface, sprite_key_colour);
+    if (s->surface != nullptr) DD_Set_Color_Key(s->surface, SPRITE_KEY_COLOUR);
     DeleteObject(bitmap);
     return s;
 }
 
 void Release_Sprite(sprite* s) {
     if (s == nullptr || s == &message_sprite) return;
-    if (s->kind == sprite_bitmap) {
+    if (s->kind == SPRITE_BITMAP) {
         if (s->surface != nullptr) s->surface->Release();
     } else {
         delete[] s->frames_data;

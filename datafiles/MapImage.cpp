@@ -56,7 +56,7 @@ bool Carries_Act(std::int32_t state) {
 }  // namespace
 
 void Capture_Map_Image(MapImage& m) {
-    std::copy(std::begin(map_record_sizes), std::end(map_record_sizes), m.record_sizes);
+    std::copy(std::begin(MAP_RECORD_SIZES), std::end(MAP_RECORD_SIZES), m.record_sizes);
     m.width = map_width;
     m.height = map_height;
     m.levels = map_levels;

@@ -10,13 +10,13 @@
 #include "platform/DDraw.h"
 
 // The screen's control rows in table order, ended by the end row.
-constexpr int hexamap_row_count = 38;
-extern control_row hexamap_controls[hexamap_row_count + 1];
+constexpr int HEXAMAP_ROW_COUNT = 38;
+extern control_row hexamap_controls[HEXAMAP_ROW_COUNT + 1];
 
 // Rows the handlers show pressed or held.
-constexpr int row_mode_switch = 5;
-constexpr int row_toggle_shields = 26;
-constexpr int row_toggle_digits = 27;
+constexpr int ROW_MODE_SWITCH = 5;
+constexpr int ROW_TOGGLE_SHIELDS = 26;
+constexpr int ROW_TOGGLE_DIGITS = 27;
 
 // Whether the hit-point shields over characters are shown (1 at start); a
 // held-down button means off. The rising damage digits' switch is the game

@@ -36,4 +36,4 @@ extern std::uint32_t test_play;
 // screen (0 at start).
 extern std::uint32_t hex_grid;
 // The map a test play starts from and returns to.
-constexpr const char* test_map_name = "Test.map";
+constexpr const char* TEST_MAP_NAME = "Test.map";

@@ -41,31 +41,31 @@ namespace {
 // Down: a floor and a figure stepping toward the next row. Up: a figure on
 // the highest field on top of a flight of steps, with its shield and rising
 // damage digits. Sideways: the widest figure stepping to the next field.
-constexpr int reach_down = 24;
-constexpr int reach_up = 264;
-constexpr int reach_side = 84;
+constexpr int REACH_DOWN = 24;
+constexpr int REACH_UP = 264;
+constexpr int REACH_SIDE = 84;
 
 // A character below a field without floor shows through down to this many
 // pixels under the upper field's anchor.
-constexpr int show_through_depth = 10;
+constexpr int SHOW_THROUGH_DEPTH = 10;
 // A foot mark is drawn from this many pixels above the raised floor down.
-constexpr int foot_mark_margin = 5;
+constexpr int FOOT_MARK_MARGIN = 5;
 // The shield over a character, relative to the character's anchor.
-constexpr int shield_dx = -6;
-constexpr int shield_dy = -60;
+constexpr int SHIELD_DX = -6;
+constexpr int SHIELD_DY = -60;
 // The active player character pulses: shade |cycle| * 10 + 32.
-constexpr int pulse_step = 10;
-constexpr int pulse_base = 32;
-constexpr int facings = 6;
+constexpr int PULSE_STEP = 10;
+constexpr int PULSE_BASE = 32;
+constexpr int FACINGS = 6;
 // A field is raised when its height comes from a program or its elevation
 // is 2 or more.
-constexpr std::uint16_t raised_elevation = 2;
+constexpr std::uint16_t RAISED_ELEVATION = 2;
 
 const sprite* Sprite_Of(std::uint32_t handle) { return Sprite_From_Handle(handle); }
 
 bool Field_Is_Raised(std::uint16_t field) {
     const std::uint16_t word = mapfield[field];
-    return (word & MF_HEIGHT_PROGRAM) || (word & MF_ELEVATION) >= raised_elevation;
+    return (word & MF_HEIGHT_PROGRAM) || (word & MF_ELEVATION) >= RAISED_ELEVATION;
 }
 
 // Draws with the clip rect cut to the band [top, bottom) when that is
@@ -91,13 +91,13 @@ void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const int cy = y + r.offset_y - height;
     const sprite* body = Sprite_Of(r.body_sprite);
     const int frames = body != nullptr ? body->frames : 0;
-    Put_Sprite(BACK, cx, cy, body, r.frame + (r.facing - 1) * frames / facings, r.palette, shade);
+    Put_Sprite(BACK, cx, cy, body, r.frame + (r.facing - 1) * frames / FACINGS, r.palette, shade);
     if (!shields_shown || PAJZSK == nullptr) return;
     const std::int64_t hp = Ask_Self_Or_Zero(character, REQ_HIT_POINTS);
     const std::int64_t max = Ask_Self_Or_Zero(character, REQ_MAX_HIT_POINTS);
     const std::int64_t n = PAJZSK->frames;
     const std::int64_t k = hp >= max ? n : hp >= 1 ? hp * n / max + 1 : 1;
-    Put_Sprite(BACK, cx + shield_dx, cy + shield_dy, PAJZSK, static_cast<int>(n - k), 0, shade);
+    Put_Sprite(BACK, cx + SHIELD_DX, cy + SHIELD_DY, PAJZSK, static_cast<int>(n - k), 0, shade);
 }
 
 void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade) {
@@ -108,10 +108,10 @@ void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade)
     const int ax = x + a.dx, ay = y + a.dy;
     if (Anim_Row_Is_Foot_Mark(a.type)) {
         if (lift == 0) return;
-        Draw_Clipped(y - lift - foot_mark_margin, clip_rect.bottom,
+        Draw_Clipped(y - lift - FOOT_MARK_MARGIN, clip_rect.bottom,
                      [&] { Put_Sprite(BACK, ax, ay, s, a.frame, 0, shade); });
     } else if (t.flags & ANIM_FULL_BRIGHT) {
-        Put_Sprite(BACK, ax, ay - floor, s, a.frame, 0, light_plain);
+        Put_Sprite(BACK, ax, ay - floor, s, a.frame, 0, LIGHT_PLAIN);
     } else {
         Put_Sprite(BACK, ax, ay - lift, s, a.frame, 0, shade);
     }
@@ -132,8 +132,8 @@ void Put_Char_From_Below(std::uint16_t field, int x, int y) {
     if (!Field_Is_Raised(below)) return;
     const std::uint16_t c = Char_On_Field(below);
     if (c == NO_INDEX) return;
-    Draw_Clipped(clip_rect.top, y + show_through_depth,
-                 [&] { Put_Char_Sprite(Make_Obj(OBJ_CHAR, c), below, x, y + map_level_step, 0); });
+    Draw_Clipped(clip_rect.top, y + SHOW_THROUGH_DEPTH,
+                 [&] { Put_Char_Sprite(Make_Obj(OBJ_CHAR, c), below, x, y + MAP_LEVEL_STEP, 0); });
 }
 
 // The rows [first, end) and, per row, the columns of a level that can
@@ -143,13 +143,13 @@ struct row_span {
     int first, end;
 };
 row_span Rows_In_Reach(int y, int h) {
-    const int first = std::max(Floor_Div(y - reach_down, map_row_step) + 1, 0);
-    const int end = std::min(Floor_Div(y + h + reach_up - 1, map_row_step) + 1, static_cast<int>(map_height));
+    const int first = std::max(Floor_Div(y - REACH_DOWN, MAP_ROW_STEP) + 1, 0);
+    const int end = std::min(Floor_Div(y + h + REACH_UP - 1, MAP_ROW_STEP) + 1, static_cast<int>(map_height));
     return {first, end};
 }
 row_span Columns_In_Reach(int xo, int w) {
-    const int first = std::max(Floor_Div(xo - reach_side, map_field_width) + 1, 0);
-    const int last = std::min(Floor_Div(xo + w + reach_side - 1, map_field_width), static_cast<int>(map_width) - 1);
+    const int first = std::max(Floor_Div(xo - REACH_SIDE, MAP_FIELD_WIDTH) + 1, 0);
+    const int last = std::min(Floor_Div(xo + w + REACH_SIDE - 1, MAP_FIELD_WIDTH), static_cast<int>(map_width) - 1);
     return {first, last + 1};
 }
 
@@ -160,11 +160,11 @@ void For_Level_Fields(int sx, int y, const RECT& clip, F put) {
     const row_span rows = Rows_In_Reach(y, h);
     const std::uint32_t level_base = level_drawn * fields_per_level;
     for (int r = rows.first; r < rows.end; ++r) {
-        const int xo = sx - r * map_row_step;
-        const int screen_y = r * map_row_step - y + clip.top;
+        const int xo = sx - r * MAP_ROW_STEP;
+        const int screen_y = r * MAP_ROW_STEP - y + clip.top;
         const row_span cols = Columns_In_Reach(xo, w);
         for (int c = cols.end - 1; c >= cols.first; --c)
-            put(static_cast<std::uint16_t>(level_base + r * map_width + c), c * map_field_width - xo + clip.left,
+            put(static_cast<std::uint16_t>(level_base + r * map_width + c), c * MAP_FIELD_WIDTH - xo + clip.left,
                 screen_y);
     }
 }
@@ -191,11 +191,11 @@ void Draw_Map(int sx, int sy) {
     if (clip.left >= clip.right || clip.top >= clip.bottom) return;
     if (floor_lift.size() != total_fields) floor_lift.assign(total_fields, 0);
     const std::uint32_t top_level = std::min(shown_level, map_levels - 1);
-    int y = sy - static_cast<int>(shown_level) * map_level_step;
+    int y = sy - static_cast<int>(shown_level) * MAP_LEVEL_STEP;
     for (level_drawn = 0; level_drawn <= top_level && map_levels > 0; ++level_drawn) {
         For_Level_Fields(sx, y, clip, Put_Floor);
         For_Level_Fields(sx, y, clip, Put_Field);
-        y += map_level_step;
+        y += MAP_LEVEL_STEP;
     }
 }
 
@@ -204,15 +204,15 @@ void Put_Floor(std::uint16_t field, int x, int y) {
     if (head.type == 0) {
         floor_lift[field] = 0;
     } else {
-        int lift = (mapfield[field] & MF_ELEVATION) * map_elevation_step;
+        int lift = (mapfield[field] & MF_ELEVATION) * MAP_ELEVATION_STEP;
         Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(fixitem_types[head.type].sprite), head.frame, 0,
                           Field_Light(field));
         if (mapfield[field] & MF_HEIGHT_PROGRAM) lift += Field_Hill_Height(field);
         // A byte: a hill lower than the ground counts as none.
         floor_lift[field] = static_cast<std::uint8_t>(std::clamp(lift, 0, 255));
     }
-    if (ScreenType == screen_editor && hex_grid)
-        Put_Sprite(BACK, x, y, Sprite_Of(anim_types[ANIM_CURSOR_FOOT_BACK].sprite), 0, 0, light_plain);
+    if (ScreenType == SCREEN_EDITOR && hex_grid)
+        Put_Sprite(BACK, x, y, Sprite_Of(anim_types[ANIM_CURSOR_FOOT_BACK].sprite), 0, 0, LIGHT_PLAIN);
 }
 
 void Put_Field(std::uint16_t field, int x, int y) {
@@ -262,10 +262,10 @@ int Put_Fixitem_Sprite(obj_ref fixitem, std::uint16_t field, int x, int y, int l
 void Put_Char_Sprite(obj_ref character, std::uint16_t field, int x, int y, int lift) {
     int shade = Field_Light(field);
     if (Is_Active_Player_Char(character))
-        shade = std::abs(static_cast<std::int8_t>(anim_cycle)) * pulse_step + pulse_base;
+        shade = std::abs(static_cast<std::int8_t>(anim_cycle)) * PULSE_STEP + PULSE_BASE;
     Draw_Character(character, x, y, lift, shade);
 }
 
 void Put_Char_Sprite_Right(obj_ref character, std::uint16_t, int x, int y, int lift) {
-    Draw_Character(character, x, y, lift, light_plain);
+    Draw_Character(character, x, y, lift, LIGHT_PLAIN);
 }

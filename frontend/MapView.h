@@ -16,10 +16,10 @@ struct sprite;
 // The projection: field (x, y) of level L is anchored at map pixel
 // (x * 42 + y * 21, y * 21 + (shown_level - L) * 77); each step of a
 // field's elevation lifts its floor by 11 pixels.
-constexpr int map_field_width = 42;
-constexpr int map_row_step = 21;
-constexpr int map_level_step = 77;
-constexpr int map_elevation_step = 11;
+constexpr int MAP_FIELD_WIDTH = 42;
+constexpr int MAP_ROW_STEP = 21;
+constexpr int MAP_LEVEL_STEP = 77;
+constexpr int MAP_ELEVATION_STEP = 11;
 
 // Division and remainder rounding toward minus infinity.
 inline int Floor_Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
@@ -31,8 +31,8 @@ extern int map_view_width;
 extern int map_view_height;
 void Set_Map_View(int left, int top, int right, int bottom);
 // The two viewports: beside the game panel, and beside the editor's dialogs.
-constexpr RECT hexamap_view{90, 12, 549, 371};
-constexpr RECT editor_view{120, 0, 530, 369};
+constexpr RECT HEXAMAP_VIEW{90, 12, 549, 371};
+constexpr RECT EDITOR_VIEW{120, 0, 530, 369};
 
 // The view state a map file stores (scroll_x, scroll_y, shown_level) is
 // the game world's, in Objects/Map.h.

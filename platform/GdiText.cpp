@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int stock_height = 16;
+constexpr int STOCK_HEIGHT = 16;
 
 struct Glyph {
     int width = 0;
@@ -136,7 +136,7 @@ const Strike* Choose_Strike(HFONT font) {
         for (const Strike& s : r.strikes) {
             if (!any_face && !Same_Ignoring_Case(s.face, face)) continue;
             long size = height < 0 ? s.pixel_height - s.internal_leading : s.pixel_height;
-            long want = height == 0 ? stock_height : std::labs(height);
+            long want = height == 0 ? STOCK_HEIGHT : std::labs(height);
             long dh = std::labs(size - want) * 2 + (size > want ? 1 : 0);  // ties: the smaller
             long dw = std::labs(s.weight - weight);
             if (best == nullptr || dh < best_height || (dh == best_height && dw < best_weight)) {
@@ -261,12 +261,12 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DW
     font->weight = weight;
     font->italic = italic != 0;
     font->face = face != nullptr ? face : "";
-    Gdi_Register(font, GdiKind::font);
+    Gdi_Register(font, GdiKind::Font);
     return font;
 }
 
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
-    if (!Gdi_Is(dc, GdiKind::dc) || text == nullptr || length < 0) return FALSE;
+    if (!Gdi_Is(dc, GdiKind::Dc) || text == nullptr || length < 0) return FALSE;
     Canvas canvas;
     if (!Dc_Canvas(dc, canvas)) return FALSE;
     const Strike* strike = Choose_Strike(dc->font);
@@ -287,7 +287,7 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
 }
 
 int DrawTextExA(HDC dc, const char* text, int length, RECT* rect, UINT format, DRAWTEXTPARAMS* params) {
-    if (!Gdi_Is(dc, GdiKind::dc) || text == nullptr || rect == nullptr) return 0;
+    if (!Gdi_Is(dc, GdiKind::Dc) || text == nullptr || rect == nullptr) return 0;
     if (length < 0) length = static_cast<int>(std::strlen(text));
     Canvas canvas;
     bool can_draw = Dc_Canvas(dc, canvas);

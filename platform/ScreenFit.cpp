@@ -9,9 +9,9 @@ screen_fit Fit_Picture(int window_width, int window_height) {
     screen_fit fit;
     fit.window_width = window_width;
     fit.window_height = window_height;
-    fit.scale = std::max(1, std::min(window_width / picture_width, window_height / picture_height));
-    fit.left = std::max(0, (window_width - picture_width * fit.scale) / 2);
-    fit.top = std::max(0, (window_height - picture_height * fit.scale) / 2);
+    fit.scale = std::max(1, std::min(window_width / PICTURE_WIDTH, window_height / PICTURE_HEIGHT));
+    fit.left = std::max(0, (window_width - PICTURE_WIDTH * fit.scale) / 2);
+    fit.top = std::max(0, (window_height - PICTURE_HEIGHT * fit.scale) / 2);
     return fit;
 }
 
@@ -22,7 +22,7 @@ POINT Window_To_Picture(const screen_fit& fit, int x, int y) {
         const int p = d >= 0 ? d / fit.scale : -1;
         return std::clamp(p, 0, size - 1);
     };
-    return {to_picture(x, fit.left, picture_width), to_picture(y, fit.top, picture_height)};
+    return {to_picture(x, fit.left, PICTURE_WIDTH), to_picture(y, fit.top, PICTURE_HEIGHT)};
 }
 
 RECT Picture_To_Window(const screen_fit& fit, const RECT& r) {
@@ -108,7 +108,7 @@ std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& d
     for (LONG y = r.top; y < r.bottom; ++y) {
         if (y >= band_end) {
             flush();
-            band_end = (y / changed_band + 1) * changed_band;
+            band_end = (y / CHANGED_BAND + 1) * CHANGED_BAND;
         }
         const std::uint8_t* now = surface.Bits() + static_cast<std::size_t>(y) * pitch + from;
         std::uint8_t* was = shown.bytes.data() + static_cast<std::size_t>(y) * pitch + from;

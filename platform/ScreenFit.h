@@ -9,13 +9,13 @@
 #include "platform/DDraw.h"
 #include "platform/Win32Types.h"
 
-constexpr int picture_width = 640;
-constexpr int picture_height = 480;
+constexpr int PICTURE_WIDTH = 640;
+constexpr int PICTURE_HEIGHT = 480;
 
 struct screen_fit {
     int scale = 1;
     int left = 0, top = 0;  // the picture's top-left corner in the window
-    int window_width = picture_width, window_height = picture_height;
+    int window_width = PICTURE_WIDTH, window_height = PICTURE_HEIGHT;
 };
 
 // The fit in a window of that size; a window smaller than the picture
@@ -42,9 +42,9 @@ struct shown_picture {
 };
 
 // The parts of r (a dirty rectangle of the surface) whose pixels differ
-// from what was shown, in bands of changed_band rows, each cut to its changed
+// from what was shown, in bands of CHANGED_BAND rows, each cut to its changed
 // columns; they are remembered as shown. Empty when nothing changed. Before
 // the first picture, and for a surface of another size, the window shows
 // pixels of 0 (black).
-constexpr int changed_band = 16;
+constexpr int CHANGED_BAND = 16;
 std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& r, shown_picture& shown);

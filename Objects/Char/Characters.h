@@ -197,7 +197,7 @@ struct RecordTraits<char_record> : RecordTraitsBase {
         r.first_mod = NO_INDEX;
     }
     static bool Is_Free_Record(const char_record& r) { return (r.flags & CF_FREE) != 0; }
-    static constexpr FreeMarks marks = FreeMarks::InRecord;
+    static constexpr FreeMarks MARKS = FreeMarks::InRecord;
 };
 
 constexpr std::uint16_t CHAR_ARRAY_STEP = 40;

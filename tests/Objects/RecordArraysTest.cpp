@@ -34,9 +34,9 @@ struct RecordTraits<falling_record> : RecordTraitsBase {
     static void Fresh(falling_record& r, std::uint16_t next) { r.next = next; }
     static void Freed(falling_record& r, std::uint16_t next) { r.next = next; }
     static void Taken(falling_record&) {}
-    static constexpr FreeMarks marks = FreeMarks::None;
-    static constexpr bool ends_at_capacity = true;
-    static constexpr bool grows_falling = true;
+    static constexpr FreeMarks MARKS = FreeMarks::None;
+    static constexpr bool ENDS_AT_CAPACITY = true;
+    static constexpr bool GROWS_FALLING = true;
 };
 
 namespace {

@@ -301,7 +301,7 @@ TEST_F(MapFile, HeaderFaultsAreRefused) {
     // Each record size one larger than ours.
     for (int kind = 0; kind < MAP_RECORD_KINDS; ++kind) {
         Bytes larger = file;
-        const std::uint32_t size = map_record_sizes[kind] + 1;
+        const std::uint32_t size = MAP_RECORD_SIZES[kind] + 1;
         std::memcpy(&larger[11 + 4 * kind], &size, 4);
         Expect_Rejected(larger, "record size larger than ours");
     }

@@ -89,7 +89,7 @@ TEST_F(GeneratedGame, StartsOnTheStartMapWithEveryPictureItNames) {
     EXPECT_EQ(trace, "CTheApp::InitInstance\n") << "nothing reported: start.map and item.dat were read";
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
     ASSERT_EQ(map_loaded, 1u);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(player_count, 3u);
     EXPECT_EQ(selected_count, 1u);
     for (int slot = 1; slot < MAP_TYPE_SLOTS; ++slot) {

@@ -48,8 +48,8 @@ class MapViewTest : public HeadlessTest {
         Reset_World_State();
         Reset_Light_Map();
         Reset_Front_End_State();
-        ScreenType = screen_hexamap;
-        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+        ScreenType = SCREEN_HEXAMAP;
+        Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     }
 
     void TearDown() override {
@@ -99,9 +99,9 @@ class MapViewTest : public HeadlessTest {
     }
     static std::vector<std::uint16_t> Snapshot() {
         std::vector<std::uint16_t> out;
-        out.reserve(screen_width * screen_height);
-        for (int y = 0; y < screen_height; ++y)
-            for (int x = 0; x < screen_width; ++x) out.push_back(Pixel(x, y));
+        out.reserve(SCREEN_WIDTH * SCREEN_HEIGHT);
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x) out.push_back(Pixel(x, y));
         return out;
     }
     // The first pixel where two snapshots differ, as "(x, y)"; empty when equal.
@@ -109,7 +109,7 @@ class MapViewTest : public HeadlessTest {
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
             if (a[i] != b[i]) {
                 char at[32];
-                std::snprintf(at, sizeof at, "(%zu, %zu)", i % screen_width, i / screen_width);
+                std::snprintf(at, sizeof at, "(%zu, %zu)", i % SCREEN_WIDTH, i / SCREEN_WIDTH);
                 return at;
             }
         return a.size() == b.size() ? "" : "sizes differ";
