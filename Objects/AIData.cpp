@@ -56,10 +56,8 @@ void Init_AI_Arrays() {
     const std::uint32_t slots = std::min<std::uint32_t>(chararray.Capacity() + IQ_SLOT_STEP, NO_INDEX - 1);
     iqarray.records.assign(slots, iq_slot{NOOBJ, 0, {0, 0, 0}, NO_INDEX});
     iqarray.used = 0;
-    if (!actarray.Allocate(std::min<std::uint32_t>(slots * ACTS_PER_SLOT, RECORD_ARRAY_LIMIT))) {
-        Fatal_Error("Can't allocate memory for actarray!", "");
-        return;
-    }
+    const std::uint32_t acts = std::min<std::uint32_t>(slots * ACTS_PER_SLOT, RECORD_ARRAY_LIMIT);
+    if (!actarray.Allocate_Or_Fatal(acts, "Can't allocate memory for actarray!")) return;
     actarray.Chain_Free(0, actarray.Capacity());
     relationarray.capacity = static_cast<std::uint16_t>(slots);
     relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);

@@ -42,20 +42,9 @@ void Set_Map_Geometry(std::uint32_t width, std::uint32_t height, std::uint32_t l
     mapfield.assign(total_fields, 0);
 }
 
-void Alloc_Map_Array(std::uint16_t n) {
-    if (!maparray.Allocate(std::min<std::uint32_t>(n + MAP_ARRAY_STEP, RECORD_ARRAY_LIMIT))) {
-        Fatal_Error("Can't allocate memory for map!", "");
-        return;
-    }
-    maparray.Keep_In_Use(n);
-    maparray.Chain_Free(n, maparray.Capacity());
-}
+void Alloc_Map_Array(std::uint16_t n) { maparray.Allocate_For(n, "Can't allocate memory for map!"); }
 
-std::uint16_t New_Map_Record() {
-    const std::uint16_t i = maparray.New();
-    if (i == NO_INDEX) Error_Query_Quit("Can't realloc maparray!");
-    return i;
-}
+std::uint16_t New_Map_Record() { return maparray.New_Or_Report("Can't realloc maparray!"); }
 
 void Delete_Map_Record(std::uint16_t i) {
     if (i < total_fields || !maparray.Can_Free(i)) {

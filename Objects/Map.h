@@ -77,20 +77,19 @@ ORVEX_RECORD_SIZE(map_record, 9);
 ORVEX_FIELD_OFFSET(map_record, first_mod, 3);
 ORVEX_FIELD_OFFSET(map_record, link, 5);
 
-// A free record: type 0, link {0, next free}.
+// A free record: type 0.
 template <>
-struct RecordTraits<map_record> : RecordTraitsBase {
-    static std::uint16_t Next(const map_record& r) { return Obj_Index(r.link); }
+struct RecordTraits<map_record> : FieldListRecordTraits<map_record> {
+    static void Taken(map_record& r) { r.first_mod = NO_INDEX; }
     static void Fresh(map_record& r, std::uint16_t next) {
         r = {};
-        r.first_mod = NO_INDEX;
-        r.link = Make_Obj(OBJ_NONE, next);
+        Taken(r);
+        Link_Free(r, next);
     }
     static void Freed(map_record& r, std::uint16_t next) {
-        r.link = Make_Obj(OBJ_NONE, next);
+        Link_Free(r, next);
         r.type = 0;
     }
-    static void Taken(map_record& r) { r.first_mod = NO_INDEX; }
 };
 
 constexpr std::uint16_t MAP_ARRAY_STEP = 500;

@@ -293,18 +293,13 @@ std::uint16_t Start_Object_Anim(obj_ref obj, std::int8_t first, std::int8_t last
 }  // namespace
 
 void Alloc_Map_Anims() {
-    if (!mapanim.Allocate(MAPANIM_COUNT)) {
-        Fatal_Error("Can't allocate memory for mapanim!", "");
-        return;
-    }
+    if (!mapanim.Allocate_Or_Fatal(MAPANIM_COUNT, "Can't allocate memory for mapanim!")) return;
     mapanim.Chain_Free(0, MAPANIM_COUNT);
     mapanim_shortage_reported = false;
 
     animated_fixitems.active = NO_INDEX;
-    if (!animated_fixitems.Allocate(ANIM_ENTRIES_START)) {
-        Fatal_Error("Can't allocate memory for animated fixitems!", "");
+    if (!animated_fixitems.Allocate_Or_Fatal(ANIM_ENTRIES_START, "Can't allocate memory for animated fixitems!"))
         return;
-    }
     animated_fixitems.Chain_Free(0, ANIM_ENTRIES_START);
 }
 

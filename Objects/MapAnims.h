@@ -47,16 +47,15 @@ ORVEX_RECORD_SIZE(mapanim_record, 12);
 ORVEX_FIELD_OFFSET(mapanim_record, owner, 4);
 ORVEX_FIELD_OFFSET(mapanim_record, link, 8);
 
-// A free record: type 0, link {0, next free}.
+// A free record: type 0.
 template <>
-struct RecordTraits<mapanim_record> : RecordTraitsBase {
-    static std::uint16_t Next(const mapanim_record& r) { return Obj_Index(r.link); }
+struct RecordTraits<mapanim_record> : FieldListRecordTraits<mapanim_record> {
     static void Fresh(mapanim_record& r, std::uint16_t next) {
         r = {};
-        r.link = Make_Obj(OBJ_NONE, next);
+        Link_Free(r, next);
     }
     static void Freed(mapanim_record& r, std::uint16_t next) {
-        r.link = Make_Obj(OBJ_NONE, next);
+        Link_Free(r, next);
         r.type = 0;
     }
     static void Taken(mapanim_record& r) {

@@ -88,11 +88,7 @@ void Init_Mod_Array(std::uint16_t n) {
     mod_array.records[0] = Sentinel();
 }
 
-std::uint16_t New_Modifier_Record() {
-    const std::uint16_t m = mod_array.New();
-    if (m == NO_INDEX) Error_Query_Quit("Can't expand mod_array");
-    return m;
-}
+std::uint16_t New_Modifier_Record() { return mod_array.New_Or_Report("Can't expand mod_array"); }
 
 void Delete_Modifier(std::uint16_t m) {
     if (m >= mod_array.Capacity()) {

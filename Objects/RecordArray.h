@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "System/ErrorReport.h"
 
 enum class FreeMarks {
     None,      // nothing asks whether a record is free
@@ -36,6 +37,14 @@ struct RecordTraitsBase {
     static constexpr bool ENDS_AT_CAPACITY = false;
     // Records added by growth are handed out from the highest down.
     static constexpr bool GROWS_FALLING = false;
+};
+
+// The records of the fields' object lists (map records, items, characters,
+// map animations): a free record's link is {0, next free}.
+template <class T>
+struct FieldListRecordTraits : RecordTraitsBase {
+    static std::uint16_t Next(const T& r) { return Obj_Index(r.link); }
+    static void Link_Free(T& r, std::uint16_t next) { r.link = Make_Obj(OBJ_NONE, next); }
 };
 
 // The largest capacity: with 0xFFFF records an index would be 0xFFFF, "none".
@@ -80,11 +89,28 @@ struct RecordArray {
         first_free = End();
         return true;
     }
+    // Allocate, ending the program with fault when there is no memory.
+    bool Allocate_Or_Fatal(std::uint32_t capacity, const char* fault) {
+        if (Allocate(capacity)) return true;
+        Fatal_Error(fault, "");
+        return false;
+    }
 
     // Records 0 .. n - 1 stand outside the free list for a loader to fill,
     // each as a record just taken.
     void Keep_In_Use(std::uint32_t n) {
         for (std::uint32_t i = 0; i < n && i < Capacity(); ++i) Traits::Taken(records[i]);
+    }
+
+    // n records for a loader to fill (each as a record just taken), then
+    // GrowthStep free ones; false, ending the program with fault, when there
+    // is no memory.
+    bool Allocate_For(std::uint32_t n, const char* fault) {
+        const std::uint32_t capacity = std::min<std::uint32_t>(n + GrowthStep, RECORD_ARRAY_LIMIT);
+        if (!Allocate_Or_Fatal(capacity, fault)) return false;
+        Keep_In_Use(n);
+        Chain_Free(n, capacity);
+        return true;
     }
 
     // Records from .. to - 1 become fresh free records, handed out in rising
@@ -142,6 +168,12 @@ struct RecordArray {
     std::uint16_t New() {
         if (!Has_Free() && !Grow()) return NO_INDEX;
         return Pop();
+    }
+    // New, reporting fault (a query box) when the array cannot grow.
+    std::uint16_t New_Or_Report(const char* fault) {
+        const std::uint16_t i = New();
+        if (i == NO_INDEX) Error_Query_Quit(fault);
+        return i;
     }
 
     // Gives record i back: it is handed out first again.

@@ -44,18 +44,12 @@ void Init_Char_Array(std::uint16_t n) {
     Clear_Selection();
     player_count = 0;
     Free_Char_Array();
-    if (!chararray.Allocate(std::min<std::uint32_t>(n + CHAR_ARRAY_STEP, RECORD_ARRAY_LIMIT))) {
-        Fatal_Error("Can't allocate memory for characters!", "");
-        return;
-    }
+    const std::uint32_t capacity = std::min<std::uint32_t>(n + CHAR_ARRAY_STEP, RECORD_ARRAY_LIMIT);
+    if (!chararray.Allocate_Or_Fatal(capacity, "Can't allocate memory for characters!")) return;
     chararray.Chain_Free(n, chararray.Capacity());
 }
 
-std::uint16_t Alloc_Char() {
-    const std::uint16_t c = chararray.New();
-    if (c == NO_INDEX) Error_Query_Quit("Can't realloc chararray!");
-    return c;
-}
+std::uint16_t Alloc_Char() { return chararray.New_Or_Report("Can't realloc chararray!"); }
 
 void Free_Char(std::uint16_t c) {
     if (!Char_In_Use(c)) {
@@ -106,19 +100,13 @@ std::uint16_t Create_Item_In_Char_Slot(std::uint16_t type, std::uint16_t c, int 
         Error_Query_Quit("Character slot is not empty");
         return NO_INDEX;
     }
-    std::uint16_t i = New_Item_Record();
+    const std::uint16_t i = New_Item_Of_Type(type);
     if (i == NO_INDEX) return NO_INDEX;
     item_record& it = itemarray.records[i];
-    it.type = type;
-    it.recognize = item_types[type].default_recognize;
     it.owner = Make_Obj(OBJ_CHAR, c);
     it.link = Make_Obj(OBJ_NONE, NO_INDEX);
     chararray.records[c].slots[slot] = static_cast<std::int16_t>(i);
-    obj_ref item = Make_Obj(OBJ_ITEM, i);
-    if (type == ITEM_TYPE_DEAD_BODY)
-        Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
-    else
-        Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
+    Give_Type_Modifiers(i);
     return i;
 }
 

@@ -179,18 +179,17 @@ ORVEX_FIELD_OFFSET(char_record, spirit, 115);
 ORVEX_FIELD_OFFSET(char_record, unused_329, 329);
 ORVEX_FIELD_OFFSET(char_record, unused_358, 358);
 
-// A free record carries the flag CF_FREE and the link {0, next free}.
+// A free record carries the flag CF_FREE.
 template <>
-struct RecordTraits<char_record> : RecordTraitsBase {
-    static std::uint16_t Next(const char_record& r) { return Obj_Index(r.link); }
+struct RecordTraits<char_record> : FieldListRecordTraits<char_record> {
     static void Fresh(char_record& r, std::uint16_t next) {
         r = {};
         r.flags = CF_FREE;
-        r.link = Make_Obj(OBJ_NONE, next);
+        Link_Free(r, next);
     }
     static void Freed(char_record& r, std::uint16_t next) {
         r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
-        r.link = Make_Obj(OBJ_NONE, next);
+        Link_Free(r, next);
     }
     static void Taken(char_record& r) {
         r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);

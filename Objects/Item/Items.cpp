@@ -50,20 +50,11 @@ const item_type* Item_Type_Of(std::uint16_t item) {
 }
 
 void Alloc_Item_Array(std::uint16_t n) {
-    const std::uint32_t used = static_cast<std::uint32_t>(n) + 1;
-    if (!itemarray.Allocate(std::min<std::uint32_t>(used + ITEM_ARRAY_STEP, RECORD_ARRAY_LIMIT))) {
-        Fatal_Error("Can't allocate memory for items!", "");
-        return;
-    }
-    itemarray.Keep_In_Use(used);
-    itemarray.Chain_Free(used, itemarray.Capacity());
+    // Index 0 is never handed out: records 0 .. n for the map reader.
+    itemarray.Allocate_For(static_cast<std::uint32_t>(n) + 1, "Can't allocate memory for items!");
 }
 
-std::uint16_t New_Item_Record() {
-    const std::uint16_t i = itemarray.New();
-    if (i == NO_INDEX) Error_Query_Quit("Can't realloc itemarray!");
-    return i;
-}
+std::uint16_t New_Item_Record() { return itemarray.New_Or_Report("Can't realloc itemarray!"); }
 
 void Delete_Item_Record(std::uint16_t i) {
     if (!itemarray.Can_Free(i)) {
@@ -115,18 +106,29 @@ std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field) {
         Error_Query_Quit("Non field-head in Create_Item");
         return NO_INDEX;
     }
-    std::uint16_t i = New_Item_Record();
+    const std::uint16_t i = New_Item_Of_Type(type);
+    if (i == NO_INDEX) return NO_INDEX;
+    Put_Object_To_Field(Make_Obj(OBJ_ITEM, i), field);
+    Give_Type_Modifiers(i);
+    return i;
+}
+
+std::uint16_t New_Item_Of_Type(std::uint16_t type) {
+    const std::uint16_t i = New_Item_Record();
     if (i == NO_INDEX) return NO_INDEX;
     item_record& r = itemarray.records[i];
     r.type = type;
     r.recognize = item_types[type].default_recognize;
-    obj_ref item = Make_Obj(OBJ_ITEM, i);
-    Put_Object_To_Field(item, field);
+    return i;
+}
+
+void Give_Type_Modifiers(std::uint16_t i) {
+    const obj_ref item = Make_Obj(OBJ_ITEM, i);
+    const std::uint16_t type = itemarray.records[i].type;
     if (type == ITEM_TYPE_DEAD_BODY)
         Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
     else
         Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
-    return i;
 }
 
 namespace {

@@ -19,17 +19,15 @@ ORVEX_FIELD_OFFSET(item_record, owner, 3);
 ORVEX_FIELD_OFFSET(item_record, first_mod, 7);
 ORVEX_FIELD_OFFSET(item_record, link, 9);
 
-// A free record: link {0, next free}.
 template <>
-struct RecordTraits<item_record> : RecordTraitsBase {
-    static std::uint16_t Next(const item_record& r) { return Obj_Index(r.link); }
+struct RecordTraits<item_record> : FieldListRecordTraits<item_record> {
+    static void Taken(item_record& r) { r.first_mod = NO_INDEX; }
     static void Fresh(item_record& r, std::uint16_t next) {
         r = {};
-        r.first_mod = NO_INDEX;
-        r.link = Make_Obj(OBJ_NONE, next);
+        Taken(r);
+        Link_Free(r, next);
     }
-    static void Freed(item_record& r, std::uint16_t next) { r.link = Make_Obj(OBJ_NONE, next); }
-    static void Taken(item_record& r) { r.first_mod = NO_INDEX; }
+    static void Freed(item_record& r, std::uint16_t next) { Link_Free(r, next); }
 };
 
 constexpr std::uint16_t ITEM_ARRAY_STEP = 50;
@@ -140,6 +138,12 @@ void Rebuild_Item_Free_Marks();
 // fresh Corpse modifier, any other type its database type's). The index,
 // NO_INDEX when nothing was made.
 std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field);
+// A new item record of type, with the type's recognize level; NO_INDEX when
+// no record is left.
+std::uint16_t New_Item_Of_Type(std::uint16_t type);
+// Gives new item i the modifiers of its type: a body a fresh Corpse
+// modifier, any other type its database type's.
+void Give_Type_Modifiers(std::uint16_t i);
 // Deletes item i, or one item of its stack when it holds two or more. An
 // item whose owner is neither a field nor a character in use is reported
 // and left as it is.
