@@ -44,9 +44,6 @@ constexpr std::int32_t LIMIT_TOP = -106;
 constexpr std::int32_t LIMIT_BOTTOM_MARGIN = 6;
 constexpr std::int32_t LIMIT_LEFT = -21;
 constexpr std::int32_t LIMIT_RIGHT_MARGIN = -21;
-// Centring puts the field's anchor this far from the viewport's top-left.
-constexpr std::int32_t CENTRE_X = 229;
-constexpr std::int32_t CENTRE_Y = 179;
 
 void Show_View() {
     if (direct_draw != nullptr) direct_draw->WaitForVerticalBlank(DDWAITVB_BLOCKEND, nullptr);
@@ -163,8 +160,8 @@ void Center_On_Object(obj_ref obj) {
     shown_level = field / fields_per_level;
     const std::int32_t row = static_cast<std::int32_t>((field % fields_per_level) / map_width);
     const std::int32_t col = static_cast<std::int32_t>(field % map_width);
-    scroll_y = row * MAP_ROW_STEP - CENTRE_Y;
-    scroll_x = col * MAP_FIELD_WIDTH + row * MAP_ROW_STEP - CENTRE_X;
+    scroll_y = row * MAP_ROW_STEP - VIEW_CENTRE_Y;
+    scroll_x = col * MAP_FIELD_WIDTH + row * MAP_ROW_STEP - VIEW_CENTRE_X;
     Redraw_Map();
 }
 
