@@ -240,6 +240,8 @@ struct DisplayOptions {
     bool unsupported_mode = false;
 };
 DisplayOptions& Display_Options();
+// The options back to their defaults.
+void Reset_Display_Options();
 
 // The primary surface that exists now (there is at most one), or null: the
 // window backend shows its picture.

@@ -304,7 +304,7 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
         {161, 289, 193, 321, "RING", 0}, {126, 289, 158, 321, "RING", 0},    {161, 321, 193, 353, "RING", 0},
         {126, 321, 158, 353, "RING", 0}};
     // A word on the panel ends this far above its slot.
-    constexpr int above = 3;
+    constexpr int ABOVE = 3;
     std::vector<SlotLabel> out;
     for (const S& d : slots) {
         SlotLabel l;
@@ -319,7 +319,7 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
             const int x = middle - w / 2, y = (l.slot.y0 + l.slot.y1) / 2 - 3;
             l.text = {x, y, x + w, y + kGlyphHeight};
         } else {
-            const int x = middle + d.dx - w / 2, y = l.slot.y0 - above - kGlyphHeight - 1;
+            const int x = middle + d.dx - w / 2, y = l.slot.y0 - ABOVE - kGlyphHeight - 1;
             l.text = {x, y, x + w + 1, y + kGlyphHeight + 1};
         }
         out.push_back(l);
