@@ -1,5 +1,7 @@
 #include "platform/wx/WxBackend.h"
 
+#include "platform/wx/WxGameWindow.h"
+
 #include <wx/app.h>
 #include <wx/cursor.h>
 #include <wx/dcclient.h>
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <thread>
@@ -134,6 +137,10 @@ class WxBackend : public WindowBackend {
     const wxCursor* Scaled_Cursor(HCURSOR cursor, int scale);
     HCURSOR Shown_Cursor() const { return shown_cursor_; }
     void Remove_All_Windows();
+    game_window* Window_Of(HWND hwnd) { return Window(hwnd); }
+    // A modal dialog of the game: nothing reaches the game meanwhile, and
+    // what it draws is shown at every refresh.
+    int Run_Modal(const std::function<int()>& show);
 
   private:
     bool Accepting() const { return modal_depth_ == 0 && !ended_; }
@@ -314,6 +321,20 @@ int WxBackend::Message_Box(HWND owner, const char* text, const char* caption, UI
         case wxID_NO: return IDNO;
         default: return IDOK;
     }
+}
+
+int WxBackend::Run_Modal(const std::function<int()>& show) {
+    Present();
+    ++modal_depth_;
+    wxTimer presenter;
+    presenter.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Present(); });
+    presenter.Start(static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(REFRESH_PERIOD).count()));
+    const int answer = show();
+    presenter.Stop();
+    --modal_depth_;
+    Present();
+    wxWakeUpIdle();
+    return answer;
 }
 
 void WxBackend::Schedule() {
@@ -607,6 +628,30 @@ CWinApp* running_app = nullptr;
 wxAppConsole* Make_App() { return new GameApp(*running_app); }
 
 }  // namespace
+
+wxFrame* Wx_Game_Frame(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->frame : nullptr;
+}
+
+wxWindow* Wx_Game_Canvas(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->canvas : nullptr;
+}
+
+screen_fit Wx_Game_Fit(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->canvas->Picture_Fit() : screen_fit{};
+}
+
+void Wx_Pointer_At(HWND hwnd, int screen_x, int screen_y) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    if (w == nullptr) return;
+    const wxPoint at = w->canvas->ScreenToClient(wxPoint(screen_x, screen_y));
+    backend->Mouse_At(Window_To_Picture(w->canvas->Picture_Fit(), at.x, at.y));
+}
+
+int Wx_Run_Modal(const std::function<int()>& show) { return backend != nullptr ? backend->Run_Modal(show) : show(); }
 
 int Run_Wx_Application(CWinApp& app, int argc, char** argv) {
     running_app = &app;

@@ -75,7 +75,7 @@ const row_case rows[] = {
     {{280, 386, 603, 400}, 0, 0, "Scroll up the Text Window", 0, 0, &Log_Scroll_Up},
     {{280, 458, 603, 472}, 0, 0, "Scroll down the Text Window", 0, 0, &Log_Scroll_Down},
     {{0, 0, 0, 0}, 'X', 0, "Credits", 0, 0, &Credits_Key},
-    {{13, 215, 42, 244}, 'E', 0, "Start the map editor", 0, 0, &Enter_Editor},
+    {{13, 215, 42, 244}, 'E', 0, "Start the map editor", 0, 0, &Editor_Key},
     {{9, 156, 24, 187}, 0, 0, "", 0, 0, &Quick_Slot_62_Click},
     {{63, 156, 78, 187}, 0, 0, "", 0, 0, &Quick_Slot_61_Click},
     {{27, 156, 42, 171}, 0, 0, "", 0, 0, &Quick_Slot_64_Click},
