@@ -36,9 +36,7 @@ namespace {
 
 constexpr std::uint16_t ELEVATION_STEPS = MF_ELEVATION + 1;
 
-void Use_Editor_View() {
-    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
-}
+void Use_Editor_View() { Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom); }
 
 // The map in the editor's viewport over an empty preview strip.
 void Draw_Editor_Screen() {

@@ -9,9 +9,9 @@
 #include <vector>
 
 struct field_object_entry {
-    std::string label;       // the character's name, the item type's or the fixitem type's name
-    std::int32_t image;      // the kind: 2 character, 3 item, 5 fixitem or field head
-    std::uint32_t parameter; // the index in its array (the field head: the field)
+    std::string label;        // the character's name, the item type's or the fixitem type's name
+    std::int32_t image;       // the kind: 2 character, 3 item, 5 fixitem or field head
+    std::uint32_t parameter;  // the index in its array (the field head: the field)
     bool operator==(const field_object_entry&) const = default;
 };
 

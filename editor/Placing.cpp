@@ -327,7 +327,8 @@ bool Place_Database_Type(std::uint16_t field) {
         case OBJ_ITEM: return Place_Item_Type(field, i);
         case OBJ_FIXITEM:
             if (i >= fixitem_data.size()) return false;
-            return (fixitem_data[i].flags & FIX_GROUND) != 0 ? Place_Ground_Type(field, i) : Place_Fixitem_Type(field, i);
+            return (fixitem_data[i].flags & FIX_GROUND) != 0 ? Place_Ground_Type(field, i)
+                                                             : Place_Fixitem_Type(field, i);
         default: return false;
     }
 }

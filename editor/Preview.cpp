@@ -125,7 +125,8 @@ void Draw_Cell(const sprite* s, int x, int y, int frame) {
 
 preview_band Preview_Band(int sprite_height) {
     const int band = sprite_height + PREVIEW_CELL_MARGIN;
-    if (band > PREVIEW_STRIP_HEIGHT) return {static_cast<int>(PREVIEW_STRIP.top), static_cast<int>(PREVIEW_STRIP.bottom)};
+    if (band > PREVIEW_STRIP_HEIGHT)
+        return {static_cast<int>(PREVIEW_STRIP.top), static_cast<int>(PREVIEW_STRIP.bottom)};
     const int top = PREVIEW_STRIP.top + (PREVIEW_STRIP_HEIGHT - band) / 2;
     return {top, top + band};
 }

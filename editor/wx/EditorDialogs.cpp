@@ -136,8 +136,8 @@ CDataTreeDlg::CDataTreeDlg(wxWindow* parent) : wxPanel(parent, IDD_DATA_TREE) {
     column->Add(tabs_, 3, wxEXPAND | wxALL, BORDER);
 
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, IDC_EDIT, "Edit", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 1,
-                 wxRIGHT, BORDER);
+    buttons->Add(new wxButton(this, IDC_EDIT, "Edit", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 1, wxRIGHT,
+                 BORDER);
     buttons->Add(new wxButton(this, IDC_INSERT, "Insert", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 1);
     column->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT, BORDER);
 

@@ -160,7 +160,8 @@ class WxEditorView final : public EditorView {
                     return;
                 }
                 const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
-                if (enter && (focus == nullptr || focus->GetId() == IDC_OK || dynamic_cast<wxButton*>(focus) == nullptr))
+                if (enter &&
+                    (focus == nullptr || focus->GetId() == IDC_OK || dynamic_cast<wxButton*>(focus) == nullptr))
                     return;
             }
         }

@@ -46,8 +46,8 @@
 #include "frontend/Controls.h"
 #include "frontend/FrontEndState.h"
 #include "frontend/GameLoop.h"
-#include "frontend/MapArtwork.h"
 #include "frontend/Hooks.h"
+#include "frontend/MapArtwork.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
 #include "platform/PathResolver.h"
@@ -238,7 +238,9 @@ class EditorTest : public HeadlessTest {
         cursor_field = field;
         Editor_Place_Object(0, EVENT_RIGHT_CLICK);
     }
-    static std::uint16_t F(std::uint32_t x, std::uint32_t y, std::uint32_t level = 0) { return Field_Index(x, y, level); }
+    static std::uint16_t F(std::uint32_t x, std::uint32_t y, std::uint32_t level = 0) {
+        return Field_Index(x, y, level);
+    }
 
     // The map passes the loader's checks, and comes back the same from a
     // map file.

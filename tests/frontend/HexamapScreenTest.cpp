@@ -413,6 +413,30 @@ TEST_F(Hexamap, TheEditorIsEnteredThroughTheHookItInstalls) {
     EXPECT_TRUE(backend().boxes.empty());
 }
 
+// During a test play the editor key is Quit: it goes back to the editor
+// with the test map, and while an act aims it only cancels the aim.
+TEST_F(Hexamap, TheEditorKeyIsQuitDuringATestPlay) {
+    editor_entries.clear();
+    Editor_Hooks().enter_editor = [](std::uint32_t flags, int event) { editor_entries.push_back({flags, event}); };
+    Save_Map(TEST_MAP_NAME);
+    const std::uint16_t alric = Char_Named("Alric");
+    Remove_Object(Make_Obj(OBJ_CHAR, alric));
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(1, 1, 0));
+    test_play = 1;
+    cursor_type = CURSOR_ON_TARGET;
+    Press('E');
+    EXPECT_EQ(cancel_targeting, 1) << "aiming: the aim goes";
+    EXPECT_TRUE(editor_entries.empty());
+    cursor_type = CURSOR_NORMAL;
+    cancel_targeting = 0;
+    Press('E');
+    test_play = 0;
+    fs::remove(folder / TEST_MAP_NAME);
+    ASSERT_EQ(editor_entries.size(), 1u);
+    EXPECT_EQ(Field_Of(Char_Named("Alric")), Field_Index(4, 6, 0)) << "the test map is back";
+    EXPECT_TRUE(backend().boxes.empty());
+}
+
 TEST_F(Hexamap, EachPortraitOwnsThePixelsItIsDrawnOn) {
     for (int x = 30; x < 260; ++x) {
         const int slot = Portrait_Slot_At(x);

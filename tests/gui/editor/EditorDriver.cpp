@@ -95,7 +95,8 @@ wxPoint Picture_Point(int x, int y) {
 // picks it.
 POINT Field_Anchor(std::uint16_t field) {
     const int x = static_cast<int>(Field_X(field)), y = static_cast<int>(Field_Y(field));
-    return {x * MAP_FIELD_WIDTH + y * MAP_ROW_STEP - scroll_x + map_view.left, y * MAP_ROW_STEP - scroll_y + map_view.top};
+    return {x * MAP_FIELD_WIDTH + y * MAP_ROW_STEP - scroll_x + map_view.left,
+            y * MAP_ROW_STEP - scroll_y + map_view.top};
 }
 
 bool Well_In_View(std::uint16_t field) {
@@ -351,8 +352,8 @@ std::vector<step> Script() {
     // Right the last again (and no further).
     s.push_back({"previous-frame", [] { Press(WXK_LEFT); },
                  [] { return preview_frame == maparray.records[door].frame - 1; }, nullptr});
-    s.push_back({"next-frame", [] { Press(WXK_RIGHT); },
-                 [] { return preview_frame == maparray.records[door].frame; }, nullptr});
+    s.push_back({"next-frame", [] { Press(WXK_RIGHT); }, [] { return preview_frame == maparray.records[door].frame; },
+                 nullptr});
     s.push_back({"copy-to-a-free-field",
                  [] {
                      copy_field = Find_Free_Field(door_field, NO_FIELD);
@@ -381,8 +382,7 @@ std::vector<step> Script() {
                  }});
     s.push_back({"numeric-plus-raises-its-field", [] { Press(WXK_NUMPAD_ADD); },
                  [] { return (mapfield[moved_field] & MF_ELEVATION) == 1; }, nullptr});
-    s.push_back({"hexa-grid", [] { Click_Control(IDD_EDITOR, IDC_HEXA_GRID); }, [] { return hex_grid == 1; },
-                 nullptr});
+    s.push_back({"hexa-grid", [] { Click_Control(IDD_EDITOR, IDC_HEXA_GRID); }, [] { return hex_grid == 1; }, nullptr});
     s.push_back({"level-minus",
                  [] {
                      tables_before = std::to_string(shown_level);
