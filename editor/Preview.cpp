@@ -17,7 +17,6 @@
 #include "editor/EditorState.h"
 #include "editor/PlacedObject.h"
 #include "frontend/Controls.h"
-#include "frontend/Hooks.h"
 
 namespace {
 

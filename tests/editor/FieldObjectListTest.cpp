@@ -16,9 +16,10 @@ TEST_F(FieldObjects, AListingShowsTheHeadThenTheObjectsAndSelectsTheObjectGiven)
     const std::uint16_t c = fixture::Place_Char(field, "Alda");
     Put_MapAnim(field, 3, 0);
     Editor_List_Field_Objects(sword_on_floor, OBJ_ITEM);
-    const std::vector<field_object_entry> expected = {
-        {"Grass", OBJ_FIXITEM, field}, {"Door", OBJ_FIXITEM, door}, {"Sword", OBJ_ITEM, sword_on_floor},
-        {"Alda", OBJ_CHAR, c}};
+    const std::vector<field_object_entry> expected = {{"Grass", OBJ_FIXITEM, field},
+                                                      {"Door", OBJ_FIXITEM, door},
+                                                      {"Sword", OBJ_ITEM, sword_on_floor},
+                                                      {"Alda", OBJ_CHAR, c}};
     std::vector<field_object_entry> listed = field_objects.entries;
     // Drawing layers set the order of the objects after the head.
     std::sort(listed.begin() + 1, listed.end(), [](const auto& a, const auto& b) { return a.label < b.label; });
@@ -77,7 +78,8 @@ TEST_F(FieldObjects, DeletingAnItemOrAFixitemRemovesItForGood) {
     Field_Tree_Command(FIELD_CMD_DELETE);
     EXPECT_TRUE(Item_Record_Is_Free(item));
     EXPECT_TRUE(Objects_On(F(2, 2)).empty());
-    const std::uint16_t door = fixture::Place_Fixitem(F(2, 2), static_cast<std::uint8_t>(Add_Fixitem_Type_To_Map(DB_DOOR)));
+    const std::uint16_t door =
+        fixture::Place_Fixitem(F(2, 2), static_cast<std::uint8_t>(Add_Fixitem_Type_To_Map(DB_DOOR)));
     Editor_List_Field_Objects(door, OBJ_FIXITEM);
     Field_Tree_Command(FIELD_CMD_DELETE);
     EXPECT_TRUE(Map_Record_Is_Free(door));

@@ -62,7 +62,8 @@ TEST_F(FixitemSlots, TheTypesATypeTurnsIntoComeWithItAndChainsThatLeadBackEnd) {
         New_World(6, 6, 1);
         std::vector<std::uint16_t> types;
         const char* const names[] = {"T0", "T1", "T2"};
-        for (std::size_t i = 0; i < c.chain.size(); ++i) types.push_back(Add_Db_Fixitem(names[i], Db_Fixitem("ROCK", 10)));
+        for (std::size_t i = 0; i < c.chain.size(); ++i)
+            types.push_back(Add_Db_Fixitem(names[i], Db_Fixitem("ROCK", 10)));
         for (std::size_t i = 0; i < c.chain.size(); ++i)
             if (c.chain[i] >= 0) fixitem_data[types[i]].amortized = static_cast<std::uint8_t>(types[c.chain[i]]);
         ASSERT_GT(Add_Fixitem_Type_To_Map(types[0]), 0);

@@ -4,7 +4,6 @@
 
 #include "System/Sprite.h"
 
-
 namespace {
 
 TEST(PreviewArithmetic, AClickCountsCellsFromTheCentreCellTowardMinusInfinity) {

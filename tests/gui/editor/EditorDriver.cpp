@@ -411,6 +411,15 @@ std::vector<step> Script() {
                      }
                  },
                  [] { return Modal_Dialog("Map properties") == nullptr; }, nullptr});
+    s.push_back({"enter-on-ok-closes-nothing",
+                 [] {
+                     if (wxWindow* ok = Control(IDD_EDITOR, IDC_OK)) ok->SetFocus();
+                     wxTheApp->CallAfter([] { Press(WXK_RETURN); });
+                 },
+                 nullptr,
+                 [] {
+                     if (editor_open != 1 || ScreenType != SCREEN_EDITOR) Fail("Enter closed the editor");
+                 }});
     s.push_back({"test-map",
                  [] {
                      places_before = Char_Places();
