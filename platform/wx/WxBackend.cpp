@@ -648,7 +648,13 @@ void Wx_Pointer_At(HWND hwnd, int screen_x, int screen_y) {
     game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
     if (w == nullptr) return;
     const wxPoint at = w->canvas->ScreenToClient(wxPoint(screen_x, screen_y));
-    backend->Mouse_At(Window_To_Picture(w->canvas->Picture_Fit(), at.x, at.y));
+    const wxSize size = w->canvas->GetClientSize();
+    POINT p = Window_To_Picture(w->canvas->Picture_Fit(), at.x, at.y);
+    // Over such a window only the screen's own edge is the picture's edge:
+    // the pointer resting on it in the black border scrolls nothing.
+    p.x = at.x <= 0 ? 0 : at.x >= size.x - 1 ? PICTURE_WIDTH - 1 : std::clamp<LONG>(p.x, 1, PICTURE_WIDTH - 2);
+    p.y = at.y <= 0 ? 0 : at.y >= size.y - 1 ? PICTURE_HEIGHT - 1 : std::clamp<LONG>(p.y, 1, PICTURE_HEIGHT - 2);
+    backend->Mouse_At(p);
 }
 
 int Wx_Run_Modal(const std::function<int()>& show) { return backend != nullptr ? backend->Run_Modal(show) : show(); }

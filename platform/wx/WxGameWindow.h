@@ -17,7 +17,8 @@ wxWindow* Wx_Game_Canvas(HWND hwnd);
 // The picture's scale and place in the canvas.
 screen_fit Wx_Game_Fit(HWND hwnd);
 // The pointer is at this screen point over a window laid on the game's:
-// the game's cursor position (GetCursorPos) follows it there too.
+// the game's cursor position (GetCursorPos) follows it there too, at the
+// picture's edge only where the pointer touches the screen's edge.
 void Wx_Pointer_At(HWND hwnd, int screen_x, int screen_y);
 // Runs show (a dialog's ShowModal) as a modal dialog of the game: no tick,
 // input or idle pass reaches the game meanwhile, and what the game draws
