@@ -454,6 +454,7 @@ HWND WxBackend::Create_Window(const char* title, DWORD, const RECT&) {
     });
     frame->Bind(wxEVT_ACTIVATE, [this, hwnd](wxActivateEvent& e) {
         if (!e.GetActive()) Input(hwnd, WM_KILLFOCUS, 0, 0);
+        Input(hwnd, WM_ACTIVATEAPP, e.GetActive() ? 1 : 0, 0);
         e.Skip();
     });
     windows_[hwnd] = {frame, canvas};
