@@ -4,23 +4,31 @@
 
 #include "worldmap/Display.h"
 #include "worldmap/MainMap.h"
+#include "worldmap/PaletteFade.h"
 #include "worldmap/Pictures.h"
+#include "worldmap/TerrainPath.h"
 #include "worldmap/WorldMap.h"
 
 int view_dirty = 0;
 int flame_counter = 1;
+int dot_index = 0;
 
 namespace {
 
 constexpr RECT view_rect{view_left, view_top, view_right, view_bottom};
 
 // A keyed or plain blit of source rect s to (x, y) of the back surface, cut
-// to the view so that nothing is refused at its edges.
+// to the view and to the source, so that nothing is refused at the edges.
 void Blt_In_View(int x, int y, LPDIRECTDRAWSURFACE source, RECT s, DWORD flags) {
+    if (source == nullptr) return;
+    if (s.left < 0) x -= s.left, s.left = 0;
+    if (s.top < 0) y -= s.top, s.top = 0;
+    s.right = std::min<LONG>(s.right, source->Width());
+    s.bottom = std::min<LONG>(s.bottom, source->Height());
     const int left = std::max<int>(x, view_rect.left), top = std::max<int>(y, view_rect.top);
     const int right = std::min<int>(x + (s.right - s.left), view_rect.right);
     const int bottom = std::min<int>(y + (s.bottom - s.top), view_rect.bottom);
-    if (left >= right || top >= bottom || source == nullptr) return;
+    if (left >= right || top >= bottom) return;
     const RECT cut{s.left + (left - x), s.top + (top - y), s.left + (right - x), s.top + (bottom - y)};
     back_surface->BltFast(static_cast<DWORD>(left), static_cast<DWORD>(top), source, &cut, flags);
 }
@@ -70,6 +78,48 @@ void Draw_Player() {
                 DDBLTFAST_SRCCOLORKEY | DDBLTFAST_WAIT);
 }
 
+void Erase_Player() {
+    // The map under the marker's whole picture.
+    const RECT s{player_x - marker_offset - view_left, player_y - marker_offset - view_top,
+                 player_x - marker_offset - view_left + marker_size, player_y - marker_offset - view_top + marker_size};
+    Blt_In_View(player_x - scroll_x - marker_offset, player_y - scroll_y - marker_offset, map_surface, s,
+                DDBLTFAST_WAIT);
+}
+
+void Find_Dot_Index() {
+    long best_distance = -1;
+    for (int i = 1; i < 256; ++i) {
+        if (i >= first_cycled && i < first_cycled + cycled_count) continue;
+        const PALETTEENTRY& e = map_palette[i];
+        const long dr = e.peRed - 255, dg = e.peGreen - 255, db = e.peBlue;
+        const long distance = dr * dr + dg * dg + db * db;
+        if (best_distance < 0 || distance < best_distance) {
+            best_distance = distance;
+            dot_index = i;
+        }
+    }
+}
+
+void Put_Path_Dot(HDC dc, int x, int y) {
+    const int sx = 2 * x - scroll_x + view_left, sy = 2 * y - scroll_y + view_top;
+    if (sx < view_rect.left || sx >= view_rect.right || sy < view_rect.top || sy >= view_rect.bottom) return;
+    SetPixel(dc, sx, sy, PALETTEINDEX(static_cast<unsigned>(dot_index)));
+}
+
+void Draw_Path() {
+    if (walk_len == 0) return;
+    HDC dc = nullptr;
+    if (back_surface->GetDC(&dc) != DD_OK) return;
+    int x = player_x / 2, y = player_y / 2;
+    for (std::uint32_t i = 0; i < walk_len; ++i) {
+        Put_Path_Dot(dc, x, y);
+        const int d = walk_path[walk_len - i];
+        x += direction_dx[d];
+        y += direction_dy[d];
+    }
+    back_surface->ReleaseDC(dc);
+}
+
 void Refresh_View() {
     const RECT s{scroll_x, scroll_y, scroll_x + view_width, scroll_y + view_height};
     view_surface->BltFast(0, 0, map_surface, &s, DDBLTFAST_WAIT);
@@ -89,6 +139,7 @@ void Compose_Screen() {
     } else {
         Restore_Flame_Background();
     }
+    Draw_Path();
     Draw_Player();
     Draw_Frame_Strips();
     Draw_Flames(flame_counter);

@@ -1,11 +1,19 @@
 #include "worldmap/MainMap.h"
 
+#include <algorithm>
+#include <mutex>
+
+#include "platform/DisplayLock.h"
 #include "platform/Timing.h"
 #include "platform/VirtualKeys.h"
 #include "worldmap/Display.h"
 #include "worldmap/Drawing.h"
+#include "worldmap/PaletteFade.h"
 #include "worldmap/Pictures.h"
+#include "worldmap/Scrolling.h"
+#include "worldmap/Sound.h"
 #include "worldmap/TerrainPath.h"
+#include "worldmap/Threads.h"
 #include "worldmap/WorldMap.h"
 
 HINSTANCE main_instance = nullptr;
@@ -18,6 +26,8 @@ int mouse_x = 0, mouse_y = 0, mouse_buttons = 0;
 int player_x = player_start_x, player_y = player_start_y;
 int scroll_x = scroll_start_x, scroll_y = scroll_start_y;
 int walking = 0;
+std::vector<std::uint8_t> walk_path;
+std::uint32_t walk_len = 0;
 int quit_code = 0;
 HCURSOR normal_cursor = nullptr;
 HCURSOR wait_cursor = nullptr;
@@ -32,6 +42,8 @@ constexpr const char* palette_type = "Palette";
 // Set once the start-up has put the first picture on the screen, cleared
 // when the window goes: only then may messages draw.
 bool display_ready = false;
+// Set by Escape: the fade-out runs and no more input counts.
+bool escaping = false;
 std::atomic<HCURSOR> requested_cursor{nullptr};
 
 bool Fail(const char* text) {
@@ -49,19 +61,40 @@ void Store_Mouse(WPARAM wParam, LPARAM lParam) {
 bool In_Click_Area(int x, int y) { return x >= click_left && x <= click_right && y >= click_top && y <= click_bottom; }
 
 void On_Escape(HWND hwnd) {
-    if (exit_flag) return;
+    if (exit_flag || escaping) return;
+    escaping = true;
+    if (display_ready) Fade_Out();
     DestroyWindow(hwnd);
 }
 
-// The window is gone: everything made is released, and the program quits.
+// The window is gone: the workers end, everything made is released, and the
+// program quits.
 void On_Destroy() {
-    exit_flag = 1;
+    Stop_Threads();
     display_ready = false;
+    Release_Sound();
+    Set_Display_Lock(nullptr);
     Main_Map_Release_DirectDraw(main_window);
     Free_Pictures();
     Reset_Path_Search();
     main_window = nullptr;
     PostQuitMessage(quit_code);
+}
+
+void On_Activate(bool active) {
+    active_flag = active ? 1 : 0;
+    if (!active || !display_ready) return;
+    const std::lock_guard<std::mutex> hold(world_lock);
+    if (drawing_stopped) return;
+    Restore_Surfaces();
+    Redraw_All();
+}
+
+// The palette as the pictures were painted, and what follows from it.
+void Take_Palette() {
+    std::copy(map_palette, map_palette + 256, base_palette);
+    fade_level = full_level;
+    Find_Dot_Index();
 }
 
 }  // namespace
@@ -82,9 +115,15 @@ void Reset_World_Map_State() {
     quit_code = 0;
     normal_cursor = wait_cursor = nullptr;
     display_ready = false;
+    escaping = false;
     requested_cursor = nullptr;
     view_dirty = 0;
     flame_counter = 1;
+    walk_path.clear();
+    walk_len = 0;
+    drawing_stopped = 0;
+    fade_level = full_level;
+    Use_Own_Clock(true);
 }
 
 ATOM Register_Window_Class(const char* name, WNDPROC procedure, UINT style, HICON icon, HBRUSH brush) {
@@ -154,6 +193,7 @@ bool Main_Map_Main() {
     if (!Load_Palette_Resource(palette_name, palette_type, map_palette)) return Fail("Can't load the palette PAL.");
     Set_Palette(map_palette);
     if (display_palette == nullptr) return Fail("Can't create the palette.");
+    Take_Palette();
     if (!Load_Pictures()) return Fail(nullptr);
     Set_Terrain(terrain_picture.bits, terrain_picture.stride);
     if (!Make_Picture_Surfaces()) return Fail(nullptr);
@@ -162,8 +202,19 @@ bool Main_Map_Main() {
     player_y = player_start_y;
     scroll_x = scroll_start_x;
     scroll_y = scroll_start_y;
+    walk_path.assign(path_store_steps + 1, 0);
+    walk_len = 0;
+    // From here on the workers share the display with the window.
+    Set_Display_Lock(&world_lock);
+    Black_Palette();
+    Init_Sound();
     display_ready = true;
-    Redraw_All();
+    {
+        const std::lock_guard<std::mutex> hold(world_lock);
+        Redraw_All();
+    }
+    Start_Threads();
+    Fade_In();
     Apply_Requested_Cursor();
     return true;
 }
@@ -174,6 +225,7 @@ bool Main_Loop_Pass() {
         if (!Pump_Message()) return false;
     Apply_Requested_Cursor();
     if (!display_ready) return !exit_flag;
+    if (!escaping) Edge_Scroll();
     Sleep(loop_pause_ms);
     return true;
 }
@@ -185,27 +237,38 @@ void Apply_Requested_Cursor() {
 }
 
 void Start_Walk(int x, int y) {
-    walking = 0;
-    Find_Path(player_x / 2, player_y / 2, (x + scroll_x - view_left) / 2, (y + scroll_y - view_top) / 2);
+    int from_x, from_y, to_x, to_y;
+    {
+        // The tick stops walking before the cells are taken.
+        const std::lock_guard<std::mutex> hold(world_lock);
+        walking = 0;
+        from_x = player_x / 2;
+        from_y = player_y / 2;
+        to_x = (x + scroll_x - view_left) / 2;
+        to_y = (y + scroll_y - view_top) / 2;
+    }
+    // The search's own arrays belong to this thread alone.
+    const int found = Find_Path(from_x, from_y, to_x, to_y);
+    const std::lock_guard<std::mutex> hold(world_lock);
+    walk_len = found ? path_len : 0;
+    std::copy(path_dirs.begin(), path_dirs.begin() + walk_len + 1, walk_path.begin());
+    if (walk_len > 0) Start_Step_Sound();
     walking = 1;
     view_dirty = 1;
 }
 
 LRESULT Main_Map_Window_Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_ACTIVATEAPP:
-            active_flag = wParam != 0 ? 1 : 0;
-            if (active_flag && display_ready) {
-                Restore_Surfaces();
-                Redraw_All();
-            }
-            return 0;
+        case WM_ACTIVATEAPP: On_Activate(wParam != 0); return 0;
         case WM_KEYDOWN:
             if (wParam == VK_ESCAPE) On_Escape(hwnd);
             return 0;
         case WM_DESTROY: On_Destroy(); return 0;
-        case WM_MOUSEMOVE: Store_Mouse(wParam, lParam); return 0;
+        case WM_MOUSEMOVE:
+            if (!escaping) Store_Mouse(wParam, lParam);
+            return 0;
         case WM_LBUTTONDOWN:
+            if (escaping) return 0;
             Store_Mouse(wParam, lParam);
             if (display_ready && In_Click_Area(mouse_x, mouse_y)) Start_Walk(mouse_x, mouse_y);
             return 0;

@@ -5,6 +5,7 @@
 #pragma once
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "platform/Window.h"
 
@@ -43,6 +44,10 @@ extern int mouse_x, mouse_y, mouse_buttons;
 extern int player_x, player_y;
 extern int scroll_x, scroll_y;
 extern int walking;
+// The path the marker walks: a copy of a search's path (entry walk_len is
+// the next step, entry 1 the last), installed whole under the lock.
+extern std::vector<std::uint8_t> walk_path;
+extern std::uint32_t walk_len;
 
 // The exit status the program ends with: 1 once a failure has ended it.
 extern int quit_code;

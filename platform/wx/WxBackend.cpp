@@ -18,6 +18,7 @@
 #undef FALSE
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <map>
@@ -28,6 +29,7 @@
 #include "platform/AppFramework.h"
 #include "platform/CursorFile.h"
 #include "platform/DDraw.h"
+#include "platform/DisplayLock.h"
 #include "platform/MessageQueue.h"
 #include "platform/ScreenFit.h"
 #include "platform/wx/WxKeys.h"
@@ -152,7 +154,8 @@ class WxBackend : public WindowBackend {
     bool ended_ = false;
     int modal_depth_ = 0;
     long idle_count_ = 0;
-    bool vblank_waited_ = false;
+    // Any thread may wait for the vertical blank.
+    std::atomic<bool> vblank_waited_{false};
     POINT mouse_{0, 0};
     bool mouse_known_ = false;
     std::uintptr_t next_window_ = 1;
@@ -190,6 +193,7 @@ void GameCanvas::Show_Picture(const IDirectDrawSurface& primary, const RECT& dir
 }
 
 void GameCanvas::Show_Whole_Picture() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     if (const IDirectDrawSurface* primary = Display_Primary())
         Scale_To_Rgb(*primary, {0, 0, picture_width, picture_height}, fit_.scale, picture_.GetData(),
                      static_cast<std::size_t>(picture_.GetWidth()) * 3);
@@ -367,6 +371,7 @@ bool WxBackend::Process_Queue() {
 }
 
 bool WxBackend::Present() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     IDirectDrawSurface* primary = Display_Primary();
     RECT dirty;
     if (primary == nullptr || !primary->Take_Dirty_Rect(dirty)) return false;

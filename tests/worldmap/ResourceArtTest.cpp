@@ -17,25 +17,12 @@ namespace {
 
 namespace wm = art::worldmap;
 
-struct picture {
-    explicit picture(const char* name)
-        : bitmap(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0))) {
-        GetObjectA(bitmap, sizeof info, &info);
-    }
-    ~picture() { DeleteObject(bitmap); }
-    std::uint8_t At(int x, int y) const {
-        return static_cast<const std::uint8_t*>(info.bmBits)[static_cast<std::size_t>(y) * info.bmWidthBytes + x];
-    }
-    HBITMAP bitmap;
-    BITMAP info{};
-};
-
 int Band(int c) { return c >= 4 && c <= 15 ? 1 : c >= 16 && c <= 23 ? 2 : 0; }
 
 using ResourceArt = WorldMapTest;
 
 TEST_F(ResourceArt, TheTerrainHasItsFeaturesAndSeaWhereTheViewNeverReaches) {
-    const picture hmap("HMAP");
+    const resource_picture hmap("HMAP");
     ASSERT_EQ(hmap.info.bmWidth, 400);
     ASSERT_EQ(hmap.info.bmHeight, 400);
     int water = 0, peaks = 0, roads = 0, cliffs[3] = {0, 0, 0}, rough[3] = {0, 0, 0}, band[3] = {0, 0, 0};
@@ -81,7 +68,7 @@ TEST_F(ResourceArt, TheTerrainHasItsFeaturesAndSeaWhereTheViewNeverReaches) {
 }
 
 TEST_F(ResourceArt, TheMapIsPaintedFromTheTerrain) {
-    const picture hmap("HMAP"), cmap("CMAP");
+    const resource_picture hmap("HMAP"), cmap("CMAP");
     ASSERT_EQ(cmap.info.bmWidth, 800);
     ASSERT_EQ(cmap.info.bmHeight, 800);
     auto water_colour = [](int v) {
@@ -112,7 +99,7 @@ TEST_F(ResourceArt, TheMapIsPaintedFromTheTerrain) {
 }
 
 TEST_F(ResourceArt, TheFrameIsOpenOverTheViewButForItsStrips) {
-    const picture frame("KERET");
+    const resource_picture frame("KERET");
     ASSERT_EQ(frame.info.bmWidth, 640);
     ASSERT_EQ(frame.info.bmHeight, 480);
     int top_strip = 0, bottom_strip = 0;
@@ -133,7 +120,7 @@ TEST_F(ResourceArt, TheFrameIsOpenOverTheViewButForItsStrips) {
 }
 
 TEST_F(ResourceArt, FlamesMarkerAndPalette) {
-    const picture flames("LANG"), marker("PLAYER");
+    const resource_picture flames("LANG"), marker("PLAYER");
     ASSERT_EQ(flames.info.bmWidth, 520);
     ASSERT_EQ(flames.info.bmHeight, 36);
     for (int frame = 0; frame < 26; ++frame) {

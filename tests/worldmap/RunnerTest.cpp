@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "worldmap/WorldMapFixture.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -64,6 +66,25 @@ TEST_F(WorldMapRunner, PlaysAScriptAndEndsWithStatusZero) {
     EXPECT_NE(r.out.find("state player 365 280 scroll 120 120 walking 0 steps"), std::string::npos);
     EXPECT_TRUE(fs::is_regular_file(dir / "shots" / "start.png"));
     EXPECT_GT(fs::file_size(dir / "shots" / "start.png"), 10000u);
+}
+
+// The ticks run on the runner's clock, the sound mixed as they go.
+TEST_F(WorldMapRunner, TicksWalkTheMarkerAndRecordTheSound) {
+    const ran r =
+        Run("click 150 250\n"
+            "state\n"
+            "tick 10\n"
+            "state\n"
+            "wav ten\n"
+            "tick 5\n"
+            "wav five\n",
+            WorldMapTest::Sound_Folder());
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("state player 365 280 scroll 120 120 walking 1 steps 80\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("walking 1 steps 70\n"), std::string::npos) << r.out;
+    constexpr std::uintmax_t header = 44, tick = 4410 * 4;
+    EXPECT_EQ(fs::file_size(dir / "shots" / "ten.wav"), header + 10 * tick);
+    EXPECT_EQ(fs::file_size(dir / "shots" / "five.wav"), header + 5 * tick);
 }
 
 TEST_F(WorldMapRunner, ABadScriptOrFolderEndsWithStatusTwo) {

@@ -6,36 +6,10 @@
 #include <functional>
 
 #include "platform/VirtualKeys.h"
-#include "tools/writers/PngWriter.h"
 #include "worldmap/Display.h"
 #include "worldmap/WorldMapFixture.h"
 
 namespace {
-
-// A loaded bitmap resource of the program, for comparing with the screen.
-struct resource_picture {
-    explicit resource_picture(const char* name)
-        : bitmap(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), name, IMAGE_BITMAP, 0, 0, 0))) {
-        GetObjectA(bitmap, sizeof info, &info);
-    }
-    ~resource_picture() { DeleteObject(bitmap); }
-    std::uint8_t At(int x, int y) const {
-        return static_cast<const std::uint8_t*>(info.bmBits)[static_cast<std::size_t>(y) * info.bmWidthBytes + x];
-    }
-    HBITMAP bitmap;
-    BITMAP info{};
-};
-
-void Save_Shot(const std::string& name) {
-    const IDirectDrawSurface* s = Display_Primary();
-    std::vector<std::uint32_t> rgb(static_cast<std::size_t>(s->Width()) * s->Height());
-    s->Read_RGB({0, 0, s->Width(), s->Height()}, rgb.data(), s->Width());
-    std::vector<Rgb> pixels;
-    for (std::uint32_t c : rgb)
-        pixels.push_back(
-            {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
-    Write_Png(WorldMapTest::Shots() / (name + ".png"), s->Width(), s->Height(), pixels);
-}
 
 using Startup = WorldMapTest;
 

@@ -8,14 +8,21 @@
 //   click X Y     a left click at (X, Y) (a move there first)
 //   key VK        a key goes down and up again (virtual key code)
 //   pass N        N passes of the main loop
+//   tick N        N ticks of 100 ms on the runner's clock (a poll of the
+//                 music thread every fifth), the sound mixed as it plays
 //   path X Y      searches a route from the player's cell to cell (X, Y)
 //                 and prints "path FOUND STEPS COST"
-//   state         prints "state player X Y scroll X Y walking W steps N"
+//   state         prints "state player X Y scroll X Y walking W steps N",
+//                 N the steps of the walk still ahead
 //   shot NAME     writes the screen as OUTDIR/NAME.png
+//   wav NAME      writes the sound mixed since the last wav (or the start)
+//                 as OUTDIR/NAME.wav
 //   close         closes the window as the system would
 //
-// Every message box is printed as "box [CAPTION] TEXT". When the script
-// ends the window is closed. Exit status: the program's own (0 after a
+// The program's two worker threads do not run: their steps run on the
+// runner's clock, and the sound goes to the manual driver. Every message box
+// is printed as "box [CAPTION] TEXT". When the script ends the window is
+// closed. Exit status: the program's own (0 after a
 // normal end, 1 after a failure), 2 for a bad command line or script.
 #include <filesystem>
 #include <fstream>
@@ -25,11 +32,15 @@
 #include <vector>
 
 #include "platform/DDraw.h"
+#include "platform/DSound.h"
 #include "platform/PathResolver.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "tools/writers/PngWriter.h"
+#include "tools/writers/WavWriter.h"
 #include "worldmap/MainMap.h"
+#include "worldmap/Sound.h"
 #include "worldmap/TerrainPath.h"
+#include "worldmap/Threads.h"
 #include "worldmap/WorldMap.h"
 #include "worldmap/WorldMapApp.h"
 #include "worldmap/WorldMapResources.h"
@@ -51,6 +62,8 @@ class Runner {
             return IDOK;
         };
         b.cursor_pos = {screen_width / 2, screen_height / 2};
+        Use_Own_Clock(false);
+        Sound_Options().manual = true;
         app_.InitInstance();
         Pump();
     }
@@ -71,13 +84,18 @@ class Runner {
             Post(WM_KEYUP, static_cast<WPARAM>(a), 0);
         } else if (command == "pass" && in >> a) {
             for (long i = 0; i < a && running_; ++i) Pass();
+        } else if (command == "tick" && in >> a) {
+            for (long i = 0; i < a && running_; ++i) Tick_Once();
+        } else if (command == "wav" && in >> command) {
+            Write_Wav(out_ / (command + ".wav"), sound_output_rate, sound_output_channels, sound_);
+            sound_.clear();
         } else if (command == "path" && in >> a >> b) {
             const int found = Find_Path(player_x / 2, player_y / 2, static_cast<int>(a), static_cast<int>(b));
             std::cout << "path " << found << " " << path_len << " " << Route_Cost(player_x / 2, player_y / 2)
                       << std::endl;
         } else if (command == "state") {
             std::cout << "state player " << player_x << " " << player_y << " scroll " << scroll_x << " " << scroll_y
-                      << " walking " << walking << " steps " << path_len << std::endl;
+                      << " walking " << walking << " steps " << walk_len << std::endl;
         } else if (command == "shot" && in >> command) {
             Shot(command);
         } else if (command == "close") {
@@ -111,6 +129,17 @@ class Runner {
         Pump();
     }
 
+    // A tick of the program, 100 ms of sound, and every fifth tick a poll of
+    // the music.
+    void Tick_Once() {
+        Tick();
+        std::vector<std::int16_t> mixed(static_cast<std::size_t>(tick_frames) * sound_output_channels);
+        Mix_Sound_Output(mixed.data(), tick_frames);
+        sound_.insert(sound_.end(), mixed.begin(), mixed.end());
+        if (++ticks_ % ticks_per_poll == 0) Music_Poll();
+        Pump();
+    }
+
     void Move(int x, int y) {
         Headless_Backend().cursor_pos = {x, y};
         Post(WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -132,9 +161,14 @@ class Runner {
         Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels);
     }
 
+    static constexpr int tick_frames = sound_output_rate * static_cast<int>(tick_ms) / 1000;
+    static constexpr int ticks_per_poll = static_cast<int>(music_poll_ms / tick_ms);
+
     fs::path out_;
     CWorldMapApp app_;
     bool running_ = true;
+    long ticks_ = 0;
+    std::vector<std::int16_t> sound_;
 };
 
 }  // namespace

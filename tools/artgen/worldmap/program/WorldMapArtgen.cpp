@@ -1,6 +1,8 @@
 // worldmap-artgen --resources OUT.cpp: writes the source of the world map
 // program's resource table (its pictures, palette and cursors).
 // worldmap-artgen --sheet OUT.png: a contact sheet of those pictures.
+// worldmap-artgen DIR: writes the program's sound files "MainMap.mus" and
+// "MainMap.sfx" into its working folder DIR.
 // The same bytes on every run.
 #include <cstdio>
 #include <cstring>
@@ -10,6 +12,7 @@
 #include "tools/artgen/worldmap/WorldPalette.h"
 #include "tools/artgen/worldmap/WorldPictures.h"
 #include "tools/artgen/worldmap/WorldResources.h"
+#include "tools/artgen/worldmap/WorldSounds.h"
 #include "tools/writers/FileWrite.h"
 #include "tools/writers/PngWriter.h"
 
@@ -61,8 +64,13 @@ int main(int argc, char** argv) {
         if (Write_Resources(argv[2])) return 0;
     } else if (argc == 3 && std::strcmp(argv[1], "--sheet") == 0) {
         if (Write_Sheet(argv[2])) return 0;
+    } else if (argc == 2 && argv[1][0] != '-') {
+        std::string error;
+        if (Write_Sounds(argv[1], error)) return 0;
+        std::fprintf(stderr, "worldmap-artgen: %s\n", error.c_str());
+        return 1;
     } else {
-        std::fprintf(stderr, "usage: worldmap-artgen --resources OUT.cpp | --sheet OUT.png\n");
+        std::fprintf(stderr, "usage: worldmap-artgen --resources OUT.cpp | --sheet OUT.png | DIR\n");
         return 2;
     }
     std::fprintf(stderr, "worldmap-artgen: cannot write %s\n", argv[2]);
