@@ -21,8 +21,8 @@ std::vector<bool> mod_free_marks;
 
 modifier Sentinel() {
     modifier m{};
-    m.flags = MOD_INACTIVE | 0x01;
-    m.level = 255;
+    m.flags = MOD_SENTINEL_FLAGS;
+    m.level = MOD_SENTINEL_LEVEL;
     m.owner = NOOBJ;
     m.next = NO_INDEX;
     return m;
@@ -303,30 +303,35 @@ void Init_Mod_Free_List() {
         mod_data.records[i].next = static_cast<std::uint16_t>(i + 1);
 }
 
+namespace {
+
+// Grows the database pool by 100 records, chained free in rising order to
+// the new capacity. False (the pool as it was) when it cannot.
+bool Grow_Mod_Pool() {
+    const std::uint32_t old_capacity = mod_data.Capacity();
+    const std::uint32_t capacity = old_capacity + MOD_POOL_STEP;
+    if (capacity > 0xFFFF) return false;
+    try {
+        mod_data.records.resize(capacity, modifier{});
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    for (std::uint32_t i = old_capacity; i < capacity; ++i)
+        mod_data.records[i].next = static_cast<std::uint16_t>(i + 1);
+    return true;
+}
+
+}  // namespace
+
 std::int32_t Alloc_Mod() {
     std::uint32_t r = mod_data.first_free;
-    if (r == 0 || r >= mod_data.Capacity()) {
+    // A free list that has run out ends at the capacity: grow first.
+    const bool room = r != 0 && (r < mod_data.Capacity() || (r == mod_data.Capacity() && Grow_Mod_Pool()));
+    if (!room || (mod_data.records[r].next == mod_data.Capacity() && !Grow_Mod_Pool())) {
         Error_Query_Quit("Can't realloc modifier data!");
         return -1;
     }
-    std::uint32_t new_head = mod_data.records[r].next;
-    if (new_head == mod_data.Capacity()) {
-        std::uint32_t old_capacity = mod_data.Capacity();
-        std::uint32_t capacity = old_capacity + MOD_POOL_STEP;
-        if (capacity > 0xFFFF) {
-            Error_Query_Quit("Can't realloc modifier data!");
-            return -1;
-        }
-        try {
-            mod_data.records.resize(capacity, modifier{});
-        } catch (const std::bad_alloc&) {
-            Error_Query_Quit("Can't realloc modifier data!");
-            return -1;
-        }
-        for (std::uint32_t i = old_capacity; i < capacity; ++i)
-            mod_data.records[i].next = static_cast<std::uint16_t>(i + 1);
-    }
-    mod_data.first_free = new_head;
+    mod_data.first_free = mod_data.records[r].next;
     modifier& m = mod_data.records[r];
     m.flags = MOD_INACTIVE;
     m.level = 0;

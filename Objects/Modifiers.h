@@ -26,6 +26,9 @@ ORVEX_FIELD_OFFSET(modifier, p1, 10);
 ORVEX_FIELD_OFFSET(modifier, next, 18);
 
 constexpr std::uint16_t MOD_ARRAY_START = 3000;
+// Record 0 of the pool, never handed out: inactive, with this level.
+constexpr std::uint8_t MOD_SENTINEL_FLAGS = MOD_INACTIVE | 0x01;
+constexpr std::uint8_t MOD_SENTINEL_LEVEL = 255;
 constexpr std::uint16_t MOD_ARRAY_STEP = 200;
 
 struct ModArray {

@@ -15,6 +15,10 @@ void Hook_Unmark_Cursor_Fields() {
     if (auto unmark = Datafiles_Hooks().unmark_cursor_fields) unmark();
 }
 
+void Hook_Empty_Field_List() {
+    if (auto empty = Datafiles_Hooks().empty_field_list) empty();
+}
+
 void Editor_Message(const char* text) {
     if (auto message = Datafiles_Hooks().editor_message) {
         message(text);

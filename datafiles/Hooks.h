@@ -13,6 +13,10 @@ struct DatafilesHooks {
     // Writes a report into the editor's status line. Default: the text and
     // a line break on standard error.
     void (*editor_message)(const char* text) = nullptr;
+    // Empties the editor's field-object list and with it a selection of a
+    // placed object, before the database is loaded, saved or rebuilt.
+    // Default: nothing.
+    void (*empty_field_list)() = nullptr;
 };
 
 DatafilesHooks& Datafiles_Hooks();
@@ -20,5 +24,6 @@ DatafilesHooks& Datafiles_Hooks();
 // The calls through the hooks, with their defaults.
 void Hook_Load_Map_Artwork();
 void Hook_Unmark_Cursor_Fields();
+void Hook_Empty_Field_List();
 // How the map and database files report to the designer.
 void Editor_Message(const char* text);

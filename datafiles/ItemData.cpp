@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "datafiles/DatabaseFormat.h"
 #include "datafiles/FileReader.h"
 #include "platform/FileWrite.h"
 #include "platform/PathResolver.h"
@@ -39,11 +40,5 @@ bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const 
 }
 
 bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types) {
-    std::vector<std::uint8_t> out;
-    out.reserve(DATABASE_MAGIC_SIZE + 8 + types.size() * sizeof(item_type));
-    Put_Bytes(out, DATABASE_MAGIC, DATABASE_MAGIC_SIZE);
-    Put_U32(out, sizeof(item_type));
-    Put_U32(out, static_cast<std::uint32_t>(types.size()));
-    Put_Bytes(out, types.data(), types.size() * sizeof(item_type));
-    return Write_File_Atomic(Resolve_Path_For_Write(file_name), out);
+    return Write_File_Atomic(Resolve_Path_For_Write(file_name), Item_File_Bytes(types));
 }

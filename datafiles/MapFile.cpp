@@ -40,17 +40,18 @@ const char* Read_Map_File(const char* file_name, MapImage& image) {
     return nullptr;
 }
 
-// The old world lets go of what belongs to it: the artwork of its map, the
-// arrows of a shown path and its timer events (they name its modifiers).
-// The stored paths and held target lists go with its characters when the
-// new ones are put in.
-void Release_Old_World() {
+}  // namespace
+
+void Replace_World(MapImage& image) {
+    // The old world lets go of what belongs to it: the artwork of its map,
+    // the arrows of a shown path and its timer events (they name its
+    // modifiers). The stored paths and held target lists go with its
+    // characters when the new ones are put in.
     Call_Free_Map_Artwork();
     Hide_Path_Cursor();
     Timer_Clear();
+    Install_Map_Image(image);
 }
-
-}  // namespace
 
 void Save_Map(const char* file_name) {
     Hook_Unmark_Cursor_Fields();
@@ -75,8 +76,7 @@ bool Load_Map(const char* file_name) {
         return false;
     }
 
-    Release_Old_World();
-    Install_Map_Image(*image);
+    Replace_World(*image);
     item_types = std::move(types);
     Init_Builtin_Item_Types();
     Hook_Load_Map_Artwork();

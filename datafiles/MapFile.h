@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+struct MapImage;
+
 // 1 once a map has been loaded completely.
 extern std::uint32_t map_loaded;
 
@@ -13,3 +15,8 @@ void Save_Map(const char* file_name);
 // the editor's status line and leaves the world as it was. True when the
 // load completed (map_loaded).
 bool Load_Map(const char* file_name);
+
+// Puts a checked image (its run-time handles cleared) in place of the
+// world, the old world first letting go of its map artwork, its shown path
+// and its timer events. Every map that is read ends this way.
+void Replace_World(MapImage& image);

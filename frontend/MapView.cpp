@@ -36,9 +36,6 @@ constexpr std::int32_t limit_top = -106;
 constexpr std::int32_t limit_bottom_margin = 6;
 constexpr std::int32_t limit_left = -21;
 constexpr std::int32_t limit_right_margin = -21;
-// Centring puts the field's anchor this far from the viewport's top-left.
-constexpr std::int32_t centre_x = 229;
-constexpr std::int32_t centre_y = 179;
 
 void Show_View() {
     if (direct_draw != nullptr) direct_draw->WaitForVerticalBlank(DDWAITVB_BLOCKEND, nullptr);
@@ -155,8 +152,8 @@ void Center_On_Object(obj_ref obj) {
     shown_level = field / fields_per_level;
     const std::int32_t row = static_cast<std::int32_t>((field % fields_per_level) / map_width);
     const std::int32_t col = static_cast<std::int32_t>(field % map_width);
-    scroll_y = row * map_row_step - centre_y;
-    scroll_x = col * map_field_width + row * map_row_step - centre_x;
+    scroll_y = row * map_row_step - view_centre_y;
+    scroll_x = col * map_field_width + row * map_row_step - view_centre_x;
     Redraw_Map();
 }
 

@@ -34,6 +34,10 @@ void Set_Map_View(int left, int top, int right, int bottom);
 constexpr RECT hexamap_view{90, 12, 549, 371};
 constexpr RECT editor_view{120, 0, 530, 369};
 
+// Centring puts the field's anchor this far from the viewport's top-left.
+constexpr std::int32_t view_centre_x = 229;
+constexpr std::int32_t view_centre_y = 179;
+
 // The view state a map file stores (scroll_x, scroll_y, shown_level) is
 // the game world's, in Objects/Map.h.
 

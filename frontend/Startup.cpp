@@ -15,6 +15,7 @@
 #include "System/Palette.h"
 #include "System/Random.h"
 #include "System/ScreenType.h"
+#include "datafiles/Database.h"
 #include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
 #include "frontend/CharPage.h"
@@ -117,4 +118,6 @@ void Install_Front_End_Hooks() {
     Install_Panel_Hooks();
     Objects_Hooks().open_screen = &Open_Screen;
     Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
+    // A new object's type modifiers come from mod.dat while no pool is loaded.
+    Objects_Hooks().load_mod_database = &Load_Mod_Database;
 }

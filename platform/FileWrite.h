@@ -7,6 +7,16 @@
 
 bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
+// Several files that belong together: each is written to a temporary beside
+// it, and only when every temporary is complete are they renamed over their
+// targets. False when one could not be written (its index in failed), with
+// every temporary removed and every target as it was.
+struct FileImage {
+    std::filesystem::path path;
+    const std::vector<std::uint8_t>* bytes;
+};
+bool Write_Files_Atomic(const std::vector<FileImage>& files, std::size_t& failed);
+
 // Little-endian appenders for building file images.
 void Put_U8(std::vector<std::uint8_t>& out, unsigned value);
 void Put_U16(std::vector<std::uint8_t>& out, unsigned value);

@@ -134,12 +134,14 @@ void Free_Item_Types() {
     item_types.shrink_to_fit();
 }
 
-void Init_Builtin_Item_Types() {
-    if (item_types.size() < 2) item_types.resize(2);
+void Init_Builtin_Item_Types() { Fill_Builtin_Item_Types(item_types); }
+
+void Fill_Builtin_Item_Types(std::vector<item_type>& types) {
+    if (types.size() < 2) types.resize(2);
     item_type empty{};
     empty.size = 0x11;
     empty.first_mod = -1;
-    item_types[ITEM_TYPE_EMPTY] = empty;
+    types[ITEM_TYPE_EMPTY] = empty;
 
     item_type body{};
     body.picture = 399;
@@ -152,7 +154,7 @@ void Init_Builtin_Item_Types() {
     body.damage_min = 1;
     body.damage_max = 2;
     body.first_mod = -1;
-    item_types[ITEM_TYPE_DEAD_BODY] = body;
+    types[ITEM_TYPE_DEAD_BODY] = body;
 }
 
 bool Item_Record_Is_Free(std::uint16_t i) { return i < item_free_marks.size() && item_free_marks[i]; }

@@ -119,6 +119,8 @@ void Free_Item_Array();
 void Free_Item_Types();
 // Writes the built-in rows 0 (empty) and 1 ("Dead body") of item_types.
 void Init_Builtin_Item_Types();
+// The same rows in another table (a database being read).
+void Fill_Builtin_Item_Types(std::vector<item_type>& types);
 bool Item_Record_Is_Free(std::uint16_t i);
 void Rebuild_Item_Free_Marks();
 

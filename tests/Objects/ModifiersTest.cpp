@@ -183,6 +183,23 @@ TEST_F(ModPoolTest, TypeChainsRunInReverseAndApplyInChainOrder) {
     EXPECT_EQ(mod_data.first_free, static_cast<std::uint32_t>(m1));
 }
 
+TEST_F(ModPoolTest, APoolWhoseFreeListHasRunOutGrowsBeforeHandingOut) {
+    // A pool read from a file may end its free list right at its capacity.
+    Alloc_Mod_Pool(4);
+    Init_Mod_Free_List();
+    mod_data.first_free = 4;
+    EXPECT_EQ(Alloc_Mod(), 4);
+    EXPECT_EQ(mod_data.Capacity(), 104u);
+    EXPECT_EQ(mod_data.first_free, 5u);
+    // A pool at its index width refuses and stays as it was.
+    Alloc_Mod_Pool(0xFFFF);
+    Init_Mod_Free_List();
+    mod_data.first_free = 0xFFFF;
+    EXPECT_EQ(Alloc_Mod(), -1);
+    EXPECT_EQ(mod_data.Capacity(), 0xFFFFu);
+    EXPECT_EQ(mod_data.first_free, 0xFFFFu);
+}
+
 TEST_F(ModPoolTest, ApplyingWithoutALoadedPoolLeavesItUnloaded) {
     Free_Mod_Pool();
     static int loads = 0;

@@ -501,6 +501,49 @@ Model Build_Spider(int frame) {
     return m;
 }
 
+// A beetle as big as a dog: a green shell over a dark body, six short legs
+// and two feelers; it snaps with its mandibles.
+Model Build_Bug(int frame) {
+    Model m;
+    Material shell = Mat(Ramp::ClothGreen, 0.15, 0.95);
+    shell.pattern = [](Vec3 p) {
+        return (Noise01(static_cast<int>(p.x * 2), static_cast<int>(p.y * 2), 1700) - 0.5) * 0.15;
+    };
+    Material under = Mat(Ramp::Shadow, 0.1, 0.7);
+    double phase = 0, lunge = 0, rear = 0;
+    bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
+    if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
+    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
+        const double l[4] = {-1.5, 0.5, 3, 1}, r[4] = {1.5, 2.5, 0.5, 0};
+        lunge = l[frame - kBodyBlow], rear = r[frame - kBodyBlow];
+    }
+    if (frame == kBodyIdleA) rear = 1;
+    Vec3 body{-1 + lunge * 0.3, 0, 6 + rear * 0.3}, head{7 + lunge, 0, 5 + rear * 0.6};
+    m.Ball(body, 6.5, shell);
+    m.Ball(body + Vec3{-2.5, 0, 0.5}, 5.5, shell);
+    m.Ball(body + Vec3{0, 0, -2.5}, 5, under);
+    m.Ball(head, 3.2, under);
+    for (double side : {-1.0, 1.0}) {
+        m.Ball(head + Vec3{1.8, side * 1.9, 1.2}, 0.7, Glow(Ramp::Gold, 0.8));
+        const double open = frame == kBodyBlow + 1 || frame == kBodyBlow + 2 ? 1.2 : 0.4;
+        m.Rod(head + Vec3{2.5, side * 1.2, -1}, head + Vec3{4.5, side * (0.4 + open), -1.5}, 0.8, 0.4,
+              Mat(Ramp::Wood, 0.1, 0.6));
+        m.Rod(head + Vec3{2, side * 1.2, 2}, head + Vec3{6 + rear, side * 3.5, 6 + rear}, 0.4, 0.25, under);
+    }
+    for (int i = 0; i < 3; ++i)
+        for (double side : {-1.0, 1.0}) {
+            const double ph = phase + (i % 2 == (side > 0 ? 0 : 1) ? 0 : M_PI);
+            const double swing = walking ? 0.3 * std::sin(ph) : 0;
+            const double lift = walking ? std::max(0.0, std::cos(ph)) * 1.5 : 0;
+            Vec3 hip = body + Vec3{3 - i * 3.0, side * 3, -3};
+            Vec3 knee = hip + Vec3{2 * std::sin(swing) + (1 - i) * 1.5, side * 4, 1.5 + lift * 0.5};
+            Vec3 foot = knee + Vec3{(1 - i) * 1.5, side * 2.5, -knee.z + 0.8 + lift};
+            m.Rod(hip, knee, 1.0, 0.8, under);
+            m.Rod(knee, foot, 0.8, 0.4, under);
+        }
+    return m;
+}
+
 // ------------------------------------------------------------------ bodies
 
 struct BodyDef {
@@ -625,6 +668,8 @@ const std::vector<BodyDef>& Body_Defs() {
         d.push_back(
             {{"BEAR", "brown bear", true, kBeastGroupFrames}, [bear](int f) { return Build_Beast(bear, f); }, 15});
         d.push_back({{"SPIDER", "giant spider", true, kBeastGroupFrames}, [](int f) { return Build_Spider(f); }, 16});
+        // The body a new character type starts with.
+        d.push_back({{"bug", "green beetle", true, kBeastGroupFrames}, [](int f) { return Build_Bug(f); }, 9});
         return d;
     }();
     return defs;

@@ -113,6 +113,18 @@ TopTexture Wood_Top(int variant) {
     };
 }
 
+// Tilled soil: dark earth in furrows, a clod here and there.
+TopTexture Soil_Top(int variant) {
+    uint32_t seed = 700 + variant;
+    return [=](int tx, int ty, double light, int edge, int px, int py) -> uint8_t {
+        double n = Fractal_Noise(tx + variant * 23, ty * 1.7, 6, seed);
+        double t = 0.4 + (n - 0.5) * 0.45 + light * 1.2 + Edge_Shift(edge);
+        if ((tx + 2 * ty + variant) % 7 == 0) t -= 0.16;
+        if (Noise01(tx, ty, seed + 5) > 0.96) t += 0.2;
+        return Dithered(Ramp::Earth, t, px, py);
+    };
+}
+
 SideTexture Earth_Side(bool grass_fringe) {
     return [=](int tx, int depth, int rise, double light, int px, int py) -> uint8_t {
         if (grass_fringe && depth <= 2 && Noise01(tx, depth, 601) > 0.25)
@@ -646,6 +658,8 @@ std::vector<BitmapSprite> Terrain_Sprites() {
     out.push_back(Tree_Sprite());
     out.push_back(Rock_Sprite());
     out.push_back(Barrel_Sprite());
+    // The picture a new fixitem type starts with.
+    out.push_back(Level_Floor({"talaj01", Soil_Top, Earth_Side(false)}));
     return out;
 }
 

@@ -11,7 +11,8 @@
 
 namespace art {
 
-// Floors, three sprites per terrain:
+// Floors, three sprites per terrain (and "talaj01", tilled soil, the
+// picture of a new fixitem type):
 // - GRASS, EARTH, STONE, WATER, WOOD: level floors, 42 x 30 with the anchor at
 //   (21, 19), kFloorVariants frames that differ only in their texture;
 // - GRASSH, EARTHH, STONEH: sloped floors for the ground-hill program, frame

@@ -25,6 +25,8 @@
 //   screen        prints the current screen as "screen SCREENTYPE"
 //   seed N        seeds the random numbers with N (the start-up seeds them
 //                 from the clock), so that a script plays the same each run
+//   startmap      starts the map of the chunked map file
+//                 "artwork//maps//aa.bin" in the working folder (Start_Map)
 //   close         closes the window as the system would
 //
 // Every message box is printed to standard output as "box [CAPTION] TEXT",
@@ -50,6 +52,7 @@
 #include "System/Random.h"
 #include "System/ScreenType.h"
 #include "frontend/App.h"
+#include "frontend/ImportedMapStart.h"
 #include "frontend/MapView.h"
 #include "platform/PathResolver.h"
 #include "platform/VirtualKeys.h"
@@ -136,6 +139,9 @@ class Runner {
             Print_Items(c);
         } else if (command == "screen") {
             std::cout << "screen " << ScreenType << std::endl;
+        } else if (command == "startmap") {
+            Start_Map();
+            Pump();
         } else if (command == "close") {
             Post(WM_CLOSE, 0, 0);
         } else {

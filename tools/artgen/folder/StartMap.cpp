@@ -18,6 +18,7 @@
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
+#include "datafiles/Database.h"
 #include "datafiles/Hooks.h"
 #include "datafiles/ItemData.h"
 #include "datafiles/MapFile.h"
@@ -27,6 +28,8 @@
 #include "tools/artgen/Hex.h"
 #include "tools/artgen/Items.h"
 #include "tools/artgen/Terrain.h"
+#include "tools/artgen/folder/CharacterTypes.h"
+#include "tools/artgen/folder/FixitemTypes.h"
 #include "tools/artgen/folder/ItemDatabase.h"
 
 namespace art {
@@ -60,50 +63,18 @@ enum Slot : std::uint8_t {
     BARREL,
 };
 
+// The slot of each type the map uses, by the picture of its database type.
 struct SlotDef {
     Slot slot;
     const char* sprite;  // the file ARTWORK\<sprite>.BMP; the light map knows the lamps by it
-    std::uint8_t height;
-    std::int8_t mp;  // entry cost; below 0 nobody enters
-    std::uint8_t fill;
-    std::uint8_t flags;
-    std::int8_t max_hp;
-    std::int8_t defend;
 };
-
-// Entry costs: a road is quicker than open ground, a slope slower; a hill or
-// steps on a field add to its floor's cost.
-constexpr std::int8_t kRoad = 3, kGround = 4, kSlope = 6, kClimb = 2;
-constexpr std::int8_t kImpassable = -1;
-constexpr std::uint8_t kFull = 100;
-
-// The hill is two elevation steps high; a character on the steps stands
-// half way up.
-constexpr int kHillFrame = 1;
-constexpr std::uint8_t kHillHeight = static_cast<std::uint8_t>(kHillHeights[kHillFrame]);
-constexpr std::uint8_t kStepsStandHeight = kStepsHeight / 2;
-
 const SlotDef slot_defs[] = {
-    {GRASS, "GRASS", 0, kGround, 0, FIX_GROUND, 50, 0},
-    {EARTH, "EARTH", 0, kRoad, 0, FIX_GROUND, 50, 0},
-    {STONE, "STONE", 0, kGround, 0, FIX_GROUND, 100, 0},
-    {WATER, "WATER", 0, kImpassable, 0, FIX_GROUND | FIX_WATER, 50, 0},
-    {WOOD, "WOOD", 0, kGround, 0, FIX_GROUND | FIX_BURNABLE, 40, 0},
-    {GRASS_SLOPE, "GRASSH", 0, kSlope, 0, FIX_GROUND, 50, 0},
-    {STONE_BLOCK, "STONER", 0, kImpassable, kFull, FIX_GROUND, 100, 10},
-    {WALL, "WALL", kWallHeight, kImpassable, kFull, 0, 100, 10},
-    {DOOR, "DOOR", 0, 0, 20, FIX_BURNABLE, 40, 5},
-    {CHEST, "CHEST", 10, kImpassable, kFull, FIX_BURNABLE, 30, 5},
-    {HILL, "HILL", kHillHeight, kClimb, 0, 0, 100, 0},
-    {STEPS, "STEPS", kStepsStandHeight, kClimb, 0, 0, 100, 0},
-    {TELEPORT, "TELEPORT", 0, 0, 0, FIX_ANIMATED, 100, 0},
-    {LANTERN, "Lampa1", 0, kImpassable, kFull, FIX_ANIMATED, 20, 0},
-    {TORCH, "Faklya", 0, kImpassable, kFull, FIX_ANIMATED | FIX_BURNABLE, 20, 0},
-    {CANDLES, "Gyertyat", 0, kImpassable, kFull, FIX_ANIMATED, 10, 0},
-    {TREE, "TREE", 0, kImpassable, kFull, FIX_BURNABLE, 60, 5},
-    {ROCK, "ROCK", 12, kImpassable, kFull, 0, 100, 10},
-    {BARREL, "BARREL", 16, kImpassable, kFull, FIX_BURNABLE, 20, 2},
+    {GRASS, "GRASS"},        {EARTH, "EARTH"},        {STONE, "STONE"},       {WATER, "WATER"},    {WOOD, "WOOD"},
+    {GRASS_SLOPE, "GRASSH"}, {STONE_BLOCK, "STONER"}, {WALL, "WALL"},         {DOOR, "DOOR"},      {CHEST, "CHEST"},
+    {HILL, "HILL"},          {STEPS, "STEPS"},        {TELEPORT, "TELEPORT"}, {LANTERN, "Lampa1"}, {TORCH, "Faklya"},
+    {CANDLES, "Gyertyat"},   {TREE, "TREE"},          {ROCK, "ROCK"},         {BARREL, "BARREL"},
 };
+constexpr std::uint32_t kFirstFreeSlot = BARREL + 1;
 
 // The map artwork's sprite of a fixitem type, for its frame count and layer.
 const BitmapSprite& Map_Sprite(const char* name) {
@@ -115,23 +86,27 @@ const BitmapSprite& Map_Sprite(const char* name) {
     return none;
 }
 
+// Each slot holds its database type and names its row; slot 0 is the
+// reserved type of a field without a floor. The slots no type uses are
+// free for the editor.
 void Define_Slots() {
-    // A field without a floor cannot be entered (as the artwork loader
-    // sets it for every map).
-    fixitem_types[NO_FLOOR].mp = kImpassable;
+    fixitem_types[NO_FLOOR] = Fixitem_Type_Record(0);
     for (const SlotDef& d : slot_defs) {
         fixitem_type& t = fixitem_types[d.slot];
-        t = fixitem_type{};
-        std::strncpy(t.sprite_name, d.sprite, sizeof t.sprite_name - 1);
+        t = Fixitem_Type_Record(Default_Fixitem_Type(d.sprite));
         const BitmapSprite& s = Map_Sprite(d.sprite);
         t.sprite = Register_Sprite_Info(s.layer, s.frames);
-        t.height = d.height;
-        t.mp = d.mp;
-        t.fill = d.fill;
-        t.flags = d.flags;
-        t.max_hp = d.max_hp;
-        t.defend = d.defend;
     }
+    Free_Map_Fixitem_Slots_From(kFirstFreeSlot);
+}
+
+// The programs a placed object gets from its type.
+void Add_Type_Programs(obj_ref object, const std::vector<TypeProgram>& programs) {
+    for (const TypeProgram& p : programs) Add_Modifier(0, object, p.kind, p.p1, p.p2, p.p3, p.p4);
+}
+
+void Add_Slot_Programs(obj_ref object, std::uint8_t slot) {
+    Add_Type_Programs(object, Default_Fixitem_Types()[static_cast<std::size_t>(fixitem_types[slot].db_index)].programs);
 }
 
 // ------------------------------------------------------------------ the map
@@ -218,7 +193,7 @@ void Lay_Floor(std::uint16_t field, char c, std::uint32_t x, std::uint32_t y, st
             if (c >= 'a' && c < 'a' + kSlopeFrames) {
                 head.type = GRASS_SLOPE;
                 head.frame = static_cast<std::uint8_t>(c - 'a');
-                Add_Modifier(0, Make_Obj(OBJ_FIXITEM, field), MK_GROUND_HILL, 0, 0, 0, 0);
+                Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, field), GRASS_SLOPE);
             } else {
                 head.type = NO_FLOOR;
                 head.frame = 0;
@@ -242,23 +217,20 @@ void Place_Object(std::uint16_t field, char c) {
     switch (c) {
         case '#': Place_Fixitem(field, WALL); break;
         case 'D': {
-            // Closed (its last frame) and not locked: lock hit points 10,
-            // opened by a lockpick strength of 5.
+            // Closed (its last frame), as its program expects.
             const std::uint16_t d = Place_Fixitem(field, DOOR, kDoorFrames - 1);
-            Add_Modifier(0, Make_Obj(OBJ_FIXITEM, d), MK_DOOR, 0, 10, 5, 0);
+            Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, d), DOOR);
             break;
         }
         case 'C': {
-            // Locked (frame 0); a blow of more than 6 breaks the lock.
+            // Locked (frame 0).
             const std::uint16_t c = Place_Fixitem(field, CHEST, 0);
-            Add_Modifier(0, Make_Obj(OBJ_FIXITEM, c), MK_CHEST, 0, 0, 6, 0);
+            Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, c), CHEST);
             break;
         }
         case 'H': {
-            // A flat-topped hill: every corner as high as the picture.
-            const std::uint16_t h = Place_Fixitem(field, HILL, kHillFrame);
-            const std::uint16_t corner = static_cast<std::uint16_t>(kHillHeight - kElevationStep);
-            Add_Modifier(0, Make_Obj(OBJ_FIXITEM, h), MK_HILL, corner, corner, corner, corner);
+            const std::uint16_t h = Place_Fixitem(field, HILL, kHillTypeFrame);
+            Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, h), HILL);
             break;
         }
         case 'S': Place_Fixitem(field, STEPS, kEast - 1); break;
@@ -305,91 +277,35 @@ void Add_Field_Programs() {
 
 // ------------------------------------------------------------------ characters
 
-// Lobbies of the relation table: 0 is the player's party; 4 (the dead and
-// the brutes) and 5 (the beasts) are hostile to it and friendly to each other.
-constexpr std::uint8_t kParty = 0, kUndead = 4, kBeasts = 5;
-
-enum Race : std::uint8_t {
-    HUMAN = 0,
-    WOLF_RACE = 7,
-    TROLL_RACE = 10,
-    SKELETON_RACE = 11,
-    ZOMBIE_RACE = 12,
-    SPIDER_RACE = 14
-};
-enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, WIZARD = 15, OTHER = 16 };
-
-struct Stats {
-    std::int16_t hp, stamina, strength, dexterity, spirit, iq;
-    std::int8_t defence;
-    std::uint8_t attack;
-    std::int16_t weapon_skill;  // with the weapon the character carries
-};
-
-struct CharDef {
-    const char* name;
-    const char* body;  // ARTWORK\CHARS\<body>
-    std::uint16_t head;
-    std::uint8_t race;
-    std::uint8_t profession;
-    std::uint8_t lobby;
-    Stats stats;
-};
-
-int Body_Number(const char* body) {
-    const std::vector<BodyKind>& kinds = Body_Kinds();
-    for (std::size_t i = 0; i < kinds.size(); ++i)
-        if (std::strcmp(kinds[i].name, body) == 0) return static_cast<int>(i);
-    return 0;
-}
-
 // A stand-in for the body sprite the game loads: its draw layer and frames.
-std::uint32_t Body_Sprite(const char* body) {
-    const BodyKind& k = Body_Kinds()[static_cast<std::size_t>(Body_Number(body))];
+std::uint32_t Body_Sprite(std::uint16_t body) {
+    const BodyKind& k = Body_Kinds().at(body);
     return Register_Sprite_Info(CHAR_BODY_LAYER, 6 * k.group_frames);
 }
 
-char_record Record_Of(const CharDef& d, std::uint8_t facing) {
-    char_record r{};
-    std::strncpy(r.body_name, d.body, sizeof r.body_name - 1);
-    std::strncpy(r.name, d.name, sizeof r.name - 1);
-    r.corpse_frame = static_cast<std::uint16_t>(Body_Number(d.body));
-    r.head = d.head;
-    r.facing = facing;
-    r.action_points = 12;
-    r.path_target = NOOBJ;
-    r.state = CS_DECIDING;
-    r.ai_slot = NO_INDEX;
-    r.lobby = d.lobby;
-    r.braveness = 60;
-    r.race = d.race;
-    r.profession = d.profession;
-    r.defence = d.stats.defence;
-    r.max_hp = r.hp = d.stats.hp;
-    r.level = 1;
-    r.max_stamina = r.stamina = d.stats.stamina;
-    r.strength = d.stats.strength;
-    r.dexterity = d.stats.dexterity;
-    r.spirit = d.stats.spirit;
-    r.iq = d.stats.iq;
-    for (int k = 0; k < WS_COUNT; ++k) r.weapon_skill[k] = d.stats.weapon_skill;
-    r.attack = d.stats.attack;
-    r.db_type = -1;
-    return r;
-}
-
-std::uint16_t Place_Char(Spot at, const CharDef& d, std::uint8_t facing) {
+// A character of the type named name, without its items and programs.
+std::uint16_t Place_Char(Spot at, const char* name, std::uint8_t facing) {
+    const std::uint16_t type = Default_Char_Type(name);
     const std::uint16_t c = Alloc_Char();
     char_record& r = chararray.records[c];
     const std::uint16_t first_mod = r.first_mod;
     const obj_ref link = r.link;
-    r = Record_Of(d, facing);
+    r = Char_Type_Record(type);
+    std::memset(r.slots, 0, sizeof r.slots);
+    r.facing = facing;
+    r.db_type = static_cast<std::int16_t>(type);
     r.first_mod = first_mod;
     r.link = link;
-    r.body_sprite = Body_Sprite(d.body);
+    r.body_sprite = Body_Sprite(r.corpse_frame);
     Put_Object_To_Field(Make_Obj(OBJ_CHAR, c), At(at));
     return c;
 }
+
+const CharTypeDef& Type_Of(std::uint16_t c) {
+    return Default_Char_Types().at(static_cast<std::size_t>(chararray.records[c].db_type));
+}
+
+void Add_Char_Programs(std::uint16_t c) { Add_Type_Programs(Make_Obj(OBJ_CHAR, c), Type_Of(c).programs); }
 
 void Give(std::uint16_t c, const char* item, int slot) {
     const std::uint16_t type = Default_Item_Type(item);
@@ -399,53 +315,31 @@ void Give(std::uint16_t c, const char* item, int slot) {
     Put_Item_To_Char_Slot(c, i, slot);
 }
 
+// What the character's type carries in its body and quick slots.
+void Equip(std::uint16_t c) {
+    for (const auto& [slot, item] : Type_Of(c).equipment) Give(c, item, slot);
+}
+
 void Drop(Spot at, const char* item) { Create_Item(Default_Item_Type(item), At(at)); }
 
 constexpr int Cell(int column, int row) { return column + row * BACKPACK_COLUMNS; }
 
 // The party, west on the meadow, facing the house; the warrior leads.
 std::uint16_t Place_Party() {
-    const CharDef warrior{"Aldric", "WARRIOR", 1, HUMAN, WARRIOR, kParty, {34, 30, 16, 12, 10, 10, 3, 10, 14}};
-    const CharDef ranger{"Wren", "RANGER", 2, HUMAN, RANGER, kParty, {26, 28, 12, 16, 11, 12, 2, 10, 13}};
-    const CharDef mage{"Corvin", "MAGE", 3, HUMAN, WIZARD, kParty, {20, 22, 9, 11, 15, 17, 1, 6, 8}};
-
-    const std::uint16_t main = Place_Char({5, 8, 0}, warrior, kEast);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, main), MK_MAIN_CHAR, 0, 0, 0, 0);
-    Give(main, "Long sword", SLOT_RIGHT_HAND);
-    Give(main, "Round shield", SLOT_LEFT_HAND);
-    Give(main, "Iron helm", SLOT_HELM);
-    Give(main, "Chain mail", SLOT_ARMOUR);
-    Give(main, "Boots", SLOT_BOOTS);
-    Give(main, "Healing potion", SLOT_QUICK_FIRST);
+    const std::uint16_t main = Place_Char({5, 8, 0}, "Aldric", kEast);
+    Add_Char_Programs(main);
+    Equip(main);
     Give(main, "Bread", Cell(0, 0));
     Give(main, "Iron key", Cell(1, 0));
 
-    const std::uint16_t r = Place_Char({4, 9, 0}, ranger, kEast);
-    chararray.records[r].flags |= CF_FEMALE;
-    Give(r, "Long bow", SLOT_RIGHT_HAND);
-    Give(r, "Leather armour", SLOT_ARMOUR);
-    Give(r, "Leather cap", SLOT_HELM);
-    Give(r, "Cloak", SLOT_CLOAK);
-    Give(r, "Dagger", SLOT_QUICK_FIRST);
+    const std::uint16_t r = Place_Char({4, 9, 0}, "Wren", kEast);
+    Equip(r);
     Give(r, "Arrows", Cell(0, 0));
     Give(r, "Arrows", Cell(1, 0));
     Give(r, "Healing potion", Cell(2, 0));
 
-    const std::uint16_t m = Place_Char({4, 8, 0}, mage, kEast);
-    char_record& mr = chararray.records[m];
-    // Mana of 20 at most, not all of it there: the spell page shows splinter
-    // rain, which wants 10 fire, disabled, and the character page's bars
-    // differ.
-    const std::uint16_t mana[4] = {8, 20, 14, 12};
-    for (int k = 0; k < 4; ++k) {
-        mr.mana[k] = mana[k];
-        mr.max_mana[k] = 20;
-    }
-    // Magic armour, heal, haste, living torch, fire wall and splinter rain.
-    mr.known_spells = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
-    Give(m, "Kris", SLOT_RIGHT_HAND);
-    Give(m, "Amulet", SLOT_NECKLACE);
-    Give(m, "Sapphire ring", SLOT_LEFT_RING);
+    const std::uint16_t m = Place_Char({4, 8, 0}, "Corvin", kEast);
+    Equip(m);
     Give(m, "Spell book", Cell(0, 0));
     Give(m, "Mana potion", Cell(2, 0));
     Give(m, "Scroll", Cell(3, 0));
@@ -456,40 +350,22 @@ std::uint16_t Place_Party() {
 // patrolling the road, a troll guarding the tower's top, a spider by the
 // pond and two wolves in the south-east.
 void Place_Monsters() {
-    const CharDef skeleton{
-        "Skeleton", "SKELETON", 16, SKELETON_RACE | RACE_MONSTER, OTHER, kUndead, {18, 30, 11, 10, 5, 3, 2, 6, 8}};
-    const CharDef zombie{
-        "Zombie", "ZOMBIE", 17, ZOMBIE_RACE | RACE_MONSTER, OTHER, kUndead, {24, 30, 13, 6, 3, 2, 1, 6, 6}};
-    const CharDef troll{
-        "Troll", "TROLL", 18, TROLL_RACE | RACE_MONSTER, OTHER, kUndead, {40, 40, 18, 8, 5, 4, 3, 9, 10}};
-    const CharDef wolf{"Wolf", "WOLF", 19, WOLF_RACE | RACE_ANIMAL, OTHER, kBeasts, {14, 40, 10, 15, 5, 3, 1, 7, 10}};
-    const CharDef spider{"Giant spider",
-                         "SPIDER",
-                         21,
-                         SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER,
-                         OTHER,
-                         kBeasts,
-                         {16, 30, 9, 14, 5, 2, 2, 7, 10}};
-    constexpr std::uint16_t kWander = 15, kPatrol = 20, kGuard = 30;
+    const std::uint16_t s = Place_Char({9, 3, 0}, "Skeleton", kWest);
+    Equip(s);
+    Add_Char_Programs(s);
 
-    const std::uint16_t s = Place_Char({9, 3, 0}, skeleton, kWest);
-    Give(s, "Short sword", SLOT_RIGHT_HAND);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, s), MK_BASIC_MONSTER, 0, 0, 0, kWander);
-
-    const std::uint16_t z = Place_Char({12, 8, 0}, zombie, kWest);
+    // The zombie patrols this map's road instead of wandering as its type.
+    const std::uint16_t z = Place_Char({12, 8, 0}, "Zombie", kWest);
     Add_Modifier(0, Make_Obj(OBJ_CHAR, z), MK_MOVING_GUARD, At({9, 8, 0}), At({13, 4, 0}), kPatrol, 0);
 
-    const std::uint16_t t = Place_Char({16, 3, 1}, troll, kWest);
-    Give(t, "Mace", SLOT_RIGHT_HAND);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, t), MK_STANDING_GUARD, 0, 0, kGuard, 0);
+    const std::uint16_t t = Place_Char({16, 3, 1}, "Troll", kWest);
+    Equip(t);
+    Add_Char_Programs(t);
 
-    const std::uint16_t sp = Place_Char({13, 13, 0}, spider, kWest);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, sp), MK_STANDING_GUARD, 0, 0, kGuard, 0);
+    const std::uint16_t sp = Place_Char({13, 13, 0}, "Giant spider", kWest);
+    Add_Char_Programs(sp);
 
-    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) {
-        const std::uint16_t w = Place_Char(at, wolf, kWest);
-        Add_Modifier(0, Make_Obj(OBJ_CHAR, w), MK_BASIC_MONSTER, 0, 0, 0, kWander);
-    }
+    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) Add_Char_Programs(Place_Char(at, "Wolf", kWest));
 }
 
 void Drop_Items() {
@@ -570,13 +446,12 @@ bool Write_Start_Map(const fs::path& root) {
     Set_Working_Folder(root);
 
     Build_Start_Map();
-    bool ok = Write_Item_Data(ITEM_DATA_FILE, item_types);
     Save_Map("start.map");
     const fs::path maps = Resolve_Path_For_Write("ARTWORK\\MAPS\\start.map").parent_path();
     std::error_code ec;
     fs::create_directories(maps, ec);
     Save_Map("ARTWORK\\MAPS\\start.map");
-    ok = ok && !ec && !failed;
+    const bool ok = !ec && !failed;
 
     Set_Working_Folder(kept_folder);
     hooks = kept_hooks;

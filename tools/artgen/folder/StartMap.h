@@ -21,7 +21,8 @@ constexpr std::uint32_t kStartMapLevels = 2;
 void Build_Start_Map();
 
 // Builds the start map and writes it as "start.map" and
-// "ARTWORK\MAPS\start.map" under root, with the "item.dat" it needs.
+// "ARTWORK\MAPS\start.map" under root (the database it names is written
+// by Write_Type_Database).
 bool Write_Start_Map(const std::filesystem::path& root);
 
 }  // namespace art

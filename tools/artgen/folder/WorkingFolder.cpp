@@ -4,8 +4,10 @@
 #include <system_error>
 
 #include "tools/artgen/Artwork.h"
+#include "tools/artgen/folder/ArenaMap.h"
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
+#include "tools/artgen/folder/TypeDatabase.h"
 #include "tools/writers/FntRender.h"
 
 namespace art {
@@ -18,8 +20,16 @@ bool Write_Working_Files(const fs::path& root, std::string& error) {
                 dejavu_folder.string() + ")";
         return false;
     }
+    if (!Write_Type_Database(root)) {
+        error = "cannot write the database files into " + root.string();
+        return false;
+    }
     if (!Write_Start_Map(root)) {
-        error = "cannot write the start map and item.dat into " + root.string();
+        error = "cannot write the start map into " + root.string();
+        return false;
+    }
+    if (!Write_Arena_Map(root)) {
+        error = "cannot write the arena map ARTWORK/MAPS/aa.bin into " + root.string();
         return false;
     }
     return true;

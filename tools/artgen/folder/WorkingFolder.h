@@ -1,6 +1,7 @@
 // The game's whole working folder: every file the game reads, made by code.
-// The artwork (ARTWORK\..., CURSOR\...), the item database "item.dat" and
-// the first map "start.map" (also under ARTWORK\MAPS).
+// The artwork (ARTWORK\..., CURSOR\...), the type database ("edit.edt",
+// "item.dat", "fixitem.dat", "char.dat", "mod.dat") and the first map
+// "start.map" (also under ARTWORK\MAPS).
 #pragma once
 #include <filesystem>
 #include <string>

@@ -1,0 +1,180 @@
+// Starting the chunked map that artgen writes (its arena): the runner's
+// startmap plays and draws it (the shot is kept beside the test program for
+// review, test_frontend-startmap-shots); in the game the map is set up as a
+// loaded map is, its "Test.map" loads into the same world and play goes on;
+// a file the importer refuses is shown and changes nothing.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "Objects/AIData.h"
+#include "Objects/Char/Characters.h"
+#include "Objects/Char/Party.h"
+#include "Objects/Item/Items.h"
+#include "Objects/Map.h"
+#include "Objects/MapAnims.h"
+#include "Objects/Modifiers.h"
+#include "datafiles/LightMap.h"
+#include "datafiles/MapConverter.h"
+#include "datafiles/MapFile.h"
+#include "datafiles/MapImage.h"
+#include "frontend/ImportedMapStart.h"
+#include "support/TickWorld.h"
+#include "tests/frontend/GameFixture.h"
+#include "tests/frontend/GeneratedFolder.h"
+#include "tests/frontend/RunnerFixture.h"
+#include "tools/artgen/folder/ArenaMap.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A working folder of its own that holds artgen's files (linked), so that
+// the "Test.map" a start writes stays there.
+fs::path Arena_Folder(const fs::path& root) {
+    const fs::path generated = Generated_Folder();
+    fs::remove_all(root);
+    fs::create_directories(root);
+    for (const auto& e : fs::directory_iterator(generated)) {
+        if (e.path().filename() == test_map_name) continue;
+        if (e.is_directory())
+            fs::create_directory_symlink(e.path(), root / e.path().filename());
+        else
+            fs::create_symlink(e.path(), root / e.path().filename());
+    }
+    return root;
+}
+
+// The world as a map file holds it: no run-time handle.
+std::vector<std::uint8_t> Stored_World() {
+    MapImage m;
+    Capture_Map_Image(m);
+    Clear_Run_Time_Handles(m);
+    return Write_Map_Image(m);
+}
+
+std::vector<std::uint8_t> File_Bytes(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::uint8_t> Item_Type_Bytes() {
+    const auto* p = reinterpret_cast<const std::uint8_t*>(item_types.data());
+    return std::vector<std::uint8_t>(p, p + item_types.size() * sizeof(item_type));
+}
+
+class ArenaRunner : public RunnerTest {};
+
+TEST_F(ArenaRunner, StartmapPlaysAndDrawsTheArena) {
+    const fs::path folder = Arena_Folder(dir / "arena");
+    const fs::path shots = fs::canonical("/proc/self/exe").parent_path() / "test_frontend-startmap-shots";
+    fs::remove_all(shots);
+    const run_result r = Run(folder, "startmap\ntick 5\nshot arena\nchars\n", shots);
+    EXPECT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_EQ(r.out.find("box ["), std::string::npos) << r.out;
+    EXPECT_TRUE(fs::exists(shots / "arena.png"));
+    EXPECT_TRUE(fs::exists(folder / test_map_name));
+    for (int n = 1; n <= art::kArenaSoldiers; ++n)
+        EXPECT_NE(r.out.find("Soldier " + std::to_string(n) + "\n"), std::string::npos) << n;
+}
+
+class ArenaGame : public GameTest {
+  protected:
+    static void SetUpTestSuite() { art = Generated_Folder(); }
+    void SetUp() override {
+        folder = Arena_Folder(fs::temp_directory_path() / ("orvex-arena-" + std::to_string(::getpid())));
+        GameTest::SetUp();
+        Reset_Converter_Counts();
+    }
+    void TearDown() override {
+        GameTest::TearDown();
+        Reset_Converter_Counts();
+        fs::remove_all(folder);
+    }
+};
+
+TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
+    ASSERT_TRUE(running);
+    ASSERT_TRUE(Start_Map());
+    EXPECT_TRUE(backend().boxes.empty());
+    EXPECT_EQ(map_width, art::kArenaWidth);
+    EXPECT_EQ(map_height, art::kArenaHeight);
+    EXPECT_EQ(total_fields, art::kArenaWidth * art::kArenaHeight * art::kArenaLevels);
+    EXPECT_EQ(converter_counts.chars, art::kArenaSoldiers);
+    EXPECT_EQ(map_loaded, 1u);
+    EXPECT_EQ(global_modifiers.size(), IMPORTED_AREA_MODIFIERS);
+    EXPECT_EQ(scroll_x, -view_centre_x);
+    EXPECT_EQ(scroll_y, -view_centre_y);
+    EXPECT_EQ(shown_level, 0u);
+    EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((art::kArenaHeight - 1) * 21 + 6));
+    EXPECT_EQ(ScreenType, screen_hexamap);
+    // The AI arrays: every soldier has a slot, the party of three behind
+    // the main character.
+    for (std::uint16_t c = 0; c < art::kArenaSoldiers; ++c) EXPECT_NE(chararray[c].ai_slot, NO_INDEX) << c;
+    EXPECT_EQ(player_count, 3u);
+    EXPECT_EQ(main_char, 0);
+    // The artwork and the light map: the torches light their fields.
+    for (int slot = 1; slot < MAP_TYPE_SLOTS; ++slot) {
+        if (fixitem_types[slot].sprite != 0) {
+            EXPECT_NE(fixitem_types[slot].sprite, SPRITE_MISSING) << slot;
+        }
+    }
+    EXPECT_NE(Sprite_From_Handle(chararray[0].body_sprite), nullptr);
+    EXPECT_EQ(light[Field_Index(1, 1, 0)], 26 + 9 * 2);
+    // The torches are animated.
+    EXPECT_NE(animated_fixitems.active, NO_INDEX);
+    EXPECT_TRUE(fs::exists(folder / test_map_name));
+}
+
+TEST_F(ArenaGame, ItsTestMapLoadsIntoTheSameWorldAndPlayGoesOn) {
+    ASSERT_TRUE(Start_Map());
+    const std::vector<std::uint8_t> started = Stored_World();
+    const std::vector<std::uint8_t> types = Item_Type_Bytes();
+    ASSERT_TRUE(Load_Map(test_map_name));
+    EXPECT_EQ(Stored_World(), started);
+    EXPECT_EQ(Item_Type_Bytes(), types);
+
+    Mouse_Move(300, 200);
+    for (int t = 0; t < 60; ++t) {
+        Tick();
+        Idle(2);
+    }
+    for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+    EXPECT_EQ(fixture::World_Problems(), std::vector<std::string>{});
+    EXPECT_NE(Stored_World(), started) << "the soldiers act";
+}
+
+TEST_F(ArenaGame, AFileTheImporterRefusesIsShownAndChangesNothing) {
+    backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
+    const fs::path source = folder / "ARTWORK" / "MAPS" / "aa.bin";
+    const fs::path maps = folder / "ARTWORK";
+    // The folder's own ARTWORK, with a cut copy of the file.
+    fs::remove(maps);
+    fs::create_directories(maps / "MAPS");
+    for (const auto& e : fs::directory_iterator(Generated_Folder() / "ARTWORK"))
+        if (e.path().filename() != "MAPS") fs::create_directory_symlink(e.path(), maps / e.path().filename());
+    const std::vector<std::uint8_t> whole = File_Bytes(Generated_Folder() / "ARTWORK" / "MAPS" / "aa.bin");
+    std::ofstream(source, std::ios::binary).write(reinterpret_cast<const char*>(whole.data()), 100);
+
+    const std::vector<std::uint8_t> before = Stored_World();
+    EXPECT_FALSE(Start_Map());
+    ASSERT_EQ(backend().boxes.size(), 1u);
+    EXPECT_EQ(backend().boxes[0].caption, "truncated \"MAP \" chunk");
+    EXPECT_EQ(backend().boxes[0].text, "Quit from Application ?");
+    EXPECT_EQ(Stored_World(), before);
+    EXPECT_FALSE(fs::exists(folder / test_map_name));
+
+    fs::remove(source);
+    EXPECT_FALSE(Start_Map());
+    ASSERT_EQ(backend().boxes.size(), 2u);
+    EXPECT_EQ(backend().boxes[1].caption, "no source file found...");
+    EXPECT_EQ(Stored_World(), before);
+}
+
+}  // namespace
