@@ -3,7 +3,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <mutex>
@@ -13,13 +12,7 @@
 struct sound_device {
     std::mutex lock;
     std::vector<IDirectSoundBuffer*> buffers;
-    bool manual = false;
-    // SDL's output is opened for good at the first Play, so that it starts
-    // with the first sound (an open device plays silence meanwhile).
-    std::atomic<bool> started{false};
-    std::atomic<SDL_AudioDeviceID> sdl{0};
-
-    void Start_Output();
+    SDL_AudioDeviceID sdl = 0;  // 0: the manual driver
 
     void Mix(std::int16_t* out, std::size_t frames) {
         std::vector<std::int32_t> sums(frames * sound_output_channels, 0);
@@ -45,19 +38,6 @@ void Sdl_Callback(void* device, Uint8* stream, int length) {
                                             static_cast<std::size_t>(length) / (2 * sound_output_channels));
 }
 
-// Opens SDL's default output at the mixer's format, paused; 0 when there is
-// none.
-SDL_AudioDeviceID Open_Sdl(sound_device* device) {
-    SDL_AudioSpec want{}, have{};
-    want.freq = sound_output_rate;
-    want.format = AUDIO_S16LSB;
-    want.channels = sound_output_channels;
-    want.samples = 1024;
-    want.callback = Sdl_Callback;
-    want.userdata = device;
-    return SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-}
-
 // Ends SDL's audio; SDL as a whole when nothing else of it is in use, so
 // that what it set up for the audio (its D-Bus connection) goes too.
 void Quit_Sdl_Audio() {
@@ -65,22 +45,29 @@ void Quit_Sdl_Audio() {
     if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
 }
 
-// Whether SDL's audio can be had: its subsystem (kept while the device
-// lives) and an output it can open.
-bool Sdl_Output_Exists(sound_device* device) {
+// Opens SDL's default output at the mixer's format and starts it (silent
+// until a buffer plays); 0 when there is none.
+SDL_AudioDeviceID Open_Sdl(sound_device* device) {
     // SDL must not take SIGINT and SIGTERM from the program.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) SDL_Quit();
-        return false;
+        return 0;
     }
-    const SDL_AudioDeviceID id = Open_Sdl(device);
+    SDL_AudioSpec want{}, have{};
+    want.freq = sound_output_rate;
+    want.format = AUDIO_S16LSB;
+    want.channels = sound_output_channels;
+    want.samples = 1024;
+    want.callback = Sdl_Callback;
+    want.userdata = device;
+    const SDL_AudioDeviceID id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (id == 0) {
         Quit_Sdl_Audio();
-        return false;
+        return 0;
     }
-    SDL_CloseAudioDevice(id);
-    return true;
+    SDL_PauseAudioDevice(id, 0);
+    return id;
 }
 
 std::int32_t Gain_Of(LONG volume) {
@@ -91,13 +78,6 @@ std::int32_t Gain_Of(LONG volume) {
 }  // namespace
 
 SoundOptions& Sound_Options() { return sound_options; }
-
-void sound_device::Start_Output() {
-    if (manual || started.exchange(true)) return;
-    const SDL_AudioDeviceID id = Open_Sdl(this);
-    sdl = id;
-    if (id != 0) SDL_PauseAudioDevice(id, 0);
-}
 
 void Mix_Sound_Output(std::int16_t* out, std::size_t frames) {
     std::lock_guard<std::mutex> hold(manual_lock);
@@ -114,26 +94,28 @@ HRESULT DirectSoundCreate(GUID* guid, IDirectSound** out, void*) {
     if (out == nullptr || guid != nullptr) return DSERR_INVALIDPARAM;
     *out = nullptr;
     auto* device = new sound_device();
-    device->manual = sound_options.manual;
-    if (device->manual) {
+    if (sound_options.manual) {
         std::lock_guard<std::mutex> hold(manual_lock);
         if (manual_device != nullptr) {
             delete device;
             return DSERR_INVALIDCALL;
         }
         manual_device = device;
-    } else if (!Sdl_Output_Exists(device)) {
-        delete device;
-        return DSERR_NODRIVER;
+    } else {
+        device->sdl = Open_Sdl(device);
+        if (device->sdl == 0) {
+            delete device;
+            return DSERR_NODRIVER;
+        }
     }
     *out = new IDirectSound(device);
     return DS_OK;
 }
 
 IDirectSound::~IDirectSound() {
-    if (!device_->manual) {
+    if (device_->sdl != 0) {
         // Waits for SDL's audio thread to leave the callback.
-        if (device_->sdl != 0) SDL_CloseAudioDevice(device_->sdl);
+        SDL_CloseAudioDevice(device_->sdl);
         Quit_Sdl_Audio();
     } else {
         std::lock_guard<std::mutex> hold(manual_lock);
@@ -279,13 +261,9 @@ HRESULT IDirectSoundBuffer::Unlock(void* part1, DWORD bytes1, void* part2, DWORD
 }
 
 HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags) {
-    {
-        std::lock_guard<std::mutex> hold(device_->lock);
-        playing_ = true;
-        looping_ = (flags & DSBPLAY_LOOPING) != 0;
-    }
-    // Outside the lock: SDL's callback holds SDL's lock while it takes ours.
-    device_->Start_Output();
+    std::lock_guard<std::mutex> hold(device_->lock);
+    playing_ = true;
+    looping_ = (flags & DSBPLAY_LOOPING) != 0;
     return DS_OK;
 }
 

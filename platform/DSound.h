@@ -123,9 +123,9 @@ class IDirectSound {
 using LPDIRECTSOUND = IDirectSound*;
 using LPDIRECTSOUNDBUFFER = IDirectSoundBuffer*;
 
-// The default device: SDL2's (none when SDL's audio output cannot be
-// opened: then DSERR_NODRIVER), whose output starts with the first buffer
-// that plays; or the manual driver's when the options ask for it.
+// The default device: SDL2's, playing silence until a buffer plays (none
+// when SDL's audio output cannot be opened: then DSERR_NODRIVER); or the
+// manual driver's when the options ask for it.
 HRESULT DirectSoundCreate(GUID* guid, IDirectSound** out, void* outer);
 
 // The output's format.
