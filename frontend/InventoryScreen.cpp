@@ -361,7 +361,7 @@ void Open_Inventory_Screen(std::int16_t field) {
 
 void Draw_Inventory_Screen() {
     if (BACK == nullptr || DD_Reload_Bitmap(BACK, inventory_page) != DD_OK) {
-        Fatal_Error("Can't load inventory screen", inventory_page);
+        File_Fatal_Error("Can't load inventory screen", Bitmap_File_Fault(inventory_page));
         return;
     }
     Set_Full_Clip();

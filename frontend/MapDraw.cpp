@@ -15,6 +15,7 @@
 #include "Objects/Request.h"
 #include "System/ClipRect.h"
 #include "System/Display.h"
+#include "System/Dys.h"
 #include "System/ErrorReport.h"
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
@@ -45,9 +46,11 @@ constexpr int reach_side = 84;
 constexpr int show_through_depth = 10;
 // A foot mark is drawn from this many pixels above the raised floor down.
 constexpr int foot_mark_margin = 5;
-// The shield over a character, relative to the character's anchor.
+// The shield over a character, relative to the character's anchor: 6
+// pixels left, and as high as its standing figure's top, or 60 pixels (a
+// person's height) when its sprite shows no standing figure.
 constexpr int shield_dx = -6;
-constexpr int shield_dy = -60;
+constexpr int shield_rise = 60;
 // The active player character pulses: shade |cycle| * 10 + 32.
 constexpr int pulse_step = 10;
 constexpr int pulse_base = 32;
@@ -77,6 +80,18 @@ void Draw_Clipped(LONG top, LONG bottom, F draw) {
     Restore_Clip_Rect();
 }
 
+// How far above its anchor a body sprite's standing figure reaches: the top
+// of the first frame of the facing's group (a run-length frame is placed by
+// its offset, a bitmap frame by the hot spot).
+int Figure_Rise(const sprite* body, int facing) {
+    if (body == nullptr || body->frames == 0) return shield_rise;
+    if (body->kind == sprite_bitmap) return body->hot_y > 0 ? body->hot_y : shield_rise;
+    const int frame = (facing - 1) * body->frames / facings;
+    if (frame < 0 || frame >= body->frames || body->frames_data == nullptr) return shield_rise;
+    const int top = -body->frames_data[frame].y;
+    return top > 0 ? top : shield_rise;
+}
+
 void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const std::uint16_t c = Obj_Index(character);
     if (c >= chararray.Capacity()) return;
@@ -92,7 +107,7 @@ void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const std::int64_t max = Object_Request(character, character, 0, REQ_MAX_HIT_POINTS, 0);
     const std::int64_t n = PAJZSK->frames;
     const std::int64_t k = hp >= max ? n : hp >= 1 ? hp * n / max + 1 : 1;
-    Put_Sprite(BACK, cx + shield_dx, cy + shield_dy, PAJZSK, static_cast<int>(n - k), 0, shade);
+    Put_Sprite(BACK, cx + shield_dx, cy - Figure_Rise(body, r.facing), PAJZSK, static_cast<int>(n - k), 0, shade);
 }
 
 void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade) {

@@ -50,24 +50,33 @@ bool Read_Bitmap_Resource(HINSTANCE instance, const char* name, std::vector<std:
 
 }  // namespace
 
-HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f) {
+HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f, const char** why) {
+    const char* ignored = nullptr;
+    const char*& reason = why != nullptr ? *why : ignored;
     const std::uint64_t size = f.size();
+    reason = "not a BMP file";
     if (size < file_header_size + info_header_size || f[0] != 'B' || f[1] != 'M') return nullptr;
     const std::uint64_t bits_offset = U32(f, 10);
     const std::uint64_t header_size = U32(f, 14);
+    reason = "its header is damaged";
     if (header_size < info_header_size || file_header_size + header_size > size) return nullptr;
     const std::int64_t width = static_cast<std::int32_t>(U32(f, 18));
     const std::int64_t signed_height = static_cast<std::int32_t>(U32(f, 22));
     const std::int64_t height = signed_height < 0 ? -signed_height : signed_height;
+    reason = "not an uncompressed 8-bit bitmap";
     if (U16(f, 26) != 1 || U16(f, 28) != 8 || U32(f, 30) != 0) return nullptr;
+    reason = "its size is out of range";
     if (width <= 0 || height <= 0 || width > max_bmp_side || height > max_bmp_side) return nullptr;
     std::uint64_t colours = U32(f, 46);
     if (colours == 0) colours = 256;
+    reason = "its colour table is damaged";
     if (colours > 256) return nullptr;
     const std::uint64_t table = file_header_size + header_size;
     if (table + colours * 4 > size || bits_offset < table) return nullptr;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) + 3) & ~std::uint64_t{3};
+    reason = "its pixels are cut short";
     if (bits_offset > size || stride * height > size - bits_offset) return nullptr;
+    reason = nullptr;
 
     auto* bitmap = new HBITMAP__();
     bitmap->width = static_cast<int>(width);
@@ -84,6 +93,18 @@ HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f) {
         std::memcpy(bitmap->pixels.data() + row * stride, f.data() + bits_offset + file_row * stride, stride);
     }
     return bitmap;
+}
+
+file_fault Bitmap_File_Fault(const char* name) {
+    file_fault fault{name != nullptr ? name : "", "no file named"};
+    std::vector<std::uint8_t> file;
+    if (name == nullptr || !Read_Game_File(name, max_bmp_file, file, &fault)) return fault;
+    fault.path = Resolve_Path(name)->string();
+    const char* why = nullptr;
+    HBITMAP bitmap = Bitmap_From_Bmp(file, &why);
+    delete bitmap;
+    fault.reason = why != nullptr ? why : "the display refused it";
+    return fault;
 }
 
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {

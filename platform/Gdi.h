@@ -4,6 +4,7 @@
 // TextOutA and DrawTextExA. Values and declarations are this project's own.
 #pragma once
 #include "platform/DDraw.h"
+#include "platform/FileFault.h"
 #include "platform/Win32Types.h"
 
 using HGDIOBJ = void*;
@@ -81,6 +82,8 @@ struct DRAWTEXTPARAMS {
 // bitmap. cx, cy other than 0 scale the picture to that size. Its rows are
 // kept top-down, also in the bits GetObjectA gives.
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags);
+// Why LoadImageA gives no bitmap for a file: the file and the reason.
+file_fault Bitmap_File_Fault(const char* name);
 int GetObjectA(HGDIOBJ object, int size, void* out);
 BOOL DeleteObject(HGDIOBJ object);
 

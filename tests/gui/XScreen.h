@@ -16,6 +16,12 @@ struct screen_picture {
 std::optional<screen_picture> Grab_Screen();
 // Writes a grabbed picture as PNG (for looking at a failure).
 bool Save_Screen(const screen_picture& picture, const std::string& path);
+
+// Where a top-level window stands on the screen, found by its title.
+struct window_box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+std::optional<window_box> Window_Box(const std::string& title);
 // Sends the close request a window manager sends (WM_DELETE_WINDOW) to the
-// top-level window with that title; false when there is none.
-bool Close_From_Outside(const char* title);
+// window with that title; false when there is none.
+bool Close_From_Outside(const std::string& title);

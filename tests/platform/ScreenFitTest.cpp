@@ -18,13 +18,56 @@ TEST(ScreenFit, LargestWholeScaleCentred) {
     };
     const fit_case cases[] = {
         {640, 480, 1, 0, 0},     {800, 600, 1, 80, 60},    {1280, 1024, 2, 0, 32}, {1920, 1080, 2, 320, 60},
-        {2560, 1440, 3, 320, 0}, {1279, 959, 1, 319, 239}, {320, 200, 1, 0, 0},
+        {2560, 1440, 3, 320, 0}, {1279, 959, 1, 319, 239}, {1280, 960, 2, 0, 0},
     };
     for (const fit_case& c : cases) {
         const screen_fit f = Fit_Picture(c.w, c.h);
         EXPECT_EQ(f.scale, c.scale) << c.w << "x" << c.h;
         EXPECT_EQ(f.left, c.left) << c.w << "x" << c.h;
         EXPECT_EQ(f.top, c.top) << c.w << "x" << c.h;
+        EXPECT_EQ(f.width, 640 * c.scale);
+        EXPECT_EQ(f.height, 480 * c.scale);
+    }
+}
+
+// A window smaller than the picture shows all of it, shrunk with its shape
+// kept and centred; its corners are the picture's, so the screen's edges
+// still scroll the view.
+TEST(ScreenFit, ASmallWindowShowsTheWholePictureShrunk) {
+    struct fit_case {
+        int w, h, width, height, left, top;
+    };
+    const fit_case cases[] = {
+        {600, 400, 533, 400, 33, 0},
+        {320, 240, 320, 240, 0, 0},
+        {639, 480, 639, 479, 0, 0},
+        {640, 300, 400, 300, 120, 0},
+    };
+    for (const fit_case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        const screen_fit f = Fit_Picture(c.w, c.h);
+        EXPECT_EQ(f.scale, 0);
+        EXPECT_EQ(f.width, c.width);
+        EXPECT_EQ(f.height, c.height);
+        EXPECT_EQ(f.left, c.left);
+        EXPECT_EQ(f.top, c.top);
+        EXPECT_LE(f.left + f.width, c.w);
+        EXPECT_LE(f.top + f.height, c.h);
+        const POINT first = Window_To_Picture(f, f.left, f.top);
+        const POINT last = Window_To_Picture(f, f.left + f.width - 1, f.top + f.height - 1);
+        EXPECT_EQ(first.x, 0);
+        EXPECT_EQ(first.y, 0);
+        EXPECT_EQ(last.x, 639);
+        EXPECT_EQ(last.y, 479);
+        // A picture rectangle covers the window pixels that show it.
+        const RECT w = Picture_To_Window(f, {100, 200, 101, 201});
+        EXPECT_LT(w.left, w.right);
+        for (LONG x = w.left; x < w.right; ++x) EXPECT_EQ(Window_To_Picture(f, x, w.top).x, 100);
+        EXPECT_NE(Window_To_Picture(f, w.left - 1, w.top).x, 100);
+        EXPECT_NE(Window_To_Picture(f, w.right, w.top).x, 100);
+        const RECT all = Picture_To_Window(f, {0, 0, 640, 480});
+        EXPECT_EQ(all.right - all.left, f.width);
+        EXPECT_EQ(all.bottom - all.top, f.height);
     }
 }
 
@@ -101,6 +144,36 @@ TEST_F(ScaledCopy, FillsBlocksOfTheRectOnly) {
     EXPECT_EQ(pixel(12, 8), 0xABABAB) << "right of the rect";
     EXPECT_EQ(pixel(6, 2), 0xABABAB) << "above the rect";
     EXPECT_EQ(pixel(6, 9), 0xABABAB) << "below the rect";
+}
+
+TEST_F(ScaledCopy, AShrunkPictureSamplesTheNearestPixels) {
+    ASSERT_NE(Make(640, 480), nullptr);
+    set(0, 0, 0xF800);
+    set(639, 479, 0x07E0);
+    set(320, 240, 0x001F);
+    const screen_fit fit = Fit_Picture(320, 240);
+    const std::size_t stride = 320 * 3;
+    std::vector<std::uint8_t> rgb(stride * 240, 0xAB);
+    Fit_To_Rgb(*s, {0, 0, 640, 480}, fit, rgb.data(), stride);
+    auto pixel = [&](int x, int y) {
+        const std::uint8_t* p = rgb.data() + y * stride + x * 3;
+        return (p[0] << 16) | (p[1] << 8) | p[2];
+    };
+    EXPECT_EQ(pixel(0, 0), 0xFF0000) << "the picture's first pixel";
+    EXPECT_EQ(pixel(319, 239), 0x00FF00) << "and its last";
+    int blue = 0, unwritten = 0;
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) {
+            blue += pixel(x, y) == 0x0000FF;
+            unwritten += pixel(x, y) == 0xABABAB;
+        }
+    EXPECT_LE(blue, 1) << "a pixel is shown at most once";
+    EXPECT_EQ(unwritten, 0);
+    // Only what shows the rectangle is written.
+    std::vector<std::uint8_t> part(stride * 240, 0xAB);
+    Fit_To_Rgb(*s, {600, 400, 640, 480}, fit, part.data(), stride);
+    EXPECT_EQ(part[0], 0xAB);
+    EXPECT_EQ(part[239 * stride + 319 * 3 + 1], 0xFF);
 }
 
 std::string Text(const std::vector<RECT>& parts) {
