@@ -25,8 +25,9 @@ void Set_Sprite_Layer(std::uint32_t handle, int layer) {
 
 std::uint32_t Load_Named_Bitmap_Sprite(const char* name) {
     const std::string path = std::string(name != nullptr ? name : "") + ".BMP";
-    if (!Resolve_Path(path)) {
-        Error_Query_Quit(("Can't load bitmap: " + path).c_str());
+    file_fault fault;
+    if (!Resolve_Readable_File(path, &fault)) {
+        File_Error_Query_Quit("Can't load bitmap:", fault);
         return 0;
     }
     return Sprite_Handle(LoadSprite(name, 0));

@@ -30,7 +30,7 @@ HRESULT DD_Copy_Bitmap(LPDIRECTDRAWSURFACE surface, HBITMAP bitmap, int x, int y
 LPDIRECTDRAWSURFACE DD_Load_Bitmap(LPDIRECTDRAW dd, const char* path, int width, int height) {
     auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LOAD_FROM_FILE));
     if (bitmap == nullptr) {
-        Fatal_Error("Can't load bitmap:", path);
+        File_Fatal_Error("Can't load bitmap:", Bitmap_File_Fault(path));
         return nullptr;
     }
     BITMAP info{};

@@ -185,8 +185,12 @@ void Release_Surfaces() {
 
 void Release_DirectDraw() {
     display_released = 1;
-    // Surfaces of a start-up that never finished are released with the display.
-    if (!surfaces_ready) Release_Display_Objects();
+    // What a start-up that never finished loaded goes with the display: the
+    // map's artwork and the surfaces.
+    if (!surfaces_ready) {
+        Call_Free_Map_Artwork();
+        Release_Display_Objects();
+    }
     if (direct_draw != nullptr) {
         direct_draw->RestoreDisplayMode();
         Release_And_Forget(direct_draw);
@@ -194,9 +198,11 @@ void Release_DirectDraw() {
 }
 
 void Make_Shade_Table() {
-    if (palette_object == nullptr) palette_object = DD_Load_Palette(direct_draw, PALETTE_BITMAP, Get_Main_Window());
+    file_fault fault{PALETTE_BITMAP, "not loaded"};
+    if (palette_object == nullptr)
+        palette_object = DD_Load_Palette(direct_draw, PALETTE_BITMAP, Get_Main_Window(), fault);
     if (palette_object == nullptr) {
-        Error_Query_Quit("Palette load failed");
+        File_Error_Query_Quit("Palette load failed", fault);
         return;
     }
     PALETTEENTRY entries[256];

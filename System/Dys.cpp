@@ -1,7 +1,6 @@
 #include "System/Dys.h"
 
 #include <cstring>
-#include <fstream>
 #include <new>
 #include <string>
 #include <vector>
@@ -22,8 +21,13 @@ std::uint32_t Widen(std::int16_t v) { return static_cast<std::uint32_t>(static_c
 
 std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
-std::uint16_t Refuse(const char* text) {
-    Error_Query_Quit(text);
+// A refused file: the text the loader gives, and, for a file, its path and
+// what is wrong with it on the line under it.
+std::uint16_t Refuse(const char* text, const char* path, const std::string& reason) {
+    if (path == nullptr)
+        Error_Query_Quit(text);
+    else
+        File_Error_Query_Quit(text, {path, reason});
     return DYS_FAILED;
 }
 
@@ -67,28 +71,34 @@ CDysFrame::ReadResult CDysFrame::Read(const std::uint8_t* file, std::size_t size
     return ReadResult::Ok;
 }
 
-std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** table, CDysHeader* header) {
+std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** table, CDysHeader* header,
+                        const char* path) {
     *table = nullptr;
-    if (size < 6 || std::memcmp(file, "DYS ", 4) != 0) return Refuse("Not a DYS file!");
+    if (size < 6 || std::memcmp(file, "DYS ", 4) != 0)
+        return Refuse("Not a DYS file!", path, "it does not begin with \"DYS \"");
     CDysHeader h;
-    if (size < HEADER_SIZE) return Refuse("DYS file is corrupted");
+    if (size < HEADER_SIZE) return Refuse("DYS file is corrupted", path, "its header is cut short");
     std::memcpy(&h, file, HEADER_SIZE);
-    if (!h.Check()) return Refuse("DYS file is corrupted");
+    if (!h.Check()) return Refuse("DYS file is corrupted", path, "its header's checksum does not match");
     // The count must fit the 16-bit result (0xFFFF is the failure) and the file.
     const std::uint32_t count = h.frames;
-    if (count >= DYS_FAILED || count > (size - HEADER_SIZE) / SMALLEST_FRAME) return Refuse("DYS file is corrupted");
-    if (h.width > 0x7FFFFFFF || h.height > 0x7FFFFFFF) return Refuse("DYS file is corrupted");
+    if (count >= DYS_FAILED || count > (size - HEADER_SIZE) / SMALLEST_FRAME)
+        return Refuse("DYS file is corrupted", path, std::to_string(count) + " frames cannot fit in it");
+    if (h.width > 0x7FFFFFFF || h.height > 0x7FFFFFFF)
+        return Refuse("DYS file is corrupted", path, "its figure's size is out of range");
     CDysFrame* frames = nullptr;
     if (count > 0) {
         frames = new (std::nothrow) CDysFrame[count];
-        if (frames == nullptr) return Refuse("Not enough memory!");
+        if (frames == nullptr) return Refuse("Not enough memory!", path, "no memory for its frames");
     }
     std::size_t at = HEADER_SIZE;
     for (std::uint32_t i = 0; i < count; ++i) {
         CDysFrame::ReadResult r = frames[i].Read(file, size, at);
         if (r != CDysFrame::ReadResult::Ok) {
             delete[] frames;
-            return Refuse(r == CDysFrame::ReadResult::NoMemory ? "Not enough memory!" : "DYS file is corrupted");
+            if (r == CDysFrame::ReadResult::NoMemory)
+                return Refuse("Not enough memory!", path, "no memory for frame " + std::to_string(i));
+            return Refuse("DYS file is corrupted", path, "frame " + std::to_string(i) + " is damaged or cut short");
         }
     }
     *table = frames;
@@ -98,18 +108,14 @@ std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** 
 
 std::uint16_t Read_DYS_File(const char* path, CDysFrame** table, CDysHeader* header) {
     *table = nullptr;
-    std::optional<std::filesystem::path> found = Resolve_Path(path != nullptr ? path : "");
-    std::ifstream in;
-    if (found) in.open(*found, std::ios::binary);
-    if (!in) return Refuse("cannot open file ...");
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    in.seekg(0);
-    if (size < 0) return Refuse("cannot open file ...");
-    if (static_cast<std::uint64_t>(size) > LARGEST_FILE) return Refuse("DYS file is corrupted");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) return Refuse("cannot open file ...");
-    return Parse_DYS(bytes.data(), bytes.size(), table, header);
+    std::vector<std::uint8_t> bytes;
+    file_fault fault;
+    if (!Read_Game_File(path != nullptr ? path : "", LARGEST_FILE, bytes, &fault)) {
+        File_Error_Query_Quit("cannot open file ...", fault);
+        return DYS_FAILED;
+    }
+    const std::string found = Resolve_Path(path)->string();
+    return Parse_DYS(bytes.data(), bytes.size(), table, header, found.c_str());
 }
 
 sprite* Load_DYS(const char* name) {

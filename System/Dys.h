@@ -71,9 +71,13 @@ bool Valid_DYS_Runs(const std::uint8_t* data, std::size_t length);
 
 // The frames of a DYS file image: the frame count, or DYS_FAILED after
 // reporting the fault ("Not a DYS file!", "DYS file is corrupted", "Not enough
-// memory!"). The table (null for 0 frames) is the caller's, deleted as an array.
-std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** table, CDysHeader* header);
-// The same for a file ("cannot open file ..." when it cannot be read).
+// memory!"; for the image of a file at path, with the path and what is wrong
+// on the line under it). The table (null for 0 frames) is the caller's,
+// deleted as an array.
+std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** table, CDysHeader* header,
+                        const char* path = nullptr);
+// The same for a file ("cannot open file ..." with its path and the reason
+// when it cannot be read; a file larger than 256 MiB is not read).
 std::uint16_t Read_DYS_File(const char* path, CDysFrame** table, CDysHeader* header);
 
 // name + ".DYS" as a run-length sprite; on any fault the sprite has no frames.

@@ -5,6 +5,7 @@
 #include "System/Display.h"
 #include "System/ErrorReport.h"
 #include "System/MessageLog.h"
+#include "platform/PathResolver.h"
 
 HFONT small_font = nullptr;
 HFONT log_font = nullptr;
@@ -27,8 +28,15 @@ void Delete_Font(HFONT& font) {
 }  // namespace
 
 void Init_Fonts() {
-    for (const char* file : FONT_FILES)
-        if (AddFontResourceA(file) == 0) Error_Query_Quit("Can't load font!");
+    for (const char* file : FONT_FILES) {
+        file_fault fault;
+        if (!Resolve_Readable_File(file, &fault)) {
+            File_Error_Query_Quit("Can't load font!", fault);
+        } else if (AddFontResourceA(file) == 0) {
+            fault = {Resolve_Path(file)->string(), "no bitmap font that can be read in it"};
+            File_Error_Query_Quit("Can't load font!", fault);
+        }
+    }
     // A new game makes its fonts anew: the ones of the game before go.
     Delete_Font(small_font);
     Delete_Font(log_font);

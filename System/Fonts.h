@@ -10,8 +10,9 @@ extern HFONT message_font;  // 16 pixels bold, "MS Serif": the message line and 
 // Print_Text's colour, initially yellow.
 extern COLORREF text_colour;
 
-// Adds the font files ("Can't load font!" when one fails), makes the fonts
-// and resets the message log; at every new game.
+// Adds the font files ("Can't load font!" with the file's path and the
+// reason when one fails), makes the fonts and resets the message log; at
+// every new game.
 void Init_Fonts();
 // Removes the font files ("Can't remove font!" when one fails); at shutdown.
 void Free_Fonts();

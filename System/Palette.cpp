@@ -1,6 +1,7 @@
 #include "System/Palette.h"
 
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -20,21 +21,34 @@ constexpr palette_table Identity() {
 }
 
 // Reads exactly size bytes from the start of a game file; false when the
-// file is missing or shorter.
-bool Read_Start(const char* name, std::uint8_t* out, std::size_t size) {
-    std::optional<std::filesystem::path> path = Resolve_Path(name);
+// file is missing or shorter (fault says which and why; short is set for a
+// file that opened but holds fewer bytes).
+bool Read_Start(const char* name, std::uint8_t* out, std::size_t size, file_fault& fault, bool& short_file) {
+    short_file = false;
+    std::optional<std::filesystem::path> path = Resolve_Readable_File(name, &fault);
     if (!path) return false;
     std::FILE* f = std::fopen(path->c_str(), "rb");
-    if (f == nullptr) return false;
-    bool complete = std::fread(out, 1, size, f) == size;
+    if (f == nullptr) {
+        fault = {path->string(), System_Reason(errno)};
+        return false;
+    }
+    const std::size_t got = std::fread(out, 1, size, f);
+    const bool failed = std::ferror(f) != 0;
+    const int error = errno;
     std::fclose(f);
-    return complete;
+    if (got == size) return true;
+    short_file = !failed;
+    fault = {path->string(), failed ? System_Reason(error)
+                                    : "too short: " + std::to_string(got) + " of " + std::to_string(size) + " bytes"};
+    return false;
 }
 
 bool Load_Table(const char* name, palette_table& table) {
     palette_table bytes;
-    if (!Read_Start(name, bytes.data(), bytes.size())) {
-        Error_Query_Quit("cannot open file ...");
+    file_fault fault;
+    bool short_file = false;
+    if (!Read_Start(name, bytes.data(), bytes.size(), fault, short_file)) {
+        File_Error_Query_Quit(short_file ? "Palette table too short" : "cannot open file ...", fault);
         return false;
     }
     table = bytes;
@@ -51,17 +65,28 @@ std::uint32_t U32(const std::uint8_t* p) {
 std::array<palette_table, REMAP_TABLE_COUNT> remap_tables = {Identity()};
 std::array<palette_table, 4> shade_files = {};
 
-LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND) {
+LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND window) {
+    file_fault ignored;
+    return DD_Load_Palette(dd, path, window, ignored);
+}
+
+LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND, file_fault& fault) {
+    fault = {path != nullptr ? path : "", "no palette bitmap named"};
     if (path == nullptr || dd == nullptr) return nullptr;
     std::uint8_t file[BMP_HEADERS + COLOUR_TABLE_BYTES];
-    if (!Read_Start(path, file, sizeof(file)) || file[0] != 'B' || file[1] != 'M') return nullptr;
+    bool short_file = false;
+    if (!Read_Start(path, file, sizeof(file), fault, short_file)) return nullptr;
     const std::uint32_t header_size = U32(file + 14);
     const unsigned bit_count = file[28] | (file[29] << 8);
     const std::uint32_t used = U32(file + 46);
     std::uint32_t n = 0;
-    if (header_size == 40 && bit_count <= 8) n = used != 0 ? used : (1u << bit_count);
+    if (file[0] == 'B' && file[1] == 'M' && header_size == 40 && bit_count <= 8)
+        n = used != 0 ? used : (1u << bit_count);
     if (n > 256) n = 256;
-    if (n == 0) return nullptr;
+    if (n == 0) {
+        fault.reason = "not a bitmap with a colour table";
+        return nullptr;
+    }
     // The file stores blue, green, red. Entries past its colours stay black.
     // The display is 16-bit: there is no system palette whose static colours
     // would take the place of any of the file's.
@@ -72,8 +97,10 @@ LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND) {
     }
     LPDIRECTDRAWPALETTE palette = nullptr;
     if (DD_Error("CreatePalette", dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr)) !=
-        DD_OK)
+        DD_OK) {
+        fault.reason = "the display refused its palette";
         return nullptr;
+    }
     return palette;
 }
 

@@ -4,6 +4,7 @@
 // 16-bit surface 640 pixels wide through the shade table, clipped to the
 // clip rect.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/DDraw.h"
@@ -30,6 +31,21 @@ struct sprite {
 
 // The message line's sprite: 320 x 20, hot spot (0, 20), on the MESSAGE surface.
 extern sprite message_sprite;
+
+// The "FIX" block of a bitmap file: "FIX" at byte 58, then five i16: hot x,
+// hot y, frame count (0 means 1), a second count (unused) and a value whose
+// low byte is the layer. A file without one gives hot spot (0, 0), 1 frame,
+// layer 0.
+struct fix_block {
+    std::int16_t hot_x = 0;
+    std::int16_t hot_y = 0;
+    std::int16_t frames = 1;
+    std::int16_t layer = 0;
+};
+constexpr std::size_t FIX_BLOCK_OFFSET = 58;
+constexpr std::size_t FIX_BLOCK_END = FIX_BLOCK_OFFSET + 13;
+// The block of a file's first size bytes.
+fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size);
 
 // name + ".BMP" as a bitmap sprite; none when the bitmap cannot be loaded
 // ("Can't load bitmap:", fatal).

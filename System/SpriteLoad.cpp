@@ -12,42 +12,40 @@
 #include "System/SpriteHandles.h"
 #include "platform/PathResolver.h"
 
+namespace {
+std::int16_t I16(const unsigned char* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
+}  // namespace
+
 sprite message_sprite{SPRITE_BITMAP, MESSAGE_WIDTH, MESSAGE_HEIGHT, 0, MESSAGE_HEIGHT, nullptr, nullptr, 1, 0};
+
+fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size) {
+    fix_block fix;
+    if (size < FIX_BLOCK_END || std::memcmp(file + FIX_BLOCK_OFFSET, "FIX", 3) != 0) return fix;
+    const std::uint8_t* block = file + FIX_BLOCK_OFFSET;
+    fix.hot_x = I16(block + 3);
+    fix.hot_y = I16(block + 5);
+    fix.frames = I16(block + 7);
+    if (fix.frames == 0) fix.frames = 1;
+    fix.layer = I16(block + 11);
+    return fix;
+}
 
 namespace {
 
-constexpr long FIX_BLOCK_OFFSET = 58;
 constexpr COLORREF SPRITE_KEY_COLOUR = RGB(255, 0, 255);
 
-struct fix_block {
-    std::int16_t hot_x = 0;
-    std::int16_t hot_y = 0;
-    std::int16_t frames = 1;
-    std::int16_t layer = 0;
-};
-
-std::int16_t I16(const unsigned char* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
-
-// The "FIX" block of a bitmap file: "FIX", then hot x, hot y, frame count
-// (0 means 1), a second count (unused) and a value whose low byte is the
-// layer. A file without one (or that cannot be opened) gives the defaults.
+// The "FIX" block of a bitmap file (or the defaults when it has none, or
+// cannot be opened). The block lies in the first bytes, so only those are
+// read.
 fix_block Read_Fix_Block(const std::string& path) {
-    fix_block fix;
-    std::optional<std::filesystem::path> found = Resolve_Path(path);
-    if (!found) return fix;
+    std::optional<std::filesystem::path> found = Resolve_Readable_File(path);
+    if (!found) return {};
     std::FILE* f = std::fopen(found->c_str(), "rb");
-    if (f == nullptr) return fix;
-    unsigned char block[13];
-    if (std::fseek(f, FIX_BLOCK_OFFSET, SEEK_SET) == 0 && std::fread(block, 1, sizeof(block), f) == sizeof(block) &&
-        std::memcmp(block, "FIX", 3) == 0) {
-        fix.hot_x = I16(block + 3);
-        fix.hot_y = I16(block + 5);
-        fix.frames = I16(block + 7);
-        if (fix.frames == 0) fix.frames = 1;
-        fix.layer = I16(block + 11);
-    }
+    if (f == nullptr) return {};
+    std::uint8_t start[FIX_BLOCK_END];
+    const std::size_t got = std::fread(start, 1, sizeof start, f);
     std::fclose(f);
-    return fix;
+    return Parse_Fix_Block(start, got);
 }
 
 LPDIRECTDRAWSURFACE Create_Sprite_Surface(int width, int height) {
@@ -83,9 +81,13 @@ sprite* LoadSprite(const char* name, int) {
     if (bitmap != nullptr) GetObjectA(bitmap, sizeof(info), &info);
     // A frame count the bitmap cannot hold is as bad as no bitmap.
     if (bitmap == nullptr || fix.frames < 1 || fix.frames > info.bmWidth) {
-        if (bitmap != nullptr) DeleteObject(bitmap);
+        file_fault fault = Bitmap_File_Fault(path.c_str());
+        if (bitmap != nullptr) {
+            DeleteObject(bitmap);
+            fault.reason = "its FIX block names " + std::to_string(fix.frames) + " frames";
+        }
         delete s;
-        Fatal_Error("Can't load bitmap:", path.c_str());
+        File_Fatal_Error("Can't load bitmap:", fault);
         return nullptr;
     }
     s->kind = SPRITE_BITMAP;

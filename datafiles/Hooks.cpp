@@ -1,6 +1,7 @@
 #include "datafiles/Hooks.h"
 
 #include <cstdio>
+#include <string>
 
 DatafilesHooks& Datafiles_Hooks() {
     static DatafilesHooks hooks;
@@ -25,4 +26,14 @@ void Editor_Message(const char* text) {
         return;
     }
     std::fprintf(stderr, "%s\n", text);
+}
+
+void Editor_File_Message(const char* text, const file_fault& fault) {
+    const std::string detail = fault.Text();
+    if (auto message = Datafiles_Hooks().file_message) {
+        message(text, detail.c_str());
+        return;
+    }
+    Editor_Message(text);
+    std::fprintf(stderr, "%s\n", detail.c_str());
 }

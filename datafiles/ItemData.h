@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Objects/Item/Items.h"
+#include "platform/FileFault.h"
 
 constexpr const char* ITEM_DATA_FILE = "item.dat";
 
@@ -28,10 +29,13 @@ constexpr std::size_t ITEM_TYPES_SPARE = 100;
 bool Parse_Item_Data(std::istream& in, std::uint64_t size, std::vector<item_type>& types);
 
 // Reads the file into types. False with the message for the status line
-// ("Unable to open item data file", "Invalid item data file") when it
-// cannot; types is then left as it was.
-bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message);
+// ("Unable to open item data file", "Invalid item data file") and, in
+// fault, the file and what is wrong, when it cannot; types is then left as
+// it was. A folder, a FIFO or a device is refused like a missing file.
+bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message,
+                    file_fault* fault = nullptr);
 
 // Writes types as an item.dat through a temporary file; false when the file
-// could not be written completely (an older file then stays whole).
-bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types);
+// could not be written completely (an older file then stays whole; fault
+// says why).
+bool Write_Item_Data(const char* file_name, const std::vector<item_type>& types, file_fault* fault = nullptr);

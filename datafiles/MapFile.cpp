@@ -1,6 +1,7 @@
 // Saving the world to a map file and loading one in its place.
 #include "datafiles/MapFile.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -23,16 +24,24 @@ std::uint32_t map_loaded = 0;
 namespace {
 
 // Reads and checks the whole file; nothing in the world changes here.
-// Returns the report for the status line, nullptr when the image is good.
-const char* Read_Map_File(const char* file_name, MapImage& image) {
-    const auto path = Resolve_Path(file_name);
+// Returns the report for the status line (fault: the file and what is
+// wrong), nullptr when the image is good.
+const char* Read_Map_File(const char* file_name, MapImage& image, file_fault& fault) {
+    const auto path = Resolve_Readable_File(file_name, &fault);
     if (!path) return "Unable to open map file";
     std::error_code ec;
     const std::uint64_t size = std::filesystem::file_size(*path, ec);
     std::ifstream in(*path, std::ios::binary);
-    if (ec || !in) return "Unable to open map file";
+    if (ec || !in) {
+        fault = {path->string(), ec ? ec.message() : System_Reason(errno)};
+        return "Unable to open map file";
+    }
+    fault = {path->string(), ""};
     try {
-        if (!Read_Map_Image(in, size, image)) return "Invalid map file";
+        if (!Read_Map_Image(in, size, image, &fault.reason)) {
+            if (fault.reason.empty()) fault.reason = "not a complete \"save v1.03\" map";
+            return "Invalid map file";
+        }
     } catch (const std::bad_alloc&) {
         Fatal_Error("Can't allocate memory for map!", "");
         return "Invalid map file";
@@ -53,26 +62,31 @@ void Replace_World(MapImage& image) {
     Install_Map_Image(image);
 }
 
-void Save_Map(const char* file_name) {
+bool Write_Map_File(const char* file_name, file_fault* fault) {
     Hook_Unmark_Cursor_Fields();
     auto image = std::make_unique<MapImage>();
     Capture_Map_Image(*image);
     Clear_Run_Time_Handles(*image);
-    if (!Write_File_Atomic(Resolve_Path_For_Write(file_name), Write_Map_Image(*image)))
-        Editor_Message("Unable to open database file");
+    return Write_File_Atomic(Resolve_Path_For_Write(file_name), Write_Map_Image(*image), fault);
+}
+
+void Save_Map(const char* file_name) {
+    file_fault fault;
+    if (!Write_Map_File(file_name, &fault)) Editor_File_Message("Unable to open database file", fault);
 }
 
 bool Load_Map(const char* file_name) {
     auto image = std::make_unique<MapImage>();
-    if (const char* fault = Read_Map_File(file_name, *image)) {
-        Editor_Message(fault);
+    file_fault fault;
+    if (const char* report = Read_Map_File(file_name, *image, fault)) {
+        Editor_File_Message(report, fault);
         return false;
     }
     Clear_Run_Time_Handles(*image);
     std::vector<item_type> types;
-    const char* fault = nullptr;
-    if (!Read_Item_Data(ITEM_DATA_FILE, types, fault)) {
-        Editor_Message(fault);
+    const char* report = nullptr;
+    if (!Read_Item_Data(ITEM_DATA_FILE, types, report, &fault)) {
+        Editor_File_Message(report, fault);
         return false;
     }
 

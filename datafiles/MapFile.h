@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "platform/FileFault.h"
+
 struct MapImage;
 
 // 1 once a map has been loaded completely.
@@ -11,6 +13,9 @@ extern std::uint32_t map_loaded;
 // Writes the current world to the file; reports through the editor's status
 // line.
 void Save_Map(const char* file_name);
+// The same without the report: false, with the file and the system's reason
+// in fault, when it could not be written.
+bool Write_Map_File(const char* file_name, file_fault* fault);
 // Replaces the current world with the file's; on any fault reports through
 // the editor's status line and leaves the world as it was. True when the
 // load completed (map_loaded).

@@ -119,7 +119,7 @@ void Match_Held_Buttons() {
 
 bool Load_Page(LPDIRECTDRAWSURFACE surface, const char* file, const char* what) {
     if (surface != nullptr && DD_Reload_Bitmap(surface, file) == DD_OK) return true;
-    Fatal_Error(what, file);
+    File_Fatal_Error(what, Bitmap_File_Fault(file));
     return false;
 }
 

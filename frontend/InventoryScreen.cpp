@@ -364,7 +364,7 @@ void Open_Inventory_Screen(std::int16_t field) {
 
 void Draw_Inventory_Screen() {
     if (BACK == nullptr || DD_Reload_Bitmap(BACK, INVENTORY_PAGE) != DD_OK) {
-        Fatal_Error("Can't load inventory screen", INVENTORY_PAGE);
+        File_Fatal_Error("Can't load inventory screen", Bitmap_File_Fault(INVENTORY_PAGE));
         return;
     }
     Set_Full_Clip();

@@ -15,6 +15,7 @@
 #include "Objects/Request.h"
 #include "System/ClipRect.h"
 #include "System/Display.h"
+#include "System/Dys.h"
 #include "System/ErrorReport.h"
 #include "System/ScreenType.h"
 #include "System/Sprite.h"
@@ -50,9 +51,11 @@ constexpr int REACH_SIDE = 84;
 constexpr int SHOW_THROUGH_DEPTH = 10;
 // A foot mark is drawn from this many pixels above the raised floor down.
 constexpr int FOOT_MARK_MARGIN = 5;
-// The shield over a character, relative to the character's anchor.
+// The shield over a character, relative to the character's anchor: 6
+// pixels left, and as high as its standing figure's top, or 60 pixels (a
+// person's height) when its sprite shows no standing figure.
 constexpr int SHIELD_DX = -6;
-constexpr int SHIELD_DY = -60;
+constexpr int SHIELD_RISE = 60;
 // The active player character pulses: shade |cycle| * 10 + 32.
 constexpr int PULSE_STEP = 10;
 constexpr int PULSE_BASE = 32;
@@ -82,6 +85,18 @@ void Draw_Clipped(LONG top, LONG bottom, F draw) {
     Restore_Clip_Rect();
 }
 
+// How far above its anchor a body sprite's standing figure reaches: the top
+// of the first frame of the facing's group (a run-length frame is placed by
+// its offset, a bitmap frame by the hot spot).
+int Figure_Rise(const sprite* body, int facing) {
+    if (body == nullptr || body->frames == 0) return SHIELD_RISE;
+    if (body->kind == SPRITE_BITMAP) return body->hot_y > 0 ? body->hot_y : SHIELD_RISE;
+    const int frame = (facing - 1) * body->frames / FACINGS;
+    if (frame < 0 || frame >= body->frames || body->frames_data == nullptr) return SHIELD_RISE;
+    const int top = -body->frames_data[frame].y;
+    return top > 0 ? top : SHIELD_RISE;
+}
+
 void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const std::uint16_t c = Obj_Index(character);
     if (c >= chararray.Capacity()) return;
@@ -97,7 +112,7 @@ void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const std::int64_t max = Ask_Self_Or_Zero(character, REQ_MAX_HIT_POINTS);
     const std::int64_t n = PAJZSK->frames;
     const std::int64_t k = hp >= max ? n : hp >= 1 ? hp * n / max + 1 : 1;
-    Put_Sprite(BACK, cx + SHIELD_DX, cy + SHIELD_DY, PAJZSK, static_cast<int>(n - k), 0, shade);
+    Put_Sprite(BACK, cx + SHIELD_DX, cy - Figure_Rise(body, r.facing), PAJZSK, static_cast<int>(n - k), 0, shade);
 }
 
 void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade) {

@@ -1,6 +1,7 @@
 // Start-up, a new game, loading a map and showing it, shutdown, and entering
 // the current screen again.
 #include <ctime>
+#include <string>
 
 #include "Objects/Char/CharSprites.h"
 #include "Objects/GameClock.h"
@@ -30,8 +31,23 @@
 #include "frontend/SpellPage.h"
 
 namespace {
+
 constexpr const char* FIRST_MAP = "start.map";
+
+// A map or database file that could not be used. With the editor open its
+// status line tells the designer; with it closed nothing shows that line,
+// so a box tells the player, with the file and the reason under the text.
+void Show_File_Message(const char* text, const char* detail) {
+    if (editor_busy) {
+        Editor_Message(text);
+        return;
+    }
+    if (Is_Quitting()) return;
+    const std::string message = std::string(text) + "\n" + detail;
+    MessageBoxA(Get_Main_Window(), message.c_str(), PROGRAM_NAME, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
+
+}  // namespace
 
 void Game_Startup() {
     Init_DirectDraw();
@@ -118,6 +134,7 @@ void Install_Front_End_Hooks() {
     Install_Panel_Hooks();
     Objects_Hooks().open_screen = &Open_Screen;
     Datafiles_Hooks().load_map_artwork = &Load_Map_Artwork;
+    Datafiles_Hooks().file_message = &Show_File_Message;
     // A new object's type modifiers come from mod.dat while no pool is loaded.
     Objects_Hooks().load_mod_database = &Load_Mod_Database;
 }

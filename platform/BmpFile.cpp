@@ -1,8 +1,10 @@
-// LoadImageA: 8-bit uncompressed BMP files into bitmaps.
+// LoadImageA: 8-bit uncompressed BMP files, or bitmap resources holding
+// one, into bitmaps.
 #include <cstring>
 
 #include "platform/GdiInternal.h"
 #include "platform/PathResolver.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -34,26 +36,47 @@ HBITMAP Scaled(const HBITMAP__& from, int width, int height) {
     return to;
 }
 
+// A bitmap resource of the program (its BMP file's bytes); false when there
+// is none.
+bool Read_Bitmap_Resource(HINSTANCE instance, const char* name, std::vector<std::uint8_t>& out) {
+    if (instance == nullptr) return false;
+    const HRSRC found = FindResourceA(instance, name, RT_BITMAP);
+    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)));
+    const DWORD size = SizeofResource(instance, found);
+    if (data == nullptr || size > MAX_BMP_FILE) return false;
+    out.assign(data, data + size);
+    return true;
+}
+
 }  // namespace
 
-HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f) {
+HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f, const char** why) {
+    const char* ignored = nullptr;
+    const char*& reason = why != nullptr ? *why : ignored;
     const std::uint64_t size = f.size();
+    reason = "not a BMP file";
     if (size < FILE_HEADER_SIZE + INFO_HEADER_SIZE || f[0] != 'B' || f[1] != 'M') return nullptr;
     const std::uint64_t bits_offset = U32(f, 10);
     const std::uint64_t header_size = U32(f, 14);
+    reason = "its header is damaged";
     if (header_size < INFO_HEADER_SIZE || FILE_HEADER_SIZE + header_size > size) return nullptr;
     const std::int64_t width = static_cast<std::int32_t>(U32(f, 18));
     const std::int64_t signed_height = static_cast<std::int32_t>(U32(f, 22));
     const std::int64_t height = signed_height < 0 ? -signed_height : signed_height;
+    reason = "not an uncompressed 8-bit bitmap";
     if (U16(f, 26) != 1 || U16(f, 28) != 8 || U32(f, 30) != 0) return nullptr;
+    reason = "its size is out of range";
     if (width <= 0 || height <= 0 || width > MAX_BMP_SIDE || height > MAX_BMP_SIDE) return nullptr;
     std::uint64_t colours = U32(f, 46);
     if (colours == 0) colours = 256;
+    reason = "its colour table is damaged";
     if (colours > 256) return nullptr;
     const std::uint64_t table = FILE_HEADER_SIZE + header_size;
     if (table + colours * 4 > size || bits_offset < table) return nullptr;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) + 3) & ~std::uint64_t{3};
+    reason = "its pixels are cut short";
     if (bits_offset > size || stride * height > size - bits_offset) return nullptr;
+    reason = nullptr;
 
     auto* bitmap = new HBITMAP__();
     bitmap->width = static_cast<int>(width);
@@ -72,11 +95,27 @@ HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f) {
     return bitmap;
 }
 
-HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int cx, int cy, UINT flags) {
-    if (name == nullptr || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
+file_fault Bitmap_File_Fault(const char* name) {
+    file_fault fault{name != nullptr ? name : "", "no file named"};
+    std::vector<std::uint8_t> file;
+    if (name == nullptr || !Read_Game_File(name, MAX_BMP_FILE, file, &fault)) return fault;
+    fault.path = Resolve_Path(name)->string();
+    const char* why = nullptr;
+    HBITMAP bitmap = Bitmap_From_Bmp(file, &why);
+    delete bitmap;
+    fault.reason = why != nullptr ? why : "the display refused it";
+    return fault;
+}
+
+HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {
+    if (name == nullptr || type != IMAGE_BITMAP) return nullptr;
     if (cx < 0 || cy < 0 || cx > MAX_BMP_SIDE || cy > MAX_BMP_SIDE) return nullptr;
     std::vector<std::uint8_t> file;
-    if (!Read_Game_File(name, MAX_BMP_FILE, file)) return nullptr;
+    if (flags & LR_LOADFROMFILE) {
+        if (!Read_Game_File(name, MAX_BMP_FILE, file)) return nullptr;
+    } else if (!Read_Bitmap_Resource(instance, name, file)) {
+        return nullptr;
+    }
     HBITMAP bitmap = Bitmap_From_Bmp(file);
     if (bitmap == nullptr) return nullptr;
     int width = cx != 0 ? cx : bitmap->width;

@@ -1,26 +1,47 @@
 #include "platform/FileWrite.h"
 
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <system_error>
 
-bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+namespace {
+
+// Writes every byte to the open file; the system's error number, or 0.
+int Write_All(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes, file_fault* fault) {
     std::filesystem::path temp = path;
     temp += ".tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        Set_Fault(fault, path.string(), System_Reason(errno));
+        return false;
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
+    int error = Write_All(fd, bytes.data(), bytes.size());
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        Set_Fault(fault, path.string(), System_Reason(error));
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        Set_Fault(fault, path.string(), System_Reason(errno));
+        ::unlink(temp.c_str());
         return false;
     }
     return true;
@@ -35,11 +56,10 @@ std::filesystem::path Temporary_Of(const std::filesystem::path& path) {
 }
 
 bool Write_Whole(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const int error = Write_All(fd, bytes.data(), bytes.size());
+    return ::close(fd) == 0 && error == 0;
 }
 
 }  // namespace

@@ -5,7 +5,13 @@
 #include <filesystem>
 #include <vector>
 
-bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+#include "platform/FileFault.h"
+
+// False when the file could not be written whole; the temporary is then
+// removed and fault names the file (path) and the system's reason ("No
+// space left on device", "File too large").
+bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes,
+                       file_fault* fault = nullptr);
 
 // Several files that belong together: each is written to a temporary beside
 // it, and only when every temporary is complete are they renamed over their

@@ -52,5 +52,10 @@ void Gdi_Register(void* object, GdiKind kind);
 void Gdi_Unregister(void* object);
 bool Gdi_Is(const void* object, GdiKind kind);
 
-// The bitmap of a BMP file's bytes, or null when they are not one.
-HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& file);
+// How many bitmap strikes AddFontResourceA takes from a font file's bytes
+// (0: none it can read).
+int Font_Strikes_In(const std::vector<std::uint8_t>& bytes);
+
+// The bitmap of a BMP file's bytes, or null when they are not one (why then
+// says what is wrong with them).
+HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& file, const char** why = nullptr);

@@ -18,6 +18,8 @@
 namespace {
 
 constexpr int STOCK_HEIGHT = 16;
+// A font file larger than this is not read.
+constexpr std::uint64_t MAX_FONT_FILE = 16u << 20;
 
 struct Glyph {
     int width = 0;
@@ -101,17 +103,20 @@ bool Load_Strike(FT_Face face, Strike& strike) {
     return true;
 }
 
-// Every strike of a font file; empty when FreeType cannot read it.
-std::vector<Strike> Read_Font_File(const std::string& path) {
+// Every strike of a font file's bytes; empty when FreeType cannot read them.
+std::vector<Strike> Read_Font_Bytes(const std::vector<std::uint8_t>& bytes) {
     std::vector<Strike> strikes;
+    if (bytes.empty()) return strikes;
     FT_Library library;
     if (FT_Init_FreeType(&library) != 0) return strikes;
+    const auto* data = reinterpret_cast<const FT_Byte*>(bytes.data());
+    const auto size = static_cast<FT_Long>(bytes.size());
     FT_Face face;
-    if (FT_New_Face(library, path.c_str(), -1, &face) == 0) {
+    if (FT_New_Memory_Face(library, data, size, -1, &face) == 0) {
         long faces = face->num_faces;
         FT_Done_Face(face);
         for (long i = 0; i < faces && i < 64; ++i) {
-            if (FT_New_Face(library, path.c_str(), i, &face) != 0) continue;
+            if (FT_New_Memory_Face(library, data, size, i, &face) != 0) continue;
             Strike strike;
             if (Load_Strike(face, strike)) strikes.push_back(std::move(strike));
             FT_Done_Face(face);
@@ -226,7 +231,7 @@ LineBreak Break_Line(const Strike* strike, const char* text, int length, int sta
 
 int AddFontResourceA(const char* name) {
     if (name == nullptr) return 0;
-    std::optional<std::filesystem::path> path = Resolve_Path(name);
+    std::optional<std::filesystem::path> path = Resolve_Readable_File(name);
     if (!path) return 0;
     std::string key = path->string();
     for (FontResource& r : Resources()) {
@@ -235,7 +240,9 @@ int AddFontResourceA(const char* name) {
             return static_cast<int>(r.strikes.size());
         }
     }
-    std::vector<Strike> strikes = Read_Font_File(key);
+    std::vector<std::uint8_t> bytes;
+    if (!Read_Game_File(name, MAX_FONT_FILE, bytes)) return 0;
+    std::vector<Strike> strikes = Read_Font_Bytes(bytes);
     if (strikes.empty()) return 0;
     Resources().push_back({key, 1, std::move(strikes)});
     return static_cast<int>(Resources().back().strikes.size());
@@ -264,6 +271,8 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DW
     Gdi_Register(font, GdiKind::Font);
     return font;
 }
+
+int Font_Strikes_In(const std::vector<std::uint8_t>& bytes) { return static_cast<int>(Read_Font_Bytes(bytes).size()); }
 
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
     if (!Gdi_Is(dc, GdiKind::Dc) || text == nullptr || length < 0) return FALSE;

@@ -1,7 +1,10 @@
 #include "platform/PathResolver.h"
 
 #include <cctype>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <system_error>
 #include <vector>
 
@@ -106,15 +109,55 @@ fs::path Resolve_Path_For_Write(std::string_view name) {
     return at;
 }
 
-bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out) {
+std::string System_Reason(int error_number) { return std::strerror(error_number); }
+
+std::optional<fs::path> Resolve_Readable_File(std::string_view name, file_fault* fault) {
     std::optional<fs::path> path = Resolve_Path(name);
+    if (!path) {
+        Set_Fault(fault, (Working_Folder() / Normalize_Game_Path(name)).string(), System_Reason(ENOENT));
+        return std::nullopt;
+    }
+    std::error_code ec;
+    const fs::file_status status = fs::status(*path, ec);
+    if (ec) {
+        Set_Fault(fault, path->string(), ec.message());
+        return std::nullopt;
+    }
+    if (fs::is_directory(status)) {
+        Set_Fault(fault, path->string(), System_Reason(EISDIR));
+        return std::nullopt;
+    }
+    if (!fs::is_regular_file(status)) {
+        Set_Fault(fault, path->string(), "not a regular file");
+        return std::nullopt;
+    }
+    return path;
+}
+
+bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out, file_fault* fault) {
+    std::optional<fs::path> path = Resolve_Readable_File(name, fault);
     if (!path) return false;
-    std::ifstream in(*path, std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<std::uint64_t>(size) > max_size) return false;
-    in.seekg(0);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::fopen(path->c_str(), "rb"), &std::fclose);
+    if (!f) {
+        Set_Fault(fault, path->string(), System_Reason(errno));
+        return false;
+    }
+    std::error_code ec;
+    const std::uint64_t size = fs::file_size(*path, ec);
+    if (ec) {
+        Set_Fault(fault, path->string(), ec.message());
+        return false;
+    }
+    if (size > max_size) {
+        Set_Fault(fault, path->string(), "larger than " + std::to_string(max_size) + " bytes");
+        return false;
+    }
     out.resize(static_cast<std::size_t>(size));
-    return static_cast<bool>(in.read(reinterpret_cast<char*>(out.data()), size));
+    const std::size_t got = std::fread(out.data(), 1, out.size(), f.get());
+    if (got != out.size()) {
+        Set_Fault(fault, path->string(),
+                  std::ferror(f.get()) ? System_Reason(errno) : "ends early: " + std::to_string(got) + " bytes read");
+        return false;
+    }
+    return true;
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileFault.h"
+
 // "ARTWORK\\PAGES\\\\x.bmp" -> "ARTWORK/PAGES/x.bmp"; leading "./" dropped.
 std::string Normalize_Game_Path(std::string_view name);
 
@@ -27,6 +29,12 @@ std::optional<std::filesystem::path> Resolve_Path(std::string_view name);
 // matched as Resolve_Path does, the missing rest is kept as spelled.
 std::filesystem::path Resolve_Path_For_Write(std::string_view name);
 
-// The whole file a game path names into out; false when it is missing,
-// unreadable or larger than max_size bytes.
-bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out);
+// Where a game path names a file to read: a regular file. A missing one, a
+// folder, a FIFO or a device (whose reading may block or never end) is
+// refused with nothing, and fault tells which file and why.
+std::optional<std::filesystem::path> Resolve_Readable_File(std::string_view name, file_fault* fault = nullptr);
+
+// The whole file a game path names into out; false when it is missing, not
+// a regular file, unreadable or larger than max_size bytes (fault says why).
+bool Read_Game_File(std::string_view name, std::uint64_t max_size, std::vector<std::uint8_t>& out,
+                    file_fault* fault = nullptr);

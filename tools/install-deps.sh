@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang clang-format pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libwxgtk3.2-dev libfreetype-dev libsdl2-dev libpng-dev
-  xvfb xauth fonts-dejavu-core
+  libx11-dev xvfb xauth fonts-dejavu-core
 )
 
 missing=()

@@ -18,6 +18,7 @@
 #undef FALSE
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <map>
@@ -28,8 +29,10 @@
 #include "platform/AppFramework.h"
 #include "platform/CursorFile.h"
 #include "platform/DDraw.h"
+#include "platform/DisplayLock.h"
 #include "platform/MessageQueue.h"
 #include "platform/ScreenFit.h"
+#include "platform/wx/WxFullScreen.h"
 #include "platform/wx/WxKeys.h"
 #include "platform/wx/WxLeaks.h"
 
@@ -152,7 +155,8 @@ class WxBackend : public WindowBackend {
     bool ended_ = false;
     int modal_depth_ = 0;
     long idle_count_ = 0;
-    bool vblank_waited_ = false;
+    // Any thread may wait for the vertical blank.
+    std::atomic<bool> vblank_waited_{false};
     POINT mouse_{0, 0};
     bool mouse_known_ = false;
     std::uintptr_t next_window_ = 1;
@@ -171,7 +175,7 @@ GameCanvas::GameCanvas(wxWindow* parent, HWND hwnd)
       hwnd_(hwnd) {
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     fit_ = Fit_Picture(GetClientSize().x, GetClientSize().y);
-    picture_.Create(PICTURE_WIDTH * fit_.scale, PICTURE_HEIGHT * fit_.scale, true);
+    picture_.Create(fit_.width, fit_.height, true);
     Bind(wxEVT_PAINT, &GameCanvas::On_Paint, this);
     Bind(wxEVT_SIZE, &GameCanvas::On_Size, this);
     for (auto type : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
@@ -184,15 +188,16 @@ GameCanvas::GameCanvas(wxWindow* parent, HWND hwnd)
 
 void GameCanvas::Show_Picture(const IDirectDrawSurface& primary, const RECT& dirty) {
     if (!picture_.IsOk()) return;
-    Scale_To_Rgb(primary, dirty, fit_.scale, picture_.GetData(), static_cast<std::size_t>(picture_.GetWidth()) * 3);
+    Fit_To_Rgb(primary, dirty, fit_, picture_.GetData(), static_cast<std::size_t>(picture_.GetWidth()) * 3);
     const RECT w = Picture_To_Window(fit_, dirty);
     RefreshRect(wxRect(w.left, w.top, w.right - w.left, w.bottom - w.top), false);
 }
 
 void GameCanvas::Show_Whole_Picture() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     if (const IDirectDrawSurface* primary = Display_Primary())
-        Scale_To_Rgb(*primary, {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT}, fit_.scale, picture_.GetData(),
-                     static_cast<std::size_t>(picture_.GetWidth()) * 3);
+        Fit_To_Rgb(*primary, {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT}, fit_, picture_.GetData(),
+                   static_cast<std::size_t>(picture_.GetWidth()) * 3);
     Refresh(false);
 }
 
@@ -218,8 +223,8 @@ void GameCanvas::On_Paint(wxPaintEvent&) {
 
 void GameCanvas::On_Size(wxSizeEvent& e) {
     fit_ = Fit_Picture(GetClientSize().x, GetClientSize().y);
-    if (picture_.GetWidth() != PICTURE_WIDTH * fit_.scale)
-        picture_.Create(PICTURE_WIDTH * fit_.scale, PICTURE_HEIGHT * fit_.scale, true);
+    if (picture_.GetWidth() != fit_.width || picture_.GetHeight() != fit_.height)
+        picture_.Create(fit_.width, fit_.height, true);
     Show_Whole_Picture();
     if (backend != nullptr) {
         backend->Set_Cursor(backend->Shown_Cursor());
@@ -367,6 +372,7 @@ bool WxBackend::Process_Queue() {
 }
 
 bool WxBackend::Present() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     IDirectDrawSurface* primary = Display_Primary();
     RECT dirty;
     if (primary == nullptr || !primary->Take_Dirty_Rect(dirty)) return false;
@@ -454,6 +460,7 @@ HWND WxBackend::Create_Window(const char* title, DWORD, const RECT&) {
     });
     frame->Bind(wxEVT_ACTIVATE, [this, hwnd](wxActivateEvent& e) {
         if (!e.GetActive()) Input(hwnd, WM_KILLFOCUS, 0, 0);
+        Input(hwnd, WM_ACTIVATEAPP, e.GetActive() ? 1 : 0, 0);
         e.Skip();
     });
     windows_[hwnd] = {frame, canvas};
@@ -468,7 +475,10 @@ BOOL WxBackend::Show_Window(HWND hwnd, int command) {
         w->frame->Hide();
         return was_shown;
     }
-    w->frame->ShowFullScreen(true, wxFULLSCREEN_ALL);
+    // The frame already is a borderless one on the whole screen. A window
+    // manager is asked to keep it full screen; without one that can, wx
+    // would only make the frame a pixel larger than the screen each way.
+    if (Window_Manager_Makes_Full_Screen()) w->frame->ShowFullScreen(true, wxFULLSCREEN_ALL);
     w->frame->Show();
     w->frame->Raise();
     w->canvas->SetFocus();
@@ -551,7 +561,9 @@ const wxCursor* WxBackend::Scaled_Cursor(HCURSOR cursor, int scale) {
 HCURSOR WxBackend::Set_Cursor(HCURSOR cursor) {
     const HCURSOR before = shown_cursor_;
     shown_cursor_ = cursor;
-    for (auto& [hwnd, w] : windows_) w.canvas->Use_Cursor(Scaled_Cursor(cursor, w.canvas->Picture_Fit().scale));
+    // A shrunk picture keeps the cursor at its own size.
+    for (auto& [hwnd, w] : windows_)
+        w.canvas->Use_Cursor(Scaled_Cursor(cursor, std::max(1, w.canvas->Picture_Fit().scale)));
     return before;
 }
 

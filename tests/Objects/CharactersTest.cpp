@@ -20,6 +20,7 @@
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "support/FileFaultBox.h"
 #include "support/SpriteFiles.h"
 #include "support/WorldBuilder.h"
 
@@ -175,7 +176,8 @@ TEST_F(Characters, AMissingHeadPictureIsReportedOnceAndTheGameGoesOn) {
     chararray[a].head = chararray[b].head = 9;
     Load_All_Char_Sprites();
     ASSERT_EQ(Headless_Backend().boxes.size(), 1u);
-    EXPECT_EQ(Headless_Backend().boxes[0].caption, "Can't load bitmap: ARTWORK\\HEADS\\FEJ009.BMP");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(Headless_Backend().boxes[0], "Can't load bitmap:", "/FEJ009.BMP",
+                                           "No such file or directory", true));
     EXPECT_FALSE(Is_Quitting());
     EXPECT_EQ(chararray[a].head_sprite, 0u);
     EXPECT_EQ(chararray[b].head_sprite, 0u);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <cctype>
 #include <functional>
+#include <utility>
 
 #include "System/DisplayFixture.h"
 #include "System/Dys.h"
+#include "support/FileFaultBox.h"
 #include "tools/writers/FileWrite.h"
 
 namespace {
@@ -220,15 +224,29 @@ TEST_F(DysTest, CorruptFilesAreRefused) {
         EXPECT_EQ(s->frames, 0) << c.what;
         EXPECT_EQ(s->frames_data, nullptr) << c.what;
         ASSERT_EQ(backend().boxes.size(), 1u) << c.what;
-        EXPECT_EQ(backend().boxes[0].caption, c.message) << c.what;
-        EXPECT_EQ(backend().boxes[0].text, "Quit from Application ?");
+        EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], c.message, "/bad.dys", "", true)) << c.what;
         Put_Sprite(BACK, 10, 10, s, 0, 0, LIGHT_PLAIN);  // nothing of it is ever drawn
     }
-    backend().boxes.clear();
-    Reset_Quitting();
-    EXPECT_EQ(Load("NOWHERE")->frames, 0);
-    ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].caption, "cannot open file ...");
+    // A file that is missing, a folder or a FIFO (which would block the
+    // reading) is not opened.
+    namespace fs = std::filesystem;
+    fs::create_directories(root / "folder.dys");
+    fs::remove(root / "fifo.dys");
+    ASSERT_EQ(::mkfifo((root / "fifo.dys").c_str(), 0600), 0);
+    for (const auto& [name, reason] : {std::pair{"NOWHERE", "No such file"}, std::pair{"FOLDER", "Is a directory"},
+                                       std::pair{"FIFO", "not a regular file"}}) {
+        backend().boxes.clear();
+        Reset_Quitting();
+        EXPECT_EQ(Load(name)->frames, 0) << name;
+        ASSERT_EQ(backend().boxes.size(), 1u) << name;
+        const std::string file = std::string("/") + name + ".DYS";
+        std::string lower = file;
+        for (char& ch : lower) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "cannot open file ...",
+                                               name == std::string("NOWHERE") ? file : lower, reason, true));
+    }
+    fs::remove(root / "fifo.dys");
+    fs::remove(root / "folder.dys");
 }
 
 }  // namespace

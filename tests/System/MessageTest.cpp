@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <string>
 
 #include "System/DisplayFixture.h"
 #include "System/MessageLog.h"
+#include "support/FileFaultBox.h"
 
 namespace {
 
@@ -265,10 +268,19 @@ TEST_F(MessageTest, MissingFontFilesAskToQuit) {
     backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
     Init_Fonts();
     ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].caption, "Can't load font!");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load font!", "/SERIFE.FON",
+                                           "No such file or directory", true));
     Free_Fonts();
     ASSERT_EQ(backend().boxes.size(), 2u);
     EXPECT_EQ(backend().boxes[1].caption, "Can't remove font!");
+    // A file that is there but holds no font says so.
+    std::ofstream(root / "artwork" / "system" / "SERIFE.FON") << "not a font";
+    backend().boxes.clear();
+    Init_Fonts();
+    ASSERT_GE(backend().boxes.size(), 1u);
+    EXPECT_TRUE(
+        fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load font!", "/SERIFE.FON", "no bitmap font", true));
+    Free_Fonts();
     std::filesystem::rename(root / "serife.bak", root / "artwork" / "system" / "SERIFE.FON");
     backend().boxes.clear();
     Init_Fonts();

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "System/DisplayFixture.h"
+#include "System/Palette.h"
+#include "support/FileFaultBox.h"
+#include "tools/writers/FileWrite.h"
 
 namespace {
 
@@ -67,9 +70,36 @@ TEST_F(DisplayTest, MissingPaletteBitmapAsksToQuitAndLeavesTheTable) {
     surfaces_ready = 1;
     std::filesystem::rename(root / "palette.bak", root / "artwork" / "palettes" / "palette.bmp");
     ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].caption, "Palette load failed");
-    EXPECT_EQ(backend().boxes[0].text, "Quit from Application ?");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Palette load failed", "/PALETTE.BMP",
+                                           "No such file or directory", true));
     EXPECT_EQ(shade_table[45][200], 0);
+}
+
+TEST_F(DisplayTest, PaletteTablesThatCannotBeReadAreNamedAndLeftAsTheyWere) {
+    namespace fs = std::filesystem;
+    const fs::path palettes = root / "artwork" / "palettes";
+    const std::vector<std::uint8_t> whole(256, 7);
+    std::vector<std::uint8_t> half(128, 9);
+    ASSERT_TRUE(Write_File_Atomic(palettes / "pal0.shd", half));
+    fs::rename(palettes / "PAL0.CNV", root / "pal0.cnv.bak");
+    backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
+    const auto kept_remap = remap_tables[0];
+    const auto kept_shade = shade_files[0];
+    Load_Palette_Tables();
+    fs::rename(root / "pal0.cnv.bak", palettes / "PAL0.CNV");
+    ASSERT_TRUE(Write_File_Atomic(palettes / "pal0.shd", whole));
+    ASSERT_EQ(backend().boxes.size(), 2u);
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "cannot open file ...", "/PAL0.CNV",
+                                           "No such file or directory", true));
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[1], "Palette table too short", "/pal0.shd",
+                                           "128 of 256 bytes", true));
+    EXPECT_EQ(remap_tables[0], kept_remap);
+    EXPECT_EQ(shade_files[0], kept_shade);
+    backend().boxes.clear();
+    Load_Palette_Tables();
+    EXPECT_TRUE(backend().boxes.empty());
+    EXPECT_EQ(shade_files[0][100], 7);
+    ASSERT_TRUE(Write_File_Atomic(palettes / "pal0.shd", std::vector<std::uint8_t>(256, 0)));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "System/DisplayFixture.h"
 #include "System/Dys.h"
 #include "System/SpriteHandles.h"
+#include "support/FileFaultBox.h"
 #include "tools/writers/FileWrite.h"
 
 namespace {
@@ -98,23 +99,25 @@ TEST_F(SpriteTest, BadBitmapsAreRefusedWithTheLoadersMessage) {
     struct Case {
         const char* what;
         Patch patch;
+        const char* reason;
     };
     const std::vector<Case> cases = {
-        {"24 bits", [](auto& f) { Set_U16(f, 28, 24); }},
-        {"compressed", [](auto& f) { Set_U32(f, 30, 1); }},
-        {"no width", [](auto& f) { Set_U32(f, 18, 0); }},
-        {"no height", [](auto& f) { Set_U32(f, 22, 0); }},
-        {"huge width", [](auto& f) { Set_U32(f, 18, 0x40000000); }},
-        {"pixels past the end", [](auto& f) { Set_U32(f, 10, static_cast<std::uint32_t>(f.size()) - 10); }},
-        {"offset past the end", [](auto& f) { Set_U32(f, 10, 0xFFFFFFF0u); }},
-        {"truncated", [](auto& f) { f.resize(f.size() - 3); }},
-        {"too many colours", [](auto& f) { Set_U32(f, 46, 300); }},
-        {"short header", [](auto& f) { Set_U32(f, 14, 12); }},
-        {"header past the end", [](auto& f) { Set_U32(f, 14, 0x7FFFFFFF); }},
-        {"not a bitmap", [](auto& f) { f[0] = 'X'; }},
-        {"frame count -1", [](auto& f) { Set_U16(f, 65, 0xFFFF); }},
-        {"more frames than columns", [](auto& f) { Set_U16(f, 65, 33); }},
-        {"only the headers", [](auto& f) { f.resize(60); }},
+        {"24 bits", [](auto& f) { Set_U16(f, 28, 24); }, "not an uncompressed 8-bit bitmap"},
+        {"compressed", [](auto& f) { Set_U32(f, 30, 1); }, "not an uncompressed 8-bit bitmap"},
+        {"no width", [](auto& f) { Set_U32(f, 18, 0); }, "size is out of range"},
+        {"no height", [](auto& f) { Set_U32(f, 22, 0); }, "size is out of range"},
+        {"huge width", [](auto& f) { Set_U32(f, 18, 0x40000000); }, "size is out of range"},
+        {"pixels past the end", [](auto& f) { Set_U32(f, 10, static_cast<std::uint32_t>(f.size()) - 10); },
+         "cut short"},
+        {"offset past the end", [](auto& f) { Set_U32(f, 10, 0xFFFFFFF0u); }, "cut short"},
+        {"truncated", [](auto& f) { f.resize(f.size() - 3); }, "cut short"},
+        {"too many colours", [](auto& f) { Set_U32(f, 46, 300); }, "colour table"},
+        {"short header", [](auto& f) { Set_U32(f, 14, 12); }, "header is damaged"},
+        {"header past the end", [](auto& f) { Set_U32(f, 14, 0x7FFFFFFF); }, "header is damaged"},
+        {"not a bitmap", [](auto& f) { f[0] = 'X'; }, "not a BMP file"},
+        {"frame count -1", [](auto& f) { Set_U16(f, 65, 0xFFFF); }, "FIX block names -1 frames"},
+        {"more frames than columns", [](auto& f) { Set_U16(f, 65, 33); }, "FIX block names 33 frames"},
+        {"only the headers", [](auto& f) { f.resize(60); }, "colour table"},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes = good;
@@ -124,14 +127,16 @@ TEST_F(SpriteTest, BadBitmapsAreRefusedWithTheLoadersMessage) {
         Reset_Quitting();
         EXPECT_EQ(LoadSprite("BAD", 0), nullptr) << c.what;
         ASSERT_EQ(backend().boxes.size(), 1u) << c.what;
-        EXPECT_EQ(backend().boxes[0].caption, "Application error !");
-        EXPECT_EQ(backend().boxes[0].text, "Can't load bitmap:\nBAD.BMP") << c.what;
+        EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load bitmap:", "/bad.bmp", c.reason, false))
+            << c.what;
+        EXPECT_EQ(backend().boxes[0].Icon(), MB_ICONHAND);
     }
     backend().boxes.clear();
     Reset_Quitting();
     EXPECT_EQ(LoadSprite("MISSING", 0), nullptr);
     ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].text, "Can't load bitmap:\nMISSING.BMP");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load bitmap:", "/MISSING.BMP",
+                                           "No such file or directory", false));
 }
 
 TEST_F(SpriteTest, BitmapFilesIntoSurfaces) {
@@ -149,7 +154,8 @@ TEST_F(SpriteTest, BitmapFilesIntoSurfaces) {
     title->Release();
     EXPECT_EQ(DD_Load_Bitmap(direct_draw, "NONE.BMP", 0, 0), nullptr);
     ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].text, "Can't load bitmap:\nNONE.BMP");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load bitmap:", "/NONE.BMP",
+                                           "No such file or directory", false));
     // A colour's pixel on a surface, with the surface's own pixel put back.
     Fill(BACK, 0x1357);
     EXPECT_EQ(DD_Color_Match(BACK, RGB(255, 255, 255)), 0xFFFFu);

@@ -1,5 +1,6 @@
 // The game program started on the headless backend in the test artwork
-// folder (no map loads there: the world is empty until a test builds one),
+// folder (no map loads there: the world is empty until a test builds one;
+// the start-up's box that says so is kept aside in startup_boxes),
 // with helpers that post messages, run ticks and idle passes, and close it.
 #pragma once
 #include <gtest/gtest.h>
@@ -37,6 +38,9 @@ class GameTest : public HeadlessTest {
         theApp.InitInstance();
         trace = testing::internal::GetCapturedStderr();
         running = backend().Pump();
+        // The artwork folder has no map: the start-up tells so in a box.
+        startup_boxes = backend().boxes;
+        backend().boxes.clear();
     }
 
     void TearDown() override {
@@ -101,5 +105,7 @@ class GameTest : public HeadlessTest {
     // A working folder of its own for a test; the artwork folder when empty.
     std::filesystem::path folder;
     std::string trace;
+    // The boxes the start-up showed (they are cleared for the test).
+    std::vector<MessageBoxCall> startup_boxes;
     bool running = true;
 };

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <set>
@@ -34,7 +35,9 @@
 #include "System/SpriteHandles.h"
 #include "datafiles/ItemData.h"
 #include "datafiles/MapFile.h"
+#include "frontend/GameLoop.h"
 #include "frontend/SystemSprites.h"
+#include "platform/PixelFormat.h"
 #include "tests/frontend/GameFixture.h"
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
@@ -116,6 +119,40 @@ TEST_F(GeneratedGame, StartsOnTheStartMapWithEveryPictureItNames) {
         Idle(2);
     }
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
+}
+
+// The rows (bottom ink row of each band of rows, top to bottom) in which
+// x0..x1 holds pixels that test accepts, between y0 and y1.
+std::vector<int> Band_Bottoms(int x0, int x1, int y0, int y1, const std::function<bool(std::uint16_t)>& test) {
+    std::vector<int> bottoms;
+    bool in_band = false;
+    for (int y = y0; y < y1; ++y) {
+        bool ink = false;
+        const auto* row = reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch());
+        for (int x = x0; x < x1 && !ink; ++x) ink = test(row[x]);
+        if (ink && !in_band) bottoms.push_back(y);
+        if (ink) bottoms.back() = y;
+        in_band = ink;
+    }
+    return bottoms;
+}
+
+// The character page's "ATT" and "DMG" stand on the rows of the attack and
+// the damage the page prints beside them.
+TEST_F(GeneratedGame, CharacterPageLabelsStandOnTheRowsOfTheirValues) {
+    ASSERT_EQ(selected_count, 1u);
+    page_char = static_cast<std::int16_t>(selected[0]);
+    Open_Screen(SCREEN_CHAR_PAGE);
+    ASSERT_EQ(ScreenType, SCREEN_CHAR_PAGE);
+    const PixelLayout layout = BACK->Layout();
+    const DWORD text = Pixel_From_Colour(layout, 0x33E8FF);
+    const std::vector<int> values = Band_Bottoms(90, 127, 312, 350, [&](std::uint16_t p) { return p == text; });
+    const std::vector<int> labels = Band_Bottoms(26, 60, 312, 350, [&](std::uint16_t p) {
+        const COLORREF c = Colour_From_Pixel(layout, p);
+        return GetRValue(c) > 150 && GetGValue(c) > 100;  // the gold letters on the dark panel
+    });
+    EXPECT_EQ(values.size(), 2u);
+    EXPECT_EQ(labels, values);
 }
 
 // What a file must hold for the screens that draw it.
@@ -295,6 +332,58 @@ TEST_F(GeneratedGame, EveryFileTheGameReadsLoadsWithTheFramesTheScreensDrawWith)
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
 }
 
+// The pixels a run-length frame draws, row by row from its first row, each
+// row as many cells as the frame's widest row reaches (false: not drawn).
+std::vector<std::vector<bool>> Drawn_Pixels(const CDysFrame& f) {
+    std::vector<std::vector<bool>> rows;
+    std::size_t i = 0, width = 0;
+    while (i < f.length && f.data[i] != DYS_FRAME_END) {
+        std::vector<bool> row;
+        std::size_t x = 0;
+        while (i < f.length && f.data[i] != DYS_ROW_END) {
+            x += f.data[i];
+            const std::size_t count = f.data[i + 1];
+            row.resize(x + count, false);
+            for (std::size_t k = 0; k < count; ++k) row[x + k] = true;
+            x += count;
+            i += 2 + count;
+        }
+        ++i;
+        width = std::max(width, row.size());
+        rows.push_back(std::move(row));
+    }
+    for (auto& row : rows) row.resize(width, false);
+    return rows;
+}
+
+TEST(GeneratedItemPictures, ShowTheItemOnItsBackgroundNotABox) {
+    for (const char* file : {"ARTWORK\\ITEMS\\ITEMS.DYS", "ARTWORK\\ITEMS\\MITEMS.DYS"}) {
+        SCOPED_TRACE(file);
+        Set_Working_Folder(Generated_Folder());
+        CDysFrame* frames = nullptr;
+        const std::uint16_t count = Read_DYS_File(file, &frames, nullptr);
+        Set_Working_Folder({});
+        ASSERT_NE(count, DYS_FAILED);
+        int pictures = 0;
+        for (std::uint16_t k = 0; k < count; ++k) {
+            const std::vector<std::vector<bool>> rows = Drawn_Pixels(frames[k]);
+            if (rows.empty()) continue;
+            ++pictures;
+            // Every picture is outlined without its diagonals, so that no
+            // item shape fills its box: a corner of it is never drawn.
+            const std::vector<bool>& top = rows.front();
+            const std::vector<bool>& bottom = rows.back();
+            EXPECT_FALSE(top.front() && top.back() && bottom.front() && bottom.back())
+                << "frame " << k << " draws its whole box";
+            std::size_t clear = 0;
+            for (const auto& row : rows) clear += static_cast<std::size_t>(std::count(row.begin(), row.end(), false));
+            EXPECT_GT(clear, 0u) << "frame " << k << " has no transparent pixel";
+        }
+        EXPECT_GT(pictures, 40);
+        delete[] frames;
+    }
+}
+
 // ------------------------------------------------------------------ the program
 
 using GeneratedFolder = Scratch;
@@ -341,6 +430,27 @@ TEST_F(GeneratedFolder, ExistingFolderKeepsThePlayersFilesAndAFailedRunLeavesNot
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"game", "plain"}));
     EXPECT_EQ(Run_Command(std::string(ORVEX_ARTGEN) + " 2>&1").status, 2) << "no folder given";
+}
+
+TEST_F(GeneratedFolder, AFileThatCannotBeWrittenIsNamedAndLeavesNoTemporaryFile) {
+    // A file-size limit of 64 KiB: the pages are larger. The write fails
+    // (instead of the program being killed), and artgen says which file
+    // and why.
+    fs::create_directories(dir / "limited");
+    const Command_Result r = Run_Command("bash -c 'ulimit -f 64; exec " + std::string(ORVEX_ARTGEN) + " " +
+                                         Quoted(dir / "limited") + "' 2>&1");
+    EXPECT_EQ(r.status, 1) << r.out;
+    EXPECT_EQ(r.out.rfind("artgen: cannot write " + (dir / "limited").string() + "/", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find(": File too large"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("DejaVu"), std::string::npos) << "the fonts are not to blame";
+    for (const auto& e : fs::recursive_directory_iterator(dir)) EXPECT_NE(e.path().extension(), ".tmp") << e.path();
+    // A new folder is made whole or not at all.
+    const Command_Result fresh = Run_Command("bash -c 'ulimit -f 64; exec " + std::string(ORVEX_ARTGEN) + " " +
+                                             Quoted(dir / "fresh") + "' 2>&1");
+    EXPECT_EQ(fresh.status, 1);
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(dir)) left.push_back(e.path().filename().string());
+    EXPECT_EQ(left, std::vector<std::string>{"limited"});
 }
 
 }  // namespace

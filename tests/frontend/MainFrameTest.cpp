@@ -16,6 +16,7 @@
 #include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
 #include "platform/VirtualKeys.h"
+#include "support/FileFaultBox.h"
 #include "support/GameFolder.h"
 #include "tests/frontend/GameFixture.h"
 
@@ -32,9 +33,13 @@ bool Same_Pictures(const IDirectDrawSurface& a, const IDirectDrawSurface& b) {
 }
 
 TEST_F(GameFrame, StartsTheGameInAShownWindowWithItsTimer) {
-    // The trace line first; the map loader then reports that this folder
-    // has no "start.map".
-    EXPECT_EQ(trace, "CTheApp::InitInstance\nUnable to open map file\n");
+    // The trace line; the map loader reports in a box that this folder has
+    // no "start.map", and the game goes on on the empty map.
+    EXPECT_EQ(trace, "CTheApp::InitInstance\n");
+    ASSERT_EQ(startup_boxes.size(), 1u);
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(startup_boxes[0], "Unable to open map file", "/start.map",
+                                           "No such file or directory", false));
+    EXPECT_EQ(startup_boxes[0].Buttons(), static_cast<UINT>(MB_OK));
     ASSERT_NE(Window(), nullptr);
     EXPECT_EQ(Get_Main_Window(), Window());
     const HeadlessWindow* w = backend().Window(Window());
@@ -327,8 +332,8 @@ class FailingStart : public GameTest {
 TEST_F(FailingStart, DisplayThatCannotBeOpenedEndsThePumpWithFailure) {
     Display_Options().unsupported_mode = true;
     Start_In(art);
-    ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].caption, "This application can't work in this resolution.");
+    ASSERT_EQ(startup_boxes.size(), 1u);
+    EXPECT_EQ(startup_boxes[0].caption, "This application can't work in this resolution.");
     EXPECT_FALSE(running) << "the start-up posted the quit";
     EXPECT_EQ(surfaces_ready, 0);
     EXPECT_EQ(backend().timers.size(), 1u) << "the timer is set even so";
@@ -343,9 +348,9 @@ TEST_F(FailingStart, MissingCursorFileIsFatalWithItsText) {
     for (const cursor_case& c : {cursor_case{nullptr, "Cant load swordcursor\nCURSOR\\SWORD.CUR"},
                                  cursor_case{"SWORD.CUR", "Cant load shieldcursor\nCURSOR\\SHIELD.CUR"}}) {
         Start_Without_Cursor(c.keep);
-        ASSERT_EQ(backend().boxes.size(), 1u) << c.text;
-        EXPECT_EQ(backend().boxes[0].caption, "Application error !");
-        EXPECT_EQ(backend().boxes[0].text, c.text);
+        ASSERT_EQ(startup_boxes.size(), 1u) << c.text;
+        EXPECT_EQ(startup_boxes[0].caption, "Application error !");
+        EXPECT_EQ(startup_boxes[0].text, c.text);
         EXPECT_EQ(surfaces_ready, 0) << "the start-up stopped";
         EXPECT_FALSE(running) << "the close was posted and ran";
         EXPECT_EQ(Program_Exit_Status(theApp.ExitInstance()), 1);

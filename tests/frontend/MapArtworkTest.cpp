@@ -10,6 +10,7 @@
 #include "System/Cursor.h"
 #include "System/ErrorReport.h"
 #include "frontend/SystemSprites.h"
+#include "support/FileFaultBox.h"
 #include "tests/frontend/MapViewFixture.h"
 
 namespace {
@@ -161,7 +162,8 @@ TEST_F(MapArtwork, AMissingPictureIsReportedOnceAndTheFieldDrawnWithoutIt) {
     Set_Floor(Field_Index(3, 1, 0), 3);
     Load_Map_Artwork();
     ASSERT_EQ(backend().boxes.size(), 1u);
-    EXPECT_EQ(backend().boxes[0].caption, "Can't load bitmap: Artwork\\NOSUCH.BMP");
+    EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load bitmap:", "/NOSUCH.BMP",
+                                           "No such file or directory", true));
     EXPECT_FALSE(Is_Quitting());
     EXPECT_EQ(fixitem_types[1].sprite, SPRITE_MISSING);
     EXPECT_EQ(fixitem_types[2].sprite, SPRITE_MISSING);

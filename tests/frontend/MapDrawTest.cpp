@@ -3,6 +3,11 @@
 // active character, the shields and the editor's hexagon grid.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/FieldLists.h"
@@ -280,6 +285,40 @@ TEST_F(MapDrawing, ShieldsAndTheHexagonGridFollowTheirSwitches) {
     const std::vector<std::uint16_t> game = Draw();
     hex_grid = 0;
     EXPECT_EQ(First_Difference(game, Draw()), "");
+}
+
+// The hit-point shield stands on top of the figure, whatever its height: a
+// person's, a troll's and a giant spider's alike.
+TEST_F(MapDrawing, TheShieldStandsOnTopOfTheFigureOfAnyHeight) {
+    std::map<std::string, int> gaps;
+    for (const char* body : {"MAGE", "TROLL", "SPIDER", "WOLF"}) {
+        New_World(8, 10, 1);
+        const std::uint16_t c = fixture::Place_Char(Field_Index(2, 7, 0), "Figure", 2);
+        std::strncpy(chararray.records[c].body_name, body, 8);
+        Load_Map_Artwork();
+        Editor_View();
+        shields_shown = 0;
+        const std::vector<std::uint16_t> figure_only = Draw();
+        const box figure = Drawn_Box();
+        shields_shown = 1;
+        const std::vector<std::uint16_t> with_shield = Draw();
+        box shield{1 << 20, 1 << 20, -1, -1};
+        for (std::size_t i = 0; i < with_shield.size(); ++i) {
+            if (with_shield[i] == figure_only[i]) continue;
+            const int x = static_cast<int>(i % SCREEN_WIDTH) - map_view.left;
+            const int y = static_cast<int>(i / SCREEN_WIDTH) - map_view.top;
+            shield = {std::min(shield.left, x), std::min(shield.top, y), std::max(shield.right, x + 1),
+                      std::max(shield.bottom, y + 1)};
+        }
+        ASSERT_GE(shield.right, 0) << body << ": no shield";
+        gaps[body] = figure.top - shield.bottom;
+        Free_Map_Artwork();
+    }
+    // The same place on each, a few pixels from the figure's top.
+    for (const auto& [body, gap] : gaps) {
+        EXPECT_EQ(gap, gaps["MAGE"]) << body;
+        EXPECT_LE(std::abs(gap), 8) << body;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // Writes the seed corpus of fuzz_map into the folder given: map files of
 // small worlds with something in every array, written by the game's own map
 // writer, their arrays cut down to what the worlds use so that the fuzzer
-// works on small files.
+// works on small files; and the generated "start.map" at its full size
+// (fuzz_map.flags lets the fuzzer's inputs grow to it).
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +13,7 @@
 #include "support/StoredWorld.h"
 #include "support/WorldBuilder.h"
 #include "tests/fuzz/SeedFolder.h"
+#include "tools/artgen/folder/StartMap.h"
 
 namespace {
 
@@ -73,11 +75,11 @@ void Cut_Down(MapImage& m) {
     m.relations = std::move(relations);
 }
 
-bool Write_Seed(const std::filesystem::path& file) {
+bool Write_Seed(const std::filesystem::path& file, bool cut_down = true) {
     MapImage image;
     Capture_Map_Image(image);
     Clear_Run_Time_Handles(image);
-    Cut_Down(image);
+    if (cut_down) Cut_Down(image);
     if (!Check_Map_Image(image).empty()) {
         std::fprintf(stderr, "%s: %s\n", file.c_str(), Check_Map_Image(image).c_str());
         return false;
@@ -102,5 +104,6 @@ int main(int argc, char** argv) {
         fixture::Build_Stored_World(s[0], s[1], s[2]);
         if (!Write_Seed(folder / ("seed" + std::to_string(n++) + ".map"))) return 1;
     }
-    return 0;
+    art::Build_Start_Map();
+    return Write_Seed(folder / "start.map", false) ? 0 : 1;
 }

@@ -26,52 +26,13 @@
 
 #include "platform/ScreenFit.h"
 #include "support/GameFolder.h"
+#include "tests/gui/Program.h"
 #include "tests/gui/XScreen.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A program run in a folder, its standard output and error kept in a file.
-class Program {
-  public:
-    Program(const fs::path& folder, const fs::path& log, const char* program = ORVEX_PROGRAM) : log_(log) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::chdir(folder.c_str()) != 0) std::_Exit(126);
-            if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
-            ::execl(program, program, static_cast<char*>(nullptr));
-            std::_Exit(127);
-        }
-    }
-    ~Program() {
-        if (pid_ > 0 && !status_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Started() const { return pid_ > 0; }
-    // Its exit status once it has ended; nothing while it runs.
-    std::optional<int> Status() {
-        if (!status_ && pid_ > 0) {
-            int raw = 0;
-            if (::waitpid(pid_, &raw, WNOHANG) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        }
-        return status_;
-    }
-    std::string Log() const {
-        std::ifstream in(log_);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-  private:
-    fs::path log_;
-    pid_t pid_ = -1;
-    std::optional<int> status_;
-};
 
 bool Light(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) > 200; }
 bool Yellow(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) < 90; }
@@ -113,7 +74,8 @@ class GameWindow : public ::testing::Test {
 
     // The screen point of a picture pixel (its centre).
     wxPoint Screen_Point(int x, int y) const {
-        return {fit.left + x * fit.scale + fit.scale / 2, fit.top + y * fit.scale + fit.scale / 2};
+        const RECT r = Picture_To_Window(fit, {x, y, x + 1, y + 1});
+        return {static_cast<int>((r.left + r.right - 1) / 2), static_cast<int>((r.top + r.bottom - 1) / 2)};
     }
     std::uint32_t Picture_Pixel(const screen_picture& s, int x, int y) const {
         const wxPoint p = Screen_Point(x, y);
@@ -173,6 +135,13 @@ TEST_F(GameWindow, PlaysAndClosesThroughTheQuitControl) {
         << "no hexamap screen; log: " << game.Log();
     EXPECT_TRUE(Wait_For([&](const screen_picture& s) { return Map_Colours(s) > 20; }, 20s)) << "no map";
     EXPECT_EQ(game.Log(), "CTheApp::InitInstance\n");
+    // The window covers the screen exactly, no pixel beyond it.
+    const std::optional<window_box> window = Window_Box("Orvex Divuruz");
+    ASSERT_TRUE(window);
+    EXPECT_EQ(window->x, 0);
+    EXPECT_EQ(window->y, 0);
+    EXPECT_EQ(window->width, fit.window_width);
+    EXPECT_EQ(window->height, fit.window_height);
 
     wxUIActionSimulator input;
     // The mouse over the quit control shows its text on the message line.
@@ -210,6 +179,39 @@ TEST_F(GameWindow, FailedStartShowsItsMessageAndExitsWithFailure) {
     const std::optional<int> status = Wait_Exit(game, 30s, [&] { Press(WXK_RETURN); });
     ASSERT_TRUE(status) << "the game did not end";
     EXPECT_EQ(*status, 1);
+}
+
+// A folder without "start.map": the start-up shows why in a box; after OK
+// the game goes on on the empty map and quits in order.
+TEST_F(GameWindow, MissingStartMapIsShownAndTheGameGoesOnOnTheEmptyMap) {
+    const fs::path folder = logs / "no-map";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    for (const char* linked : {"ARTWORK", "CURSOR"})
+        fs::create_directory_symlink(fixture::Game_Folder() / linked, folder / linked);
+    fs::copy_file(fixture::Game_Folder() / "item.dat", folder / "item.dat");
+    Program game(folder, logs / "no-map.log");
+    ASSERT_TRUE(game.Started());
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 60s)) << game.Log();
+    if (const std::optional<screen_picture> screen = Grab_Screen())
+        Save_Screen(*screen, (logs / "no-map-box.png").string());
+    wxUIActionSimulator input;
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    Press(WXK_RETURN);
+    ASSERT_TRUE(
+        Wait_For([&](const screen_picture& s) { return !Box_Shown(s) && Wood(Picture_Pixel(s, 20, 300)); }, 20s))
+        << "no hexamap screen after OK; log: " << game.Log();
+    EXPECT_LE(Map_Colours(*Grab_Screen()), 3u) << "the map view is empty";
+    EXPECT_FALSE(game.Status()) << "the game goes on";
+    input.MouseMove(Screen_Point(300, 200));
+    Press(WXK_ESCAPE);
+    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
+    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+    const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
+    ASSERT_TRUE(status) << "the game did not close";
+    EXPECT_EQ(*status, 0) << game.Log();
+    EXPECT_EQ(game.Log().rfind("CTheApp::InitInstance\n", 0), 0u) << game.Log();
+    EXPECT_EQ(game.Log().find("ERROR"), std::string::npos) << "no leak: " << game.Log();
 }
 
 // The backend's message box is modal for the game too: while it is open no

@@ -38,3 +38,61 @@ bool Save_Screen(const screen_picture& picture, const std::string& path) {
             {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
     return Write_Png(path, picture.width, picture.height, pixels);
 }
+
+namespace {
+
+// The window titled title under w (w itself included), or 0.
+Window Find_Titled(Display* display, Window w, const std::string& title) {
+    char* name = nullptr;
+    if (XFetchName(display, w, &name) != 0 && name != nullptr) {
+        const bool found = title == name;
+        XFree(name);
+        if (found) return w;
+    }
+    Window root_return = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, w, &root_return, &parent, &children, &count) != 0) {
+        for (unsigned i = 0; i < count && found == 0; ++i) found = Find_Titled(display, children[i], title);
+        if (children != nullptr) XFree(children);
+    }
+    return found;
+}
+
+}  // namespace
+
+std::optional<window_box> Window_Box(const std::string& title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return std::nullopt;
+    std::optional<window_box> out;
+    if (const Window w = Find_Titled(display, DefaultRootWindow(display), title)) {
+        XWindowAttributes attributes;
+        Window child = 0;
+        int x = 0, y = 0;
+        if (XGetWindowAttributes(display, w, &attributes) != 0 &&
+            XTranslateCoordinates(display, w, DefaultRootWindow(display), 0, 0, &x, &y, &child) != 0)
+            out = window_box{x, y, attributes.width, attributes.height};
+    }
+    XCloseDisplay(display);
+    return out;
+}
+
+bool Close_From_Outside(const std::string& title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    bool sent = false;
+    if (const Window w = Find_Titled(display, DefaultRootWindow(display), title)) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = w;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        sent = XSendEvent(display, w, False, NoEventMask, &event) != 0;
+    }
+    XFlush(display);
+    XCloseDisplay(display);
+    return sent;
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <fstream>
+#include <vector>
 
 #include "platform/PathResolver.h"
 
@@ -52,6 +54,36 @@ TEST_F(PathResolverTest, ExactSpellingWinsOverOtherCases) {
     std::ofstream(root / "artwork" / "pages" / "X.bmp") << "upper";
     EXPECT_EQ(Resolve_Path("ARTWORK\\PAGES\\X.bmp").value(), root / "artwork" / "pages" / "X.bmp");
     EXPECT_EQ(Resolve_Path("ARTWORK\\PAGES\\x.bmp").value(), root / "artwork" / "pages" / "x.bmp");
+}
+
+// What a reader may open: a regular file. A folder or a FIFO (whose
+// reading would block until something writes to it) is refused like a
+// missing file, each with the path and the reason.
+TEST_F(PathResolverTest, ReadersOpenOnlyRegularFilesAndSayWhyNot) {
+    ASSERT_EQ(::mkfifo((root / "fifo.map").c_str(), 0600), 0);
+    struct Case {
+        const char* name;
+        fs::path path;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"NOPE\\X.BMP", root / "NOPE/X.BMP", "No such file or directory"},
+                          Case{"ARTWORK\\PAGES", root / "artwork" / "pages", "Is a directory"},
+                          Case{"FIFO.MAP", root / "fifo.map", "not a regular file"}}) {
+        file_fault fault;
+        EXPECT_FALSE(Resolve_Readable_File(c.name, &fault).has_value()) << c.name;
+        EXPECT_EQ(fault.path, c.path.string());
+        EXPECT_EQ(fault.reason, c.reason);
+        std::vector<std::uint8_t> bytes;
+        file_fault read_fault;
+        EXPECT_FALSE(Read_Game_File(c.name, 100, bytes, &read_fault)) << c.name;
+        EXPECT_EQ(read_fault.Text(), fault.Text());
+    }
+    std::vector<std::uint8_t> bytes;
+    file_fault fault;
+    EXPECT_TRUE(Read_Game_File("START.MAP", 1, bytes, &fault));
+    EXPECT_EQ(bytes, std::vector<std::uint8_t>{'m'});
+    EXPECT_FALSE(Read_Game_File("ARTWORK\\PAGES\\X.BMP", 0, bytes, &fault));
+    EXPECT_EQ(fault.Text(), (root / "artwork" / "pages" / "x.bmp").string() + ": larger than 0 bytes");
 }
 
 TEST_F(PathResolverTest, WritePathKeepsExistingFoldersAndNewName) {

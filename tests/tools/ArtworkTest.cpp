@@ -12,8 +12,10 @@
 #include "tools/artgen/Items.h"
 #include "tools/artgen/Pages.h"
 #include "tools/artgen/Palette.h"
+#include "tools/artgen/PixelFont.h"
 #include "tools/artgen/SystemSprites.h"
 #include "tools/artgen/Terrain.h"
+#include "tools/artgen/folder/ArtFiles.h"
 
 namespace art {
 namespace {
@@ -474,6 +476,63 @@ TEST(ArtPanel, HexamapPageShowsEveryButtonUpFillingItsControlRow) {
                 if (Opaque(up, x, y) && !covered_later(px, py) && panel->image.At(px, py) != up.At(x, y)) ++differ;
             }
         EXPECT_EQ(differ, 0) << what;
+    }
+}
+
+// ------------------------------------------------------------------ pages
+
+bool Overlap(const PageRect& a, const PageRect& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
+bool Holds(const PageRect& outer, const PageRect& r) {
+    return r.x0 >= outer.x0 && r.y0 >= outer.y0 && r.x1 <= outer.x1 && r.y1 <= outer.y1;
+}
+
+// Each body slot is named by its whole word: inside the slot when it fits,
+// else on the panel where it covers no slot and no other word.
+TEST(ArtPages, InventoryNamesEveryBodySlotByItsWholeWord) {
+    const std::vector<SlotLabel> labels = Inventory_Slot_Labels();
+    std::vector<std::string> words;
+    for (const SlotLabel& l : labels) words.push_back(l.word);
+    // Slots 48 to 66: the item classes they take, the hands and the quick slots.
+    EXPECT_EQ(words, (std::vector<std::string>{"HELM", "ARMOR", "LEGGINGS", "BOOTS", "GLOVES", "BRACERS", "BELT",
+                                               "NECKLACE", "RING", "RING", "CLOAK", "LEFT", "RIGHT", "QUICK", "QUICK",
+                                               "RING", "RING", "RING", "RING"}));
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const SlotLabel& l = labels[i];
+        SCOPED_TRACE(std::string(l.word) + " " + std::to_string(i));
+        EXPECT_GE(l.text.x1 - l.text.x0, Text_Width(l.word));
+        if (l.inside) {
+            EXPECT_TRUE(Holds(l.inner, l.text));
+            continue;
+        }
+        EXPECT_TRUE(Holds(kInventorySlotPanel, l.text));
+        for (std::size_t k = 0; k < labels.size(); ++k) {
+            EXPECT_FALSE(Overlap(l.text, labels[k].slot)) << "covers slot " << k;
+            if (k != i && !labels[k].inside) {
+                EXPECT_FALSE(Overlap(l.text, labels[k].text)) << "covers word " << k;
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------------ fonts
+
+// Letters follow each other at one blank column, whatever the hinting left
+// of a glyph's ink: no "Artw ork".
+TEST(ArtFonts, EveryGlyphWithInkEndsAtMostOneBlankColumnAfterIt) {
+    std::vector<FntStrike> strikes;
+    ASSERT_TRUE(Render_Font_Strikes(strikes));
+    ASSERT_EQ(strikes.size(), 3u);
+    for (const FntStrike& strike : strikes) {
+        for (std::size_t g = 0; g < strike.glyphs.size(); ++g) {
+            const FntGlyph& glyph = strike.glyphs[g];
+            int last_ink = -1;
+            for (int y = 0; y < strike.pixel_height; ++y)
+                for (int x = 0; x < glyph.width; ++x)
+                    if (glyph.ink[static_cast<std::size_t>(y) * glyph.width + x]) last_ink = std::max(last_ink, x);
+            if (last_ink < 0) continue;
+            EXPECT_LE(glyph.width, last_ink + 2)
+                << strike.face << " " << strike.pixel_height << " '" << static_cast<char>(strike.first_char + g) << "'";
+        }
     }
 }
 

@@ -11,7 +11,7 @@
 namespace art {
 namespace {
 
-// Item classes.
+// Item classes. (The key class is kDoorKey: kKey is the transparent index.)
 enum : uint8_t {
     kSword,
     kMace,
@@ -32,7 +32,7 @@ enum : uint8_t {
     kNecklace,
     kRing,
     kScroll,
-    kKey,
+    kDoorKey,
     kPotion,
     kArrow,
     kCorpse,
@@ -372,8 +372,8 @@ std::vector<ItemDef> Item_Defs() {
     add(27, "Sapphire ring", 0x11, kRing, [](Painter& p) { Ring(p, Ramp::ClothBlue); });
     add(28, "Scroll", 0x12, kScroll, [](Painter& p) { Scroll(p, false); });
     add(29, "Sealed scroll", 0x12, kScroll, [](Painter& p) { Scroll(p, true); });
-    add(30, "Iron key", 0x11, kKey, [](Painter& p) { Key(p, Ramp::Metal); });
-    add(31, "Gold key", 0x11, kKey, [](Painter& p) { Key(p, Ramp::Gold); });
+    add(30, "Iron key", 0x11, kDoorKey, [](Painter& p) { Key(p, Ramp::Metal); });
+    add(31, "Gold key", 0x11, kDoorKey, [](Painter& p) { Key(p, Ramp::Gold); });
     add(32, "Healing potion", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothRed); });
     add(33, "Mana potion", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothBlue); });
     add(34, "Antidote", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothGreen); });

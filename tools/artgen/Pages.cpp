@@ -17,9 +17,7 @@
 namespace art {
 namespace {
 
-struct Rect {
-    int x0, y0, x1, y1;  // right and bottom exclusive
-};
+using Rect = PageRect;
 // A control row's rectangle (right and bottom inclusive) as a Rect.
 Rect Inclusive(int l, int t, int r, int b) { return {l, t, r + 1, b + 1}; }
 
@@ -274,16 +272,62 @@ IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
 
 // ------------------------------------------------------------------ inventory
 
-void Body_Slot(IndexedImage& img, Rect r, const char* label) {
-    int h = r.y1 - r.y0;
-    int border = h >= 71 ? 7 : h >= 61 ? 5 : 4;
+int Slot_Border(const Rect& r) {
+    const int h = r.y1 - r.y0;
+    return h >= 71 ? 7 : h >= 61 ? 5 : 4;
+}
+
+void Body_Slot(IndexedImage& img, Rect r) {
+    const int border = Slot_Border(r);
     Fill_Rect(img, r.x0, r.y0, r.x1, r.y1, Ramp_Index(Ramp::Frame, 1));
     Raised_Gold(img, r, 1);
     Bevel(img, r.x0 + border - 1, r.y0 + border - 1, r.x1 - border + 1, r.y1 - border + 1, 1,
           Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Parchment, 10));
     Parchment(img, {r.x0 + border, r.y0 + border, r.x1 - border, r.y1 - border}, true);
-    Draw_Text_Centred(img, (r.x0 + r.x1) / 2, (r.y0 + r.y1) / 2 - 3, label, Ramp_Index(Ramp::Parchment, 6));
 }
+
+}  // namespace
+
+std::vector<SlotLabel> Inventory_Slot_Labels() {
+    struct S {
+        int l, t, r, b;
+        const char* word;
+        int dx;  // a word on the panel: its shift from ABOVE the slot's middle
+    };
+    // The body slots (rectangles of the inventory's control rows) and their names.
+    const S slots[] = {
+        {162, 54, 226, 118, "HELM", 0},  {232, 123, 296, 219, "ARMOR", 0},   {232, 322, 296, 418, "LEGGINGS", 0},
+        {23, 356, 87, 420, "BOOTS", 0},  {57, 87, 89, 119, "GLOVES", 0},     {93, 54, 157, 118, "BRACERS", 0},
+        {23, 321, 87, 353, "BELT", 0},   {231, 87, 263, 119, "NECKLACE", 8}, {196, 122, 228, 154, "RING", 0},
+        {91, 122, 123, 154, "RING", 0},  {23, 123, 87, 219, "CLOAK", 0},     {232, 222, 296, 318, "LEFT", 0},
+        {23, 222, 87, 318, "RIGHT", 0},  {195, 289, 227, 353, "QUICK", 0},   {92, 289, 124, 353, "QUICK", 0},
+        {161, 289, 193, 321, "RING", 0}, {126, 289, 158, 321, "RING", 0},    {161, 321, 193, 353, "RING", 0},
+        {126, 321, 158, 353, "RING", 0}};
+    // A word on the panel ends this far ABOVE its slot.
+    constexpr int ABOVE = 3;
+    std::vector<SlotLabel> out;
+    for (const S& d : slots) {
+        SlotLabel l;
+        l.slot = Inclusive(d.l, d.t, d.r, d.b);
+        const int border = Slot_Border(l.slot);
+        l.inner = {l.slot.x0 + border, l.slot.y0 + border, l.slot.x1 - border, l.slot.y1 - border};
+        l.word = d.word;
+        const int w = Text_Width(d.word);
+        const int middle = (l.slot.x0 + l.slot.x1) / 2;
+        l.inside = w <= l.inner.x1 - l.inner.x0 - 2;
+        if (l.inside) {
+            const int x = middle - w / 2, y = (l.slot.y0 + l.slot.y1) / 2 - 3;
+            l.text = {x, y, x + w, y + kGlyphHeight};
+        } else {
+            const int x = middle + d.dx - w / 2, y = l.slot.y0 - ABOVE - kGlyphHeight - 1;
+            l.text = {x, y, x + w + 1, y + kGlyphHeight + 1};
+        }
+        out.push_back(l);
+    }
+    return out;
+}
+
+namespace {
 
 IndexedImage Inventory() {
     IndexedImage img(kScreenW, kScreenH, kKey);
@@ -302,18 +346,13 @@ IndexedImage Inventory() {
         p.Rect(130, 356, 152, 420, sil);
         p.Rect(168, 356, 190, 420, sil);
     }
-    struct S {
-        int l, t, r, b;
-        const char* label;
-    };
-    const S slots[] = {{162, 54, 226, 118, "HELM"},  {232, 123, 296, 219, "ARMOUR"}, {232, 322, 296, 418, "LEGS"},
-                       {23, 356, 87, 420, "BOOTS"},  {57, 87, 89, 119, "GLOV"},      {93, 54, 157, 118, "BRACERS"},
-                       {23, 321, 87, 353, "BELT"},   {231, 87, 263, 119, "NECK"},    {196, 122, 228, 154, "RING"},
-                       {91, 122, 123, 154, "RING"},  {23, 123, 87, 219, "CLOAK"},    {232, 222, 296, 318, "LEFT"},
-                       {23, 222, 87, 318, "RIGHT"},  {195, 289, 227, 353, "QCK"},    {92, 289, 124, 353, "QCK"},
-                       {161, 289, 193, 321, "RING"}, {126, 289, 158, 321, "RING"},   {161, 321, 193, 353, "RING"},
-                       {126, 321, 158, 353, "RING"}};
-    for (const S& s : slots) Body_Slot(img, Inclusive(s.l, s.t, s.r, s.b), s.label);
+    for (const SlotLabel& l : Inventory_Slot_Labels()) {
+        Body_Slot(img, l.slot);
+        if (l.inside)
+            Draw_Text(img, l.text.x0, l.text.y0, l.word, Ramp_Index(Ramp::Parchment, 6));
+        else
+            Caption(img, l.text.x0, l.text.y0, l.word);
+    }
     // Backpack: 8 x 6 cells of 32 pixels from (351, 122).
     Caption_Centred(img, 479, 104, "BACKPACK", 2);
     Rect pack{351, 122, 351 + 8 * 32, 122 + 6 * 32};
@@ -366,7 +405,7 @@ IndexedImage Character_Page() {
     Caption(img, 26, 132, "NAME");
     Caption(img, 207, 132, "RACE, PROFESSION");
     // Bars: hit points, stamina and the four manas, each 132 pixels growing left from x 162.
-    Dark_Inset(img, {24, 188, 330, 318});
+    Dark_Inset(img, {24, 188, 330, 311});
     struct Bar {
         int y;
         const char* label;
@@ -380,7 +419,7 @@ IndexedImage Character_Page() {
         Caption(img, 166, b.y - 10, b.label);
     }
     // Attributes and protections: value / base at x 234.
-    Dark_Inset(img, {140, 320, 330, 444});
+    Dark_Inset(img, {140, 313, 330, 444});
     struct Pair {
         int y;
         const char* label;
@@ -390,12 +429,15 @@ IndexedImage Character_Page() {
     for (const Pair& p : pairs) Caption_Right(img, 196, p.y - 10, p.label);
     Caption(img, 146, 376, "PROTECTION");
     // The figure's stand: the body is drawn at (80, 418) with its defence in six directions around it.
-    Dark_Inset(img, {24, 320, 136, 444});
+    Dark_Inset(img, {24, 313, 136, 444});
     {
         const BitmapSprite stone = Level_Floor_Sprite("STONE");
         Put(img, stone, 0, 80, 418);
-        Caption(img, 28, 324, "ATT");
-        Caption(img, 28, 338, "DMG");
+        // On the rows of the attack and the damage, which the page prints
+        // at (125, 329) and (125, 343): their letters end on the digits'
+        // baseline.
+        Caption(img, 28, 319, "ATT");
+        Caption(img, 28, 333, "DMG");
         Caption(img, 30, 440 - 2, "DEFENCE");
     }
     // Spell grid (339, 122) .. (619, 337) and the description box (358, 352) .. (599, 457).
@@ -430,7 +472,7 @@ BitmapSprite Mana_Line() {
     for (int f = 0; f < kManaLineFrames; ++f) {
         IndexedImage img(1, kManaLineHeight, kKey);
         for (int y = 0; y < kManaLineHeight; ++y) {
-            double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from above
+            double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from ABOVE
             if (f < 5) {
                 img.Set(0, y, Ramp_At(cols[f].r, cols[f].lo + (cols[f].hi - cols[f].lo) * v));
             } else {

@@ -20,4 +20,23 @@ constexpr int kSpellIconW = 48, kSpellIconH = 50, kSpellIcons = 10;
 std::vector<Page> Page_Pictures();
 std::vector<BitmapSprite> Page_Sprites();
 
+// A pixel rectangle of a page, right and bottom exclusive.
+struct PageRect {
+    int x0, y0, x1, y1;
+};
+
+// The inventory page's panel of body slots, and where it names each slot:
+// the word (the item class a slot takes, "LEFT" and "RIGHT" for the hands,
+// "QUICK" for the quick slots) inside the slot when it fits there, else on
+// the panel above the slot, in the space beside its neighbours.
+constexpr PageRect kInventorySlotPanel{14, 44, 306, 430};
+struct SlotLabel {
+    PageRect slot;   // the slot's frame
+    PageRect inner;  // its parchment
+    PageRect text;   // the word's pixels (with the shadow of a word on the panel)
+    const char* word;
+    bool inside;
+};
+std::vector<SlotLabel> Inventory_Slot_Labels();
+
 }  // namespace art

@@ -18,7 +18,8 @@
 //   shot NAME     writes the screen as OUTDIR/NAME.png
 //   answer BUTTON answers the message boxes from now on with BUTTON: first
 //                 (the first button, as at start), yes, no, ok or cancel
-//   chars         prints every character as "char INDEX X Y LEVEL HP NAME"
+//   chars         prints a header line "chars INDEX X Y LEVEL HP NAME", then
+//                 every character as "char INDEX X Y LEVEL HP NAME"
 //   items NAME    prints every slot of the character called NAME that holds
 //                 an item as "slot SLOT ITEM TYPENAME" (backpack items at
 //                 their top-left cell)
@@ -32,8 +33,11 @@
 // Every message box is printed to standard output as "box [CAPTION] TEXT",
 // every message the log is given as "log TEXT" (blank ones are not). When the script ends
 // the window is closed. Exit status: 0 when the script ran and the game ended
-// normally, 1 when the start-up failed or an error ended the game, 2 for a
-// bad command line or script.
+// normally; 1 when the game could not start (no folder DIR, or its map or
+// item database could not be loaded: the script still runs on the empty
+// map), an error ended the game or a shot could not be written; 2 for a bad
+// command line or script. Each failure is told on standard error.
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -51,6 +55,7 @@
 #include "System/MessageLog.h"
 #include "System/Random.h"
 #include "System/ScreenType.h"
+#include "datafiles/MapFile.h"
 #include "frontend/App.h"
 #include "frontend/ImportedMapStart.h"
 #include "frontend/MapView.h"
@@ -86,13 +91,14 @@ class Runner {
         b.cursor_pos = {SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2};
         if (!theApp.InitInstance()) running_ = false;
         Pump();
+        started_on_map_ = running_ && map_loaded != 0;
     }
 
-    // Runs one script line; false for a line it does not understand.
-    bool Run(const std::string& line) {
+    // Runs one script line; the reason it cannot ("" when it ran).
+    std::string Run(const std::string& line) {
         std::istringstream in(line);
         std::string command;
-        if (!(in >> command) || command[0] == '#') return true;
+        if (!(in >> command) || command[0] == '#') return {};
         long a = 0, b = 0;
         if (command == "tick" && in >> a) {
             for (long i = 0; i < a && running_; ++i) {
@@ -115,7 +121,7 @@ class Runner {
             return Click_Field(static_cast<int>(a), static_cast<int>(b));
         } else if (command == "clickchar" && in >> command) {
             const std::uint16_t c = Char_Named(command);
-            if (c == NO_INDEX) return false;
+            if (c == NO_INDEX) return No_Such_Char(command);
             return Click_Field(chararray.records[c].x, chararray.records[c].y);
         } else if (command == "key" && in >> a) {
             held_.insert(static_cast<UINT>(a));
@@ -128,14 +134,14 @@ class Runner {
         } else if (command == "shot" && in >> command) {
             Shot(command);
         } else if (command == "answer" && in >> command) {
-            if (!Set_Answer(command)) return false;
+            if (!Set_Answer(command)) return "no button called " + command + " (first, yes, no, ok or cancel)";
         } else if (command == "seed" && in >> a) {
             Seed_Random(static_cast<unsigned>(a));
         } else if (command == "chars") {
             Print_Chars();
         } else if (command == "items" && in >> command) {
             const std::uint16_t c = Char_Named(command);
-            if (c == NO_INDEX) return false;
+            if (c == NO_INDEX) return No_Such_Char(command);
             Print_Items(c);
         } else if (command == "screen") {
             std::cout << "screen " << ScreenType << std::endl;
@@ -145,10 +151,16 @@ class Runner {
         } else if (command == "close") {
             Post(WM_CLOSE, 0, 0);
         } else {
-            return false;
+            return "not a command, or a number is missing";
         }
-        return true;
+        return {};
     }
+
+    // Whether the game came up on its map: a start-up that could not load
+    // its map goes on on the empty map, but it is no game of that map.
+    bool Started_On_Map() const { return started_on_map_; }
+    // The shot that could not be written ("" when every one was).
+    const std::string& Shot_Fault() const { return shot_fault_; }
 
     // Closes the window if the script left it open.
     void Finish() {
@@ -225,13 +237,27 @@ class Runner {
         return Keys_Toward(Field_Point(x, y)).empty();
     }
 
-    // A left click on the middle of field (x, y) of the shown level; false
-    // when the view cannot show it.
-    bool Click_Field(int x, int y) {
-        if (x < 0 || y < 0 || x >= static_cast<int>(map_width) || y >= static_cast<int>(map_height)) return false;
-        if (!Scroll_To_Field(x, y)) return false;
+    // A left click on the middle of field (x, y) of the shown level; the
+    // reason when the view cannot show it.
+    std::string Click_Field(int x, int y) {
+        const std::string field = "field (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+        if (x < 0 || y < 0 || x >= static_cast<int>(map_width) || y >= static_cast<int>(map_height))
+            return field + " is not on the " + std::to_string(map_width) + " x " + std::to_string(map_height) + " map";
+        if (!Scroll_To_Field(x, y)) return "the view cannot be scrolled to show " + field;
         const POINT p = Field_Point(x, y);
         return Run("click " + std::to_string(p.x) + " " + std::to_string(p.y));
+    }
+
+    // Why a name names no character, and which names there are.
+    static std::string No_Such_Char(const std::string& word) {
+        std::string names;
+        for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
+            if (!Char_In_Use(c)) continue;
+            names += names.empty() ? "" : ", ";
+            names += Char_Name(chararray.records[c]);
+        }
+        return "no character is called " + word + "; " +
+               (names.empty() ? std::string("the map has no characters") : "the characters are: " + names);
     }
 
     // The character whose name begins with the word; NO_INDEX when none.
@@ -257,6 +283,7 @@ class Runner {
     }
 
     static void Print_Chars() {
+        std::cout << "chars INDEX X Y LEVEL HP NAME" << std::endl;
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
             if (!Char_In_Use(c)) continue;
             const char_record& r = chararray.records[c];
@@ -288,11 +315,16 @@ class Runner {
         for (std::uint32_t c : rgb)
             pixels.push_back(
                 {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8), static_cast<std::uint8_t>(c)});
-        Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels);
+        file_fault fault;
+        if (!Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels, &fault) &&
+            shot_fault_.empty())
+            shot_fault_ = fault.Text();
     }
 
     fs::path out_;
     bool running_ = true;
+    bool started_on_map_ = false;
+    std::string shot_fault_;
     // A field's hexagon is centred this far above its anchor.
     static constexpr int FIELD_MIDDLE = 4;
     // A field to be clicked lies at least this far inside the view.
@@ -312,25 +344,42 @@ int main(int argc, char** argv) {
     }
     const fs::path folder = argv[1];
     std::ifstream script(argv[2]);
-    if (!fs::is_directory(folder) || !script) {
-        std::cerr << "orvex-headless: cannot open " << (script ? argv[1] : argv[2]) << "\n";
+    if (!script) {
+        std::cerr << "orvex-headless: cannot read the script " << argv[2] << ": " << std::strerror(errno) << "\n";
         return 2;
+    }
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        std::cerr << "orvex-headless: the game cannot start: " << argv[1] << " is not a folder\n";
+        return 1;
     }
     std::vector<std::string> lines;
     for (std::string line; std::getline(script, line);) lines.push_back(line);
-    std::error_code ec;
     fs::create_directories(argv[3], ec);
 
     Set_Working_Folder(folder);
     Runner runner(argv[3]);
     runner.Start();
     for (std::size_t i = 0; i < lines.size() && runner.Running(); ++i) {
-        if (!runner.Run(lines[i])) {
-            std::cerr << "orvex-headless: " << argv[2] << ":" << i + 1 << ": cannot run \"" << lines[i] << "\"\n";
+        const std::string fault = runner.Run(lines[i]);
+        if (!fault.empty()) {
+            std::cerr << "orvex-headless: " << argv[2] << ":" << i + 1 << ": cannot run \"" << lines[i]
+                      << "\": " << fault << "\n";
             runner.Finish();
             return 2;
         }
+        if (!runner.Shot_Fault().empty()) {
+            std::cerr << "orvex-headless: " << argv[2] << ":" << i + 1 << ": cannot write the shot "
+                      << runner.Shot_Fault() << "\n";
+            runner.Finish();
+            return 1;
+        }
     }
     runner.Finish();
-    return Program_Exit_Status(theApp.ExitInstance());
+    const int status = Program_Exit_Status(theApp.ExitInstance());
+    if (status == 0 && !runner.Started_On_Map()) {
+        std::cerr << "orvex-headless: the game did not start on its map\n";
+        return 1;
+    }
+    return status;
 }

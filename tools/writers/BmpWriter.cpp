@@ -49,9 +49,11 @@ std::vector<std::uint8_t> Encode_Bmp8(const Bmp8& picture) {
     return out;
 }
 
-bool Write_Bmp8(const std::filesystem::path& path, const Bmp8& picture) {
+bool Write_Bmp8(const std::filesystem::path& path, const Bmp8& picture, file_fault* fault) {
     if (picture.width <= 0 || picture.height <= 0 ||
-        picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height)
+        picture.pixels.size() != static_cast<std::size_t>(picture.width) * picture.height) {
+        Set_Fault(fault, path.string(), "not a whole picture");
         return false;
-    return Write_File_Atomic(path, Encode_Bmp8(picture));
+    }
+    return Write_File_Atomic(path, Encode_Bmp8(picture), fault);
 }

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/FileFault.h"
+
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
 };
@@ -32,4 +34,4 @@ struct Bmp8 {
 constexpr std::size_t BMP_FIX_OFFSET = 58;
 
 std::vector<std::uint8_t> Encode_Bmp8(const Bmp8& picture);
-bool Write_Bmp8(const std::filesystem::path& path, const Bmp8& picture);
+bool Write_Bmp8(const std::filesystem::path& path, const Bmp8& picture, file_fault* fault = nullptr);

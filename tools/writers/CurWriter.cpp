@@ -80,7 +80,11 @@ std::vector<std::uint8_t> Encode_Cur(const CurPicture& p, int bits) {
     return out;
 }
 
-bool Write_Cur(const std::filesystem::path& path, const CurPicture& picture, int bits) {
+bool Write_Cur(const std::filesystem::path& path, const CurPicture& picture, int bits, file_fault* fault) {
     const std::vector<std::uint8_t> bytes = Encode_Cur(picture, bits);
-    return !bytes.empty() && Write_File_Atomic(path, bytes);
+    if (bytes.empty()) {
+        Set_Fault(fault, path.string(), "not a cursor picture");
+        return false;
+    }
+    return Write_File_Atomic(path, bytes, fault);
 }

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/FileFault.h"
 #include "tools/writers/BmpWriter.h"
 
 struct CurPicture {
@@ -25,4 +26,4 @@ struct CurPicture {
 // themselves, 32 with alpha 0 where transparent). Empty when the picture
 // does not fit (an index too large for the bits, a bad size).
 std::vector<std::uint8_t> Encode_Cur(const CurPicture& picture, int bits = 8);
-bool Write_Cur(const std::filesystem::path& path, const CurPicture& picture, int bits = 8);
+bool Write_Cur(const std::filesystem::path& path, const CurPicture& picture, int bits = 8, file_fault* fault = nullptr);

@@ -82,8 +82,11 @@ std::vector<std::uint8_t> Encode_Dys(const DysImage& image) {
     return out;
 }
 
-bool Write_Dys(const std::filesystem::path& path, const DysImage& image) {
+bool Write_Dys(const std::filesystem::path& path, const DysImage& image, file_fault* fault) {
     std::vector<std::uint8_t> bytes = Encode_Dys(image);
-    if (bytes.empty()) return false;
-    return Write_File_Atomic(path, bytes);
+    if (bytes.empty()) {
+        Set_Fault(fault, path.string(), "a frame's data is too long");
+        return false;
+    }
+    return Write_File_Atomic(path, bytes, fault);
 }

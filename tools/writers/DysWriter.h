@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/FileFault.h"
+
 struct DysFrameImage {
     std::int16_t x = 0;
     std::int16_t y = 0;
@@ -43,4 +45,4 @@ std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint
 // The file's bytes with the checksum set; empty when a frame's data is too
 // long for its 16-bit length.
 std::vector<std::uint8_t> Encode_Dys(const DysImage& image);
-bool Write_Dys(const std::filesystem::path& path, const DysImage& image);
+bool Write_Dys(const std::filesystem::path& path, const DysImage& image, file_fault* fault = nullptr);

@@ -4,6 +4,8 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -22,6 +24,24 @@ int Fit_Pixel_Size(FT_Face face, int cell_height) {
     }
     FT_Set_Pixel_Sizes(face, 0, 1);
     return 1;
+}
+
+// Monochrome hinting can leave a glyph's ink narrower than its advance, so
+// that a letter stands apart from the next ("Artw ork"): a glyph with ink
+// keeps at most one blank column after it.
+void Trim_Right_Bearing(FntGlyph& glyph, int cell_height) {
+    int last_ink = -1;
+    for (int y = 0; y < cell_height; ++y)
+        for (int x = glyph.width - 1; x > last_ink; --x)
+            if (glyph.ink[static_cast<std::size_t>(y) * glyph.width + x]) last_ink = x;
+    const int width = last_ink + 2;
+    if (last_ink < 0 || width >= glyph.width) return;
+    std::vector<std::uint8_t> ink(static_cast<std::size_t>(width) * cell_height);
+    for (int y = 0; y < cell_height; ++y)
+        std::copy_n(glyph.ink.begin() + static_cast<std::ptrdiff_t>(y) * glyph.width, width,
+                    ink.begin() + static_cast<std::ptrdiff_t>(y) * width);
+    glyph.width = width;
+    glyph.ink = std::move(ink);
 }
 
 FntGlyph Render_Glyph(FT_Face face, int code, int cell_height, int ascent) {
@@ -46,6 +66,7 @@ FntGlyph Render_Glyph(FT_Face face, int code, int cell_height, int ascent) {
             if (ink) glyph.ink[static_cast<std::size_t>(y) * glyph.width + x] = 1;
         }
     }
+    Trim_Right_Bearing(glyph, cell_height);
     return glyph;
 }
 

@@ -181,9 +181,12 @@ std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, cons
     return out;
 }
 
-bool Write_Fon(const std::filesystem::path& path, const std::vector<FntStrike>& strikes,
-               const std::string& module_name) {
+bool Write_Fon(const std::filesystem::path& path, const std::vector<FntStrike>& strikes, const std::string& module_name,
+               file_fault* fault) {
     std::vector<std::uint8_t> bytes = Encode_Fon(strikes, module_name);
-    if (bytes.empty()) return false;
-    return Write_File_Atomic(path, bytes);
+    if (bytes.empty()) {
+        Set_Fault(fault, path.string(), "its fonts cannot be encoded");
+        return false;
+    }
+    return Write_File_Atomic(path, bytes, fault);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/FileFault.h"
+
 struct FntGlyph {
     int width = 0;
     std::vector<std::uint8_t> ink;  // width x cell height, 1 = ink, top row first
@@ -30,5 +32,5 @@ struct FntStrike {
 std::vector<std::uint8_t> Encode_Fnt(const FntStrike& strike);
 // A whole .FON file; empty when a strike does not fit.
 std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, const std::string& module_name);
-bool Write_Fon(const std::filesystem::path& path, const std::vector<FntStrike>& strikes,
-               const std::string& module_name);
+bool Write_Fon(const std::filesystem::path& path, const std::vector<FntStrike>& strikes, const std::string& module_name,
+               file_fault* fault = nullptr);

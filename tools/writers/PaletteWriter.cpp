@@ -4,8 +4,8 @@
 
 #include "tools/writers/FileWrite.h"
 
-bool Write_Palette_Table(const std::filesystem::path& path, const PaletteTable& table) {
-    return Write_File_Atomic(path, std::vector<std::uint8_t>(table.begin(), table.end()));
+bool Write_Palette_Table(const std::filesystem::path& path, const PaletteTable& table, file_fault* fault) {
+    return Write_File_Atomic(path, std::vector<std::uint8_t>(table.begin(), table.end()), fault);
 }
 
 Bmp8 Palette_Bitmap(const std::array<Rgb, 256>& palette) {

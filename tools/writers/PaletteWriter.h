@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/FileFault.h"
 #include "tools/writers/BmpWriter.h"
 
 using PaletteTable = std::array<std::uint8_t, 256>;
 
-bool Write_Palette_Table(const std::filesystem::path& path, const PaletteTable& table);
+bool Write_Palette_Table(const std::filesystem::path& path, const PaletteTable& table, file_fault* fault = nullptr);
 
 // A 16 x 16 picture of every colour of the palette.
 Bmp8 Palette_Bitmap(const std::array<Rgb, 256>& palette);

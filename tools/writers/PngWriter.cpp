@@ -6,28 +6,36 @@
 #include <map>
 #include <string>
 
-bool Write_Png(const std::filesystem::path& target, int width, int height, const std::vector<Rgb>& pixels) {
+#include "tools/writers/FileWrite.h"
+
+namespace {
+
+void Append_Bytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + size);
+}
+
+void No_Flush(png_structp) {}
+
+}  // namespace
+
+bool Write_Png(const std::filesystem::path& target, int width, int height, const std::vector<Rgb>& pixels,
+               file_fault* fault) {
     if (width < 1 || height < 1 || pixels.size() != static_cast<std::size_t>(width) * height) {
+        Set_Fault(fault, target.string(), "not a whole picture");
         std::fprintf(stderr, "png: bad picture for %s\n", target.c_str());
         return false;
     }
-    const std::string path = target.string();
-    std::string tmp = path + ".tmp";
-    FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) {
-        std::fprintf(stderr, "png: cannot write %s\n", tmp.c_str());
-        return false;
-    }
+    std::vector<std::uint8_t> bytes;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!png || !info || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
-        std::fclose(f);
-        std::remove(tmp.c_str());
-        std::fprintf(stderr, "png: PNG error for %s\n", path.c_str());
+        Set_Fault(fault, target.string(), "the PNG encoder failed");
+        std::fprintf(stderr, "png: PNG error for %s\n", target.c_str());
         return false;
     }
-    png_init_io(png, f);
+    png_set_write_fn(png, &bytes, &Append_Bytes, &No_Flush);
     // A picture of at most 256 colours is written with a colour table, which
     // keeps contact sheets small.
     std::map<uint32_t, int> table;
@@ -64,7 +72,9 @@ bool Write_Png(const std::filesystem::path& target, int width, int height, const
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-    bool ok = std::fclose(f) == 0 && std::rename(tmp.c_str(), path.c_str()) == 0;
-    if (!ok) std::fprintf(stderr, "png: cannot write %s\n", path.c_str());
-    return ok;
+    file_fault failed;
+    if (Write_File_Atomic(target, bytes, &failed)) return true;
+    std::fprintf(stderr, "png: cannot write %s\n", failed.Text().c_str());
+    if (fault != nullptr) *fault = failed;
+    return false;
 }

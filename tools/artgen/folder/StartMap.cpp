@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/AIData.h"
+#include "Objects/Acts.h"
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Char/Characters.h"
@@ -19,7 +20,6 @@
 #include "Objects/Modifiers.h"
 #include "Objects/SpriteInfo.h"
 #include "datafiles/Database.h"
-#include "datafiles/Hooks.h"
 #include "datafiles/ItemData.h"
 #include "datafiles/MapFile.h"
 #include "frontend/MapView.h"
@@ -336,7 +336,7 @@ std::uint16_t Place_Party() {
     Equip(r);
     Give(r, "Arrows", Cell(0, 0));
     Give(r, "Arrows", Cell(1, 0));
-    Give(r, "Healing potion", Cell(2, 0));
+    Give(r, "Healing potion", SLOT_QUICK_FIRST + 1);
 
     const std::uint16_t m = Place_Char({4, 8, 0}, "Corvin", kEast);
     Equip(m);
@@ -376,6 +376,24 @@ void Drop_Items() {
     Drop({17, 4, 1}, "Gold key");
     Drop({6, 9, 0}, "Short bow");
     Drop({14, 13, 0}, "Bone");
+}
+
+// ------------------------------------------------------------------ items' programs
+
+// Every item of the map, on the ground or carried, carries the programs of
+// its type (a healing potion heals when it is used, a right click on its
+// quick slot); a program the item already has is not added twice.
+void Give_Items_Their_Programs() {
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i)) continue;
+        const obj_ref item = Make_Obj(OBJ_ITEM, i);
+        for (const TypeProgram& p : Item_Type_Programs(itemarray.records[i].type)) {
+            bool carried = false;
+            For_Each_In_Chain(Get_Mod_Head(item),
+                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
+            if (!carried) Add_Modifier(0, item, p.kind, p.p1, p.p2, p.p3, p.p4);
+        }
+    }
 }
 
 // ------------------------------------------------------------------ the world
@@ -430,31 +448,30 @@ void Build_Start_Map() {
     const std::uint16_t main = Place_Party();
     Place_Monsters();
     Drop_Items();
+    Give_Items_Their_Programs();
     Init_AI_Arrays();
     Select_Char(main);
     Look_At(main);
 }
 
-bool Write_Start_Map(const fs::path& root) {
+bool Write_Start_Map(const fs::path& root, file_fault* fault) {
     const fs::path kept_folder = Working_Folder();
-    DatafilesHooks& hooks = Datafiles_Hooks();
-    const DatafilesHooks kept_hooks = hooks;
-    // The map writer reports a failure through the status line only.
-    static bool failed = false;
-    failed = false;
-    hooks.editor_message = [](const char*) { failed = true; };
     Set_Working_Folder(root);
-
     Build_Start_Map();
-    Save_Map("start.map");
-    const fs::path maps = Resolve_Path_For_Write("ARTWORK\\MAPS\\start.map").parent_path();
-    std::error_code ec;
-    fs::create_directories(maps, ec);
-    Save_Map("ARTWORK\\MAPS\\start.map");
-    const bool ok = !ec && !failed;
-
+    bool ok = true;
+    for (const char* name : {"start.map", "ARTWORK\\MAPS\\start.map"}) {
+        if (!ok) break;
+        const fs::path target = Resolve_Path_For_Write(name);
+        std::error_code ec;
+        fs::create_directories(target.parent_path(), ec);
+        if (ec) {
+            Set_Fault(fault, target.parent_path().string(), ec.message());
+            ok = false;
+        } else {
+            ok = Write_Map_File(name, fault);
+        }
+    }
     Set_Working_Folder(kept_folder);
-    hooks = kept_hooks;
     return ok;
 }
 

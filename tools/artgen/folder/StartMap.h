@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "platform/FileFault.h"
+
 namespace art {
 
 constexpr std::uint32_t kStartMapWidth = 20;
@@ -22,7 +24,8 @@ void Build_Start_Map();
 
 // Builds the start map and writes it as "start.map" and
 // "ARTWORK\MAPS\start.map" under root (the database it names is written
-// by Write_Type_Database).
-bool Write_Start_Map(const std::filesystem::path& root);
+// by Write_Type_Database); false with the file that could not be written
+// and the reason in fault.
+bool Write_Start_Map(const std::filesystem::path& root, file_fault* fault = nullptr);
 
 }  // namespace art

@@ -8,24 +8,23 @@
 #include "tools/artgen/folder/ArtFiles.h"
 #include "tools/artgen/folder/StartMap.h"
 #include "tools/artgen/folder/TypeDatabase.h"
-#include "tools/writers/FntRender.h"
 
 namespace art {
 
 namespace fs = std::filesystem;
 
 bool Write_Working_Files(const fs::path& root, std::string& error) {
-    if (!Write_Artwork_Files(root, Make_Artwork())) {
-        error = "cannot write the artwork into " + root.string() + " (its fonts are rendered from " +
-                dejavu_folder.string() + ")";
+    file_fault fault;
+    if (!Write_Artwork_Files(root, Make_Artwork(), &fault)) {
+        error = fault.path.empty() ? "cannot write the artwork into " + root.string() : "cannot write " + fault.Text();
         return false;
     }
     if (!Write_Type_Database(root)) {
         error = "cannot write the database files into " + root.string();
         return false;
     }
-    if (!Write_Start_Map(root)) {
-        error = "cannot write the start map into " + root.string();
+    if (!Write_Start_Map(root, &fault)) {
+        error = "cannot write " + fault.Text();
         return false;
     }
     if (!Write_Arena_Map(root)) {

@@ -1,12 +1,16 @@
 // artgen DIR: writes the game's working folder DIR with every file the game
 // reads, all made by code: the artwork, the fonts, the cursors, "item.dat"
 // and "start.map". The same bytes on every run.
+#include <csignal>
 #include <cstdio>
 #include <string>
 
 #include "tools/artgen/folder/WorkingFolder.h"
 
 int main(int argc, char** argv) {
+    // A file-size limit makes the write fail (and its temporary file go)
+    // instead of killing the program half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s DIR\n", argc > 0 ? argv[0] : "artgen");
         return 2;
