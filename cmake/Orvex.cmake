@@ -6,6 +6,10 @@ if(ORVEX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(ORVEX_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 
 # orvex_folder_library(NAME DIR [SUBDIRS ...] [DEPS ...]): a static library of
 # DIR/*.cpp and of each DIR/SUBDIR/*.cpp, include root at the source tree's top.

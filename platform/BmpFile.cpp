@@ -1,8 +1,10 @@
-// LoadImageA: 8-bit uncompressed BMP files into bitmaps.
+// LoadImageA: 8-bit uncompressed BMP files, or bitmap resources holding
+// one, into bitmaps.
 #include <cstring>
 
 #include "platform/GdiInternal.h"
 #include "platform/PathResolver.h"
+#include "platform/Resources.h"
 
 namespace {
 
@@ -32,6 +34,18 @@ HBITMAP Scaled(const HBITMAP__& from, int width, int height) {
         for (int x = 0; x < width; ++x) dest[x] = src[x * from.width / width];
     }
     return to;
+}
+
+// A bitmap resource of the program (its BMP file's bytes); false when there
+// is none.
+bool Read_Bitmap_Resource(HINSTANCE instance, const char* name, std::vector<std::uint8_t>& out) {
+    if (instance == nullptr) return false;
+    const HRSRC found = FindResourceA(instance, name, RT_BITMAP);
+    const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)));
+    const DWORD size = SizeofResource(instance, found);
+    if (data == nullptr || size > MAX_BMP_FILE) return false;
+    out.assign(data, data + size);
+    return true;
 }
 
 }  // namespace
@@ -93,11 +107,15 @@ file_fault Bitmap_File_Fault(const char* name) {
     return fault;
 }
 
-HANDLE LoadImageA(HINSTANCE, const char* name, UINT type, int cx, int cy, UINT flags) {
-    if (name == nullptr || type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE)) return nullptr;
+HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {
+    if (name == nullptr || type != IMAGE_BITMAP) return nullptr;
     if (cx < 0 || cy < 0 || cx > MAX_BMP_SIDE || cy > MAX_BMP_SIDE) return nullptr;
     std::vector<std::uint8_t> file;
-    if (!Read_Game_File(name, MAX_BMP_FILE, file)) return nullptr;
+    if (flags & LR_LOADFROMFILE) {
+        if (!Read_Game_File(name, MAX_BMP_FILE, file)) return nullptr;
+    } else if (!Read_Bitmap_Resource(instance, name, file)) {
+        return nullptr;
+    }
     HBITMAP bitmap = Bitmap_From_Bmp(file);
     if (bitmap == nullptr) return nullptr;
     int width = cx != 0 ? cx : bitmap->width;

@@ -376,6 +376,7 @@ void IDirectDrawSurface::Read_RGB(const RECT& r, std::uint32_t* out, int stride)
 
 HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** out, void*) {
     if (out == nullptr || guid != nullptr) return DDERR_INVALIDPARAMS;
+    if (display_options.no_directdraw) return DDERR_NODIRECTDRAWHW;
     *out = new IDirectDraw();
     return DD_OK;
 }
@@ -394,13 +395,15 @@ HRESULT IDirectDraw::SetCooperativeLevel(HWND window, DWORD flags) {
     bool normal = (flags & DDSCL_NORMAL) != 0;
     if (flags == 0 || exclusive != fullscreen || (normal && exclusive)) return DDERR_INVALIDPARAMS;
     if (exclusive && window == nullptr) return DDERR_INVALIDPARAMS;
+    if (exclusive && display_options.exclusive_taken) return DDERR_EXCLUSIVEMODEALREADYSET;
     level_ = flags;
     return DD_OK;
 }
 
 HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits) {
     if (!(level_ & DDSCL_EXCLUSIVE)) return DDERR_NOEXCLUSIVEMODE;
-    if (width != 640 || height != 480 || (bits != 8 && bits != 16)) return DDERR_INVALIDMODE;
+    if (width != 640 || height != 480 || (bits != 8 && bits != 16) || display_options.mode_refused)
+        return DDERR_INVALIDMODE;
     display_mode = {width, height, bits};
     return DD_OK;
 }
@@ -450,6 +453,7 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
     if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT)) return DDERR_INVALIDPARAMS;
     if (desc->dwWidth == 0 || desc->dwHeight == 0) return DDERR_INVALIDPARAMS;
     if (desc->dwWidth > MAX_SURFACE_SIDE || desc->dwHeight > MAX_SURFACE_SIDE) return DDERR_TOOBIGSIZE;
+    if (display_options.offscreen_left == 0) return DDERR_OUTOFVIDEOMEMORY;
     int bits = mode_bits;
     const DWORD* masks = mode_masks;
     DWORD given_masks[3];
@@ -469,6 +473,7 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
             return DDERR_INVALIDPIXELFORMAT;
         }
     }
+    if (display_options.offscreen_left > 0) --display_options.offscreen_left;
     *surface =
         new IDirectDrawSurface(static_cast<int>(desc->dwWidth), static_cast<int>(desc->dwHeight), bits, masks, false);
     return DD_OK;

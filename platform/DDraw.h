@@ -234,10 +234,18 @@ HRESULT DirectDrawCreate(GUID* guid, IDirectDraw** out, void* outer);
 
 // The stand-in's display, for tests: 555 in place of 565 in 16-bit modes,
 // and a display whose mode cannot be had (the primary surface is refused
-// with DDERR_UNSUPPORTEDMODE).
+// with DDERR_UNSUPPORTEDMODE). The display's other failures: no DirectDraw
+// object (DDERR_NODIRECTDRAWHW), another program holding the exclusive level
+// (DDERR_EXCLUSIVEMODEALREADYSET), a refused SetDisplayMode
+// (DDERR_INVALIDMODE), and a display memory that holds only so many further
+// off-screen surfaces (DDERR_OUTOFVIDEOMEMORY; -1: no limit).
 struct DisplayOptions {
     bool rgb555 = false;
     bool unsupported_mode = false;
+    bool no_directdraw = false;
+    bool exclusive_taken = false;
+    bool mode_refused = false;
+    int offscreen_left = -1;
 };
 DisplayOptions& Display_Options();
 // The options back to their defaults.

@@ -76,9 +76,11 @@ struct DRAWTEXTPARAMS {
 };
 
 // Bitmaps: an 8-bit, uncompressed, bottom-up or top-down BMP file, read
-// through the game path resolver. A file that is not such a bitmap, or whose
-// sizes and offsets do not fit inside it, gives no bitmap. cx, cy other than
-// 0 scale the picture to that size.
+// through the game path resolver with LR_LOADFROMFILE, else the program's
+// bitmap resource of that name (platform/Resources.h). A file that is not
+// such a bitmap, or whose sizes and offsets do not fit inside it, gives no
+// bitmap. cx, cy other than 0 scale the picture to that size. Its rows are
+// kept top-down, also in the bits GetObjectA gives.
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags);
 // Why LoadImageA gives no bitmap for a file: the file and the reason.
 file_fault Bitmap_File_Fault(const char* name);

@@ -43,6 +43,7 @@ int Nearest_Palette_Index(const PALETTEENTRY* palette, COLORREF colour) {
 
 DWORD Pixel_From_Colour(const PixelLayout& layout, COLORREF colour) {
     if (layout.bits == 8) {
+        if (Is_Palette_Index(colour)) return colour & 0xFF;
         if (layout.palette == nullptr) {
             return (GetRValue(colour) * 30 + GetGValue(colour) * 59 + GetBValue(colour) * 11) / 100;
         }

@@ -24,7 +24,8 @@ constexpr DWORD RGB565_MASKS[3] = {0xF800, 0x07E0, 0x001F};
 constexpr DWORD RGB555_MASKS[3] = {0x7C00, 0x03E0, 0x001F};
 
 // Pixel value for a colour: channels cut to their bit counts for RGB, the
-// nearest palette entry (the first of equals) for palette indexes.
+// nearest palette entry (the first of equals) for palette indexes; a
+// PALETTEINDEX colour is that index on an 8-bit surface.
 DWORD Pixel_From_Colour(const PixelLayout& layout, COLORREF colour);
 
 // The colour a pixel value shows. An 8-bit pixel without a palette reads as

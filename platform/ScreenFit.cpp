@@ -161,16 +161,44 @@ void Scale_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, int scale, s
     }
 }
 
+namespace {
+
+// The colours of an 8-bit surface's indexes as 0xRRGGBB.
+std::array<std::uint32_t, 256> Index_Colours(const IDirectDrawSurface& surface) {
+    std::array<std::uint32_t, 256> colours{};
+    const PixelLayout layout = surface.Layout();
+    for (DWORD i = 0; i < 256; ++i) {
+        const COLORREF c = Colour_From_Pixel(layout, i);
+        colours[i] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+    return colours;
+}
+
+}  // namespace
+
 std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& dirty, shown_picture& shown) {
     std::vector<RECT> parts;
     const int w = surface.Width(), h = surface.Height(), pitch = surface.Pitch();
+    const bool indexed = surface.Layout().bits == 8;
     const int bytes_per_pixel = surface.Layout().bits / 8;
-    const RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, w),
-                 std::min<LONG>(dirty.bottom, h)};
+    RECT r{std::max<LONG>(dirty.left, 0), std::max<LONG>(dirty.top, 0), std::min<LONG>(dirty.right, w),
+           std::min<LONG>(dirty.bottom, h)};
     if (r.left >= r.right || r.top >= r.bottom) return parts;
     // A window starts black: a new picture is compared with pixels of 0.
     if (shown.width != w || shown.height != h || shown.pitch != pitch)
-        shown = {w, h, pitch, std::vector<std::uint8_t>(static_cast<std::size_t>(pitch) * h, 0)};
+        shown = {w, h, pitch, std::vector<std::uint8_t>(static_cast<std::size_t>(pitch) * h, 0), {}};
+    // Indexes whose colour is no longer the one shown.
+    std::array<bool, 256> recoloured{};
+    bool any_recoloured = false;
+    if (indexed) {
+        const std::array<std::uint32_t, 256> colours = Index_Colours(surface);
+        for (int i = 0; i < 256; ++i) {
+            recoloured[i] = colours[i] != shown.colours[i];
+            any_recoloured = any_recoloured || recoloured[i];
+        }
+        if (any_recoloured) r = {0, 0, w, h};
+        shown.colours = colours;
+    }
     const std::size_t from = static_cast<std::size_t>(r.left) * bytes_per_pixel;
     const std::size_t length = static_cast<std::size_t>(r.right - r.left) * bytes_per_pixel;
     RECT part{r.right, 0, r.left, 0};
@@ -186,10 +214,17 @@ std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& d
         }
         const std::uint8_t* now = surface.Bits() + static_cast<std::size_t>(y) * pitch + from;
         std::uint8_t* was = shown.bytes.data() + static_cast<std::size_t>(y) * pitch + from;
-        if (std::memcmp(now, was, length) == 0) continue;
+        auto differs = [&](std::size_t i) { return now[i] != was[i] || (any_recoloured && recoloured[now[i]]); };
         std::size_t first = 0, last = length;
-        while (now[first] == was[first]) ++first;
-        while (now[last - 1] == was[last - 1]) --last;
+        if (any_recoloured) {
+            while (first < length && !differs(first)) ++first;
+            if (first == length) continue;
+            while (!differs(last - 1)) --last;
+        } else {
+            if (std::memcmp(now, was, length) == 0) continue;
+            while (now[first] == was[first]) ++first;
+            while (now[last - 1] == was[last - 1]) --last;
+        }
         if (part.left >= part.right) part.top = y;
         part.left = std::min<LONG>(part.left, r.left + static_cast<LONG>(first) / bytes_per_pixel);
         part.right = std::max<LONG>(part.right, r.left + static_cast<LONG>(last - 1) / bytes_per_pixel + 1);

@@ -3,6 +3,7 @@
 // borders (in a window smaller than the picture, shrunk to fit it with its
 // shape kept); and the way back from a window pixel to a picture pixel.
 #pragma once
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -44,16 +45,19 @@ void Fit_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, const screen_f
                 std::size_t stride);
 
 // What a window last showed of a surface, to skip redrawing what did not
-// change.
+// change: its pixels and, for an 8-bit surface, the colours of its indexes.
 struct shown_picture {
     int width = 0, height = 0, pitch = 0;
     std::vector<std::uint8_t> bytes;
+    std::array<std::uint32_t, 256> colours{};  // 0xRRGGBB of each index
 };
 
-// The parts of r (a dirty rectangle of the surface) whose pixels differ
-// from what was shown, in bands of CHANGED_BAND rows, each cut to its changed
-// columns; they are remembered as shown. Empty when nothing changed. Before
-// the first picture, and for a surface of another size, the window shows
-// pixels of 0 (black).
+// The parts of r (a dirty rectangle of the surface) whose pixels show
+// otherwise than what was shown, in bands of CHANGED_BAND rows, each cut to
+// its changed columns; they are remembered as shown. An 8-bit pixel changes
+// with its index or with its index's colour: when the palette changed, the
+// whole surface is looked at. Empty when nothing changed. Before the first
+// picture, and for a surface of another size, the window shows pixels of 0
+// in black.
 constexpr int CHANGED_BAND = 16;
 std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& r, shown_picture& shown);

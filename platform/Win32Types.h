@@ -35,6 +35,10 @@ struct POINT {
 constexpr COLORREF RGB(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
+// A colour that names a palette index (on 8-bit surfaces) instead of red,
+// green and blue.
+constexpr COLORREF PALETTEINDEX(unsigned index) { return 0x01000000 | (index & 0xFFFF); }
+constexpr bool Is_Palette_Index(COLORREF c) { return (c & 0xFF000000) == 0x01000000; }
 constexpr unsigned GetRValue(COLORREF c) { return c & 0xFF; }
 constexpr unsigned GetGValue(COLORREF c) { return (c >> 8) & 0xFF; }
 constexpr unsigned GetBValue(COLORREF c) { return (c >> 16) & 0xFF; }

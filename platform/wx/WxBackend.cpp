@@ -20,6 +20,7 @@
 #undef FALSE
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -31,6 +32,7 @@
 #include "platform/AppFramework.h"
 #include "platform/CursorFile.h"
 #include "platform/DDraw.h"
+#include "platform/DisplayLock.h"
 #include "platform/MessageQueue.h"
 #include "platform/ScreenFit.h"
 #include "platform/wx/WxFullScreen.h"
@@ -160,7 +162,8 @@ class WxBackend : public WindowBackend {
     bool ended_ = false;
     int modal_depth_ = 0;
     long idle_count_ = 0;
-    bool vblank_waited_ = false;
+    // Any thread may wait for the vertical blank.
+    std::atomic<bool> vblank_waited_{false};
     POINT mouse_{0, 0};
     bool mouse_known_ = false;
     std::uintptr_t next_window_ = 1;
@@ -198,6 +201,7 @@ void GameCanvas::Show_Picture(const IDirectDrawSurface& primary, const RECT& dir
 }
 
 void GameCanvas::Show_Whole_Picture() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     if (const IDirectDrawSurface* primary = Display_Primary())
         Fit_To_Rgb(*primary, {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT}, fit_, picture_.GetData(),
                    static_cast<std::size_t>(picture_.GetWidth()) * 3);
@@ -389,6 +393,7 @@ bool WxBackend::Process_Queue() {
 }
 
 bool WxBackend::Present() {
+    const std::unique_lock<std::mutex> hold = Lock_Display();
     IDirectDrawSurface* primary = Display_Primary();
     RECT dirty;
     if (primary == nullptr || !primary->Take_Dirty_Rect(dirty)) return false;
@@ -476,6 +481,7 @@ HWND WxBackend::Create_Window(const char* title, DWORD, const RECT&) {
     });
     frame->Bind(wxEVT_ACTIVATE, [this, hwnd](wxActivateEvent& e) {
         if (!e.GetActive()) Input(hwnd, WM_KILLFOCUS, 0, 0);
+        Input(hwnd, WM_ACTIVATEAPP, e.GetActive() ? 1 : 0, 0);
         e.Skip();
     });
     windows_[hwnd] = {frame, canvas};

@@ -26,52 +26,13 @@
 
 #include "platform/ScreenFit.h"
 #include "support/GameFolder.h"
+#include "tests/gui/Program.h"
 #include "tests/gui/XScreen.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A program run in a folder, its standard output and error kept in a file.
-class Program {
-  public:
-    Program(const fs::path& folder, const fs::path& log, const char* program = ORVEX_PROGRAM) : log_(log) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            if (::chdir(folder.c_str()) != 0) std::_Exit(126);
-            if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
-            ::execl(program, program, static_cast<char*>(nullptr));
-            std::_Exit(127);
-        }
-    }
-    ~Program() {
-        if (pid_ > 0 && !status_) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-    }
-    bool Started() const { return pid_ > 0; }
-    // Its exit status once it has ended; nothing while it runs.
-    std::optional<int> Status() {
-        if (!status_ && pid_ > 0) {
-            int raw = 0;
-            if (::waitpid(pid_, &raw, WNOHANG) == pid_) status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        }
-        return status_;
-    }
-    std::string Log() const {
-        std::ifstream in(log_);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-  private:
-    fs::path log_;
-    pid_t pid_ = -1;
-    std::optional<int> status_;
-};
 
 bool Light(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) > 200; }
 bool Yellow(std::uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) < 90; }

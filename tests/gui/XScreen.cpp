@@ -77,3 +77,22 @@ std::optional<window_box> Window_Box(const std::string& title) {
     XCloseDisplay(display);
     return out;
 }
+
+bool Close_From_Outside(const std::string& title) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    bool sent = false;
+    if (const Window w = Find_Titled(display, DefaultRootWindow(display), title)) {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = w;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        sent = XSendEvent(display, w, False, NoEventMask, &event) != 0;
+    }
+    XFlush(display);
+    XCloseDisplay(display);
+    return sent;
+}

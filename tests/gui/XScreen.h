@@ -1,5 +1,5 @@
 // The X display's picture, for GUI tests that watch a program's window
-// from outside.
+// from outside, and the close request a window manager would send it.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -22,3 +22,6 @@ struct window_box {
     int x = 0, y = 0, width = 0, height = 0;
 };
 std::optional<window_box> Window_Box(const std::string& title);
+// Sends the close request a window manager sends (WM_DELETE_WINDOW) to the
+// window with that title; false when there is none.
+bool Close_From_Outside(const std::string& title);

@@ -273,4 +273,31 @@ TEST_F(DDrawTest, ModesLevelsAndVerticalBlank) {
     EXPECT_EQ(Headless_Backend().vertical_blanks, 1);
 }
 
+// The display's failures a test can ask for, each refusing its own call.
+TEST_F(DDrawTest, DisplayFailuresOnRequest) {
+    LPDIRECTDRAW other = nullptr;
+    Display_Options().no_directdraw = true;
+    EXPECT_EQ(DirectDrawCreate(nullptr, &other, nullptr), DDERR_NODIRECTDRAWHW);
+    Display_Options().exclusive_taken = true;
+    EXPECT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN),
+              DDERR_EXCLUSIVEMODEALREADYSET);
+    EXPECT_EQ(dd->SetCooperativeLevel(nullptr, DDSCL_NORMAL), DD_OK) << "the normal level stays open";
+    Display_Options() = DisplayOptions{};
+    ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    Display_Options().mode_refused = true;
+    EXPECT_EQ(dd->SetDisplayMode(640, 480, 8), DDERR_INVALIDMODE);
+    Display_Options().mode_refused = false;
+    Display_Options().offscreen_left = 2;
+    Plain(4, 4);
+    Plain(4, 4);
+    DDSURFACEDESC desc{};
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    desc.dwWidth = desc.dwHeight = 4;
+    LPDIRECTDRAWSURFACE s = nullptr;
+    EXPECT_EQ(dd->CreateSurface(&desc, &s, nullptr), DDERR_OUTOFVIDEOMEMORY) << "the third";
+    EXPECT_EQ(s, nullptr);
+    EXPECT_EQ(Display_Options().offscreen_left, 0);
+}
+
 }  // namespace

@@ -200,4 +200,46 @@ TEST_F(ChangedParts, OnlyWhatDiffersFromTheShownPictureInBands) {
     EXPECT_EQ(Text(Changed_Parts(*s, {-5, 16, 100, 99}, shown)), "(20,20,21,21)") << "a rect cut to the surface";
 }
 
+// On an 8-bit display a pixel also changes when its index's colour does:
+// only the pixels of the entries that changed are shown again, wherever
+// they lie.
+TEST(ChangedPartsOfEightBits, ThePaletteRepaintsThePixelsOfItsChangedEntries) {
+    Display_Options() = DisplayOptions{};
+    LPDIRECTDRAW dd = nullptr;
+    ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
+    ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
+    ASSERT_EQ(dd->SetDisplayMode(640, 480, 8), DD_OK);
+    DDSURFACEDESC desc{};
+    desc.dwFlags = DDSD_CAPS;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    LPDIRECTDRAWSURFACE primary = nullptr;
+    ASSERT_EQ(dd->CreateSurface(&desc, &primary, nullptr), DD_OK);
+    PALETTEENTRY entries[256] = {};
+    entries[7] = {200, 100, 50, 0};
+    LPDIRECTDRAWPALETTE palette = nullptr;
+    ASSERT_EQ(dd->CreatePalette(DDPCAPS_8BIT | DDPCAPS_ALLOW256, entries, &palette, nullptr), DD_OK);
+    ASSERT_EQ(primary->SetPalette(palette), DD_OK);
+    auto put = [&](int x, int y, std::uint8_t v) { primary->Bits()[y * primary->Pitch() + x] = v; };
+    put(30, 40, 7);
+    put(600, 300, 7);
+    put(100, 100, 9);
+    shown_picture shown;
+    RECT dirty;
+    ASSERT_TRUE(primary->Take_Dirty_Rect(dirty));
+    EXPECT_EQ(Text(Changed_Parts(*primary, dirty, shown)), "(30,40,31,41)(100,100,101,101)(600,300,601,301)");
+    entries[7] = {10, 20, 30, 0};
+    ASSERT_EQ(palette->SetEntries(0, 7, 1, &entries[7]), DD_OK);
+    ASSERT_TRUE(primary->Take_Dirty_Rect(dirty));
+    EXPECT_EQ(Text(Changed_Parts(*primary, dirty, shown)), "(30,40,31,41)(600,300,601,301)");
+    entries[9] = {1, 1, 1, 0};
+    ASSERT_EQ(palette->SetEntries(0, 9, 1, &entries[9]), DD_OK);
+    EXPECT_EQ(Text(Changed_Parts(*primary, {0, 0, 10, 10}, shown)), "(100,100,101,101)")
+        << "a changed palette is looked for on the whole surface";
+    EXPECT_EQ(Text(Changed_Parts(*primary, {0, 0, 640, 480}, shown)), "") << "what was shown is remembered";
+    palette->Release();
+    primary->Release();
+    dd->RestoreDisplayMode();
+    dd->Release();
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Objects/Acts.h"
+#include "Objects/ModifierKinds.h"
 #include "tools/artgen/Items.h"
 
 namespace art {
@@ -109,6 +111,25 @@ std::uint16_t Default_Item_Type(std::string_view name) {
     for (std::size_t i = ITEM_TYPE_DEAD_BODY + 1; i < types.size(); ++i)
         if (name == types[i].name) return static_cast<std::uint16_t>(i);
     return ITEM_TYPE_EMPTY;
+}
+
+namespace {
+
+// The spell row of an act in the spell table (the Magic Object's "Spell
+// index").
+std::uint16_t Spell_Index(const act_desc& act) {
+    for (int row = 0; row < SPELL_COUNT; ++row)
+        if (spell_table[row].act == &act) return static_cast<std::uint16_t>(row);
+    return 0;
+}
+
+}  // namespace
+
+std::vector<TypeProgram> Item_Type_Programs(std::uint16_t type) {
+    constexpr std::uint16_t kOneDose = 1, kVanishWhenEmpty = 1;
+    if (type != ITEM_TYPE_EMPTY && type == Default_Item_Type("Healing potion"))
+        return {{MK_MAGIC_OBJECT, Spell_Index(heal_act), kOneDose, kVanishWhenEmpty, 0}};
+    return {};
 }
 
 }  // namespace art

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Objects/Item/Items.h"
+#include "tools/artgen/folder/FixitemTypes.h"
 
 namespace art {
 
@@ -16,5 +17,12 @@ std::vector<item_type> Default_Item_Types();
 // The row of the type named name in Default_Item_Types(); 0 (the empty type)
 // when there is none.
 std::uint16_t Default_Item_Type(std::string_view name);
+
+// The programs an item type always carries, in the order they are added:
+// a healing potion heals when it is used (its Magic Object program casts
+// "Heal Spell" once, and the empty potion vanishes). The mana potion and
+// the antidote have no spell that would do what their names say: they stay
+// inert.
+std::vector<TypeProgram> Item_Type_Programs(std::uint16_t type);
 
 }  // namespace art

@@ -380,30 +380,19 @@ void Drop_Items() {
 
 // ------------------------------------------------------------------ items' programs
 
-// The spell row of an act in the spell table (the Magic Object's "Spell
-// index").
-std::uint16_t Spell_Index(const act_desc& act) {
-    for (int row = 0; row < SPELL_COUNT; ++row)
-        if (spell_table[row].act == &act) return static_cast<std::uint16_t>(row);
-    return 0;
-}
-
-// Every healing potion of the map, on the ground or carried, heals when it
-// is used (a right click on its quick slot): its Magic Object program casts
-// "Heal Spell" once, and the empty potion vanishes. A potion that got the
-// program from its item type keeps that one. The mana potion and the
-// antidote have no spell that would do what their names say: they stay
-// inert.
-void Give_Potions_Their_Programs() {
-    constexpr std::uint16_t kOneDose = 1, kVanishWhenEmpty = 1;
-    const std::uint16_t healing = Default_Item_Type("Healing potion");
+// Every item of the map, on the ground or carried, carries the programs of
+// its type (a healing potion heals when it is used, a right click on its
+// quick slot); a program the item already has is not added twice.
+void Give_Items_Their_Programs() {
     for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
-        if (Item_Record_Is_Free(i) || itemarray.records[i].type != healing) continue;
+        if (Item_Record_Is_Free(i)) continue;
         const obj_ref item = Make_Obj(OBJ_ITEM, i);
-        bool programmed = false;
-        For_Each_In_Chain(Get_Mod_Head(item),
-                          [&](std::uint16_t m) { programmed |= mod_array.records[m].type == MK_MAGIC_OBJECT; });
-        if (!programmed) Add_Modifier(0, item, MK_MAGIC_OBJECT, Spell_Index(heal_act), kOneDose, kVanishWhenEmpty, 0);
+        for (const TypeProgram& p : Item_Type_Programs(itemarray.records[i].type)) {
+            bool carried = false;
+            For_Each_In_Chain(Get_Mod_Head(item),
+                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
+            if (!carried) Add_Modifier(0, item, p.kind, p.p1, p.p2, p.p3, p.p4);
+        }
     }
 }
 
@@ -459,7 +448,7 @@ void Build_Start_Map() {
     const std::uint16_t main = Place_Party();
     Place_Monsters();
     Drop_Items();
-    Give_Potions_Their_Programs();
+    Give_Items_Their_Programs();
     Init_AI_Arrays();
     Select_Char(main);
     Look_At(main);

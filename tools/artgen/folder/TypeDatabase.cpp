@@ -71,8 +71,11 @@ void Add_Programs(obj_ref owner, const std::vector<TypeProgram>& programs) {
 void Build_Item_Types() {
     item_types = Default_Item_Types();
     std::vector<Entry> entries;
-    for (std::size_t i = ITEM_TYPE_DEAD_BODY; i < item_types.size(); ++i)
-        entries.push_back({item_types[i].name, Item_Folder(item_types[i].item_class), static_cast<std::uint32_t>(i)});
+    for (std::size_t i = ITEM_TYPE_DEAD_BODY; i < item_types.size(); ++i) {
+        const auto row = static_cast<std::uint16_t>(i);
+        Add_Programs(Make_Obj(OBJ_ITEM, row), Item_Type_Programs(row));
+        entries.push_back({item_types[i].name, Item_Folder(item_types[i].item_class), row});
+    }
     Build_Tree(item_data_tree, entries);
 }
 
