@@ -20,6 +20,7 @@
 #include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
 #include "editor/wx/DataTreeCtrl.h"
+#include "editor/wx/Latin1Text.h"
 #include "editor/wx/TreeImages.h"
 #include "frontend/Hooks.h"
 
@@ -29,8 +30,6 @@ constexpr int BORDER = 3;
 // The field tree's menu commands 0..3 as menu ids.
 constexpr int FIELD_MENU_BASE = 7000;
 constexpr int FIELD_MENU_COMMANDS = 4;
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
 
 class EntryData : public wxTreeItemData {
   public:
@@ -72,7 +71,7 @@ void CFieldTree::Show_List(const field_object_list& list) {
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const field_object_entry& e = list.entries[i];
         items_.push_back(
-            AppendItem(GetRootItem(), Latin1(e.label), e.image, e.image, new EntryData(static_cast<int>(i))));
+            AppendItem(GetRootItem(), Latin1_Text(e.label), e.image, e.image, new EntryData(static_cast<int>(i))));
     }
     if (list.selected >= 0 && static_cast<std::size_t>(list.selected) < items_.size()) {
         SelectItem(items_[static_cast<std::size_t>(list.selected)]);

@@ -6,7 +6,9 @@
 // into the "Recycle Bin"; Save Data writes the trees and Load Data brings
 // them back with the same stream bytes.
 #include <wx/app.h>
+#include <wx/dialog.h>
 #include <wx/notebook.h>
+#include <wx/sizer.h>
 #include <wx/textctrl.h>
 #include <wx/window.h>
 
@@ -55,34 +57,44 @@ TreeItem Find_Entry(int kind, const std::string& label) {
     return Find_Entry(*Editor_Data_Tree(kind), TREE_ROOT, label);
 }
 
-// The screen point of an entry's label in its tree; none when it is not in
-// view.
-std::optional<wxPoint> Entry_Point(int kind, TreeItem entry) {
-    editor_wx::CDataTree* tree = Tree_Control(kind);
+// An entry of a tree control's own tree by its label, and where it shows.
+TreeItem Find_In(editor_wx::CDataTree* tree, const std::string& label) {
+    return Find_Entry(tree->Model(), TREE_ROOT, label);
+}
+std::optional<wxPoint> Point_In(editor_wx::CDataTree* tree, TreeItem entry) {
     wxRect box;
-    if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) return std::nullopt;
-    if (box.GetBottom() > tree->GetClientSize().y || box.y < 0) return std::nullopt;
+    if (!tree->GetBoundingRect(tree->Item_Of(entry), box, true) || box.y < 0 ||
+        box.GetBottom() > tree->GetClientSize().y)
+        return std::nullopt;
     return tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2));
 }
-
-void Click_Entry(int kind, TreeItem entry, int button = wxMOUSE_BTN_LEFT) {
-    const auto at = Entry_Point(kind, entry);
+void Double_Click_In(editor_wx::CDataTree* tree, TreeItem entry) {
+    const auto at = Point_In(tree, entry);
     if (!at) {
-        Fail("entry " + Editor_Data_Tree(kind)->Label(entry) + " is not in view");
-        return;
-    }
-    Click_At(*at, button);
-}
-
-void Double_Click_Entry(int kind, TreeItem entry) {
-    const auto at = Entry_Point(kind, entry);
-    if (!at) {
-        Fail("entry " + Editor_Data_Tree(kind)->Label(entry) + " is not in view");
+        Fail("entry " + tree->Model().Label(entry) + " is not in view");
         return;
     }
     Input().MouseMove(*at);
     wxYield();
     Input().MouseDblClick();
+}
+
+void Click_In(editor_wx::CDataTree* tree, TreeItem entry, int button = wxMOUSE_BTN_LEFT) {
+    const auto at = Point_In(tree, entry);
+    if (!at) {
+        Fail("entry " + tree->Model().Label(entry) + " is not in view");
+        return;
+    }
+    Click_At(*at, button);
+}
+
+std::optional<wxPoint> Entry_Point(int kind, TreeItem entry) {
+    editor_wx::CDataTree* tree = Tree_Control(kind);
+    return tree != nullptr ? Point_In(tree, entry) : std::nullopt;
+}
+
+void Click_Entry(int kind, TreeItem entry, int button = wxMOUSE_BTN_LEFT) {
+    if (editor_wx::CDataTree* tree = Tree_Control(kind)) Click_In(tree, entry, button);
 }
 
 // A click on the tab of a tree's kind.
@@ -177,8 +189,8 @@ std::vector<placing> placings = {{OBJ_FIXITEM, "Walls and doors", "Door", "door"
 std::uint16_t last_field = NO_FIELD;
 
 void Add_Placing(std::vector<step>& s, placing& p) {
-    s.push_back({std::string("tab-for-the-") + p.name, [&p] { Click_Tab(p.kind); },
-                 [&p] { return Only_Shown(p.kind); }, nullptr});
+    s.push_back({std::string("tab-for-the-") + p.name, [&p] { Click_Tab(p.kind); }, [&p] { return Only_Shown(p.kind); },
+                 nullptr});
     s.push_back({std::string("open-the-folder-of-the-") + p.name,
                  [&p] {
                      const CDataTree& tree = *Editor_Data_Tree(p.kind);
@@ -188,7 +200,7 @@ void Add_Placing(std::vector<step>& s, placing& p) {
                          Fail(std::string("no entry ") + p.label + " in its folder");
                          return;
                      }
-                     Double_Click_Entry(p.kind, folder);
+                     Double_Click_In(Tree_Control(p.kind), folder);
                  },
                  [&p] { return Entry_Point(p.kind, Find_Entry(p.kind, p.label)).has_value(); }, nullptr});
     s.push_back({std::string("select-the-") + p.name,
@@ -223,6 +235,9 @@ void Add_Placing(std::vector<step>& s, placing& p) {
 TreeItem new_entry = TREE_ROOT;
 const std::string NEW_NAME = "A fixitem named at thirty long";  // 30 characters
 std::string streams_before;
+std::size_t chars_before = 0;
+wxDialog* read_only_dialog = nullptr;
+editor_wx::CDataTree* read_only = nullptr;
 
 std::vector<step> Script() {
     std::vector<step> s;
@@ -235,8 +250,8 @@ std::vector<step> Script() {
                      [kind] { return Only_Shown(kind); }, nullptr});
     for (placing& p : placings) Add_Placing(s, p);
 
-    s.push_back({"tab-fixitems-again", [] { Click_Tab(OBJ_FIXITEM); }, [] { return Only_Shown(OBJ_FIXITEM); },
-                 nullptr});
+    s.push_back(
+        {"tab-fixitems-again", [] { Click_Tab(OBJ_FIXITEM); }, [] { return Only_Shown(OBJ_FIXITEM); }, nullptr});
     s.push_back({"context-menu-on-the-door",
                  [] { Click_Entry(OBJ_FIXITEM, Find_Entry(OBJ_FIXITEM, "Door"), wxMOUSE_BTN_RIGHT); }, nullptr,
                  nullptr});
@@ -298,8 +313,8 @@ std::vector<step> Script() {
                      return fixitem_data_tree.Children(things).back() == new_entry;
                  },
                  nullptr});
-    s.push_back({"context-menu-on-it", [] { Click_Entry(OBJ_FIXITEM, new_entry, wxMOUSE_BTN_RIGHT); }, nullptr,
-                 nullptr});
+    s.push_back(
+        {"context-menu-on-it", [] { Click_Entry(OBJ_FIXITEM, new_entry, wxMOUSE_BTN_RIGHT); }, nullptr, nullptr});
     s.push_back({"delete-object",
                  [] {
                      Press(WXK_UP);
@@ -307,6 +322,63 @@ std::vector<step> Script() {
                  },
                  [] { return fixitem_data_tree.Children(fixitem_data_tree.Recycle_Bin()).back() == new_entry; },
                  nullptr});
+    s.push_back({"tab-chars-again", [] { Click_Tab(OBJ_CHAR); }, [] { return Only_Shown(OBJ_CHAR); }, nullptr});
+    s.push_back({"insert-button",
+                 [] {
+                     chars_before = char_data.size();
+                     Click_Control(IDD_DATA_TREE, IDC_INSERT);
+                 },
+                 [] { return char_data.size() == chars_before + 1; },
+                 [] {
+                     const TreeItem wolf = Find_Entry(OBJ_CHAR, "Wolf");
+                     const TreeItem added = char_data_tree.Next_Sibling(wolf);
+                     if (char_data_tree.Label(added) != TEXT_NEW_CHAR) Fail("the new character is not after the wolf");
+                     if (std::strcmp(char_data.back().body_name, NEW_CHAR_BODY) != 0)
+                         Fail("the new character type has not the default body");
+                     if (Tree_Control(OBJ_CHAR)->Selected_Entry() != added) Fail("the new entry is not selected");
+                 }});
+    // The read-only form, as the type editors' dialogs show it.
+    s.push_back({"read-only-tree",
+                 [] {
+                     read_only_dialog = new wxDialog(Control(IDD_DATA_TREE, IDC_TABS)->GetParent(), wxID_ANY,
+                                                     "Read-only tree", wxDefaultPosition, wxSize(240, 320));
+                     read_only = new editor_wx::CDataTree(read_only_dialog, wxID_ANY, OBJ_FIXITEM, true);
+                     auto* column = new wxBoxSizer(wxVERTICAL);
+                     column->Add(read_only, 1, wxEXPAND | wxALL, 4);
+                     read_only_dialog->SetSizer(column);
+                     read_only_dialog->Show();
+                 },
+                 [] { return read_only->IsShownOnScreen() && read_only->GetCount() == fixitem_data_tree.Count(); },
+                 [] {
+                     if (read_only->EditLabel(read_only->GetFirstVisibleItem()) != nullptr)
+                         Fail("a read-only tree's label can be edited");
+                 }});
+    s.push_back({"read-only-open-a-folder", [] { Double_Click_In(read_only, Find_In(read_only, "Walls and doors")); },
+                 [] { return Point_In(read_only, Find_In(read_only, "Door")).has_value(); }, nullptr});
+    s.push_back({"read-only-select", [] { Click_In(read_only, Find_In(read_only, "Door")); },
+                 [] {
+                     return editor_selection ==
+                            editor_selection_ref{OBJ_FIXITEM,
+                                                 static_cast<std::uint16_t>(Record_Named(OBJ_FIXITEM, "Door"))};
+                 },
+                 nullptr});
+    // A right click offers no menu: the next click selects at once.
+    s.push_back({"read-only-right-click-then-select",
+                 [] {
+                     Click_In(read_only, Find_In(read_only, "Stone wall"), wxMOUSE_BTN_RIGHT);
+                     wxYield();
+                     Click_In(read_only, Find_In(read_only, "Palisade"));
+                 },
+                 [] {
+                     return editor_selection ==
+                            editor_selection_ref{OBJ_FIXITEM,
+                                                 static_cast<std::uint16_t>(Record_Named(OBJ_FIXITEM, "Palisade"))};
+                 },
+                 [] {
+                     read_only_dialog->Destroy();
+                     read_only_dialog = nullptr;
+                     read_only = nullptr;
+                 }});
     s.push_back({"save-data", [] { Click_Control(IDD_EDITOR, IDC_SAVE_DATA); },
                  [] { return Status_Text() == "Database saved"; },
                  [] {

@@ -167,7 +167,8 @@ class Driver : public wxTimer {
     void Shot(const std::string& name) {
         char number[8];
         std::snprintf(number, sizeof number, "%02zu-", next_ + 1);
-        if (const auto screen = Grab_Screen()) Save_Screen(*screen, (shots_folder / (shot_prefix + number + name + ".png")).string());
+        if (const auto screen = Grab_Screen())
+            Save_Screen(*screen, (shots_folder / (shot_prefix + number + name + ".png")).string());
     }
     void Finish() {
         Stop();
