@@ -15,52 +15,22 @@
 IQArray iqarray;
 ActArray actarray;
 ActBuffer act_buffer;
-std::int32_t party_sight_distance = 0x7FFFFFFF;
 
 namespace {
 
 constexpr std::int32_t RELATION_ACT_PRIORITY = 1;
 constexpr std::int32_t SEEN_OBJECT_PRIORITY = 10;
-// The act pool's capacity is also its end marker, and 0xFFFF means "no act".
-constexpr std::uint32_t MAX_ACT_CAPACITY = NO_INDEX;
-
 bool Act_Valid(std::uint16_t a) { return a < actarray.Capacity(); }
 
-// Chains entries from .. capacity - 1 to their next index; the last one
-// points at the capacity, the pool's end.
-void Chain_Free_Acts(std::uint16_t from) {
-    for (std::uint32_t i = from; i < actarray.Capacity(); ++i) {
-        actarray.records[i] = act_entry{};
-        actarray.records[i].next = static_cast<std::uint16_t>(i + 1);
-    }
-}
-
-bool Grow_Act_Pool() {
-    const std::uint32_t old_capacity = actarray.Capacity();
-    const std::uint32_t capacity = std::min<std::uint32_t>(old_capacity + ACT_POOL_STEP, MAX_ACT_CAPACITY);
-    if (capacity <= old_capacity) {
-        Fatal_Error("Can't expand memory for actarray!", "");
-        return false;
-    }
-    actarray.records.resize(capacity);
-    Chain_Free_Acts(static_cast<std::uint16_t>(old_capacity));
-    actarray.first_free = static_cast<std::uint16_t>(old_capacity);
-    return true;
+// An object thinks when its request 28 (IQ) gives a value.
+void Register_If_Thinking(obj_ref object) {
+    if (Ask_Self(object, REQ_IQ) != NO_VALUE) Alloc_IQ_Slot(object);
 }
 
 void Register_Thinking_Objects() {
-    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c)
-        if (Char_In_Use(c)) Alloc_IQ_Slot(Make_Obj(OBJ_CHAR, c));
-    for (std::uint16_t m = 0; m < maparray.Capacity(); ++m) {
-        if (Map_Record_Is_Free(m)) continue;
-        const obj_ref fix = Make_Obj(OBJ_FIXITEM, m);
-        if (Object_Request(fix, fix, 0, REQ_IQ, NO_VALUE) != NO_VALUE) Alloc_IQ_Slot(fix);
-    }
-    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
-        if (Item_Record_Is_Free(i)) continue;
-        const obj_ref item = Make_Obj(OBJ_ITEM, i);
-        if (Object_Request(item, item, 0, REQ_IQ, NO_VALUE) != NO_VALUE) Alloc_IQ_Slot(item);
-    }
+    chararray.For_Each_Used([](std::uint16_t c) { Alloc_IQ_Slot(Make_Obj(OBJ_CHAR, c)); });
+    maparray.For_Each_Used([](std::uint16_t m) { Register_If_Thinking(Make_Obj(OBJ_FIXITEM, m)); });
+    itemarray.For_Each_Used([](std::uint16_t i) { Register_If_Thinking(Make_Obj(OBJ_ITEM, i)); });
 }
 
 // The last act of a list, walking at most the pool's capacity.
@@ -86,20 +56,24 @@ void Init_AI_Arrays() {
     const std::uint32_t slots = std::min<std::uint32_t>(chararray.Capacity() + IQ_SLOT_STEP, NO_INDEX - 1);
     iqarray.records.assign(slots, iq_slot{NOOBJ, 0, {0, 0, 0}, NO_INDEX});
     iqarray.used = 0;
-    actarray.records.assign(std::min<std::uint32_t>(slots * ACTS_PER_SLOT, MAX_ACT_CAPACITY), act_entry{});
-    Chain_Free_Acts(0);
-    actarray.first_free = 0;
+    const std::uint32_t acts = std::min<std::uint32_t>(slots * ACTS_PER_SLOT, RECORD_ARRAY_LIMIT);
+    if (!actarray.Allocate_Or_Fatal(acts, "Can't allocate memory for actarray!")) return;
+    actarray.Chain_Free(0, actarray.Capacity());
     relationarray.capacity = static_cast<std::uint16_t>(slots);
     relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);
     Register_Thinking_Objects();
+}
+
+void Reset_AI_Data_State() {
+    Free_AI_Arrays();
+    act_buffer.count = 0;
 }
 
 void Free_AI_Arrays() {
     iqarray.records = {};
     iqarray.used = 0;
     iqarray.free_count = 0;
-    actarray.records = {};
-    actarray.first_free = 0;
+    actarray.Release();
     relationarray.cells = {};
     relationarray.capacity = 0;
     player_count = 0;
@@ -134,7 +108,7 @@ std::uint16_t Object_IQ_Slot(obj_ref object) {
         const std::uint16_t c = Obj_Index(object);
         return Char_In_Use(c) && IQ_Slot_In_Use(chararray.records[c].ai_slot) ? chararray.records[c].ai_slot : NO_INDEX;
     }
-    const RequestValue slot = Object_Request(object, object, 0, REQ_AI_SLOT, NO_VALUE);
+    const RequestValue slot = Ask_Self(object, REQ_AI_SLOT);
     return slot >= 0 && slot < iqarray.Capacity() ? static_cast<std::uint16_t>(slot) : NO_INDEX;
 }
 
@@ -165,8 +139,7 @@ void Free_IQ_Slot(std::uint16_t slot) {
     const obj_ref object = iqarray.records[slot].object;
     // Only characters stand in the party list, which holds character indexes.
     if (Obj_Kind(object) == OBJ_CHAR) {
-        if (Object_Request(current_object, object, 0, REQ_LOBBY, NO_VALUE) == 0)
-            Remove_From_Player_List(Obj_Index(object));
+        if (Ask(current_object, object, REQ_LOBBY) == 0) Remove_From_Player_List(Obj_Index(object));
         // A main character that leaves the map leaves no dangling slot behind.
         if (main_char_slot == slot) {
             main_char = NO_INDEX;
@@ -182,10 +155,12 @@ void Free_IQ_Slot(std::uint16_t slot) {
 
 std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority) {
     if (!IQ_Slot_In_Use(slot)) return NO_INDEX;
-    if (actarray.first_free >= actarray.Capacity() && !Grow_Act_Pool()) return NO_INDEX;
-    const std::uint16_t a = actarray.first_free;
+    const std::uint16_t a = actarray.New();
+    if (a == NO_INDEX) {
+        Fatal_Error("Can't expand memory for actarray!", "");
+        return NO_INDEX;
+    }
     act_entry& e = actarray.records[a];
-    actarray.first_free = e.next;
     e = act_entry{ACT_NONE, NO_INDEX, NOOBJ, 0, 0, priority, game_clock};
 
     iq_slot& s = iqarray.records[slot];
@@ -272,6 +247,5 @@ void Take_Acts(std::uint16_t slot) {
     for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next)
         if (act_buffer.count < ACT_BUFFER_SIZE) act_buffer.entries[act_buffer.count++] = actarray.records[a];
     // The whole list goes back to the pool in one splice.
-    actarray.records[Last_Act(head)].next = actarray.first_free;
-    actarray.first_free = head;
+    actarray.Push_Chain(head, Last_Act(head));
 }

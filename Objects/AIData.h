@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED iq_slot {
@@ -72,11 +73,20 @@ extern IQArray iqarray;
 
 // The pool's free list ends at the index equal to the capacity: when
 // first_free equals the capacity, the pool is full.
-struct ActArray {
-    std::vector<act_entry> records;
-    std::uint16_t first_free = 0;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
+template <>
+struct RecordTraits<act_entry> : RecordTraitsBase {
+    static std::uint16_t Next(const act_entry& a) { return a.next; }
+    static void Fresh(act_entry& a, std::uint16_t next) {
+        a = {};
+        a.next = next;
+    }
+    static void Freed(act_entry& a, std::uint16_t next) { a.next = next; }
+    static void Taken(act_entry&) {}
+    static constexpr FreeMarks MARKS = FreeMarks::None;
+    static constexpr bool ENDS_AT_CAPACITY = true;
 };
+
+using ActArray = RecordArray<act_entry, ACT_POOL_STEP>;
 extern ActArray actarray;
 
 // The scratch copy of one slot's list that Take_Acts fills.
@@ -103,6 +113,8 @@ extern const std::int8_t lobby_relations[LOBBY_COUNT][LOBBY_COUNT];
 // character and every fixitem and item that thinks (answers request 28).
 void Init_AI_Arrays();
 void Free_AI_Arrays();
+// No AI arrays and an empty act buffer.
+void Reset_AI_Data_State();
 // Sixteen more slots; the relation matrix grows with them.
 bool Expand_AI_Arrays();
 
@@ -139,7 +151,3 @@ bool Is_Hostile(std::uint16_t a, std::uint16_t b);
 void Update_Relations_To(std::uint16_t slot);
 void Update_Relations_From(std::uint16_t slot);
 std::int32_t Relation_To_Main_Char(obj_ref object);
-
-// The smallest distance at which a party member saw the act being carried
-// out; 0x7FFFFFFF when none saw it. Kept by the perception step.
-extern std::int32_t party_sight_distance;

@@ -25,9 +25,11 @@
 #include "Objects/RequestEngine.h"
 #include "Objects/Sight.h"
 #include "System/ErrorReport.h"
+#include "System/ScreenType.h"
 
 std::uint32_t ai_acting = 0;
 std::uint32_t opportunity_attack = 0;
+std::int32_t party_sight_distance = NO_DISTANCE;
 std::int32_t party_hearing_distance = NO_DISTANCE;
 obj_ref party_observer = NOOBJ;
 std::uint16_t current_act = NO_INDEX;
@@ -50,31 +52,30 @@ constexpr std::int8_t FRIEND_ABOVE = 20;  // fear: above a friend, below an enem
 constexpr std::uint16_t BOW_SIGHT_RANGE = 20;
 constexpr std::int32_t ANNOUNCE_WITHIN = 12;
 
-// Screens the screen-switch act opens.
-constexpr std::uint32_t SCREEN_INVENTORY = 2;
-constexpr std::uint32_t SCREEN_CHAR_PAGE = 3;
-constexpr std::uint32_t SCREEN_SPELL_PAGE = 4;
-
 // What Char_Go compares while Execute_Act carries an act out.
 std::int32_t current_priority = 0;
 std::uint8_t current_slot_state = 0;
 
+}  // namespace
+
+void Reset_Decision_State() {
+    ai_acting = 0;
+    opportunity_attack = 0;
+    party_sight_distance = NO_DISTANCE;
+    party_hearing_distance = NO_DISTANCE;
+    party_observer = NOOBJ;
+    current_act = NO_INDEX;
+    current_priority = 0;
+    current_slot_state = 0;
+}
+
+namespace {
+
 // ---- Helpers ----
 
-obj_ref Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
-bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 bool Act_Valid(std::uint16_t a) { return a < actarray.Capacity(); }
 act_entry& Act(std::uint16_t a) { return actarray.records[a]; }
 std::uint16_t Kind_Of(std::uint16_t type) { return static_cast<std::uint16_t>(type & ACT_KIND_MASK); }
-
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request, RequestValue value = 0) {
-    return Object_Request(subject, object, 0, request, value);
-}
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
-                                                              std::numeric_limits<std::int32_t>::max()));
-}
 
 std::int32_t X_Of(std::uint16_t field) { return static_cast<std::int32_t>(Field_X(field)); }
 std::int32_t Y_Of(std::uint16_t field) { return static_cast<std::int32_t>(Field_Y(field)); }
@@ -112,7 +113,7 @@ void Weigh_Seen_Character(std::uint16_t slot, obj_ref me, act_entry& e, RequestV
         e.priority = 0;
         return;
     }
-    const RequestValue hp = Ask(me, e.target, REQ_HIT_POINTS);
+    const RequestValue hp = Ask_Or_Zero(me, e.target, REQ_HIT_POINTS);
     const std::int8_t* cell = Relation_Cell(slot, Object_IQ_Slot(e.target));
     if (hp <= 0 || cell == nullptr || *cell >= HOSTILE_BELOW) {
         e.type = ACT_NONE;
@@ -247,7 +248,7 @@ bool Do_Flee(obj_ref me, std::uint16_t a) {
         Reset_Act(a);
         return false;
     }
-    return Char_Go(me, Head(field)) != 0;
+    return Char_Go(me, Field_Head(field)) != 0;
 }
 
 // A bow needs arrows in the left hand and the target in range and sight;
@@ -257,21 +258,21 @@ bool Do_Attack(std::uint16_t slot, std::uint16_t c, std::uint16_t a) {
     const obj_ref me = Make_Obj(OBJ_CHAR, c);
     const obj_ref target = Act(a).target;
     const std::uint16_t field = Object_Field(target);
-    if (Ask(me, target, REQ_HIT_POINTS) <= 0 || field >= total_fields) {
+    if (Ask_Or_Zero(me, target, REQ_HIT_POINTS) <= 0 || field >= total_fields) {
         Reset_Act(a);
         return true;
     }
     const std::uint16_t target_slot = Object_IQ_Slot(target);
     const std::uint16_t weapon = Char_Slot_Item(c, SLOT_RIGHT_HAND);
     bool done = false;
-    if (weapon != 0 && Ask(me, Make_Obj(OBJ_ITEM, weapon), REQ_ITEM_CLASS) == CLASS_BOW) {
+    if (weapon != 0 && Ask_Or_Zero(me, Make_Obj(OBJ_ITEM, weapon), REQ_ITEM_CLASS) == CLASS_BOW) {
         const std::uint16_t ammo = Char_Slot_Item(c, SLOT_LEFT_HAND);
-        if (ammo == 0 || Ask(me, Make_Obj(OBJ_ITEM, ammo), REQ_ITEM_CLASS) != CLASS_ARROW) {
+        if (ammo == 0 || Ask_Or_Zero(me, Make_Obj(OBJ_ITEM, ammo), REQ_ITEM_CLASS) != CLASS_ARROW) {
             Reset_Act(a);
             return true;
         }
         Set_Sight_Target(field, BOW_SIGHT_RANGE);
-        if (visi_dist_scope(me) > Ask(me, Make_Obj(OBJ_ITEM, weapon), REQ_WEAPON_RANGE))
+        if (visi_dist_scope(me) > Ask_Or_Zero(me, Make_Obj(OBJ_ITEM, weapon), REQ_WEAPON_RANGE))
             return Char_Go(me, target) != 0;
         Turn_To_Field(me, field);
         done = Effect_Start(me, &attack_right_act, One_Field_Target_List(field)) != 0;
@@ -342,7 +343,7 @@ obj_ref Perceived_Target(obj_ref target) {
     if (Obj_Kind(target) != OBJ_ITEM) return target;
     const item_type* t = Item_Type_Of(Obj_Index(target));
     if (t == nullptr || t->item_class != CLASS_CORPSE) return target;
-    const RequestValue c = Ask(target, target, REQ_PERCEPTION, NO_VALUE);
+    const RequestValue c = Ask(target, target, REQ_PERCEPTION);
     return c >= 0 && c < chararray.Capacity() ? Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(c)) : target;
 }
 
@@ -366,7 +367,7 @@ void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, st
     // first are not neighbours).
     if (Field_Level(own) != Field_Level(walker_field) || Field_Distance(own, walker_field) != 1) return;
     if (!Is_Hostile(slot, walker_slot)) return;
-    if (!Char_Can_Act(Obj_Index(observer)) || Ask(observer, observer, REQ_ACTION_POINTS) <= 0) return;
+    if (!Char_Can_Act(Obj_Index(observer)) || Ask_Or_Zero(observer, observer, REQ_ACTION_POINTS) <= 0) return;
     Turn_To_Field(observer, walker_field);
     const std::uint32_t was_acting = ai_acting;
     const std::uint32_t was_opportunity = opportunity_attack;
@@ -408,8 +409,8 @@ void Choose_Act(std::uint16_t slot) {
     Add_Act(slot, ACT_START, NOOBJ, Act_Handle(&guard_act), 0, 0);
     Take_Acts(slot);
     Compute_Reach(me, AI_REACH_BUDGET);
-    const RequestValue a = Ask(me, me, REQ_HOSTILITY_BASE);
-    const RequestValue b = Ask(me, me, REQ_ATTACK_PRIORITY_CAP);
+    const RequestValue a = Ask_Or_Zero(me, me, REQ_HOSTILITY_BASE);
+    const RequestValue b = Ask_Or_Zero(me, me, REQ_ATTACK_PRIORITY_CAP);
     for (std::uint16_t i = 0; i < act_buffer.count; ++i)
         if (Kind_Of(act_buffer.entries[i].type) == ACT_RELATION)
             Weigh_Seen_Character(slot, me, act_buffer.entries[i], a, b);
@@ -562,7 +563,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     for (std::uint16_t s = 0; s < iqarray.used; ++s) {
         if (!IQ_Slot_In_Use(s)) continue;
         const obj_ref o = iqarray.records[s].object;
-        if (Ask(o, o, REQ_ACTIVE, 1) == 0) continue;
+        if (Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) continue;
         if (o == source) {
             if (party_source) {
                 party_sight_distance = 0;
@@ -576,7 +577,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         const std::int32_t hearing = Hear_Distance(o);
         const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
         // The observer is active: a party member is one of lobby 0.
-        if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY, NO_VALUE) == 0) {
+        if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY) == 0) {
             if (sight < party_sight_distance) {
                 party_sight_distance = sight;
                 party_observer = o;
@@ -596,7 +597,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
     }
     if ((side_flags & NOTICE_ANNOUNCE) && party_sight_distance < ANNOUNCE_WITHIN && act != nullptr)
-        Get_Act_Value(source, target, act, REQ_ACT_ANNOUNCE, 0);
+        Ask_Act_Value(source, target, act, REQ_ACT_ANNOUNCE);
 }
 
 // ---- Held paths ----

@@ -16,14 +16,18 @@ extern std::uint32_t ai_acting;
 // 1 while an attack of opportunity is being started.
 extern std::uint32_t opportunity_attack;
 
-// The smallest hearing distance at which a party member perceived the last
-// act (0x7FFFFFFF none) and the member who saw or heard it; the sight
-// distance beside it is party_sight_distance (AIData.h).
+// What the party perceived of the last act, kept by the perception step:
+// the smallest distances at which a party member saw and heard it
+// (0x7FFFFFFF none), and the member who saw or heard it.
+extern std::int32_t party_sight_distance;
 extern std::int32_t party_hearing_distance;
 extern obj_ref party_observer;
 
 // The act Execute_Act is carrying out (NO_INDEX none).
 extern std::uint16_t current_act;
+
+// Nobody acting for the AI, no act being carried out, nothing perceived.
+void Reset_Decision_State();
 
 // Side-effect flags of a notice.
 constexpr std::uint16_t NOTICE_FROM_SOURCE = 0x1;  // ranges measured from the source's field

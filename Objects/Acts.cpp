@@ -334,6 +334,12 @@ spell_row spell_table[SPELL_COUNT] = {
 
 std::int32_t resist_margin = 0;
 
+void Reset_Act_State() {
+    for (act_desc& a : act_records) a.origin = NOOBJ;
+    resist_margin = 0;
+    Drop_Held_Act_Paths();
+}
+
 namespace {
 
 // Act records outside the table (a test's own), numbered after it.
@@ -347,14 +353,6 @@ constexpr COLORREF HOSTILE_CAST = RGB(255, 0, 0);
 constexpr COLORREF NEUTRAL_CAST = RGB(40, 40, 40);
 constexpr std::int32_t PARTY_SEES_CAST_WITHIN = 13;
 constexpr std::size_t MAX_NAME_TEXT = 64;
-
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Object_Request(subject, object, 0, request, NO_VALUE);
-}
-
-std::int32_t Clamp32(std::int64_t v) {
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
-}
 
 // The record field that answers request r (144..158).
 RequestValue Record_Value(const act_desc& a, request_no r) {
@@ -374,10 +372,8 @@ RequestValue Record_Value(const act_desc& a, request_no r) {
     }
 }
 
-bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
-
 std::string Act_Name(obj_ref source, obj_ref target, act_desc* act) {
-    RequestValue v = Get_Act_Value(source, target, act, REQ_ACT_NAME, 0);
+    RequestValue v = Ask_Act_Value(source, target, act, REQ_ACT_NAME);
     if (v == 0 || v == NO_VALUE) return "";
     const char* text = Value_Pointer<const char>(v);
     return std::string(text, strnlen(text, MAX_NAME_TEXT));
@@ -399,15 +395,15 @@ struct Swing {
 };
 
 Swing Swing_Of(std::uint16_t c, bool armed, RequestValue weapon_class) {
-    constexpr Swing punch{13, 16, false};
-    if (!armed || Sprite_Frame_Count(chararray.records[c].body_sprite) < FULL_BODY_FRAMES) return punch;
+    constexpr Swing PUNCH{13, 16, false};
+    if (!armed || Sprite_Frame_Count(chararray.records[c].body_sprite) < FULL_BODY_FRAMES) return PUNCH;
     switch (weapon_class) {
         case CLASS_SWORD:
         case CLASS_PIKE: return {17, 20, true};
         case CLASS_MACE:
         case CLASS_AXE: return {21, 24, true};
         case CLASS_BOW: return {29, 31, false};
-        default: return punch;
+        default: return PUNCH;
     }
 }
 
@@ -424,10 +420,10 @@ void Play_Swing(std::uint16_t c, const Swing& swing) {
 // (asked by the target) against the target's defence. A bow's shot is
 // weakened by a poor view of the target and spends one arrow.
 void Strike(obj_ref source, obj_ref target, const Swing& swing, obj_ref weapon, std::uint16_t arrow_item) {
-    std::int64_t min = Clamp32(Ask(target, source, REQ_DAMAGE_MIN));
-    std::int64_t max = Clamp32(Ask(target, source, REQ_DAMAGE_MAX));
-    std::int64_t attack = Clamp32(Ask(target, source, REQ_ATTACK));
-    std::int32_t defence = Clamp32(Ask(source, target, REQ_DEFENCE));
+    std::int64_t min = Ask_Clamped(target, source, REQ_DAMAGE_MIN);
+    std::int64_t max = Ask_Clamped(target, source, REQ_DAMAGE_MAX);
+    std::int64_t attack = Ask_Clamped(target, source, REQ_ATTACK);
+    std::int32_t defence = Ask_Clamped(source, target, REQ_DEFENCE);
     if (max < min) max = min;
     std::int64_t damage = min + Random(Clamp32(max - min + 1));
     Play_Swing(Obj_Index(source), swing);
@@ -531,8 +527,8 @@ std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t 
 bool Resist_Check(obj_ref caster, obj_ref target, request_no protection, std::int32_t base, std::int32_t factor) {
     int roll = Random(100);
     // Asked with 0: an object without a rule for them has neither.
-    std::int64_t guard = Clamp32(Object_Request(caster, target, 0, protection, 0));
-    std::int64_t level = Clamp32(Object_Request(target, caster, 0, REQ_CHAR_LEVEL, 0));
+    std::int64_t guard = Clamp32(Ask_Or_Zero(caster, target, protection));
+    std::int64_t level = Clamp32(Ask_Or_Zero(target, caster, REQ_CHAR_LEVEL));
     resist_margin = Clamp32(guard - (base + level * factor));
     return roll <= resist_margin;
 }
@@ -557,7 +553,7 @@ void Announce_Cast(obj_ref caster, obj_ref target, act_desc* act) {
         line += " on " + Object_Name(observer, target);
     else
         line += ".";
-    const RequestValue flags = Get_Act_Value(caster, target, act, REQ_ACT_FLAGS, 0);
+    const RequestValue flags = Ask_Act_Value(caster, target, act, REQ_ACT_FLAGS);
     COLORREF colour = NEUTRAL_CAST;
     if (flags & ACT_FRIENDLY)
         colour = FRIENDLY_CAST;
@@ -604,13 +600,11 @@ namespace {
 constexpr int STEP_NOISE_DIVISOR = 5;
 constexpr std::uint32_t STEP_TIMER_DIVISOR_MASK = 0xFF;
 
-obj_ref Head_Of(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
-
 // Where a step onto field ends: the end of its transporter chain (stairs,
 // teleports); false when the chain leaves the map or does not end.
 bool Step_Destination(obj_ref mover, std::uint16_t& field) {
     ChainEnd end = Follow_Transporter_Chain(field, [mover](std::uint16_t f) {
-        RequestValue next = Object_Request(mover, Head_Of(f), 0, REQ_TRANSPORT_STEP, NO_VALUE);
+        RequestValue next = Ask(mover, Field_Head(f), REQ_TRANSPORT_STEP);
         return next >= 0 && next < NO_FIELD ? next : NO_VALUE;
     });
     return end == ChainEnd::Reached;
@@ -630,13 +624,13 @@ void Take_Step(std::uint16_t c, obj_ref target) {
         r.state = stopped;
         return;
     }
-    const RequestValue cost = Ask(who, Head_Of(dest), REQ_ENTRY_COST);
+    const RequestValue cost = Ask(who, Field_Head(dest), REQ_ENTRY_COST);
     if (cost <= 0) {
-        if (Object_Request(who, Head_Of(dest), 0, REQ_OPERATE, 0) == 0) r.state = stopped;
+        if (Object_Request(who, Field_Head(dest), 0, REQ_OPERATE, 0) == 0) r.state = stopped;
         return;
     }
     Object_Request(who, who, 0, REQ_CHANGE_ACTION_POINTS, -cost);
-    Object_Request(who, Head_Of(dest), 0, REQ_SET_BLOCKED, 1);
+    Object_Request(who, Field_Head(dest), 0, REQ_SET_BLOCKED, 1);
     r.state = CS_STEPPING;
     r.act = dest;
     r.target = 0;

@@ -131,6 +131,13 @@ extern spell_row spell_table[SPELL_COUNT];
 // The one way to read an act's values: its handler, then its record, then
 // the source's modifiers through the request engine (other = the act).
 RequestValue Get_Act_Value(obj_ref source, obj_ref target, act_desc* act, request_no request, RequestValue value);
+// An act's value asked with no value given (NO_VALUE), so that a handler
+// that answers with the value passed in leaves the record's field to
+// answer. Values asked with a value of their own (the target number of a
+// pattern, the field of a hit, 0 for "started") go through Get_Act_Value.
+inline RequestValue Ask_Act_Value(obj_ref source, obj_ref target, act_desc* act, request_no request) {
+    return Get_Act_Value(source, target, act, request, NO_VALUE);
+}
 
 // The damage an attack deals (>= 0): a roll of -10..9 (9 when sure) is
 // added to the attack and compared with the defence.
@@ -138,6 +145,9 @@ std::int32_t Hit_Damage(std::int32_t attack, std::int32_t defence, std::int32_t 
 
 // The margin the last Resist_Check left behind.
 extern std::int32_t resist_margin;
+
+// No act executed yet (no origins), no margin, no held act paths.
+void Reset_Act_State();
 
 // Whether target resists caster's effect: Random(100) against the target's
 // protection request minus (base + the caster's level * factor).

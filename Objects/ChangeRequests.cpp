@@ -6,9 +6,11 @@
 #include <string>
 
 #include "Objects/AIData.h"
+#include "Objects/AIDecisions.h"
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/Clamp.h"
 #include "Objects/Effects.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
@@ -27,10 +29,11 @@
 
 std::uint32_t digits_shown = 1;
 
+void Reset_Digits_Shown() { digits_shown = 1; }
+
 namespace {
 
-constexpr std::uint8_t HIT_ANIM_TYPE = 17;  // the blood splash over a hit character
-constexpr int BLOOD_POOL_CHANCE = 40;       // a pool when Random(40) + 1 is below 7
+constexpr int BLOOD_POOL_CHANCE = 40;  // a pool when Random(40) + 1 is below 7
 constexpr int BLOOD_POOL_BELOW = 7;
 constexpr std::uint8_t BLOOD_POOL_DELAY = 10;
 constexpr std::int32_t CHAR_DIGITS = 0;      // digit glyphs for characters
@@ -38,11 +41,6 @@ constexpr std::int32_t FIXITEM_DIGITS = 40;  // and for fixitems
 constexpr std::int32_t PARTY_SEES_WITHIN = 12;
 constexpr int SCATTER_DIRECTIONS = 6;  // Random(6): the own field or directions 1..5
 constexpr RequestValue MAX_BRAVENESS = 127;
-
-template <class T>
-T Clamp_To(std::int64_t v) {
-    return static_cast<T>(std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
-}
 
 std::int32_t Amount(RequestValue damage) { return Clamp_To<std::int32_t>(-static_cast<std::int64_t>(damage)); }
 
@@ -67,8 +65,8 @@ void Lay_Blood_Pool(std::uint16_t field, int size) {
 // mode an act being prepared or carried out is broken off.
 void Damage_Step(obj_ref who, std::uint16_t field, RequestValue damage) {
     char_record& r = chararray.records[Obj_Index(who)];
-    Start_MapAnim_Once(who, HIT_ANIM_TYPE, -1, -1, 1, 2);
-    anim_wait += static_cast<std::uint32_t>(Sprite_Frame_Count(anim_types[HIT_ANIM_TYPE].sprite));
+    Start_MapAnim_Once(who, ANIM_BLOOD, -1, -1, 1, 2);
+    anim_wait += static_cast<std::uint32_t>(Sprite_Frame_Count(anim_types[ANIM_BLOOD].sprite));
     int size = Random(BLOOD_POOL_CHANCE) + 1;
     if (size < BLOOD_POOL_BELOW) Lay_Blood_Pool(field, size);
     if (digits_shown) Show_Damage_Digits(who, Amount(damage), CHAR_DIGITS);

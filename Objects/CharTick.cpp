@@ -27,6 +27,12 @@ std::int32_t decision_budget = 0;
 std::uint32_t tick_cursor = 0;
 std::uint16_t leading_field = NO_FIELD;
 
+void Reset_Char_Tick_State() {
+    decision_budget = 0;
+    tick_cursor = 0;
+    leading_field = NO_FIELD;
+}
+
 namespace {
 
 // Idle animation: now and then a character shifts its weight.
@@ -65,14 +71,8 @@ constexpr std::int32_t VIEW_FIELD_WIDTH = 42;
 constexpr int MAX_HIDDEN_TICKS = 256;
 
 obj_ref Ref(std::uint16_t c) { return Make_Obj(OBJ_CHAR, c); }
-obj_ref Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
 // Re-read after every call that may add characters: the array may move.
 char_record& Rec(std::uint16_t c) { return chararray.records[c]; }
-
-RequestValue Ask(std::uint16_t c, request_no request) {
-    const obj_ref who = Ref(c);
-    return Object_Request(who, who, 0, request, 0);
-}
 
 bool Is_First_Selected(std::uint16_t c) { return selected_count > 0 && selected[0] == c; }
 
@@ -97,7 +97,7 @@ void Fall_Out(std::uint16_t c) {
     }
     if (Rec(c).state == CS_STEPPING) {
         const std::uint16_t dest = Step_Destination(c);
-        if (dest != NO_FIELD) Object_Request(Ref(c), Head(dest), 0, REQ_SET_BLOCKED, 0);
+        if (dest != NO_FIELD) Object_Request(Ref(c), Field_Head(dest), 0, REQ_SET_BLOCKED, 0);
         Rec(c).state = CS_DONE;
     }
     if (turn_mode) Next_Actor();
@@ -155,7 +155,7 @@ void Cross_Into(std::uint16_t c, std::uint16_t dest) {
     const obj_ref who = Ref(c);
     Remove_Object(who);
     Put_Object_To_Field(who, dest);
-    Object_Request(who, Head(dest), 0, REQ_SET_BLOCKED, 0);
+    Object_Request(who, Field_Head(dest), 0, REQ_SET_BLOCKED, 0);
     if (!turn_mode) return;
     leading_field = Object_Field(who);
     Check_Hidden_From_Party(who);
@@ -166,7 +166,7 @@ void End_Step(std::uint16_t c, std::uint16_t dest) {
     const obj_ref who = Ref(c);
     Rec(c).offset_x = 0;
     Rec(c).offset_y = 0;
-    Object_Request(who, Head(dest), 0, REQ_STEPPED_ON, 0);
+    Object_Request(who, Field_Head(dest), 0, REQ_STEPPED_ON, 0);
     Object_Request(who, who, 0, REQ_STEPPED_ON, 0);
     char_record& r = Rec(c);
     r.state = turn_mode ? CS_EXECUTE : CS_DECIDING;
@@ -210,7 +210,8 @@ void Step(std::uint16_t c) {
         Rec(c).state = CS_DONE;
         return;
     }
-    const std::int64_t speed = std::clamp<std::int64_t>(Ask(c, REQ_MAX_ACTION_POINTS), MIN_STEP_SPEED, MAX_STEP_SPEED);
+    const std::int64_t speed =
+        std::clamp<std::int64_t>(Ask_Self_Or_Zero(Ref(c), REQ_MAX_ACTION_POINTS), MIN_STEP_SPEED, MAX_STEP_SPEED);
     char_record& r = Rec(c);
     const std::int32_t before = static_cast<std::int32_t>(std::min<std::uint32_t>(r.target, STEP_DONE));
     r.source += STEP_TIMER_TICK;
@@ -254,13 +255,13 @@ void Take_Path_Step(std::uint16_t c) {
     Object_Request(who, who, 0, REQ_SET_FACING, Node_Dir(entry));
     Effect_Start(who, &step_act, nullptr);
     // A walker struck down on its way out does not move on.
-    if (Rec(c).state != CS_STEPPING || Ask(c, REQ_ACTIVE) == 0) return;
+    if (Rec(c).state != CS_STEPPING || Ask_Self_Or_Zero(Ref(c), REQ_ACTIVE) == 0) return;
     Rec(c).ap_stamp = game_clock;
     Step(c);
 }
 
 void Execute(std::uint16_t c) {
-    if (turn_mode && Ask(c, REQ_ACTION_POINTS) <= 0) {
+    if (turn_mode && Ask_Self_Or_Zero(Ref(c), REQ_ACTION_POINTS) <= 0) {
         Next_Actor();
         return;
     }
@@ -389,7 +390,7 @@ void Chars_Tick() {
 
 void Char_Tick(std::uint16_t c) {
     if (!Char_In_Use(c)) return;
-    if (Ask(c, REQ_ACTIVE) == 0) {
+    if (Ask_Self_Or_Zero(Ref(c), REQ_ACTIVE) == 0) {
         Fall_Out(c);
         return;
     }

@@ -10,6 +10,8 @@ extern std::uint32_t tick_cursor;
 // Turn mode: the field of the current object when it was last checked for
 // being hidden from the party; 0xFFFF none.
 extern std::uint16_t leading_field;
+// No decisions handed out, the round robin at character 0, no leading field.
+void Reset_Char_Tick_State();
 
 // Decisions a real-time tick hands out, round robin.
 constexpr std::int32_t DECISIONS_PER_TICK = 3;

@@ -28,10 +28,6 @@ const item_type* Slot_Type(std::uint16_t c, int slot) {
 // A weapon or a shield guards when held.
 bool Guards(const item_type* t) { return t != nullptr && t->item_class < CLASS_HELM; }
 
-RequestValue Ask(obj_ref subject, obj_ref object, RequestValue other, request_no request) {
-    return Object_Request(subject, object, other, request, 0);
-}
-
 // The weapon skill request that goes with a class; 0 for none.
 request_no Skill_Of_Class(RequestValue item_class) {
     switch (item_class) {
@@ -57,15 +53,15 @@ struct Armament {
 Armament Armament_Of(obj_ref subject, obj_ref object, RequestValue other) {
     Armament a;
     std::uint16_t c = Obj_Index(object);
-    if (Ask(subject, object, other, REQ_RIGHT_HAND_FREE) != 0) return a;
+    if (Ask_Or_Zero(subject, object, REQ_RIGHT_HAND_FREE, other) != 0) return a;
     std::uint16_t weapon = Char_Slot_Item(c, SLOT_RIGHT_HAND);
     if (weapon == 0) return a;
     a.weapon = Make_Obj(OBJ_ITEM, weapon);
-    a.weapon_class = Ask(object, a.weapon, other, REQ_ITEM_CLASS);
+    a.weapon_class = Ask_Or_Zero(object, a.weapon, REQ_ITEM_CLASS, other);
     if (a.weapon_class != CLASS_BOW) return a;
     if (std::uint16_t left = Char_Slot_Item(c, SLOT_LEFT_HAND)) {
         obj_ref item = Make_Obj(OBJ_ITEM, left);
-        if (Ask(object, item, other, REQ_ITEM_CLASS) == CLASS_ARROW) a.arrow = item;
+        if (Ask_Or_Zero(object, item, REQ_ITEM_CLASS, other) == CLASS_ARROW) a.arrow = item;
     }
     return a;
 }
@@ -76,8 +72,8 @@ RequestValue Char_Defence(obj_ref subject, obj_ref object, RequestValue other, R
     std::uint16_t c = Obj_Index(object);
     std::int64_t direction = value;
     if (value == NO_VALUE) {
-        RequestValue dx = Ask(subject, object, other, REQ_X) - Ask(subject, subject, other, REQ_X);
-        RequestValue dy = Ask(subject, object, other, REQ_Y) - Ask(subject, subject, other, REQ_Y);
+        RequestValue dx = Ask_Or_Zero(subject, object, REQ_X, other) - Ask_Or_Zero(subject, subject, REQ_X, other);
+        RequestValue dy = Ask_Or_Zero(subject, object, REQ_Y, other) - Ask_Or_Zero(subject, subject, REQ_Y, other);
         direction = Direction_Of_Vector(static_cast<std::int16_t>(dx), static_cast<std::int16_t>(dy));
     }
     const char_record& r = chararray.records[c];
@@ -99,26 +95,27 @@ RequestValue Char_Defence(obj_ref subject, obj_ref object, RequestValue other, R
 }
 
 RequestValue Char_Attack(obj_ref subject, obj_ref object, RequestValue other) {
-    RequestValue base = Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
+    RequestValue base = Ask_Or_Zero(subject, object, REQ_CHAR_LEVEL, other) + 1;
     Armament a = Armament_Of(subject, object, other);
-    if (a.weapon == NOOBJ) return base + Ask(subject, object, other, REQ_SKILL_FIST);
+    if (a.weapon == NOOBJ) return base + Ask_Or_Zero(subject, object, REQ_SKILL_FIST, other);
     if (a.weapon_class == CLASS_ARROW) return 0;
-    RequestValue attack = base + Ask(object, a.weapon, other, REQ_ATTACK);
+    RequestValue attack = base + Ask_Or_Zero(object, a.weapon, REQ_ATTACK, other);
     if (a.weapon_class == CLASS_BOW) {
         if (a.arrow == NOOBJ) return 0;
-        return attack + Ask(subject, object, other, REQ_SKILL_BOWS) + Ask(object, a.arrow, other, REQ_ATTACK);
+        return attack + Ask_Or_Zero(subject, object, REQ_SKILL_BOWS, other) +
+               Ask_Or_Zero(object, a.arrow, REQ_ATTACK, other);
     }
-    if (request_no skill = Skill_Of_Class(a.weapon_class)) attack += Ask(subject, object, other, skill);
+    if (request_no skill = Skill_Of_Class(a.weapon_class)) attack += Ask_Or_Zero(subject, object, skill, other);
     return attack;
 }
 
 RequestValue Char_Damage_Min(obj_ref subject, obj_ref object, RequestValue other) {
     Armament a = Armament_Of(subject, object, other);
     if (a.weapon == NOOBJ || a.weapon_class == CLASS_ARROW) return 0;
-    RequestValue damage = Ask(object, a.weapon, other, REQ_DAMAGE_MIN);
+    RequestValue damage = Ask_Or_Zero(object, a.weapon, REQ_DAMAGE_MIN, other);
     if (a.weapon_class == CLASS_BOW) {
         if (a.arrow == NOOBJ) return 0;
-        damage += Ask(object, a.arrow, other, REQ_DAMAGE_MIN);
+        damage += Ask_Or_Zero(object, a.arrow, REQ_DAMAGE_MIN, other);
     }
     return damage;
 }
@@ -127,12 +124,12 @@ RequestValue Char_Damage_Max(obj_ref subject, obj_ref object, RequestValue other
     Armament a = Armament_Of(subject, object, other);
     if (a.weapon == NOOBJ) return UNARMED_MAX_DAMAGE;
     if (a.weapon_class == CLASS_ARROW) return 0;
-    RequestValue strength = Ask(subject, object, other, REQ_STRENGTH);
+    RequestValue strength = Ask_Or_Zero(subject, object, REQ_STRENGTH, other);
     RequestValue damage = std::max<RequestValue>(0, (strength - STRENGTH_BASE) / STRENGTH_PER_DAMAGE);
-    damage += Ask(object, a.weapon, other, REQ_DAMAGE_MAX);
+    damage += Ask_Or_Zero(object, a.weapon, REQ_DAMAGE_MAX, other);
     if (a.weapon_class == CLASS_BOW) {
         if (a.arrow == NOOBJ) return 0;
-        damage += Ask(object, a.arrow, other, REQ_DAMAGE_MAX);
+        damage += Ask_Or_Zero(object, a.arrow, REQ_DAMAGE_MAX, other);
     }
     return damage;
 }

@@ -30,30 +30,30 @@ namespace {
 
 // ---- The target patterns ----
 
-constexpr area_offset single_field[] = {{0, 0}};
+constexpr area_offset SINGLE_FIELD[] = {{0, 0}};
 // Cone, by rotation r: the centre and its neighbours in directions r and
 // r + 1 (direction 0 read as 6).
-constexpr area_offset cone[6][3] = {
+constexpr area_offset CONE[6][3] = {
     {{0, 0}, {1, -1}, {1, 0}},  {{0, 0}, {1, 0}, {0, 1}},   {{0, 0}, {0, 1}, {-1, 1}},
     {{0, 0}, {-1, 1}, {-1, 0}}, {{0, 0}, {-1, 0}, {0, -1}}, {{0, 0}, {0, -1}, {1, -1}},
 };
-constexpr area_offset ring[] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
-constexpr area_offset radius_two[] = {{0, 0},   {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
+constexpr area_offset RING[] = {{0, 0}, {1, 0}, {0, 1}, {-1, 1}, {-1, 0}, {0, -1}, {1, -1}};
+constexpr area_offset RADIUS_TWO[] = {{0, 0},   {1, 0},  {0, 1},  {-1, 1}, {-1, 0}, {0, -1}, {1, -1},
                                       {2, 0},   {1, 1},  {0, 2},  {-1, 2}, {-2, 2}, {-2, 1}, {-2, 0},
                                       {-1, -1}, {0, -2}, {1, -2}, {2, -2}, {2, -1}};
 // Line, by rotation modulo 3.
-constexpr area_offset line[3][5] = {
+constexpr area_offset LINE[3][5] = {
     {{0, 0}, {1, 0}, {-1, 0}, {2, 0}, {-2, 0}},
     {{0, 0}, {0, 1}, {0, -1}, {0, 2}, {0, -2}},
     {{0, 0}, {1, -1}, {-1, 1}, {2, -2}, {-2, 2}},
 };
 
-constexpr area_shape single_shape{single_field, 1};
-constexpr area_shape cone_shapes[6] = {{cone[0], 3}, {cone[1], 3}, {cone[2], 3},
-                                       {cone[3], 3}, {cone[4], 3}, {cone[5], 3}};
-constexpr area_shape ring_shape{ring, 7};
-constexpr area_shape radius_two_shape{radius_two, 19};
-constexpr area_shape line_shapes[3] = {{line[0], 5}, {line[1], 5}, {line[2], 5}};
+constexpr area_shape SINGLE_SHAPE{SINGLE_FIELD, 1};
+constexpr area_shape CONE_SHAPES[6] = {{CONE[0], 3}, {CONE[1], 3}, {CONE[2], 3},
+                                       {CONE[3], 3}, {CONE[4], 3}, {CONE[5], 3}};
+constexpr area_shape RING_SHAPE{RING, 7};
+constexpr area_shape RADIUS_TWO_SHAPE{RADIUS_TWO, 19};
+constexpr area_shape LINE_SHAPES[3] = {{LINE[0], 5}, {LINE[1], 5}, {LINE[2], 5}};
 
 constexpr RequestValue PATTERN_CONE = 6;
 constexpr RequestValue PATTERN_RING = 7;
@@ -98,17 +98,10 @@ obj_ref Release_Held(target_list list) {
 
 // ---- Helpers ----
 
-obj_ref Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
-bool Is_Field_Head(obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM && Obj_Index(o) < total_fields; }
-bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 bool Is_Leading(std::uint16_t c) { return selected_count > 0 && selected[0] == c; }
 
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Object_Request(subject, object, 0, request, NO_VALUE);
-}
-
 std::uint32_t Flags_Of(obj_ref source, obj_ref target, act_desc* act) {
-    return static_cast<std::uint32_t>(Get_Act_Value(source, target, act, REQ_ACT_FLAGS, 0));
+    return static_cast<std::uint32_t>(Ask_Act_Value(source, target, act, REQ_ACT_FLAGS));
 }
 
 void Set_State(obj_ref character, std::uint16_t state) {
@@ -166,7 +159,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         if (state > CS_WAITING) return true;  // busy
     }
     for (int k = 0; k < 4; ++k) {
-        mana[k] = Get_Act_Value(source, NOOBJ, act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k), 0);
+        mana[k] = Ask_Act_Value(source, NOOBJ, act, static_cast<request_no>(REQ_ACT_MANA_FIRE + k));
         if (mana[k] > Ask(source, source, static_cast<request_no>(REQ_MANA_FIRE + k))) {
             Refuse("Not enough mana");
             return true;
@@ -182,7 +175,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         Refuse("Need two free hands");
         return true;
     }
-    if (Get_Act_Value(source, NOOBJ, act, REQ_ACT_DIFFICULTY, 0) > Ask(source, source, REQ_SPELL_SKILL)) {
+    if (Ask_Act_Value(source, NOOBJ, act, REQ_ACT_DIFFICULTY) > Ask(source, source, REQ_SPELL_SKILL)) {
         Refuse("It's too difficult...");
         return true;
     }
@@ -190,7 +183,7 @@ bool Refused(obj_ref source, act_desc* act, obj_ref actor, std::uint32_t flags, 
         Refuse("  ...silence...");
         return true;
     }
-    return Get_Act_Value(source, NOOBJ, act, REQ_ACT_MAY_START, 0) == 0;
+    return Ask_Act_Value(source, NOOBJ, act, REQ_ACT_MAY_START) == 0;
 }
 
 void Pay_Mana(obj_ref source, const RequestValue (&mana)[4]) {
@@ -274,7 +267,7 @@ target_list Aimed_Fields(obj_ref source, act_desc* act, obj_ref actor, std::uint
         distance = visi_dist_scope(actor);
     }
     if (distance > range) return nullptr;
-    obj_ref cur = Head(cursor_field);
+    obj_ref cur = Field_Head(cursor_field);
     if (!Valid_Target(source, act, &cur)) return nullptr;
     if (target_field != cursor_field) {
         Hook_Set_Cursor_Type(CURSOR_ON_TARGET);
@@ -296,7 +289,7 @@ target_list Aimed_Fields(obj_ref source, act_desc* act, obj_ref actor, std::uint
 
 // Whether obj still stands in field's list (a hit may have moved it).
 bool In_Field_List(obj_ref obj, std::uint16_t field) {
-    obj_ref cur = Head(field);
+    obj_ref cur = Field_Head(field);
     const std::uint32_t limit = Field_List_Limit();
     for (std::uint32_t steps = 0; steps <= limit && Obj_Kind(cur) != OBJ_NONE; ++steps) {
         if (cur == obj) return true;
@@ -307,15 +300,15 @@ bool In_Field_List(obj_ref obj, std::uint16_t field) {
 
 void Notice(obj_ref source, obj_ref target, act_desc* act, std::uint16_t side_flags, std::uint32_t flags) {
     Step_Side_Effect(source, target, act, side_flags,
-                     static_cast<std::int32_t>(Get_Act_Value(source, target, act, REQ_ACT_VISIBILITY, 0)),
-                     static_cast<std::int32_t>(Get_Act_Value(source, target, act, REQ_ACT_LOUDNESS, 0)), flags);
+                     static_cast<std::int32_t>(Ask_Act_Value(source, target, act, REQ_ACT_VISIBILITY)),
+                     static_cast<std::int32_t>(Ask_Act_Value(source, target, act, REQ_ACT_LOUDNESS)), flags);
 }
 
 // The objects of field that the act accepts get its hit: the last one, or
 // with ACT_HITS_EVERY_OBJECT each in list order.
 void Hit_Field(obj_ref source, act_desc* act, std::uint32_t flags, std::uint16_t field, request_no hit,
                std::uint16_t target_field_k) {
-    obj_ref cur = Head(field);
+    obj_ref cur = Field_Head(field);
     if (!(flags & ACT_HITS_EVERY_OBJECT)) {
         if (!Valid_Target(source, act, &cur)) return;
         Notice(source, cur, act, NOTICE_ANNOUNCE | NOTICE_HOSTILE, flags);
@@ -340,7 +333,7 @@ void Hit_Targets(obj_ref source, act_desc* act, const target_list list, std::uin
         const std::uint16_t field = list[k];
         if (field >= total_fields) continue;
         Reset_Party_Perception();
-        if (flags & ACT_HITS_EVERY_OBJECT) Notice(source, Head(field), act, NOTICE_ANNOUNCE, flags);
+        if (flags & ACT_HITS_EVERY_OBJECT) Notice(source, Field_Head(field), act, NOTICE_ANNOUNCE, flags);
         const RequestValue pattern = Get_Act_Value(source, NOOBJ, act, REQ_ACT_PATTERN, k);
         const area_shape* shape = Area_Shape(pattern, target_rotation);
         if (shape == nullptr) {
@@ -397,12 +390,23 @@ bool Kind_Accepted(obj_ref o, std::uint32_t flags, bool every) {
 bool Accepted(obj_ref source, act_desc* act, std::uint32_t flags, bool every, obj_ref o) {
     if (o == source && !(flags & ACT_HITS_SOURCE)) return false;
     if (!Kind_Accepted(o, flags, every)) return false;
-    return Get_Act_Value(source, o, act, REQ_ACT_VALID_TARGET, 0) != 0;
+    return Ask_Act_Value(source, o, act, REQ_ACT_VALID_TARGET) != 0;
 }
 
 }  // namespace
 
-const area_shape* area_offsets = &single_shape;
+const area_shape* area_offsets = &SINGLE_SHAPE;
+
+void Reset_Targeting_State() {
+    Drop_All_Held_Target_Lists();
+    target_picks = 0;
+    for (std::uint16_t& f : picked_fields) f = NO_FIELD;
+    target_field = NO_FIELD;
+    target_rotation = 0;
+    cancel_targeting = 0;
+    cursor_field = NO_FIELD;
+    area_offsets = &SINGLE_SHAPE;
+}
 
 const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
     const int r = rotation % ROTATIONS;
@@ -412,11 +416,11 @@ const area_shape* Area_Shape(RequestValue pattern, std::uint16_t rotation) {
         case 3:
         case 4:
         case 5:
-        case PATTERN_FRONT: return &single_shape;
-        case PATTERN_CONE: return &cone_shapes[r];
-        case PATTERN_RING: return &ring_shape;
-        case PATTERN_RADIUS_TWO: return &radius_two_shape;
-        case PATTERN_LINE: return &line_shapes[r % 3];
+        case PATTERN_FRONT: return &SINGLE_SHAPE;
+        case PATTERN_CONE: return &CONE_SHAPES[r];
+        case PATTERN_RING: return &RING_SHAPE;
+        case PATTERN_RADIUS_TWO: return &RADIUS_TWO_SHAPE;
+        case PATTERN_LINE: return &LINE_SHAPES[r % 3];
         default: return nullptr;
     }
 }
@@ -520,7 +524,7 @@ int Effect_Start(obj_ref source, act_desc* act, target_list list) {
     if (Is_Char(source)) {
         const std::uint16_t c = Obj_Index(source);
         Object_Request(source, source, 0, REQ_CHANGE_ACTION_POINTS,
-                       -Get_Act_Value(source, NOOBJ, act, REQ_ACT_AP_COST, 0));
+                       -Ask_Act_Value(source, NOOBJ, act, REQ_ACT_AP_COST));
         Get_Act_Value(source, NOOBJ, act, REQ_ACT_STARTED, 0);
         if (Is_Leading(c)) Hide_Path_Cursor();
         if (!(flags & ACT_AT_ONCE)) {
@@ -590,7 +594,7 @@ void Effect_Execute(obj_ref source, act_desc* act, target_list list) {
         list = range == 0 ? Unaimed_Field(source, actor, pattern) : Aimed_Fields(source, act, actor, flags, range);
         if (list == nullptr) return;
     }
-    act->origin = list[0] >= 1 && list[1] < total_fields ? Head(list[1]) : NOOBJ;
+    act->origin = list[0] >= 1 && list[1] < total_fields ? Field_Head(list[1]) : NOOBJ;
     Hit_Targets(source, act, list, flags);
     Free_Target_List(list);
     if (own_act) End_Own_Act(actor, act, flags);

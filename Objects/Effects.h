@@ -47,6 +47,8 @@ extern std::uint16_t target_field;      // the field clicked while aiming; 0xFFF
 extern std::uint16_t target_rotation;   // 0..5: rotation of the cone and line patterns
 extern std::uint16_t cancel_targeting;  // 1: the player cancelled the aim
 extern std::uint16_t cursor_field;      // the field under the mouse; 0xFFFF none
+// No aim under way, no field under the mouse, no target list held.
+void Reset_Targeting_State();
 
 // Map cursor types the aiming sets.
 constexpr std::uint16_t CURSOR_NORMAL = 0;

@@ -428,14 +428,10 @@ int Fixitem_Get_Worse(obj_ref obj) {
 }
 
 void Start_Fixitem_Anims() {
-    for (std::uint32_t i = 0; i < maparray.Capacity(); ++i) {
-        std::uint16_t index = static_cast<std::uint16_t>(i);
-        if (Map_Record_Is_Free(index)) continue;
-        const map_record& r = maparray.records[i];
-        if (fixitem_types[r.type].flags & FIX_ANIMATED) {
-            obj_ref obj = Make_Obj(OBJ_FIXITEM, index);
-            int last = static_cast<int>(Max_Frame(obj)) - 1;
-            Start_Object_Anim_Loop(obj, 0, static_cast<std::int8_t>(last < 0 ? 0 : last), 1, 0);
-        }
-    }
+    maparray.For_Each_Used([](std::uint16_t i) {
+        if ((fixitem_types[maparray.records[i].type].flags & FIX_ANIMATED) == 0) return;
+        obj_ref obj = Make_Obj(OBJ_FIXITEM, i);
+        int last = static_cast<int>(Max_Frame(obj)) - 1;
+        Start_Object_Anim_Loop(obj, 0, static_cast<std::int8_t>(last < 0 ? 0 : last), 1, 0);
+    });
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::uint8_t TELEPORT_ANIM = 18;
+constexpr std::uint8_t TELEPORT_ANIM = ANIM_SPELL_FLASH;
 constexpr std::int32_t HEIGHT_BASE = 11;
 constexpr std::int32_t CENTRE_A = 21;  // a = sub-x - sub-y + 21, 0..42
 constexpr std::int32_t CENTRE_B = 10;  // b = sub-y + 10, 0..20
@@ -28,10 +28,6 @@ std::int16_t Signed(std::uint16_t v) { return static_cast<std::int16_t>(v); }
 
 modifier Mod(std::uint16_t m) { return mod_array.records[m]; }
 
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Object_Request(subject, object, 0, request, 0);
-}
-
 void Mark_Field(obj_ref obj, std::uint16_t bits) {
     std::uint16_t field = Object_Field(obj);
     if (field < total_fields && field < mapfield.size())
@@ -44,7 +40,7 @@ bool Is_Character(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj
 // request 4 as the program's object asks it.
 int Mover_Direction(obj_ref mover, obj_ref obj) {
     if (Is_Character(mover)) return chararray.records[Obj_Index(mover)].facing;
-    return static_cast<int>(Ask(obj, mover, REQ_FACING));
+    return static_cast<int>(Ask_Or_Zero(obj, mover, REQ_FACING));
 }
 
 bool Direction_Bit_Set(std::uint16_t bits, int direction) {
@@ -120,7 +116,7 @@ RequestValue Mod_Door(obj_ref subject, obj_ref obj, RequestValue, std::uint16_t 
         case REQ_COVER: return open ? 0 : value;
         case REQ_ENTRY_COST_OBJ:
             if (open) return value;
-            return (Ask(obj, subject, REQ_83) != 0 && r.p1 == 0) ? value : -1;
+            return (Ask_Or_Zero(obj, subject, REQ_83) != 0 && r.p1 == 0) ? value : -1;
         case REQ_ENTRY_COST_SUM: return open ? value : -1;
         case REQ_KNOCK:
             if (value >= Signed(r.p3)) mod_array.records[m].p1 = 0;

@@ -16,6 +16,8 @@
 
 std::uint16_t sound_source = NO_FIELD;
 
+void Reset_Flood_State() { sound_source = NO_FIELD; }
+
 namespace {
 
 // One pending re-relaxation around an improved, already expanded field.
@@ -32,16 +34,6 @@ constexpr int HEX_MOVES = 6;
 constexpr int MOVE_DOWN = 7;
 constexpr int MOVE_UP = 8;
 constexpr int SOUND_MOVES = MOVE_UP;  // six neighbours, then down and up a level
-
-std::int32_t Clamp32(RequestValue v) {
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
-
-std::int32_t Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Clamp32(Object_Request(subject, object, 0, request, NO_VALUE));
-}
 
 bool On_Map(std::int32_t x, std::int32_t y, std::int32_t level) {
     return x >= 0 && y >= 0 && level >= 0 && x < static_cast<std::int32_t>(map_width) &&
@@ -323,7 +315,8 @@ int bad_place(obj_ref character) {
 std::int32_t Field_Sound_Damping(std::uint16_t field) {
     if (field >= total_fields) return 0;
     const obj_ref head = Make_Obj(OBJ_FIXITEM, field);
-    const std::int64_t base = (mapfield[field] & MF_ASK_SIGHT) ? Ask(head, head, REQ_SILENCE) : DEFAULT_SOUND_DAMPING;
+    const std::int64_t base =
+        (mapfield[field] & MF_ASK_SIGHT) ? Ask_Clamped(head, head, REQ_SILENCE) : DEFAULT_SOUND_DAMPING;
     std::int64_t sum = 0;
     obj_ref cur = head;
     const std::uint32_t limit = Field_List_Limit();
@@ -366,7 +359,7 @@ std::int32_t Hear_Distance(obj_ref character) {
     const std::uint16_t f = Object_Field(character);
     if (f >= total_fields || !Path_Arrays_Ready() || sound_source >= total_fields) return NO_DISTANCE;
     const std::int64_t heard =
-        static_cast<std::int64_t>(Node_Cost(path_nodes[f])) + Ask(character, character, REQ_PERCENT) - 100;
+        static_cast<std::int64_t>(Node_Cost(path_nodes[f])) + Ask_Clamped(character, character, REQ_PERCENT) - 100;
     if (heard < 1) return NO_DISTANCE;
     return Field_Distance(f, sound_source);
 }

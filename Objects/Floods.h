@@ -17,6 +17,8 @@ constexpr std::int32_t SOUND_SCALE = 5;  // loudness * 5 at the source
 constexpr std::int32_t DEFAULT_SOUND_DAMPING = 5;
 
 extern std::uint16_t sound_source;
+// No sound source.
+void Reset_Flood_State();
 
 // Fills path_nodes with the movement budget left on arrival at each field;
 // does nothing for a non-character.

@@ -24,10 +24,14 @@ extern split_time game_time;
 // The rate of the clock. turn_mode is 1 while characters act one at a time;
 // outside it each main-loop tick adds clock_step, which follows game_speed
 // (1..12). They belong to the turn switching and are stored with the map.
+constexpr std::uint32_t DEFAULT_GAME_SPEED = 4;
 extern std::uint32_t turn_mode;
 extern std::uint32_t clock_step;
 extern std::uint32_t game_speed;
 
+// A new game's clock and rate: the clock at NEW_GAME_CLOCK, real-time play
+// at speed 4.
+void Reset_Clock_State();
 void Reset_Game_Clock();
 void Set_Game_Clock(std::uint32_t ticks);
 // Adds d ticks and delivers the timer events that have fallen due.

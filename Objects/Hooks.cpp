@@ -5,6 +5,8 @@ ObjectsHooks& Objects_Hooks() {
     return hooks;
 }
 
+void Reset_Objects_Hooks() { Objects_Hooks() = ObjectsHooks{}; }
+
 std::uint16_t Hook_Cursor_Type() {
     if (auto get = Objects_Hooks().cursor_type) return get();
     return 0;

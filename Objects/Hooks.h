@@ -33,6 +33,8 @@ struct ObjectsHooks {
 };
 
 ObjectsHooks& Objects_Hooks();
+// Every hook back to its default.
+void Reset_Objects_Hooks();
 
 // The calls through the hooks, with their defaults.
 std::uint16_t Hook_Cursor_Type();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 // ---- Geometry, set when a map is loaded or made ----
@@ -27,6 +28,9 @@ extern std::uint32_t shown_level;
 
 // Sets the five geometry words and sizes mapfield (zeroed).
 void Set_Map_Geometry(std::uint32_t width, std::uint32_t height, std::uint32_t levels);
+// No map: the geometry 0, no field words, no map records, every fixitem
+// type slot empty, the view at its start.
+void Reset_Map_State();
 
 struct hex_step {
     std::int16_t dx, dy;
@@ -42,6 +46,11 @@ inline std::uint32_t Field_Level(std::uint32_t f) { return f / fields_per_level;
 inline std::uint16_t Field_Index(std::uint32_t x, std::uint32_t y, std::uint32_t level) {
     return static_cast<std::uint16_t>(x + y * map_width + level * fields_per_level);
 }
+
+// The head of field's object list, {5, field}.
+constexpr obj_ref Field_Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
+// Whether o is the head of a field's list.
+inline bool Is_Field_Head(obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM && Obj_Index(o) < total_fields; }
 
 // ---- mapfield: one word per field ----
 constexpr std::uint16_t MF_ELEVATION = 0x0007;
@@ -68,14 +77,25 @@ ORVEX_RECORD_SIZE(map_record, 9);
 ORVEX_FIELD_OFFSET(map_record, first_mod, 3);
 ORVEX_FIELD_OFFSET(map_record, link, 5);
 
+// A free record: type 0.
+template <>
+struct RecordTraits<map_record> : FieldListRecordTraits<map_record> {
+    static void Taken(map_record& r) { r.first_mod = NO_INDEX; }
+    static void Fresh(map_record& r, std::uint16_t next) {
+        r = {};
+        Taken(r);
+        Link_Free(r, next);
+    }
+    static void Freed(map_record& r, std::uint16_t next) {
+        Link_Free(r, next);
+        r.type = 0;
+    }
+};
+
 constexpr std::uint16_t MAP_ARRAY_STEP = 500;
 
-struct MapArray {
-    std::vector<map_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    map_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// The field heads first, then the fixitems stacked on fields.
+using MapArray = RecordArray<map_record, MAP_ARRAY_STEP>;
 extern MapArray maparray;
 
 // ---- fixitem_type ----

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <new>
 
 #include "Objects/Char/Characters.h"
+#include "Objects/Clamp.h"
 #include "Objects/FieldLists.h"
 #include "Objects/GameClock.h"
 #include "Objects/Hooks.h"
@@ -22,6 +22,18 @@ std::uint8_t anim_cycle = 0;
 const std::int32_t anim_drift[8] = {0, 0, -4, -7, 3, 7, 0, 0};
 
 namespace {
+bool mapanim_shortage_reported = false;
+}
+
+void Reset_Map_Anim_State() {
+    for (anim_type& t : anim_types) t = anim_type{};
+    Free_Map_Anims();
+    anim_wait = 0;
+    anim_cycle = 0;
+    mapanim_shortage_reported = false;
+}
+
+namespace {
 
 constexpr std::int32_t ONE_FRAME = 0x10000;  // 16.16
 constexpr int WHOLE_FRAME_SPEED_LIMIT = 256;
@@ -31,11 +43,9 @@ constexpr int DRIFT_PHASE_SHIFT = 11;
 constexpr std::int32_t DIGIT_SPEED = 4096;  // a sixteenth of a frame per tick
 constexpr std::int32_t MAX_DIGITS_SHOWN = 999;
 
-// One flag per mapanim record: on the free list or not.
-std::vector<bool> mapanim_free_marks;
-// Set once "No more free mapanim!!!" has been shown; cleared when a map
-// animation is freed, so a burst of starters on a full array reports once.
-bool mapanim_shortage_reported = false;
+// mapanim_shortage_reported (above): set once "No more free mapanim!!!"
+// has been shown; cleared when a map animation is freed, so a burst of
+// starters on a full array reports once.
 
 anim_entry& Entry(std::uint16_t e) { return animated_fixitems.records[e]; }
 
@@ -45,16 +55,9 @@ std::int32_t Fixed_Speed(std::int32_t speed) {
 
 std::uint8_t Delay_Byte(std::uint8_t delay) { return static_cast<std::uint8_t>(std::min(delay, MAX_DELAY) + 1); }
 
-std::int8_t Clamp_I8(std::int64_t v) { return static_cast<std::int8_t>(std::clamp<std::int64_t>(v, -128, 127)); }
-
-bool MapAnim_Live(std::uint16_t m) { return m < mapanim.Capacity() && !mapanim_free_marks[m]; }
+bool MapAnim_Live(std::uint16_t m) { return m < mapanim.Capacity() && !mapanim.Is_Free(m); }
 
 bool Fixitem_Live(std::uint16_t i) { return i < maparray.Capacity() && !Map_Record_Is_Free(i); }
-
-void Push_Free_Entry(std::uint16_t e) {
-    Entry(e).next = animated_fixitems.first_free;
-    animated_fixitems.first_free = e;
-}
 
 void Unlink_Entry(std::uint16_t prev, std::uint16_t e) {
     std::uint16_t next = Entry(e).next;
@@ -62,7 +65,7 @@ void Unlink_Entry(std::uint16_t prev, std::uint16_t e) {
         animated_fixitems.active = next;
     else
         Entry(prev).next = next;
-    Push_Free_Entry(e);
+    animated_fixitems.Push(e);
 }
 
 // Calls f(e) for the active entries in list order; the walk is cut when the
@@ -142,11 +145,11 @@ void Drift(std::uint16_t m, std::int32_t phase) {
     std::int32_t dx = anim_drift[(anim_types[r.type].flags & AE_DRIFT) >> 2];
     std::int32_t rise = phase >> DRIFT_PHASE_SHIFT;
     if (Obj_Kind(r.owner) != OBJ_CHAR) {
-        r.dy = Clamp_I8(-DRIFT_RISE_BASE - rise);
-        r.dx = Clamp_I8(dx);
+        r.dy = Clamp8(-DRIFT_RISE_BASE - rise);
+        r.dx = Clamp8(dx);
     } else {
-        r.dy = Clamp_I8(static_cast<std::int64_t>(r.dy) - (rise + DRIFT_RISE_BASE));
-        r.dx = Clamp_I8(static_cast<std::int64_t>(r.dx) + dx);
+        r.dy = Clamp8(static_cast<std::int64_t>(r.dy) - (rise + DRIFT_RISE_BASE));
+        r.dx = Clamp8(static_cast<std::int64_t>(r.dx) + dx);
     }
 }
 
@@ -290,105 +293,47 @@ std::uint16_t Start_Object_Anim(obj_ref obj, std::int8_t first, std::int8_t last
 }  // namespace
 
 void Alloc_Map_Anims() {
-    try {
-        mapanim.records.assign(MAPANIM_COUNT, mapanim_record{});
-        mapanim_free_marks.assign(MAPANIM_COUNT, true);
-    } catch (const std::bad_alloc&) {
-        mapanim.records.clear();
-        mapanim_free_marks.clear();
-        mapanim.first_free = NO_INDEX;
-        Fatal_Error("Can't allocate memory for mapanim!", "");
-        return;
-    }
-    for (std::uint16_t i = 0; i < MAPANIM_COUNT; ++i) {
-        std::uint16_t next = (i + 1 < MAPANIM_COUNT) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-        mapanim.records[i].link = Make_Obj(OBJ_NONE, next);
-    }
-    mapanim.first_free = 0;
+    if (!mapanim.Allocate_Or_Fatal(MAPANIM_COUNT, "Can't allocate memory for mapanim!")) return;
+    mapanim.Chain_Free(0, MAPANIM_COUNT);
     mapanim_shortage_reported = false;
 
     animated_fixitems.active = NO_INDEX;
-    try {
-        animated_fixitems.records.assign(ANIM_ENTRIES_START, anim_entry{});
-    } catch (const std::bad_alloc&) {
-        animated_fixitems.records.clear();
-        animated_fixitems.first_free = NO_INDEX;
-        Fatal_Error("Can't allocate memory for animated fixitems!", "");
+    if (!animated_fixitems.Allocate_Or_Fatal(ANIM_ENTRIES_START, "Can't allocate memory for animated fixitems!"))
         return;
-    }
-    for (std::uint16_t i = 0; i < ANIM_ENTRIES_START; ++i)
-        Entry(i).next = (i + 1 < ANIM_ENTRIES_START) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-    animated_fixitems.first_free = 0;
+    animated_fixitems.Chain_Free(0, ANIM_ENTRIES_START);
 }
 
 void Free_Map_Anims() {
-    mapanim.records.clear();
-    mapanim.records.shrink_to_fit();
-    mapanim_free_marks.clear();
-    mapanim.first_free = NO_INDEX;
-    animated_fixitems.records.clear();
-    animated_fixitems.records.shrink_to_fit();
-    animated_fixitems.first_free = NO_INDEX;
+    mapanim.Release();
+    animated_fixitems.Release();
     animated_fixitems.active = NO_INDEX;
 }
 
 void Rebuild_Map_Anim_Marks() {
-    mapanim_free_marks.assign(mapanim.Capacity(), false);
-    std::uint32_t steps = 0;
-    for (std::uint16_t m = mapanim.first_free; m != NO_INDEX && m < mapanim.Capacity();
-         m = Obj_Index(mapanim.records[m].link)) {
-        if (mapanim_free_marks[m] || ++steps > mapanim.Capacity()) break;
-        mapanim_free_marks[m] = true;
-    }
+    mapanim.Rebuild_Free_Marks();
     mapanim_shortage_reported = false;
 }
 
 std::uint16_t New_MapAnim() {
-    std::uint16_t m = mapanim.first_free;
-    if (m == NO_INDEX || m >= mapanim.Capacity()) {
+    if (!mapanim.Has_Free()) {
         Report_No_MapAnim();
         return NO_INDEX;
     }
-    mapanim_record& r = mapanim.records[m];
-    mapanim.first_free = Obj_Index(r.link);
-    mapanim_free_marks[m] = false;
-    r.dx = 0;
-    r.dy = 0;
-    return m;
+    return mapanim.Pop();
 }
 
 void Delete_MapAnim(std::uint16_t m) {
     if (!MapAnim_Live(m)) return;
     // Its running entry goes with it, so do_anim never steps a free record.
     Stop_Object_Anims(OBJ_MAPANIM, m);
-    mapanim_record& r = mapanim.records[m];
-    r.link = Make_Obj(OBJ_NONE, mapanim.first_free);
-    r.type = 0;
-    mapanim.first_free = m;
-    mapanim_free_marks[m] = true;
+    mapanim.Push(m);
     mapanim_shortage_reported = false;
 }
 
 std::uint16_t New_Anim_Entry() {
-    if (animated_fixitems.first_free == NO_INDEX) {
-        std::uint32_t old_capacity = animated_fixitems.Capacity();
-        std::uint32_t capacity = std::min<std::uint32_t>(old_capacity + ANIM_ENTRIES_STEP, 0xFFFF);
-        if (capacity == old_capacity) return NO_INDEX;
-        try {
-            animated_fixitems.records.resize(capacity, anim_entry{});
-        } catch (const std::bad_alloc&) {
-            return NO_INDEX;
-        }
-        for (std::uint32_t i = old_capacity; i < capacity; ++i)
-            Entry(static_cast<std::uint16_t>(i)).next =
-                (i + 1 < capacity) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-        animated_fixitems.first_free = static_cast<std::uint16_t>(old_capacity);
-    }
-    std::uint16_t e = animated_fixitems.first_free;
-    anim_entry& a = Entry(e);
-    animated_fixitems.first_free = a.next;
-    a = anim_entry{};
-    a.next = animated_fixitems.active;
+    const std::uint16_t e = animated_fixitems.New();
+    if (e == NO_INDEX) return NO_INDEX;
+    Entry(e).next = animated_fixitems.active;
     animated_fixitems.active = e;
     return e;
 }

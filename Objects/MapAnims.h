@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED anim_type {
@@ -17,6 +18,24 @@ ORVEX_RECORD_SIZE(anim_type, 14);
 constexpr int ANIM_TYPE_COUNT = 256;
 extern anim_type anim_types[ANIM_TYPE_COUNT];
 
+// The rows of anim_types that the game's own sprites fill (the front end
+// loads them), with the sprites' names.
+constexpr std::uint8_t ANIM_CURSOR_FOOT_FRONT = 1;  // CURFORE2
+constexpr std::uint8_t ANIM_CURSOR_FOOT_BACK = 2;   // CURBACK2; frame 0 is also the hexagon grid
+constexpr std::uint8_t ANIM_CURSOR_FRONT = 3;       // CURFORE
+constexpr std::uint8_t ANIM_CURSOR_BACK = 4;        // CURBACK
+constexpr std::uint8_t ANIM_PATH_ARROW = 5;         // ARROWS: frame 0 the target mark, 1..6 by direction
+constexpr std::uint8_t ANIM_TARGET_FRONT = 6;       // TRGTFORE
+constexpr std::uint8_t ANIM_TARGET_BACK = 7;        // TRGTBACK
+constexpr std::uint8_t ANIM_DIGITS_FIRST = 8;       // DIGITS1, rows 8 to 12
+constexpr std::uint8_t ANIM_DIGITS_LAST = 12;
+constexpr std::uint8_t ANIM_BUTTONS_FIRST = 13;  // MAINBUT1 to MAINBUT4, rows 13 to 16
+constexpr std::uint8_t ANIM_BLOOD = 17;          // BLOOD: the splash over a hit character
+constexpr std::uint8_t ANIM_SPELL_FLASH = 18;    // VARAZSA
+constexpr std::uint8_t ANIM_SPLINTERS = 19;      // PENGEKIS
+constexpr std::uint8_t ANIM_FIRE = 20;           // TUZANIM
+constexpr std::uint8_t ANIM_SYSTEM_ROWS = 20;
+
 struct ORVEX_PACKED mapanim_record {
     std::uint8_t type;   // row of anim_types; 0 free
     std::uint8_t frame;  // 255 before the first step
@@ -28,14 +47,27 @@ ORVEX_RECORD_SIZE(mapanim_record, 12);
 ORVEX_FIELD_OFFSET(mapanim_record, owner, 4);
 ORVEX_FIELD_OFFSET(mapanim_record, link, 8);
 
+// A free record: type 0.
+template <>
+struct RecordTraits<mapanim_record> : FieldListRecordTraits<mapanim_record> {
+    static void Fresh(mapanim_record& r, std::uint16_t next) {
+        r = {};
+        Link_Free(r, next);
+    }
+    static void Freed(mapanim_record& r, std::uint16_t next) {
+        Link_Free(r, next);
+        r.type = 0;
+    }
+    static void Taken(mapanim_record& r) {
+        r.dx = 0;
+        r.dy = 0;
+    }
+};
+
 constexpr std::uint16_t MAPANIM_COUNT = 300;
 
-struct MapAnimArray {
-    std::vector<mapanim_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    mapanim_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// 300 records, never grown.
+using MapAnimArray = RecordArray<mapanim_record, 0>;
 extern MapAnimArray mapanim;
 
 // anim_entry flags
@@ -59,15 +91,24 @@ ORVEX_FIELD_OFFSET(anim_entry, speed, 4);
 ORVEX_FIELD_OFFSET(anim_entry, obj_kind, 12);
 ORVEX_FIELD_OFFSET(anim_entry, saved_state, 18);
 
+// Free and running entries are linked through next.
+template <>
+struct RecordTraits<anim_entry> : RecordTraitsBase {
+    static std::uint16_t Next(const anim_entry& a) { return a.next; }
+    static void Fresh(anim_entry& a, std::uint16_t next) {
+        a = {};
+        a.next = next;
+    }
+    static void Freed(anim_entry& a, std::uint16_t next) { a.next = next; }
+    static void Taken(anim_entry& a) { a = {}; }
+    static constexpr FreeMarks MARKS = FreeMarks::None;
+};
+
 constexpr std::uint16_t ANIM_ENTRIES_START = 200;
 constexpr std::uint16_t ANIM_ENTRIES_STEP = 50;
 
-struct AnimEntryArray {
-    std::vector<anim_entry> records;
-    std::uint16_t active = NO_INDEX;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    anim_entry& operator[](std::uint16_t i) { return records[i]; }
+struct AnimEntryArray : RecordArray<anim_entry, ANIM_ENTRIES_STEP> {
+    std::uint16_t active = NO_INDEX;  // the running entries, in stepping order
 };
 extern AnimEntryArray animated_fixitems;
 
@@ -88,6 +129,8 @@ constexpr std::uint16_t CHAR_STATE_SUSPENDED = 0x8000;
 
 void Alloc_Map_Anims();
 void Free_Map_Anims();
+// No animation types, map animations or entries; the counters at 0.
+void Reset_Map_Anim_State();
 // After a loader filled both arrays: rebuilds the free marks of mapanim.
 void Rebuild_Map_Anim_Marks();
 std::uint16_t New_MapAnim();  // NO_INDEX when none is left

@@ -43,21 +43,13 @@ std::int16_t Signed(std::uint16_t v) { return static_cast<std::int16_t>(v); }
 
 // A sum stored back into a parameter word: computed wide, kept within the
 // word's signed range instead of wrapping.
-std::uint16_t Signed_Word(std::int64_t v) {
-    return static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp<std::int64_t>(v, INT16_MIN, INT16_MAX)));
-}
+std::uint16_t Signed_Word(std::int64_t v) { return static_cast<std::uint16_t>(Clamp16(v)); }
 
 // Whether m is still the live modifier of owner (a nested request may have
 // removed it).
 bool Still_Attached(std::uint16_t m, obj_ref owner) {
     return m < mod_array.Capacity() && !Modifier_Is_Free(m) && mod_array.records[m].owner == owner;
 }
-
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request, RequestValue value = 0) {
-    return Object_Request(subject, object, 0, request, value);
-}
-
-obj_ref Field_Head(std::uint16_t field) { return Make_Obj(OBJ_FIXITEM, field); }
 
 obj_ref Caster_Of(const modifier& r) { return Make_Obj(r.p3, r.p4); }
 
@@ -135,7 +127,7 @@ void Ignite_Field(obj_ref asker, std::uint16_t field) {
     if (field >= total_fields) return;
     obj_ref head = Field_Head(field);
     if (Carries_Fire(head)) return;
-    if (Ask(asker, head, REQ_CAN_BURN) == 0) return;
+    if (Ask_Or_Zero(asker, head, REQ_CAN_BURN) == 0) return;
     std::uint16_t flame = Put_Effect_Record(field, SLOT_FLAME);
     if (flame == NO_INDEX) return;
     Add_Modifier(0, head, MK_FIRE, FLAME_ROUNDS, flame, 0, 0);
@@ -179,7 +171,8 @@ void Burn_Out(FieldEffect e, std::uint16_t m, const modifier& r) {
     if (field < total_fields) {
         std::vector<obj_ref> objects = Field_Objects(field);
         for (obj_ref o : objects)
-            if (Obj_Kind(o) == OBJ_ITEM && !Item_Record_Is_Free(Obj_Index(o)) && Ask(owner, o, REQ_CAN_BURN) != 0)
+            if (Obj_Kind(o) == OBJ_ITEM && !Item_Record_Is_Free(Obj_Index(o)) &&
+                Ask_Or_Zero(owner, o, REQ_CAN_BURN) != 0)
                 Destroy_Object(o);
         // Only what stood there before: a new record never catches fire in
         // the same burn-out, and nothing burns twice at once.
@@ -188,7 +181,7 @@ void Burn_Out(FieldEffect e, std::uint16_t m, const modifier& r) {
             if (Obj_Kind(o) != OBJ_FIXITEM) continue;
             std::uint16_t i = Obj_Index(o);
             if (Map_Record_Is_Free(i) || Is_Flame_Record(i, field, objects) || Carries_Fire(o)) continue;
-            if (Ask(owner, o, REQ_CAN_BURN) == 0) continue;
+            if (Ask_Or_Zero(owner, o, REQ_CAN_BURN) == 0) continue;
             std::uint16_t flame = Put_Effect_Record(field, FIXITEM_FIRE_SLOT);
             if (flame != NO_INDEX) Add_Modifier(0, o, MK_FIRE, FIXITEM_FIRE_ROUNDS, flame, 0, 0);
         }
@@ -256,7 +249,7 @@ RequestValue Field_Effect(FieldEffect e, obj_ref subject, obj_ref obj, std::uint
                     Resist_Check(Hit_Source(e, r), subject, REQ_PROT_FIRE_2, 0, 0);
                 danger = (100 - static_cast<std::int64_t>(resist_margin)) * 5 * danger_scale / 10000 + danger_unit / 2;
             }
-            return value + static_cast<RequestValue>(std::clamp<std::int64_t>(danger, INT32_MIN, INT32_MAX));
+            return value + static_cast<RequestValue>(Clamp32(danger));
         }
         case REQ_ATTACHED:
             // An object placed on the field is told 174 through this chain
@@ -280,7 +273,7 @@ RequestValue Field_Effect(FieldEffect e, obj_ref subject, obj_ref obj, std::uint
 // ---- Corpse ----
 
 RequestValue Body_Hit_Points(obj_ref subject, obj_ref body, RequestValue other) {
-    return Object_Request(subject, body, other, REQ_HIT_POINTS, 0);
+    return Ask_Or_Zero(subject, body, REQ_HIT_POINTS, other);
 }
 
 bool Dying(RequestValue hp) { return hp >= DYING_BELOW && hp <= -1; }
@@ -315,7 +308,7 @@ void Revive_If_Healed(obj_ref subject, std::uint16_t m, obj_ref item, obj_ref bo
     obj_ref place = itemarray.records[Obj_Index(item)].owner;
     std::uint16_t f = Obj_Index(place);
     if (Obj_Kind(place) != OBJ_FIXITEM || f >= total_fields) return;
-    if (Ask(subject, Field_Head(f), REQ_Y) == 0) return;
+    if (Ask_Or_Zero(subject, Field_Head(f), REQ_Y) == 0) return;
     if (request != EVENT_SAFE_POINT) {
         if (!Timer_Pending(m, EVENT_SAFE_POINT)) Timer_Add(0, m, EVENT_SAFE_POINT);
         return;
@@ -486,7 +479,7 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
     const modifier r = mod_array.records[m];
     obj_ref owner = r.owner;
     std::uint16_t field = Object_Field(owner);
-    auto on_water = [&] { return field < total_fields && Ask(owner, Field_Head(field), REQ_WATER) != 0; };
+    auto on_water = [&] { return field < total_fields && Ask_Or_Zero(owner, Field_Head(field), REQ_WATER) != 0; };
     switch (request) {
         case REQ_STEPPED_ON:
             if (!on_water()) {
@@ -513,7 +506,8 @@ RequestValue Mod_Living_Torch(obj_ref subject, obj_ref obj, RequestValue, std::u
             Timer_Add(ROUND_TICKS, m, REQ_TIMER);
             if (!on_water() && Random(3) == 0) Ignite_Field(owner, field);
             obj_ref caster = Caster_Of(r);
-            std::int32_t damage = Random(4) + 1 + static_cast<std::int32_t>(Ask(caster, caster, REQ_CHAR_LEVEL));
+            std::int32_t damage =
+                Random(4) + 1 + static_cast<std::int32_t>(Ask_Or_Zero(caster, caster, REQ_CHAR_LEVEL));
             if (Resist_Check(subject, obj, REQ_PROT_FIRE_2, 10, 5)) damage /= 2;
             Object_Request(caster, owner, 0, REQ_CHANGE_HIT_POINTS, -damage);
             return value;
@@ -555,7 +549,7 @@ RequestValue Mod_Charm(obj_ref, obj_ref, RequestValue, std::uint16_t m, request_
         if (r.p3 == OBJ_CHAR)
             caster = r.p4;
         else if (r.p3 == OBJ_ITEM)
-            caster = Ask(owner, Make_Obj(OBJ_ITEM, r.p4), REQ_CARRIER, -1);
+            caster = Object_Request(owner, Make_Obj(OBJ_ITEM, r.p4), 0, REQ_CARRIER, -1);
         std::int8_t* cell = nullptr;
         std::uint16_t caster_slot = NO_INDEX;
         if (caster >= 0 && caster < 0xFFFF && Char_In_Use(static_cast<std::uint16_t>(caster))) {
@@ -598,7 +592,7 @@ RequestValue Fire_Hit(obj_ref source, obj_ref target, act_desc*, request_no requ
 
 RequestValue Fire_Wall_Hit(obj_ref source, obj_ref target, act_desc*, request_no request, RequestValue value) {
     if (request != REQ_EFFECT_HIT) return NO_VALUE;
-    std::int32_t damage = Random(8) + 4 + static_cast<std::int32_t>(Ask(source, source, REQ_CHAR_LEVEL));
+    std::int32_t damage = Random(8) + 4 + static_cast<std::int32_t>(Ask_Or_Zero(source, source, REQ_CHAR_LEVEL));
     if (Resist_Check(source, target, REQ_PROT_FIRE_2, 10, 5)) damage /= 2;
     Object_Request(source, target, 0, REQ_CHANGE_HIT_POINTS, -damage);
     return value;

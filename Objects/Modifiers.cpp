@@ -14,10 +14,13 @@ ModArray mod_array;
 std::vector<global_mod> global_modifiers;
 ModPool mod_data;
 
-namespace {
+void Reset_Modifier_State() {
+    mod_array.Release();
+    Free_Global_Modifiers();
+    Free_Mod_Pool();
+}
 
-// One flag per run-time record: on the free list or not.
-std::vector<bool> mod_free_marks;
+namespace {
 
 modifier Sentinel() {
     modifier m{};
@@ -26,29 +29,6 @@ modifier Sentinel() {
     m.owner = NOOBJ;
     m.next = NO_INDEX;
     return m;
-}
-
-modifier Free_Record(std::uint16_t next) {
-    modifier m{};
-    m.flags = MOD_INACTIVE;
-    m.owner = NOOBJ;
-    m.next = next;
-    return m;
-}
-
-bool Grow_Mod_Array() {
-    std::uint32_t old_capacity = mod_array.Capacity();
-    std::uint32_t capacity = old_capacity + MOD_ARRAY_STEP;
-    if (capacity > 0xFFFF) capacity = 0xFFFF;
-    if (capacity == old_capacity) return false;
-    try {
-        mod_array.records.resize(capacity, modifier{});
-        mod_free_marks.resize(capacity, false);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    for (std::uint32_t i = old_capacity; i < capacity; ++i) Delete_Modifier(static_cast<std::uint16_t>(i));
-    return true;
 }
 
 mod_handler Handler_Of(std::uint16_t m) {
@@ -99,58 +79,33 @@ void Init_Mod_Array(std::uint16_t n) {
     // A new pool for a new map: a pending event would name a record of the
     // old one.
     Timer_Clear();
-    try {
-        mod_array.records.assign(MOD_ARRAY_START, modifier{});
-        mod_free_marks.assign(MOD_ARRAY_START, false);
-    } catch (const std::bad_alloc&) {
-        mod_array.records.clear();
-        mod_free_marks.clear();
-        mod_array.first_free = NO_INDEX;
+    if (!mod_array.Allocate(MOD_ARRAY_START)) {
         Error_Query_Quit("Out of memory at modifier allocation");
         return;
     }
-    mod_array.first_free = NO_INDEX;
-    for (std::uint32_t i = MOD_ARRAY_START - 1; i > n; --i) Delete_Modifier(static_cast<std::uint16_t>(i));
+    // Freed from the top down, so that n + 1, n + 2, ... are handed out first.
+    mod_array.Chain_Free(n + 1u, MOD_ARRAY_START);
     mod_array.records[0] = Sentinel();
 }
 
-std::uint16_t New_Modifier_Record() {
-    if (mod_array.first_free == NO_INDEX && !Grow_Mod_Array()) {
-        Error_Query_Quit("Can't expand mod_array");
-        return NO_INDEX;
-    }
-    std::uint16_t m = mod_array.first_free;
-    mod_array.first_free = mod_array.records[m].next;
-    mod_free_marks[m] = false;
-    return m;
-}
+std::uint16_t New_Modifier_Record() { return mod_array.New_Or_Report("Can't expand mod_array"); }
 
 void Delete_Modifier(std::uint16_t m) {
     if (m >= mod_array.Capacity()) {
         Error_Query_Quit("Delete modifier out of array!");
         return;
     }
-    if (m == 0 || mod_free_marks[m]) {
+    if (!mod_array.Can_Free(m)) {
         Error_Query_Quit("Delete modifier already free!");
         return;
     }
     Timer_Remove_Mod(m);
-    mod_array.records[m] = Free_Record(mod_array.first_free);
-    mod_array.first_free = m;
-    mod_free_marks[m] = true;
+    mod_array.Push(m);
 }
 
-bool Modifier_Is_Free(std::uint16_t m) { return m < mod_free_marks.size() && mod_free_marks[m]; }
+bool Modifier_Is_Free(std::uint16_t m) { return mod_array.Is_Free(m); }
 
-void Rebuild_Mod_Free_Marks() {
-    mod_free_marks.assign(mod_array.Capacity(), false);
-    std::uint32_t steps = 0;
-    for (std::uint16_t m = mod_array.first_free; m != NO_INDEX && m < mod_array.Capacity();
-         m = mod_array.records[m].next) {
-        if (mod_free_marks[m] || ++steps > mod_array.Capacity()) break;
-        mod_free_marks[m] = true;
-    }
-}
+void Rebuild_Mod_Free_Marks() { mod_array.Rebuild_Free_Marks(); }
 
 std::uint16_t Add_Modifier(std::uint8_t level, obj_ref owner, std::uint32_t type, std::uint16_t p1, std::uint16_t p2,
                            std::uint16_t p3, std::uint16_t p4) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 constexpr std::uint8_t MOD_INACTIVE = 0x80;     // skipped by every walk
@@ -25,18 +26,31 @@ ORVEX_FIELD_OFFSET(modifier, type, 6);
 ORVEX_FIELD_OFFSET(modifier, p1, 10);
 ORVEX_FIELD_OFFSET(modifier, next, 18);
 
+// A free record: flags 0x80, level 0, owner NOOBJ, type 0, parameters 0,
+// next the next free record. Records added by growth are freed in rising
+// order, so the highest new one is handed out first.
+template <>
+struct RecordTraits<modifier> : RecordTraitsBase {
+    static std::uint16_t Next(const modifier& m) { return m.next; }
+    static void Fresh(modifier& m, std::uint16_t next) {
+        m = {};
+        m.flags = MOD_INACTIVE;
+        m.owner = NOOBJ;
+        m.next = next;
+    }
+    static void Freed(modifier& m, std::uint16_t next) { Fresh(m, next); }
+    static void Taken(modifier&) {}
+    static constexpr bool GROWS_FALLING = true;
+};
+
 constexpr std::uint16_t MOD_ARRAY_START = 3000;
 // Record 0 of the pool, never handed out: inactive, with this level.
 constexpr std::uint8_t MOD_SENTINEL_FLAGS = MOD_INACTIVE | 0x01;
 constexpr std::uint8_t MOD_SENTINEL_LEVEL = 255;
 constexpr std::uint16_t MOD_ARRAY_STEP = 200;
 
-struct ModArray {
-    std::vector<modifier> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    modifier& operator[](std::uint16_t i) { return records[i]; }
-};
+// Record 0 is the inactive sentinel, never handed out.
+using ModArray = RecordArray<modifier, MOD_ARRAY_STEP, 1>;
 extern ModArray mod_array;
 
 // Area modifier: applies inside a box of the map.
@@ -59,6 +73,8 @@ void Remove_Modifier(obj_ref owner, std::uint16_t m);
 void Remove_All_Modifiers(obj_ref owner);
 void Alloc_Global_Modifiers(std::uint32_t n);
 void Free_Global_Modifiers();
+// No run-time pool, no area modifiers, no database pool.
+void Reset_Modifier_State();
 bool Modifier_Is_Free(std::uint16_t m);
 // Rebuilds the free marks from the free list (after a loader filled the pool).
 void Rebuild_Mod_Free_Marks();

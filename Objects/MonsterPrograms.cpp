@@ -23,7 +23,6 @@ constexpr std::int32_t LOOK_PRIORITY = 10;
 constexpr std::uint8_t STATE_BYTE_MASK = 0xFF;
 
 std::int16_t Signed(std::uint16_t v) { return static_cast<std::int16_t>(v); }
-obj_ref Head(std::uint32_t field) { return Make_Obj(OBJ_FIXITEM, static_cast<std::uint16_t>(field)); }
 
 // The character carrying the program and its AI slot; false when obj is
 // no character with a slot.
@@ -52,7 +51,7 @@ bool Thinking_Char(obj_ref obj, std::uint16_t& slot) {
         return;
     const std::uint16_t field =
         Field_Index(static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), static_cast<std::uint32_t>(level));
-    Add_Act(slot, ACT_GO, Head(field), 0, 0, Signed(mod_array.records[m].p4));
+    Add_Act(slot, ACT_GO, Field_Head(field), 0, 0, Signed(mod_array.records[m].p4));
 }
 
 // A patrol between p1 and p2: from one end to the other; a guard that has
@@ -71,7 +70,7 @@ bool Thinking_Char(obj_ref obj, std::uint16_t& slot) {
         target = md.p2;
     else if (f == md.p2)
         target = md.p1;
-    if (target < total_fields) Add_Act(slot, ACT_GO, Head(target), 0, 0, Signed(md.p3));
+    if (target < total_fields) Add_Act(slot, ACT_GO, Field_Head(target), 0, 0, Signed(md.p3));
     mod_array.records[m].p4 = f;
 }
 
@@ -85,10 +84,10 @@ bool Thinking_Char(obj_ref obj, std::uint16_t& slot) {
         iqarray.records[slot].state = static_cast<std::uint8_t>(md.p3 & STATE_BYTE_MASK);
         if (Random(GUARD_LOOK_CHANCE) != 0 || md.p2 < 1 || md.p2 > 6) return;
         const std::uint16_t look = Neighbour_Field(md.p1, md.p2);
-        if (look != NO_FIELD) Add_Act(slot, ACT_TURN, Head(look), 0, 0, LOOK_PRIORITY);
+        if (look != NO_FIELD) Add_Act(slot, ACT_TURN, Field_Head(look), 0, 0, LOOK_PRIORITY);
         return;
     }
-    if (md.p1 < total_fields) Add_Act(slot, ACT_GO, Head(md.p1), 0, 0, Signed(md.p3));
+    if (md.p1 < total_fields) Add_Act(slot, ACT_GO, Field_Head(md.p1), 0, 0, Signed(md.p3));
     iqarray.records[slot].state = 0;
 }
 
@@ -128,7 +127,7 @@ RequestValue Mod_Standing_Guard(obj_ref, obj_ref obj, RequestValue, std::uint16_
         case REQ_ATTACHED:
             // The post is where the character stands when it is given the program.
             mod_array.records[m].p1 = Object_Field(obj);
-            mod_array.records[m].p2 = static_cast<std::uint16_t>(Object_Request(obj, obj, 0, REQ_FACING, 0));
+            mod_array.records[m].p2 = static_cast<std::uint16_t>(Ask_Self_Or_Zero(obj, REQ_FACING));
             return value;
         case REQ_AI_PROPOSALS: Propose_Post(obj, m); return value;
         case REQ_NOTICE_STEP: React_To_Notice(obj, m, value); return value;

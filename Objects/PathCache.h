@@ -12,3 +12,6 @@ extern std::uint32_t path_cacheable;
 // effects use when they answer request 120 (danger).
 extern std::int32_t danger_scale;
 extern std::int32_t danger_unit;
+
+// Caching allowed, the danger scale and unit at their defaults.
+void Reset_Path_Cache_State();

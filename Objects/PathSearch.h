@@ -2,6 +2,7 @@
 // cost of a field for the routed character, the danger map, the straight hex
 // line, the bounded label-correcting search, the found path and its arrows,
 // the step test of a walking character and the characters' stored paths.
+// The code lives in Objects/Path/, one file per topic.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -50,6 +51,9 @@ extern std::uint16_t path_queue_count;
 
 void Init_Path_Arrays();
 void Free_Path_Arrays();
+// No search routed or found, no arrows shown (their map animations go with
+// the map they stood on), no danger limit. The work arrays stay.
+void Reset_Path_Search_State();
 // True while the work arrays fit the current map.
 bool Path_Arrays_Ready();
 
@@ -62,7 +66,6 @@ extern std::uint16_t path_count;  // 0 = no path
 extern std::uint16_t path_cost;
 
 // The arrows of a shown path: a copy of pathdirs that exists while they are shown.
-constexpr std::uint8_t ANIM_PATH_ARROW = 5;
 extern std::unique_ptr<std::uint32_t[]> cursordirs;
 extern std::uint16_t cursordirs_count;
 extern std::uint16_t cursor_path_dest;

@@ -37,8 +37,8 @@ void Cmd_Wait_For_Others(std::uint32_t, int) {
     if (!turn_mode || !Player_May_Command()) return;
     const std::uint16_t c = selected[0];
     if (!Char_In_Use(c) || !May_Wait(chararray.records[c].state)) return;
-    const RequestValue points = Object_Request(current_object, current_object, 0, REQ_ACTION_POINTS, 0);
-    const RequestValue most = Object_Request(current_object, current_object, 0, REQ_MAX_ACTION_POINTS, 0);
+    const RequestValue points = Ask_Self_Or_Zero(current_object, REQ_ACTION_POINTS);
+    const RequestValue most = Ask_Self_Or_Zero(current_object, REQ_MAX_ACTION_POINTS);
     if (points > most / WAIT_SHARE) {
         chararray.records[c].state = CS_WAITING;
         const obj_ref who = Make_Obj(OBJ_CHAR, c);

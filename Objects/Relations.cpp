@@ -15,7 +15,7 @@ std::int8_t Lobby_Relation(RequestValue a, RequestValue b) {
     return lobby_relations[a][b];
 }
 
-RequestValue Lobby_Of(obj_ref object) { return Object_Request(object, object, 0, REQ_LOBBY, NO_VALUE); }
+RequestValue Lobby_Of(obj_ref object) { return Ask_Self(object, REQ_LOBBY); }
 
 }  // namespace
 
@@ -37,7 +37,7 @@ std::int8_t Compute_Relation(std::uint16_t a, std::uint16_t b) {
     const obj_ref oa = iqarray.records[a].object;
     const obj_ref ob = iqarray.records[b].object;
     const RequestValue lobby_a = Lobby_Of(oa);
-    const RequestValue lobby_b = Object_Request(oa, ob, 0, REQ_LOBBY, NO_VALUE);
+    const RequestValue lobby_b = Ask(oa, ob, REQ_LOBBY);
     const RequestValue bonus = Object_Request(ob, oa, 0, REQ_RELATION_BONUS, 0);
     *cell = static_cast<std::int8_t>(std::clamp<RequestValue>(Lobby_Relation(lobby_a, lobby_b) + bonus, -128, 127));
     return *cell;

@@ -22,6 +22,8 @@
 
 std::int32_t last_request = 0;
 
+void Reset_Request_Engine_State() { last_request = 0; }
+
 namespace {
 
 void From_Field(std::uint16_t field, Located& where) {

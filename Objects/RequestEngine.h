@@ -16,6 +16,8 @@ bool Locate_Object(obj_ref object, Located& where);
 
 // The number of the last request that reached the modifier walk.
 extern std::int32_t last_request;
+// The last-request word at 0, as at start.
+void Reset_Request_Engine_State();
 
 // While one lives, the walks look only at the area entries whose box can
 // hold a position at all, listed when the outermost one was made; a free

@@ -28,7 +28,7 @@ constexpr RequestValue CHAR_COVER = 30;
 constexpr RequestValue INACTIVE_ENTRY_COST = 2;
 constexpr RequestValue OBJECT_BRAVENESS = 100;
 // Race numbers start at these values of the race byte's top two bits.
-constexpr RequestValue race_bases[4] = {0, 60, 118, 179};
+constexpr RequestValue RACE_BASES[4] = {0, 60, 118, 179};
 
 bool Is_Field_Head(obj_ref object) { return Obj_Kind(object) == OBJ_FIXITEM && Obj_Index(object) < total_fields; }
 
@@ -46,10 +46,6 @@ void For_Each_Field_Object(std::uint16_t field, F&& f) {
     }
 }
 
-RequestValue Ask(obj_ref subject, obj_ref object, RequestValue other, request_no request, RequestValue value = 0) {
-    return Object_Request(subject, object, other, request, value);
-}
-
 // Sum of request over the field's objects that pass the filter; -1 as soon
 // as one answers below 0.
 template <class Filter>
@@ -57,7 +53,7 @@ RequestValue Sum_Of_Costs(std::uint16_t field, obj_ref subject, RequestValue oth
     RequestValue sum = 0;
     For_Each_Field_Object(field, [&](obj_ref o) {
         if (!keep(o)) return true;
-        RequestValue cost = Ask(subject, o, other, request);
+        RequestValue cost = Ask_Or_Zero(subject, o, request, other);
         if (cost < 0) {
             sum = -1;
             return false;
@@ -97,7 +93,8 @@ RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object,
             if (!Is_Field_Head(object)) return 0;
             RequestValue used = 0;
             For_Each_Field_Object(Obj_Index(object), [&](obj_ref o) {
-                if (Obj_Kind(o) == OBJ_FIXITEM && o != object) used |= Ask(subject, o, other, REQ_OPERATE, used);
+                if (Obj_Kind(o) == OBJ_FIXITEM && o != object)
+                    used |= Object_Request(subject, o, other, REQ_OPERATE, used);
                 return true;
             });
             return used;
@@ -106,7 +103,7 @@ RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object,
             if (!on_map) return value;
             RequestValue cover = 0;
             For_Each_Field_Object(at.field, [&](obj_ref o) {
-                cover += Ask(subject, o, other, REQ_COVER);
+                cover += Ask_Or_Zero(subject, o, REQ_COVER, other);
                 return true;
             });
             return cover;
@@ -117,8 +114,8 @@ RequestValue Field_Walk_Rule(const Located& at, obj_ref subject, obj_ref object,
             For_Each_Field_Object(at.field, [&](obj_ref o) {
                 std::uint16_t kind = Obj_Kind(o);
                 if (kind != OBJ_FIXITEM && kind != OBJ_CHAR) return true;
-                if (Ask(subject, o, other, REQ_NO_OBSTRUCT) != 0) return true;
-                RequestValue cover = Ask(subject, o, other, REQ_COVER);
+                if (Ask_Or_Zero(subject, o, REQ_NO_OBSTRUCT, other) != 0) return true;
+                RequestValue cover = Ask_Or_Zero(subject, o, REQ_COVER, other);
                 cost += kind == OBJ_CHAR ? cover / 2 : cover;
                 return true;
             });
@@ -165,7 +162,7 @@ RequestValue Generic_Rule(const Located& at, request_no request, RequestValue va
 }
 
 // The skill word answering requests 45..56, in request order.
-constexpr int skill_of_request[12] = {WS_MACES, WS_PIKES,   WS_SWORDS,     WS_AXES,      WS_KNIVES,     WS_ASSASSIN,
+constexpr int SKILL_OF_REQUEST[12] = {WS_MACES, WS_PIKES,   WS_SWORDS,     WS_AXES,      WS_KNIVES,     WS_ASSASSIN,
                                       WS_BOWS,  WS_SHIELDS, WS_TWO_HANDED, WS_LEFT_HAND, WS_LEADERSHIP, WS_FIST};
 
 // The protection (fire, water, air, earth) answering requests 57..68.
@@ -183,17 +180,17 @@ RequestValue At_Least(RequestValue v, RequestValue low) { return v < low ? low :
     const std::uint16_t c = Obj_Index(object);
     switch (request) {
         case REQ_DEFENCE: return Char_Defence(subject, object, other, value);
-        case REQ_40: return Ask(subject, object, other, REQ_CHAR_LEVEL) + 1;
+        case REQ_40: return Ask_Or_Zero(subject, object, REQ_CHAR_LEVEL, other) + 1;
         case REQ_ACTIVE:
-            return Char_In_Use(c) && Ask(object, object, 0, REQ_HIT_POINTS) >= 1 &&
-                           Ask(object, object, 0, REQ_STAMINA) >= 1
+            return Char_In_Use(c) && Ask_Or_Zero(object, object, REQ_HIT_POINTS) >= 1 &&
+                           Ask_Or_Zero(object, object, REQ_STAMINA) >= 1
                        ? 1
                        : 0;
         case REQ_ATTACK: return Char_Attack(subject, object, other);
         case REQ_DAMAGE_MIN: return Char_Damage_Min(subject, object, other);
         case REQ_DAMAGE_MAX: return Char_Damage_Max(subject, object, other);
         case REQ_ENTRY_COST_OBJ:
-        case REQ_ENTRY_COST_SUM: return Ask(subject, object, other, REQ_ACTIVE) == 0 ? INACTIVE_ENTRY_COST : -1;
+        case REQ_ENTRY_COST_SUM: return Ask_Or_Zero(subject, object, REQ_ACTIVE, other) == 0 ? INACTIVE_ENTRY_COST : -1;
         default: return value;
     }
 }
@@ -238,7 +235,7 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_LOBBY: return r.lobby;
         case REQ_BRAVENESS: return r.braveness;
         case REQ_RACE_BYTE: return r.race;
-        case REQ_RACE: return (r.race & RACE_MASK) - race_bases[r.race >> 6];
+        case REQ_RACE: return (r.race & RACE_MASK) - RACE_BASES[r.race >> 6];
         case REQ_PROFESSION: return r.profession;
         case REQ_NAME: return Pointer_Value(r.name);
         case REQ_AI_SLOT: return r.ai_slot;
@@ -251,7 +248,7 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         default: break;
     }
     if (request >= REQ_SKILL_MACES && request <= REQ_SKILL_FIST)
-        return r.weapon_skill[skill_of_request[request - REQ_SKILL_MACES]];
+        return r.weapon_skill[SKILL_OF_REQUEST[request - REQ_SKILL_MACES]];
     if (request >= REQ_PROT_FIRE && request <= REQ_PROT_EARTH_3) return r.protection[Protection_Of_Request(request)];
     if (request >= REQ_MANA_FIRE && request <= REQ_MANA_EARTH) return r.mana[request - REQ_MANA_FIRE];
     if (request >= REQ_MAX_MANA_FIRE && request <= REQ_MAX_MANA_EARTH) return r.max_mana[request - REQ_MAX_MANA_FIRE];

@@ -8,6 +8,8 @@
 // Whether damage is shown as rising digits over the damaged object: on at
 // start, flipped by the map screen's "Turn the digits on/off" control.
 extern std::uint32_t digits_shown;
+// The digits on again.
+void Reset_Digits_Shown();
 
 // The grey of the log lines about characters going down.
 constexpr std::uint32_t FALL_DOWN_COLOUR = 0x282828;

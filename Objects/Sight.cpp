@@ -15,20 +15,14 @@ std::int32_t sight_target_x = 0;
 std::int32_t sight_target_y = 0;
 std::int16_t sight_range = 0;
 
+void Reset_Sight_State() {
+    sight_target = NO_FIELD;
+    sight_target_x = 0;
+    sight_target_y = 0;
+    sight_range = 0;
+}
+
 namespace {
-
-std::int64_t Ask(obj_ref subject, obj_ref object, request_no request) {
-    RequestValue v = Object_Request(subject, object, 0, request, NO_VALUE);
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return v;
-}
-
-std::int32_t Clamp32(std::int64_t v) {
-    if (v > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (v < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
-    return static_cast<std::int32_t>(v);
-}
 
 // The cover of the field head and the objects on it: a fixitem's fill
 // percent, half a character's request 108; items nothing.
@@ -39,7 +33,7 @@ std::int64_t Cover_Of_Objects(obj_ref asker, std::uint16_t field) {
     for (std::uint32_t steps = 0; steps < limit && Obj_Kind(cur) != OBJ_NONE; ++steps) {
         const std::uint16_t i = Obj_Index(cur);
         if (Obj_Kind(cur) == OBJ_FIXITEM) sum += fixitem_types[maparray.records[i].type].fill;
-        if (Obj_Kind(cur) == OBJ_CHAR) sum += Ask(asker, cur, REQ_COVER) / 2;
+        if (Obj_Kind(cur) == OBJ_CHAR) sum += Ask_Clamped(asker, cur, REQ_COVER) / 2;
         Next_Object_No_Anim(cur);
     }
     return sum;
@@ -63,7 +57,7 @@ std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
     // The facing test first: it is the cheaper one.
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
-    std::int64_t budget = Ask(viewer, viewer, REQ_SIGHT) * sight_range / 100;
+    std::int64_t budget = static_cast<std::int64_t>(Ask_Clamped(viewer, viewer, REQ_SIGHT)) * sight_range / 100;
     // No cover is negative, so each field of the line after the first costs
     // at least SIGHT_BASE_COST: a target farther than the budget can pay for
     // is not seen, and its line need not be walked.
@@ -90,7 +84,7 @@ std::int32_t visi_dist_scope(obj_ref viewer) { return Sight_Distance(viewer, tru
 std::int32_t visi_dist(obj_ref viewer) { return Sight_Distance(viewer, false); }
 
 std::int32_t visible_percent(obj_ref a, obj_ref b) {
-    std::int64_t budget = Ask(a, a, REQ_SIGHT) / 100;
+    std::int64_t budget = Ask_Clamped(a, a, REQ_SIGHT) / 100;
     const std::uint16_t from = Object_Field(a);
     const std::uint16_t to = Object_Field(b);
     if (from >= total_fields || to >= total_fields) return 0;
@@ -113,7 +107,7 @@ int Scope(obj_ref character, std::uint16_t field) {
         Error_Query_Quit("Destination index is not field-head in Scope");
         return 0;
     }
-    const std::int64_t facing = Ask(character, character, REQ_FACING);
+    const std::int64_t facing = Ask_Clamped(character, character, REQ_FACING);
     const std::uint16_t own = Object_Field(character);
     if (own >= total_fields) return 0;
     const std::int32_t dx = static_cast<std::int32_t>(Field_X(field)) - static_cast<std::int32_t>(Field_X(own));
@@ -134,7 +128,7 @@ int Scope(obj_ref character, std::uint16_t field) {
 std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head) {
     const std::uint16_t h = Obj_Index(field_head);
     if (h >= total_fields) return 0;
-    if (mapfield[h] & MF_ASK_SIGHT) return Clamp32(Ask(viewer, field_head, REQ_SIGHT_COST));
+    if (mapfield[h] & MF_ASK_SIGHT) return Ask_Clamped(viewer, field_head, REQ_SIGHT_COST);
     return Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
 }
 

@@ -11,6 +11,8 @@ extern std::uint16_t sight_target;
 extern std::int32_t sight_target_x;
 extern std::int32_t sight_target_y;
 extern std::int16_t sight_range;  // the range given times 5
+// No sight target.
+void Reset_Sight_State();
 
 constexpr std::int32_t SIGHT_BASE_COST = 5;
 

@@ -31,21 +31,11 @@ constexpr RequestValue FULL_COVER = 100;
 constexpr RequestValue LAST_STABLE_HIT_POINTS = -9;
 constexpr int ZOMBIE_CHANCE = 20;
 
-RequestValue Ask(obj_ref subject, obj_ref object, request_no request) {
-    return Object_Request(subject, object, 0, request, NO_VALUE);
-}
-
-std::int32_t Clamp32(RequestValue v) {
-    return static_cast<std::int32_t>(std::clamp<RequestValue>(v, INT32_MIN, INT32_MAX));
-}
-
 // The caster's level, asked by the caster itself.
-std::int32_t Level_Of(obj_ref caster) { return Clamp32(Ask(caster, caster, REQ_CHAR_LEVEL)); }
+std::int32_t Level_Of(obj_ref caster) { return Ask_Clamped(caster, caster, REQ_CHAR_LEVEL); }
 
 std::uint8_t Mod_Level(std::int32_t level) { return static_cast<std::uint8_t>(std::clamp(level, 0, 255)); }
 std::uint16_t Param(std::int64_t v) { return static_cast<std::uint16_t>(v); }
-
-bool Is_Field_Head(obj_ref o) { return Obj_Kind(o) == OBJ_FIXITEM && Obj_Index(o) < total_fields; }
 
 std::uint8_t Wait_Delay() { return static_cast<std::uint8_t>(anim_wait & 0xFF); }
 
@@ -102,7 +92,7 @@ RequestValue Splinter_Rain(obj_ref source, obj_ref target, act_desc* act, reques
     switch (request) {
         case REQ_ACT_VALID_TARGET: return Ask(source, target, REQ_FIELD_COVER) < FULL_COVER ? 1 : 0;
         case REQ_EFFECT_HIT: {
-            const std::int32_t power = Clamp32(Ask(target, source, REQ_CHAR_LEVEL)) + 2;
+            const std::int32_t power = Ask_Clamped(target, source, REQ_CHAR_LEVEL) + 2;
             const std::int32_t damage = power + Random(2 * power + 3);
             Start_MapAnim_Once(target, ANIM_SPLINTERS, -1, -1, 1, 0);
             anim_wait = SPLINTER_WAIT;

@@ -3,11 +3,6 @@
 #pragma once
 #include "Objects/Acts.h"
 
-// The flashes and flames of the spells (rows of anim_types).
-constexpr std::uint8_t ANIM_SPELL_FLASH = 18;
-constexpr std::uint8_t ANIM_SPLINTERS = 19;
-constexpr std::uint8_t ANIM_FIRE = 20;
-
 // The row of the map's chararray a summoned zombie is made from.
 constexpr std::uint16_t ZOMBIE_TEMPLATE = 12;
 

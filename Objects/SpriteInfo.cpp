@@ -39,7 +39,7 @@ std::uint32_t Register_Sprite_Info(int layer, int frames) {
     auto* s = new (std::nothrow) sprite{};
     if (s == nullptr) return 0;
     stand_ins.push_back(s);
-    s->kind = sprite_bitmap;
+    s->kind = SPRITE_BITMAP;
     s->frames = static_cast<std::uint16_t>(frames);
     s->layer = static_cast<std::uint8_t>(layer);
     return Sprite_Handle(s);

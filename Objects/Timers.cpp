@@ -1,7 +1,5 @@
 #include "Objects/Timers.h"
 
-#include <new>
-
 #include "Objects/GameClock.h"
 #include "Objects/ModifierKinds.h"
 #include "Objects/Modifiers.h"
@@ -11,22 +9,7 @@ TimerArray timer_array;
 
 namespace {
 
-timer_entry& Entry(std::uint16_t e) { return timer_array.entries[e]; }
-
-// Capacity after growth, never reaching 0xFFFF (the end mark).
-bool Grow_Timer_Array() {
-    std::uint32_t old_capacity = timer_array.Capacity();
-    std::uint32_t capacity = old_capacity + TIMER_ARRAY_STEP;
-    if (capacity > 0xFFFF) capacity = 0xFFFF;
-    if (capacity == old_capacity) return false;
-    try {
-        timer_array.entries.resize(capacity, timer_entry{});
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
-    for (std::uint32_t e = capacity; e-- > old_capacity;) Timer_Free(static_cast<std::uint16_t>(e));
-    return true;
-}
+timer_entry& Entry(std::uint16_t e) { return timer_array.records[e]; }
 
 void Deliver(std::uint16_t m, std::uint16_t request) {
     // A pool replaced under the array, or a record freed without its
@@ -46,36 +29,30 @@ void Deliver(std::uint16_t m, std::uint16_t request) {
 }  // namespace
 
 void Timer_Init() {
-    timer_array.first_free = NO_INDEX;
     timer_array.active = NO_INDEX;
-    try {
-        timer_array.entries.assign(TIMER_ARRAY_START, timer_entry{});
-    } catch (const std::bad_alloc&) {
-        timer_array.entries.clear();
+    if (!timer_array.Allocate(TIMER_ARRAY_START)) {
         Error_Query_Quit("Can't allocate timer-array!");
         return;
     }
-    for (std::uint32_t e = TIMER_ARRAY_START; e-- > 0;) Timer_Free(static_cast<std::uint16_t>(e));
+    timer_array.Chain_Free(0, TIMER_ARRAY_START);
+}
+
+void Timer_Release() {
+    timer_array.Release();
+    timer_array.active = NO_INDEX;
 }
 
 void Timer_Free(std::uint16_t e) {
-    if (e >= timer_array.Capacity()) return;
-    timer_entry& t = Entry(e);
-    t.due = TIMER_FREE_DUE;
-    t.modifier = TIMER_FREE_MODIFIER;
-    t.request = REQ_FREE_TIMER;
-    t.next = timer_array.first_free;
-    timer_array.first_free = e;
+    if (e < timer_array.Capacity()) timer_array.Push(e);
 }
 
 void Timer_Add(std::uint32_t delay, std::uint16_t modifier, std::uint16_t request) {
-    if (timer_array.first_free == NO_INDEX && !Grow_Timer_Array()) {
+    const std::uint16_t e = timer_array.New();
+    if (e == NO_INDEX) {
         Error_Query_Quit("Can't expand timer-array!");
         return;
     }
-    std::uint16_t e = timer_array.first_free;
     timer_entry& t = Entry(e);
-    timer_array.first_free = t.next;
     t.due = static_cast<std::int32_t>(game_clock + delay);
     t.modifier = modifier;
     t.request = request;
@@ -121,8 +98,8 @@ bool Timer_Pending(std::uint16_t m, std::uint16_t request) {
 void Timer_Clear() {
     // Every entry back on the free list, handed out from 0 upward again.
     timer_array.active = NO_INDEX;
-    timer_array.first_free = NO_INDEX;
-    for (std::uint32_t e = timer_array.Capacity(); e-- > 0;) Timer_Free(static_cast<std::uint16_t>(e));
+    timer_array.first_free = timer_array.End();
+    timer_array.Chain_Free(0, timer_array.Capacity());
 }
 
 void Run_Due_Timers() {

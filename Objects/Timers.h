@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "Objects/RequestNumbers.h"
 #include "platform/Packed.h"
 
@@ -24,16 +25,30 @@ constexpr std::uint16_t TIMER_ARRAY_STEP = 100;
 constexpr std::int32_t TIMER_FREE_DUE = -1;
 constexpr std::uint16_t TIMER_FREE_MODIFIER = 3000;
 
-struct TimerArray {
-    std::vector<timer_entry> entries;
-    std::uint16_t first_free = NO_INDEX;
+// A free entry: due -1, modifier 3000, request 178.
+template <>
+struct RecordTraits<timer_entry> : RecordTraitsBase {
+    static std::uint16_t Next(const timer_entry& t) { return t.next; }
+    static void Fresh(timer_entry& t, std::uint16_t next) {
+        t.due = TIMER_FREE_DUE;
+        t.modifier = TIMER_FREE_MODIFIER;
+        t.request = REQ_FREE_TIMER;
+        t.next = next;
+    }
+    static void Freed(timer_entry& t, std::uint16_t next) { Fresh(t, next); }
+    static void Taken(timer_entry&) {}
+    static constexpr FreeMarks MARKS = FreeMarks::None;
+};
+
+struct TimerArray : RecordArray<timer_entry, TIMER_ARRAY_STEP> {
     std::uint16_t active = NO_INDEX;  // earliest first
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(entries.size()); }
 };
 extern TimerArray timer_array;
 
 // A new array of 1000 free entries, handed out from 0 upward.
 void Timer_Init();
+// No timer array at all.
+void Timer_Release();
 void Timer_Free(std::uint16_t e);
 // Schedules request for modifier at game_clock + delay. An event is due
 // only once the clock has passed its time, so a delay of 0 waits for the

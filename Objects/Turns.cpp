@@ -8,15 +8,7 @@
 
 namespace {
 
-RequestValue Ask(std::uint16_t c, request_no request) {
-    const obj_ref who = Make_Obj(OBJ_CHAR, c);
-    return Object_Request(who, who, 0, request, 0);
-}
-
-void Change(std::uint16_t c, request_no request, RequestValue value) {
-    const obj_ref who = Make_Obj(OBJ_CHAR, c);
-    Object_Request(who, who, 0, request, value);
-}
+void Change(obj_ref who, request_no request, RequestValue value) { Object_Request(who, who, 0, request, value); }
 
 // A guarding or waiting character decides again in a new round.
 void Wake(char_record& r) {
@@ -38,16 +30,17 @@ std::uint16_t Best_Actor() {
     std::uint16_t first = NO_INDEX, second = NO_INDEX;
     RequestValue first_best = 0, second_best = 0;
     for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-        if (!Char_In_Use(c) || Ask(c, REQ_ACTIVE) == 0) continue;
+        const obj_ref who = Make_Obj(OBJ_CHAR, c);
+        if (!Char_In_Use(c) || Ask_Self_Or_Zero(who, REQ_ACTIVE) == 0) continue;
         const std::uint16_t state = chararray.records[c].state;
-        const RequestValue points = Ask(c, REQ_ACTION_POINTS);
+        const RequestValue points = Ask_Self_Or_Zero(who, REQ_ACTION_POINTS);
         if (Acts_On_Action_Points(state)) {
             if (points > first_best) {
                 first_best = points;
                 first = c;
             }
         } else if (Acts_On_Share_Left(state)) {
-            const RequestValue most = Ask(c, REQ_MAX_ACTION_POINTS);
+            const RequestValue most = Ask_Self_Or_Zero(who, REQ_MAX_ACTION_POINTS);
             if (most <= 0) continue;  // no maximum, no share
             const RequestValue share = points * 65536 / most;
             if (share > second_best) {
@@ -74,11 +67,11 @@ void Leave_Turn_Mode() {
 }
 
 void New_Round(obj_ref o) {
-    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-        if (!Char_In_Use(c)) continue;
+    chararray.For_Each_Used([](std::uint16_t c) {
+        const obj_ref who = Make_Obj(OBJ_CHAR, c);
         Wake(chararray.records[c]);
-        Change(c, REQ_SET_ACTION_POINTS, Ask(c, REQ_MAX_ACTION_POINTS));
-    }
+        Change(who, REQ_SET_ACTION_POINTS, Ask_Self_Or_Zero(who, REQ_MAX_ACTION_POINTS));
+    });
     turn_mode = 1;
     if (Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)))
         Select_Char(Obj_Index(o));
@@ -89,15 +82,15 @@ void New_Round(obj_ref o) {
 void New_Round_All() {
     if (!turn_mode) return;
     Advance_Game_Clock(ROUND_TICKS);
-    for (std::uint16_t c = 0; c < chararray.Capacity(); ++c) {
-        if (!Char_In_Use(c)) continue;
+    chararray.For_Each_Used([](std::uint16_t c) {
+        const obj_ref who = Make_Obj(OBJ_CHAR, c);
         Wake(chararray.records[c]);
-        const RequestValue most = Ask(c, REQ_MAX_ACTION_POINTS);
-        if (Ask(c, REQ_ACTION_POINTS) < 1)
-            Change(c, REQ_CHANGE_ACTION_POINTS, most);
+        const RequestValue most = Ask_Self_Or_Zero(who, REQ_MAX_ACTION_POINTS);
+        if (Ask_Self_Or_Zero(who, REQ_ACTION_POINTS) < 1)
+            Change(who, REQ_CHANGE_ACTION_POINTS, most);
         else
-            Change(c, REQ_SET_ACTION_POINTS, most);
-    }
+            Change(who, REQ_SET_ACTION_POINTS, most);
+    });
 }
 
 std::uint16_t Next_Actor() {

@@ -20,3 +20,6 @@ ORVEX_FIELD_OFFSET(fixitem_ext, first_mod, 21);
 extern std::vector<fixitem_type> fixitem_data;
 extern std::vector<fixitem_ext> fixitem_data_ext;  // indexed alike with fixitem_data
 extern std::vector<char_record> char_data;
+
+// No database types loaded.
+void Reset_Type_Tables();

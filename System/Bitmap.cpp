@@ -5,7 +5,7 @@
 #include "System/ErrorReport.h"
 
 namespace {
-constexpr UINT load_from_file = LR_LOADFROMFILE | LR_CREATEDIBSECTION;
+constexpr UINT LOAD_FROM_FILE = LR_LOADFROMFILE | LR_CREATEDIBSECTION;
 }
 
 HRESULT DD_Copy_Bitmap(LPDIRECTDRAWSURFACE surface, HBITMAP bitmap, int x, int y, int width, int height) {
@@ -28,7 +28,7 @@ HRESULT DD_Copy_Bitmap(LPDIRECTDRAWSURFACE surface, HBITMAP bitmap, int x, int y
 }
 
 LPDIRECTDRAWSURFACE DD_Load_Bitmap(LPDIRECTDRAW dd, const char* path, int width, int height) {
-    auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, load_from_file));
+    auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, width, height, LOAD_FROM_FILE));
     if (bitmap == nullptr) {
         File_Fatal_Error("Can't load bitmap:", Bitmap_File_Fault(path));
         return nullptr;
@@ -49,7 +49,7 @@ LPDIRECTDRAWSURFACE DD_Load_Bitmap(LPDIRECTDRAW dd, const char* path, int width,
 }
 
 HRESULT DD_Reload_Bitmap(LPDIRECTDRAWSURFACE surface, const char* path) {
-    auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, load_from_file));
+    auto bitmap = static_cast<HBITMAP>(LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LOAD_FROM_FILE));
     if (bitmap == nullptr) return E_FAIL;
     HRESULT result = DD_Copy_Bitmap(surface, bitmap, 0, 0, 0, 0);
     DeleteObject(bitmap);

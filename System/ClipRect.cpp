@@ -2,8 +2,8 @@
 
 #include "System/Display.h"
 
-RECT clip_rect{0, 0, screen_width, screen_height};
-RECT saved_clip_rect{0, 0, screen_width, screen_height};
+RECT clip_rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+RECT saved_clip_rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 
 void Set_Clip_Rect(int left, int top, int right, int bottom) {
     saved_clip_rect = clip_rect;
@@ -14,4 +14,4 @@ void Set_Clip_Rect_From(const RECT& rect) { Set_Clip_Rect(rect.left, rect.top, r
 
 void Restore_Clip_Rect() { clip_rect = saved_clip_rect; }
 
-void Set_Full_Clip() { Set_Clip_Rect(0, 0, screen_width, screen_height); }
+void Set_Full_Clip() { Set_Clip_Rect(0, 0, SCREEN_WIDTH, SCREEN_HEIGHT); }

@@ -24,14 +24,16 @@ struct dd_cursor_state {
     const sprite* digits = nullptr;
 };
 extern dd_cursor_state dd_cursor;
+// No cursor loaded, shown or drawn (what it held is not released).
+void Reset_Cursor_State();
 
 // The cursor's box around the mouse: 32 pixels left and right, 48 up and down.
-constexpr int cursor_half_width = 32;
-constexpr int cursor_half_height = 48;
+constexpr int CURSOR_HALF_WIDTH = 32;
+constexpr int CURSOR_HALF_HEIGHT = 48;
 // The shadow's offset and palette (bit 7 set: a run-length sprite draws none).
-constexpr int cursor_shadow_offset = 7;
-constexpr int cursor_shadow_palette = 132;
-constexpr int cursor_digit_spacing = 7;
+constexpr int CURSOR_SHADOW_OFFSET = 7;
+constexpr int CURSOR_SHADOW_PALETTE = 132;
+constexpr int CURSOR_DIGIT_SPACING = 7;
 
 void Set_DD_Cursor(const sprite* image, int frame, int ignored1, int ignored2, int palette);
 void Set_Cursor_Number(int count, int x, int y);

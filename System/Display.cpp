@@ -26,21 +26,21 @@ LPDIRECTDRAWPALETTE palette_object = nullptr;
 
 int display_released = 1;
 int surfaces_ready = 0;
-RECT screen_rect{0, 0, screen_width, screen_height};
+RECT screen_rect{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 
 colour_table red_table, green_table, blue_table;
-std::uint16_t shade_table[light_levels][256];
+std::uint16_t shade_table[LIGHT_LEVELS][256];
 std::uint32_t ui_background = 0;
 
 namespace {
 
-constexpr COLORREF ui_background_colour = RGB(222, 182, 148);
-constexpr const char* title_picture = "ARTWORK\\PAGES\\cimkep2.bmp";
-constexpr const char* palette_bitmap = "ARTWORK\\PALETTES\\PALETTE.BMP";
-constexpr DWORD title_wait_ms = 2500;
+constexpr COLORREF UI_BACKGROUND_COLOUR = RGB(222, 182, 148);
+constexpr const char* TITLE_PICTURE = "ARTWORK\\PAGES\\cimkep2.bmp";
+constexpr const char* PALETTE_BITMAP = "ARTWORK\\PALETTES\\PALETTE.BMP";
+constexpr DWORD TITLE_WAIT_MS = 2500;
 // Brightness of level L is L * 4 / 180 of the palette colour: 45 is plain.
-constexpr int shade_numerator = 4;
-constexpr int shade_denominator = 180;
+constexpr int SHADE_NUMERATOR = 4;
+constexpr int SHADE_DENOMINATOR = 180;
 
 template <class T>
 void Release_And_Forget(T*& object) {
@@ -87,11 +87,11 @@ void Release_Display_Objects() {
 }
 
 void Show_Title_Picture() {
-    LPDIRECTDRAWSURFACE title = DD_Load_Bitmap(direct_draw, title_picture, 0, 0);
+    LPDIRECTDRAWSURFACE title = DD_Load_Bitmap(direct_draw, TITLE_PICTURE, 0, 0);
     if (title == nullptr) return;
-    RECT r{0, 0, std::min(screen_width, title->Width()), std::min(screen_height, title->Height())};
+    RECT r{0, 0, std::min(SCREEN_WIDTH, title->Width()), std::min(SCREEN_HEIGHT, title->Height())};
     DD_Error("blt balhe", primary_surface->Blt(&r, title, &r, DDBLT_WAIT, nullptr));
-    Sleep(title_wait_ms);
+    Sleep(TITLE_WAIT_MS);
     // Nothing shows the title again: its surface goes at once.
     title->Release();
 }
@@ -130,7 +130,7 @@ void Init_DirectDraw() {
     }
     DD_Error("SetCooperativeLevel FULLSCREEN",
              direct_draw->SetCooperativeLevel(Get_Main_Window(), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN));
-    direct_draw->SetDisplayMode(screen_width, screen_height, screen_bits);
+    direct_draw->SetDisplayMode(SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BITS);
     display_released = 0;
 }
 
@@ -145,12 +145,12 @@ int Create_Surfaces() {
     primary_surface->GetPixelFormat(&format);
     Make_Colour_Tables(format.dwRBitMask, format.dwGBitMask, format.dwBBitMask);
 
-    BACK = Create_Plain(screen_width, screen_height, "CreateSurface BACK");
-    ZOOM = Create_Plain(zoom_width, zoom_height, "CreateSurface ZOOM");
-    TEXT = Create_Plain(text_width, text_height, "CreateSurface TEXT");
-    MESSAGE = Create_Plain(message_width, message_height, "CreateSurface MESSAGE");
+    BACK = Create_Plain(SCREEN_WIDTH, SCREEN_HEIGHT, "CreateSurface BACK");
+    ZOOM = Create_Plain(ZOOM_WIDTH, ZOOM_HEIGHT, "CreateSurface ZOOM");
+    TEXT = Create_Plain(TEXT_WIDTH, TEXT_HEIGHT, "CreateSurface TEXT");
+    MESSAGE = Create_Plain(MESSAGE_WIDTH, MESSAGE_HEIGHT, "CreateSurface MESSAGE");
     message_sprite.surface = MESSAGE;
-    MASK = Create_Plain(mask_width, mask_height, "CreateSurface MASK");
+    MASK = Create_Plain(MASK_WIDTH, MASK_HEIGHT, "CreateSurface MASK");
 
     if (DD_Error("CreateClipper", direct_draw->CreateClipper(0, &display_clipper, nullptr)) == DD_OK) {
         DD_Error("SetHwnd", display_clipper->SetHWnd(0, Get_Main_Window()));
@@ -166,9 +166,9 @@ int Create_Surfaces() {
     Set_Zero_Key(MASK, "maskbuffer colorkey");
 
     if (BACK != nullptr) {
-        ui_background = DD_Color_Match(BACK, ui_background_colour);
+        ui_background = DD_Color_Match(BACK, UI_BACKGROUND_COLOUR);
         DDBLTFX fx{sizeof(DDBLTFX), 0};
-        RECT all{0, 0, screen_width, screen_height};
+        RECT all{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
         DD_Error("Blt colorfill", BACK->Blt(&all, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx));
     }
     Make_Shade_Table();
@@ -198,18 +198,18 @@ void Release_DirectDraw() {
 }
 
 void Make_Shade_Table() {
-    file_fault fault{palette_bitmap, "not loaded"};
+    file_fault fault{PALETTE_BITMAP, "not loaded"};
     if (palette_object == nullptr)
-        palette_object = DD_Load_Palette(direct_draw, palette_bitmap, Get_Main_Window(), fault);
+        palette_object = DD_Load_Palette(direct_draw, PALETTE_BITMAP, Get_Main_Window(), fault);
     if (palette_object == nullptr) {
         File_Error_Query_Quit("Palette load failed", fault);
         return;
     }
     PALETTEENTRY entries[256];
     palette_object->GetEntries(0, 0, 256, entries);
-    for (int level = 0; level < light_levels; ++level) {
+    for (int level = 0; level < LIGHT_LEVELS; ++level) {
         for (int i = 0; i < 256; ++i) {
-            auto shade = [level](int c) { return std::min(c * level * shade_numerator / shade_denominator, 255); };
+            auto shade = [level](int c) { return std::min(c * level * SHADE_NUMERATOR / SHADE_DENOMINATOR, 255); };
             shade_table[level][i] = static_cast<std::uint16_t>(red_table.table[shade(entries[i].peRed)] |
                                                                green_table.table[shade(entries[i].peGreen)] |
                                                                blue_table.table[shade(entries[i].peBlue)]);
@@ -238,10 +238,10 @@ void Clear_Screen() {
 
 int Update_Screen(const RECT* rect) {
     if (!surfaces_ready) return 0;
-    RECT r = rect != nullptr ? *rect : RECT{0, 0, screen_width, screen_height};
+    RECT r = rect != nullptr ? *rect : RECT{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     // Only the screen's part of the rect can be copied.
-    r = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, screen_width),
-         std::min<LONG>(r.bottom, screen_height)};
+    r = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, SCREEN_WIDTH),
+         std::min<LONG>(r.bottom, SCREEN_HEIGHT)};
     if (r.left >= r.right || r.top >= r.bottom) return 0;
     if (BACK != nullptr && primary_surface != nullptr)
         DD_Error("blt balhe", primary_surface->Blt(&r, BACK, &r, DDBLT_WAIT, nullptr));

@@ -6,19 +6,19 @@
 
 #include "platform/DDraw.h"
 
-constexpr int screen_width = 640;
-constexpr int screen_height = 480;
-constexpr int screen_bits = 16;
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+constexpr int SCREEN_BITS = 16;
 
 // Sizes of the off-screen surfaces.
-constexpr int zoom_width = 640, zoom_height = 96;        // the cursor's work area
-constexpr int text_width = 323, text_height = 130;       // the message log's ring
-constexpr int message_width = 320, message_height = 20;  // the message line
-constexpr int mask_width = 211, mask_height = 19;
+constexpr int ZOOM_WIDTH = 640, ZOOM_HEIGHT = 96;        // the cursor's work area
+constexpr int TEXT_WIDTH = 323, TEXT_HEIGHT = 130;       // the message log's ring
+constexpr int MESSAGE_WIDTH = 320, MESSAGE_HEIGHT = 20;  // the message line
+constexpr int MASK_WIDTH = 211, MASK_HEIGHT = 19;
 
 // Light levels of the shade table: 45 reproduces the palette colours.
-constexpr int light_levels = 64;
-constexpr int light_plain = 45;
+constexpr int LIGHT_LEVELS = 64;
+constexpr int LIGHT_PLAIN = 45;
 
 extern LPDIRECTDRAW direct_draw;
 extern LPDIRECTDRAWSURFACE primary_surface;
@@ -53,7 +53,7 @@ struct colour_table {
 extern colour_table red_table, green_table, blue_table;
 
 // Light level by palette index: the 16-bit screen pixel.
-extern std::uint16_t shade_table[light_levels][256];
+extern std::uint16_t shade_table[LIGHT_LEVELS][256];
 
 // The pixel of RGB(222, 182, 148) on BACK: the message log's background.
 extern std::uint32_t ui_background;

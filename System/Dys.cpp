@@ -11,11 +11,11 @@
 
 namespace {
 
-constexpr std::size_t header_size = sizeof(CDysHeader);
-constexpr std::size_t frame_head_size = 6;
+constexpr std::size_t HEADER_SIZE = sizeof(CDysHeader);
+constexpr std::size_t FRAME_HEAD_SIZE = 6;
 // The least a frame takes: its head and the frame end.
-constexpr std::size_t smallest_frame = frame_head_size + 1;
-constexpr std::uint64_t largest_file = 256u << 20;
+constexpr std::size_t SMALLEST_FRAME = FRAME_HEAD_SIZE + 1;
+constexpr std::uint64_t LARGEST_FILE = 256u << 20;
 
 std::uint32_t Widen(std::int16_t v) { return static_cast<std::uint32_t>(static_cast<std::int32_t>(v)); }
 
@@ -28,7 +28,7 @@ std::uint16_t Refuse(const char* text, const char* path, const std::string& reas
         Error_Query_Quit(text);
     else
         File_Error_Query_Quit(text, {path, reason});
-    return dys_failed;
+    return DYS_FAILED;
 }
 
 }  // namespace
@@ -43,10 +43,10 @@ bool Valid_DYS_Runs(const std::uint8_t* data, std::size_t length) {
     std::size_t i = 0;
     for (;;) {
         if (i >= length) return false;
-        if (data[i] == dys_frame_end) return true;
+        if (data[i] == DYS_FRAME_END) return true;
         for (;;) {
             if (i >= length) return false;
-            if (data[i++] == dys_row_end) break;
+            if (data[i++] == DYS_ROW_END) break;
             if (i >= length) return false;
             std::size_t count = data[i++];
             if (count > length - i) return false;
@@ -56,19 +56,19 @@ bool Valid_DYS_Runs(const std::uint8_t* data, std::size_t length) {
 }
 
 CDysFrame::ReadResult CDysFrame::Read(const std::uint8_t* file, std::size_t size, std::size_t& at) {
-    if (at > size || size - at < frame_head_size) return ReadResult::corrupt;
+    if (at > size || size - at < FRAME_HEAD_SIZE) return ReadResult::Corrupt;
     x = static_cast<std::int16_t>(U16(file + at));
     y = static_cast<std::int16_t>(U16(file + at + 2));
     std::uint16_t n = U16(file + at + 4);
-    at += frame_head_size;
-    if (n > size - at || !Valid_DYS_Runs(file + at, n)) return ReadResult::corrupt;
+    at += FRAME_HEAD_SIZE;
+    if (n > size - at || !Valid_DYS_Runs(file + at, n)) return ReadResult::Corrupt;
     delete[] data;
     data = new (std::nothrow) std::uint8_t[n];
-    if (data == nullptr) return ReadResult::no_memory;
+    if (data == nullptr) return ReadResult::NoMemory;
     std::memcpy(data, file + at, n);
     length = n;
     at += n;
-    return ReadResult::ok;
+    return ReadResult::Ok;
 }
 
 std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** table, CDysHeader* header,
@@ -77,12 +77,12 @@ std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** 
     if (size < 6 || std::memcmp(file, "DYS ", 4) != 0)
         return Refuse("Not a DYS file!", path, "it does not begin with \"DYS \"");
     CDysHeader h;
-    if (size < header_size) return Refuse("DYS file is corrupted", path, "its header is cut short");
-    std::memcpy(&h, file, header_size);
+    if (size < HEADER_SIZE) return Refuse("DYS file is corrupted", path, "its header is cut short");
+    std::memcpy(&h, file, HEADER_SIZE);
     if (!h.Check()) return Refuse("DYS file is corrupted", path, "its header's checksum does not match");
     // The count must fit the 16-bit result (0xFFFF is the failure) and the file.
     const std::uint32_t count = h.frames;
-    if (count >= dys_failed || count > (size - header_size) / smallest_frame)
+    if (count >= DYS_FAILED || count > (size - HEADER_SIZE) / SMALLEST_FRAME)
         return Refuse("DYS file is corrupted", path, std::to_string(count) + " frames cannot fit in it");
     if (h.width > 0x7FFFFFFF || h.height > 0x7FFFFFFF)
         return Refuse("DYS file is corrupted", path, "its figure's size is out of range");
@@ -91,12 +91,12 @@ std::uint16_t Parse_DYS(const std::uint8_t* file, std::size_t size, CDysFrame** 
         frames = new (std::nothrow) CDysFrame[count];
         if (frames == nullptr) return Refuse("Not enough memory!", path, "no memory for its frames");
     }
-    std::size_t at = header_size;
+    std::size_t at = HEADER_SIZE;
     for (std::uint32_t i = 0; i < count; ++i) {
         CDysFrame::ReadResult r = frames[i].Read(file, size, at);
-        if (r != CDysFrame::ReadResult::ok) {
+        if (r != CDysFrame::ReadResult::Ok) {
             delete[] frames;
-            if (r == CDysFrame::ReadResult::no_memory)
+            if (r == CDysFrame::ReadResult::NoMemory)
                 return Refuse("Not enough memory!", path, "no memory for frame " + std::to_string(i));
             return Refuse("DYS file is corrupted", path, "frame " + std::to_string(i) + " is damaged or cut short");
         }
@@ -110,9 +110,9 @@ std::uint16_t Read_DYS_File(const char* path, CDysFrame** table, CDysHeader* hea
     *table = nullptr;
     std::vector<std::uint8_t> bytes;
     file_fault fault;
-    if (!Read_Game_File(path != nullptr ? path : "", largest_file, bytes, &fault)) {
+    if (!Read_Game_File(path != nullptr ? path : "", LARGEST_FILE, bytes, &fault)) {
         File_Error_Query_Quit("cannot open file ...", fault);
-        return dys_failed;
+        return DYS_FAILED;
     }
     const std::string found = Resolve_Path(path)->string();
     return Parse_DYS(bytes.data(), bytes.size(), table, header, found.c_str());
@@ -124,12 +124,12 @@ sprite* Load_DYS(const char* name) {
         Fatal_Error("Not enough memory...", "");
         return nullptr;
     }
-    s->kind = sprite_run_length;
+    s->kind = SPRITE_RUN_LENGTH;
     std::string path = std::string(name != nullptr ? name : "") + ".DYS";
     CDysFrame* table = nullptr;
     CDysHeader header;
     std::uint16_t count = Read_DYS_File(path.c_str(), &table, &header);
-    if (count == dys_failed) return s;
+    if (count == DYS_FAILED) return s;
     s->frames = count;
     s->frames_data = table;
     s->width = static_cast<std::int32_t>(header.width);

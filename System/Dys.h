@@ -40,11 +40,11 @@ ORVEX_FIELD_OFFSET(CDysHeader, x_origin, 22);
 ORVEX_FIELD_OFFSET(CDysHeader, y_origin, 24);
 ORVEX_FIELD_OFFSET(CDysHeader, checksum, 26);
 
-constexpr std::uint8_t dys_row_end = 255;
-constexpr std::uint8_t dys_frame_end = 254;
-constexpr std::uint16_t dys_failed = 0xFFFF;
+constexpr std::uint8_t DYS_ROW_END = 255;
+constexpr std::uint8_t DYS_FRAME_END = 254;
+constexpr std::uint16_t DYS_FAILED = 0xFFFF;
 // The largest remap argument the blitter takes; above it nothing is drawn.
-constexpr int dys_largest_remap = 32767;
+constexpr int DYS_LARGEST_REMAP = 32767;
 
 // One frame of a run-length sprite; it owns its data.
 class CDysFrame {
@@ -54,7 +54,7 @@ class CDysFrame {
     CDysFrame(const CDysFrame&) = delete;
     CDysFrame& operator=(const CDysFrame&) = delete;
 
-    enum class ReadResult { ok, corrupt, no_memory };
+    enum class ReadResult { Ok, Corrupt, NoMemory };
     // Reads the frame at file[at] and moves at past it. Refused: a frame that
     // runs past the end, and data whose runs leave it or that has no end.
     ReadResult Read(const std::uint8_t* file, std::size_t size, std::size_t& at);
@@ -69,7 +69,7 @@ class CDysFrame {
 // row ended, and the frame's end before the data's.
 bool Valid_DYS_Runs(const std::uint8_t* data, std::size_t length);
 
-// The frames of a DYS file image: the frame count, or dys_failed after
+// The frames of a DYS file image: the frame count, or DYS_FAILED after
 // reporting the fault ("Not a DYS file!", "DYS file is corrupted", "Not enough
 // memory!"; for the image of a file at path, with the path and what is wrong
 // on the line under it). The table (null for 0 frames) is the caller's,

@@ -39,20 +39,20 @@ void Fatal_Error(const char* text, const char* detail) {
 void File_Error_Query_Quit(const char* text, const file_fault& fault) {
     if (quitting) return;
     const std::string message = std::string(text ? text : "") + "\n" + fault.Text() + "\n\nQuit from Application ?";
-    int answer = MessageBoxA(Get_Main_Window(), message.c_str(), program_name, MB_OKCANCEL | MB_SETFOREGROUND);
+    int answer = MessageBoxA(Get_Main_Window(), message.c_str(), PROGRAM_NAME, MB_OKCANCEL | MB_SETFOREGROUND);
     if (answer == IDOK) Begin_Orderly_Quit();
 }
 
 void File_Fatal_Error(const char* text, const file_fault& fault) {
     if (quitting) return;
     const std::string message = std::string(text ? text : "") + "\n" + fault.Text();
-    MessageBoxA(Get_Main_Window(), message.c_str(), program_name, MB_ICONHAND);
+    MessageBoxA(Get_Main_Window(), message.c_str(), PROGRAM_NAME, MB_ICONHAND);
     Begin_Orderly_Quit();
 }
 
 HRESULT DD_Error(const char* label, HRESULT result) {
     if (result == DD_OK || result == DDERR_SURFACELOST || result == DDERR_SURFACEBUSY) return result;
-    for (const DD_Error_Row& row : dd_error_table) {
+    for (const DD_Error_Row& row : DD_ERROR_TABLE) {
         if (row.code == result) {
             if (!quitting) MessageBoxA(Get_Main_Window(), row.name, label, MB_ICONHAND | MB_SETFOREGROUND);
             return result;

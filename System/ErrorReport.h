@@ -5,7 +5,7 @@
 #include "platform/FileFault.h"
 
 // The caption of the boxes that name a file the program could not read.
-constexpr const char* program_name = "Orvex";
+constexpr const char* PROGRAM_NAME = "Orvex";
 
 // A failure the player may ignore: a box captioned text asking
 // "Quit from Application ?" with OK and Cancel. OK starts the orderly close;

@@ -14,7 +14,7 @@ COLORREF text_colour = RGB(255, 255, 0);
 
 namespace {
 
-constexpr const char* font_files[] = {"ARTWORK\\SYSTEM\\SMALLE.FON", "ARTWORK\\SYSTEM\\SERIFE.FON"};
+constexpr const char* FONT_FILES[] = {"ARTWORK\\SYSTEM\\SMALLE.FON", "ARTWORK\\SYSTEM\\SERIFE.FON"};
 
 HFONT Make_Font(int height, int weight, const char* face) {
     return CreateFontA(height, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
@@ -28,7 +28,7 @@ void Delete_Font(HFONT& font) {
 }  // namespace
 
 void Init_Fonts() {
-    for (const char* file : font_files) {
+    for (const char* file : FONT_FILES) {
         file_fault fault;
         if (!Resolve_Readable_File(file, &fault)) {
             File_Error_Query_Quit("Can't load font!", fault);
@@ -48,7 +48,7 @@ void Init_Fonts() {
 }
 
 void Free_Fonts() {
-    for (const char* file : font_files)
+    for (const char* file : FONT_FILES)
         if (!RemoveFontResourceA(file)) Error_Query_Quit("Can't remove font!");
     Delete_Font(small_font);
     Delete_Font(log_font);

@@ -3,10 +3,10 @@
 #pragma once
 #include "platform/Win32Types.h"
 
-constexpr int message_text_size = 128;  // at most 127 characters
+constexpr int MESSAGE_TEXT_SIZE = 128;  // at most 127 characters
 
 struct message_line_state {
-    char text[message_text_size];  // empty = none
+    char text[MESSAGE_TEXT_SIZE];  // empty = none
     RECT rect;                     // where it shows, 300 x 13
 };
 extern message_line_state message_line;

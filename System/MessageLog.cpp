@@ -14,15 +14,15 @@ namespace {
 
 Log_Listener log_listener = nullptr;
 
-constexpr RECT measure_rect{10, 0, 313, log_line_height};
-constexpr int line_left = 10, line_right = 313;
-constexpr int record_head = 4;  // the colour
+constexpr RECT MEASURE_RECT{10, 0, 313, LOG_LINE_HEIGHT};
+constexpr int LINE_LEFT = 10, LINE_RIGHT = 313;
+constexpr int RECORD_HEAD = 4;  // the colour
 // A record's line must fit the buffer with nothing else in it.
-constexpr int longest_line = log_buffer_size - record_head - 2;
-constexpr COLORREF blank_colour = 0xDCDCDC;
-constexpr int blank_lines = 5;
+constexpr int LONGEST_LINE = LOG_BUFFER_SIZE - RECORD_HEAD - 2;
+constexpr COLORREF BLANK_COLOUR = 0xDCDCDC;
+constexpr int BLANK_LINES = 5;
 
-int Ring_Y(int y) { return ((y % log_ring_height) + log_ring_height) % log_ring_height; }
+int Ring_Y(int y) { return ((y % LOG_RING_HEIGHT) + LOG_RING_HEIGHT) % LOG_RING_HEIGHT; }
 
 COLORREF Record_Colour(int record) {
     const std::uint8_t* p = message_log.buffer + record;
@@ -30,7 +30,7 @@ COLORREF Record_Colour(int record) {
 }
 
 int Next_Record(int record) {
-    int i = record + record_head;
+    int i = record + RECORD_HEAD;
     while (i < message_log.end && message_log.buffer[i] != 0) ++i;
     return std::min(i + 1, message_log.end);
 }
@@ -54,7 +54,7 @@ int Measure_Line(COLORREF colour, const char* text) {
         return 0;
     SelectObject(dc, log_font);
     SetTextColor(dc, colour);
-    RECT r = measure_rect;
+    RECT r = MEASURE_RECT;
     DRAWTEXTPARAMS params{sizeof(DRAWTEXTPARAMS), 0, 0, 0, 0};
     DrawTextExA(dc, text, -1, &r, DT_WORDBREAK | DT_CALCRECT, &params);
     if (own_dc)
@@ -68,7 +68,7 @@ int Measure_Line(COLORREF colour, const char* text) {
 // true when the first visible record had to go.
 bool Make_Room(int n) {
     int dropped = 0;
-    while (!(log_buffer_size - record_head - 1 - message_log.end + dropped > n)) dropped = Next_Record(dropped);
+    while (!(LOG_BUFFER_SIZE - RECORD_HEAD - 1 - message_log.end + dropped > n)) dropped = Next_Record(dropped);
     if (dropped == 0) return false;
     std::memmove(message_log.buffer, message_log.buffer + dropped, message_log.end - dropped);
     message_log.end -= dropped;
@@ -81,10 +81,10 @@ bool Make_Room(int n) {
 int Append_Record(COLORREF colour, const char* text, int n) {
     int record = message_log.end;
     std::uint8_t* p = message_log.buffer + record;
-    for (int i = 0; i < record_head; ++i) p[i] = static_cast<std::uint8_t>(colour >> (8 * i));
-    std::memcpy(p + record_head, text, n);
-    p[record_head + n] = 0;
-    message_log.end += record_head + n + 1;
+    for (int i = 0; i < RECORD_HEAD; ++i) p[i] = static_cast<std::uint8_t>(colour >> (8 * i));
+    std::memcpy(p + RECORD_HEAD, text, n);
+    p[RECORD_HEAD + n] = 0;
+    message_log.end += RECORD_HEAD + n + 1;
     return record;
 }
 
@@ -97,10 +97,10 @@ void Blit_Band(const RECT& ring, const RECT& panel) {
 
 void Log_Reset() {
     message_log.top = message_log.bottom = message_log.end = 0;
-    message_log.next_y = log_window_height;
+    message_log.next_y = LOG_WINDOW_HEIGHT;
     message_log.scroll = 0;
     message_log.following = 1;
-    for (int i = 0; i < blank_lines; ++i) Log_Add_Message(blank_colour, "   ");
+    for (int i = 0; i < BLANK_LINES; ++i) Log_Add_Message(BLANK_COLOUR, "   ");
     message_log.top = 0;
 }
 
@@ -114,7 +114,7 @@ void Log_Add_Message(COLORREF colour, const char* text) {
     const int length = static_cast<int>(std::strlen(text));
     int p = 0;
     while (p != length) {
-        int n = std::min(Measure_Line(colour, text + p), std::min(longest_line, length - p));
+        int n = std::min(Measure_Line(colour, text + p), std::min(LONGEST_LINE, length - p));
         if (n <= 0) break;
         bool top_lost = Make_Room(n);
         int record = Append_Record(colour, text + p, n);
@@ -122,23 +122,23 @@ void Log_Add_Message(COLORREF colour, const char* text) {
         if (message_log.following == 1) {
             Log_Read_Next();
             Log_Draw_Line(record, message_log.next_y);
-            message_log.next_y += log_line_height;
+            message_log.next_y += LOG_LINE_HEIGHT;
             message_log.bottom = message_log.end;
-        } else if (top_lost && ScreenType == screen_hexamap) {
+        } else if (top_lost && ScreenType == SCREEN_HEXAMAP) {
             Log_Redraw();
         }
     }
 }
 
 void Log_Scroll_Step() {
-    const int target = message_log.next_y - log_window_height;
+    const int target = message_log.next_y - LOG_WINDOW_HEIGHT;
     int& scroll = message_log.scroll;
     if (scroll == target) {
-        scroll %= log_ring_height;
-        message_log.next_y = scroll + log_window_height;
+        scroll %= LOG_RING_HEIGHT;
+        message_log.next_y = scroll + LOG_WINDOW_HEIGHT;
         return;
     }
-    if (message_log.next_y / log_line_height - 10 < scroll / log_line_height) {
+    if (message_log.next_y / LOG_LINE_HEIGHT - 10 < scroll / LOG_LINE_HEIGHT) {
         if (target > scroll) scroll += 1;
         if (target > scroll + 13) scroll += 1;
         if (target > scroll + 26) scroll += 2;
@@ -156,23 +156,23 @@ void Log_Scroll_Step() {
 
 void Log_Blit_Window() {
     const int p = Ring_Y(message_log.scroll);
-    if (p + log_window_height <= log_ring_height) {
-        Blit_Band({0, p, text_width, p + log_window_height}, log_panel);
+    if (p + LOG_WINDOW_HEIGHT <= LOG_RING_HEIGHT) {
+        Blit_Band({0, p, TEXT_WIDTH, p + LOG_WINDOW_HEIGHT}, LOG_PANEL);
     } else {
-        const int split = log_panel.top + log_ring_height - p;  // 527 - p
-        Blit_Band({0, p, text_width, log_ring_height}, {log_panel.left, log_panel.top, log_panel.right, split});
-        Blit_Band({0, 0, text_width, p - log_window_height},
-                  {log_panel.left, split, log_panel.right, log_panel.bottom});
+        const int split = LOG_PANEL.top + LOG_RING_HEIGHT - p;  // 527 - p
+        Blit_Band({0, p, TEXT_WIDTH, LOG_RING_HEIGHT}, {LOG_PANEL.left, LOG_PANEL.top, LOG_PANEL.right, split});
+        Blit_Band({0, 0, TEXT_WIDTH, p - LOG_WINDOW_HEIGHT},
+                  {LOG_PANEL.left, split, LOG_PANEL.right, LOG_PANEL.bottom});
     }
-    Update_Screen(&log_panel);
+    Update_Screen(&LOG_PANEL);
 }
 
 void Log_Redraw() {
-    message_log.next_y = log_window_height;
+    message_log.next_y = LOG_WINDOW_HEIGHT;
     message_log.scroll = 0;
     int record = message_log.top;
-    for (int line = 0; line < log_visible_lines && record < message_log.end; ++line) {
-        Log_Draw_Line(record, line * log_line_height);
+    for (int line = 0; line < LOG_VISIBLE_LINES && record < message_log.end; ++line) {
+        Log_Draw_Line(record, line * LOG_LINE_HEIGHT);
         record = Next_Record(record);
     }
     Log_Blit_Window();
@@ -180,15 +180,15 @@ void Log_Redraw() {
 
 void Log_Draw_Line(int record, int y) {
     y = Ring_Y(y);
-    RECT line{line_left, y, line_right, y + log_line_height};
+    RECT line{LINE_LEFT, y, LINE_RIGHT, y + LOG_LINE_HEIGHT};
     Fill_Surface_Rect(TEXT, line, ui_background);
-    if (record < 0 || record + record_head >= message_log.end || TEXT == nullptr) return;
+    if (record < 0 || record + RECORD_HEAD >= message_log.end || TEXT == nullptr) return;
     HDC dc = nullptr;
     if (DD_Error("getDC", TEXT->GetDC(&dc)) != DD_OK) return;
     SelectObject(dc, log_font);
     SetTextColor(dc, Record_Colour(record));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextExA(dc, reinterpret_cast<const char*>(message_log.buffer + record + record_head), -1, &line, DT_WORDBREAK,
+    DrawTextExA(dc, reinterpret_cast<const char*>(message_log.buffer + record + RECORD_HEAD), -1, &line, DT_WORDBREAK,
                 nullptr);
     DD_Error("releaseDC", TEXT->ReleaseDC(dc));
 }
@@ -206,14 +206,14 @@ void Log_Scroll_Up(std::uint32_t, int event) {
     Log_Read_Prev();
     Log_Bottom_Prev();
     Log_Draw_Line(message_log.top, message_log.next_y - 78);
-    message_log.next_y -= log_line_height;
+    message_log.next_y -= LOG_LINE_HEIGHT;
     message_log.following = 0;
 }
 
 void Log_Scroll_Down(std::uint32_t, int event) {
     if (event != 1 || message_log.bottom == message_log.end) return;
     Log_Draw_Line(message_log.bottom, message_log.next_y);
-    message_log.next_y += log_line_height;
+    message_log.next_y += LOG_LINE_HEIGHT;
     Log_Read_Next();
     Log_Bottom_Next();
     if (message_log.bottom == message_log.end) message_log.following = 1;

@@ -11,17 +11,17 @@
 
 #include "platform/Win32Types.h"
 
-constexpr int log_buffer_size = 3000;
-constexpr int log_line_height = 13;
-constexpr int log_visible_lines = 5;
-constexpr int log_window_height = log_line_height * log_visible_lines;  // 65
-constexpr int log_ring_height = 130;
-constexpr RECT log_panel{281, 397, 603, 462};
+constexpr int LOG_BUFFER_SIZE = 3000;
+constexpr int LOG_LINE_HEIGHT = 13;
+constexpr int LOG_VISIBLE_LINES = 5;
+constexpr int LOG_WINDOW_HEIGHT = LOG_LINE_HEIGHT * LOG_VISIBLE_LINES;  // 65
+constexpr int LOG_RING_HEIGHT = 130;
+constexpr RECT LOG_PANEL{281, 397, 603, 462};
 
 // Records laid end to end in buffer: a 32-bit GDI colour (high byte 0), one
 // line of text, a NUL.
 struct message_log_state {
-    std::uint8_t buffer[log_buffer_size];
+    std::uint8_t buffer[LOG_BUFFER_SIZE];
     int end;        // bytes in use
     int top;        // first visible record
     int bottom;     // the record after the last visible one

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr std::size_t bmp_headers = 14 + 40;
-constexpr std::size_t colour_table_bytes = 256 * 4;
+constexpr std::size_t BMP_HEADERS = 14 + 40;
+constexpr std::size_t COLOUR_TABLE_BYTES = 256 * 4;
 
 constexpr palette_table Identity() {
     palette_table t{};
@@ -62,7 +62,7 @@ std::uint32_t U32(const std::uint8_t* p) {
 }  // namespace
 
 // The remap draws plain colours until PAL0.CNV is read.
-std::array<palette_table, remap_table_count> remap_tables = {Identity()};
+std::array<palette_table, REMAP_TABLE_COUNT> remap_tables = {Identity()};
 std::array<palette_table, 4> shade_files = {};
 
 LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND window) {
@@ -73,7 +73,7 @@ LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND wind
 LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND, file_fault& fault) {
     fault = {path != nullptr ? path : "", "no palette bitmap named"};
     if (path == nullptr || dd == nullptr) return nullptr;
-    std::uint8_t file[bmp_headers + colour_table_bytes];
+    std::uint8_t file[BMP_HEADERS + COLOUR_TABLE_BYTES];
     bool short_file = false;
     if (!Read_Start(path, file, sizeof(file), fault, short_file)) return nullptr;
     const std::uint32_t header_size = U32(file + 14);
@@ -92,7 +92,7 @@ LPDIRECTDRAWPALETTE DD_Load_Palette(LPDIRECTDRAW dd, const char* path, HWND, fil
     // would take the place of any of the file's.
     PALETTEENTRY entries[256] = {};
     for (std::uint32_t i = 0; i < n; ++i) {
-        const std::uint8_t* q = file + bmp_headers + i * 4;
+        const std::uint8_t* q = file + BMP_HEADERS + i * 4;
         entries[i] = {q[2], q[1], q[0], PC_NOCOLLAPSE};
     }
     LPDIRECTDRAWPALETTE palette = nullptr;

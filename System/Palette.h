@@ -10,9 +10,9 @@
 
 // The remap tables a run-length sprite's palette argument selects: table 0
 // is PAL0.CNV, the only one. A remap beyond them draws without remapping.
-constexpr int remap_table_count = 1;
+constexpr int REMAP_TABLE_COUNT = 1;
 using palette_table = std::array<std::uint8_t, 256>;
-extern std::array<palette_table, remap_table_count> remap_tables;
+extern std::array<palette_table, REMAP_TABLE_COUNT> remap_tables;
 // PAL0.SHD to PAL3.SHD, loaded in that order; nothing reads them.
 extern std::array<palette_table, 4> shade_files;
 

@@ -7,18 +7,18 @@
 #include "System/SurfaceLock.h"
 
 void Draw_DYS_Frame(int x, int y, const std::uint8_t* data, std::size_t length, int remap, int light) {
-    if (remap < -1 || remap > dys_largest_remap) return;
+    if (remap < -1 || remap > DYS_LARGEST_REMAP) return;
     if (!lock_state.locked || lock_state.pixels == nullptr || data == nullptr) return;
     if (lock_state.desc.ddpfPixelFormat.dwRGBBitCount != 16) return;
-    const std::uint8_t* table = remap >= 0 && remap < remap_table_count ? remap_tables[remap].data() : nullptr;
-    const std::uint16_t* shade = shade_table[std::clamp(light, 0, light_levels - 1)];
+    const std::uint8_t* table = remap >= 0 && remap < REMAP_TABLE_COUNT ? remap_tables[remap].data() : nullptr;
+    const std::uint16_t* shade = shade_table[std::clamp(light, 0, LIGHT_LEVELS - 1)];
     const long pitch = lock_state.desc.lPitch / 2;
     const RECT clip{std::max<LONG>(clip_rect.left, 0), std::max<LONG>(clip_rect.top, 0),
                     std::min<LONG>(clip_rect.right, static_cast<LONG>(lock_state.desc.dwWidth)),
                     std::min<LONG>(clip_rect.bottom, static_cast<LONG>(lock_state.desc.dwHeight))};
 
     std::size_t i = 0;
-    for (int row = y; i < length && data[i] != dys_frame_end; ++row) {
+    for (int row = y; i < length && data[i] != DYS_FRAME_END; ++row) {
         if (row >= clip.bottom) return;  // this row and the rest lie below the clip
         const bool visible = row >= clip.top && clip.left < clip.right;
         bool row_done = !visible;
@@ -26,7 +26,7 @@ void Draw_DYS_Frame(int x, int y, const std::uint8_t* data, std::size_t length, 
         for (;;) {
             if (i >= length) return;
             int skip = data[i++];
-            if (skip == dys_row_end) break;
+            if (skip == DYS_ROW_END) break;
             if (i >= length) return;
             std::size_t count = data[i++];
             if (count > length - i) return;

@@ -1,3 +1,5 @@
 #include "System/ScreenType.h"
 
-std::uint32_t ScreenType = screen_none;
+std::uint32_t ScreenType = SCREEN_NONE;
+
+void Reset_Screen_Type() { ScreenType = SCREEN_NONE; }

@@ -4,11 +4,13 @@
 #pragma once
 #include <cstdint>
 
-constexpr std::uint32_t screen_none = 0;
-constexpr std::uint32_t screen_hexamap = 1;
-constexpr std::uint32_t screen_inventory = 2;
-constexpr std::uint32_t screen_char_page = 3;
-constexpr std::uint32_t screen_spell_page = 4;
-constexpr std::uint32_t screen_editor = 5;
+constexpr std::uint32_t SCREEN_NONE = 0;
+constexpr std::uint32_t SCREEN_HEXAMAP = 1;
+constexpr std::uint32_t SCREEN_INVENTORY = 2;
+constexpr std::uint32_t SCREEN_CHAR_PAGE = 3;
+constexpr std::uint32_t SCREEN_SPELL_PAGE = 4;
+constexpr std::uint32_t SCREEN_EDITOR = 5;
 
 extern std::uint32_t ScreenType;
+// No screen, as at start.
+void Reset_Screen_Type();

@@ -11,8 +11,8 @@
 
 class CDysFrame;
 
-constexpr std::uint8_t sprite_bitmap = 0;      // frames in a surface
-constexpr std::uint8_t sprite_run_length = 1;  // frames of run-length data
+constexpr std::uint8_t SPRITE_BITMAP = 0;      // frames in a surface
+constexpr std::uint8_t SPRITE_RUN_LENGTH = 1;  // frames of run-length data
 
 // The sprite record. It lives only in memory (records stored in files name a
 // sprite by a handle, see SpriteHandles.h), so it keeps the documented fields
@@ -42,8 +42,8 @@ struct fix_block {
     std::int16_t frames = 1;
     std::int16_t layer = 0;
 };
-constexpr std::size_t fix_block_offset = 58;
-constexpr std::size_t fix_block_end = fix_block_offset + 13;
+constexpr std::size_t FIX_BLOCK_OFFSET = 58;
+constexpr std::size_t FIX_BLOCK_END = FIX_BLOCK_OFFSET + 13;
 // The block of a file's first size bytes.
 fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size);
 

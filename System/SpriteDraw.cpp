@@ -14,8 +14,8 @@ namespace {
 // A palette argument with bit 7 set becomes (palette without bit 7) + 32768
 // before it selects a remap table: such as 132, the cursor's shadow, then
 // lies beyond the largest remap the blitter takes and draws nothing.
-constexpr int palette_high_bit = 0x80;
-constexpr long long palette_high_offset = 32768;
+constexpr int PALETTE_HIGH_BIT = 0x80;
+constexpr long long PALETTE_HIGH_OFFSET = 32768;
 
 RECT Intersect(const RECT& a, const RECT& b) {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
@@ -44,10 +44,10 @@ void Put_Run_Length_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const spri
                            int light) {
     if (s->frames_data == nullptr) return;
     long long remap = palette;
-    if (palette & palette_high_bit) remap = (remap & ~static_cast<long long>(palette_high_bit)) + palette_high_offset;
+    if (palette & PALETTE_HIGH_BIT) remap = (remap & ~static_cast<long long>(PALETTE_HIGH_BIT)) + PALETTE_HIGH_OFFSET;
     remap -= 1;
     // Out of the blitter's range: nothing (decided here, before the remap is narrowed to an int).
-    if (remap < -1 || remap > dys_largest_remap) return;
+    if (remap < -1 || remap > DYS_LARGEST_REMAP) return;
     const CDysFrame& f = s->frames_data[frame];
     const bool lock_here = !lock_state.locked;
     if (lock_here) {
@@ -75,7 +75,7 @@ void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* 
     void* source = Lock_Sprite_Surface(s->surface, &source_desc);
     if (dest != nullptr && source != nullptr && dest_desc.ddpfPixelFormat.dwRGBBitCount == 16 &&
         source_desc.ddpfPixelFormat.dwRGBBitCount == 8) {
-        const std::uint16_t* shade = shade_table[std::clamp(light, 0, light_levels - 1)];
+        const std::uint16_t* shade = shade_table[std::clamp(light, 0, LIGHT_LEVELS - 1)];
         const int width = fc.cut.right - fc.cut.left;
         for (LONG row = fc.cut.top; row < fc.cut.bottom; ++row) {
             const std::uint8_t* from = static_cast<const std::uint8_t*>(source) +
@@ -95,7 +95,7 @@ void Put_Bitmap_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* 
 
 void Put_Sprite(LPDIRECTDRAWSURFACE surface, int x, int y, const sprite* s, int frame, int palette, int light) {
     if (s == nullptr || frame < 0 || frame >= s->frames) return;
-    if (s->kind == sprite_bitmap)
+    if (s->kind == SPRITE_BITMAP)
         Put_Bitmap_Sprite(surface, x, y, s, frame, palette, light);
     else
         Put_Run_Length_Sprite(surface, x, y, s, frame, palette, light);

@@ -16,12 +16,12 @@ namespace {
 std::int16_t I16(const unsigned char* p) { return static_cast<std::int16_t>(p[0] | (p[1] << 8)); }
 }  // namespace
 
-sprite message_sprite{sprite_bitmap, message_width, message_height, 0, message_height, nullptr, nullptr, 1, 0};
+sprite message_sprite{SPRITE_BITMAP, MESSAGE_WIDTH, MESSAGE_HEIGHT, 0, MESSAGE_HEIGHT, nullptr, nullptr, 1, 0};
 
 fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size) {
     fix_block fix;
-    if (size < fix_block_end || std::memcmp(file + fix_block_offset, "FIX", 3) != 0) return fix;
-    const std::uint8_t* block = file + fix_block_offset;
+    if (size < FIX_BLOCK_END || std::memcmp(file + FIX_BLOCK_OFFSET, "FIX", 3) != 0) return fix;
+    const std::uint8_t* block = file + FIX_BLOCK_OFFSET;
     fix.hot_x = I16(block + 3);
     fix.hot_y = I16(block + 5);
     fix.frames = I16(block + 7);
@@ -32,7 +32,7 @@ fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size) {
 
 namespace {
 
-constexpr COLORREF sprite_key_colour = RGB(255, 0, 255);
+constexpr COLORREF SPRITE_KEY_COLOUR = RGB(255, 0, 255);
 
 // The "FIX" block of a bitmap file (or the defaults when it has none, or
 // cannot be opened). The block lies in the first bytes, so only those are
@@ -42,7 +42,7 @@ fix_block Read_Fix_Block(const std::string& path) {
     if (!found) return {};
     std::FILE* f = std::fopen(found->c_str(), "rb");
     if (f == nullptr) return {};
-    std::uint8_t start[fix_block_end];
+    std::uint8_t start[FIX_BLOCK_END];
     const std::size_t got = std::fread(start, 1, sizeof start, f);
     std::fclose(f);
     return Parse_Fix_Block(start, got);
@@ -90,7 +90,7 @@ sprite* LoadSprite(const char* name, int) {
         File_Fatal_Error("Can't load bitmap:", fault);
         return nullptr;
     }
-    s->kind = sprite_bitmap;
+    s->kind = SPRITE_BITMAP;
     s->hot_x = fix.hot_x;
     s->hot_y = fix.hot_y;
     s->frames = static_cast<std::uint16_t>(fix.frames);
@@ -102,14 +102,14 @@ sprite* LoadSprite(const char* name, int) {
     }
     s->width = info.bmWidth / s->frames;
     s->height = info.bmHeight;
-    if (s->surface != nullptr) DD_Set_Color_Key(s->surface, sprite_key_colour);
+    if (s->surface != nullptr) DD_Set_Color_Key(s->surface, SPRITE_KEY_COLOUR);
     DeleteObject(bitmap);
     return s;
 }
 
 void Release_Sprite(sprite* s) {
     if (s == nullptr || s == &message_sprite) return;
-    if (s->kind == sprite_bitmap) {
+    if (s->kind == SPRITE_BITMAP) {
         if (s->surface != nullptr) s->surface->Release();
     } else {
         delete[] s->frames_data;

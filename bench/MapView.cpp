@@ -16,8 +16,8 @@
 
 namespace {
 
-constexpr std::uint32_t side = 100;
-constexpr std::uint32_t levels = 5;
+constexpr std::uint32_t SIDE = 100;
+constexpr std::uint32_t LEVELS = 5;
 
 // The display open over the default artwork and the map loaded, once.
 void Open_Map(int upper_floors) {
@@ -30,12 +30,12 @@ void Open_Map(int upper_floors) {
         Create_Surfaces();
         surfaces_ready = 1;
         Load_Palette_Tables();
-        ScreenType = screen_hexamap;
-        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+        ScreenType = SCREEN_HEXAMAP;
+        Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     } else {
         Free_Map_Artwork();
     }
-    fixture::Build_Sample_Map(side, side, levels, 7, upper_floors);
+    fixture::Build_Sample_Map(SIDE, SIDE, LEVELS, 7, upper_floors);
     built = upper_floors;
     // The middle of the map.
     scroll_x = 50 * 42 + 50 * 21 - 229;

@@ -15,11 +15,11 @@
 
 namespace {
 
-constexpr std::uint8_t key = 253;
+constexpr std::uint8_t KEY = 253;
 
 // The pixel index of a figure: a quarter of it transparent.
 std::uint8_t Figure(int x, int y) {
-    return (x * 5 + y * 3) % 4 == 0 ? key : static_cast<std::uint8_t>((x + 7 * y) % 200 + 1);
+    return (x * 5 + y * 3) % 4 == 0 ? KEY : static_cast<std::uint8_t>((x + 7 * y) % 200 + 1);
 }
 
 struct Scene {
@@ -58,9 +58,9 @@ struct Scene {
         LPDIRECTDRAWSURFACE s = Plain(w, h, true);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) s->Bits()[y * s->Pitch() + x] = Figure(x, y);
-        DDCOLORKEY k{key, key};
+        DDCOLORKEY k{KEY, KEY};
         s->SetColorKey(DDCKEY_SRCBLT, &k);
-        return sprite{sprite_bitmap, w, h, 0, 0, s, nullptr, 1, 0};
+        return sprite{SPRITE_BITMAP, w, h, 0, 0, s, nullptr, 1, 0};
     }
 };
 
@@ -99,7 +99,7 @@ void BM_Draw_DYS_Frame_64x96(benchmark::State& state) {
     std::vector<std::uint8_t> pixels(64 * 96);
     for (int y = 0; y < 96; ++y)
         for (int x = 0; x < 64; ++x) pixels[y * 64 + x] = Figure(x, y);
-    const std::vector<std::uint8_t> runs = Encode_Dys_Runs(64, 96, pixels.data(), key);
+    const std::vector<std::uint8_t> runs = Encode_Dys_Runs(64, 96, pixels.data(), KEY);
     Lock_Surface(s.back);
     for (auto _ : state) {
         Draw_DYS_Frame(300, 200, runs.data(), runs.size(), 0, 30);

@@ -1,6 +1,6 @@
 // The world map's terrain path search, milliseconds per search, each case
 // beside a Dijkstra over a binary heap on the same step costs. On the
-// generated terrain: trips between far corners of the land, a short trip,
+// generated terrain: trips between far CORNERS of the land, a short trip,
 // a target in the sea and one on the mesa no way climbs; on synthetic
 // 400 x 400 grids: flat ground, random costs and a serpentine road over open
 // ground (the worst case for a first-in first-out search). Counters: the
@@ -33,20 +33,20 @@ struct trip {
 enum { generated, flat, random_costs, serpentine_road, grid_count };
 
 std::vector<std::uint8_t> Make_Grid(int which) {
-    std::vector<std::uint8_t> cells(terrain_cells, 5);
+    std::vector<std::uint8_t> cells(TERRAIN_CELLS, 5);
     if (which == generated) return wm::World_Terrain().cells;
     if (which == random_costs) {
         std::mt19937 rng(37);
         for (std::uint8_t& c : cells)
-            c = static_cast<std::uint8_t>(4 + rng() % 3) | (rng() % 4 == 0 ? terrain_rough : 0);
+            c = static_cast<std::uint8_t>(4 + rng() % 3) | (rng() % 4 == 0 ? TERRAIN_ROUGH : 0);
     }
     if (which == serpentine_road) {
         // A road along every fourth row, joined at alternate ends.
-        for (int y = 0; y < terrain_height; y += 4) {
-            for (int x = 0; x < terrain_width; ++x) cells[y * terrain_width + x] |= terrain_road;
-            const int x = (y / 4) % 2 == 0 ? terrain_width - 1 : 0;
-            for (int dy = 1; dy < 4 && y + dy < terrain_height; ++dy)
-                cells[(y + dy) * terrain_width + x] |= terrain_road;
+        for (int y = 0; y < TERRAIN_HEIGHT; y += 4) {
+            for (int x = 0; x < TERRAIN_WIDTH; ++x) cells[y * TERRAIN_WIDTH + x] |= TERRAIN_ROAD;
+            const int x = (y / 4) % 2 == 0 ? TERRAIN_WIDTH - 1 : 0;
+            for (int dy = 1; dy < 4 && y + dy < TERRAIN_HEIGHT; ++dy)
+                cells[(y + dy) * TERRAIN_WIDTH + x] |= TERRAIN_ROAD;
         }
     }
     return cells;
@@ -59,10 +59,10 @@ const std::vector<std::uint8_t>& Grid(int which) {
     return grids[which];
 }
 
-constexpr wm::Cell corners[4] = {wm::kFarNorthWest, wm::kFarNorthEast, wm::kFarSouthWest, wm::kFarSouthEast};
+constexpr wm::Cell CORNERS[4] = {wm::kFarNorthWest, wm::kFarNorthEast, wm::kFarSouthWest, wm::kFarSouthEast};
 const char* const corner_names[4] = {"nw", "ne", "sw", "se"};
 
-// The twelve trips between the far corners of the land, then the others.
+// The twelve trips between the far CORNERS of the land, then the others.
 std::vector<trip> Make_Trips() {
     static std::vector<std::string> names;
     names.reserve(16);
@@ -72,7 +72,7 @@ std::vector<trip> Make_Trips() {
             if (a != b) {
                 names.push_back(std::string("generated/far_") + corner_names[a] + "_" + corner_names[b]);
                 list.push_back(
-                    {names.back().c_str(), generated, corners[a].x, corners[a].y, corners[b].x, corners[b].y});
+                    {names.back().c_str(), generated, CORNERS[a].x, CORNERS[a].y, CORNERS[b].x, CORNERS[b].y});
             }
     const wm::Cell home = wm::kHomeTown;
     list.push_back({"generated/short", generated, home.x, home.y, home.x + 20, home.y + 12});
@@ -99,7 +99,7 @@ void BM_Find_Path(benchmark::State& state) {
     const trip& t = trips[state.range(0)];
     state.SetLabel(t.name);
     Init_Path_Search();
-    Set_Terrain(Grid(t.terrain).data(), terrain_width);
+    Set_Terrain(Grid(t.terrain).data(), TERRAIN_WIDTH);
     int found = 0;
     for (auto _ : state) {
         found = Find_Path(t.x1, t.y1, t.x2, t.y2);
@@ -123,7 +123,7 @@ void BM_Dijkstra(benchmark::State& state) {
     const trip& t = trips[state.range(0)];
     state.SetLabel(t.name);
     Init_Path_Search();
-    Set_Terrain(Grid(t.terrain).data(), terrain_width);
+    Set_Terrain(Grid(t.terrain).data(), TERRAIN_WIDTH);
     for (auto _ : state) benchmark::DoNotOptimize(Reference_Cost(t.x1, t.y1, t.x2, t.y2));
     Reset_Path_Search();
 }

@@ -5,6 +5,7 @@
 // their places, and the checks of a map file plus the importer's own.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <set>
 
 #include "Objects/Char/Party.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-// No array may hand out index 0xFFFF, which means "none".
-constexpr std::uint32_t ARRAY_LIMIT = 0xFFFF;
 // The built-in item types: the empty type and the dead body.
 constexpr std::size_t BUILTIN_ITEM_TYPES = 2;
 
@@ -25,7 +24,7 @@ constexpr std::size_t BUILTIN_ITEM_TYPES = 2;
 // records in front of them and `step` free ones after them, so that its
 // capacity stays below 0xFFFF.
 constexpr std::uint32_t Most_Records(std::uint32_t before, std::uint32_t step) {
-    return ARRAY_LIMIT - 1 - before - step;
+    return RECORD_ARRAY_LIMIT - 1 - before - step;
 }
 
 // What the chunks brought, record by record.
@@ -126,7 +125,7 @@ class ChunkParser {
         if (r_.width < 1 || r_.width > MAX_MAP_SIDE || r_.height < 1 || r_.height > MAX_MAP_SIDE || r_.levels < 1 ||
             r_.levels > MAX_MAP_LEVELS)
             return Fail("map size out of range");
-        if (r_.Fields() + r_.extra >= ARRAY_LIMIT) return Fail("too many map records");
+        if (r_.Fields() + r_.extra >= RECORD_ARRAY_LIMIT) return Fail("too many map records");
         if (!f_.Fits(r_.Fields(), sizeof(map_record) + sizeof(std::uint16_t)) ||
             !f_.Record_Vector(r_.heads, r_.Fields(), sizeof(map_record)) ||
             !f_.Record_Vector(r_.words, r_.Fields(), sizeof(std::uint16_t)))
@@ -138,68 +137,67 @@ class ChunkParser {
 
 // ---- The arrays of a new map, as their allocators make them ----
 
-// Records used .. capacity - 1 free, chained in index order through their
-// link word; the array never holds index 0xFFFF.
-template <class T>
-void Chain_Free(std::vector<T>& records, std::uint32_t used, std::uint32_t step, std::uint16_t& first_free,
-                const T& free_record) {
-    const std::uint32_t capacity = std::min(used + step, ARRAY_LIMIT);
-    records.resize(capacity);
-    for (std::uint32_t i = used; i < capacity; ++i) {
-        records[i] = free_record;
-        records[i].link = Make_Obj(OBJ_NONE, i + 1 < capacity ? static_cast<std::uint16_t>(i + 1) : NO_INDEX);
-    }
-    first_free = used < capacity ? static_cast<std::uint16_t>(used) : NO_INDEX;
+// An array made the way its allocator makes it: the first n records (the
+// ones a file brings) kept out of the free list, the rest free; its records
+// and free list go to the image.
+template <class Array, class T>
+void Take_Made(Array& array, std::vector<T>& records, std::uint16_t& first_free) {
+    records = std::move(array.records);
+    first_free = array.first_free;
+}
+
+template <class Array>
+Array Made(std::uint32_t capacity, std::uint32_t in_use, bool keep_in_use) {
+    Array array;
+    if (!array.Allocate(capacity)) throw std::bad_alloc();
+    if (keep_in_use) array.Keep_In_Use(in_use);
+    array.Chain_Free(in_use, capacity);
+    return array;
+}
+
+std::uint32_t Growth_Capacity(std::uint32_t used, std::uint32_t step) {
+    return std::min(used + step, RECORD_ARRAY_LIMIT);
 }
 
 // Map records: the field heads, the stacked fixitems, 500 free.
 void New_Map_Records(MapImage& m, const ChunkRecords& r) {
-    map_record empty{};
-    empty.first_mod = NO_INDEX;
-    m.map_records.assign(r.Fields(), empty);
-    std::copy(r.heads.begin(), r.heads.end(), m.map_records.begin());
-    m.map_records.insert(m.map_records.end(), r.fixitems.begin(), r.fixitems.end());
-    Chain_Free(m.map_records, static_cast<std::uint32_t>(m.map_records.size()), MAP_ARRAY_STEP, m.map_first_free,
-               empty);
+    const std::uint32_t used = r.Fields() + static_cast<std::uint32_t>(r.fixitems.size());
+    MapArray array = Made<MapArray>(Growth_Capacity(used, MAP_ARRAY_STEP), used, true);
+    std::copy(r.heads.begin(), r.heads.end(), array.records.begin());
+    std::copy(r.fixitems.begin(), r.fixitems.end(), array.records.begin() + r.Fields());
+    Take_Made(array, m.map_records, m.map_first_free);
 }
 
 // Items: record 0 never handed out, 1..n read, 50 free.
 void New_Items(MapImage& m, const ChunkRecords& r) {
-    item_record empty{};
-    empty.first_mod = NO_INDEX;
-    m.items.assign(1, empty);
-    m.items.insert(m.items.end(), r.items.begin(), r.items.end());
-    Chain_Free(m.items, static_cast<std::uint32_t>(m.items.size()), ITEM_ARRAY_STEP, m.item_first_free, empty);
+    const std::uint32_t used = static_cast<std::uint32_t>(r.items.size()) + 1;
+    ItemArray array = Made<ItemArray>(Growth_Capacity(used, ITEM_ARRAY_STEP), used, true);
+    std::copy(r.items.begin(), r.items.end(), array.records.begin() + 1);
+    Take_Made(array, m.items, m.item_first_free);
 }
 
 // Characters: 0..n-1 read, 40 free. A character's AI slot belongs to the AI
 // arrays of its own map; the imported map gets new ones.
 void New_Chars(MapImage& m, const ChunkRecords& r) {
-    m.chars = r.chars;
-    for (char_record& c : m.chars) c.ai_slot = NO_INDEX;
-    char_record empty{};
-    empty.flags = CF_FREE;
-    Chain_Free(m.chars, static_cast<std::uint32_t>(m.chars.size()), CHAR_ARRAY_STEP, m.char_first_free, empty);
+    const std::uint32_t used = static_cast<std::uint32_t>(r.chars.size());
+    CharArray array = Made<CharArray>(Growth_Capacity(used, CHAR_ARRAY_STEP), used, false);
+    std::copy(r.chars.begin(), r.chars.end(), array.records.begin());
+    for (std::uint32_t c = 0; c < used; ++c) array.records[c].ai_slot = NO_INDEX;
+    Take_Made(array, m.chars, m.char_first_free);
 }
 
 // Modifiers: the sentinel, 1..n read, the rest of the pool's 3000 records
 // free, handed out in rising order.
 void New_Modifiers(MapImage& m, const ChunkRecords& r) {
-    m.mods.assign(MOD_ARRAY_START, modifier{});
-    modifier& sentinel = m.mods[0];
+    const std::uint32_t used = static_cast<std::uint32_t>(r.mods.size()) + 1;
+    ModArray array = Made<ModArray>(MOD_ARRAY_START, used, false);
+    modifier& sentinel = array.records[0];
     sentinel.flags = MOD_SENTINEL_FLAGS;
     sentinel.level = MOD_SENTINEL_LEVEL;
     sentinel.owner = NOOBJ;
     sentinel.next = NO_INDEX;
-    std::copy(r.mods.begin(), r.mods.end(), m.mods.begin() + 1);
-    const std::uint32_t used = static_cast<std::uint32_t>(r.mods.size()) + 1;
-    for (std::uint32_t i = used; i < MOD_ARRAY_START; ++i) {
-        modifier& free = m.mods[i];
-        free.flags = MOD_INACTIVE;
-        free.owner = NOOBJ;
-        free.next = i + 1 < MOD_ARRAY_START ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-    }
-    m.mod_first_free = used < MOD_ARRAY_START ? static_cast<std::uint16_t>(used) : NO_INDEX;
+    std::copy(r.mods.begin(), r.mods.end(), array.records.begin() + 1);
+    Take_Made(array, m.mods, m.mod_first_free);
 }
 
 // The map's fixitem type slots: 1..n read, the rest of 1..239 free; slot 0
@@ -214,14 +212,10 @@ void New_Fixitem_Types(MapImage& m, const ChunkRecords& r) {
 
 // Map animations and animated-object entries: all free.
 void New_Animations(MapImage& m) {
-    m.mapanims.assign(MAPANIM_COUNT, mapanim_record{});
-    for (std::uint32_t i = 0; i < MAPANIM_COUNT; ++i)
-        m.mapanims[i].link = Make_Obj(OBJ_NONE, i + 1 < MAPANIM_COUNT ? static_cast<std::uint16_t>(i + 1) : NO_INDEX);
-    m.mapanim_first_free = 0;
-    m.anim_entries.assign(ANIM_ENTRIES_START, anim_entry{});
-    for (std::uint32_t i = 0; i < ANIM_ENTRIES_START; ++i)
-        m.anim_entries[i].next = i + 1 < ANIM_ENTRIES_START ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-    m.anim_first_free = 0;
+    MapAnimArray mapanims = Made<MapAnimArray>(MAPANIM_COUNT, 0, false);
+    Take_Made(mapanims, m.mapanims, m.mapanim_first_free);
+    AnimEntryArray entries = Made<AnimEntryArray>(ANIM_ENTRIES_START, 0, false);
+    Take_Made(entries, m.anim_entries, m.anim_first_free);
     m.anim_active = NO_INDEX;
     std::copy(std::begin(anim_types), std::end(anim_types), m.anim_types.begin());
 }
@@ -239,7 +233,7 @@ void New_Selection_And_AI(MapImage& m) {
 
 void Build_Image(const ChunkRecords& r, ImportedMap& out) {
     MapImage& m = out.image;
-    std::copy(std::begin(map_record_sizes), std::end(map_record_sizes), m.record_sizes);
+    std::copy(std::begin(MAP_RECORD_SIZES), std::end(MAP_RECORD_SIZES), m.record_sizes);
     m.width = r.width;
     m.height = r.height;
     m.levels = r.levels;

@@ -20,7 +20,7 @@ namespace {
 // the item types, as its five files.
 std::optional<std::array<std::optional<std::vector<std::uint8_t>>, DATABASE_FILES>> kept_database;
 
-constexpr const char* save_texts[DATABASE_FILES] = {"Unable to open database file", "Unable to open item datafile",
+constexpr const char* SAVE_TEXTS[DATABASE_FILES] = {"Unable to open database file", "Unable to open item datafile",
                                                     "Unable to open fixitem data file", "Unable to open char data file",
                                                     "Unable to open mod data file"};
 
@@ -72,10 +72,10 @@ void Save_Database() {
     const DatabaseFiles files = Database_Files_Of_Tables();
     std::vector<FileImage> images;
     for (int f = 0; f < DATABASE_FILES; ++f)
-        images.push_back({Resolve_Path_For_Write(database_file_names[f]), &files[static_cast<std::size_t>(f)]});
+        images.push_back({Resolve_Path_For_Write(DATABASE_FILE_NAMES[f]), &files[static_cast<std::size_t>(f)]});
     std::size_t failed = 0;
     if (!Write_Files_Atomic(images, failed)) {
-        Editor_Message(save_texts[failed]);
+        Editor_Message(SAVE_TEXTS[failed]);
         return;
     }
     Editor_Message("Database saved");

@@ -94,11 +94,11 @@ RecordFileResult Parse_Fixitem_File(FileReader& in, std::uint32_t expected, std:
     std::uint32_t size = 0, count = 0, names_size = 0;
     const RecordFileResult header = Record_Header(in, expected, MAX_FIXITEM_TYPES, size, count);
     if (header != RecordFileResult::OK) return header;
-    constexpr const char* text = "Can't allocate memory for fixitem data!";
+    constexpr const char* NO_MEMORY = "Can't allocate memory for fixitem data!";
     std::vector<fixitem_type> records;
     std::vector<fixitem_ext> ext;
-    if (!Read_Table(in, records, count, size, text) || !in.Value(names_size) ||
-        !Read_Table(in, ext, count, names_size, text))
+    if (!Read_Table(in, records, count, size, NO_MEMORY) || !in.Value(names_size) ||
+        !Read_Table(in, ext, count, names_size, NO_MEMORY))
         return RecordFileResult::INVALID;
     fixitems = std::move(records);
     names = std::move(ext);
@@ -234,7 +234,7 @@ std::vector<std::uint8_t> Mod_File_Bytes(const std::vector<modifier>& mods, std:
 // ---- Sources ----
 
 std::unique_ptr<std::istream> FolderDatabaseSource::Open(DatabaseFile file, std::uint64_t& size) const {
-    const auto path = Resolve_Path(database_file_names[file]);
+    const auto path = Resolve_Path(DATABASE_FILE_NAMES[file]);
     if (!path) return nullptr;
     std::error_code ec;
     size = std::filesystem::file_size(*path, ec);
@@ -270,7 +270,7 @@ struct FileTexts {
     const char* invalid;
     const char* mismatch;
 };
-constexpr FileTexts file_texts[DATABASE_FILES] = {
+constexpr FileTexts FILE_TEXTS[DATABASE_FILES] = {
     {"Unable to open database file", "Invalid database file", nullptr},
     {"Unable to open item data file", "Invalid item data file", "Item tree and data doesn't match"},
     {"Unable to open fixitem data file", "Invalid fixitem data file", "Fixitem tree and data doesn't match"},
@@ -284,14 +284,14 @@ template <class Parse>
 const char* Read_File(const DatabaseSource& source, DatabaseFile file, Parse parse) {
     std::uint64_t size = 0;
     std::unique_ptr<std::istream> in = source.Open(file, size);
-    if (!in) return file_texts[file].unable;
+    if (!in) return FILE_TEXTS[file].unable;
     FileReader reader(*in, size);
     switch (parse(reader)) {
         case RecordFileResult::OK: return nullptr;
-        case RecordFileResult::MISMATCH: return file_texts[file].mismatch;
+        case RecordFileResult::MISMATCH: return FILE_TEXTS[file].mismatch;
         case RecordFileResult::INVALID: break;
     }
-    return file_texts[file].invalid;
+    return FILE_TEXTS[file].invalid;
 }
 
 RecordFileResult Result(bool ok) { return ok ? RecordFileResult::OK : RecordFileResult::INVALID; }

@@ -26,7 +26,7 @@ constexpr const char* TREE_FILE = "edit.edt";
 constexpr const char* FIXITEM_DATA_FILE = "fixitem.dat";
 constexpr const char* CHAR_DATA_FILE = "char.dat";
 constexpr const char* MOD_DATA_FILE = "mod.dat";
-constexpr const char* database_file_names[DATABASE_FILES] = {TREE_FILE, ITEM_DATA_FILE, FIXITEM_DATA_FILE,
+constexpr const char* DATABASE_FILE_NAMES[DATABASE_FILES] = {TREE_FILE, ITEM_DATA_FILE, FIXITEM_DATA_FILE,
                                                              CHAR_DATA_FILE, MOD_DATA_FILE};
 
 // Types are named by indexes of these widths: item types by 16 bits,

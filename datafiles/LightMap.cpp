@@ -8,6 +8,8 @@
 
 std::vector<std::uint8_t> light;
 
+void Reset_Light_Map() { light = {}; }
+
 namespace {
 
 // Weight of a light source at row offset r - 4 and column offset c - 4.
@@ -23,10 +25,10 @@ struct light_source {
     const char* sprite_name;
     int strength;
 };
-constexpr light_source light_sources[] = {{"Lampa1", 4}, {"Faklya", 2}, {"Gyertyat", 3}};
+constexpr light_source LIGHT_SOURCES[] = {{"Lampa1", 4}, {"Faklya", 2}, {"Gyertyat", 3}};
 
 int Source_Strength(const fixitem_type& t) {
-    for (const light_source& s : light_sources)
+    for (const light_source& s : LIGHT_SOURCES)
         if (std::strncmp(t.sprite_name, s.sprite_name, sizeof t.sprite_name) == 0) return s.strength;
     return 0;
 }

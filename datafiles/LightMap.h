@@ -12,5 +12,7 @@ extern std::vector<std::uint8_t> light;
 constexpr std::uint8_t LIGHT_BASE = 26;
 constexpr std::uint8_t LIGHT_MAX = 63;
 
+// No light map (no map loaded).
+void Reset_Light_Map();
 // Fills light for the current map from the fixitems on its fields.
 void Compute_Light_Map();

@@ -51,7 +51,7 @@ class MapParser {
             return Fail("not a map file");
         if (!f_.Records(m_.record_sizes, MAP_RECORD_KINDS, sizeof(std::uint32_t))) return Fail("truncated header");
         for (int k = 0; k < MAP_RECORD_KINDS; ++k)
-            if (m_.record_sizes[k] > map_record_sizes[k]) return Fail("record size larger than ours");
+            if (m_.record_sizes[k] > MAP_RECORD_SIZES[k]) return Fail("record size larger than ours");
         if (!f_.Value(m_.width) || !f_.Value(m_.height) || !f_.Value(m_.levels) || !f_.Value(m_.scroll_x) ||
             !f_.Value(m_.scroll_y) || !f_.Value(m_.shown_level) || !f_.Value(m_.turn_mode) ||
             !f_.Value(m_.clock_step) || !f_.Value(m_.game_speed))
@@ -155,7 +155,7 @@ bool Read_Map_Image(std::istream& in, std::uint64_t size, MapImage& image, std::
 std::vector<std::uint8_t> Write_Map_Image(const MapImage& m) {
     std::vector<std::uint8_t> out;
     Put_Bytes(out, MAP_FILE_MAGIC, MAP_FILE_MAGIC_SIZE);
-    for (std::uint32_t size : map_record_sizes) Put_U32(out, size);
+    for (std::uint32_t size : MAP_RECORD_SIZES) Put_U32(out, size);
     for (std::uint32_t word : {m.width, m.height, m.levels}) Put_U32(out, word);
     Put_Value(out, m.scroll_x);
     Put_Value(out, m.scroll_y);

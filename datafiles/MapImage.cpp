@@ -7,6 +7,7 @@
 #include "Objects/Acts.h"
 #include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
+#include "Objects/WorldState.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ bool Carries_Act(std::int32_t state) {
 }  // namespace
 
 void Capture_Map_Image(MapImage& m) {
-    std::copy(std::begin(map_record_sizes), std::end(map_record_sizes), m.record_sizes);
+    std::copy(std::begin(MAP_RECORD_SIZES), std::end(MAP_RECORD_SIZES), m.record_sizes);
     m.width = map_width;
     m.height = map_height;
     m.levels = map_levels;
@@ -73,11 +74,9 @@ void Capture_Map_Image(MapImage& m) {
 
     m.anim_wait = anim_wait;
     m.anim_cycle = anim_cycle;
-    m.mapanim_first_free = mapanim.first_free;
-    m.anim_first_free = animated_fixitems.first_free;
+    Take_Array(mapanim, m.mapanims, m.mapanim_first_free);
+    Take_Array(animated_fixitems, m.anim_entries, m.anim_first_free);
     m.anim_active = animated_fixitems.active;
-    m.anim_entries = animated_fixitems.records;
-    m.mapanims = mapanim.records;
     std::copy(std::begin(anim_types), std::end(anim_types), m.anim_types.begin());
 
     Take_Array(itemarray, m.items, m.item_first_free);
@@ -92,8 +91,7 @@ void Capture_Map_Image(MapImage& m) {
     m.decision_budget = decision_budget;
     m.tick_cursor = tick_cursor;
 
-    m.acts = actarray.records;
-    m.act_first_free = actarray.first_free;
+    Take_Array(actarray, m.acts, m.act_first_free);
     m.iq_slots = iqarray.records;
     m.iq_used = iqarray.used;
     m.iq_free_count = iqarray.free_count;
@@ -107,6 +105,9 @@ void Capture_Map_Image(MapImage& m) {
 }
 
 void Install_Map_Image(MapImage& m) {
+    // Nothing of the map in play that the file does not replace may name
+    // its fields or records afterwards.
+    Reset_Map_Play_State();
     Set_Map_Geometry(m.width, m.height, m.levels);
     mapfield = std::move(m.mapfield);
     scroll_x = m.scroll_x;
@@ -116,30 +117,21 @@ void Install_Map_Image(MapImage& m) {
     clock_step = m.clock_step;
     game_speed = m.game_speed;
 
-    maparray.records = std::move(m.map_records);
-    maparray.first_free = m.map_first_free;
-    Rebuild_Map_Free_Marks();
+    maparray.Install(std::move(m.map_records), m.map_first_free);
     std::copy(m.fixitem_types.begin(), m.fixitem_types.end(), fixitem_types);
 
     anim_wait = m.anim_wait;
     anim_cycle = m.anim_cycle;
-    mapanim.records = std::move(m.mapanims);
-    mapanim.first_free = m.mapanim_first_free;
-    animated_fixitems.records = std::move(m.anim_entries);
-    animated_fixitems.first_free = m.anim_first_free;
+    mapanim.Install(std::move(m.mapanims), m.mapanim_first_free);
+    animated_fixitems.Install(std::move(m.anim_entries), m.anim_first_free);
     animated_fixitems.active = m.anim_active;
-    Rebuild_Map_Anim_Marks();
+    Rebuild_Map_Anim_Marks();  // also forgets an earlier shortage of map animations
     std::copy(m.anim_types.begin(), m.anim_types.end(), anim_types);
 
-    itemarray.records = std::move(m.items);
-    itemarray.first_free = m.item_first_free;
-    Rebuild_Item_Free_Marks();
+    itemarray.Install(std::move(m.items), m.item_first_free);
     Free_Char_Array();  // drops the stored paths and held target lists of the characters it replaces
-    chararray.records = std::move(m.chars);
-    chararray.first_free = m.char_first_free;
-    mod_array.records = std::move(m.mods);
-    mod_array.first_free = m.mod_first_free;
-    Rebuild_Mod_Free_Marks();
+    chararray.Install(std::move(m.chars), m.char_first_free);
+    mod_array.Install(std::move(m.mods), m.mod_first_free);
     global_modifiers = std::move(m.area_mods);
 
     selected_count = m.selected_count;
@@ -152,8 +144,7 @@ void Install_Map_Image(MapImage& m) {
     decision_budget = m.decision_budget;
     tick_cursor = m.tick_cursor;
 
-    actarray.records = std::move(m.acts);
-    actarray.first_free = m.act_first_free;
+    actarray.Install(std::move(m.acts), m.act_first_free);
     iqarray.records = std::move(m.iq_slots);
     iqarray.used = m.iq_used;
     iqarray.free_count = m.iq_free_count;

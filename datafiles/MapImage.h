@@ -37,7 +37,7 @@ enum MapRecordKind {
     MRK_IQ_SLOT,
     MAP_RECORD_KINDS
 };
-constexpr std::uint32_t map_record_sizes[MAP_RECORD_KINDS] = {
+constexpr std::uint32_t MAP_RECORD_SIZES[MAP_RECORD_KINDS] = {
     sizeof(item_record), sizeof(map_record),     sizeof(fixitem_type), sizeof(std::uint16_t),
     sizeof(anim_entry),  sizeof(mapanim_record), sizeof(anim_type),    sizeof(char_record),
     sizeof(modifier),    sizeof(global_mod),     sizeof(act_entry),    sizeof(iq_slot)};

@@ -20,33 +20,33 @@ extern control_row char_page_controls[];
 // open: frames 0 to 3 the four manas (fire, water, air, earth), 4 a full
 // bar, 5 to 12 a scale from empty to full.
 extern sprite* MANALINE;
-constexpr int manaline_full_frame = 4;
-constexpr int manaline_scale_first = 5;
-constexpr int manaline_scale_steps = 7;  // frames 5 .. 12
+constexpr int MANALINE_FULL_FRAME = 4;
+constexpr int MANALINE_SCALE_FIRST = 5;
+constexpr int MANALINE_SCALE_STEPS = 7;  // frames 5 .. 12
 
 // Colours of the page's texts.
-constexpr COLORREF page_text_colour = 0x33E8FF;
-constexpr COLORREF value_below_base_colour = 0x149BFF;
-constexpr COLORREF value_above_base_colour = 0x1CFF3A;
+constexpr COLORREF PAGE_TEXT_COLOUR = 0x33E8FF;
+constexpr COLORREF VALUE_BELOW_BASE_COLOUR = 0x149BFF;
+constexpr COLORREF VALUE_ABOVE_BASE_COLOUR = 0x1CFF3A;
 // Text_Out's alignment of the page's numbers: right edge and bottom at the point.
-constexpr UINT page_number_align = TA_RIGHT | TA_BOTTOM;
+constexpr UINT PAGE_NUMBER_ALIGN = TA_RIGHT | TA_BOTTOM;
 
 // A bar is this long when full.
-constexpr int stat_bar_length = 132;
+constexpr int STAT_BAR_LENGTH = 132;
 
 // The names the page shows for a race and a profession; an empty text for a
 // number beyond the table.
-constexpr int race_name_count = 16;
-constexpr int profession_name_count = 17;
-extern const char* const race_names[race_name_count];
-extern const char* const profession_names[profession_name_count];
+constexpr int RACE_NAME_COUNT = 16;
+constexpr int PROFESSION_NAME_COUNT = 17;
+extern const char* const race_names[RACE_NAME_COUNT];
+extern const char* const profession_names[PROFESSION_NAME_COUNT];
 const char* Race_Name(std::int64_t race);
 const char* Profession_Name(std::int64_t profession);
 
 // The credits block: its lines, in the colour they are logged in.
-constexpr COLORREF credits_colour = 0x282828;
-constexpr int credits_line_count = 5;
-extern const char* const credits_lines[credits_line_count];
+constexpr COLORREF CREDITS_COLOUR = 0x282828;
+constexpr int CREDITS_LINE_COUNT = 5;
+extern const char* const credits_lines[CREDITS_LINE_COUNT];
 
 // A page sprite ARTWORK\PAGES\... loaded into s; one s held before is
 // freed first, so that opening a page again holds one copy.

@@ -17,9 +17,9 @@
 #include "frontend/CharPage.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
 int mouse_x = 0;
@@ -37,15 +37,23 @@ control_row editor_controls[] = {
     End_Row(),
 };
 
-control_row* screen_controls[screen_type_count] = {
+control_row* screen_controls[SCREEN_TYPE_COUNT] = {
     no_screen_controls, hexamap_controls, inventory_controls, char_page_controls, spell_page_controls, editor_controls,
 };
 
+void Reset_Control_State() {
+    mouse_x = 0;
+    mouse_y = 0;
+    pressed_control = nullptr;
+    for (control_row* table : screen_controls)
+        for (control_row* r = table; r->handler != 0; ++r) r->state = PRESS_UP;
+}
+
 namespace {
 
-constexpr const char* sword_file = "CURSOR\\SWORD.CUR";
-constexpr const char* shield_file = "CURSOR\\SHIELD.CUR";
-constexpr std::uint32_t ctrl_held = 16;
+constexpr const char* SWORD_FILE = "CURSOR\\SWORD.CUR";
+constexpr const char* SHIELD_FILE = "CURSOR\\SHIELD.CUR";
+constexpr std::uint32_t CTRL_HELD = 16;
 
 std::vector<control_handler>& Handlers() {
     static std::vector<control_handler> handlers;
@@ -65,7 +73,7 @@ control_row* End_Of(control_row* table) {
 void Draw_Button(const control_row& row, int frame) {
     const sprite* picture = Sprite_From_Handle(anim_types[row.picture].sprite);
     Set_Full_Clip();
-    if (BACK != nullptr && picture != nullptr) Put_Sprite(BACK, row.left, row.top, picture, frame, 0, light_plain);
+    if (BACK != nullptr && picture != nullptr) Put_Sprite(BACK, row.left, row.top, picture, frame, 0, LIGHT_PLAIN);
     // The row's rectangle includes its right and bottom edges.
     const RECT r{row.left, row.top, row.right + 1, row.bottom + 1};
     Update_Screen(&r);
@@ -102,7 +110,7 @@ control_row Control_Row(std::int32_t left, std::int32_t top, std::int32_t right,
     row.handler = Control_Handler_Handle(handler);
     row.key1 = key1;
     row.key2 = key2;
-    if (tooltip != nullptr) std::strncpy(row.tooltip, tooltip, tooltip_size - 1);
+    if (tooltip != nullptr) std::strncpy(row.tooltip, tooltip, TOOLTIP_SIZE - 1);
     row.picture = picture;
     row.frame = frame;
     return row;
@@ -111,7 +119,7 @@ control_row Control_Row(std::int32_t left, std::int32_t top, std::int32_t right,
 control_row End_Row() { return control_row{}; }
 
 control_row* Current_Controls() {
-    return ScreenType < screen_type_count ? screen_controls[ScreenType] : no_screen_controls;
+    return ScreenType < SCREEN_TYPE_COUNT ? screen_controls[ScreenType] : no_screen_controls;
 }
 
 control_row* Find_Control_At(int x, int y) {
@@ -133,12 +141,12 @@ void Control_Mouse_Move(int x, int y, std::uint32_t flags) {
     mouse_x = x;
     mouse_y = y;
     control_row* row = Find_Control_At(x, y);
-    if ((ScreenType == screen_hexamap || ScreenType == screen_editor) && view_scrolled == 0)
+    if ((ScreenType == SCREEN_HEXAMAP || ScreenType == SCREEN_EDITOR) && view_scrolled == 0)
         Track_Cursor_Field(x, y, flags);
     if (row->handler == 0)
         Show_Message(nullptr);
     else if (row->tooltip[0] == '\0')
-        Call(*row, flags, event_hover);
+        Call(*row, flags, EVENT_HOVER);
     else
         Show_Message(row->tooltip);
     dd_cursor.mouse_x = x;
@@ -152,22 +160,22 @@ void Control_Left_Down(std::uint32_t flags) {
     control_row* row = Find_Control_At(mouse_x, mouse_y);
     if (row->handler == 0) return;
     Press_Control(row);
-    Call(*row, flags, event_click);
+    Call(*row, flags, EVENT_CLICK);
 }
 
 void Control_Right_Down(std::uint32_t flags) {
     control_row* row = Find_Control_At(mouse_x, mouse_y);
-    Call(*row, flags, event_right_click);
+    Call(*row, flags, EVENT_RIGHT_CLICK);
 }
 
 void Dispatch_Key(UINT key) {
     control_row* row = Find_Control_By_Key(key);
-    if ((key_flags & ctrl_held) == 0) Call(*row, 0, event_click);
+    if ((key_flags & CTRL_HELD) == 0) Call(*row, 0, EVENT_CLICK);
 }
 
 void Press_Control(control_row* row) {
     if (row == nullptr || row->picture == 0) return;
-    row->state = press_ticks;
+    row->state = PRESS_TICKS;
     Draw_Button(*row, row->frame + 1);
     pressed_control = row;
 }
@@ -185,7 +193,7 @@ void Hold_Pressed_Control() {
     if (pressed_control == nullptr) return;
     control_row* row = pressed_control;
     pressed_control = nullptr;
-    row->state = press_held;
+    row->state = PRESS_HELD;
     Draw_Button(*row, row->frame + 1);
 }
 
@@ -193,32 +201,32 @@ void Release_Pressed_Control() {
     if (pressed_control == nullptr) return;
     control_row* row = pressed_control;
     pressed_control = nullptr;
-    row->state = press_up;
+    row->state = PRESS_UP;
     Draw_Button(*row, row->frame);
 }
 
 void Forget_Pressed_Control() {
-    if (pressed_control != nullptr) pressed_control->state = press_up;
+    if (pressed_control != nullptr) pressed_control->state = PRESS_UP;
     pressed_control = nullptr;
 }
 
 void Redraw_Pressed_Controls() {
     // The first row is looked at even when it ends the table.
     for (control_row* row = Current_Controls();; ++row) {
-        if (row->state != press_up && row->picture != 0) Draw_Button(*row, row->frame + 1);
+        if (row->state != PRESS_UP && row->picture != 0) Draw_Button(*row, row->frame + 1);
         if (row->handler == 0 || (row + 1)->handler == 0) break;
     }
 }
 
 void Load_Cursors() {
-    sword_cursor = LoadCursorFromFileA(sword_file);
+    sword_cursor = LoadCursorFromFileA(SWORD_FILE);
     if (sword_cursor == nullptr) {
-        Fatal_Error("Cant load swordcursor", sword_file);
+        Fatal_Error("Cant load swordcursor", SWORD_FILE);
         return;
     }
-    shield_cursor = LoadCursorFromFileA(shield_file);
+    shield_cursor = LoadCursorFromFileA(SHIELD_FILE);
     if (shield_cursor == nullptr) {
-        Fatal_Error("Cant load shieldcursor", shield_file);
+        Fatal_Error("Cant load shieldcursor", SHIELD_FILE);
         return;
     }
     SetCursor(sword_cursor);

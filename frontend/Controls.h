@@ -11,9 +11,9 @@
 #include "platform/Window.h"
 
 // Events a handler gets.
-constexpr int event_hover = 0;
-constexpr int event_click = 1;  // a left click or a key
-constexpr int event_right_click = 2;
+constexpr int EVENT_HOVER = 0;
+constexpr int EVENT_CLICK = 1;  // a left click or a key
+constexpr int EVENT_RIGHT_CLICK = 2;
 
 // A control's handler: (mouse flags MK_..., keys 0; event). Its result is
 // not used.
@@ -24,21 +24,21 @@ using control_handler = void (*)(std::uint32_t flags, int event);
 std::uint32_t Control_Handler_Handle(control_handler handler);
 control_handler Control_Handler_From(std::uint32_t handle);  // null for 0 and unknown handles
 
-constexpr int tooltip_size = 50;
+constexpr int TOOLTIP_SIZE = 50;
 
 // Press states of a button.
-constexpr std::uint8_t press_up = 0;
-constexpr std::uint8_t press_ticks = 2;   // ticks a click shows the button down
-constexpr std::uint8_t press_held = 255;  // down until released
+constexpr std::uint8_t PRESS_UP = 0;
+constexpr std::uint8_t PRESS_TICKS = 2;   // ticks a click shows the button down
+constexpr std::uint8_t PRESS_HELD = 255;  // down until released
 
 struct ORVEX_PACKED control_row {
     std::int32_t left, top, right, bottom;  // right and bottom inclusive
     std::uint32_t handler;                  // handle; 0 ends a table
     std::uint16_t key1, key2;               // virtual key codes, 0 none
-    char tooltip[tooltip_size];             // empty: the row gets hover events instead
+    char tooltip[TOOLTIP_SIZE];             // empty: the row gets hover events instead
     std::uint8_t picture;                   // anim_types row of the button's sprite, 0 none
     std::uint8_t frame;                     // the button up; frame + 1 down
-    std::uint8_t state;                     // press_up, ticks left, or press_held
+    std::uint8_t state;                     // PRESS_UP, ticks left, or PRESS_HELD
 };
 ORVEX_RECORD_SIZE(control_row, 77);
 ORVEX_FIELD_OFFSET(control_row, handler, 16);
@@ -54,10 +54,10 @@ control_row Control_Row(std::int32_t left, std::int32_t top, std::int32_t right,
 // The row that ends a table.
 control_row End_Row();
 
-constexpr int screen_type_count = 6;
+constexpr int SCREEN_TYPE_COUNT = 6;
 // For each ScreenType its table, ended by the end row. The tables live with
 // their screens.
-extern control_row* screen_controls[screen_type_count];
+extern control_row* screen_controls[SCREEN_TYPE_COUNT];
 // ScreenType 0 has no controls.
 extern control_row no_screen_controls[];
 // The editor's screen: its map area and its preview area.
@@ -77,6 +77,8 @@ extern int mouse_x, mouse_y;
 // The row whose button was pressed last and has not yet popped up or been
 // held; null for none.
 extern control_row* pressed_control;
+// The mouse at (0, 0), no control pressed, every button of every table up.
+void Reset_Control_State();
 
 // Input from the main window.
 void Control_Mouse_Move(int x, int y, std::uint32_t flags);

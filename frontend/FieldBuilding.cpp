@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr std::uint8_t first_facing = 1;
-constexpr std::uint8_t last_facing = 6;
-constexpr int mana_kinds = 4;
+constexpr std::uint8_t FIRST_FACING = 1;
+constexpr std::uint8_t LAST_FACING = 6;
+constexpr int MANA_KINDS = 4;
 
 // The field (x, y, level), NO_FIELD when it is off the map.
 std::uint16_t Field_At(std::uint32_t x, std::uint32_t y, std::uint32_t level) {
@@ -72,7 +72,7 @@ bool Item_Can_Be_Laid(std::uint16_t item) {
            Obj_Kind(itemarray.records[item].owner) == OBJ_NONE && !On_A_Field(Make_Obj(OBJ_ITEM, item));
 }
 
-std::int16_t Drawn_Value() { return static_cast<std::int16_t>(Random(default_char_spread) + default_char_base); }
+std::int16_t Drawn_Value() { return static_cast<std::int16_t>(Random(DEFAULT_CHAR_SPREAD) + DEFAULT_CHAR_BASE); }
 
 }  // namespace
 
@@ -104,17 +104,17 @@ bool Put_Item_To_Field_Raw(std::uint32_t x, std::uint32_t y, std::uint32_t level
 bool Create_Default_Char(std::uint32_t x, std::uint32_t y, std::uint32_t level, std::uint16_t character,
                          std::uint8_t facing, int number) {
     const std::uint16_t field = Field_At(x, y, level);
-    if (field == NO_FIELD || facing < first_facing || facing > last_facing || !Char_In_Use(character) ||
+    if (field == NO_FIELD || facing < FIRST_FACING || facing > LAST_FACING || !Char_In_Use(character) ||
         On_A_Field(Make_Obj(OBJ_CHAR, character)) || Char_On_Field(field) != NO_INDEX)
         return false;
     char_record& r = chararray.records[character];
     std::memset(r.name, 0, sizeof r.name);
-    std::snprintf(r.name, sizeof r.name, "%s %d", default_char_name, number);
+    std::snprintf(r.name, sizeof r.name, "%s %d", DEFAULT_CHAR_NAME, number);
     r.x = static_cast<std::int16_t>(x);
     r.y = static_cast<std::int16_t>(y);
     r.map_level = static_cast<std::int16_t>(level);
     r.facing = facing;
-    r.action_points = default_char_moves;
+    r.action_points = DEFAULT_CHAR_MOVES;
     r.ap_stamp = game_clock;
     // Drawn in this order; each is written through the record, whose
     // packed fields lie at any address.
@@ -124,11 +124,11 @@ bool Create_Default_Char(std::uint32_t x, std::uint32_t y, std::uint32_t level, 
     r.iq = Drawn_Value();
     r.max_hp = Drawn_Value();
     r.max_stamina = Drawn_Value();
-    for (int k = 0; k < mana_kinds; ++k) r.max_mana[k] = static_cast<std::uint16_t>(Drawn_Value());
+    for (int k = 0; k < MANA_KINDS; ++k) r.max_mana[k] = static_cast<std::uint16_t>(Drawn_Value());
     r.hp = r.max_hp;
     r.stamina = r.max_stamina;
-    for (int k = 0; k < mana_kinds; ++k) r.mana[k] = r.max_mana[k];
-    r.defence = default_char_defence;
+    for (int k = 0; k < MANA_KINDS; ++k) r.mana[k] = r.max_mana[k];
+    r.defence = DEFAULT_CHAR_DEFENCE;
     r.state = CS_DECIDING;
     r.first_mod = NO_INDEX;
     r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);

@@ -7,14 +7,14 @@
 #include <cstdint>
 
 // The name of a default character: "Soldier" and its number.
-constexpr const char* default_char_name = "Soldier";
+constexpr const char* DEFAULT_CHAR_NAME = "Soldier";
 // The values of a default character that do not come from Random.
-constexpr std::int16_t default_char_moves = 12;
-constexpr std::int8_t default_char_defence = 2;
-// Each drawn value of a default character is Random(default_char_spread) +
-// default_char_base.
-constexpr int default_char_spread = 10;
-constexpr int default_char_base = 10;
+constexpr std::int16_t DEFAULT_CHAR_MOVES = 12;
+constexpr std::int8_t DEFAULT_CHAR_DEFENCE = 2;
+// Each drawn value of a default character is Random(DEFAULT_CHAR_SPREAD) +
+// DEFAULT_CHAR_BASE.
+constexpr int DEFAULT_CHAR_SPREAD = 10;
+constexpr int DEFAULT_CHAR_BASE = 10;
 
 // A new map record of fixitem type slot, without modifiers, on field
 // (x, y, level). Its index; NO_INDEX when the field is off the map, the

@@ -11,6 +11,14 @@ std::uint32_t redraw_request = 0;
 std::uint32_t window_width = 0;
 std::uint32_t window_height = 0;
 
+void Reset_Game_Loop_State() {
+    key_flags = 0;
+    view_scrolled = 0;
+    redraw_request = 0;
+    window_width = 0;
+    window_height = 0;
+}
+
 namespace {
 
 struct key_bits {
@@ -20,34 +28,34 @@ struct key_bits {
 
 // The arrow keys, Home, End, Page Up and Page Down and the numeric keys in
 // the same places hold directions; Ctrl holds Ctrl.
-constexpr key_bits key_table[] = {
-    {VK_CONTROL, key_ctrl},
-    {VK_UP, key_up},
-    {VK_NUMPAD8, key_up},
-    {VK_DOWN, key_down},
-    {VK_NUMPAD2, key_down},
-    {VK_LEFT, key_left},
-    {VK_NUMPAD4, key_left},
-    {VK_RIGHT, key_right},
-    {VK_NUMPAD6, key_right},
-    {VK_HOME, key_up | key_left},
-    {VK_NUMPAD7, key_up | key_left},
-    {VK_PRIOR, key_up | key_right},
-    {VK_NUMPAD9, key_up | key_right},
-    {VK_END, key_down | key_left},
-    {VK_NUMPAD1, key_down | key_left},
-    {VK_NEXT, key_down | key_right},
-    {VK_NUMPAD3, key_down | key_right},
+constexpr key_bits KEY_TABLE[] = {
+    {VK_CONTROL, KEY_CTRL},
+    {VK_UP, KEY_UP},
+    {VK_NUMPAD8, KEY_UP},
+    {VK_DOWN, KEY_DOWN},
+    {VK_NUMPAD2, KEY_DOWN},
+    {VK_LEFT, KEY_LEFT},
+    {VK_NUMPAD4, KEY_LEFT},
+    {VK_RIGHT, KEY_RIGHT},
+    {VK_NUMPAD6, KEY_RIGHT},
+    {VK_HOME, KEY_UP | KEY_LEFT},
+    {VK_NUMPAD7, KEY_UP | KEY_LEFT},
+    {VK_PRIOR, KEY_UP | KEY_RIGHT},
+    {VK_NUMPAD9, KEY_UP | KEY_RIGHT},
+    {VK_END, KEY_DOWN | KEY_LEFT},
+    {VK_NUMPAD1, KEY_DOWN | KEY_LEFT},
+    {VK_NEXT, KEY_DOWN | KEY_RIGHT},
+    {VK_NUMPAD3, KEY_DOWN | KEY_RIGHT},
 };
 
-constexpr std::uint32_t direction_keys = key_up | key_down | key_left | key_right;
+constexpr std::uint32_t DIRECTION_KEYS = KEY_UP | KEY_DOWN | KEY_LEFT | KEY_RIGHT;
 
 // Ctrl with a direction moves the view by the held directions.
 void Scroll_By_Keys() {
-    if (key_flags & key_up) scroll_y -= scroll_step;
-    if (key_flags & key_down) scroll_y += scroll_step;
-    if (key_flags & key_left) scroll_x -= scroll_step;
-    if (key_flags & key_right) scroll_x += scroll_step;
+    if (key_flags & KEY_UP) scroll_y -= SCROLL_STEP;
+    if (key_flags & KEY_DOWN) scroll_y += SCROLL_STEP;
+    if (key_flags & KEY_LEFT) scroll_x -= SCROLL_STEP;
+    if (key_flags & KEY_RIGHT) scroll_x += SCROLL_STEP;
     view_scrolled = 1;
 }
 
@@ -56,19 +64,19 @@ void Scroll_By_Mouse() {
     POINT at{0, 0};
     if (!GetCursorPos(&at)) return;
     if (at.x == 0) {
-        scroll_x -= scroll_step;
+        scroll_x -= SCROLL_STEP;
         view_scrolled = 1;
     }
     if (at.x == GetSystemMetrics(SM_CXSCREEN) - 1) {
-        scroll_x += scroll_step;
+        scroll_x += SCROLL_STEP;
         view_scrolled = 1;
     }
     if (at.y == 0) {
-        scroll_y -= scroll_step;
+        scroll_y -= SCROLL_STEP;
         view_scrolled = 1;
     }
     if (at.y == GetSystemMetrics(SM_CYSCREEN) - 1) {
-        scroll_y += scroll_step;
+        scroll_y += SCROLL_STEP;
         view_scrolled = 1;
     }
 }
@@ -76,7 +84,7 @@ void Scroll_By_Mouse() {
 }  // namespace
 
 std::uint32_t Key_Bits(UINT key) {
-    for (const key_bits& k : key_table)
+    for (const key_bits& k : KEY_TABLE)
         if (k.key == key) return k.bits;
     return 0;
 }
@@ -89,9 +97,9 @@ void Key_Up_Flags(UINT key) { key_flags &= ~Key_Bits(key); }
 
 void Idle_Scroll() {
     view_scrolled = 0;
-    if (ScreenType != screen_hexamap && ScreenType != screen_editor) return;
+    if (ScreenType != SCREEN_HEXAMAP && ScreenType != SCREEN_EDITOR) return;
     Log_Scroll_Step();
-    if ((key_flags & key_ctrl) != 0 && (key_flags & direction_keys) != 0)
+    if ((key_flags & KEY_CTRL) != 0 && (key_flags & DIRECTION_KEYS) != 0)
         Scroll_By_Keys();
     else
         Scroll_By_Mouse();

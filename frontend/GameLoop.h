@@ -7,18 +7,18 @@
 #include "platform/Window.h"
 
 // The game tick: a window timer of the main window.
-constexpr UINT_PTR game_timer_id = 1106;
-constexpr UINT game_timer_ms = 62;
+constexpr UINT_PTR GAME_TIMER_ID = 1106;
+constexpr UINT GAME_TIMER_MS = 62;
 
 // The exit code of a run whose start-up could not open the display.
-constexpr int startup_failed_exit_code = 1;
+constexpr int STARTUP_FAILED_EXIT_CODE = 1;
 
 // Held keys: 1 up, 2 down, 4 left, 8 right, 16 Ctrl.
-constexpr std::uint32_t key_up = 1;
-constexpr std::uint32_t key_down = 2;
-constexpr std::uint32_t key_left = 4;
-constexpr std::uint32_t key_right = 8;
-constexpr std::uint32_t key_ctrl = 16;
+constexpr std::uint32_t KEY_UP = 1;
+constexpr std::uint32_t KEY_DOWN = 2;
+constexpr std::uint32_t KEY_LEFT = 4;
+constexpr std::uint32_t KEY_RIGHT = 8;
+constexpr std::uint32_t KEY_CTRL = 16;
 extern std::uint32_t key_flags;
 
 // Set by an idle pass that moved the view; blocks the next tick and the
@@ -29,9 +29,11 @@ extern std::uint32_t view_scrolled;
 extern std::uint32_t redraw_request;
 // The outer window size that gives a 640 x 480 client area.
 extern std::uint32_t window_width, window_height;
+// No key held, no scroll, no redraw asked for, no window size yet.
+void Reset_Game_Loop_State();
 
 // Pixels the view moves per idle pass while it scrolls.
-constexpr std::int32_t scroll_step = 6;
+constexpr std::int32_t SCROLL_STEP = 6;
 
 void Game_Startup();
 void New_Game();

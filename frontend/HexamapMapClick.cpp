@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int target_rotations = 6;
+constexpr int TARGET_ROTATIONS = 6;
 
 std::uint16_t Leading() { return selected_count > 0 ? selected[0] : NO_INDEX; }
 
@@ -89,7 +89,7 @@ void Left_Click(std::uint32_t flags) {
 
 void Right_Click() {
     if (Cursor_Picks_Target()) {
-        target_rotation = static_cast<std::uint16_t>((target_rotation + 1) % target_rotations);
+        target_rotation = static_cast<std::uint16_t>((target_rotation + 1) % TARGET_ROTATIONS);
         return;
     }
     if (cursor_type != CURSOR_NORMAL || selected_count == 0) return;
@@ -102,7 +102,7 @@ void Right_Click() {
 // The active player character turns to direction d and, unless the map
 // ends there, goes to the neighbour field or attacks whoever stands on it.
 void Step_Selected(int d, int event) {
-    if (event != event_click || !Is_Active_Player_Char(current_object)) return;
+    if (event != EVENT_CLICK || !Is_Active_Player_Char(current_object)) return;
     const std::uint16_t c = Obj_Index(current_object);
     char_record& r = chararray.records[c];
     if (r.state != CS_STEPPING) Object_Request(current_object, current_object, 0, REQ_SET_FACING, d);
@@ -122,9 +122,9 @@ void Step_Selected(int d, int event) {
 void Hexamap_Map_Click(std::uint32_t flags, int event) {
     Show_Message(nullptr);
     if (cursor_field == NO_FIELD) return;
-    if (event == event_click)
+    if (event == EVENT_CLICK)
         Left_Click(flags);
-    else if (event == event_right_click)
+    else if (event == EVENT_RIGHT_CLICK)
         Right_Click();
 }
 

@@ -12,36 +12,36 @@
 struct sprite;
 
 // A portrait: the character shown (-1 none), the hit points and stamina its
-// bars show (nothing_shown before they are drawn) and where it stands.
+// bars show (NOTHING_SHOWN before they are drawn) and where it stands.
 struct portrait_slot {
     std::int16_t character;
     std::int32_t hp_shown;
     std::int32_t stamina_shown;
     std::int32_t x, y;
 };
-constexpr std::int32_t nothing_shown = 0x7FFFFFFF;
+constexpr std::int32_t NOTHING_SHOWN = 0x7FFFFFFF;
 // Slots 0 to 5 the strip, 6 the left panel's big portrait, 7 the right's.
-constexpr int strip_slots = 6;
-constexpr int left_big_portrait = 6;
-constexpr int right_big_portrait = 7;
-constexpr int portrait_slot_count = 8;
-extern portrait_slot portrait_slots[portrait_slot_count];
-// The strip's slots lie this far apart, the first at (strip_x, strip_y).
-constexpr int strip_x = 45, strip_y = 426, strip_step = 38;
+constexpr int STRIP_SLOTS = 6;
+constexpr int LEFT_BIG_PORTRAIT = 6;
+constexpr int RIGHT_BIG_PORTRAIT = 7;
+constexpr int PORTRAIT_SLOT_COUNT = 8;
+extern portrait_slot portrait_slots[PORTRAIT_SLOT_COUNT];
+// The strip's slots lie this far apart, the first at (STRIP_X, STRIP_Y).
+constexpr int STRIP_X = 45, STRIP_Y = 426, STRIP_STEP = 38;
 
 // The item slots 59 to 66 of a character (left hand, right hand, quick
-// slots) as a panel shows them: the item shown (item_nothing_yet before it
-// is drawn, 0 empty, item_bare_hand an empty hand) and the slot's centre.
+// slots) as a panel shows them: the item shown (ITEM_NOTHING_YET before it
+// is drawn, 0 empty, ITEM_BARE_HAND an empty hand) and the slot's centre.
 struct hand_slot_view {
     std::int16_t item;
     std::int32_t x, y;
 };
-constexpr std::int16_t item_nothing_yet = -1;
-constexpr std::int16_t item_bare_hand = -2;
-constexpr int first_hand_slot = 59;
-constexpr int hand_slot_count = 8;
+constexpr std::int16_t ITEM_NOTHING_YET = -1;
+constexpr std::int16_t ITEM_BARE_HAND = -2;
+constexpr int FIRST_HAND_SLOT = 59;
+constexpr int HAND_SLOT_COUNT = 8;
 // [0] the left panel, [1] the right panel.
-extern hand_slot_view hand_slot_views[2][hand_slot_count];
+extern hand_slot_view hand_slot_views[2][HAND_SLOT_COUNT];
 
 // Every slot to no character with nothing shown: the next redraw draws it
 // all.

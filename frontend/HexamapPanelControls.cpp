@@ -18,12 +18,14 @@
 
 std::int16_t last_portrait_click = -1;
 
+void Reset_Portrait_Clicks() { last_portrait_click = -1; }
+
 namespace {
 
-// A strip slot shows its head over [strip_x - 2, strip_x + 33) and the
-// slots lie strip_step apart: each slot owns its portrait and the gap to
+// A strip slot shows its head over [STRIP_X - 2, STRIP_X + 33) and the
+// slots lie STRIP_STEP apart: each slot owns its portrait and the gap to
 // its right.
-constexpr int strip_slot_left = strip_x - 2;
+constexpr int STRIP_SLOT_LEFT = STRIP_X - 2;
 
 // The character a strip slot shows, -1 none.
 std::int16_t Strip_Char(int slot) {
@@ -35,18 +37,18 @@ std::int16_t Strip_Char(int slot) {
 }  // namespace
 
 void Portraits_Scroll_Left(std::uint32_t, int event) {
-    if (event == event_click && portrait_offset >= 1) --portrait_offset;
+    if (event == EVENT_CLICK && portrait_offset >= 1) --portrait_offset;
 }
 
 void Portraits_Scroll_Right(std::uint32_t, int event) {
-    if (event == event_click && portrait_offset + strip_slots < player_count) ++portrait_offset;
+    if (event == EVENT_CLICK && portrait_offset + STRIP_SLOTS < player_count) ++portrait_offset;
 }
 
 int Portrait_Slot_At(int x) {
-    const int offset = x - strip_slot_left;
+    const int offset = x - STRIP_SLOT_LEFT;
     if (offset < 0) return -1;
-    const int slot = offset / strip_step;
-    return slot < strip_slots ? slot : -1;
+    const int slot = offset / STRIP_STEP;
+    return slot < STRIP_SLOTS ? slot : -1;
 }
 
 void Portrait_Strip_Click(std::uint32_t flags, int event) {
@@ -58,7 +60,7 @@ void Portrait_Strip_Click(std::uint32_t flags, int event) {
     }
     const std::string text = std::string(turn_mode ? "Show " : "Select ") + Char_Name(chararray.records[c]);
     Show_Message(text.c_str());
-    if (event != event_click) return;
+    if (event != EVENT_CLICK) return;
     if (c == last_portrait_click)
         Center_On_Object(Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(c)));
     else
@@ -71,7 +73,7 @@ void Portrait_Strip_Click(std::uint32_t flags, int event) {
 }
 
 void Select_All_Chars(std::uint32_t, int event) {
-    if (event != event_click || turn_mode) return;
+    if (event != EVENT_CLICK || turn_mode) return;
     const std::uint16_t lead = selected_count > 0 ? selected[0] : NO_INDEX;
     if (selected_count > 0) selected_count = Is_Player_Char(lead) ? 1 : 0;
     const std::uint16_t kept = selected_count > 0 ? lead : NO_INDEX;
@@ -87,7 +89,7 @@ void Quick_Slot_Click(int slot, int event) {
         return;
     }
     Show_Message(Item_Name_Text(static_cast<std::uint16_t>(item)));
-    if (event == event_right_click)
+    if (event == EVENT_RIGHT_CLICK)
         Object_Request(current_object, Make_Obj(OBJ_ITEM, static_cast<std::uint16_t>(item)), 0, REQ_OPERATE, NO_VALUE);
 }
 

@@ -20,18 +20,23 @@
 #include "datafiles/MapFile.h"
 #include "frontend/CharPage.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 #include "platform/VirtualKeys.h"
 
 std::uint32_t shields_shown = 1;
 
+void Reset_Hexamap_Screen_State() {
+    shields_shown = 1;
+    Reset_Portrait_Clicks();
+}
+
 // Rows 6 to 11 and 30 have keys only; row 31 lies under row 1, so the
 // editor is reached by its key alone.
-control_row hexamap_controls[hexamap_row_count + 1] = {
+control_row hexamap_controls[HEXAMAP_ROW_COUNT + 1] = {
     Control_Row(90, 12, 548, 370, &Hexamap_Map_Click),
     Control_Row(13, 215, 42, 244, &Inventory_Switch, 'I', 0, "Switch to inventory screen", 13, 0),
     Control_Row(7, 16, 71, 91, &Char_Page_Button, 'C', 0, "Switch to character screen"),
@@ -75,12 +80,12 @@ control_row hexamap_controls[hexamap_row_count + 1] = {
 
 namespace {
 
-constexpr const char* hexamap_page = "ARTWORK\\PAGES\\FOKEPJUJ.BMP";
-constexpr const char* text_box = "ARTWORK\\PAGES\\TEXTBOX.BMP";
-constexpr int message_x = 36, message_y = 472;
+constexpr const char* HEXAMAP_PAGE = "ARTWORK\\PAGES\\FOKEPJUJ.BMP";
+constexpr const char* TEXT_BOX = "ARTWORK\\PAGES\\TEXTBOX.BMP";
+constexpr int MESSAGE_X = 36, MESSAGE_Y = 472;
 
-constexpr std::uint32_t slowest_speed = 1;
-constexpr std::uint32_t fastest_speed = 12;
+constexpr std::uint32_t SLOWEST_SPEED = 1;
+constexpr std::uint32_t FASTEST_SPEED = 12;
 
 // Shows a button of the screen held down or up at once. The button is made
 // the remembered one first, so that a key or a right click, which press
@@ -101,13 +106,13 @@ void Match_Held_Buttons() {
     auto set = [](int row, bool held) {
         control_row& r = hexamap_controls[row];
         if (held)
-            r.state = press_held;
-        else if (r.state == press_held)
-            r.state = press_up;
+            r.state = PRESS_HELD;
+        else if (r.state == PRESS_HELD)
+            r.state = PRESS_UP;
     };
-    set(row_mode_switch, turn_mode != 0);
-    set(row_toggle_shields, shields_shown == 0);
-    set(row_toggle_digits, digits_shown == 0);
+    set(ROW_MODE_SWITCH, turn_mode != 0);
+    set(ROW_TOGGLE_SHIELDS, shields_shown == 0);
+    set(ROW_TOGGLE_DIGITS, digits_shown == 0);
 }
 
 }  // namespace
@@ -119,10 +124,10 @@ bool Load_Page(LPDIRECTDRAWSURFACE surface, const char* file, const char* what) 
 }
 
 void Init_Hexamap_Screen(std::uint32_t, int event) {
-    if (event != event_click) return;
-    Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
-    ScreenType = screen_hexamap;
-    Set_Message_Pos(message_x, message_y);
+    if (event != EVENT_CLICK) return;
+    Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
+    ScreenType = SCREEN_HEXAMAP;
+    Set_Message_Pos(MESSAGE_X, MESSAGE_Y);
     Init_Portrait_Slots();
     Clear_Screen();
     Hide_DD_Cursor();
@@ -130,8 +135,8 @@ void Init_Hexamap_Screen(std::uint32_t, int event) {
 }
 
 void Draw_Hexamap_Screen() {
-    if (!Load_Page(BACK, hexamap_page, "Can't load hexamap screen")) return;
-    if (!Load_Page(TEXT, text_box, "Can't load textbox")) return;
+    if (!Load_Page(BACK, HEXAMAP_PAGE, "Can't load hexamap screen")) return;
+    if (!Load_Page(TEXT, TEXT_BOX, "Can't load textbox")) return;
     // The back buffer no longer shows the map: the next scroll redraws it.
     Forget_Drawn_Map();
     Set_Full_Clip();
@@ -143,14 +148,14 @@ void Draw_Hexamap_Screen() {
 }
 
 void Mode_Switch(std::uint32_t, int event) {
-    if ((event & event_click) == 0) return;
+    if ((event & EVENT_CLICK) == 0) return;
     if (!Cursor_Picks_Target()) {
         if (turn_mode)
             Leave_Turn_Mode();
         else
             Enter_Turn_Mode();
     }
-    Show_Held(row_mode_switch, turn_mode != 0);
+    Show_Held(ROW_MODE_SWITCH, turn_mode != 0);
 }
 
 void Level_Up(std::uint32_t, int) {
@@ -168,24 +173,24 @@ void Level_Down(std::uint32_t, int) {
 
 void Increase_Game_Speed(std::uint32_t, int) {
     if (turn_mode) return;
-    if (game_speed < fastest_speed) ++game_speed;
+    if (game_speed < FASTEST_SPEED) ++game_speed;
     clock_step = game_speed;
 }
 
 void Decrease_Game_Speed(std::uint32_t, int) {
     if (turn_mode) return;
-    if (game_speed > slowest_speed) --game_speed;
+    if (game_speed > SLOWEST_SPEED) --game_speed;
     clock_step = game_speed;
 }
 
 void Toggle_Shields(std::uint32_t, int) {
     shields_shown = shields_shown ? 0 : 1;
-    Show_Held(row_toggle_shields, shields_shown == 0);
+    Show_Held(ROW_TOGGLE_SHIELDS, shields_shown == 0);
 }
 
 void Toggle_Digits(std::uint32_t, int) {
     digits_shown = digits_shown ? 0 : 1;
-    Show_Held(row_toggle_digits, digits_shown == 0);
+    Show_Held(ROW_TOGGLE_DIGITS, digits_shown == 0);
 }
 
 void Quit_Click(std::uint32_t flags, int event) {
@@ -194,7 +199,7 @@ void Quit_Click(std::uint32_t flags, int event) {
         return;
     }
     if (test_play) {
-        Load_Map(test_map_name);
+        Load_Map(TEST_MAP_NAME);
         Enter_Editor(flags, event);
         return;
     }

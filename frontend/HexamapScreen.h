@@ -10,18 +10,20 @@
 #include "platform/DDraw.h"
 
 // The screen's control rows in table order, ended by the end row.
-constexpr int hexamap_row_count = 38;
-extern control_row hexamap_controls[hexamap_row_count + 1];
+constexpr int HEXAMAP_ROW_COUNT = 38;
+extern control_row hexamap_controls[HEXAMAP_ROW_COUNT + 1];
 
 // Rows the handlers show pressed or held.
-constexpr int row_mode_switch = 5;
-constexpr int row_toggle_shields = 26;
-constexpr int row_toggle_digits = 27;
+constexpr int ROW_MODE_SWITCH = 5;
+constexpr int ROW_TOGGLE_SHIELDS = 26;
+constexpr int ROW_TOGGLE_DIGITS = 27;
 
 // Whether the hit-point shields over characters are shown (1 at start); a
 // held-down button means off. The rising damage digits' switch is the game
 // world's digits_shown.
 extern std::uint32_t shields_shown;
+// The shields shown, no portrait clicked.
+void Reset_Hexamap_Screen_State();
 
 // The screen's entry (event 1 only): the viewport, the message line's place,
 // the panel's shown values forgotten, the background drawn.
@@ -67,6 +69,7 @@ void Credits_Key(std::uint32_t flags, int event);
 // ---- Portrait strip and quick slots ----
 // The character of the last portrait click (-1 none).
 extern std::int16_t last_portrait_click;
+void Reset_Portrait_Clicks();
 void Portraits_Scroll_Left(std::uint32_t flags, int event);
 void Portraits_Scroll_Right(std::uint32_t flags, int event);
 // The strip slot under the mouse (0 to 5), -1 between or beside them.

@@ -11,9 +11,9 @@
 #include "datafiles/MapConverter.h"
 #include "datafiles/MapFile.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 
 bool Start_Map() {
     // The file is read and checked whole before anything of the world
@@ -30,14 +30,14 @@ bool Start_Map() {
     map_loaded = 1;
     Init_Path_Arrays();
     // Field (0, 0) in the middle of the view.
-    scroll_x = -view_centre_x;
-    scroll_y = -view_centre_y;
+    scroll_x = -VIEW_CENTRE_X;
+    scroll_y = -VIEW_CENTRE_Y;
     shown_level = 0;
     Set_Scroll_Limits();
     Init_Hexamap_Screen(0, 1);
     Start_Fixitem_Anims();
     Init_All_Object_Values();
     Init_AI_Arrays();
-    Save_Map(test_map_name);
+    Save_Map(TEST_MAP_NAME);
     return true;
 }

@@ -32,58 +32,65 @@ obj_ref ground_cursor = NOOBJ;
 std::int16_t hand_item = 0;
 std::uint16_t hand_source = 0;
 
+void Reset_Inventory_State() {
+    ground_field = NOOBJ;
+    ground_cursor = NOOBJ;
+    hand_item = 0;
+    hand_source = 0;
+}
+
 namespace {
 
 // What a body slot takes.
-enum class takes { item_class, hand, small };
+enum class takes { ItemClass, Hand, Small };
 
 struct body_slot {
     int slot;
     takes rule;
-    std::uint8_t item_class;       // for takes::item_class
+    std::uint8_t item_class;       // for takes::ItemClass
     int left, top, right, bottom;  // inclusive
 };
 
 // Rows 0..18 of the table, in row order.
-constexpr body_slot body_slots[] = {
-    {SLOT_HELM, takes::item_class, CLASS_HELM, 162, 54, 226, 118},
-    {SLOT_ARMOUR, takes::item_class, CLASS_ARMOR, 232, 123, 296, 219},
-    {SLOT_LEGGINGS, takes::item_class, CLASS_LEGGINGS, 232, 322, 296, 418},
-    {SLOT_BOOTS, takes::item_class, CLASS_BOOTS, 23, 356, 87, 420},
-    {SLOT_GAUNTLETS, takes::item_class, CLASS_GLOVES, 57, 87, 89, 119},
-    {SLOT_BRACERS, takes::item_class, CLASS_BRACERS, 93, 54, 157, 118},
-    {SLOT_BELT, takes::item_class, CLASS_BELT, 23, 321, 87, 353},
-    {SLOT_NECKLACE, takes::item_class, CLASS_NECKLACE, 231, 87, 263, 119},
-    {SLOT_LEFT_RING, takes::item_class, CLASS_RING, 196, 122, 228, 154},
-    {SLOT_RIGHT_RING, takes::item_class, CLASS_RING, 91, 122, 123, 154},
-    {SLOT_CLOAK, takes::item_class, CLASS_CLOAK, 23, 123, 87, 219},
-    {SLOT_LEFT_HAND, takes::hand, 0, 232, 222, 296, 318},
-    {SLOT_RIGHT_HAND, takes::hand, 0, 23, 222, 87, 318},
-    {61, takes::small, 0, 195, 289, 227, 353},
-    {62, takes::small, 0, 92, 289, 124, 353},
-    {63, takes::item_class, CLASS_RING, 161, 289, 193, 321},
-    {64, takes::item_class, CLASS_RING, 126, 289, 158, 321},
-    {65, takes::item_class, CLASS_RING, 161, 321, 193, 353},
-    {66, takes::item_class, CLASS_RING, 126, 321, 158, 353},
+constexpr body_slot BODY_SLOTS[] = {
+    {SLOT_HELM, takes::ItemClass, CLASS_HELM, 162, 54, 226, 118},
+    {SLOT_ARMOUR, takes::ItemClass, CLASS_ARMOR, 232, 123, 296, 219},
+    {SLOT_LEGGINGS, takes::ItemClass, CLASS_LEGGINGS, 232, 322, 296, 418},
+    {SLOT_BOOTS, takes::ItemClass, CLASS_BOOTS, 23, 356, 87, 420},
+    {SLOT_GAUNTLETS, takes::ItemClass, CLASS_GLOVES, 57, 87, 89, 119},
+    {SLOT_BRACERS, takes::ItemClass, CLASS_BRACERS, 93, 54, 157, 118},
+    {SLOT_BELT, takes::ItemClass, CLASS_BELT, 23, 321, 87, 353},
+    {SLOT_NECKLACE, takes::ItemClass, CLASS_NECKLACE, 231, 87, 263, 119},
+    {SLOT_LEFT_RING, takes::ItemClass, CLASS_RING, 196, 122, 228, 154},
+    {SLOT_RIGHT_RING, takes::ItemClass, CLASS_RING, 91, 122, 123, 154},
+    {SLOT_CLOAK, takes::ItemClass, CLASS_CLOAK, 23, 123, 87, 219},
+    {SLOT_LEFT_HAND, takes::Hand, 0, 232, 222, 296, 318},
+    {SLOT_RIGHT_HAND, takes::Hand, 0, 23, 222, 87, 318},
+    {61, takes::Small, 0, 195, 289, 227, 353},
+    {62, takes::Small, 0, 92, 289, 124, 353},
+    {63, takes::ItemClass, CLASS_RING, 161, 289, 193, 321},
+    {64, takes::ItemClass, CLASS_RING, 126, 289, 158, 321},
+    {65, takes::ItemClass, CLASS_RING, 161, 321, 193, 353},
+    {66, takes::ItemClass, CLASS_RING, 126, 321, 158, 353},
 };
-constexpr int body_slot_count = static_cast<int>(sizeof body_slots / sizeof body_slots[0]);
-static_assert(body_slot_count == 19);
+constexpr int BODY_SLOT_COUNT = static_cast<int>(sizeof BODY_SLOTS / sizeof BODY_SLOTS[0]);
+static_assert(BODY_SLOT_COUNT == 19);
 
 // The largest item a quick slot 61 or 62 takes: 1 wide, at most 2 high.
-constexpr std::uint8_t small_slot_size = SIZE_1X2;
+constexpr std::uint8_t SMALL_SLOT_SIZE = SIZE_1X2;
 
-constexpr const char* inventory_page = "ARTWORK\\ITEMS\\INVENTOR.BMP";
-constexpr int message_x = 349, message_y = 413;
+constexpr const char* INVENTORY_PAGE = "ARTWORK\\ITEMS\\INVENTOR.BMP";
+constexpr int MESSAGE_X = 349, MESSAGE_Y = 413;
 
 // An item picture's shadow: its offset and palette.
-constexpr int shadow_offset = 3;
-constexpr int shadow_palette = 132;
+constexpr int SHADOW_OFFSET = 3;
+constexpr int SHADOW_PALETTE = 132;
 // A stack's count: its last digit this far from the right and bottom of the
 // item's cells (the strip's from the picture's centre), the digits this
 // far apart.
-constexpr int count_right = 5, count_bottom = 8;
-constexpr int strip_count_dx = 14, strip_count_dy = 2;
-constexpr int digit_spacing = 7;
+constexpr int COUNT_RIGHT = 5, COUNT_BOTTOM = 8;
+constexpr int STRIP_COUNT_DX = 14, STRIP_COUNT_DY = 2;
+constexpr int DIGIT_SPACING = 7;
 // A body slot's picture area: its rectangle shrunk by this much on each
 // side, by the rectangle's height.
 int Slot_Border(int height) { return height >= 71 ? 7 : height >= 61 ? 5 : 4; }
@@ -93,23 +100,19 @@ void Body_Slot_Handler(std::uint32_t flags, int event);
 
 const sprite* Items_Sprite() { return Sprite_From_Handle(items_sprite); }
 
-RequestValue Ask_Item(std::uint16_t item, request_no request) {
-    const obj_ref it = Make_Obj(OBJ_ITEM, item);
-    return Object_Request(it, it, 0, request, 0);
-}
-
 // The count of a stack, 0 for an item that is no stack. REQ_98 is the most
 // a stack may hold.
 int Stack_Count(std::uint16_t item) {
-    if (Ask_Item(item, REQ_98) <= 1) return 0;
-    return static_cast<int>(Ask_Item(item, REQ_STACK_COUNT));
+    const obj_ref it = Make_Obj(OBJ_ITEM, item);
+    if (Ask_Self_Or_Zero(it, REQ_98) <= 1) return 0;
+    return static_cast<int>(Ask_Self_Or_Zero(it, REQ_STACK_COUNT));
 }
 
 // Writes a number with its last digit at (x, y), the others to its left.
 void Put_Count(int x, int y, int count) {
     const sprite* digits = Sprite_From_Handle(anim_types[ANIM_DIGITS_FIRST].sprite);
     if (digits == nullptr) return;
-    for (int n = count; n > 0; n /= 10, x -= digit_spacing) Put_Sprite(BACK, x, y, digits, n % 10, 0, light_plain);
+    for (int n = count; n > 0; n /= 10, x -= DIGIT_SPACING) Put_Sprite(BACK, x, y, digits, n % 10, 0, LIGHT_PLAIN);
 }
 
 // An item's large picture centred at (x, y), with its shadow and its count;
@@ -118,11 +121,11 @@ void Put_Item_Picture(int x, int y, std::uint16_t item) {
     if (item == static_cast<std::uint16_t>(hand_item)) return;
     const item_type* t = Item_Type_Of(item);
     if (t == nullptr) return;
-    Put_Sprite(BACK, x + shadow_offset, y + shadow_offset, Items_Sprite(), t->picture, shadow_palette, light_plain);
-    Put_Sprite(BACK, x, y, Items_Sprite(), t->picture, t->palette, light_plain);
+    Put_Sprite(BACK, x + SHADOW_OFFSET, y + SHADOW_OFFSET, Items_Sprite(), t->picture, SHADOW_PALETTE, LIGHT_PLAIN);
+    Put_Sprite(BACK, x, y, Items_Sprite(), t->picture, t->palette, LIGHT_PLAIN);
     const std::uint8_t size = Item_Size(item);
-    Put_Count(x + cell_pixels / 2 * Size_Width(size) - count_right,
-              y + cell_pixels / 2 * Size_Height(size) - count_bottom, Stack_Count(item));
+    Put_Count(x + CELL_PIXELS / 2 * Size_Width(size) - COUNT_RIGHT,
+              y + CELL_PIXELS / 2 * Size_Height(size) - COUNT_BOTTOM, Stack_Count(item));
 }
 
 bool Page_Char_In_Use() { return page_char >= 0 && Char_In_Use(static_cast<std::uint16_t>(page_char)); }
@@ -167,7 +170,7 @@ obj_ref Ground_Item_Before(obj_ref stop) {
 // body falls, fire burns): the hand lets go of an item that no longer lies
 // there, the strip starts again from the first item when its first one went.
 void Check_Ground() {
-    if (hand_item != 0 && hand_source == hand_from_ground && !Lies_On_Ground(static_cast<std::uint16_t>(hand_item)))
+    if (hand_item != 0 && hand_source == HAND_FROM_GROUND && !Lies_On_Ground(static_cast<std::uint16_t>(hand_item)))
         Clear_Hand();
     if (Obj_Kind(ground_cursor) == OBJ_ITEM ? !Lies_On_Ground(Obj_Index(ground_cursor)) : ground_cursor != Ground_End())
         ground_cursor = First_Ground_Item();
@@ -192,13 +195,13 @@ void Take_Off_Ground(std::uint16_t item) {
 void Lay_Down_And_Take(std::uint16_t item) {
     Remove_Item_From_Char(Page_Char(), item);
     Put_Object_To_Field(Make_Obj(OBJ_ITEM, item), Ground_Field_Index());
-    Take_Item_In_Hand(item, hand_from_ground);
+    Take_Item_In_Hand(item, HAND_FROM_GROUND);
     Step_Back_Ground_Cursor();
 }
 
 // The k-th item of the strip, 0 when there is none or it is the hand item.
 std::uint16_t Strip_Item(int k) {
-    if (k < 0 || k >= ground_strip_items || Obj_Kind(ground_cursor) != OBJ_ITEM) return 0;
+    if (k < 0 || k >= GROUND_STRIP_ITEMS || Obj_Kind(ground_cursor) != OBJ_ITEM) return 0;
     obj_ref cursor = ground_cursor;
     for (int i = 0; i < k; ++i)
         if (!Next_Ground_Item(cursor)) return 0;
@@ -206,23 +209,23 @@ std::uint16_t Strip_Item(int k) {
     return item == static_cast<std::uint16_t>(hand_item) ? 0 : item;
 }
 
-int Strip_Place_Under_Mouse() { return (mouse_x - strip_left) / strip_item_step; }
+int Strip_Place_Under_Mouse() { return (mouse_x - STRIP_LEFT) / STRIP_ITEM_STEP; }
 
 // The backpack cell under the mouse.
 int Cell_Under_Mouse() {
-    return (mouse_x - backpack_x) / cell_pixels + BACKPACK_COLUMNS * ((mouse_y - backpack_y) / cell_pixels);
+    return (mouse_x - BACKPACK_X) / CELL_PIXELS + BACKPACK_COLUMNS * ((mouse_y - BACKPACK_Y) / CELL_PIXELS);
 }
 
 // The top-left cell for the hand item, its footprint centred on the mouse;
 // -1 when the footprint would leave the backpack.
 int Drop_Cell_Under_Mouse() {
     const std::uint8_t size = Item_Size(static_cast<std::uint16_t>(hand_item));
-    const int half_w = (cell_pixels * Size_Width(size) - cell_pixels) / 2;
-    const int half_h = (cell_pixels * Size_Height(size) - cell_pixels) / 2;
-    const int col = (mouse_x - half_w - backpack_x) / cell_pixels;
-    const int row = (mouse_y - half_h - backpack_y) / cell_pixels;
-    const int far_col = (mouse_x + half_w - backpack_x) / cell_pixels;
-    const int far_row = (mouse_y + half_h - backpack_y) / cell_pixels;
+    const int half_w = (CELL_PIXELS * Size_Width(size) - CELL_PIXELS) / 2;
+    const int half_h = (CELL_PIXELS * Size_Height(size) - CELL_PIXELS) / 2;
+    const int col = (mouse_x - half_w - BACKPACK_X) / CELL_PIXELS;
+    const int row = (mouse_y - half_h - BACKPACK_Y) / CELL_PIXELS;
+    const int far_col = (mouse_x + half_w - BACKPACK_X) / CELL_PIXELS;
+    const int far_row = (mouse_y + half_h - BACKPACK_Y) / CELL_PIXELS;
     if (col < 0 || row < 0 || far_col >= BACKPACK_COLUMNS || far_row >= BACKPACK_ROWS) return -1;
     return col + BACKPACK_COLUMNS * row;
 }
@@ -235,7 +238,7 @@ void Show_Item_Name(std::int32_t item) {
 }
 
 void Draw_Body_Slots(const char_record& r) {
-    for (const body_slot& b : body_slots) {
+    for (const body_slot& b : BODY_SLOTS) {
         const std::int16_t item = r.slots[b.slot];
         if (item <= 0) continue;
         const int border = Slot_Border(b.bottom - b.top);
@@ -249,29 +252,29 @@ void Draw_Backpack(const char_record& r) {
         if (r.slots[c] <= 0) continue;
         const std::uint16_t item = static_cast<std::uint16_t>(r.slots[c]);
         const std::uint8_t size = Item_Size(item);
-        Put_Item_Picture(backpack_x + cell_pixels * (c % BACKPACK_COLUMNS) + cell_pixels / 2 * Size_Width(size),
-                         backpack_y + cell_pixels * (c / BACKPACK_COLUMNS) + cell_pixels / 2 * Size_Height(size), item);
+        Put_Item_Picture(BACKPACK_X + CELL_PIXELS * (c % BACKPACK_COLUMNS) + CELL_PIXELS / 2 * Size_Width(size),
+                         BACKPACK_Y + CELL_PIXELS * (c / BACKPACK_COLUMNS) + CELL_PIXELS / 2 * Size_Height(size), item);
     }
 }
 
 void Draw_Ground_Strip() {
-    for (int k = 0; k < ground_strip_items; ++k) {
+    for (int k = 0; k < GROUND_STRIP_ITEMS; ++k) {
         const std::uint16_t item = Strip_Item(k);
         map_item_picture p;
         if (item == 0 || !Map_Item_Picture(item, p)) continue;
-        const int x = strip_first_x + strip_item_step * k;
-        Put_Sprite(BACK, x, strip_item_y, p.picture, p.frame, p.palette, light_plain);
-        Put_Count(x + strip_count_dx, strip_item_y + strip_count_dy, Stack_Count(item));
+        const int x = STRIP_FIRST_X + STRIP_ITEM_STEP * k;
+        Put_Sprite(BACK, x, STRIP_ITEM_Y, p.picture, p.frame, p.palette, LIGHT_PLAIN);
+        Put_Count(x + STRIP_COUNT_DX, STRIP_ITEM_Y + STRIP_COUNT_DY, Stack_Count(item));
     }
 }
 
 void Redraw_If_Open() {
-    if (ScreenType == screen_inventory) Draw_Inventory_Screen();
+    if (ScreenType == SCREEN_INVENTORY) Draw_Inventory_Screen();
 }
 
 }  // namespace
 
-control_row inventory_controls[inventory_row_count + 1] = {
+control_row inventory_controls[INVENTORY_ROW_COUNT + 1] = {
     Control_Row(162, 54, 226, 118, &Body_Slot_Handler<0>),
     Control_Row(232, 123, 296, 219, &Body_Slot_Handler<1>),
     Control_Row(232, 322, 296, 418, &Body_Slot_Handler<2>),
@@ -307,14 +310,14 @@ namespace {
 // item there (when the slot takes it) or picks the slot's item up.
 template <int row>
 void Body_Slot_Handler(std::uint32_t, int event) {
-    const int slot = body_slots[row].slot;
+    const int slot = BODY_SLOTS[row].slot;
     const char_record* r = Page_Record();
     if (r == nullptr) return;
-    if (event == event_hover) {
+    if (event == EVENT_HOVER) {
         Show_Item_Name(r->slots[slot]);
         return;
     }
-    if ((event & event_click) == 0) return;
+    if ((event & EVENT_CLICK) == 0) return;
     Check_Ground();
     if (hand_item != 0 && !Slot_Accepts(slot, static_cast<std::uint16_t>(hand_item))) return;
     Drop_On_Slot(slot);
@@ -322,27 +325,27 @@ void Body_Slot_Handler(std::uint32_t, int event) {
 
 }  // namespace
 
-int Body_Slot_Of_Row(int row) { return row >= 0 && row < body_slot_count ? body_slots[row].slot : -1; }
+int Body_Slot_Of_Row(int row) { return row >= 0 && row < BODY_SLOT_COUNT ? BODY_SLOTS[row].slot : -1; }
 
 bool Slot_Accepts(int slot, std::uint16_t item) {
     const item_type* t = Item_Type_Of(item);
     if (t == nullptr) return false;
-    for (const body_slot& b : body_slots) {
+    for (const body_slot& b : BODY_SLOTS) {
         if (b.slot != slot) continue;
         switch (b.rule) {
-            case takes::item_class: return t->item_class == b.item_class;
-            case takes::hand: return t->item_class != CLASS_CORPSE && t->size != SIZE_2X4;
-            case takes::small: return t->size <= small_slot_size;
+            case takes::ItemClass: return t->item_class == b.item_class;
+            case takes::Hand: return t->item_class != CLASS_CORPSE && t->size != SIZE_2X4;
+            case takes::Small: return t->size <= SMALL_SLOT_SIZE;
         }
     }
     return false;
 }
 
 void Inventory_Switch(std::uint32_t, int event) {
-    if (event != event_click || selected_count == 0 || !Is_Active_Player_Char(current_object)) return;
+    if (event != EVENT_CLICK || selected_count == 0 || !Is_Active_Player_Char(current_object)) return;
     const std::uint16_t leader = selected[0];
     Free_Char_Path(leader);
-    Command_Char(leader, ACT_SCREEN, OBJ_NONE, NO_INDEX, screen_inventory, 0, -1);
+    Command_Char(leader, ACT_SCREEN, OBJ_NONE, NO_INDEX, SCREEN_INVENTORY, 0, -1);
     Forget_Pressed_Control();
 }
 
@@ -351,8 +354,8 @@ void Open_Inventory_Screen(std::int16_t field) {
     const char_record& r = chararray.records[Page_Char()];
     const std::uint16_t own = Field_Index(static_cast<std::uint32_t>(r.x), static_cast<std::uint32_t>(r.y),
                                           static_cast<std::uint32_t>(r.map_level));
-    ScreenType = screen_inventory;
-    Set_Message_Pos(message_x, message_y);
+    ScreenType = SCREEN_INVENTORY;
+    Set_Message_Pos(MESSAGE_X, MESSAGE_Y);
     ground_field = Make_Obj(OBJ_FIXITEM, field != 0 ? static_cast<std::uint16_t>(field) : own);
     ground_cursor = First_Ground_Item();
     Clear_Hand();
@@ -360,8 +363,8 @@ void Open_Inventory_Screen(std::int16_t field) {
 }
 
 void Draw_Inventory_Screen() {
-    if (BACK == nullptr || DD_Reload_Bitmap(BACK, inventory_page) != DD_OK) {
-        File_Fatal_Error("Can't load inventory screen", Bitmap_File_Fault(inventory_page));
+    if (BACK == nullptr || DD_Reload_Bitmap(BACK, INVENTORY_PAGE) != DD_OK) {
+        File_Fatal_Error("Can't load inventory screen", Bitmap_File_Fault(INVENTORY_PAGE));
         return;
     }
     Set_Full_Clip();
@@ -380,11 +383,11 @@ void Take_Item_In_Hand(std::uint16_t item, std::uint16_t source) {
     const item_type* t = Item_Type_Of(item);
     if (t == nullptr) return;
     const std::uint8_t size = Item_Size(item);
-    Set_DD_Cursor(Items_Sprite(), t->picture, cell_pixels * Size_Width(size), cell_pixels * Size_Height(size),
+    Set_DD_Cursor(Items_Sprite(), t->picture, CELL_PIXELS * Size_Width(size), CELL_PIXELS * Size_Height(size),
                   t->palette);
     if (const int count = Stack_Count(item))
-        Set_Cursor_Number(count, cell_pixels / 2 * Size_Width(size) - count_right,
-                          cell_pixels / 2 * Size_Height(size) - count_bottom);
+        Set_Cursor_Number(count, CELL_PIXELS / 2 * Size_Width(size) - COUNT_RIGHT,
+                          CELL_PIXELS / 2 * Size_Height(size) - COUNT_BOTTOM);
 }
 
 void Clear_Hand() {
@@ -403,7 +406,7 @@ void Drop_On_Slot(int slot) {
     if (backpack && under < 0) return;
 
     if (hand != 0) {
-        if (hand_source == hand_from_ground)
+        if (hand_source == HAND_FROM_GROUND)
             Take_Off_Ground(hand);
         else
             Remove_Item_From_Char(Page_Char(), hand);
@@ -411,7 +414,7 @@ void Drop_On_Slot(int slot) {
         Put_Item_To_Char_Slot(Page_Char(), hand, slot);
         if (under > 0) {
             Put_Object_To_Field(Make_Obj(OBJ_ITEM, static_cast<std::uint16_t>(under)), Ground_Field_Index());
-            Take_Item_In_Hand(static_cast<std::uint16_t>(under), hand_from_ground);
+            Take_Item_In_Hand(static_cast<std::uint16_t>(under), HAND_FROM_GROUND);
             Step_Back_Ground_Cursor();
         } else {
             Clear_Hand();
@@ -425,11 +428,11 @@ void Drop_On_Slot(int slot) {
 }
 
 void Backpack_Click(std::uint32_t, int event) {
-    if (event == event_hover) {
+    if (event == EVENT_HOVER) {
         Show_Item_Name(Page_Char_In_Use() ? Item_Under_Place(Page_Char(), 0, Cell_Under_Mouse()) : 0);
         return;
     }
-    if ((event & event_click) == 0) return;
+    if ((event & EVENT_CLICK) == 0) return;
     Check_Ground();
     Drop_On_Slot(0);
 }
@@ -438,20 +441,20 @@ void Ground_Strip_Click(std::uint32_t, int event) {
     if (!Page_Char_In_Use() || !Ground_Field_Valid()) return;
     Check_Ground();
     const std::uint16_t strip = Strip_Item(Strip_Place_Under_Mouse());
-    if (event == event_hover) {
+    if (event == EVENT_HOVER) {
         Show_Item_Name(strip);
         return;
     }
-    if ((event & event_click) == 0) return;
+    if ((event & EVENT_CLICK) == 0) return;
     const std::uint16_t hand = static_cast<std::uint16_t>(hand_item);
-    if (hand != 0 && hand_source != hand_from_ground) {
+    if (hand != 0 && hand_source != HAND_FROM_GROUND) {
         // An item of the character goes down in the strip item's place.
         Remove_Item_From_Char(Page_Char(), hand);
         if (strip != 0) {
             Replace_Item_On_Field(strip, hand, Ground_Field_Index());
             Put_Object_To_Field(Make_Obj(OBJ_ITEM, strip), Ground_Field_Index());
             if (ground_cursor == Make_Obj(OBJ_ITEM, strip)) ground_cursor = Make_Obj(OBJ_ITEM, hand);
-            Take_Item_In_Hand(strip, hand_from_ground);
+            Take_Item_In_Hand(strip, HAND_FROM_GROUND);
         } else {
             Put_Object_To_Field(Make_Obj(OBJ_ITEM, hand), Ground_Field_Index());
             if (Obj_Kind(ground_cursor) != OBJ_ITEM) ground_cursor = Make_Obj(OBJ_ITEM, hand);
@@ -459,7 +462,7 @@ void Ground_Strip_Click(std::uint32_t, int event) {
         }
     } else if (strip != 0) {
         // The hand item, if any, already lies on the ground.
-        Take_Item_In_Hand(strip, hand_from_ground);
+        Take_Item_In_Hand(strip, HAND_FROM_GROUND);
     } else {
         Clear_Hand();
     }
@@ -467,7 +470,7 @@ void Ground_Strip_Click(std::uint32_t, int event) {
 }
 
 void Pack_First_Ground_Item(std::uint32_t, int event) {
-    if (event != event_click || !Page_Char_In_Use() || !Ground_Field_Valid()) return;
+    if (event != EVENT_CLICK || !Page_Char_In_Use() || !Ground_Field_Valid()) return;
     Check_Ground();
     if (Obj_Kind(ground_cursor) != OBJ_ITEM) return;
     const std::uint16_t item = Obj_Index(ground_cursor);
@@ -486,20 +489,20 @@ void Pack_First_Ground_Item(std::uint32_t, int event) {
 }
 
 void Inventory_To_Char_Page(std::uint32_t flags, int event) {
-    if (event != event_click) return;
+    if (event != EVENT_CLICK) return;
     Clear_Hand();
     Redraw_If_Open();
     Char_Page_Button(flags, event);
 }
 
 void Inventory_To_Map(std::uint32_t flags, int event) {
-    if (event != event_click) return;
+    if (event != EVENT_CLICK) return;
     Clear_Hand();
     Init_Hexamap_Screen(flags, event);
 }
 
 void Previous_Ground_Item(std::uint32_t, int event) {
-    if (event != event_click || !Ground_Field_Valid()) return;
+    if (event != EVENT_CLICK || !Ground_Field_Valid()) return;
     Check_Ground();
     const obj_ref before = Ground_Item_Before(ground_cursor);
     if (before != NOOBJ) ground_cursor = before;
@@ -507,7 +510,7 @@ void Previous_Ground_Item(std::uint32_t, int event) {
 }
 
 void Next_Ground_Item_Click(std::uint32_t, int event) {
-    if (event != event_click || !Ground_Field_Valid()) return;
+    if (event != EVENT_CLICK || !Ground_Field_Valid()) return;
     Check_Ground();
     if (Obj_Kind(ground_cursor) == OBJ_ITEM) Next_Ground_Item(ground_cursor);
     Draw_Inventory_Screen();

@@ -13,28 +13,28 @@
 // The screen's control rows: 0..18 the body slots 48..66, then the
 // backpack, the ground strip, the pack button, the two exits and the two
 // arrows of the strip.
-constexpr int inventory_row_count = 26;
-extern control_row inventory_controls[inventory_row_count + 1];
-constexpr int row_backpack = 19;
-constexpr int row_ground_strip = 20;
-constexpr int row_pack = 21;
-constexpr int row_to_char_page = 22;
-constexpr int row_to_map = 23;
-constexpr int row_previous_ground = 24;
-constexpr int row_next_ground = 25;
+constexpr int INVENTORY_ROW_COUNT = 26;
+extern control_row inventory_controls[INVENTORY_ROW_COUNT + 1];
+constexpr int ROW_BACKPACK = 19;
+constexpr int ROW_GROUND_STRIP = 20;
+constexpr int ROW_PACK = 21;
+constexpr int ROW_TO_CHAR_PAGE = 22;
+constexpr int ROW_TO_MAP = 23;
+constexpr int ROW_PREVIOUS_GROUND = 24;
+constexpr int ROW_NEXT_GROUND = 25;
 
 // Where the backpack's cell 0 lies on the screen, and a cell's side.
-constexpr int backpack_x = 351, backpack_y = 122;
-constexpr int cell_pixels = 32;
+constexpr int BACKPACK_X = 351, BACKPACK_Y = 122;
+constexpr int CELL_PIXELS = 32;
 // The ground strip: at most this many items, the first centred at
-// (strip_first_x, strip_item_y), strip_item_step apart; the strip's
-// sensitive area starts at strip_left.
-constexpr int ground_strip_items = 15;
-constexpr int strip_left = 33;
-constexpr int strip_first_x = 52, strip_item_y = 455, strip_item_step = 38;
+// (STRIP_FIRST_X, STRIP_ITEM_Y), STRIP_ITEM_STEP apart; the strip's
+// sensitive area starts at STRIP_LEFT.
+constexpr int GROUND_STRIP_ITEMS = 15;
+constexpr int STRIP_LEFT = 33;
+constexpr int STRIP_FIRST_X = 52, STRIP_ITEM_Y = 455, STRIP_ITEM_STEP = 38;
 
 // The slot a source of the hand means when the item came from the ground.
-constexpr std::uint16_t hand_from_ground = 68;
+constexpr std::uint16_t HAND_FROM_GROUND = 68;
 
 // The field head {5, field} of the shown character's field.
 extern obj_ref ground_field;
@@ -43,6 +43,8 @@ extern obj_ref ground_cursor;
 // The item in the hand (0 = empty hand) and the slot it came from.
 extern std::int16_t hand_item;
 extern std::uint16_t hand_source;
+// No ground strip, nothing in the hand.
+void Reset_Inventory_State();
 
 // The inventory control of the hexamap screen and of the character and
 // spell pages (event 1): gives the leading selected character, when the

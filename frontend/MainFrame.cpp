@@ -8,8 +8,8 @@
 #include "frontend/Controls.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 
 const message_map_entry<CMainFrame> main_frame_message_map[15] = {
     {WM_PAINT, &CMainFrame::OnPaint},
@@ -30,17 +30,17 @@ const message_map_entry<CMainFrame> main_frame_message_map[15] = {
 };
 
 namespace {
-constexpr const char* window_title = "Orvex Divuruz";
-constexpr DWORD window_style = WS_POPUP | WS_MAXIMIZE;
-constexpr RECT window_rect{0, 0, screen_width, screen_height};
+constexpr const char* WINDOW_TITLE = "Orvex Divuruz";
+constexpr DWORD WINDOW_STYLE = WS_POPUP | WS_MAXIMIZE;
+constexpr RECT WINDOW_RECT{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
 }  // namespace
 
 CMainFrame::CMainFrame() {
-    Create(nullptr, window_title, window_style, window_rect);
+    Create(nullptr, WINDOW_TITLE, WINDOW_STYLE, WINDOW_RECT);
     Set_Main_Window(m_hWnd);
     ShowWindow(SW_SHOW);
     Game_Startup();
-    timer_id_ = SetTimer(game_timer_id, game_timer_ms, nullptr);
+    timer_id_ = SetTimer(GAME_TIMER_ID, GAME_TIMER_MS, nullptr);
 }
 
 LRESULT CMainFrame::Window_Proc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,14 +59,14 @@ void CMainFrame::OnPaint(WPARAM, LPARAM) {
 }
 
 void CMainFrame::OnMove(WPARAM, LPARAM) {
-    screen_rect = {0, 0, screen_width, screen_height};
-    if (ScreenType == screen_editor) Editor_Window_Moved();
+    screen_rect = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+    if (ScreenType == SCREEN_EDITOR) Editor_Window_Moved();
 }
 
-void CMainFrame::OnSize(WPARAM, LPARAM) { screen_rect = {0, 0, screen_width, screen_height}; }
+void CMainFrame::OnSize(WPARAM, LPARAM) { screen_rect = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}; }
 
 void CMainFrame::OnTimer(WPARAM id, LPARAM) {
-    if (id != game_timer_id) return;
+    if (id != GAME_TIMER_ID) return;
     if (surfaces_ready == 1 && view_scrolled == 0 && editor_busy == 0) {
         redraw_request = 1;
         Chars_Tick();
@@ -101,7 +101,7 @@ void CMainFrame::OnMouseMove(WPARAM flags, LPARAM point) {
 }
 
 void CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM info) {
-    RECT r{0, 0, screen_width, screen_height};
+    RECT r{0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
     AdjustWindowRectEx(&r, GetStyle(), FALSE, GetExStyle());
     window_width = static_cast<std::uint32_t>(r.right - r.left);
     window_height = static_cast<std::uint32_t>(r.bottom - r.top);

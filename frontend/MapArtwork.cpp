@@ -17,26 +17,26 @@
 namespace {
 
 // The map's own fixitem type slots that carry a picture.
-constexpr int first_map_slot = 1;
-constexpr int last_map_slot = 240;
+constexpr int FIRST_MAP_SLOT = 1;
+constexpr int LAST_MAP_SLOT = 240;
 // The pictures of the map's fixitem types lie in this folder.
-constexpr const char* artwork_folder = "Artwork\\";
+constexpr const char* ARTWORK_FOLDER = "Artwork\\";
 // A field without a floor (slot 0) cannot be entered and fills nothing.
-constexpr std::int8_t impassable = -1;
+constexpr std::int8_t IMPASSABLE = -1;
 
 // The sprites this module loaded into the slots. Only these are released:
 // a slot's sprite field may also hold a value read from a map file.
 std::uint32_t loaded_slot_sprites[FIXITEM_SLOTS] = {};
 
 std::string Slot_Sprite_Name(const fixitem_type& t) {
-    return artwork_folder + std::string(t.sprite_name, strnlen(t.sprite_name, sizeof t.sprite_name));
+    return ARTWORK_FOLDER + std::string(t.sprite_name, strnlen(t.sprite_name, sizeof t.sprite_name));
 }
 
 // Each slot in use gets its picture; a file that is missing is reported
 // once, however many slots name it.
 void Load_Fixitem_Slot_Sprites() {
     std::set<std::string> missing;
-    for (int slot = first_map_slot; slot <= last_map_slot; ++slot) {
+    for (int slot = FIRST_MAP_SLOT; slot <= LAST_MAP_SLOT; ++slot) {
         fixitem_type& t = fixitem_types[slot];
         if (t.sprite == 0) continue;
         const std::string name = Slot_Sprite_Name(t);
@@ -53,7 +53,7 @@ void Load_Fixitem_Slot_Sprites() {
 void Load_Map_Artwork() {
     Set_Free_Map_Artwork_Hook(&Free_Map_Artwork);
     Install_Map_View_Hooks();
-    fixitem_types[0].mp = impassable;
+    fixitem_types[0].mp = IMPASSABLE;
     fixitem_types[0].fill = 0;
     Load_Fixitem_Slot_Sprites();
     Load_System_Sprites();
@@ -64,7 +64,7 @@ void Load_Map_Artwork() {
 }
 
 void Free_Map_Artwork() {
-    for (int slot = first_map_slot; slot <= last_map_slot; ++slot) {
+    for (int slot = FIRST_MAP_SLOT; slot <= LAST_MAP_SLOT; ++slot) {
         fixitem_type& t = fixitem_types[slot];
         Release_Sprite(Sprite_From_Handle(loaded_slot_sprites[slot]));
         loaded_slot_sprites[slot] = 0;

@@ -5,9 +5,9 @@
 #include "System/ScreenType.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
 #include "frontend/Picking.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SystemSprites.h"
 
 std::int32_t cursor_x = -1;
@@ -16,7 +16,15 @@ std::int32_t cursor_level = -1;
 std::uint16_t cursor_type = 0;
 std::vector<area_offset> marked_area;
 
-const cursor_mark cursor_types[cursor_type_count][2] = {
+void Reset_Map_Cursor_State() {
+    cursor_x = -1;
+    cursor_y = -1;
+    cursor_level = -1;
+    cursor_type = 0;
+    marked_area.clear();
+}
+
+const cursor_mark cursor_types[CURSOR_TYPE_COUNT][2] = {
     {{ANIM_CURSOR_FRONT, 0}, {ANIM_CURSOR_BACK, 0}},
     {{ANIM_CURSOR_FRONT, 0}, {ANIM_CURSOR_BACK, 0}},
     {{ANIM_TARGET_FRONT, 0}, {ANIM_TARGET_BACK, 0}},
@@ -26,17 +34,17 @@ const cursor_mark cursor_types[cursor_type_count][2] = {
 namespace {
 
 // Marks at the foot of a raised field.
-constexpr cursor_mark foot_back{ANIM_CURSOR_FOOT_BACK, 0};
-constexpr cursor_mark foot_front{ANIM_CURSOR_FOOT_FRONT, 0};
-constexpr std::uint16_t raised_elevation = 2;
+constexpr cursor_mark FOOT_BACK{ANIM_CURSOR_FOOT_BACK, 0};
+constexpr cursor_mark FOOT_FRONT{ANIM_CURSOR_FOOT_FRONT, 0};
+constexpr std::uint16_t RAISED_ELEVATION = 2;
 
 bool Field_Raised(std::uint16_t field) {
     const std::uint16_t word = mapfield[field];
-    return (word & MF_HEIGHT_PROGRAM) != 0 || (word & MF_ELEVATION) >= raised_elevation;
+    return (word & MF_HEIGHT_PROGRAM) != 0 || (word & MF_ELEVATION) >= RAISED_ELEVATION;
 }
 
 // The marks of a type; an unknown type has the normal ones.
-const cursor_mark* Marks(std::uint16_t type) { return cursor_types[type < cursor_type_count ? type : 0]; }
+const cursor_mark* Marks(std::uint16_t type) { return cursor_types[type < CURSOR_TYPE_COUNT ? type : 0]; }
 
 bool Cursor_On_Map() { return cursor_field != NO_FIELD && cursor_field < total_fields; }
 
@@ -73,8 +81,8 @@ void Mark_Cursor_Fields() {
     Put_MapAnim(cursor_field, marks[0].row, marks[0].frame);
     Put_MapAnim(cursor_field, marks[1].row, marks[1].frame);
     if (Field_Raised(cursor_field)) {
-        Put_MapAnim(cursor_field, foot_back.row, foot_back.frame);
-        Put_MapAnim(cursor_field, foot_front.row, foot_front.frame);
+        Put_MapAnim(cursor_field, FOOT_BACK.row, FOOT_BACK.frame);
+        Put_MapAnim(cursor_field, FOOT_FRONT.row, FOOT_FRONT.frame);
     }
     if (!Cursor_Picks_Target()) return;
     marked_area.clear();
@@ -89,8 +97,8 @@ void Unmark_Cursor_Fields() {
     Remove_MapAnim(cursor_field, marks[0].row);
     Remove_MapAnim(cursor_field, marks[1].row);
     if (Field_Raised(cursor_field)) {
-        Remove_MapAnim(cursor_field, foot_back.row);
-        Remove_MapAnim(cursor_field, foot_front.row);
+        Remove_MapAnim(cursor_field, FOOT_BACK.row);
+        Remove_MapAnim(cursor_field, FOOT_FRONT.row);
     }
     if (Cursor_Picks_Target()) For_Area_Fields([&](std::uint16_t field) { Remove_MapAnim(field, marks[1].row); });
 }
@@ -119,7 +127,7 @@ void Track_Cursor_Field(int x, int y, std::uint32_t flags) {
         cursor_field = Field_Index(static_cast<std::uint32_t>(at.col), static_cast<std::uint32_t>(at.row), shown_level);
         Mark_Cursor_Fields();
         redraw_request = 1;
-        if (ScreenType == screen_editor && (flags & MK_LBUTTON) != 0) Editor_Place_Object(0, 1);
+        if (ScreenType == SCREEN_EDITOR && (flags & MK_LBUTTON) != 0) Editor_Place_Object(0, 1);
     } else if (cursor_field != NO_FIELD) {
         Unmark_Cursor_Fields();
         Forget_Cursor_Field();

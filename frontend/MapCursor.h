@@ -13,18 +13,20 @@ extern std::int32_t cursor_x, cursor_y, cursor_level;
 
 // 0 and 1 normal, 2 single target, 3 area target.
 extern std::uint16_t cursor_type;
-constexpr std::uint16_t cursor_type_count = 4;
+constexpr std::uint16_t CURSOR_TYPE_COUNT = 4;
 
 struct cursor_mark {
     std::uint8_t row;  // of anim_types
     std::uint8_t frame;
 };
 // Per cursor type: the front mark, then the back mark.
-extern const cursor_mark cursor_types[cursor_type_count][2];
+extern const cursor_mark cursor_types[CURSOR_TYPE_COUNT][2];
 
 // The area offsets marked at present (a copy of what the aiming act gave),
 // entry 0 the centre; empty when none are marked.
 extern std::vector<area_offset> marked_area;
+// No field under the cursor, the normal cursor, nothing marked.
+void Reset_Map_Cursor_State();
 
 // Whether an act picks its target with the map cursor (type 2 or 3).
 bool Cursor_Picks_Target();

@@ -23,12 +23,17 @@
 #include "datafiles/LightMap.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
-#include "frontend/ViewStandIns.h"
 
 std::uint32_t level_drawn = 0;
 std::vector<std::uint8_t> floor_lift;
+
+void Reset_Map_Draw_State() {
+    level_drawn = 0;
+    floor_lift.clear();
+}
 
 namespace {
 
@@ -37,33 +42,33 @@ namespace {
 // Down: a floor and a figure stepping toward the next row. Up: a figure on
 // the highest field on top of a flight of steps, with its shield and rising
 // damage digits. Sideways: the widest figure stepping to the next field.
-constexpr int reach_down = 24;
-constexpr int reach_up = 264;
-constexpr int reach_side = 84;
+constexpr int REACH_DOWN = 24;
+constexpr int REACH_UP = 264;
+constexpr int REACH_SIDE = 84;
 
 // A character below a field without floor shows through down to this many
 // pixels under the upper field's anchor.
-constexpr int show_through_depth = 10;
+constexpr int SHOW_THROUGH_DEPTH = 10;
 // A foot mark is drawn from this many pixels above the raised floor down.
-constexpr int foot_mark_margin = 5;
+constexpr int FOOT_MARK_MARGIN = 5;
 // The shield over a character, relative to the character's anchor: 6
 // pixels left, and as high as its standing figure's top, or 60 pixels (a
 // person's height) when its sprite shows no standing figure.
-constexpr int shield_dx = -6;
-constexpr int shield_rise = 60;
+constexpr int SHIELD_DX = -6;
+constexpr int SHIELD_RISE = 60;
 // The active player character pulses: shade |cycle| * 10 + 32.
-constexpr int pulse_step = 10;
-constexpr int pulse_base = 32;
-constexpr int facings = 6;
+constexpr int PULSE_STEP = 10;
+constexpr int PULSE_BASE = 32;
+constexpr int FACINGS = 6;
 // A field is raised when its height comes from a program or its elevation
 // is 2 or more.
-constexpr std::uint16_t raised_elevation = 2;
+constexpr std::uint16_t RAISED_ELEVATION = 2;
 
 const sprite* Sprite_Of(std::uint32_t handle) { return Sprite_From_Handle(handle); }
 
 bool Field_Is_Raised(std::uint16_t field) {
     const std::uint16_t word = mapfield[field];
-    return (word & MF_HEIGHT_PROGRAM) || (word & MF_ELEVATION) >= raised_elevation;
+    return (word & MF_HEIGHT_PROGRAM) || (word & MF_ELEVATION) >= RAISED_ELEVATION;
 }
 
 // Draws with the clip rect cut to the band [top, bottom) when that is
@@ -84,12 +89,12 @@ void Draw_Clipped(LONG top, LONG bottom, F draw) {
 // of the first frame of the facing's group (a run-length frame is placed by
 // its offset, a bitmap frame by the hot spot).
 int Figure_Rise(const sprite* body, int facing) {
-    if (body == nullptr || body->frames == 0) return shield_rise;
-    if (body->kind == sprite_bitmap) return body->hot_y > 0 ? body->hot_y : shield_rise;
-    const int frame = (facing - 1) * body->frames / facings;
-    if (frame < 0 || frame >= body->frames || body->frames_data == nullptr) return shield_rise;
+    if (body == nullptr || body->frames == 0) return SHIELD_RISE;
+    if (body->kind == SPRITE_BITMAP) return body->hot_y > 0 ? body->hot_y : SHIELD_RISE;
+    const int frame = (facing - 1) * body->frames / FACINGS;
+    if (frame < 0 || frame >= body->frames || body->frames_data == nullptr) return SHIELD_RISE;
     const int top = -body->frames_data[frame].y;
-    return top > 0 ? top : shield_rise;
+    return top > 0 ? top : SHIELD_RISE;
 }
 
 void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
@@ -101,13 +106,13 @@ void Draw_Character(obj_ref character, int x, int y, int lift, int shade) {
     const int cy = y + r.offset_y - height;
     const sprite* body = Sprite_Of(r.body_sprite);
     const int frames = body != nullptr ? body->frames : 0;
-    Put_Sprite(BACK, cx, cy, body, r.frame + (r.facing - 1) * frames / facings, r.palette, shade);
+    Put_Sprite(BACK, cx, cy, body, r.frame + (r.facing - 1) * frames / FACINGS, r.palette, shade);
     if (!shields_shown || PAJZSK == nullptr) return;
-    const std::int64_t hp = Object_Request(character, character, 0, REQ_HIT_POINTS, 0);
-    const std::int64_t max = Object_Request(character, character, 0, REQ_MAX_HIT_POINTS, 0);
+    const std::int64_t hp = Ask_Self_Or_Zero(character, REQ_HIT_POINTS);
+    const std::int64_t max = Ask_Self_Or_Zero(character, REQ_MAX_HIT_POINTS);
     const std::int64_t n = PAJZSK->frames;
     const std::int64_t k = hp >= max ? n : hp >= 1 ? hp * n / max + 1 : 1;
-    Put_Sprite(BACK, cx + shield_dx, cy - Figure_Rise(body, r.facing), PAJZSK, static_cast<int>(n - k), 0, shade);
+    Put_Sprite(BACK, cx + SHIELD_DX, cy - Figure_Rise(body, r.facing), PAJZSK, static_cast<int>(n - k), 0, shade);
 }
 
 void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade) {
@@ -118,10 +123,10 @@ void Put_Map_Anim(std::uint16_t m, int x, int y, int lift, int floor, int shade)
     const int ax = x + a.dx, ay = y + a.dy;
     if (Anim_Row_Is_Foot_Mark(a.type)) {
         if (lift == 0) return;
-        Draw_Clipped(y - lift - foot_mark_margin, clip_rect.bottom,
+        Draw_Clipped(y - lift - FOOT_MARK_MARGIN, clip_rect.bottom,
                      [&] { Put_Sprite(BACK, ax, ay, s, a.frame, 0, shade); });
     } else if (t.flags & ANIM_FULL_BRIGHT) {
-        Put_Sprite(BACK, ax, ay - floor, s, a.frame, 0, light_plain);
+        Put_Sprite(BACK, ax, ay - floor, s, a.frame, 0, LIGHT_PLAIN);
     } else {
         Put_Sprite(BACK, ax, ay - lift, s, a.frame, 0, shade);
     }
@@ -142,8 +147,8 @@ void Put_Char_From_Below(std::uint16_t field, int x, int y) {
     if (!Field_Is_Raised(below)) return;
     const std::uint16_t c = Char_On_Field(below);
     if (c == NO_INDEX) return;
-    Draw_Clipped(clip_rect.top, y + show_through_depth,
-                 [&] { Put_Char_Sprite(Make_Obj(OBJ_CHAR, c), below, x, y + map_level_step, 0); });
+    Draw_Clipped(clip_rect.top, y + SHOW_THROUGH_DEPTH,
+                 [&] { Put_Char_Sprite(Make_Obj(OBJ_CHAR, c), below, x, y + MAP_LEVEL_STEP, 0); });
 }
 
 // The rows [first, end) and, per row, the columns of a level that can
@@ -153,13 +158,13 @@ struct row_span {
     int first, end;
 };
 row_span Rows_In_Reach(int y, int h) {
-    const int first = std::max(Floor_Div(y - reach_down, map_row_step) + 1, 0);
-    const int end = std::min(Floor_Div(y + h + reach_up - 1, map_row_step) + 1, static_cast<int>(map_height));
+    const int first = std::max(Floor_Div(y - REACH_DOWN, MAP_ROW_STEP) + 1, 0);
+    const int end = std::min(Floor_Div(y + h + REACH_UP - 1, MAP_ROW_STEP) + 1, static_cast<int>(map_height));
     return {first, end};
 }
 row_span Columns_In_Reach(int xo, int w) {
-    const int first = std::max(Floor_Div(xo - reach_side, map_field_width) + 1, 0);
-    const int last = std::min(Floor_Div(xo + w + reach_side - 1, map_field_width), static_cast<int>(map_width) - 1);
+    const int first = std::max(Floor_Div(xo - REACH_SIDE, MAP_FIELD_WIDTH) + 1, 0);
+    const int last = std::min(Floor_Div(xo + w + REACH_SIDE - 1, MAP_FIELD_WIDTH), static_cast<int>(map_width) - 1);
     return {first, last + 1};
 }
 
@@ -170,11 +175,11 @@ void For_Level_Fields(int sx, int y, const RECT& clip, F put) {
     const row_span rows = Rows_In_Reach(y, h);
     const std::uint32_t level_base = level_drawn * fields_per_level;
     for (int r = rows.first; r < rows.end; ++r) {
-        const int xo = sx - r * map_row_step;
-        const int screen_y = r * map_row_step - y + clip.top;
+        const int xo = sx - r * MAP_ROW_STEP;
+        const int screen_y = r * MAP_ROW_STEP - y + clip.top;
         const row_span cols = Columns_In_Reach(xo, w);
         for (int c = cols.end - 1; c >= cols.first; --c)
-            put(static_cast<std::uint16_t>(level_base + r * map_width + c), c * map_field_width - xo + clip.left,
+            put(static_cast<std::uint16_t>(level_base + r * map_width + c), c * MAP_FIELD_WIDTH - xo + clip.left,
                 screen_y);
     }
 }
@@ -201,11 +206,11 @@ void Draw_Map(int sx, int sy) {
     if (clip.left >= clip.right || clip.top >= clip.bottom) return;
     if (floor_lift.size() != total_fields) floor_lift.assign(total_fields, 0);
     const std::uint32_t top_level = std::min(shown_level, map_levels - 1);
-    int y = sy - static_cast<int>(shown_level) * map_level_step;
+    int y = sy - static_cast<int>(shown_level) * MAP_LEVEL_STEP;
     for (level_drawn = 0; level_drawn <= top_level && map_levels > 0; ++level_drawn) {
         For_Level_Fields(sx, y, clip, Put_Floor);
         For_Level_Fields(sx, y, clip, Put_Field);
-        y += map_level_step;
+        y += MAP_LEVEL_STEP;
     }
 }
 
@@ -214,15 +219,15 @@ void Put_Floor(std::uint16_t field, int x, int y) {
     if (head.type == 0) {
         floor_lift[field] = 0;
     } else {
-        int lift = (mapfield[field] & MF_ELEVATION) * map_elevation_step;
+        int lift = (mapfield[field] & MF_ELEVATION) * MAP_ELEVATION_STEP;
         Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(fixitem_types[head.type].sprite), head.frame, 0,
                           Field_Light(field));
         if (mapfield[field] & MF_HEIGHT_PROGRAM) lift += Field_Hill_Height(field);
         // A byte: a hill lower than the ground counts as none.
         floor_lift[field] = static_cast<std::uint8_t>(std::clamp(lift, 0, 255));
     }
-    if (ScreenType == screen_editor && hex_grid)
-        Put_Sprite(BACK, x, y, Sprite_Of(anim_types[ANIM_CURSOR_FOOT_BACK].sprite), 0, 0, light_plain);
+    if (ScreenType == SCREEN_EDITOR && hex_grid)
+        Put_Sprite(BACK, x, y, Sprite_Of(anim_types[ANIM_CURSOR_FOOT_BACK].sprite), 0, 0, LIGHT_PLAIN);
 }
 
 void Put_Field(std::uint16_t field, int x, int y) {
@@ -253,8 +258,8 @@ bool Map_Item_Picture(std::uint16_t item, map_item_picture& out) {
         out = {Sprite_Of(mitems_sprite), t->picture, t->palette};
     } else {
         const obj_ref body = Make_Obj(OBJ_ITEM, item);
-        out = {Sprite_Of(hullak_sprite), static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE, 0)),
-               static_cast<int>(Object_Request(body, body, 0, REQ_PICTURE_2, 0))};
+        out = {Sprite_Of(hullak_sprite), static_cast<int>(Ask_Self_Or_Zero(body, REQ_PICTURE)),
+               static_cast<int>(Ask_Self_Or_Zero(body, REQ_PICTURE_2))};
     }
     return true;
 }
@@ -265,18 +270,17 @@ int Put_Fixitem_Sprite(obj_ref fixitem, std::uint16_t field, int x, int y, int l
     const map_record& r = maparray.records[i];
     const fixitem_type& t = fixitem_types[r.type];
     Put_Bitmap_Sprite(BACK, x, y - lift, Sprite_Of(t.sprite), r.frame, 0, shade);
-    if (mapfield[field] & MF_HEIGHT_PROGRAM)
-        return lift + static_cast<int>(Object_Request(fixitem, fixitem, 0, REQ_DRAW_HEIGHT, 0));
+    if (mapfield[field] & MF_HEIGHT_PROGRAM) return lift + static_cast<int>(Ask_Self_Or_Zero(fixitem, REQ_DRAW_HEIGHT));
     return lift + t.height;
 }
 
 void Put_Char_Sprite(obj_ref character, std::uint16_t field, int x, int y, int lift) {
     int shade = Field_Light(field);
     if (Is_Active_Player_Char(character))
-        shade = std::abs(static_cast<std::int8_t>(anim_cycle)) * pulse_step + pulse_base;
+        shade = std::abs(static_cast<std::int8_t>(anim_cycle)) * PULSE_STEP + PULSE_BASE;
     Draw_Character(character, x, y, lift, shade);
 }
 
 void Put_Char_Sprite_Right(obj_ref character, std::uint16_t, int x, int y, int lift) {
-    Draw_Character(character, x, y, lift, light_plain);
+    Draw_Character(character, x, y, lift, LIGHT_PLAIN);
 }

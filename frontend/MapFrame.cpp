@@ -37,7 +37,7 @@ const ornament ornaments[] = {
     {&BELOG1, 1, 523, 12},
 };
 
-bool Has_Ornaments() { return ScreenType != screen_editor && BACK != nullptr && MASK != nullptr; }
+bool Has_Ornaments() { return ScreenType != SCREEN_EDITOR && BACK != nullptr && MASK != nullptr; }
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void Draw_Map_Frame() {
         const RECT from{p.screen_x, p.screen_y, p.screen_x + p.width, p.screen_y + p.height};
         DD_Error("Save frame piece", MASK->BltFast(p.mask_x, p.mask_y, BACK, &from, DDBLTFAST_WAIT));
     }
-    for (const ornament& o : ornaments) Put_Sprite(BACK, o.x, o.y, *o.picture, o.frame, 0, light_plain);
+    for (const ornament& o : ornaments) Put_Sprite(BACK, o.x, o.y, *o.picture, o.frame, 0, LIGHT_PLAIN);
 }
 
 void Draw_Map_Frame_Scroll() {

@@ -20,22 +20,30 @@
 #include "System/ScreenType.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
-#include "frontend/ViewStandIns.h"
+#include "frontend/Hooks.h"
 
-RECT map_view = hexamap_view;
-int map_view_width = hexamap_view.right - hexamap_view.left;
-int map_view_height = hexamap_view.bottom - hexamap_view.top;
+RECT map_view = HEXAMAP_VIEW;
+int map_view_width = HEXAMAP_VIEW.right - HEXAMAP_VIEW.left;
+int map_view_height = HEXAMAP_VIEW.bottom - HEXAMAP_VIEW.top;
 
 scroll_limit_rect scroll_limits{};
 drawn_map_view last_drawn_scroll;
 
+void Reset_Map_View_State() {
+    map_view = HEXAMAP_VIEW;
+    map_view_width = HEXAMAP_VIEW.right - HEXAMAP_VIEW.left;
+    map_view_height = HEXAMAP_VIEW.bottom - HEXAMAP_VIEW.top;
+    scroll_limits = scroll_limit_rect{};
+    last_drawn_scroll = drawn_map_view{};
+}
+
 namespace {
 
 // The scroll limits around a map.
-constexpr std::int32_t limit_top = -106;
-constexpr std::int32_t limit_bottom_margin = 6;
-constexpr std::int32_t limit_left = -21;
-constexpr std::int32_t limit_right_margin = -21;
+constexpr std::int32_t LIMIT_TOP = -106;
+constexpr std::int32_t LIMIT_BOTTOM_MARGIN = 6;
+constexpr std::int32_t LIMIT_LEFT = -21;
+constexpr std::int32_t LIMIT_RIGHT_MARGIN = -21;
 
 void Show_View() {
     if (direct_draw != nullptr) direct_draw->WaitForVerticalBlank(DDWAITVB_BLOCKEND, nullptr);
@@ -52,7 +60,7 @@ bool Same_Rect(const RECT& a, const RECT& b) {
 bool Buffer_Shows_View() {
     const drawn_map_view& d = last_drawn_scroll;
     return d.valid && Same_Rect(d.view, map_view) && d.level == shown_level && d.screen == ScreenType &&
-           (ScreenType == screen_hexamap || ScreenType == screen_editor);
+           (ScreenType == SCREEN_HEXAMAP || ScreenType == SCREEN_EDITOR);
 }
 
 }  // namespace
@@ -64,10 +72,10 @@ void Set_Map_View(int left, int top, int right, int bottom) {
 }
 
 void Set_Scroll_Limits() {
-    scroll_limits.top = limit_top;
-    scroll_limits.bottom = (static_cast<std::int32_t>(map_height) - 1) * map_row_step + limit_bottom_margin;
-    scroll_limits.left = limit_left;
-    scroll_limits.right = static_cast<std::int32_t>(map_width) * map_field_width + limit_right_margin;
+    scroll_limits.top = LIMIT_TOP;
+    scroll_limits.bottom = (static_cast<std::int32_t>(map_height) - 1) * MAP_ROW_STEP + LIMIT_BOTTOM_MARGIN;
+    scroll_limits.left = LIMIT_LEFT;
+    scroll_limits.right = static_cast<std::int32_t>(map_width) * MAP_FIELD_WIDTH + LIMIT_RIGHT_MARGIN;
 }
 
 void Clamp_Scroll() {
@@ -81,9 +89,9 @@ void Clamp_Scroll() {
 void Forget_Drawn_Map() { last_drawn_scroll.valid = false; }
 
 void Redraw_Map() {
-    if (ScreenType == screen_hexamap)
+    if (ScreenType == SCREEN_HEXAMAP)
         Put_Right_Field();
-    else if (ScreenType != screen_editor)
+    else if (ScreenType != SCREEN_EDITOR)
         return;
     Clamp_Scroll();
     Set_Clip_Rect_From(map_view);
@@ -152,8 +160,8 @@ void Center_On_Object(obj_ref obj) {
     shown_level = field / fields_per_level;
     const std::int32_t row = static_cast<std::int32_t>((field % fields_per_level) / map_width);
     const std::int32_t col = static_cast<std::int32_t>(field % map_width);
-    scroll_y = row * map_row_step - view_centre_y;
-    scroll_x = col * map_field_width + row * map_row_step - view_centre_x;
+    scroll_y = row * MAP_ROW_STEP - VIEW_CENTRE_Y;
+    scroll_x = col * MAP_FIELD_WIDTH + row * MAP_ROW_STEP - VIEW_CENTRE_X;
     Redraw_Map();
 }
 
@@ -162,7 +170,7 @@ void Install_Map_View_Hooks() {
     hooks.center_on_object = &Center_On_Object;
     // The view exists on the screens that show the map.
     hooks.map_view_size = [](std::int32_t& width, std::int32_t& height) {
-        if (ScreenType != screen_hexamap && ScreenType != screen_editor) return false;
+        if (ScreenType != SCREEN_HEXAMAP && ScreenType != SCREEN_EDITOR) return false;
         width = map_view_width;
         height = map_view_height;
         return true;

@@ -16,10 +16,10 @@ struct sprite;
 // The projection: field (x, y) of level L is anchored at map pixel
 // (x * 42 + y * 21, y * 21 + (shown_level - L) * 77); each step of a
 // field's elevation lifts its floor by 11 pixels.
-constexpr int map_field_width = 42;
-constexpr int map_row_step = 21;
-constexpr int map_level_step = 77;
-constexpr int map_elevation_step = 11;
+constexpr int MAP_FIELD_WIDTH = 42;
+constexpr int MAP_ROW_STEP = 21;
+constexpr int MAP_LEVEL_STEP = 77;
+constexpr int MAP_ELEVATION_STEP = 11;
 
 // Division and remainder rounding toward minus infinity.
 inline int Floor_Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
@@ -31,12 +31,12 @@ extern int map_view_width;
 extern int map_view_height;
 void Set_Map_View(int left, int top, int right, int bottom);
 // The two viewports: beside the game panel, and beside the editor's dialogs.
-constexpr RECT hexamap_view{90, 12, 549, 371};
-constexpr RECT editor_view{120, 0, 530, 369};
+constexpr RECT HEXAMAP_VIEW{90, 12, 549, 371};
+constexpr RECT EDITOR_VIEW{120, 0, 530, 369};
 
 // Centring puts the field's anchor this far from the viewport's top-left.
-constexpr std::int32_t view_centre_x = 229;
-constexpr std::int32_t view_centre_y = 179;
+constexpr std::int32_t VIEW_CENTRE_X = 229;
+constexpr std::int32_t VIEW_CENTRE_Y = 179;
 
 // The view state a map file stores (scroll_x, scroll_y, shown_level) is
 // the game world's, in Objects/Map.h.
@@ -65,6 +65,8 @@ struct drawn_map_view {
     std::uint32_t screen = 0;
 };
 extern drawn_map_view last_drawn_scroll;
+// The hexamap screen's viewport, no scroll limits, nothing drawn yet.
+void Reset_Map_View_State();
 // The back buffer no longer shows the map as last drawn (a map or its
 // artwork was loaded, a screen was entered): the next scroll redraws it all.
 void Forget_Drawn_Map();
@@ -90,6 +92,8 @@ extern std::uint32_t level_drawn;
 // Per field: the height in pixels at which its objects start, written by
 // the floor pass and read by the object pass of the same drawing.
 extern std::vector<std::uint8_t> floor_lift;
+// Level 0 drawn, no floor lifts.
+void Reset_Map_Draw_State();
 
 // Draws every field of levels 0 to shown_level that can reach the current
 // clip rect of the back buffer; (sx, sy) is the scroll position of the clip

@@ -7,11 +7,11 @@
 #include <array>
 #include <cstdint>
 
-constexpr int pick_cell_width = 42;
-constexpr int pick_cell_height = 21;
+constexpr int PICK_CELL_WIDTH = 42;
+constexpr int PICK_CELL_HEIGHT = 21;
 // Per pixel of a cell: 0 the cell's own field, else the direction (of
 // hex_dirs) of the neighbour that owns it.
-extern const std::array<std::array<std::uint8_t, pick_cell_width>, pick_cell_height> pick_mask;
+extern const std::array<std::array<std::uint8_t, PICK_CELL_WIDTH>, PICK_CELL_HEIGHT> pick_mask;
 
 struct map_pick {
     int col = 0, row = 0;

@@ -22,24 +22,25 @@ extern sprite* SPBUTTON;
 extern sprite* SPICONS;
 
 // The spells the grid shows: spell_table rows in ascending order.
-constexpr int spell_cells = 12;
+constexpr int SPELL_CELLS = 12;
 struct spell_list_state {
-    std::uint16_t rows[spell_cells];
+    std::uint16_t rows[SPELL_CELLS];
     int count;
 };
 extern spell_list_state spell_list;
+void Reset_Spell_Page_State();
 
 // The grid: cell c in column c % 3 and row c / 3, 90 x 50 pixels each, 5
 // pixels apart; the description box below it.
-constexpr int spell_grid_left = 339, spell_grid_top = 122;
-constexpr int spell_cell_width = 90, spell_cell_height = 50;
-constexpr int spell_cell_step_x = 95, spell_cell_step_y = 55;
-constexpr int spell_grid_columns = 3;
-constexpr RECT spell_grid_area{339, 122, 620, 338};
-constexpr RECT spell_description_box{358, 352, 600, 458};
+constexpr int SPELL_GRID_LEFT = 339, SPELL_GRID_TOP = 122;
+constexpr int SPELL_CELL_WIDTH = 90, SPELL_CELL_HEIGHT = 50;
+constexpr int SPELL_CELL_STEP_X = 95, SPELL_CELL_STEP_Y = 55;
+constexpr int SPELL_GRID_COLUMNS = 3;
+constexpr RECT SPELL_GRID_AREA{339, 122, 620, 338};
+constexpr RECT SPELL_DESCRIPTION_BOX{358, 352, 600, 458};
 // The cell Spell_Page_Mouse finds in a gap between columns, and between rows.
-constexpr int spell_column_gap = -1;
-constexpr int spell_row_gap = -4;
+constexpr int SPELL_COLUMN_GAP = -1;
+constexpr int SPELL_ROW_GAP = -4;
 
 // The page's entry: the message line's place, the three sprites, the page
 // drawn.

@@ -24,15 +24,15 @@
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapPanel.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "frontend/SpellPage.h"
 
 namespace {
 
-constexpr const char* first_map = "start.map";
+constexpr const char* FIRST_MAP = "start.map";
 
 // A map or database file that could not be used. With the editor open its
 // status line tells the designer; with it closed nothing shows that line,
@@ -44,7 +44,7 @@ void Show_File_Message(const char* text, const char* detail) {
     }
     if (Is_Quitting()) return;
     const std::string message = std::string(text) + "\n" + detail;
-    MessageBoxA(Get_Main_Window(), message.c_str(), program_name, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
+    MessageBoxA(Get_Main_Window(), message.c_str(), PROGRAM_NAME, MB_OK | MB_ICONEXCLAMATION | MB_SETFOREGROUND);
 }
 
 }  // namespace
@@ -53,7 +53,7 @@ void Game_Startup() {
     Init_DirectDraw();
     if (!Create_Surfaces()) {
         // The game never starts: the pump ends, with a failure's exit code.
-        PostMessageA(Get_Main_Window(), WM_QUIT, startup_failed_exit_code, 0);
+        PostMessageA(Get_Main_Window(), WM_QUIT, STARTUP_FAILED_EXIT_CODE, 0);
         return;
     }
     // A failure that quits ends the start-up where it is.
@@ -75,7 +75,7 @@ void New_Game() {
     Init_Fonts();
     Timer_Init();
     Load_Palette_Tables();
-    Load_Map_And_Show(first_map);
+    Load_Map_And_Show(FIRST_MAP);
 }
 
 void Load_Map_And_Show(const char* name) {
@@ -104,21 +104,21 @@ int Restore_Screen() {
 
 bool Enter_Screen(std::uint32_t type) {
     switch (type) {
-        case screen_none: return true;
-        case screen_hexamap: Init_Hexamap_Screen(0, 1); return true;
-        case screen_inventory: Inventory_Switch(0, 1); return true;
-        case screen_char_page: Char_Page_Button(0, 1); return true;
-        case screen_spell_page: Spell_Page_Button(0, 1); return true;
-        case screen_editor: Enter_Editor(0, 1); return true;
+        case SCREEN_NONE: return true;
+        case SCREEN_HEXAMAP: Init_Hexamap_Screen(0, 1); return true;
+        case SCREEN_INVENTORY: Inventory_Switch(0, 1); return true;
+        case SCREEN_CHAR_PAGE: Char_Page_Button(0, 1); return true;
+        case SCREEN_SPELL_PAGE: Spell_Page_Button(0, 1); return true;
+        case SCREEN_EDITOR: Enter_Editor(0, 1); return true;
         default: return false;
     }
 }
 
 void Open_Screen(std::uint16_t screen) {
     switch (screen) {
-        case screen_inventory: Open_Inventory_Screen(0); break;
-        case screen_char_page: Open_Char_Page(); break;
-        case screen_spell_page: Open_Spell_Page(); break;
+        case SCREEN_INVENTORY: Open_Inventory_Screen(0); break;
+        case SCREEN_CHAR_PAGE: Open_Char_Page(); break;
+        case SCREEN_SPELL_PAGE: Open_Spell_Page(); break;
         default: Enter_Screen(screen); break;
     }
 }

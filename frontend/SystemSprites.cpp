@@ -18,13 +18,13 @@ sprite* BELOG2 = nullptr;
 
 namespace {
 
-enum class loader { run_length, bitmap };
+enum class loader { RunLength, Bitmap };
 
 // Surface options of bitmap sprites.
-constexpr std::uint32_t system_memory = 2048;
-constexpr std::uint32_t plain = 0;
+constexpr std::uint32_t SYSTEM_MEMORY = 2048;
+constexpr std::uint32_t PLAIN = 0;
 // A layer or flags value that is left as it is.
-constexpr int keep = -1;
+constexpr int KEEP = -1;
 
 struct system_sprite {
     const char* file;
@@ -40,63 +40,63 @@ struct anim_row_sprite {
 };
 
 // In the order they are loaded; the digit rows 9 to 12 share row 8's sprite.
-constexpr anim_row_sprite anim_rows[] = {
-    {ANIM_CURSOR_FOOT_FRONT, {"ARTWORK\\SYSTEM\\CURFORE2", loader::run_length, plain, 1, 16}},
-    {ANIM_CURSOR_FOOT_BACK, {"ARTWORK\\SYSTEM\\CURBACK2", loader::run_length, plain, 129, 16}},
-    {ANIM_TARGET_FRONT, {"ARTWORK\\SYSTEM\\TRGTFORE", loader::run_length, plain, 127, keep}},
-    {ANIM_TARGET_BACK, {"ARTWORK\\SYSTEM\\TRGTBACK", loader::bitmap, system_memory, 255, keep}},
-    {ANIM_CURSOR_FRONT, {"ARTWORK\\SYSTEM\\CURFORE", loader::run_length, plain, 127, 32}},
-    {ANIM_CURSOR_BACK, {"ARTWORK\\SYSTEM\\CURBACK", loader::run_length, plain, 255, 32}},
-    {ANIM_PATH_ARROWS, {"ARTWORK\\SYSTEM\\ARROWS", loader::bitmap, system_memory, 37, keep}},
-    {ANIM_DIGITS_FIRST, {"ARTWORK\\SYSTEM\\DIGITS1", loader::bitmap, system_memory, 125, 4}},
-    {ANIM_BUTTONS_FIRST, {"ARTWORK\\SYSTEM\\MAINBUT1", loader::bitmap, system_memory, keep, keep}},
-    {ANIM_BUTTONS_FIRST + 1, {"ARTWORK\\SYSTEM\\MAINBUT2", loader::bitmap, system_memory, keep, keep}},
-    {ANIM_BUTTONS_FIRST + 2, {"ARTWORK\\SYSTEM\\MAINBUT3", loader::bitmap, system_memory, keep, keep}},
-    {ANIM_BUTTONS_FIRST + 3, {"ARTWORK\\SYSTEM\\MAINBUT4", loader::bitmap, system_memory, keep, keep}},
-    {ANIM_BLOOD, {"ARTWORK\\ANIM\\BLOOD", loader::bitmap, system_memory, 126, keep}},
-    {ANIM_SPELL, {"ARTWORK\\ANIM\\VARAZSA", loader::bitmap, system_memory, 126, keep}},
-    {ANIM_PENGEKIS, {"ARTWORK\\ANIM\\PENGEKIS", loader::bitmap, system_memory, 126, keep}},
-    {ANIM_FIRE, {"ARTWORK\\ANIM\\TUZANIM", loader::bitmap, plain, 126, keep}},
+constexpr anim_row_sprite ANIM_ROWS[] = {
+    {ANIM_CURSOR_FOOT_FRONT, {"ARTWORK\\SYSTEM\\CURFORE2", loader::RunLength, PLAIN, 1, 16}},
+    {ANIM_CURSOR_FOOT_BACK, {"ARTWORK\\SYSTEM\\CURBACK2", loader::RunLength, PLAIN, 129, 16}},
+    {ANIM_TARGET_FRONT, {"ARTWORK\\SYSTEM\\TRGTFORE", loader::RunLength, PLAIN, 127, KEEP}},
+    {ANIM_TARGET_BACK, {"ARTWORK\\SYSTEM\\TRGTBACK", loader::Bitmap, SYSTEM_MEMORY, 255, KEEP}},
+    {ANIM_CURSOR_FRONT, {"ARTWORK\\SYSTEM\\CURFORE", loader::RunLength, PLAIN, 127, 32}},
+    {ANIM_CURSOR_BACK, {"ARTWORK\\SYSTEM\\CURBACK", loader::RunLength, PLAIN, 255, 32}},
+    {ANIM_PATH_ARROW, {"ARTWORK\\SYSTEM\\ARROWS", loader::Bitmap, SYSTEM_MEMORY, 37, KEEP}},
+    {ANIM_DIGITS_FIRST, {"ARTWORK\\SYSTEM\\DIGITS1", loader::Bitmap, SYSTEM_MEMORY, 125, 4}},
+    {ANIM_BUTTONS_FIRST, {"ARTWORK\\SYSTEM\\MAINBUT1", loader::Bitmap, SYSTEM_MEMORY, KEEP, KEEP}},
+    {ANIM_BUTTONS_FIRST + 1, {"ARTWORK\\SYSTEM\\MAINBUT2", loader::Bitmap, SYSTEM_MEMORY, KEEP, KEEP}},
+    {ANIM_BUTTONS_FIRST + 2, {"ARTWORK\\SYSTEM\\MAINBUT3", loader::Bitmap, SYSTEM_MEMORY, KEEP, KEEP}},
+    {ANIM_BUTTONS_FIRST + 3, {"ARTWORK\\SYSTEM\\MAINBUT4", loader::Bitmap, SYSTEM_MEMORY, KEEP, KEEP}},
+    {ANIM_BLOOD, {"ARTWORK\\ANIM\\BLOOD", loader::Bitmap, SYSTEM_MEMORY, 126, KEEP}},
+    {ANIM_SPELL_FLASH, {"ARTWORK\\ANIM\\VARAZSA", loader::Bitmap, SYSTEM_MEMORY, 126, KEEP}},
+    {ANIM_SPLINTERS, {"ARTWORK\\ANIM\\PENGEKIS", loader::Bitmap, SYSTEM_MEMORY, 126, KEEP}},
+    {ANIM_FIRE, {"ARTWORK\\ANIM\\TUZANIM", loader::Bitmap, PLAIN, 126, KEEP}},
 };
 // The flags of the digit rows 9 to 12.
-constexpr std::uint8_t digit_row_flags[] = {8, 12, 16, 20};
+constexpr std::uint8_t DIGIT_ROW_FLAGS[] = {8, 12, 16, 20};
 
 struct builtin_fixitem {
     std::uint8_t slot;
     system_sprite s;
 };
-constexpr builtin_fixitem builtin_fixitems[] = {
-    {SLOT_GAS, {"ARTWORK\\ANIM\\GAS", loader::bitmap, system_memory, 126, FIX_ANIMATED}},
-    {SLOT_FLAME, {"ARTWORK\\ANIM\\TUZFAL", loader::bitmap, plain, 125, FIX_ANIMATED}},
-    {SLOT_BLOOD_POOL, {"ARTWORK\\ANIM\\BLPOOL", loader::bitmap, system_memory, 128, keep}},
+constexpr builtin_fixitem BUILTIN_FIXITEMS[] = {
+    {SLOT_GAS, {"ARTWORK\\ANIM\\GAS", loader::Bitmap, SYSTEM_MEMORY, 126, FIX_ANIMATED}},
+    {SLOT_FLAME, {"ARTWORK\\ANIM\\TUZFAL", loader::Bitmap, PLAIN, 125, FIX_ANIMATED}},
+    {SLOT_BLOOD_POOL, {"ARTWORK\\ANIM\\BLPOOL", loader::Bitmap, SYSTEM_MEMORY, 128, KEEP}},
 };
 
 // The order the rows are released in.
-constexpr std::uint8_t release_order[] = {ANIM_CURSOR_FOOT_FRONT,
+constexpr std::uint8_t RELEASE_ORDER[] = {ANIM_CURSOR_FOOT_FRONT,
                                           ANIM_CURSOR_FOOT_BACK,
                                           ANIM_CURSOR_FRONT,
                                           ANIM_CURSOR_BACK,
                                           ANIM_TARGET_FRONT,
                                           ANIM_TARGET_BACK,
-                                          ANIM_PATH_ARROWS,
+                                          ANIM_PATH_ARROW,
                                           ANIM_DIGITS_FIRST,
                                           ANIM_BUTTONS_FIRST,
                                           ANIM_BUTTONS_FIRST + 1,
                                           ANIM_BUTTONS_FIRST + 2,
                                           ANIM_BUTTONS_FIRST + 3,
                                           ANIM_BLOOD,
-                                          ANIM_SPELL,
-                                          ANIM_PENGEKIS,
+                                          ANIM_SPELL_FLASH,
+                                          ANIM_SPLINTERS,
                                           ANIM_FIRE};
 
 // The sprites loaded into the rows and the built-in slots. Only these are
 // released: the tables may also hold values read from a map file.
 std::uint32_t loaded_rows[ANIM_SYSTEM_ROWS + 1] = {};
-std::uint32_t loaded_builtins[std::size(builtin_fixitems)] = {};
+std::uint32_t loaded_builtins[std::size(BUILTIN_FIXITEMS)] = {};
 
 std::uint32_t Load(const system_sprite& s) {
-    sprite* loaded = s.kind == loader::run_length ? Load_DYS(s.file) : LoadSprite(s.file, static_cast<int>(s.options));
-    if (loaded != nullptr && s.layer != keep) loaded->layer = static_cast<std::uint8_t>(s.layer);
+    sprite* loaded = s.kind == loader::RunLength ? Load_DYS(s.file) : LoadSprite(s.file, static_cast<int>(s.options));
+    if (loaded != nullptr && s.layer != KEEP) loaded->layer = static_cast<std::uint8_t>(s.layer);
     return Sprite_Handle(loaded);
 }
 
@@ -107,7 +107,7 @@ std::uint32_t Release(std::uint32_t& loaded) {
     return 0;
 }
 
-sprite* Load_Panel_Sprite(const char* file) { return LoadSprite(file, static_cast<int>(system_memory)); }
+sprite* Load_Panel_Sprite(const char* file) { return LoadSprite(file, static_cast<int>(SYSTEM_MEMORY)); }
 
 void Release_Panel_Sprite(sprite*& s) {
     Release_Sprite(s);
@@ -122,32 +122,32 @@ bool Anim_Row_Is_Foot_Mark(std::uint8_t row) {
 }
 
 void Load_System_Sprites() {
-    for (const anim_row_sprite& r : anim_rows) {
+    for (const anim_row_sprite& r : ANIM_ROWS) {
         anim_type& t = anim_types[r.row];
         t.sprite = loaded_rows[r.row] = Load(r.s);
-        if (r.s.flags != keep) t.flags = static_cast<std::uint8_t>(r.s.flags);
+        if (r.s.flags != KEEP) t.flags = static_cast<std::uint8_t>(r.s.flags);
     }
     for (int i = 0; i < 4; ++i) {
         anim_type& t = anim_types[ANIM_DIGITS_FIRST + 1 + i];
         t.sprite = anim_types[ANIM_DIGITS_FIRST].sprite;
-        t.flags = digit_row_flags[i];
+        t.flags = DIGIT_ROW_FLAGS[i];
     }
     dd_cursor.digits = Sprite_From_Handle(anim_types[ANIM_DIGITS_FIRST].sprite);
-    for (std::size_t i = 0; i < std::size(builtin_fixitems); ++i) {
-        const builtin_fixitem& b = builtin_fixitems[i];
+    for (std::size_t i = 0; i < std::size(BUILTIN_FIXITEMS); ++i) {
+        const builtin_fixitem& b = BUILTIN_FIXITEMS[i];
         fixitem_type& t = fixitem_types[b.slot];
         t.sprite = loaded_builtins[i] = Load(b.s);
-        if (b.s.flags != keep) t.flags = static_cast<std::uint8_t>(b.s.flags);
+        if (b.s.flags != KEEP) t.flags = static_cast<std::uint8_t>(b.s.flags);
     }
 }
 
 void Free_System_Sprites() {
     dd_cursor.digits = nullptr;
-    for (std::uint8_t row : release_order) anim_types[row].sprite = Release(loaded_rows[row]);
+    for (std::uint8_t row : RELEASE_ORDER) anim_types[row].sprite = Release(loaded_rows[row]);
     // Rows 9 to 12 held row 8's sprite, released once with it.
     for (std::uint8_t row = ANIM_DIGITS_FIRST + 1; row <= ANIM_DIGITS_LAST; ++row) anim_types[row].sprite = 0;
-    for (std::size_t i = 0; i < std::size(builtin_fixitems); ++i)
-        fixitem_types[builtin_fixitems[i].slot].sprite = Release(loaded_builtins[i]);
+    for (std::size_t i = 0; i < std::size(BUILTIN_FIXITEMS); ++i)
+        fixitem_types[BUILTIN_FIXITEMS[i].slot].sprite = Release(loaded_builtins[i]);
 }
 
 void Load_Shield_Sprites() {

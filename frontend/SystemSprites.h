@@ -6,24 +6,11 @@
 #pragma once
 #include <cstdint>
 
+#include "Objects/MapAnims.h"
+
 struct sprite;
 
-// Rows of anim_types.
-constexpr std::uint8_t ANIM_CURSOR_FOOT_FRONT = 1;  // CURFORE2
-constexpr std::uint8_t ANIM_CURSOR_FOOT_BACK = 2;   // CURBACK2; frame 0 is also the hexagon grid
-constexpr std::uint8_t ANIM_CURSOR_FRONT = 3;       // CURFORE
-constexpr std::uint8_t ANIM_CURSOR_BACK = 4;        // CURBACK
-constexpr std::uint8_t ANIM_PATH_ARROWS = 5;        // ARROWS
-constexpr std::uint8_t ANIM_TARGET_FRONT = 6;       // TRGTFORE
-constexpr std::uint8_t ANIM_TARGET_BACK = 7;        // TRGTBACK
-constexpr std::uint8_t ANIM_DIGITS_FIRST = 8;       // DIGITS1, rows 8 to 12
-constexpr std::uint8_t ANIM_DIGITS_LAST = 12;
-constexpr std::uint8_t ANIM_BUTTONS_FIRST = 13;  // MAINBUT1 to MAINBUT4, rows 13 to 16
-constexpr std::uint8_t ANIM_BLOOD = 17;
-constexpr std::uint8_t ANIM_SPELL = 18;  // VARAZSA
-constexpr std::uint8_t ANIM_PENGEKIS = 19;
-constexpr std::uint8_t ANIM_FIRE = 20;  // TUZANIM
-constexpr std::uint8_t ANIM_SYSTEM_ROWS = 20;
+// The rows of anim_types it fills are named in Objects/MapAnims.h.
 
 // Flags of a row that the map drawing reads.
 constexpr std::uint8_t ANIM_FOOT_MARK = 0x10;    // drawn at the foot of a raised field

@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr std::size_t file_header_size = 14;
-constexpr std::size_t info_header_size = 40;
-constexpr std::uint64_t max_bmp_file = 64u << 20;
-constexpr std::int64_t max_bmp_side = 16384;
+constexpr std::size_t FILE_HEADER_SIZE = 14;
+constexpr std::size_t INFO_HEADER_SIZE = 40;
+constexpr std::uint64_t MAX_BMP_FILE = 64u << 20;
+constexpr std::int64_t MAX_BMP_SIDE = 16384;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& f, std::size_t at) {
     return f[at] | (f[at + 1] << 8) | (f[at + 2] << 16) | (static_cast<std::uint32_t>(f[at + 3]) << 24);
@@ -43,7 +43,7 @@ bool Read_Bitmap_Resource(HINSTANCE instance, const char* name, std::vector<std:
     const HRSRC found = FindResourceA(instance, name, RT_BITMAP);
     const auto* data = static_cast<const std::uint8_t*>(LockResource(LoadResource(instance, found)));
     const DWORD size = SizeofResource(instance, found);
-    if (data == nullptr || size > max_bmp_file) return false;
+    if (data == nullptr || size > MAX_BMP_FILE) return false;
     out.assign(data, data + size);
     return true;
 }
@@ -55,23 +55,23 @@ HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f, const char** why) {
     const char*& reason = why != nullptr ? *why : ignored;
     const std::uint64_t size = f.size();
     reason = "not a BMP file";
-    if (size < file_header_size + info_header_size || f[0] != 'B' || f[1] != 'M') return nullptr;
+    if (size < FILE_HEADER_SIZE + INFO_HEADER_SIZE || f[0] != 'B' || f[1] != 'M') return nullptr;
     const std::uint64_t bits_offset = U32(f, 10);
     const std::uint64_t header_size = U32(f, 14);
     reason = "its header is damaged";
-    if (header_size < info_header_size || file_header_size + header_size > size) return nullptr;
+    if (header_size < INFO_HEADER_SIZE || FILE_HEADER_SIZE + header_size > size) return nullptr;
     const std::int64_t width = static_cast<std::int32_t>(U32(f, 18));
     const std::int64_t signed_height = static_cast<std::int32_t>(U32(f, 22));
     const std::int64_t height = signed_height < 0 ? -signed_height : signed_height;
     reason = "not an uncompressed 8-bit bitmap";
     if (U16(f, 26) != 1 || U16(f, 28) != 8 || U32(f, 30) != 0) return nullptr;
     reason = "its size is out of range";
-    if (width <= 0 || height <= 0 || width > max_bmp_side || height > max_bmp_side) return nullptr;
+    if (width <= 0 || height <= 0 || width > MAX_BMP_SIDE || height > MAX_BMP_SIDE) return nullptr;
     std::uint64_t colours = U32(f, 46);
     if (colours == 0) colours = 256;
     reason = "its colour table is damaged";
     if (colours > 256) return nullptr;
-    const std::uint64_t table = file_header_size + header_size;
+    const std::uint64_t table = FILE_HEADER_SIZE + header_size;
     if (table + colours * 4 > size || bits_offset < table) return nullptr;
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) + 3) & ~std::uint64_t{3};
     reason = "its pixels are cut short";
@@ -98,7 +98,7 @@ HBITMAP Bitmap_From_Bmp(const std::vector<std::uint8_t>& f, const char** why) {
 file_fault Bitmap_File_Fault(const char* name) {
     file_fault fault{name != nullptr ? name : "", "no file named"};
     std::vector<std::uint8_t> file;
-    if (name == nullptr || !Read_Game_File(name, max_bmp_file, file, &fault)) return fault;
+    if (name == nullptr || !Read_Game_File(name, MAX_BMP_FILE, file, &fault)) return fault;
     fault.path = Resolve_Path(name)->string();
     const char* why = nullptr;
     HBITMAP bitmap = Bitmap_From_Bmp(file, &why);
@@ -109,10 +109,10 @@ file_fault Bitmap_File_Fault(const char* name) {
 
 HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int cy, UINT flags) {
     if (name == nullptr || type != IMAGE_BITMAP) return nullptr;
-    if (cx < 0 || cy < 0 || cx > max_bmp_side || cy > max_bmp_side) return nullptr;
+    if (cx < 0 || cy < 0 || cx > MAX_BMP_SIDE || cy > MAX_BMP_SIDE) return nullptr;
     std::vector<std::uint8_t> file;
     if (flags & LR_LOADFROMFILE) {
-        if (!Read_Game_File(name, max_bmp_file, file)) return nullptr;
+        if (!Read_Game_File(name, MAX_BMP_FILE, file)) return nullptr;
     } else if (!Read_Bitmap_Resource(instance, name, file)) {
         return nullptr;
     }
@@ -125,6 +125,6 @@ HANDLE LoadImageA(HINSTANCE instance, const char* name, UINT type, int cx, int c
         delete bitmap;
         bitmap = scaled;
     }
-    Gdi_Register(bitmap, GdiKind::bitmap);
+    Gdi_Register(bitmap, GdiKind::Bitmap);
     return bitmap;
 }

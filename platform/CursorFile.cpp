@@ -8,13 +8,13 @@
 
 namespace {
 
-constexpr std::size_t dir_size = 6;
-constexpr std::size_t entry_size = 16;
-constexpr std::uint16_t cursor_type = 2;
-constexpr std::uint32_t info_header_size = 40;
-constexpr std::uint32_t bi_rgb = 0;
-constexpr int preferred_side = 32;
-constexpr std::uint64_t max_cursor_file = 1u << 20;
+constexpr std::size_t DIR_SIZE = 6;
+constexpr std::size_t ENTRY_SIZE = 16;
+constexpr std::uint16_t CURSOR_TYPE = 2;
+constexpr std::uint32_t INFO_HEADER_SIZE = 40;
+constexpr std::uint32_t BI_RGB = 0;
+constexpr int PREFERRED_SIDE = 32;
+constexpr std::uint64_t MAX_CURSOR_FILE = 1u << 20;
 
 struct reader {
     const std::uint8_t* data;
@@ -36,16 +36,16 @@ int Side(std::uint8_t v) { return v == 0 ? 256 : v; }
 
 // The entry nearest 32 x 32; nothing when the directory is malformed.
 std::optional<dir_entry> Pick_Entry(const reader& r) {
-    if (!r.Has(0, dir_size) || r.U16(0) != 0 || r.U16(2) != cursor_type) return std::nullopt;
+    if (!r.Has(0, DIR_SIZE) || r.U16(0) != 0 || r.U16(2) != CURSOR_TYPE) return std::nullopt;
     const std::uint16_t count = r.U16(4);
-    if (count == 0 || !r.Has(dir_size, std::size_t{count} * entry_size)) return std::nullopt;
+    if (count == 0 || !r.Has(DIR_SIZE, std::size_t{count} * ENTRY_SIZE)) return std::nullopt;
     std::optional<dir_entry> best;
     int best_distance = 0;
     for (std::uint16_t i = 0; i < count; ++i) {
-        const std::size_t at = dir_size + std::size_t{i} * entry_size;
+        const std::size_t at = DIR_SIZE + std::size_t{i} * ENTRY_SIZE;
         dir_entry e{Side(r.data[at]), Side(r.data[at + 1]), r.U16(at + 4),
                     r.U16(at + 6),    r.U32(at + 12),       r.U32(at + 8)};
-        const int distance = std::abs(e.width - preferred_side) + std::abs(e.height - preferred_side);
+        const int distance = std::abs(e.width - PREFERRED_SIDE) + std::abs(e.height - PREFERRED_SIDE);
         if (!best || distance < best_distance) {
             best = e;
             best_distance = distance;
@@ -68,14 +68,14 @@ std::optional<cursor_image> Parse_Cursor_File(const std::uint8_t* data, std::siz
     const std::optional<dir_entry> entry = Pick_Entry(file);
     if (!entry || !file.Has(entry->offset, entry->length)) return std::nullopt;
     const reader img{data + entry->offset, entry->length};
-    if (!img.Has(0, info_header_size)) return std::nullopt;
+    if (!img.Has(0, INFO_HEADER_SIZE)) return std::nullopt;
     const std::uint32_t header_size = img.U32(0);
     const std::int64_t width = static_cast<std::int32_t>(img.U32(4));
     const std::int64_t double_height = static_cast<std::int32_t>(img.U32(8));
     const int bits = img.U16(14);
-    if (header_size < info_header_size || !img.Has(0, header_size) || img.U32(16) != bi_rgb) return std::nullopt;
-    if (width < 1 || width > max_cursor_side || double_height < 2 || double_height % 2 != 0 ||
-        double_height / 2 > max_cursor_side)
+    if (header_size < INFO_HEADER_SIZE || !img.Has(0, header_size) || img.U32(16) != BI_RGB) return std::nullopt;
+    if (width < 1 || width > MAX_CURSOR_SIDE || double_height < 2 || double_height % 2 != 0 ||
+        double_height / 2 > MAX_CURSOR_SIDE)
         return std::nullopt;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return std::nullopt;
     const std::int64_t height = double_height / 2;
@@ -149,7 +149,7 @@ std::optional<cursor_image> Parse_Cursor_File(const std::uint8_t* data, std::siz
 HCURSOR LoadCursorFromFileA(const char* file_name) {
     if (file_name == nullptr) return nullptr;
     std::vector<std::uint8_t> file;
-    if (!Read_Game_File(file_name, max_cursor_file, file)) return nullptr;
+    if (!Read_Game_File(file_name, MAX_CURSOR_FILE, file)) return nullptr;
     const std::optional<cursor_image> image = Parse_Cursor_File(file.data(), file.size());
     if (!image) return nullptr;
     return Window_Backend().Create_Cursor(*image);

@@ -16,7 +16,7 @@ struct cursor_image {
     std::vector<std::uint32_t> argb;  // 0xAARRGGBB, top row first; alpha 0 is transparent
 };
 
-constexpr int max_cursor_side = 256;
+constexpr int MAX_CURSOR_SIDE = 256;
 
 // The image of the entry nearest 32 x 32 pixels (the first of equals);
 // nothing when the data is not a cursor file this reader understands

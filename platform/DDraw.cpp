@@ -15,8 +15,8 @@ struct DisplayMode {
 };
 
 // The desktop's mode, which RestoreDisplayMode returns to.
-constexpr DisplayMode desktop_mode{};
-constexpr int max_surface_side = 16384;
+constexpr DisplayMode DESKTOP_MODE{};
+constexpr int MAX_SURFACE_SIDE = 16384;
 
 DisplayMode display_mode;
 DisplayOptions display_options;
@@ -33,7 +33,7 @@ bool Inside(const RECT& r, int width, int height) {
     return r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
 }
 
-const DWORD* Display_Masks() { return display_options.rgb555 ? rgb555_masks : rgb565_masks; }
+const DWORD* Display_Masks() { return display_options.rgb555 ? RGB555_MASKS : RGB565_MASKS; }
 
 // Where a blit reads its source pixels: the source surface itself or, when
 // source and destination overlap on one surface, a copy of the source rect.
@@ -72,6 +72,8 @@ void Copy_Rect(std::uint8_t* dest_bits, int dest_pitch, const RECT& cut, const R
 }  // namespace
 
 DisplayOptions& Display_Options() { return display_options; }
+
+void Reset_Display_Options() { display_options = DisplayOptions{}; }
 
 IDirectDrawSurface* Display_Primary() { return primary_surface; }
 
@@ -407,7 +409,7 @@ HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bits) {
 }
 
 HRESULT IDirectDraw::RestoreDisplayMode() {
-    display_mode = desktop_mode;
+    display_mode = DESKTOP_MODE;
     return DD_OK;
 }
 
@@ -435,9 +437,9 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
     if (desc == nullptr || surface == nullptr || !(desc->dwFlags & DDSD_CAPS)) return DDERR_INVALIDPARAMS;
     *surface = nullptr;
     if (level_ == 0) return DDERR_NOCOOPERATIVELEVELSET;
-    static constexpr DWORD no_masks[3] = {0, 0, 0};
+    static constexpr DWORD NO_MASKS[3] = {0, 0, 0};
     const int mode_bits = static_cast<int>(display_mode.bits);
-    const DWORD* mode_masks = mode_bits == 8 ? no_masks : Display_Masks();
+    const DWORD* mode_masks = mode_bits == 8 ? NO_MASKS : Display_Masks();
 
     if (desc->ddsCaps.dwCaps & DDSCAPS_PRIMARYSURFACE) {
         if (desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT)) return DDERR_INVALIDPARAMS;
@@ -450,7 +452,7 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
 
     if ((desc->dwFlags & (DDSD_WIDTH | DDSD_HEIGHT)) != (DDSD_WIDTH | DDSD_HEIGHT)) return DDERR_INVALIDPARAMS;
     if (desc->dwWidth == 0 || desc->dwHeight == 0) return DDERR_INVALIDPARAMS;
-    if (desc->dwWidth > max_surface_side || desc->dwHeight > max_surface_side) return DDERR_TOOBIGSIZE;
+    if (desc->dwWidth > MAX_SURFACE_SIDE || desc->dwHeight > MAX_SURFACE_SIDE) return DDERR_TOOBIGSIZE;
     if (display_options.offscreen_left == 0) return DDERR_OUTOFVIDEOMEMORY;
     int bits = mode_bits;
     const DWORD* masks = mode_masks;
@@ -459,7 +461,7 @@ HRESULT IDirectDraw::CreateSurface(const DDSURFACEDESC* desc, IDirectDrawSurface
         const DDPIXELFORMAT& pf = desc->ddpfPixelFormat;
         if (pf.dwFlags & DDPF_PALETTEINDEXED8) {
             bits = 8;
-            masks = no_masks;
+            masks = NO_MASKS;
         } else if ((pf.dwFlags & DDPF_RGB) && pf.dwRGBBitCount == 16 && pf.dwRBitMask != 0 && pf.dwGBitMask != 0 &&
                    pf.dwBBitMask != 0) {
             bits = 16;

@@ -248,6 +248,8 @@ struct DisplayOptions {
     int offscreen_left = -1;
 };
 DisplayOptions& Display_Options();
+// The options back to their defaults.
+void Reset_Display_Options();
 
 // The primary surface that exists now (there is at most one), or null: the
 // window backend shows its picture.

@@ -15,7 +15,7 @@ struct sound_device {
     SDL_AudioDeviceID sdl = 0;  // 0: the manual driver
 
     void Mix(std::int16_t* out, std::size_t frames) {
-        std::vector<std::int32_t> sums(frames * sound_output_channels, 0);
+        std::vector<std::int32_t> sums(frames * SOUND_OUTPUT_CHANNELS, 0);
         {
             std::lock_guard<std::mutex> hold(lock);
             for (IDirectSoundBuffer* b : buffers) b->Mix_Into(sums.data(), frames);
@@ -31,11 +31,11 @@ SoundOptions sound_options;
 sound_device* manual_device = nullptr;
 std::mutex manual_lock;  // guards manual_device
 
-constexpr int max_rate = 192000;
+constexpr int MAX_RATE = 192000;
 
 void Sdl_Callback(void* device, Uint8* stream, int length) {
     static_cast<sound_device*>(device)->Mix(reinterpret_cast<std::int16_t*>(stream),
-                                            static_cast<std::size_t>(length) / (2 * sound_output_channels));
+                                            static_cast<std::size_t>(length) / (2 * SOUND_OUTPUT_CHANNELS));
 }
 
 // Ends SDL's audio; SDL as a whole when nothing else of it is in use, so
@@ -55,9 +55,9 @@ SDL_AudioDeviceID Open_Sdl(sound_device* device) {
         return 0;
     }
     SDL_AudioSpec want{}, have{};
-    want.freq = sound_output_rate;
+    want.freq = SOUND_OUTPUT_RATE;
     want.format = AUDIO_S16LSB;
-    want.channels = sound_output_channels;
+    want.channels = SOUND_OUTPUT_CHANNELS;
     want.samples = 1024;
     want.callback = Sdl_Callback;
     want.userdata = device;
@@ -82,7 +82,7 @@ SoundOptions& Sound_Options() { return sound_options; }
 void Mix_Sound_Output(std::int16_t* out, std::size_t frames) {
     std::lock_guard<std::mutex> hold(manual_lock);
     if (manual_device == nullptr) {
-        std::fill(out, out + frames * sound_output_channels, std::int16_t{0});
+        std::fill(out, out + frames * SOUND_OUTPUT_CHANNELS, std::int16_t{0});
         return;
     }
     manual_device->Mix(out, frames);
@@ -149,7 +149,7 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBu
     if (desc == nullptr || desc->lpwfxFormat == nullptr || desc->dwBufferBytes == 0) return DSERR_INVALIDPARAM;
     const WAVEFORMATEX& f = *desc->lpwfxFormat;
     if (f.wFormatTag != WAVE_FORMAT_PCM || f.wBitsPerSample != 16 || (f.nChannels != 1 && f.nChannels != 2) ||
-        f.nSamplesPerSec == 0 || f.nSamplesPerSec > max_rate || f.nBlockAlign != f.nChannels * 2)
+        f.nSamplesPerSec == 0 || f.nSamplesPerSec > MAX_RATE || f.nBlockAlign != f.nChannels * 2)
         return DSERR_BADFORMAT;
     if (desc->dwBufferBytes % f.nBlockAlign != 0) return DSERR_INVALIDPARAM;
     auto* made = new IDirectSoundBuffer(this, device_, f, desc->dwBufferBytes);
@@ -198,18 +198,18 @@ void IDirectSoundBuffer::Mix_Into(std::int32_t* sums, std::size_t frames) {
         // start of a looping buffer.
         std::size_t next = position_ + 1;
         if (next == frames_) next = looping_ ? 0 : position_;
-        for (int c = 0; c < sound_output_channels; ++c) {
+        for (int c = 0; c < SOUND_OUTPUT_CHANNELS; ++c) {
             const int from = format_.nChannels == 1 ? 0 : c;
             const std::int32_t a = Sample(position_, from), b = Sample(next, from);
             const std::int32_t value =
-                a + static_cast<std::int32_t>((static_cast<std::int64_t>(b - a) * fraction_) / sound_output_rate);
+                a + static_cast<std::int32_t>((static_cast<std::int64_t>(b - a) * fraction_) / SOUND_OUTPUT_RATE);
             // Rounded to the nearest: at full volume exactly the sample.
-            sums[i * sound_output_channels + c] +=
+            sums[i * SOUND_OUTPUT_CHANNELS + c] +=
                 static_cast<std::int32_t>((static_cast<std::int64_t>(value) * gain_ + 0x8000) >> 16);
         }
         fraction_ += rate;
-        while (fraction_ >= static_cast<std::uint32_t>(sound_output_rate)) {
-            fraction_ -= sound_output_rate;
+        while (fraction_ >= static_cast<std::uint32_t>(SOUND_OUTPUT_RATE)) {
+            fraction_ -= SOUND_OUTPUT_RATE;
             if (++position_ == frames_) {
                 position_ = 0;
                 if (!looping_) {

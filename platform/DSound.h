@@ -129,8 +129,8 @@ using LPDIRECTSOUNDBUFFER = IDirectSoundBuffer*;
 HRESULT DirectSoundCreate(GUID* guid, IDirectSound** out, void* outer);
 
 // The output's format.
-constexpr int sound_output_rate = 44100;
-constexpr int sound_output_channels = 2;
+constexpr int SOUND_OUTPUT_RATE = 44100;
+constexpr int SOUND_OUTPUT_CHANNELS = 2;
 
 struct SoundOptions {
     bool manual = false;  // mix only when Mix_Sound_Output asks
@@ -142,8 +142,8 @@ SoundOptions& Sound_Options();
 // opens SDL's device without the wx backend (whose list holds it already)
 // hands it to the leak checker itself:
 //
-//     extern "C" const char* __lsan_default_suppressions() { return sound_leak_suppressions; }
-inline constexpr const char* sound_leak_suppressions = "leak:libdbus-1.so\n";
+//     extern "C" const char* __lsan_default_suppressions() { return SOUND_LEAK_SUPPRESSIONS; }
+inline constexpr const char* SOUND_LEAK_SUPPRESSIONS = "leak:libdbus-1.so\n";
 
 // With the manual driver: the next frames of the output (44100 Hz, left and
 // right interleaved); silence when no manual device exists.

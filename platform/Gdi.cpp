@@ -15,11 +15,11 @@ std::unordered_map<const void*, GdiKind>& Live_Objects() {
 HBITMAP__ stock_bitmap;
 HFONT__ stock_font;
 
-HDC Live_Dc(HDC dc) { return Gdi_Is(dc, GdiKind::dc) ? dc : nullptr; }
+HDC Live_Dc(HDC dc) { return Gdi_Is(dc, GdiKind::Dc) ? dc : nullptr; }
 
 void Forget_Font_In_Contexts(HFONT font) {
     for (auto& [object, kind] : Live_Objects()) {
-        if (kind != GdiKind::dc) continue;
+        if (kind != GdiKind::Dc) continue;
         HDC dc = static_cast<HDC>(const_cast<void*>(object));
         if (dc->font == font) dc->font = nullptr;
     }
@@ -27,7 +27,7 @@ void Forget_Font_In_Contexts(HFONT font) {
 
 bool Bitmap_Selected_Somewhere(HBITMAP bitmap) {
     for (auto& [object, kind] : Live_Objects()) {
-        if (kind == GdiKind::dc && static_cast<const HDC__*>(object)->bitmap == bitmap) return true;
+        if (kind == GdiKind::Dc && static_cast<const HDC__*>(object)->bitmap == bitmap) return true;
     }
     return false;
 }
@@ -97,18 +97,18 @@ void Canvas_Put(const Canvas& c, int x, int y, DWORD pixel) {
 HDC Gdi_Create_Surface_DC(IDirectDrawSurface* surface) {
     HDC dc = new HDC__();
     dc->surface = surface;
-    Gdi_Register(dc, GdiKind::dc);
+    Gdi_Register(dc, GdiKind::Dc);
     return dc;
 }
 
 void Gdi_Delete_Surface_DC(HDC dc) {
-    if (!Gdi_Is(dc, GdiKind::dc)) return;
+    if (!Gdi_Is(dc, GdiKind::Dc)) return;
     Gdi_Unregister(dc);
     delete dc;
 }
 
 int GetObjectA(HGDIOBJ object, int size, void* out) {
-    if (!Gdi_Is(object, GdiKind::bitmap) || out == nullptr || size < static_cast<int>(sizeof(BITMAP))) return 0;
+    if (!Gdi_Is(object, GdiKind::Bitmap) || out == nullptr || size < static_cast<int>(sizeof(BITMAP))) return 0;
     auto* bitmap = static_cast<HBITMAP>(object);
     BITMAP info{};
     info.bmWidth = bitmap->width;
@@ -122,14 +122,14 @@ int GetObjectA(HGDIOBJ object, int size, void* out) {
 }
 
 BOOL DeleteObject(HGDIOBJ object) {
-    if (Gdi_Is(object, GdiKind::bitmap)) {
+    if (Gdi_Is(object, GdiKind::Bitmap)) {
         auto* bitmap = static_cast<HBITMAP>(object);
         if (Bitmap_Selected_Somewhere(bitmap)) return FALSE;
         Gdi_Unregister(bitmap);
         delete bitmap;
         return TRUE;
     }
-    if (Gdi_Is(object, GdiKind::font)) {
+    if (Gdi_Is(object, GdiKind::Font)) {
         auto* font = static_cast<HFONT>(object);
         Forget_Font_In_Contexts(font);
         Gdi_Unregister(font);
@@ -141,7 +141,7 @@ BOOL DeleteObject(HGDIOBJ object) {
 
 HDC CreateCompatibleDC(HDC) {
     HDC dc = new HDC__();
-    Gdi_Register(dc, GdiKind::dc);
+    Gdi_Register(dc, GdiKind::Dc);
     return dc;
 }
 
@@ -155,13 +155,13 @@ BOOL DeleteDC(HDC dc) {
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (Live_Dc(dc) == nullptr) return nullptr;
-    if (object == &stock_bitmap || Gdi_Is(object, GdiKind::bitmap)) {
+    if (object == &stock_bitmap || Gdi_Is(object, GdiKind::Bitmap)) {
         if (dc->surface != nullptr) return nullptr;
         HGDIOBJ previous = dc->bitmap != nullptr ? static_cast<HGDIOBJ>(dc->bitmap) : &stock_bitmap;
         dc->bitmap = object == &stock_bitmap ? nullptr : static_cast<HBITMAP>(object);
         return previous;
     }
-    if (object == &stock_font || Gdi_Is(object, GdiKind::font)) {
+    if (object == &stock_font || Gdi_Is(object, GdiKind::Font)) {
         HGDIOBJ previous = dc->font != nullptr ? static_cast<HGDIOBJ>(dc->font) : &stock_font;
         dc->font = object == &stock_font ? nullptr : static_cast<HFONT>(object);
         return previous;

@@ -47,7 +47,7 @@ DWORD Canvas_Get(const Canvas& c, int x, int y);
 void Canvas_Put(const Canvas& c, int x, int y, DWORD pixel);
 
 // Registry of live objects: a handle is only used while it is live.
-enum class GdiKind { bitmap, font, dc };
+enum class GdiKind { Bitmap, Font, Dc };
 void Gdi_Register(void* object, GdiKind kind);
 void Gdi_Unregister(void* object);
 bool Gdi_Is(const void* object, GdiKind kind);

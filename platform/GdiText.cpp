@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr int stock_height = 16;
+constexpr int STOCK_HEIGHT = 16;
 // A font file larger than this is not read.
-constexpr std::uint64_t max_font_file = 16u << 20;
+constexpr std::uint64_t MAX_FONT_FILE = 16u << 20;
 
 struct Glyph {
     int width = 0;
@@ -141,7 +141,7 @@ const Strike* Choose_Strike(HFONT font) {
         for (const Strike& s : r.strikes) {
             if (!any_face && !Same_Ignoring_Case(s.face, face)) continue;
             long size = height < 0 ? s.pixel_height - s.internal_leading : s.pixel_height;
-            long want = height == 0 ? stock_height : std::labs(height);
+            long want = height == 0 ? STOCK_HEIGHT : std::labs(height);
             long dh = std::labs(size - want) * 2 + (size > want ? 1 : 0);  // ties: the smaller
             long dw = std::labs(s.weight - weight);
             if (best == nullptr || dh < best_height || (dh == best_height && dw < best_weight)) {
@@ -241,7 +241,7 @@ int AddFontResourceA(const char* name) {
         }
     }
     std::vector<std::uint8_t> bytes;
-    if (!Read_Game_File(name, max_font_file, bytes)) return 0;
+    if (!Read_Game_File(name, MAX_FONT_FILE, bytes)) return 0;
     std::vector<Strike> strikes = Read_Font_Bytes(bytes);
     if (strikes.empty()) return 0;
     Resources().push_back({key, 1, std::move(strikes)});
@@ -268,14 +268,14 @@ HFONT CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD, DW
     font->weight = weight;
     font->italic = italic != 0;
     font->face = face != nullptr ? face : "";
-    Gdi_Register(font, GdiKind::font);
+    Gdi_Register(font, GdiKind::Font);
     return font;
 }
 
 int Font_Strikes_In(const std::vector<std::uint8_t>& bytes) { return static_cast<int>(Read_Font_Bytes(bytes).size()); }
 
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
-    if (!Gdi_Is(dc, GdiKind::dc) || text == nullptr || length < 0) return FALSE;
+    if (!Gdi_Is(dc, GdiKind::Dc) || text == nullptr || length < 0) return FALSE;
     Canvas canvas;
     if (!Dc_Canvas(dc, canvas)) return FALSE;
     const Strike* strike = Choose_Strike(dc->font);
@@ -296,7 +296,7 @@ BOOL TextOutA(HDC dc, int x, int y, const char* text, int length) {
 }
 
 int DrawTextExA(HDC dc, const char* text, int length, RECT* rect, UINT format, DRAWTEXTPARAMS* params) {
-    if (!Gdi_Is(dc, GdiKind::dc) || text == nullptr || rect == nullptr) return 0;
+    if (!Gdi_Is(dc, GdiKind::Dc) || text == nullptr || rect == nullptr) return 0;
     if (length < 0) length = static_cast<int>(std::strlen(text));
     Canvas canvas;
     bool can_draw = Dc_Canvas(dc, canvas);

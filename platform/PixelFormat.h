@@ -20,8 +20,8 @@ struct PixelLayout {
 };
 
 // The 565 and 555 channel masks.
-constexpr DWORD rgb565_masks[3] = {0xF800, 0x07E0, 0x001F};
-constexpr DWORD rgb555_masks[3] = {0x7C00, 0x03E0, 0x001F};
+constexpr DWORD RGB565_MASKS[3] = {0xF800, 0x07E0, 0x001F};
+constexpr DWORD RGB555_MASKS[3] = {0x7C00, 0x03E0, 0x001F};
 
 // Pixel value for a colour: channels cut to their bit counts for RGB, the
 // nearest palette entry (the first of equals) for palette indexes; a

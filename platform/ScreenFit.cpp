@@ -9,20 +9,20 @@ screen_fit Fit_Picture(int window_width, int window_height) {
     screen_fit fit;
     fit.window_width = window_width;
     fit.window_height = window_height;
-    fit.scale = std::min(window_width / picture_width, window_height / picture_height);
+    fit.scale = std::min(window_width / PICTURE_WIDTH, window_height / PICTURE_HEIGHT);
     if (fit.scale >= 1) {
-        fit.width = picture_width * fit.scale;
-        fit.height = picture_height * fit.scale;
+        fit.width = PICTURE_WIDTH * fit.scale;
+        fit.height = PICTURE_HEIGHT * fit.scale;
     } else {
         // Too small for the picture: the largest 4:3 size that fits.
         fit.scale = 0;
         const int w = std::max(1, window_width), h = std::max(1, window_height);
-        if (w * picture_height <= h * picture_width) {
+        if (w * PICTURE_HEIGHT <= h * PICTURE_WIDTH) {
             fit.width = w;
-            fit.height = std::max(1, w * picture_height / picture_width);
+            fit.height = std::max(1, w * PICTURE_HEIGHT / PICTURE_WIDTH);
         } else {
             fit.height = h;
-            fit.width = std::max(1, h * picture_width / picture_height);
+            fit.width = std::max(1, h * PICTURE_WIDTH / PICTURE_HEIGHT);
         }
     }
     fit.left = std::max(0, (window_width - fit.width) / 2);
@@ -58,17 +58,17 @@ POINT Window_To_Picture(const screen_fit& fit, int x, int y) {
         const long long p = d >= 0 ? Shown_To_Picture(d, shown, size) : -1;
         return static_cast<LONG>(std::clamp<long long>(p, 0, size - 1));
     };
-    return {to_picture(x, fit.left, fit.width, picture_width), to_picture(y, fit.top, fit.height, picture_height)};
+    return {to_picture(x, fit.left, fit.width, PICTURE_WIDTH), to_picture(y, fit.top, fit.height, PICTURE_HEIGHT)};
 }
 
 RECT Picture_To_Window(const screen_fit& fit, const RECT& r) {
     auto to_window = [](LONG v, int origin, int shown, int size) {
         return static_cast<LONG>(origin + Picture_To_Shown(v, shown, size));
     };
-    return {to_window(r.left, fit.left, fit.width, picture_width),
-            to_window(r.top, fit.top, fit.height, picture_height),
-            to_window(r.right, fit.left, fit.width, picture_width),
-            to_window(r.bottom, fit.top, fit.height, picture_height)};
+    return {to_window(r.left, fit.left, fit.width, PICTURE_WIDTH),
+            to_window(r.top, fit.top, fit.height, PICTURE_HEIGHT),
+            to_window(r.right, fit.left, fit.width, PICTURE_WIDTH),
+            to_window(r.bottom, fit.top, fit.height, PICTURE_HEIGHT)};
 }
 
 namespace {
@@ -119,11 +119,11 @@ void Fit_To_Rgb(const IDirectDrawSurface& surface, const RECT& r, const screen_f
     at_origin.left = at_origin.top = 0;
     const RECT shown = Picture_To_Window(at_origin, {left, top, right, bottom});
     for (LONG oy = shown.top; oy < std::min<LONG>(shown.bottom, fit.height); ++oy) {
-        const LONG y = static_cast<LONG>(Shown_To_Picture(oy, fit.height, picture_height));
+        const LONG y = static_cast<LONG>(Shown_To_Picture(oy, fit.height, PICTURE_HEIGHT));
         const std::uint8_t* src = surface.Bits() + static_cast<std::size_t>(y) * surface.Pitch();
         std::uint8_t* out = rgb + static_cast<std::size_t>(oy) * stride;
         for (LONG ox = shown.left; ox < std::min<LONG>(shown.right, fit.width); ++ox) {
-            const LONG x = static_cast<LONG>(Shown_To_Picture(ox, fit.width, picture_width));
+            const LONG x = static_cast<LONG>(Shown_To_Picture(ox, fit.width, PICTURE_WIDTH));
             const DWORD pixel = layout.bits == 8 ? src[x] : reinterpret_cast<const std::uint16_t*>(src)[x];
             const std::uint32_t c = colours[pixel];
             std::uint8_t* p = out + static_cast<std::size_t>(ox) * 3;
@@ -210,7 +210,7 @@ std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& d
     for (LONG y = r.top; y < r.bottom; ++y) {
         if (y >= band_end) {
             flush();
-            band_end = (y / changed_band + 1) * changed_band;
+            band_end = (y / CHANGED_BAND + 1) * CHANGED_BAND;
         }
         const std::uint8_t* now = surface.Bits() + static_cast<std::size_t>(y) * pitch + from;
         std::uint8_t* was = shown.bytes.data() + static_cast<std::size_t>(y) * pitch + from;

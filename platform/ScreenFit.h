@@ -11,16 +11,16 @@
 #include "platform/DDraw.h"
 #include "platform/Win32Types.h"
 
-constexpr int picture_width = 640;
-constexpr int picture_height = 480;
+constexpr int PICTURE_WIDTH = 640;
+constexpr int PICTURE_HEIGHT = 480;
 
 struct screen_fit {
     // The whole factor of an enlarged picture; 0 when it is shrunk (width
     // and height below the picture's).
     int scale = 1;
     int left = 0, top = 0;                               // the picture's top-left corner in the window
-    int width = picture_width, height = picture_height;  // the picture as the window shows it
-    int window_width = picture_width, window_height = picture_height;
+    int width = PICTURE_WIDTH, height = PICTURE_HEIGHT;  // the picture as the window shows it
+    int window_width = PICTURE_WIDTH, window_height = PICTURE_HEIGHT;
 };
 
 // The fit in a window of that size.
@@ -53,11 +53,11 @@ struct shown_picture {
 };
 
 // The parts of r (a dirty rectangle of the surface) whose pixels show
-// otherwise than what was shown, in bands of changed_band rows, each cut to
+// otherwise than what was shown, in bands of CHANGED_BAND rows, each cut to
 // its changed columns; they are remembered as shown. An 8-bit pixel changes
 // with its index or with its index's colour: when the palette changed, the
 // whole surface is looked at. Empty when nothing changed. Before the first
 // picture, and for a surface of another size, the window shows pixels of 0
 // in black.
-constexpr int changed_band = 16;
+constexpr int CHANGED_BAND = 16;
 std::vector<RECT> Changed_Parts(const IDirectDrawSurface& surface, const RECT& r, shown_picture& shown);

@@ -52,12 +52,12 @@ template <class H>
 H Token(std::uintptr_t value) {
     return reinterpret_cast<H>(value);
 }
-constexpr std::uintptr_t application_icon = 0x7F00;
-constexpr std::uintptr_t stock_object_base = 0x7E00;
+constexpr std::uintptr_t APPLICATION_ICON = 0x7F00;
+constexpr std::uintptr_t STOCK_OBJECT_BASE = 0x7E00;
 // The window system's arrow: a handle no backend hands out for a cursor
 // picture, so each shows its own pointer for it.
-constexpr std::uintptr_t system_arrow = ~std::uintptr_t{0};
-constexpr std::size_t max_cursor_resource = 1u << 20;
+constexpr std::uintptr_t SYSTEM_ARROW = ~std::uintptr_t{0};
+constexpr std::size_t MAX_CURSOR_RESOURCE = 1u << 20;
 
 }  // namespace
 
@@ -99,21 +99,21 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM, LPARAM) {
 BOOL TranslateMessage(const MSG* msg) { return msg != nullptr && msg->message == WM_KEYDOWN; }
 
 HICON LoadIconA(HINSTANCE instance, const char* name) {
-    if (instance == nullptr && name == IDI_APPLICATION) return Token<HICON>(application_icon);
+    if (instance == nullptr && name == IDI_APPLICATION) return Token<HICON>(APPLICATION_ICON);
     return nullptr;
 }
 
 HGDIOBJ GetStockObject(int object) {
     if (object != WHITE_BRUSH && object != BLACK_BRUSH) return nullptr;
-    return Token<HGDIOBJ>(stock_object_base + static_cast<std::uintptr_t>(object));
+    return Token<HGDIOBJ>(STOCK_OBJECT_BASE + static_cast<std::uintptr_t>(object));
 }
 
 HCURSOR LoadCursorA(HINSTANCE instance, const char* name) {
-    if (instance == nullptr) return name == IDC_ARROW ? Token<HCURSOR>(system_arrow) : nullptr;
+    if (instance == nullptr) return name == IDC_ARROW ? Token<HCURSOR>(SYSTEM_ARROW) : nullptr;
     const HRSRC found = FindResourceA(instance, name, RT_CURSOR);
     const void* data = LockResource(LoadResource(instance, found));
     const DWORD size = SizeofResource(instance, found);
-    if (data == nullptr || size > max_cursor_resource) return nullptr;
+    if (data == nullptr || size > MAX_CURSOR_RESOURCE) return nullptr;
     const std::optional<cursor_image> image = Parse_Cursor_File(static_cast<const std::uint8_t*>(data), size);
     if (!image) return nullptr;
     return Window_Backend().Create_Cursor(*image);

@@ -20,7 +20,7 @@ PALETTEENTRY map_palette[256];
 
 namespace {
 
-constexpr std::size_t palette_bytes = 256 * 3;
+constexpr std::size_t PALETTE_BYTES = 256 * 3;
 
 template <class T>
 void Release(T*& object) {
@@ -57,28 +57,28 @@ void Show_Error(const char* text) { MessageBoxA(main_window, text, nullptr, MB_T
 int Main_Map_Init_DirectDraw(HWND window, int width, int height, int bits) {
     if (DirectDrawCreate(nullptr, &direct_draw, nullptr) != DD_OK) {
         direct_draw = nullptr;
-        Show_Error(no_directx_text);
+        Show_Error(NO_DIRECTX_TEXT);
         return 0;
     }
     if (direct_draw->SetCooperativeLevel(window, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) != DD_OK) {
-        Show_Error(no_fullscreen_text);
+        Show_Error(NO_FULLSCREEN_TEXT);
         return 0;
     }
     if (direct_draw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height), static_cast<DWORD>(bits)) !=
         DD_OK) {
         char text[96];
-        std::snprintf(text, sizeof text, no_videomode_format, width, height, bits);
+        std::snprintf(text, sizeof text, NO_VIDEOMODE_FORMAT, width, height, bits);
         Show_Error(text);
         return 0;
     }
     primary_surface = Create_Primary_Surface();
     if (primary_surface == nullptr) {
-        Show_Error(no_primary_text);
+        Show_Error(NO_PRIMARY_TEXT);
         return 0;
     }
     back_surface = Create_Surface(width, height, DDSCAPS_OFFSCREENPLAIN);
     if (back_surface == nullptr) {
-        Show_Error(no_back_text);
+        Show_Error(NO_BACK_TEXT);
         return 0;
     }
     return Pump_Message();
@@ -130,7 +130,7 @@ void Rgb_To_Palette_Entries(const BYTE* rgb, PALETTEENTRY* entries) {
 bool Load_Palette_Resource(const char* name, const char* type, PALETTEENTRY* entries) {
     const HRSRC found = FindResourceA(main_instance, name, type);
     const void* rgb = LockResource(LoadResource(main_instance, found));
-    if (rgb == nullptr || SizeofResource(main_instance, found) < palette_bytes) return false;
+    if (rgb == nullptr || SizeofResource(main_instance, found) < PALETTE_BYTES) return false;
     Rgb_To_Palette_Entries(static_cast<const BYTE*>(rgb), entries);
     return true;
 }

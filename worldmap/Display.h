@@ -19,11 +19,11 @@ extern LPDIRECTDRAWPALETTE display_palette;
 extern PALETTEENTRY map_palette[256];
 
 // The texts of the display's failures.
-constexpr const char* no_directx_text = "Can't initialize DirectX.";
-constexpr const char* no_fullscreen_text = "Can't switch into fullscreen mode.";
-constexpr const char* no_videomode_format = "Videomode %d x %d - %d bits is not supported.";
-constexpr const char* no_primary_text = "Can't create the primary surface.";
-constexpr const char* no_back_text = "Can't create the back surface.";
+constexpr const char* NO_DIRECTX_TEXT = "Can't initialize DirectX.";
+constexpr const char* NO_FULLSCREEN_TEXT = "Can't switch into fullscreen mode.";
+constexpr const char* NO_VIDEOMODE_FORMAT = "Videomode %d x %d - %d bits is not supported.";
+constexpr const char* NO_PRIMARY_TEXT = "Can't create the primary surface.";
+constexpr const char* NO_BACK_TEXT = "Can't create the back surface.";
 
 // Shows a failure in a box on the main window, without a caption.
 void Show_Error(const char* text);

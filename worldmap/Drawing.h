@@ -9,19 +9,19 @@
 #include "platform/Gdi.h"
 
 // Where the torch flames stand on the screen.
-constexpr int left_flame_x = 48, right_flame_x = 565, flame_y = 305;
-// The flame counter runs 1..flame_count; the right flame is this many frames
+constexpr int LEFT_FLAME_X = 48, RIGHT_FLAME_X = 565, FLAME_Y = 305;
+// The flame counter runs 1..FLAME_COUNT; the right flame is this many frames
 // ahead of the left.
-constexpr int flame_count = 20;
-constexpr int right_flame_lead = 8;
+constexpr int FLAME_COUNT = 20;
+constexpr int RIGHT_FLAME_LEAD = 8;
 // The marker's picture is drawn this far up and left of the player's point
 // (then its centre lies on the point).
-constexpr int marker_size = 32;
-constexpr int marker_offset = 9;
+constexpr int MARKER_SIZE = 32;
+constexpr int MARKER_OFFSET = 9;
 // The frame's strips that lie over the view: the top edge and the ledge
 // at the bottom.
-constexpr int top_strip_bottom = 15;
-constexpr int bottom_strip_top = 330;
+constexpr int TOP_STRIP_BOTTOM = 15;
+constexpr int BOTTOM_STRIP_TOP = 330;
 
 extern int view_dirty;     // the view surface changed since the last compose
 extern int flame_counter;  // 1..20

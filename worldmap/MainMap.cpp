@@ -23,8 +23,8 @@ std::atomic<int> active_flag{0};
 std::atomic<int> exit_flag{0};
 int redraw_flag = 0;
 int mouse_x = 0, mouse_y = 0, mouse_buttons = 0;
-int player_x = player_start_x, player_y = player_start_y;
-int scroll_x = scroll_start_x, scroll_y = scroll_start_y;
+int player_x = PLAYER_START_X, player_y = PLAYER_START_Y;
+int scroll_x = SCROLL_START_X, scroll_y = SCROLL_START_Y;
 int walking = 0;
 std::vector<std::uint8_t> walk_path;
 std::uint32_t walk_len = 0;
@@ -34,10 +34,10 @@ HCURSOR wait_cursor = nullptr;
 
 namespace {
 
-constexpr DWORD loop_pause_ms = 5;
-constexpr int failure_exit_code = 1;
-constexpr const char* palette_name = "PAL";
-constexpr const char* palette_type = "Palette";
+constexpr DWORD LOOP_PAUSE_MS = 5;
+constexpr int FAILURE_EXIT_CODE = 1;
+constexpr const char* PALETTE_NAME = "PAL";
+constexpr const char* PALETTE_TYPE = "Palette";
 
 // Set once the start-up has put the first picture on the screen, cleared
 // when the window goes: only then may messages draw.
@@ -58,7 +58,7 @@ void Store_Mouse(WPARAM wParam, LPARAM lParam) {
     mouse_y = GET_Y_LPARAM(lParam);
 }
 
-bool In_Click_Area(int x, int y) { return x >= click_left && x <= click_right && y >= click_top && y <= click_bottom; }
+bool In_Click_Area(int x, int y) { return x >= CLICK_LEFT && x <= CLICK_RIGHT && y >= CLICK_TOP && y <= CLICK_BOTTOM; }
 
 void On_Escape(HWND hwnd) {
     if (exit_flag || escaping) return;
@@ -93,7 +93,7 @@ void On_Activate(bool active) {
 // The palette as the pictures were painted, and what follows from it.
 void Take_Palette() {
     std::copy(map_palette, map_palette + 256, base_palette);
-    fade_level = full_level;
+    fade_level = FULL_LEVEL;
     Find_Dot_Index();
 }
 
@@ -107,10 +107,10 @@ void Reset_World_Map_State() {
     exit_flag = 0;
     redraw_flag = 0;
     mouse_x = mouse_y = mouse_buttons = 0;
-    player_x = player_start_x;
-    player_y = player_start_y;
-    scroll_x = scroll_start_x;
-    scroll_y = scroll_start_y;
+    player_x = PLAYER_START_X;
+    player_y = PLAYER_START_Y;
+    scroll_x = SCROLL_START_X;
+    scroll_y = SCROLL_START_Y;
     walking = 0;
     quit_code = 0;
     normal_cursor = wait_cursor = nullptr;
@@ -122,7 +122,7 @@ void Reset_World_Map_State() {
     walk_path.clear();
     walk_len = 0;
     drawing_stopped = 0;
-    fade_level = full_level;
+    fade_level = FULL_LEVEL;
     Use_Own_Clock(true);
 }
 
@@ -159,7 +159,7 @@ int Pump_Message() {
 }
 
 void Quit_On_Error() {
-    quit_code = failure_exit_code;
+    quit_code = FAILURE_EXIT_CODE;
     if (main_window != nullptr)
         DestroyWindow(main_window);
     else
@@ -170,11 +170,11 @@ bool Main_Map_Main() {
     if (main_instance == nullptr) main_instance = GetModuleHandleA(nullptr);
     normal_cursor = LoadCursorA(main_instance, "CURSOR");
     wait_cursor = LoadCursorA(main_instance, "URES");
-    if (Register_Window_Class(main_class_name, Main_Map_Window_Proc, CS_NOCLOSE, LoadIconA(nullptr, IDI_APPLICATION),
+    if (Register_Window_Class(MAIN_CLASS_NAME, Main_Map_Window_Proc, CS_NOCLOSE, LoadIconA(nullptr, IDI_APPLICATION),
                               static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))) == 0)
         return Fail("Can't register the window class.");
-    main_window = Create_Main_Window(main_class_name, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                     GetSystemMetrics(SM_CYSCREEN), main_window_title, WS_POPUP, WS_EX_TOPMOST);
+    main_window = Create_Main_Window(MAIN_CLASS_NAME, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                                     GetSystemMetrics(SM_CYSCREEN), MAIN_WINDOW_TITLE, WS_POPUP, WS_EX_TOPMOST);
     if (main_window == nullptr) return Fail("Can't create the window.");
     ShowWindow(main_window, main_show_command);
     // The backends tell no activation at the start: a shown window is the
@@ -182,15 +182,15 @@ bool Main_Map_Main() {
     active_flag = 1;
     if (normal_cursor == nullptr) return Fail("Can't load the cursor CURSOR.");
     if (wait_cursor == nullptr) return Fail("Can't load the cursor URES.");
-    POINT mouse{screen_width / 2, screen_height / 2};
+    POINT mouse{SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2};
     GetCursorPos(&mouse);
     mouse_x = mouse.x;
     mouse_y = mouse.y;
 
     if (!Init_Path_Search()) return Fail("Not enough memory for the path search.");
-    if (!Main_Map_Init_DirectDraw(main_window, screen_width, screen_height, screen_bits)) return Fail(nullptr);
+    if (!Main_Map_Init_DirectDraw(main_window, SCREEN_WIDTH, SCREEN_HEIGHT, SCREEN_BITS)) return Fail(nullptr);
     SetCursor(wait_cursor);
-    if (!Load_Palette_Resource(palette_name, palette_type, map_palette)) return Fail("Can't load the palette PAL.");
+    if (!Load_Palette_Resource(PALETTE_NAME, PALETTE_TYPE, map_palette)) return Fail("Can't load the palette PAL.");
     Set_Palette(map_palette);
     if (display_palette == nullptr) return Fail("Can't create the palette.");
     Take_Palette();
@@ -198,11 +198,11 @@ bool Main_Map_Main() {
     Set_Terrain(terrain_picture.bits, terrain_picture.stride);
     if (!Make_Picture_Surfaces()) return Fail(nullptr);
 
-    player_x = player_start_x;
-    player_y = player_start_y;
-    scroll_x = scroll_start_x;
-    scroll_y = scroll_start_y;
-    walk_path.assign(path_store_steps + 1, 0);
+    player_x = PLAYER_START_X;
+    player_y = PLAYER_START_Y;
+    scroll_x = SCROLL_START_X;
+    scroll_y = SCROLL_START_Y;
+    walk_path.assign(PATH_STORE_STEPS + 1, 0);
     walk_len = 0;
     // From here on the workers share the display with the window.
     Set_Display_Lock(&world_lock);
@@ -226,7 +226,7 @@ bool Main_Loop_Pass() {
     Apply_Requested_Cursor();
     if (!display_ready) return !exit_flag;
     if (!escaping) Edge_Scroll();
-    Sleep(loop_pause_ms);
+    Sleep(LOOP_PAUSE_MS);
     return true;
 }
 
@@ -244,8 +244,8 @@ void Start_Walk(int x, int y) {
         walking = 0;
         from_x = player_x / 2;
         from_y = player_y / 2;
-        to_x = (x + scroll_x - view_left) / 2;
-        to_y = (y + scroll_y - view_top) / 2;
+        to_x = (x + scroll_x - VIEW_LEFT) / 2;
+        to_y = (y + scroll_y - VIEW_TOP) / 2;
     }
     // The search's own arrays belong to this thread alone.
     const int found = Find_Path(from_x, from_y, to_x, to_y);

@@ -4,8 +4,8 @@
 #include "platform/WindowClass.h"
 
 // The window's class and title.
-constexpr const char* main_class_name = "directwin";
-constexpr const char* main_window_title = "Main Map";
+constexpr const char* MAIN_CLASS_NAME = "directwin";
+constexpr const char* MAIN_WINDOW_TITLE = "Main Map";
 
 // The cursors: the normal one, and the one shown at start-up and while
 // fading out.

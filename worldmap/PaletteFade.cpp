@@ -12,19 +12,19 @@
 #include "worldmap/WorldMap.h"
 
 PALETTEENTRY base_palette[256];
-int fade_level = full_level;
+int fade_level = FULL_LEVEL;
 
 namespace {
 
-constexpr int fade_in_step = 4, fade_in_last = 252;
-constexpr DWORD fade_in_pause_ms = 10;
-constexpr int fade_out_first = 255, fade_out_step = 4;
-constexpr int fade_out_volume_start = 783360, fade_out_volume_step = 12288;
-constexpr LONG music_fade_offset = 3072, steps_fade_offset = 3672;
-constexpr DWORD fade_out_pause_ms = 25;
+constexpr int FADE_IN_STEP = 4, FADE_IN_LAST = 252;
+constexpr DWORD FADE_IN_PAUSE_MS = 10;
+constexpr int FADE_OUT_FIRST = 255, FADE_OUT_STEP = 4;
+constexpr int FADE_OUT_VOLUME_START = 783360, FADE_OUT_VOLUME_STEP = 12288;
+constexpr LONG MUSIC_FADE_OFFSET = 3072, STEPS_FADE_OFFSET = 3672;
+constexpr DWORD FADE_OUT_PAUSE_MS = 25;
 
 PALETTEENTRY Faded(const PALETTEENTRY& e) {
-    auto scale = [](BYTE v) { return static_cast<BYTE>(v * fade_level / full_level); };
+    auto scale = [](BYTE v) { return static_cast<BYTE>(v * fade_level / FULL_LEVEL); };
     return {scale(e.peRed), scale(e.peGreen), scale(e.peBlue), 0};
 }
 
@@ -56,7 +56,7 @@ void Cycle_Palette() {
     Turn_Group(229, 231);
     Turn_Group(232, 235);
     Turn_Group(236, 239);
-    Show_Entries(first_cycled, cycled_count);
+    Show_Entries(FIRST_CYCLED, CYCLED_COUNT);
 }
 
 void Black_Palette() {
@@ -65,27 +65,27 @@ void Black_Palette() {
 }
 
 void Fade_In() {
-    for (int level = 0; level <= fade_in_last; level += fade_in_step) {
+    for (int level = 0; level <= FADE_IN_LAST; level += FADE_IN_STEP) {
         Show_Level(level);
-        Sleep(fade_in_pause_ms);
+        Sleep(FADE_IN_PAUSE_MS);
     }
-    Show_Level(full_level);
+    Show_Level(FULL_LEVEL);
 }
 
 void Fade_Out() {
     SetCursor(wait_cursor);
-    int level = fade_out_first;
-    for (int n = fade_out_volume_start; n >= 0; n -= fade_out_volume_step, level -= fade_out_step) {
+    int level = FADE_OUT_FIRST;
+    for (int n = FADE_OUT_VOLUME_START; n >= 0; n -= FADE_OUT_VOLUME_STEP, level -= FADE_OUT_STEP) {
         {
             const std::lock_guard<std::mutex> hold(world_lock);
             fade_level = level;
             Show_Palette();
-            Set_Sound_Volumes(n / 256 - music_fade_offset, n / 256 - steps_fade_offset);
+            Set_Sound_Volumes(n / 256 - MUSIC_FADE_OFFSET, n / 256 - STEPS_FADE_OFFSET);
         }
-        Sleep(fade_out_pause_ms);
+        Sleep(FADE_OUT_PAUSE_MS);
     }
     const std::lock_guard<std::mutex> hold(world_lock);
     drawing_stopped = 1;
-    Clear_Surface(primary_surface, 0, 0, screen_width, screen_height, 0);
-    Clear_Surface(back_surface, 0, 0, screen_width, screen_height, 0);
+    Clear_Surface(primary_surface, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0);
+    Clear_Surface(back_surface, 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, 0);
 }

@@ -4,10 +4,10 @@
 #pragma once
 #include "platform/PixelFormat.h"
 
-constexpr int full_level = 256;
+constexpr int FULL_LEVEL = 256;
 // The cycled entries: 227 and 228 swap, the groups 229-231, 232-235 and
 // 236-239 turn by one.
-constexpr int first_cycled = 227, cycled_count = 13;
+constexpr int FIRST_CYCLED = 227, CYCLED_COUNT = 13;
 
 extern PALETTEENTRY base_palette[256];
 extern int fade_level;

@@ -18,11 +18,11 @@ struct loaded_picture {
     const picture_kind& kind;
     picture_record& record;
 };
-const loaded_picture all_pictures[] = {{terrain_kind, terrain_picture},
-                                       {map_kind, map_picture},
-                                       {frame_kind, frame_picture},
-                                       {marker_kind, marker_picture},
-                                       {flame_kind, flame_picture}};
+const loaded_picture all_pictures[] = {{TERRAIN_KIND, terrain_picture},
+                                       {MAP_KIND, map_picture},
+                                       {FRAME_KIND, frame_picture},
+                                       {MARKER_KIND, marker_picture},
+                                       {FLAME_KIND, flame_picture}};
 
 void Picture_Error(const char* format, const char* name) {
     char text[96];
@@ -116,20 +116,20 @@ bool Load_Pictures() {
 }
 
 bool Make_Picture_Surfaces() {
-    map_surface = Create_Offscreen_Surface(map_kind.width, map_kind.height, 1);
+    map_surface = Create_Offscreen_Surface(MAP_KIND.width, MAP_KIND.height, 1);
     if (map_surface == nullptr) {
-        Picture_Error("Can't create the surface of the picture %s.", map_kind.name);
+        Picture_Error("Can't create the surface of the picture %s.", MAP_KIND.name);
         return false;
     }
     if (!Copy_Map_Rows()) {
-        Picture_Error("Can't copy the picture %s.", map_kind.name);
+        Picture_Error("Can't copy the picture %s.", MAP_KIND.name);
         return false;
     }
-    if ((frame_surface = Picture_Surface(frame_kind, true)) == nullptr) return false;
-    if ((marker_surface = Picture_Surface(marker_kind, true)) == nullptr) return false;
-    if ((flame_surface = Picture_Surface(flame_kind, true)) == nullptr) return false;
+    if ((frame_surface = Picture_Surface(FRAME_KIND, true)) == nullptr) return false;
+    if ((marker_surface = Picture_Surface(MARKER_KIND, true)) == nullptr) return false;
+    if ((flame_surface = Picture_Surface(FLAME_KIND, true)) == nullptr) return false;
     Copy_Picture_Surfaces();
-    view_surface = Create_Offscreen_Surface(view_width, view_height, 0);
+    view_surface = Create_Offscreen_Surface(VIEW_WIDTH, VIEW_HEIGHT, 0);
     if (view_surface == nullptr) {
         Show_Error("Can't create the view surface.");
         return false;

@@ -19,13 +19,13 @@ struct picture_kind {
     const char* name;
     int width, height;
 };
-constexpr picture_kind terrain_kind{"HMAP", 400, 400};
-constexpr picture_kind map_kind{"CMAP", 800, 800};
-constexpr picture_kind frame_kind{"KERET", 640, 480};
-constexpr picture_kind marker_kind{"PLAYER", 32, 32};
-constexpr picture_kind flame_kind{"LANG", 520, 36};
-constexpr int flame_frame_width = 20;
-constexpr int flame_frame_height = 36;
+constexpr picture_kind TERRAIN_KIND{"HMAP", 400, 400};
+constexpr picture_kind MAP_KIND{"CMAP", 800, 800};
+constexpr picture_kind FRAME_KIND{"KERET", 640, 480};
+constexpr picture_kind MARKER_KIND{"PLAYER", 32, 32};
+constexpr picture_kind FLAME_KIND{"LANG", 520, 36};
+constexpr int FLAME_FRAME_WIDTH = 20;
+constexpr int FLAME_FRAME_HEIGHT = 36;
 
 extern picture_record terrain_picture;  // HMAP
 extern picture_record map_picture;      // CMAP

@@ -3,11 +3,11 @@
 // itself and taking only the new strip from the map.
 #pragma once
 
-constexpr int scroll_step = 2;
+constexpr int SCROLL_STEP = 2;
 // The scroll position stays within these (both included).
-constexpr int scroll_min = 2;
-constexpr int scroll_max_x = 800 - 642;  // the map's width less the screen's and the step
-constexpr int scroll_max_y = 800 - 482;
+constexpr int SCROLL_MIN = 2;
+constexpr int SCROLL_MAX_X = 800 - 642;  // the map's width less the screen's and the step
+constexpr int SCROLL_MAX_Y = 800 - 482;
 
 // One step of the main loop (it takes the lock).
 void Edge_Scroll();

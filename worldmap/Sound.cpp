@@ -10,8 +10,8 @@ LPDIRECTSOUNDBUFFER step_buffer = nullptr;
 
 namespace {
 
-constexpr DWORD music_rate = 44100, step_rate = 18500;
-constexpr DWORD buffer_caps = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
+constexpr DWORD MUSIC_RATE = 44100, STEP_RATE = 18500;
+constexpr DWORD BUFFER_CAPS = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
 
 // Read by the music thread alone once it runs.
 std::FILE* music_file = nullptr;
@@ -33,7 +33,7 @@ LPDIRECTSOUNDBUFFER Make_Buffer(DWORD bytes, WORD channels, DWORD rate) {
     format.nAvgBytesPerSec = rate * format.nBlockAlign;
     DSBUFFERDESC desc{};
     desc.dwSize = sizeof desc;
-    desc.dwFlags = buffer_caps;
+    desc.dwFlags = BUFFER_CAPS;
     desc.dwBufferBytes = bytes;
     desc.lpwfxFormat = &format;
     LPDIRECTSOUNDBUFFER buffer = nullptr;
@@ -61,12 +61,12 @@ void Release(LPDIRECTSOUNDBUFFER& buffer) {
 
 bool Load_Steps() {
     long size = 0;
-    std::FILE* f = Open_Sound_File(step_file_name, size);
+    std::FILE* f = Open_Sound_File(STEP_FILE_NAME, size);
     bool loaded = false;
-    if (f != nullptr && size >= static_cast<long>(step_sound_bytes)) {
+    if (f != nullptr && size >= static_cast<long>(STEP_SOUND_BYTES)) {
         void *part1, *part2;
         DWORD bytes1, bytes2;
-        if (step_buffer->Lock(0, step_sound_bytes, &part1, &bytes1, &part2, &bytes2, 0) == DS_OK) {
+        if (step_buffer->Lock(0, STEP_SOUND_BYTES, &part1, &bytes1, &part2, &bytes2, 0) == DS_OK) {
             loaded = std::fread(part1, 1, bytes1, f) == bytes1;
             step_buffer->Unlock(part1, bytes1, part2, bytes2);
         }
@@ -77,8 +77,8 @@ bool Load_Steps() {
 
 bool Open_Music() {
     long size = 0;
-    music_file = Open_Sound_File(music_file_name, size);
-    if (music_file != nullptr && size > music_loop_point) return true;
+    music_file = Open_Sound_File(MUSIC_FILE_NAME, size);
+    if (music_file != nullptr && size > MUSIC_LOOP_POINT) return true;
     if (music_file != nullptr) std::fclose(music_file);
     music_file = nullptr;
     return false;
@@ -96,7 +96,7 @@ void Read_Music(std::uint8_t* p, DWORD bytes) {
         if (got == 0 && seeked) break;
         seeked = got == 0;
         std::clearerr(music_file);
-        std::fseek(music_file, music_loop_point, SEEK_SET);
+        std::fseek(music_file, MUSIC_LOOP_POINT, SEEK_SET);
     }
     std::fill(p, p + bytes, std::uint8_t{0});
 }
@@ -110,10 +110,10 @@ void Init_Sound() {
         return;
     }
     direct_sound->SetCooperativeLevel(main_window, DSSCL_NORMAL);
-    music_buffer = Make_Buffer(music_buffer_bytes, 2, music_rate);
-    step_buffer = Make_Buffer(step_sound_bytes, 1, step_rate);
+    music_buffer = Make_Buffer(MUSIC_BUFFER_BYTES, 2, MUSIC_RATE);
+    step_buffer = Make_Buffer(STEP_SOUND_BYTES, 1, STEP_RATE);
     if (step_buffer != nullptr) {
-        step_buffer->SetVolume(step_sound_volume);
+        step_buffer->SetVolume(STEP_SOUND_VOLUME);
         if (!Load_Steps()) {
             Say("\"MainMap.sfx\" is missing or shorter than 15406 bytes: no step sound");
             Release(step_buffer);
@@ -125,7 +125,7 @@ void Init_Sound() {
             Release(music_buffer);
         } else {
             refilled_while = -1;
-            Refill_Music(0, music_half_bytes);
+            Refill_Music(0, MUSIC_HALF_BYTES);
             music_buffer->Play(0, 0, DSBPLAY_LOOPING);
         }
     }
@@ -155,9 +155,9 @@ void Music_Poll() {
     if (music_buffer == nullptr) return;
     DWORD play = 0;
     music_buffer->GetCurrentPosition(&play, nullptr);
-    const int playing = play < music_half_bytes ? 0 : 1;
+    const int playing = play < MUSIC_HALF_BYTES ? 0 : 1;
     if (playing == refilled_while) return;
-    Refill_Music(playing == 0 ? music_half_bytes : 0, music_half_bytes);
+    Refill_Music(playing == 0 ? MUSIC_HALF_BYTES : 0, MUSIC_HALF_BYTES);
     refilled_while = playing;
 }
 
@@ -165,7 +165,7 @@ void Music_Stream_Start() { Music_Poll(); }
 
 void Music_Stream_Thread() {
     Music_Stream_Start();
-    while (Wait_Unless_Exit(music_poll_ms)) Music_Poll();
+    while (Wait_Unless_Exit(MUSIC_POLL_MS)) Music_Poll();
 }
 
 void Start_Step_Sound() {

@@ -8,16 +8,16 @@
 
 #include "platform/DSound.h"
 
-constexpr const char* music_file_name = "MainMap.mus";
-constexpr const char* step_file_name = "MainMap.sfx";
+constexpr const char* MUSIC_FILE_NAME = "MainMap.mus";
+constexpr const char* STEP_FILE_NAME = "MainMap.sfx";
 // The music: 44100 Hz stereo; on reaching the end of the file it goes on
 // from this byte.
-constexpr long music_loop_point = 3994512;
-constexpr DWORD music_buffer_bytes = 1764000;
-constexpr DWORD music_half_bytes = music_buffer_bytes / 2;
+constexpr long MUSIC_LOOP_POINT = 3994512;
+constexpr DWORD MUSIC_BUFFER_BYTES = 1764000;
+constexpr DWORD MUSIC_HALF_BYTES = MUSIC_BUFFER_BYTES / 2;
 // The steps: 18500 Hz mono, the file's first bytes.
-constexpr DWORD step_sound_bytes = 15406;
-constexpr LONG step_sound_volume = -600;
+constexpr DWORD STEP_SOUND_BYTES = 15406;
+constexpr LONG STEP_SOUND_VOLUME = -600;
 
 extern LPDIRECTSOUND direct_sound;
 extern LPDIRECTSOUNDBUFFER music_buffer;  // null without music

@@ -19,18 +19,18 @@ std::uint32_t found_cost = 0;
 std::vector<std::uint32_t> queue;
 std::size_t queue_read = 0, queue_write = 0;
 
-inline bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < terrain_width && y < terrain_height; }
+inline bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < TERRAIN_WIDTH && y < TERRAIN_HEIGHT; }
 
 constexpr int Band_Of(int c) {
-    if (c >= first_band_low && c <= first_band_high) return 1;
-    if (c >= second_band_low && c <= second_band_high) return 2;
+    if (c >= FIRST_BAND_LOW && c <= FIRST_BAND_HIGH) return 1;
+    if (c >= SECOND_BAND_LOW && c <= SECOND_BAND_HIGH) return 2;
     return 0;
 }
 
 // The cost of a step from a cell with terrain byte s onto one with t.
 constexpr int Step_Cost_Of(std::uint8_t s, std::uint8_t t, bool diagonal) {
-    const int a = s & terrain_class_mask;
-    const int b = t & terrain_class_mask;
+    const int a = s & TERRAIN_CLASS_MASK;
+    const int b = t & TERRAIN_CLASS_MASK;
     const int d = b - a;
     int cost = 0;
     if (Band_Of(b) == 1) {
@@ -49,8 +49,8 @@ constexpr int Step_Cost_Of(std::uint8_t s, std::uint8_t t, bool diagonal) {
     }
     if (cost == 0) return 0;
     if (diagonal) cost += 2;
-    if (t & terrain_rough) cost += 3;
-    if (t & terrain_road) cost = 1;
+    if (t & TERRAIN_ROUGH) cost += 3;
+    if (t & TERRAIN_ROAD) cost = 1;
     return cost;
 }
 
@@ -68,11 +68,11 @@ constexpr step_costs Make_Step_Costs() {
                     Step_Cost_Of(static_cast<std::uint8_t>(a), static_cast<std::uint8_t>(b), d));
     return t;
 }
-constexpr step_costs step_cost_table = Make_Step_Costs();
+constexpr step_costs STEP_COST_TABLE = Make_Step_Costs();
 
 // The direction of a step (dx, dy), each -1..1.
-constexpr int step_direction[3][3] = {{5, 6, 7}, {4, 0, 0}, {3, 2, 1}};
-inline int Direction_Of(int dx, int dy) { return step_direction[dy + 1][dx + 1]; }
+constexpr int STEP_DIRECTION[3][3] = {{5, 6, 7}, {4, 0, 0}, {3, 2, 1}};
+inline int Direction_Of(int dx, int dy) { return STEP_DIRECTION[dy + 1][dx + 1]; }
 
 // A full ring doubles: the waiting codes move to its start in their order.
 void Grow_Queue() {
@@ -88,9 +88,9 @@ void Grow_Queue() {
 
 bool Init_Path_Search(std::size_t queue_slots) {
     try {
-        dist_map.assign(terrain_cells, 0);
+        dist_map.assign(TERRAIN_CELLS, 0);
         queue.assign(std::max<std::size_t>(queue_slots, 2), 0);
-        path_dirs.assign(path_store_steps + 1, 0);
+        path_dirs.assign(PATH_STORE_STEPS + 1, 0);
     } catch (const std::bad_alloc&) {
         Reset_Path_Search();
         return false;
@@ -128,32 +128,32 @@ int Step_Cost(int x1, int y1, int x2, int y2) {
 
 void Queue_Push(int x, int y) {
     if ((queue_write + 1) % queue.size() == queue_read) Grow_Queue();
-    queue[queue_write] = static_cast<std::uint32_t>(x + terrain_width * y);
+    queue[queue_write] = static_cast<std::uint32_t>(x + TERRAIN_WIDTH * y);
     queue_write = (queue_write + 1) % queue.size();
 }
 
 void Queue_Pop(int& x, int& y) {
     const std::uint32_t code = queue[queue_read];
     queue_read = (queue_read + 1) % queue.size();
-    x = static_cast<int>(code % terrain_width);
-    y = static_cast<int>(code / terrain_width);
+    x = static_cast<int>(code % TERRAIN_WIDTH);
+    y = static_cast<int>(code / TERRAIN_WIDTH);
 }
 
 bool Queue_Empty() { return queue_read == queue_write; }
 
 void Set_Cell_Dist(int x, int y, std::uint32_t cost, int direction) {
     if (!Inside(x, y)) return;
-    dist_map[x + terrain_width * y] = (cost & cost_mask) | (static_cast<std::uint32_t>(direction) << direction_shift);
+    dist_map[x + TERRAIN_WIDTH * y] = (cost & COST_MASK) | (static_cast<std::uint32_t>(direction) << DIRECTION_SHIFT);
 }
 
 std::uint32_t Get_Cell_Dist(int x, int y) {
-    if (!Inside(x, y)) return outside_cost;
-    return dist_map[x + terrain_width * y] & cost_mask;
+    if (!Inside(x, y)) return OUTSIDE_COST;
+    return dist_map[x + TERRAIN_WIDTH * y] & COST_MASK;
 }
 
 int Get_Cell_Dir(int x, int y) {
     if (!Inside(x, y)) return 0;
-    return static_cast<int>(dist_map[x + terrain_width * y] >> direction_shift);
+    return static_cast<int>(dist_map[x + TERRAIN_WIDTH * y] >> DIRECTION_SHIFT);
 }
 
 void Relax_Step(int x1, int y1, int x2, int y2) {
@@ -171,26 +171,26 @@ namespace {
 
 // The neighbours in the order they are relaxed: west, north-west, north,
 // north-east, east, south-east, south, south-west.
-constexpr int relax_dx[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
-constexpr int relax_dy[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-constexpr int relax_diagonal[8] = {0, 1, 0, 1, 0, 1, 0, 1};
-constexpr int relax_direction[8] = {4, 5, 6, 7, 0, 1, 2, 3};
+constexpr int RELAX_DX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+constexpr int RELAX_DY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
+constexpr int RELAX_DIAGONAL[8] = {0, 1, 0, 1, 0, 1, 0, 1};
+constexpr int RELAX_DIRECTION[8] = {4, 5, 6, 7, 0, 1, 2, 3};
 
 // Relax_Step from (x, y) to each neighbour in that order, with what the
 // eight steps share read once.
 void Relax_Neighbours(int x, int y) {
-    const std::uint32_t e = dist_map[x + terrain_width * y] & cost_mask;
-    const auto& from = step_cost_table.cost[Terrain_At(x, y) & terrain_class_mask];
+    const std::uint32_t e = dist_map[x + TERRAIN_WIDTH * y] & COST_MASK;
+    const auto& from = STEP_COST_TABLE.cost[Terrain_At(x, y) & TERRAIN_CLASS_MASK];
     for (int i = 0; i < 8; ++i) {
-        const int nx = x + relax_dx[i], ny = y + relax_dy[i];
+        const int nx = x + RELAX_DX[i], ny = y + RELAX_DY[i];
         if (!Inside(nx, ny)) continue;
-        const int g = from[terrain[static_cast<std::size_t>(ny) * terrain_stride + nx]][relax_diagonal[i]];
+        const int g = from[terrain[static_cast<std::size_t>(ny) * terrain_stride + nx]][RELAX_DIAGONAL[i]];
         if (g == 0) continue;
-        std::uint32_t& word = dist_map[nx + terrain_width * ny];
-        const std::uint32_t f = word & cost_mask;
+        std::uint32_t& word = dist_map[nx + TERRAIN_WIDTH * ny];
+        const std::uint32_t f = word & COST_MASK;
         const std::uint32_t cost = e + static_cast<std::uint32_t>(g);
         if (f != 0 && cost >= f) continue;
-        word = (cost & cost_mask) | (static_cast<std::uint32_t>(relax_direction[i]) << direction_shift);
+        word = (cost & COST_MASK) | (static_cast<std::uint32_t>(RELAX_DIRECTION[i]) << DIRECTION_SHIFT);
         Queue_Push(nx, ny);
     }
 }
@@ -201,14 +201,14 @@ void Relax_Neighbours(int x, int y) {
 bool Store_Path(int x, int y, int x1, int y1) {
     found_cost = Get_Cell_Dist(x, y);
     while (x != x1 || y != y1) {
-        if (path_len >= path_store_steps) {
+        if (path_len >= PATH_STORE_STEPS) {
             path_len = 0;
             return false;
         }
         const int d = Get_Cell_Dir(x, y);
         path_dirs[++path_len] = static_cast<std::uint8_t>(d);
-        x -= direction_dx[d];
-        y -= direction_dy[d];
+        x -= DIRECTION_DX[d];
+        y -= DIRECTION_DY[d];
     }
     return true;
 }
@@ -221,7 +221,7 @@ int Find_Path(int x1, int y1, int x2, int y2) {
     if (dist_map.empty() || !Inside(x1, y1) || !Inside(x2, y2)) return 0;
     if (x1 == x2 && y1 == y2) return 1;
     // A cell no step may enter is never reached.
-    if (Band_Of(Terrain_At(x2, y2) & terrain_class_mask) == 0) return 0;
+    if (Band_Of(Terrain_At(x2, y2) & TERRAIN_CLASS_MASK) == 0) return 0;
     std::fill(dist_map.begin(), dist_map.end(), 0);
     queue_read = queue_write = 0;
     Set_Cell_Dist(x1, y1, 0, 0);
@@ -243,9 +243,9 @@ std::uint32_t Route_Cost(int x, int y) {
     std::uint32_t cost = 0;
     for (std::uint32_t i = path_len; i >= 1; --i) {
         const int d = path_dirs[i];
-        cost += static_cast<std::uint32_t>(Step_Cost(x, y, x + direction_dx[d], y + direction_dy[d]));
-        x += direction_dx[d];
-        y += direction_dy[d];
+        cost += static_cast<std::uint32_t>(Step_Cost(x, y, x + DIRECTION_DX[d], y + DIRECTION_DY[d]));
+        x += DIRECTION_DX[d];
+        y += DIRECTION_DY[d];
     }
     return cost;
 }

@@ -7,34 +7,34 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int terrain_width = 400;
-constexpr int terrain_height = 400;
-constexpr int terrain_cells = terrain_width * terrain_height;
+constexpr int TERRAIN_WIDTH = 400;
+constexpr int TERRAIN_HEIGHT = 400;
+constexpr int TERRAIN_CELLS = TERRAIN_WIDTH * TERRAIN_HEIGHT;
 
 // A terrain byte: the class (bits 0-4) with its two bands, rough and road.
-constexpr std::uint8_t terrain_class_mask = 0x1F;
-constexpr std::uint8_t terrain_rough = 0x20;
-constexpr std::uint8_t terrain_road = 0x40;
-constexpr int first_band_low = 4, first_band_high = 15;
-constexpr int second_band_low = 16, second_band_high = 23;
+constexpr std::uint8_t TERRAIN_CLASS_MASK = 0x1F;
+constexpr std::uint8_t TERRAIN_ROUGH = 0x20;
+constexpr std::uint8_t TERRAIN_ROAD = 0x40;
+constexpr int FIRST_BAND_LOW = 4, FIRST_BAND_HIGH = 15;
+constexpr int SECOND_BAND_LOW = 16, SECOND_BAND_HIGH = 23;
 
 // A distance word: the cost in the low 29 bits (0: no route yet), the
 // direction of the last step in the top 3.
-constexpr std::uint32_t cost_mask = 0x1FFFFFFF;
-constexpr int direction_shift = 29;
+constexpr std::uint32_t COST_MASK = 0x1FFFFFFF;
+constexpr int DIRECTION_SHIFT = 29;
 // What a read outside the grid gives.
-constexpr std::uint32_t outside_cost = 0x1FFFFFFF;
+constexpr std::uint32_t OUTSIDE_COST = 0x1FFFFFFF;
 
 // Directions: 0 east, 1 south-east, 2 south, 3 south-west, 4 west,
 // 5 north-west, 6 north, 7 north-east; y grows downwards.
-constexpr int direction_dx[8] = {1, 1, 0, -1, -1, -1, 0, 1};
-constexpr int direction_dy[8] = {0, 1, 1, 1, 0, -1, -1, -1};
+constexpr int DIRECTION_DX[8] = {1, 1, 0, -1, -1, -1, 0, 1};
+constexpr int DIRECTION_DY[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 
 // The queue's first size; it grows when full.
-constexpr std::size_t queue_start_slots = 160000;
+constexpr std::size_t QUEUE_START_SLOTS = 160000;
 // A route visits each cell at most once, so the path store holds the
 // longest there can be.
-constexpr std::uint32_t path_store_steps = terrain_cells;
+constexpr std::uint32_t PATH_STORE_STEPS = TERRAIN_CELLS;
 
 // The last path found: entry path_len is the first step, entry 1 the last
 // (entry 0 is unused).
@@ -45,7 +45,7 @@ extern std::vector<std::uint8_t> path_dirs;
 // store once; false when the memory is missing. The terrain is the picture's
 // bytes, row y (from the top) at cells + y * stride; it must outlive the
 // searches.
-bool Init_Path_Search(std::size_t queue_slots = queue_start_slots);
+bool Init_Path_Search(std::size_t queue_slots = QUEUE_START_SLOTS);
 void Set_Terrain(const std::uint8_t* cells, int stride);
 // Frees the arrays and forgets the terrain and the path.
 void Reset_Path_Search();

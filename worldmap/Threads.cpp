@@ -26,7 +26,7 @@ std::condition_variable exit_signal;
 void Walk_One_Step() {
     Erase_Player();
     const int d = walk_path[walk_len--];
-    const int cell_x = player_x / 2 + direction_dx[d], cell_y = player_y / 2 + direction_dy[d];
+    const int cell_x = player_x / 2 + DIRECTION_DX[d], cell_y = player_y / 2 + DIRECTION_DY[d];
     player_x = 2 * cell_x;
     player_y = 2 * cell_y;
     Draw_Player();
@@ -60,13 +60,13 @@ void Tick() {
     } else {
         Compose_Screen();
     }
-    flame_counter = flame_counter % flame_count + 1;
+    flame_counter = flame_counter % FLAME_COUNT + 1;
 }
 
 void Tick_Thread() {
     // Ticks keep to their 100 ms however long a tick takes; one that comes
     // late is not caught up.
-    const auto period = std::chrono::milliseconds(tick_ms);
+    const auto period = std::chrono::milliseconds(TICK_MS);
     auto next = std::chrono::steady_clock::now();
     do {
         Tick();

@@ -11,8 +11,8 @@
 
 #include "platform/Win32Types.h"
 
-constexpr DWORD tick_ms = 100;
-constexpr DWORD music_poll_ms = 500;
+constexpr DWORD TICK_MS = 100;
+constexpr DWORD MUSIC_POLL_MS = 500;
 
 // The lock of everything the threads share.
 extern std::mutex world_lock;

@@ -10,24 +10,24 @@
 #include "platform/Window.h"
 
 // The display: 640 x 480 with 256 colours.
-constexpr int screen_width = 640;
-constexpr int screen_height = 480;
-constexpr int screen_bits = 8;
+constexpr int SCREEN_WIDTH = 640;
+constexpr int SCREEN_HEIGHT = 480;
+constexpr int SCREEN_BITS = 8;
 
 // The map picture and the part of the screen that shows it: map pixel
-// (mx, my) appears at (mx - scroll_x + view_left, my - scroll_y + view_top).
-constexpr int map_width = 800;
-constexpr int map_height = 800;
-constexpr int view_left = 7, view_top = 7, view_right = 633, view_bottom = 390;
-constexpr int view_width = view_right - view_left;   // 626
-constexpr int view_height = view_bottom - view_top;  // 383
+// (mx, my) appears at (mx - scroll_x + VIEW_LEFT, my - scroll_y + VIEW_TOP).
+constexpr int MAP_WIDTH = 800;
+constexpr int MAP_HEIGHT = 800;
+constexpr int VIEW_LEFT = 7, VIEW_TOP = 7, VIEW_RIGHT = 633, VIEW_BOTTOM = 390;
+constexpr int VIEW_WIDTH = VIEW_RIGHT - VIEW_LEFT;   // 626
+constexpr int VIEW_HEIGHT = VIEW_BOTTOM - VIEW_TOP;  // 383
 
 // Where the player starts (map pixels) and the view's first scroll position.
-constexpr int player_start_x = 365, player_start_y = 280;
-constexpr int scroll_start_x = 120, scroll_start_y = 120;
+constexpr int PLAYER_START_X = 365, PLAYER_START_Y = 280;
+constexpr int SCROLL_START_X = 120, SCROLL_START_Y = 120;
 
 // A left click inside this area (both ends included) starts a walk.
-constexpr int click_left = 8, click_right = 632, click_top = 8, click_bottom = 389;
+constexpr int CLICK_LEFT = 8, CLICK_RIGHT = 632, CLICK_TOP = 8, CLICK_BOTTOM = 389;
 
 extern HINSTANCE main_instance;
 extern int main_show_command;

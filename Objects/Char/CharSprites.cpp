@@ -16,6 +16,13 @@ std::uint32_t char_body_count = 0;
 char_head char_heads[CHAR_HEAD_ROWS];
 std::uint32_t char_head_count = 0;
 
+void Reset_Char_Sprite_State() {
+    for (char_body& row : char_bodies) row = char_body{};
+    char_body_count = 0;
+    for (char_head& row : char_heads) row = char_head{};
+    char_head_count = 0;
+}
+
 namespace {
 
 // The body name of a record: at most 8 characters, whether or not the
@@ -76,12 +83,10 @@ void Load_Char_Head(std::uint16_t head, std::uint16_t c) {
 
 void Load_All_Char_Sprites() {
     char_body_count = 0;
-    for (std::uint32_t c = 0; c < chararray.Capacity(); ++c) {
-        std::uint16_t i = static_cast<std::uint16_t>(c);
-        if (!Char_In_Use(i)) continue;
-        Load_Char_Sprite(i);
-        Load_Char_Head(chararray.records[i].head, i);
-    }
+    chararray.For_Each_Used([](std::uint16_t c) {
+        Load_Char_Sprite(c);
+        Load_Char_Head(chararray.records[c].head, c);
+    });
 }
 
 void Free_All_Char_Sprites() {
@@ -93,8 +98,7 @@ void Free_All_Char_Sprites() {
         row.sprite = 0;
     }
     char_body_count = 0;
-    for (std::uint32_t c = 0; c < chararray.Capacity(); ++c)
-        if (Char_In_Use(static_cast<std::uint16_t>(c))) chararray.records[c].body_sprite = 0;
+    chararray.For_Each_Used([](std::uint16_t c) { chararray.records[c].body_sprite = 0; });
 }
 
 void Free_Char_Heads() {

@@ -24,6 +24,10 @@ extern std::uint32_t char_body_count;
 extern char_head char_heads[CHAR_HEAD_ROWS];
 extern std::uint32_t char_head_count;
 
+// Both tables empty; what their rows held is not released (the caller has
+// released what it loaded).
+void Reset_Char_Sprite_State();
+
 // Gives character c the body sprite of its body name, loading
 // "ARTWORK\CHARS\" + name when no other character uses it yet.
 void Load_Char_Sprite(std::uint16_t c);

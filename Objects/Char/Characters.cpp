@@ -1,8 +1,7 @@
 #include "Objects/Char/Characters.h"
 
+#include <algorithm>
 #include <cstring>
-
-#include <new>
 
 #include "Objects/AIData.h"
 #include "Objects/AIDecisions.h"
@@ -22,21 +21,6 @@ CharArray chararray;
 
 namespace {
 
-void Chain_Free_Chars(std::uint32_t from, std::uint32_t to_exclusive) {
-    for (std::uint32_t i = from; i < to_exclusive; ++i) {
-        char_record& r = chararray.records[i];
-        r = {};
-        r.flags = CF_FREE;
-        std::uint16_t next = (i + 1 < to_exclusive) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-        r.link = Make_Obj(OBJ_NONE, next);
-    }
-}
-
-std::uint32_t Grown_Capacity(std::uint32_t capacity, std::uint32_t step) {
-    std::uint32_t grown = capacity + step;
-    return grown > 0xFFFF ? 0xFFFF : grown;
-}
-
 // A copied record keeps nothing that belongs to its original: its chain,
 // its items, its stored path and its field link are the original's.
 void Make_Own_Record(char_record& r) {
@@ -54,49 +38,18 @@ void Make_Own_Record(char_record& r) {
 
 std::string Char_Name(const char_record& r) { return std::string(r.name, strnlen(r.name, sizeof r.name)); }
 
-bool Char_In_Use(std::uint16_t c) { return c < chararray.Capacity() && (chararray.records[c].flags & CF_FREE) == 0; }
+bool Char_In_Use(std::uint16_t c) { return c < chararray.Capacity() && !chararray.Is_Free(c); }
 
 void Init_Char_Array(std::uint16_t n) {
     Clear_Selection();
     player_count = 0;
     Free_Char_Array();
-    std::uint32_t capacity = Grown_Capacity(n, CHAR_ARRAY_STEP);
-    try {
-        chararray.records.assign(capacity, char_record{});
-    } catch (const std::bad_alloc&) {
-        chararray.records.clear();
-        chararray.first_free = NO_INDEX;
-        Fatal_Error("Can't allocate memory for characters!", "");
-        return;
-    }
-    Chain_Free_Chars(n, capacity);
-    chararray.first_free = n < capacity ? n : NO_INDEX;
+    const std::uint32_t capacity = std::min<std::uint32_t>(n + CHAR_ARRAY_STEP, RECORD_ARRAY_LIMIT);
+    if (!chararray.Allocate_Or_Fatal(capacity, "Can't allocate memory for characters!")) return;
+    chararray.Chain_Free(n, chararray.Capacity());
 }
 
-std::uint16_t Alloc_Char() {
-    if (chararray.first_free == NO_INDEX) {
-        std::uint32_t old_capacity = chararray.Capacity();
-        std::uint32_t capacity = Grown_Capacity(old_capacity, CHAR_ARRAY_STEP);
-        if (capacity == old_capacity) {
-            Error_Query_Quit("Can't realloc chararray!");
-            return NO_INDEX;
-        }
-        try {
-            chararray.records.resize(capacity);
-        } catch (const std::bad_alloc&) {
-            Error_Query_Quit("Can't realloc chararray!");
-            return NO_INDEX;
-        }
-        Chain_Free_Chars(old_capacity, capacity);
-        chararray.first_free = static_cast<std::uint16_t>(old_capacity);
-    }
-    std::uint16_t c = chararray.first_free;
-    char_record& r = chararray.records[c];
-    chararray.first_free = Obj_Index(r.link);
-    r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);
-    r.first_mod = NO_INDEX;
-    return c;
-}
+std::uint16_t Alloc_Char() { return chararray.New_Or_Report("Can't realloc chararray!"); }
 
 void Free_Char(std::uint16_t c) {
     if (!Char_In_Use(c)) {
@@ -107,10 +60,7 @@ void Free_Char(std::uint16_t c) {
     Free_Char_Path(c);
     // A target list held for an act the character never carried out.
     Drop_Held_Target_Lists(Make_Obj(OBJ_CHAR, c));
-    char_record& r = chararray.records[c];
-    r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
-    r.link = Make_Obj(OBJ_NONE, chararray.first_free);
-    chararray.first_free = c;
+    chararray.Push(c);
 }
 
 void Free_Char_Array() {
@@ -118,9 +68,7 @@ void Free_Char_Array() {
         if (chararray.records[c].path != 0) Free_Char_Path(static_cast<std::uint16_t>(c));
     Drop_All_Held_Target_Lists();
     Drop_Held_Act_Paths();
-    chararray.records.clear();
-    chararray.records.shrink_to_fit();
-    chararray.first_free = NO_INDEX;
+    chararray.Release();
 }
 
 int Create_Char(std::uint16_t field, std::uint8_t facing, const char_record& templ, std::uint8_t lobby) {
@@ -152,19 +100,13 @@ std::uint16_t Create_Item_In_Char_Slot(std::uint16_t type, std::uint16_t c, int 
         Error_Query_Quit("Character slot is not empty");
         return NO_INDEX;
     }
-    std::uint16_t i = New_Item_Record();
+    const std::uint16_t i = New_Item_Of_Type(type);
     if (i == NO_INDEX) return NO_INDEX;
     item_record& it = itemarray.records[i];
-    it.type = type;
-    it.recognize = item_types[type].default_recognize;
     it.owner = Make_Obj(OBJ_CHAR, c);
     it.link = Make_Obj(OBJ_NONE, NO_INDEX);
     chararray.records[c].slots[slot] = static_cast<std::int16_t>(i);
-    obj_ref item = Make_Obj(OBJ_ITEM, i);
-    if (type == ITEM_TYPE_DEAD_BODY)
-        Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
-    else
-        Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
+    Give_Type_Modifiers(i);
     return i;
 }
 

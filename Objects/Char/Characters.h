@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 constexpr int CHAR_SLOTS = 67;
@@ -178,18 +179,35 @@ ORVEX_FIELD_OFFSET(char_record, spirit, 115);
 ORVEX_FIELD_OFFSET(char_record, unused_329, 329);
 ORVEX_FIELD_OFFSET(char_record, unused_358, 358);
 
+// A free record carries the flag CF_FREE.
+template <>
+struct RecordTraits<char_record> : FieldListRecordTraits<char_record> {
+    static void Fresh(char_record& r, std::uint16_t next) {
+        r = {};
+        r.flags = CF_FREE;
+        Link_Free(r, next);
+    }
+    static void Freed(char_record& r, std::uint16_t next) {
+        r.flags = static_cast<std::uint16_t>(r.flags | CF_FREE);
+        Link_Free(r, next);
+    }
+    static void Taken(char_record& r) {
+        r.flags = static_cast<std::uint16_t>(r.flags & ~CF_FREE);
+        r.first_mod = NO_INDEX;
+    }
+    static bool Is_Free_Record(const char_record& r) { return (r.flags & CF_FREE) != 0; }
+    static constexpr FreeMarks MARKS = FreeMarks::InRecord;
+};
+
 constexpr std::uint16_t CHAR_ARRAY_STEP = 40;
 
-struct CharArray {
-    std::vector<char_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    char_record& operator[](std::uint16_t i) { return records[i]; }
-};
+using CharArray = RecordArray<char_record, CHAR_ARRAY_STEP>;
 extern CharArray chararray;
 
 // True for an index inside the array whose record is in use.
 bool Char_In_Use(std::uint16_t c);
+// Whether o names a character in use.
+inline bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 // The character's name as text (the record's field need not end in a NUL).
 std::string Char_Name(const char_record& r);
 

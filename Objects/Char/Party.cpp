@@ -27,6 +27,18 @@ std::uint32_t party_hidden = 0;
 std::int16_t page_char = -1;
 std::uint32_t portrait_offset = 0;
 
+void Reset_Party_State() {
+    Clear_Selection();
+    current_object = NOOBJ;
+    for (std::uint16_t& c : player_chars) c = 0;
+    player_count = 0;
+    main_char = NO_INDEX;
+    main_char_slot = NO_INDEX;
+    party_hidden = 0;
+    page_char = -1;
+    portrait_offset = 0;
+}
+
 namespace {
 
 constexpr std::uint16_t PARTY_SIGHT_RANGE = 20;
@@ -56,7 +68,7 @@ void Insert_Player_Char_First(std::uint16_t c) {
 bool Is_Player_Char(std::uint16_t c) {
     if (c == NO_INDEX || c >= chararray.Capacity()) return false;
     obj_ref who = Make_Obj(OBJ_CHAR, c);
-    return Object_Request(who, who, 0, REQ_LOBBY, NO_VALUE) == 0 && Object_Request(who, who, 0, REQ_ACTIVE, 0) != 0;
+    return Ask_Self(who, REQ_LOBBY) == 0 && Ask_Self_Or_Zero(who, REQ_ACTIVE) != 0;
 }
 
 bool Is_Active_Player_Char(obj_ref obj) {
@@ -83,8 +95,8 @@ void Check_Hidden_From_Party(obj_ref obj) {
 void Add_To_Player_List(std::uint16_t c) {
     if (!Char_In_Use(c)) return;
     obj_ref who = Make_Obj(OBJ_CHAR, c);
-    bool is_main = Object_Request(who, who, 0, REQ_MAIN_CHAR, 0) != 0;
-    if (!is_main && Object_Request(who, who, 0, REQ_LOBBY, NO_VALUE) != 0) return;
+    bool is_main = Ask_Self_Or_Zero(who, REQ_MAIN_CHAR) != 0;
+    if (!is_main && Ask_Self(who, REQ_LOBBY) != 0) return;
     if (player_count >= MAX_PLAYER_CHARS) {
         // The list has no room: the character stays out of it.
         Error_Query_Quit("too many player chars!!!!");

@@ -32,6 +32,9 @@ extern std::int16_t page_char;
 // Index in player_chars of the character in the portrait strip's first slot.
 extern std::uint32_t portrait_offset;
 
+// Nothing selected, no party, no current object, no page character.
+void Reset_Party_State();
+
 // ---- Party ----
 // A character of the player's lobby 0 that can act.
 bool Is_Player_Char(std::uint16_t c);

@@ -1,7 +1,7 @@
 #include "Objects/Item/Items.h"
 
+#include <algorithm>
 #include <cstring>
-#include <new>
 
 #include "Objects/Char/CharSlots.h"
 #include "Objects/Char/Characters.h"
@@ -23,32 +23,18 @@ std::uint32_t items_sprite = 0;
 std::uint32_t mitems_sprite = 0;
 std::uint32_t hullak_sprite = 0;
 
+void Reset_Item_State() {
+    Free_Item_Array();
+    Free_Item_Types();
+    items_sprite = 0;
+    mitems_sprite = 0;
+    hullak_sprite = 0;
+}
+
 const char* const item_class_names[ITEM_CLASS_COUNT] = {
     "Sword",    "Mace",  "Axe",      "Pike", "Knife",   "Assassin Wpn.", "Bow",    "Shield",
     "Helm",     "Armor", "Leggings", "Belt", "Bracers", "Gloves",        "Boots",  "Cloak",
     "Necklace", "Ring",  "Scroll",   "Key",  "Potion",  "Arrow",         "Corpse", "Other"};
-
-namespace {
-
-std::vector<bool> item_free_marks;
-
-void Chain_Free_Items(std::uint32_t from, std::uint32_t to_exclusive) {
-    for (std::uint32_t i = from; i < to_exclusive; ++i) {
-        item_record& r = itemarray.records[i];
-        r = {};
-        r.first_mod = NO_INDEX;
-        std::uint16_t next = (i + 1 < to_exclusive) ? static_cast<std::uint16_t>(i + 1) : NO_INDEX;
-        r.link = Make_Obj(OBJ_NONE, next);
-        item_free_marks[i] = true;
-    }
-}
-
-std::uint32_t Grown_Capacity(std::uint32_t capacity, std::uint32_t step) {
-    std::uint32_t grown = capacity + step;
-    return grown > 0xFFFF ? 0xFFFF : grown;
-}
-
-}  // namespace
 
 const item_type* Item_Type_Of(std::uint16_t item) {
     if (item >= itemarray.Capacity()) {
@@ -64,70 +50,22 @@ const item_type* Item_Type_Of(std::uint16_t item) {
 }
 
 void Alloc_Item_Array(std::uint16_t n) {
-    std::uint32_t used = static_cast<std::uint32_t>(n) + 1;
-    std::uint32_t capacity = Grown_Capacity(used, ITEM_ARRAY_STEP);
-    try {
-        itemarray.records.assign(capacity, item_record{});
-        item_free_marks.assign(capacity, false);
-    } catch (const std::bad_alloc&) {
-        itemarray.records.clear();
-        item_free_marks.clear();
-        itemarray.first_free = NO_INDEX;
-        Fatal_Error("Can't allocate memory for items!", "");
-        return;
-    }
-    for (std::uint32_t i = 0; i < used && i < capacity; ++i) itemarray.records[i].first_mod = NO_INDEX;
-    Chain_Free_Items(used, capacity);
-    itemarray.first_free = used < capacity ? static_cast<std::uint16_t>(used) : NO_INDEX;
+    // Index 0 is never handed out: records 0 .. n for the map reader.
+    itemarray.Allocate_For(static_cast<std::uint32_t>(n) + 1, "Can't allocate memory for items!");
 }
 
-std::uint16_t New_Item_Record() {
-    if (itemarray.first_free == NO_INDEX) {
-        std::uint32_t old_capacity = itemarray.Capacity();
-        std::uint32_t capacity = Grown_Capacity(old_capacity == 0 ? 1 : old_capacity, ITEM_ARRAY_STEP);
-        if (capacity <= old_capacity) {
-            Error_Query_Quit("Can't realloc itemarray!");
-            return NO_INDEX;
-        }
-        try {
-            itemarray.records.resize(capacity);
-            item_free_marks.resize(capacity, false);
-        } catch (const std::bad_alloc&) {
-            Error_Query_Quit("Can't realloc itemarray!");
-            return NO_INDEX;
-        }
-        // Index 0 is never handed out, also when the array starts empty.
-        std::uint32_t first = old_capacity == 0 ? 1 : old_capacity;
-        if (old_capacity == 0) itemarray.records[0].first_mod = NO_INDEX;
-        Chain_Free_Items(first, capacity);
-        itemarray.first_free = static_cast<std::uint16_t>(first);
-    }
-    std::uint16_t i = itemarray.first_free;
-    item_record& r = itemarray.records[i];
-    itemarray.first_free = Obj_Index(r.link);
-    item_free_marks[i] = false;
-    r.first_mod = NO_INDEX;
-    return i;
-}
+std::uint16_t New_Item_Record() { return itemarray.New_Or_Report("Can't realloc itemarray!"); }
 
 void Delete_Item_Record(std::uint16_t i) {
-    if (i == 0 || i >= itemarray.Capacity() || item_free_marks[i]) {
+    if (!itemarray.Can_Free(i)) {
         Error_Query_Quit("Delete item out of array!");
         return;
     }
     Stop_Object_Anims(OBJ_ITEM, i);
-    item_record& r = itemarray.records[i];
-    r.link = Make_Obj(OBJ_NONE, itemarray.first_free);
-    itemarray.first_free = i;
-    item_free_marks[i] = true;
+    itemarray.Push(i);
 }
 
-void Free_Item_Array() {
-    itemarray.records.clear();
-    itemarray.records.shrink_to_fit();
-    item_free_marks.clear();
-    itemarray.first_free = NO_INDEX;
-}
+void Free_Item_Array() { itemarray.Release(); }
 
 void Free_Item_Types() {
     item_types.clear();
@@ -157,17 +95,9 @@ void Fill_Builtin_Item_Types(std::vector<item_type>& types) {
     types[ITEM_TYPE_DEAD_BODY] = body;
 }
 
-bool Item_Record_Is_Free(std::uint16_t i) { return i < item_free_marks.size() && item_free_marks[i]; }
+bool Item_Record_Is_Free(std::uint16_t i) { return itemarray.Is_Free(i); }
 
-void Rebuild_Item_Free_Marks() {
-    item_free_marks.assign(itemarray.Capacity(), false);
-    std::uint32_t steps = 0;
-    for (std::uint16_t i = itemarray.first_free; i != NO_INDEX && i < itemarray.Capacity();
-         i = Obj_Index(itemarray.records[i].link)) {
-        if (item_free_marks[i] || ++steps > itemarray.Capacity()) break;
-        item_free_marks[i] = true;
-    }
-}
+void Rebuild_Item_Free_Marks() { itemarray.Rebuild_Free_Marks(); }
 
 std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field) {
     if (type >= item_types.size()) {
@@ -178,18 +108,29 @@ std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field) {
         Error_Query_Quit("Non field-head in Create_Item");
         return NO_INDEX;
     }
-    std::uint16_t i = New_Item_Record();
+    const std::uint16_t i = New_Item_Of_Type(type);
+    if (i == NO_INDEX) return NO_INDEX;
+    Put_Object_To_Field(Make_Obj(OBJ_ITEM, i), field);
+    Give_Type_Modifiers(i);
+    return i;
+}
+
+std::uint16_t New_Item_Of_Type(std::uint16_t type) {
+    const std::uint16_t i = New_Item_Record();
     if (i == NO_INDEX) return NO_INDEX;
     item_record& r = itemarray.records[i];
     r.type = type;
     r.recognize = item_types[type].default_recognize;
-    obj_ref item = Make_Obj(OBJ_ITEM, i);
-    Put_Object_To_Field(item, field);
+    return i;
+}
+
+void Give_Type_Modifiers(std::uint16_t i) {
+    const obj_ref item = Make_Obj(OBJ_ITEM, i);
+    const std::uint16_t type = itemarray.records[i].type;
     if (type == ITEM_TYPE_DEAD_BODY)
         Add_Modifier(0, item, MK_CORPSE, 0, 0, 0, 0);
     else
         Apply_Owner_Mods(item, Make_Obj(OBJ_ITEM, type));
-    return i;
 }
 
 namespace {
@@ -208,7 +149,7 @@ bool Has_Valid_Owner(std::uint16_t i) {
 }  // namespace
 
 void Delete_Item(std::uint16_t i) {
-    if (i == 0 || i >= itemarray.Capacity() || item_free_marks[i]) {
+    if (!itemarray.Can_Free(i)) {
         Error_Query_Quit("Delete item out of array!");
         return;
     }

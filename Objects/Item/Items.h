@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Objects/ObjRef.h"
+#include "Objects/RecordArray.h"
 #include "platform/Packed.h"
 
 struct ORVEX_PACKED item_record {
@@ -18,14 +19,21 @@ ORVEX_FIELD_OFFSET(item_record, owner, 3);
 ORVEX_FIELD_OFFSET(item_record, first_mod, 7);
 ORVEX_FIELD_OFFSET(item_record, link, 9);
 
+template <>
+struct RecordTraits<item_record> : FieldListRecordTraits<item_record> {
+    static void Taken(item_record& r) { r.first_mod = NO_INDEX; }
+    static void Fresh(item_record& r, std::uint16_t next) {
+        r = {};
+        Taken(r);
+        Link_Free(r, next);
+    }
+    static void Freed(item_record& r, std::uint16_t next) { Link_Free(r, next); }
+};
+
 constexpr std::uint16_t ITEM_ARRAY_STEP = 50;
 
-struct ItemArray {
-    std::vector<item_record> records;
-    std::uint16_t first_free = NO_INDEX;
-    std::uint16_t Capacity() const { return static_cast<std::uint16_t>(records.size()); }
-    item_record& operator[](std::uint16_t i) { return records[i]; }
-};
+// Index 0 is never handed out: an item index 0 in a slot means empty.
+using ItemArray = RecordArray<item_record, ITEM_ARRAY_STEP, 1>;
 extern ItemArray itemarray;
 
 // ITEM_CLASS
@@ -117,6 +125,9 @@ std::uint16_t New_Item_Record();
 void Delete_Item_Record(std::uint16_t i);
 void Free_Item_Array();
 void Free_Item_Types();
+// No items, no item types, no item sprites (what they held is not
+// released: the caller has released what it loaded).
+void Reset_Item_State();
 // Writes the built-in rows 0 (empty) and 1 ("Dead body") of item_types.
 void Init_Builtin_Item_Types();
 // The same rows in another table (a database being read).
@@ -129,6 +140,12 @@ void Rebuild_Item_Free_Marks();
 // fresh Corpse modifier, any other type its database type's). The index,
 // NO_INDEX when nothing was made.
 std::uint16_t Create_Item(std::uint16_t type, std::uint16_t field);
+// A new item record of type, with the type's recognize level; NO_INDEX when
+// no record is left.
+std::uint16_t New_Item_Of_Type(std::uint16_t type);
+// Gives new item i the modifiers of its type: a body a fresh Corpse
+// modifier, any other type its database type's.
+void Give_Type_Modifiers(std::uint16_t i);
 // Deletes item i, or one item of its stack when it holds two or more. An
 // item whose owner is neither a field nor a character in use is reported
 // and left as it is.

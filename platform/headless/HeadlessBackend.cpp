@@ -14,7 +14,7 @@ int First_Button(UINT type) {
 }
 
 // Window handles are small numbers, never null.
-constexpr std::uintptr_t first_window_handle = 0x100;
+constexpr std::uintptr_t FIRST_WINDOW_HANDLE = 0x100;
 }  // namespace
 
 int HeadlessBackend::Message_Box(HWND, const char* text, const char* caption, UINT type) {
@@ -48,7 +48,7 @@ void HeadlessBackend::Wait_Vertical_Blank() { ++vertical_blanks; }
 void HeadlessBackend::Sleep_Ms(DWORD ms) { slept_ms += ms; }
 
 HWND HeadlessBackend::Create_Window(const char* title, DWORD style, const RECT& rect) {
-    HWND hwnd = reinterpret_cast<HWND>(first_window_handle + windows.size());
+    HWND hwnd = reinterpret_cast<HWND>(FIRST_WINDOW_HANDLE + windows.size());
     windows.push_back({hwnd, title, style, rect});
     return hwnd;
 }

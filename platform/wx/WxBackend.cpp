@@ -37,21 +37,21 @@
 #include "platform/wx/WxLeaks.h"
 
 // The window system's lifelong memory is no leak of the program.
-extern "C" const char* __lsan_default_suppressions() { return wx_leak_suppressions; }
+extern "C" const char* __lsan_default_suppressions() { return WX_LEAK_SUPPRESSIONS; }
 
 namespace {
 
 using clock_type = std::chrono::steady_clock;
 
 // The display's refresh, and the pause of an idle pass that did nothing.
-constexpr auto refresh_period = std::chrono::microseconds(16667);
-constexpr auto idle_pause = std::chrono::milliseconds(1);
+constexpr auto REFRESH_PERIOD = std::chrono::microseconds(16667);
+constexpr auto IDLE_PAUSE = std::chrono::milliseconds(1);
 // How long Sleep waits between looks at the window's paint events.
-constexpr auto sleep_slice = std::chrono::milliseconds(10);
+constexpr auto SLEEP_SLICE = std::chrono::milliseconds(10);
 // Key messages' lParam: the repeat count 1, bit 30 when the key was down.
-constexpr LPARAM key_repeat_one = 1;
-constexpr LPARAM key_was_down = LPARAM{1} << 30;
-constexpr LPARAM key_up_bits = (LPARAM{1} << 30) | (LPARAM{1} << 31);
+constexpr LPARAM KEY_REPEAT_ONE = 1;
+constexpr LPARAM KEY_WAS_DOWN = LPARAM{1} << 30;
+constexpr LPARAM KEY_UP_BITS = (LPARAM{1} << 30) | (LPARAM{1} << 31);
 
 class WxBackend;
 WxBackend* backend = nullptr;
@@ -196,7 +196,7 @@ void GameCanvas::Show_Picture(const IDirectDrawSurface& primary, const RECT& dir
 void GameCanvas::Show_Whole_Picture() {
     const std::unique_lock<std::mutex> hold = Lock_Display();
     if (const IDirectDrawSurface* primary = Display_Primary())
-        Fit_To_Rgb(*primary, {0, 0, picture_width, picture_height}, fit_, picture_.GetData(),
+        Fit_To_Rgb(*primary, {0, 0, PICTURE_WIDTH, PICTURE_HEIGHT}, fit_, picture_.GetData(),
                    static_cast<std::size_t>(picture_.GetWidth()) * 3);
     Refresh(false);
 }
@@ -228,7 +228,7 @@ void GameCanvas::On_Size(wxSizeEvent& e) {
     Show_Whole_Picture();
     if (backend != nullptr) {
         backend->Set_Cursor(backend->Shown_Cursor());
-        backend->Input(hwnd_, WM_SIZE, 0, MAKELPARAM(picture_width, picture_height));
+        backend->Input(hwnd_, WM_SIZE, 0, MAKELPARAM(PICTURE_WIDTH, PICTURE_HEIGHT));
         backend->Input(hwnd_, WM_MOVE, 0, MAKELPARAM(0, 0));
     }
     e.Skip();
@@ -266,7 +266,7 @@ void GameCanvas::On_Key(wxKeyEvent& e, bool down) {
     const UINT key = Virtual_Key_From_Wx(e.GetKeyCode());
     if (key == 0 || backend == nullptr) return;
     bool& was_down = keys_down_[e.GetKeyCode()];
-    const LPARAM bits = down ? key_repeat_one | (was_down ? key_was_down : 0) : key_repeat_one | key_up_bits;
+    const LPARAM bits = down ? KEY_REPEAT_ONE | (was_down ? KEY_WAS_DOWN : 0) : KEY_REPEAT_ONE | KEY_UP_BITS;
     was_down = down;
     backend->Input(hwnd_, down ? WM_KEYDOWN : WM_KEYUP, key, bits);
 }
@@ -403,7 +403,7 @@ void WxBackend::Idle(wxIdleEvent& e) {
         if (drew)
             Wait_Vertical_Blank();
         else
-            std::this_thread::sleep_for(idle_pause);
+            std::this_thread::sleep_for(IDLE_PAUSE);
     }
     if (more) e.RequestMore();
 }
@@ -425,8 +425,8 @@ void WxBackend::Start() {
 void WxBackend::Wait_Vertical_Blank() {
     vblank_waited_ = true;
     const auto since = clock_type::now() - epoch_;
-    const auto refreshes = since / refresh_period + 1;
-    std::this_thread::sleep_until(epoch_ + refreshes * refresh_period);
+    const auto refreshes = since / REFRESH_PERIOD + 1;
+    std::this_thread::sleep_until(epoch_ + refreshes * REFRESH_PERIOD);
 }
 
 void WxBackend::Sleep_Ms(DWORD ms) {
@@ -437,7 +437,7 @@ void WxBackend::Sleep_Ms(DWORD ms) {
     const auto until = clock_type::now() + std::chrono::milliseconds(ms);
     for (auto now = clock_type::now(); now < until; now = clock_type::now()) {
         if (wxEventLoopBase* loop = wxEventLoopBase::GetActive()) loop->YieldFor(wxEVT_CATEGORY_UI);
-        std::this_thread::sleep_for(std::min<clock_type::duration>(sleep_slice, until - now));
+        std::this_thread::sleep_for(std::min<clock_type::duration>(SLEEP_SLICE, until - now));
     }
     busy_ = was_busy;
 }
@@ -527,8 +527,8 @@ BOOL WxBackend::Get_Cursor_Pos(POINT* point) {
 
 int WxBackend::Get_System_Metrics(int index) {
     switch (index) {
-        case SM_CXSCREEN: return picture_width;
-        case SM_CYSCREEN: return picture_height;
+        case SM_CXSCREEN: return PICTURE_WIDTH;
+        case SM_CYSCREEN: return PICTURE_HEIGHT;
         default: return 0;
     }
 }

@@ -11,8 +11,8 @@ bool Root_List_Holds(Display* display, Atom property, Atom atom) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    constexpr long longest = 4096;
-    if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, longest, False, XA_ATOM, &type, &format,
+    constexpr long LONGEST = 4096;
+    if (XGetWindowProperty(display, DefaultRootWindow(display), property, 0, LONGEST, False, XA_ATOM, &type, &format,
                            &count, &after, &data) != Success ||
         data == nullptr)
         return false;

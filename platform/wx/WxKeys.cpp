@@ -15,7 +15,7 @@ struct key_pair {
     UINT vk;
 };
 
-constexpr key_pair key_table[] = {
+constexpr key_pair KEY_TABLE[] = {
     {WXK_BACK, VK_BACK},
     {WXK_TAB, VK_TAB},
     {WXK_RETURN, VK_RETURN},
@@ -93,7 +93,7 @@ constexpr key_pair key_table[] = {
     {'\'', VK_OEM_7},
 };
 
-constexpr int function_keys = 24;
+constexpr int FUNCTION_KEYS = 24;
 
 }  // namespace
 
@@ -101,8 +101,8 @@ UINT Virtual_Key_From_Wx(int code) {
     if (code >= 'A' && code <= 'Z') return static_cast<UINT>(code);
     if (code >= 'a' && code <= 'z') return static_cast<UINT>(code - 'a' + 'A');
     if (code >= '0' && code <= '9') return static_cast<UINT>(code);
-    if (code >= WXK_F1 && code < WXK_F1 + function_keys) return VK_F1 + static_cast<UINT>(code - WXK_F1);
-    for (const key_pair& k : key_table)
+    if (code >= WXK_F1 && code < WXK_F1 + FUNCTION_KEYS) return VK_F1 + static_cast<UINT>(code - WXK_F1);
+    for (const key_pair& k : KEY_TABLE)
         if (k.wx == code) return k.vk;
     return 0;
 }

@@ -2,6 +2,7 @@
 // start leaves, the acts of held items, and who owns the target list.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,67 @@ TEST_F(Starting, AnActStartedAtOnceRunsAndEndsTheTurn) {
         EXPECT_EQ(Char_Path(hero), nullptr) << "the stored path is dropped";
     }
     EXPECT_EQ(Rec().action_points, 10);
+}
+
+// Every act's costs as its table gives them. A character at the map's west
+// edge facing west starts each one: the acts on the field in front find no
+// field there and do nothing more, the others wait prepared or aim.
+TEST_F(Starting, EveryStartedActPaysTheCostsOfItsTable) {
+    struct Row {
+        act_desc* act;
+        int action_points;
+        int mana[4];
+    } rows[] = {
+        {&attack_right_act, 6, {0, 0, 0, 0}},  {&splinter_rain_act, 5, {10, 5, 0, 0}},
+        {&step_act, 0, {0, 0, 0, 0}},          {&guard_act, 0, {0, 0, 0, 0}},
+        {&operate_act, 1, {0, 0, 0, 0}},       {&haste_act, 14, {5, 0, 2, 0}},
+        {&heal_act, 3, {0, 4, 2, 0}},          {&life_steal_act, 3, {0, 0, 2, 8}},
+        {&magic_armour_act, 12, {0, 6, 1, 0}}, {&giant_strength_act, 5, {5, 0, 0, 1}},
+        {&bandage_act, 12, {0, 0, 0, 0}},      {&pickpocket_act, 12, {0, 0, 0, 0}},
+        {&evil_fog_act, 5, {0, 1, 3, 5}},      {&fire_wall_act, 3, {5, 0, 0, 3}},
+        {&living_torch_act, 7, {6, 2, 2, 2}},  {&call_zombies_act, 20, {2, 2, 6, 12}},
+        {&silence_act, 8, {0, 1, 6, 1}},       {&charm_act, 6, {0, 0, 5, 3}},
+        {&knock_knock_act, 2, {0, 4, 1, 2}},
+    };
+    const std::uint16_t c = Place_Hero(Field_At(0, 2), "Edge");
+    char_record& r = chararray[c];
+    r.facing = 4;
+    for (const Row& row : rows) {
+        r.state = CS_DECIDING;
+        r.action_points = 30;
+        for (int k = 0; k < 4; ++k) r.mana[k] = 40;
+        ASSERT_EQ(Effect_Start(Char_Ref(c), row.act, nullptr), 1) << row.act->name;
+        EXPECT_EQ(r.action_points, 30 - row.action_points) << row.act->name;
+        for (int k = 0; k < 4; ++k) EXPECT_EQ(r.mana[k], 40 - row.mana[k]) << row.act->name << " pool " << k;
+        Drop_Held_Target_Lists(Char_Ref(c));
+    }
+}
+
+TEST_F(Starting, PickpocketIsPaidForAndChangesNothingElse) {
+    const std::uint16_t victim = Place_Stranger(front, "Mark");
+    Give_Item(victim, Add_Item_Type("Purse", CLASS_OTHER), 0);
+    chararray[victim].state = CS_DECIDING;
+    const char_record victim_before = chararray[victim];
+    const std::vector<item_record> items_before = itemarray.records;
+    const std::vector<modifier> mods_before = mod_array.records;
+    const std::vector<map_record> map_before = maparray.records;
+
+    ASSERT_EQ(Effect_Start(Hero(), &pickpocket_act, One_Field_Target_List(front)), 1);
+    EXPECT_EQ(Rec().action_points, 0);
+    EXPECT_EQ(Rec().state, CS_ACT_PREPARED);
+    // The character tick carries it out: the mark is its target, and keeps
+    // all it had.
+    Effect_Reset_Target(Hero(), Char_Act(hero), Char_Target_List(hero));
+    Rec().state = CS_EXECUTING;
+    Effect_Execute(Hero(), Char_Act(hero), Char_Target_List(hero));
+    EXPECT_EQ(Rec().action_points, 0);
+    for (int k = 0; k < 4; ++k) EXPECT_EQ(Rec().mana[k], 40);
+    EXPECT_EQ(std::memcmp(&chararray[victim], &victim_before, sizeof victim_before), 0);
+    EXPECT_TRUE(std::memcmp(itemarray.records.data(), items_before.data(), items_before.size() * sizeof(item_record)) ==
+                0);
+    EXPECT_TRUE(std::memcmp(mod_array.records.data(), mods_before.data(), mods_before.size() * sizeof(modifier)) == 0);
+    EXPECT_TRUE(std::memcmp(maparray.records.data(), map_before.data(), map_before.size() * sizeof(map_record)) == 0);
+    EXPECT_TRUE(Headless_Backend().boxes.empty());
 }
 
 TEST_F(Starting, GuardingIsStartedAtOnceOnTheOwnField) {

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Objects/AIData.h"
+#include "Objects/AIDecisions.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
 #include "Objects/Effects.h"

@@ -197,7 +197,7 @@ TEST_F(Items, TheThreeItemSpritesAreLoadedAndReleased) {
     EXPECT_EQ(Sprite_Frame_Count(hullak_sprite), 5);
     EXPECT_EQ(Sprite_Layer(mitems_sprite), 3);
     ASSERT_NE(Sprite_From_Handle(hullak_sprite), nullptr);
-    EXPECT_EQ(Sprite_From_Handle(hullak_sprite)->kind, sprite_bitmap);
+    EXPECT_EQ(Sprite_From_Handle(hullak_sprite)->kind, SPRITE_BITMAP);
     std::vector<std::uint32_t> handles = {items_sprite, mitems_sprite, hullak_sprite};
     Free_Item_Sprites();
     for (std::uint32_t h : handles) EXPECT_EQ(Sprite_From_Handle(h), nullptr);

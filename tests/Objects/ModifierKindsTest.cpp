@@ -397,8 +397,8 @@ TEST_F(FieldEffects, AnObjectPlacedInAnEffectDoesNotStartItAgain) {
     obj_ref placed = Fix_Ref(Record(SLOT_GAS));
     Object_Request(placed, placed, 0, REQ_ATTACHED, 0);
     std::size_t events = 0;
-    for (std::uint16_t e = timer_array.active; e != NO_INDEX; e = timer_array.entries[e].next)
-        events += (timer_array.entries[e].modifier == fire || timer_array.entries[e].modifier == silence);
+    for (std::uint16_t e = timer_array.active; e != NO_INDEX; e = timer_array.records[e].next)
+        events += (timer_array.records[e].modifier == fire || timer_array.records[e].modifier == silence);
     EXPECT_EQ(events, 2u);
 }
 

@@ -270,3 +270,24 @@ TEST_F(RequestWalk, KindsTheEngineDoesNotAnswerKeepTheValue) {
 }
 
 }  // namespace
+
+namespace {
+
+// The named question forms: what comes back where nothing answers, where a
+// modifier answers past 32 bits, and that other reaches the handler.
+TEST_F(RequestWalk, TheQuestionFormsDifferOnlyInTheValueTheyPassAndHowTheyHoldTheAnswer) {
+    EXPECT_EQ(Ask(hero, hero, ASKED), NO_VALUE);
+    EXPECT_EQ(Ask_Or_Zero(hero, hero, ASKED), 0);
+    EXPECT_EQ(Ask_Self(hero, ASKED), NO_VALUE);
+    EXPECT_EQ(Ask_Self_Or_Zero(hero, ASKED), 0);
+    ScopedHandler haste(MK_HASTE, [](const HandlerCall& call) {
+        return call.request == ASKED ? call.other * RequestValue{0x100000000} : call.value;
+    });
+    Add_Modifier(0, hero, MK_HASTE, 0, 0, 0, 0);
+    EXPECT_EQ(Ask(hero, hero, ASKED, 3), RequestValue{0x300000000});
+    EXPECT_EQ(Ask_Clamped(hero, hero, ASKED, 3), INT32_MAX);
+    EXPECT_EQ(Ask_Clamped(hero, hero, ASKED, -3), INT32_MIN);
+    EXPECT_EQ(haste.calls.back().value, NO_VALUE);
+}
+
+}  // namespace

@@ -26,8 +26,8 @@ struct Pending {
 std::vector<Pending> Active_List() {
     std::vector<Pending> out;
     for (std::uint16_t e = timer_array.active; e != NO_INDEX && out.size() <= timer_array.Capacity();
-         e = timer_array.entries[e].next) {
-        const timer_entry& t = timer_array.entries[e];
+         e = timer_array.records[e].next) {
+        const timer_entry& t = timer_array.records[e];
         out.push_back({t.due, t.modifier, t.request});
     }
     return out;
@@ -36,7 +36,7 @@ std::vector<Pending> Active_List() {
 std::size_t Free_Count() {
     std::size_t n = 0;
     for (std::uint16_t e = timer_array.first_free; e != NO_INDEX && n <= timer_array.Capacity();
-         e = timer_array.entries[e].next)
+         e = timer_array.records[e].next)
         ++n;
     return n;
 }
@@ -58,7 +58,7 @@ TEST_F(Timers, AFreshArrayHandsOutEntriesFromZeroUp) {
     EXPECT_EQ(timer_array.Capacity(), 1000);
     EXPECT_EQ(timer_array.active, NO_INDEX);
     EXPECT_EQ(Free_Count(), 1000u);
-    const timer_entry& free_entry = timer_array.entries[999];
+    const timer_entry& free_entry = timer_array.records[999];
     EXPECT_EQ(free_entry.due, -1);
     EXPECT_EQ(free_entry.modifier, 3000);
     EXPECT_EQ(free_entry.request, 178);
@@ -66,7 +66,7 @@ TEST_F(Timers, AFreshArrayHandsOutEntriesFromZeroUp) {
     Timer_Add(5, m, REQ_TIMER);
     Timer_Add(5, m, REQ_TIMER);
     EXPECT_EQ(timer_array.active, 0);
-    EXPECT_EQ(timer_array.entries[0].next, 1);
+    EXPECT_EQ(timer_array.records[0].next, 1);
 }
 
 TEST_F(Timers, EqualDueTimesKeepTheFirstThenTheLatestArrival) {
@@ -161,7 +161,7 @@ TEST_F(Timers, TheThousandAndFirstEventGrowsTheArray) {
     EXPECT_EQ(timer_array.Capacity(), 1000);
     Timer_Add(7, marker, REQ_TIMER);
     EXPECT_EQ(timer_array.Capacity(), 1100);
-    EXPECT_EQ(timer_array.entries[1000].modifier, marker);
+    EXPECT_EQ(timer_array.records[1000].modifier, marker);
     EXPECT_EQ(timer_array.active, 1000);
     EXPECT_EQ(Free_Count(), 99u);
 }

@@ -111,7 +111,7 @@ class DisplayTest : public HeadlessTest {
         Close_Display();
         Display_Options() = DisplayOptions{};
         dd_cursor = dd_cursor_state{};
-        ScreenType = screen_none;
+        ScreenType = SCREEN_NONE;
         Set_Main_Window(nullptr);
         Set_Working_Folder({});
         EXPECT_EQ(Live_Surface_Count(), 0) << "a surface was not released";
@@ -152,7 +152,7 @@ class DisplayTest : public HeadlessTest {
             for (int x = 0; x < s->Width(); ++x) out.push_back(Pixel(s, x, y));
         return out;
     }
-    static std::uint16_t Shade(int index, int light = light_plain) { return shade_table[light][index]; }
+    static std::uint16_t Shade(int index, int light = LIGHT_PLAIN) { return shade_table[light][index]; }
 
     // Writes a DYS file into the working folder.
     static void Write_Dys_File(const char* name, const DysImage& image) { ASSERT_TRUE(Write_Dys(root / name, image)); }

@@ -64,14 +64,14 @@ TEST_F(DysTest, RoundTripThroughWriterAndReader) {
     Write_Dys_File("hero.dys", image);
     sprite* s = Load("ARTWORK\\..\\HERO");
     ASSERT_TRUE(backend().boxes.empty());
-    EXPECT_EQ(s->kind, sprite_run_length);
+    EXPECT_EQ(s->kind, SPRITE_RUN_LENGTH);
     EXPECT_EQ(s->frames, 3);
     EXPECT_EQ(s->width, 40);
     EXPECT_EQ(s->height, 30);
     EXPECT_EQ(s->hot_x, 16);  // the negated origin
     EXPECT_EQ(s->hot_y, -5);
     for (int f = 0; f < 3; ++f) {
-        Draw(s, f, 200, 100, 0, light_plain);
+        Draw(s, f, 200, 100, 0, LIGHT_PLAIN);
         Expect_Picture(Picture(30 + f, 20, f), 30 + f, 20, 200 + f * 2 - 20, 100 - f,
                        [](std::uint8_t i) { return Shade(i); });
     }
@@ -93,24 +93,24 @@ TEST_F(DysTest, RemapAndLightLevel) {
     Write_Dys_File("remap.dys", image);
     sprite* s = Load("remap");
     const auto remap = test_art::Remap();  // PAL0.CNV: i -> i + 1
-    Draw(s, 0, 10, 10, 1, light_plain);
+    Draw(s, 0, 10, 10, 1, LIGHT_PLAIN);
     Expect_Picture(p, 12, 8, 10, 10, [&](std::uint8_t i) { return Shade(remap[i]); });
     Draw(s, 0, 10, 10, 1, 12);
     Expect_Picture(p, 12, 8, 10, 10, [&](std::uint8_t i) { return Shade(remap[i], 12); });
     Draw(s, 0, 10, 10, 0, 63);
     Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i, 63); });
     // Beyond the one remap table: drawn without remap, nothing read past it.
-    Draw(s, 0, 10, 10, 2, light_plain);
+    Draw(s, 0, 10, 10, 2, LIGHT_PLAIN);
     Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i); });
     // With bit 7 set a palette becomes (palette without bit 7) + 32768, and
     // the remap is that minus 1: 128 gives 32767, the largest remap there is,
     // and draws without one; 132 (the cursor's shadow) and above draw nothing.
     for (int palette : {127, 128, 256, 300}) {
-        Draw(s, 0, 10, 10, palette, light_plain);
+        Draw(s, 0, 10, 10, palette, LIGHT_PLAIN);
         Expect_Picture(p, 12, 8, 10, 10, [](std::uint8_t i) { return Shade(i); });
     }
     for (int palette : {129, 132, 255, 384}) {
-        Draw(s, 0, 10, 10, palette, light_plain);
+        Draw(s, 0, 10, 10, palette, LIGHT_PLAIN);
         EXPECT_EQ(Snapshot(BACK), std::vector<std::uint16_t>(640 * 480, 0x0404)) << palette;
     }
 }
@@ -124,7 +124,7 @@ TEST_F(DysTest, BlitterClipsRunsAtTheEdges) {
     sprite* s = Load("bar");
     Fill(BACK, 0x0404);
     Set_Clip_Rect(104, 52, 107, 55);  // cuts every run on both sides; bottom exclusive
-    Put_Sprite(BACK, 100, 50, s, 0, 0, light_plain);
+    Put_Sprite(BACK, 100, 50, s, 0, 0, LIGHT_PLAIN);
     for (int y = 48; y < 60; ++y)
         for (int x = 96; x < 115; ++x) {
             bool in = x >= 104 && x < 107 && y >= 52 && y < 55;
@@ -132,9 +132,9 @@ TEST_F(DysTest, BlitterClipsRunsAtTheEdges) {
         }
     // A frame whose first byte ends it draws nothing.
     Lock_Surface(BACK);
-    const std::uint8_t empty[] = {dys_frame_end, 0, 1, 9, dys_row_end};
+    const std::uint8_t empty[] = {DYS_FRAME_END, 0, 1, 9, DYS_ROW_END};
     Set_Full_Clip();
-    Draw_DYS_Frame(0, 0, empty, sizeof(empty), -1, light_plain);
+    Draw_DYS_Frame(0, 0, empty, sizeof(empty), -1, LIGHT_PLAIN);
     Unlock_Surface(BACK);
     EXPECT_EQ(Pixel(BACK, 0, 0), 0x0404);
     EXPECT_EQ(Pixel(BACK, 1, 0), 0x0404);
@@ -149,7 +149,7 @@ TEST_F(DysTest, ManyFramesIntoOneLock) {
     Fill(BACK, 0x0404);
     Lock_Surface(BACK);
     EXPECT_EQ(BACK->Lock_Count(), 1);
-    for (int i = 0; i < 5; ++i) Put_Sprite(BACK, i * 10, 0, s, 0, 0, light_plain);
+    for (int i = 0; i < 5; ++i) Put_Sprite(BACK, i * 10, 0, s, 0, 0, LIGHT_PLAIN);
     EXPECT_EQ(BACK->Lock_Count(), 1);
     Unlock_Surface(BACK);
     EXPECT_EQ(BACK->Lock_Count(), 0);
@@ -225,7 +225,7 @@ TEST_F(DysTest, CorruptFilesAreRefused) {
         EXPECT_EQ(s->frames_data, nullptr) << c.what;
         ASSERT_EQ(backend().boxes.size(), 1u) << c.what;
         EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], c.message, "/bad.dys", "", true)) << c.what;
-        Put_Sprite(BACK, 10, 10, s, 0, 0, light_plain);  // nothing of it is ever drawn
+        Put_Sprite(BACK, 10, 10, s, 0, 0, LIGHT_PLAIN);  // nothing of it is ever drawn
     }
     // A file that is missing, a folder or a FIFO (which would block the
     // reading) is not opened.

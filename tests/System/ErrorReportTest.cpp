@@ -86,7 +86,7 @@ TEST_F(ErrorReport, DDErrorPassesSilentCodes) {
 
 TEST_F(ErrorReport, DDErrorTableCodesAreDistinctAndNamedAlike) {
     std::set<HRESULT> codes;
-    for (const DD_Error_Row& row : dd_error_table) {
+    for (const DD_Error_Row& row : DD_ERROR_TABLE) {
         EXPECT_TRUE(codes.insert(row.code).second) << row.name;
         ASSERT_NE(DD_Result_Name(row.code), nullptr);
         EXPECT_STREQ(DD_Result_Name(row.code), row.name);
@@ -94,8 +94,8 @@ TEST_F(ErrorReport, DDErrorTableCodesAreDistinctAndNamedAlike) {
     EXPECT_STREQ(DD_Result_Name(DDERR_INVALIDPARAMS), "DDERR_INVALIDPARAMS");
     EXPECT_STREQ(DD_Result_Name(DDERR_OUTOFMEMORY), "DDERR_OUTOFMEMORY");
     EXPECT_STREQ(DD_Result_Name(DDERR_UNSUPPORTED), "DDERR_UNSUPPORTED");
-    EXPECT_STREQ(dd_error_table.front().name, "DDERR_ALREADYINITIALIZED");
-    EXPECT_STREQ(dd_error_table.back().name, "DDERR_UNSUPPORTEDMODE");
+    EXPECT_STREQ(DD_ERROR_TABLE.front().name, "DDERR_ALREADYINITIALIZED");
+    EXPECT_STREQ(DD_ERROR_TABLE.back().name, "DDERR_UNSUPPORTEDMODE");
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ class MessageTest : public DisplayTest {
     void SetUp() override {
         DisplayTest::SetUp();
         Init_Fonts();
-        ScreenType = screen_hexamap;
+        ScreenType = SCREEN_HEXAMAP;
         ASSERT_TRUE(backend().boxes.empty());
     }
     void TearDown() override {
@@ -50,19 +50,19 @@ class MessageTest : public DisplayTest {
         return p.uiLengthDrawn;
     }
     void Settle() {
-        for (int i = 0; i < 200 && message_log.scroll != message_log.next_y - log_window_height; ++i) Log_Scroll_Step();
+        for (int i = 0; i < 200 && message_log.scroll != message_log.next_y - LOG_WINDOW_HEIGHT; ++i) Log_Scroll_Step();
         Log_Scroll_Step();
     }
     std::vector<std::uint16_t> Panel() {
         std::vector<std::uint16_t> out;
-        for (int y = log_panel.top; y < log_panel.bottom; ++y)
-            for (int x = log_panel.left; x < log_panel.right; ++x) out.push_back(Pixel(BACK, x, y));
+        for (int y = LOG_PANEL.top; y < LOG_PANEL.bottom; ++y)
+            for (int x = LOG_PANEL.left; x < LOG_PANEL.right; ++x) out.push_back(Pixel(BACK, x, y));
         return out;
     }
     int Count_In_Panel(std::uint16_t value, int top, int bottom) {
         int n = 0;
         for (int y = top; y < bottom; ++y)
-            for (int x = log_panel.left; x < log_panel.right; ++x) n += Pixel(BACK, x, y) == value;
+            for (int x = LOG_PANEL.left; x < LOG_PANEL.right; ++x) n += Pixel(BACK, x, y) == value;
         return n;
     }
 };
@@ -212,7 +212,7 @@ TEST_F(MessageTest, OldestRecordsGoWhenTheBufferIsFull) {
         std::snprintf(text, sizeof(text), "Message %03d", i);
         Log_Add_Message(RGB(200, 200, 200), text);
     }
-    EXPECT_LE(message_log.end, log_buffer_size);
+    EXPECT_LE(message_log.end, LOG_BUFFER_SIZE);
     std::vector<std::string> records = Records();
     ASSERT_GT(records.size(), 100u);
     EXPECT_EQ(records.back(), "Message 399");

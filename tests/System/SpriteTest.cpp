@@ -44,7 +44,7 @@ TEST_F(SpriteTest, FixBlockGivesHotSpotFramesAndLayer) {
     Write_Bmp_File("two.bmp", Frames_Picture(65, 10, 2, FixBlock{3, 4, 2, 1, 0x0105}));
     sprite* s = Load("TWO");
     ASSERT_NE(s, nullptr);
-    EXPECT_EQ(s->kind, sprite_bitmap);
+    EXPECT_EQ(s->kind, SPRITE_BITMAP);
     EXPECT_EQ(s->width, 65);
     EXPECT_EQ(s->height, 10);
     EXPECT_EQ(s->surface->Width(), 132);  // rounded up to a multiple of 4
@@ -207,7 +207,7 @@ class ClipTest : public SpriteTest {
         runs = Load_DYS("clip");
         loaded.push_back(runs);
         // A 16-bit sprite on the screen's own format, as the message line is.
-        direct = sprite{sprite_bitmap, 20, 16, 10, 8, nullptr, nullptr, 1, 0};
+        direct = sprite{SPRITE_BITMAP, 20, 16, 10, 8, nullptr, nullptr, 1, 0};
         DDSURFACEDESC desc{};
         desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
         desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;

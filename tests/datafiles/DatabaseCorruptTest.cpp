@@ -153,7 +153,7 @@ class CorruptDatabase : public DatabaseTest {};
 TEST_F(CorruptDatabase, EveryFaultIsReportedAndChangesNothing) {
     Save_Sample();
     std::map<std::string, Bytes> good;
-    for (const char* name : database_file_names) good[name] = File(name);
+    for (const char* name : DATABASE_FILE_NAMES) good[name] = File(name);
     for (const Case& c : Cases()) {
         SCOPED_TRACE(std::string(c.file) + ": " + c.what);
         for (const auto& [name, bytes] : good) {

@@ -19,7 +19,7 @@ namespace fixture {
 inline std::map<std::string, Bytes> Database_Snapshot() {
     std::map<std::string, Bytes> s;
     const DatabaseFiles files = Database_Files_Of_Tables();
-    for (int f = 0; f < DATABASE_FILES; ++f) s[database_file_names[f]] = files[static_cast<std::size_t>(f)];
+    for (int f = 0; f < DATABASE_FILES; ++f) s[DATABASE_FILE_NAMES[f]] = files[static_cast<std::size_t>(f)];
     for (std::size_t v : {item_types.capacity(), fixitem_data.capacity(), char_data.capacity()})
         Append(s["capacities"], v);
     Append(s["state"], database_in_memory);

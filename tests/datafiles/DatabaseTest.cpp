@@ -135,7 +135,7 @@ TEST_F(DatabaseFiles, SavingAndLoadingKeepEveryCountRecordAndTheFreeHead) {
     const auto before = Files_Only(Database_Snapshot());
     Save_Database();
     EXPECT_EQ(messages(), std::vector<std::string>{"Database saved"});
-    for (const char* name : database_file_names) {
+    for (const char* name : DATABASE_FILE_NAMES) {
         const Bytes file = File(name);
         ASSERT_GE(file.size(), 11u) << name;
         EXPECT_EQ(std::memcmp(file.data(), "edit v1.05", 11), 0) << name;
@@ -245,7 +245,7 @@ TEST_F(DatabaseFiles, AMissingModDatIsAFaultThatChangesNothing) {
 TEST_F(DatabaseFiles, ASaveThatCannotWriteAFileKeepsEveryOldFileWhole) {
     Save_Sample();
     std::map<std::string, Bytes> old;
-    for (const char* name : database_file_names) old[name] = File(name);
+    for (const char* name : DATABASE_FILE_NAMES) old[name] = File(name);
     Build_Sample_Database();
     New_Item_Type();
     New_Char_Type();
@@ -254,14 +254,14 @@ TEST_F(DatabaseFiles, ASaveThatCannotWriteAFileKeepsEveryOldFileWhole) {
                            "Unable to open mod data file"};
     for (int f = 0; f < DATABASE_FILES; ++f) {
         // A folder where the file's temporary would go: no one can write it.
-        const auto blocker = Path(std::string(database_file_names[f]) + ".tmp");
+        const auto blocker = Path(std::string(DATABASE_FILE_NAMES[f]) + ".tmp");
         std::filesystem::create_directory(blocker);
         messages().clear();
         Save_Database();
         EXPECT_EQ(messages(), std::vector<std::string>{texts[f]});
         std::filesystem::remove(blocker);
-        for (const char* name : database_file_names) {
-            EXPECT_EQ(File(name), old[name]) << "blocked " << database_file_names[f] << ", then " << name;
+        for (const char* name : DATABASE_FILE_NAMES) {
+            EXPECT_EQ(File(name), old[name]) << "blocked " << DATABASE_FILE_NAMES[f] << ", then " << name;
             EXPECT_FALSE(std::filesystem::exists(Path(std::string(name) + ".tmp"))) << name;
         }
     }
@@ -278,14 +278,14 @@ TEST_F(DatabaseFiles, ASaveIntoAReadOnlyFolderKeepsTheOldFiles) {
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
     Save_Sample();
     std::map<std::string, Bytes> old;
-    for (const char* name : database_file_names) old[name] = File(name);
+    for (const char* name : DATABASE_FILE_NAMES) old[name] = File(name);
     Build_Sample_Database();
     New_Item_Type();
     ::chmod(folder_.c_str(), 0555);
     Save_Database();
     ::chmod(folder_.c_str(), 0755);
     EXPECT_EQ(messages(), std::vector<std::string>{"Unable to open database file"});
-    for (const char* name : database_file_names) EXPECT_EQ(File(name), old[name]) << name;
+    for (const char* name : DATABASE_FILE_NAMES) EXPECT_EQ(File(name), old[name]) << name;
 }
 
 TEST_F(DatabaseFiles, TheOwnerModifierHookReadsThePoolForOneCall) {
@@ -345,7 +345,7 @@ TEST_F(EditorDatabase, ReopeningAfterATestPlayKeepsAnUnsavedType) {
     ASSERT_TRUE(Load_Map("Test.map"));
     ASSERT_EQ(item_types.size(), static_cast<std::size_t>(unsaved)) << "the map load reads item.dat again";
     // The files are not read again at the reopening.
-    for (const char* name : database_file_names) std::filesystem::remove(Path(name));
+    for (const char* name : DATABASE_FILE_NAMES) std::filesystem::remove(Path(name));
     messages().clear();
     Open_Editor_Database();
     EXPECT_EQ(messages(), std::vector<std::string>{"(field list emptied)"});

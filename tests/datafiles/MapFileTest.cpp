@@ -4,8 +4,11 @@
 #include <functional>
 #include <stdexcept>
 
+#include "Objects/AIDecisions.h"
 #include "Objects/Acts.h"
 #include "Objects/Effects.h"
+#include "Objects/PathSearch.h"
+#include "Objects/Sight.h"
 #include "Objects/Timers.h"
 #include "datafiles/FileReader.h"
 #include "datafiles/LightMap.h"
@@ -298,7 +301,7 @@ TEST_F(MapFile, HeaderFaultsAreRefused) {
     // Each record size one larger than ours.
     for (int kind = 0; kind < MAP_RECORD_KINDS; ++kind) {
         Bytes larger = file;
-        const std::uint32_t size = map_record_sizes[kind] + 1;
+        const std::uint32_t size = MAP_RECORD_SIZES[kind] + 1;
         std::memcpy(&larger[11 + 4 * kind], &size, 4);
         Expect_Rejected(larger, "record size larger than ours");
     }
@@ -620,6 +623,36 @@ TEST_F(MapFile, CursorMarksAreTakenOffBeforeTheMapIsWritten) {
     Switch_To_Other_World();
     ASSERT_TRUE(Load_Map("world.map"));
     EXPECT_EQ(Field_List(3), "");
+}
+
+TEST_F(MapFile, ALoadedMapInheritsNoAimRouteOrActOfTheMapItReplaces) {
+    Save_Map("world.map");
+    Switch_To_Other_World();
+    // An aim under way, a shown path, an act being carried out, a sight
+    // target: each names fields or records of the map in play.
+    target_picks = 2;
+    picked_fields[0] = 5;
+    target_field = 6;
+    cursor_field = 7;
+    path_char = Make_Obj(OBJ_CHAR, 1);
+    path_dest = 8;
+    shown_path_dest = 9;
+    current_act = 3;
+    party_observer = Make_Obj(OBJ_CHAR, 2);
+    sight_target = 10;
+    act_records[0].origin = Make_Obj(OBJ_FIXITEM, 11);
+    ASSERT_TRUE(Load_Map("world.map"));
+    EXPECT_EQ(target_picks, 0);
+    EXPECT_EQ(picked_fields[0], NO_FIELD);
+    EXPECT_EQ(target_field, NO_FIELD);
+    EXPECT_EQ(cursor_field, NO_FIELD);
+    EXPECT_EQ(path_char, NOOBJ);
+    EXPECT_EQ(path_dest, NO_FIELD);
+    EXPECT_EQ(shown_path_dest, NO_FIELD);
+    EXPECT_EQ(current_act, NO_INDEX);
+    EXPECT_EQ(party_observer, NOOBJ);
+    EXPECT_EQ(sight_target, NO_FIELD);
+    EXPECT_EQ(act_records[0].origin, NOOBJ);
 }
 
 }  // namespace

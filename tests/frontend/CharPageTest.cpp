@@ -95,26 +95,26 @@ TEST(CharPageNames, ANumberBeyondItsTableShowsNoName) {
 
 TEST_F(CharPage, HalfTheMaximumDrawsA66PixelBarInFrame8LeftOfItsNumbers) {
     const std::uint16_t alric = Char_Named("Alric");
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     ASSERT_NE(MANALINE, nullptr);
     const int x = 234, y = 229, middle = y - 12 + MANALINE->height / 2;
-    constexpr std::uint16_t ground = 0x0841;
-    Fill({0, y - 20, 640, y + 4}, ground);
+    constexpr std::uint16_t GROUND = 0x0841;
+    Fill({0, y - 20, 640, y + 4}, GROUND);
     Set_Full_Clip();
     // Frame 8's column, drawn apart from the bar.
-    Put_Sprite(BACK, 600, y - 12, MANALINE, 8, 0, light_plain);
+    Put_Sprite(BACK, 600, y - 12, MANALINE, 8, 0, LIGHT_PLAIN);
     const std::uint16_t frame_8 = Pixel(600, middle);
-    ASSERT_NE(frame_8, ground);
+    ASSERT_NE(frame_8, GROUND);
 
     Draw_Stat_Bar(4, x, y, 10, 20);
     for (int i = 0; i < 66; ++i) ASSERT_EQ(Pixel(x - 72 - i, middle), frame_8) << "column " << i;
-    EXPECT_EQ(Pixel(x - 72 - 66, middle), ground) << "no 67th column";
-    EXPECT_EQ(Pixel(x - 71, middle), ground) << "the bar grows leftward from x - 72";
-    EXPECT_GT(Count({x - 40, y - 16, x + 25, y}, Pixel_Of(page_text_colour)), 20) << "its numbers";
+    EXPECT_EQ(Pixel(x - 72 - 66, middle), GROUND) << "no 67th column";
+    EXPECT_EQ(Pixel(x - 71, middle), GROUND) << "the bar grows leftward from x - 72";
+    EXPECT_GT(Count({x - 40, y - 16, x + 25, y}, Pixel_Of(PAGE_TEXT_COLOUR)), 20) << "its numbers";
 
     // A mana bar keeps its own colour, however full.
-    Fill({0, y - 20, 640, y + 4}, ground);
-    Put_Sprite(BACK, 600, y - 12, MANALINE, 2, 0, light_plain);
+    Fill({0, y - 20, 640, y + 4}, GROUND);
+    Put_Sprite(BACK, 600, y - 12, MANALINE, 2, 0, LIGHT_PLAIN);
     const std::uint16_t air = Pixel(600, middle);
     Draw_Stat_Bar(2, x, y, 10, 20);
     EXPECT_EQ(Pixel(x - 72, middle), air);
@@ -123,15 +123,15 @@ TEST_F(CharPage, HalfTheMaximumDrawsA66PixelBarInFrame8LeftOfItsNumbers) {
 
 TEST_F(CharPage, AValueIsColouredAgainstItsBase) {
     const std::uint16_t alric = Char_Named("Alric");
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     struct pair_case {
         std::int64_t current, base;
         COLORREF colour;
     } cases[] = {
-        {12, 10, value_above_base_colour},
-        {8, 10, value_below_base_colour},
-        {10, 10, page_text_colour},
-        {-4, 0, page_text_colour},  // a negative value counts as 0
+        {12, 10, VALUE_ABOVE_BASE_COLOUR},
+        {8, 10, VALUE_BELOW_BASE_COLOUR},
+        {10, 10, PAGE_TEXT_COLOUR},
+        {-4, 0, PAGE_TEXT_COLOUR},  // a negative value counts as 0
     };
     const int x = 234, y = 331;
     const RECT value_area{x - 40, y - 16, x - 8, y}, base_area{x + 1, y - 16, x + 25, y};
@@ -140,11 +140,11 @@ TEST_F(CharPage, AValueIsColouredAgainstItsBase) {
         Fill({x - 60, y - 20, x + 40, y + 4}, 0);
         Draw_Stat_Pair(x, y, c.current, c.base);
         EXPECT_GT(Count(value_area, Pixel_Of(c.colour)), 5);
-        for (COLORREF other : {value_above_base_colour, value_below_base_colour, page_text_colour})
+        for (COLORREF other : {VALUE_ABOVE_BASE_COLOUR, VALUE_BELOW_BASE_COLOUR, PAGE_TEXT_COLOUR})
             if (other != c.colour) {
                 EXPECT_EQ(Count(value_area, Pixel_Of(other)), 0);
             }
-        EXPECT_GT(Count(base_area, Pixel_Of(page_text_colour)), 5) << "the base";
+        EXPECT_GT(Count(base_area, Pixel_Of(PAGE_TEXT_COLOUR)), 5) << "the base";
     }
 }
 
@@ -153,42 +153,42 @@ TEST_F(CharPage, GiantStrengthShowsTheStrengthAboveItsBase) {
     chararray.records[alric].strength = 10;
     chararray.records[alric].dexterity = 10;
     Add_Modifier(1, Make_Obj(OBJ_CHAR, alric), MK_GIANT_STRENGTH, 2, 0, 0, 0);
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     const RECT strength{190, 315, 226, 331}, dexterity{190, 328, 226, 344};
-    EXPECT_GT(Count(strength, Pixel_Of(value_above_base_colour)), 5) << "12 against 10";
-    EXPECT_EQ(Count(dexterity, Pixel_Of(value_above_base_colour)), 0);
-    EXPECT_GT(Count(dexterity, Pixel_Of(page_text_colour)), 5) << "10 against 10";
+    EXPECT_GT(Count(strength, Pixel_Of(VALUE_ABOVE_BASE_COLOUR)), 5) << "12 against 10";
+    EXPECT_EQ(Count(dexterity, Pixel_Of(VALUE_ABOVE_BASE_COLOUR)), 0);
+    EXPECT_GT(Count(dexterity, Pixel_Of(PAGE_TEXT_COLOUR)), 5) << "10 against 10";
 }
 
 TEST_F(CharPage, TheCharacterKeyOpensThePageOnTheNextTickAndEscGoesBack) {
     const std::uint16_t alric = Char_Named("Alric");
     const int surfaces = Live_Surface_Count();
     Press('C');
-    EXPECT_EQ(ScreenType, screen_hexamap) << "the page opens when the act is carried out";
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP) << "the page opens when the act is carried out";
     EXPECT_EQ(Command_Kind(alric), ACT_SCREEN);
     Tick();
-    ASSERT_EQ(ScreenType, screen_char_page);
+    ASSERT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     EXPECT_EQ(page_char, static_cast<std::int16_t>(alric));
     EXPECT_NE(MANALINE, nullptr);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 1);
-    EXPECT_EQ(screen_controls[screen_char_page], char_page_controls);
+    EXPECT_EQ(screen_controls[SCREEN_CHAR_PAGE], char_page_controls);
 
     Move_To({20, 10});
     EXPECT_STREQ(message_line.text, "Back to map");
     EXPECT_EQ(message_line.rect.left, 29);
     EXPECT_EQ(message_line.rect.bottom, 462);
     Press(VK_ESCAPE);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(MANALINE, nullptr);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
     EXPECT_TRUE(backend().boxes.empty()) << "Esc on the page asks nothing";
 
     // The page opened again holds one copy of its sprite.
-    Open_Page_Of(alric, screen_char_page);
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 1);
     Press('M');
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
 }
 
 TEST_F(CharPage, ShiftAndClickWritesTheCreditsAndOpensNothing) {
@@ -196,8 +196,8 @@ TEST_F(CharPage, ShiftAndClickWritesTheCreditsAndOpensNothing) {
     Clear_Logged_Messages();
     Click_At({30, 50}, MK_SHIFT);
     const std::vector<LoggedMessage> logged = Logged_Messages();
-    ASSERT_EQ(logged.size(), static_cast<std::size_t>(credits_line_count));
-    for (int i = 0; i < credits_line_count; ++i) {
+    ASSERT_EQ(logged.size(), static_cast<std::size_t>(CREDITS_LINE_COUNT));
+    for (int i = 0; i < CREDITS_LINE_COUNT; ++i) {
         EXPECT_EQ(logged[i].text, credits_lines[i]);
         EXPECT_EQ(logged[i].colour, 0x282828u);
     }
@@ -207,13 +207,13 @@ TEST_F(CharPage, ShiftAndClickWritesTheCreditsAndOpensNothing) {
     EXPECT_NE(logged[2].text.find("Orvex developers"), std::string::npos);
     EXPECT_NE(Command_Kind(alric), ACT_SCREEN);
     Tick();
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
 
     // Without Shift the click opens the page; so does the key, but with
     // flags 0 it never writes the credits.
     Click_At({30, 50});
     Tick();
-    EXPECT_EQ(ScreenType, screen_char_page);
+    EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);
 }
 
 TEST_F(CharPage, AMapButtonStillDownWhenThePageOpensIsNeitherDrawnOverItNorLeftDown) {
@@ -221,25 +221,25 @@ TEST_F(CharPage, AMapButtonStillDownWhenThePageOpensIsNeitherDrawnOverItNorLeftD
     const control_row& faster = hexamap_controls[14];
     Click_At({faster.left + 2, faster.top + 2});
     ASSERT_EQ(pressed_control, &faster);
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     const RECT button{faster.left, faster.top, faster.right + 1, faster.bottom + 1};
     const std::vector<std::uint16_t> page = Area(button);
     Tick();
     Tick();
     Tick();
     EXPECT_EQ(Area(button), page);
-    EXPECT_EQ(faster.state, press_up);
+    EXPECT_EQ(faster.state, PRESS_UP);
     EXPECT_EQ(pressed_control, nullptr);
 }
 
 TEST_F(CharPage, EnteredAgainThePageIsAskedForAndReopensWithOneCopyOfItsSprite) {
     const std::uint16_t alric = Char_Named("Alric");
     const int surfaces = Live_Surface_Count();
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     Init_ScreenType();
     EXPECT_EQ(Command_Kind(alric), ACT_SCREEN) << "as its control asks for it";
     Tick();
-    EXPECT_EQ(ScreenType, screen_char_page);
+    EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 1);
 }
 
@@ -247,16 +247,16 @@ TEST_F(CharPage, NoPageOpensWithoutACharacterThePlayerMayCommand) {
     Clear_Selection();
     Press('C');
     Tick();
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
 }
 
 TEST_F(CharPage, ARefusedSwitchToTheInventoryKeepsTheSpriteAndNoExitFreesItTwice) {
     const std::uint16_t alric = Char_Named("Alric");
     const int surfaces = Live_Surface_Count();
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     Clear_Selection();
     Press(VK_TAB);
-    EXPECT_EQ(ScreenType, screen_char_page);
+    EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     EXPECT_NE(MANALINE, nullptr) << "the page stays whole";
 
     Select_Char(alric);
@@ -264,7 +264,7 @@ TEST_F(CharPage, ARefusedSwitchToTheInventoryKeepsTheSpriteAndNoExitFreesItTwice
     EXPECT_EQ(MANALINE, nullptr);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
     Press(VK_ESCAPE);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
 }
 
@@ -272,11 +272,11 @@ TEST_F(CharPage, ACharacterOfNoNamedRaceOrProfessionDrawsItsPage) {
     const std::uint16_t wolf = Char_Named("Wolf");
     ASSERT_NE(wolf, NO_INDEX);
     chararray.records[wolf].profession = 200;
-    Open_Page_Of(wolf, screen_char_page);
-    EXPECT_EQ(ScreenType, screen_char_page);
+    Open_Page_Of(wolf, SCREEN_CHAR_PAGE);
+    EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     EXPECT_TRUE(backend().boxes.empty());
     const RECT race_box{209, 140, 330, 176};
-    EXPECT_EQ(Count(race_box, Pixel_Of(page_text_colour)), 0) << "no name, and nothing read past the tables";
+    EXPECT_EQ(Count(race_box, Pixel_Of(PAGE_TEXT_COLOUR)), 0) << "no name, and nothing read past the tables";
 }
 
 TEST_F(CharPage, AMissingBackgroundIsFatal) {
@@ -287,7 +287,7 @@ TEST_F(CharPage, AMissingBackgroundIsFatal) {
     fs::copy_file(fixture::Map_Art_Folder() / "ARTWORK" / "PAGES" / "MANALINE.BMP",
                   bare / "ARTWORK" / "PAGES" / "MANALINE.BMP");
     Set_Working_Folder(bare);
-    Open_Page_Of(alric, screen_char_page);
+    Open_Page_Of(alric, SCREEN_CHAR_PAGE);
     Set_Working_Folder(folder);
     fs::remove_all(bare);
     ASSERT_EQ(backend().boxes.size(), 1u);

@@ -40,18 +40,18 @@ class Controls : public HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        saved_ = screen_controls[screen_inventory];
-        screen_controls[screen_inventory] = test_rows;
-        ScreenType = screen_inventory;
+        saved_ = screen_controls[SCREEN_INVENTORY];
+        screen_controls[SCREEN_INVENTORY] = test_rows;
+        ScreenType = SCREEN_INVENTORY;
         calls.clear();
         key_flags = 0;
         message_line.text[0] = '\0';
     }
     void TearDown() override {
-        screen_controls[screen_inventory] = saved_;
-        ScreenType = screen_none;
+        screen_controls[SCREEN_INVENTORY] = saved_;
+        ScreenType = SCREEN_NONE;
         pressed_control = nullptr;
-        for (control_row& r : test_rows) r.state = press_up;
+        for (control_row& r : test_rows) r.state = PRESS_UP;
         key_flags = 0;
         HeadlessTest::TearDown();
     }
@@ -85,7 +85,7 @@ TEST_F(Controls, FindsTheFirstRowBoundToAKey) {
     EXPECT_EQ(Row_Of(Find_Control_By_Key('C')), 2) << "a row behind another reached by its key";
     EXPECT_EQ(Row_Of(Find_Control_By_Key('Z')), 4);
     EXPECT_EQ(Row_Of(Find_Control_By_Key(0)), 4) << "0 is no key, though most rows have none";
-    ScreenType = screen_none;
+    ScreenType = SCREEN_NONE;
     EXPECT_EQ(Find_Control_By_Key('A')->handler, 0u) << "the screen without controls";
     EXPECT_EQ(Find_Control_At(0, 0)->handler, 0u);
 }
@@ -98,7 +98,7 @@ TEST_F(Controls, MouseMoveShowsTheTextOrSendsAHoverEvent) {
     EXPECT_EQ(mouse_y, 305);
 
     Control_Mouse_Move(120, 110, MK_SHIFT | MK_LBUTTON);
-    EXPECT_EQ(calls, (std::vector<call>{{0, MK_SHIFT | MK_LBUTTON, event_hover}}));
+    EXPECT_EQ(calls, (std::vector<call>{{0, MK_SHIFT | MK_LBUTTON, EVENT_HOVER}}));
     EXPECT_STREQ(message_line.text, "Tip") << "a hover leaves the line alone";
 
     Control_Mouse_Move(500, 400, 0);
@@ -112,7 +112,7 @@ TEST_F(Controls, ClicksActAtTheLastMovePosition) {
     Control_Left_Down(MK_LBUTTON);
     Control_Right_Down(MK_RBUTTON | MK_CONTROL);
     EXPECT_EQ(calls,
-              (std::vector<call>{{0, MK_LBUTTON, event_click}, {0, MK_RBUTTON | MK_CONTROL, event_right_click}}));
+              (std::vector<call>{{0, MK_LBUTTON, EVENT_CLICK}, {0, MK_RBUTTON | MK_CONTROL, EVENT_RIGHT_CLICK}}));
     Control_Mouse_Move(600, 5, 0);
     calls.clear();
     Control_Left_Down(MK_LBUTTON);
@@ -122,7 +122,7 @@ TEST_F(Controls, ClicksActAtTheLastMovePosition) {
 TEST_F(Controls, KeysReachTheirRowUnlessCtrlIsHeld) {
     Dispatch_Key(VK_NUMPAD4);
     Dispatch_Key('Z');
-    EXPECT_EQ(calls, (std::vector<call>{{1, 0, event_click}}));
+    EXPECT_EQ(calls, (std::vector<call>{{1, 0, EVENT_CLICK}}));
     calls.clear();
     key_flags = 16;
     Dispatch_Key(VK_LEFT);
@@ -151,7 +151,7 @@ class PressedLook : public GameTest {
         ASSERT_EQ(quit->picture, 16);
     }
     void TearDown() override {
-        quit->state = press_up;
+        quit->state = PRESS_UP;
         GameTest::TearDown();
     }
     std::vector<std::uint16_t> Button() const {
@@ -196,7 +196,7 @@ TEST_F(PressedLook, HeldButtonsStayDownUntilReleasedAndAreRedrawn) {
     Press_Control(quit);
     const std::vector<std::uint16_t> down = Button();
     Hold_Pressed_Control();
-    EXPECT_EQ(quit->state, press_held);
+    EXPECT_EQ(quit->state, PRESS_HELD);
     EXPECT_EQ(pressed_control, nullptr);
     for (int i = 0; i < 3; ++i) Tick_Pressed_Control();
     EXPECT_EQ(Button(), down);
@@ -207,7 +207,7 @@ TEST_F(PressedLook, HeldButtonsStayDownUntilReleasedAndAreRedrawn) {
 
     pressed_control = quit;
     Release_Pressed_Control();
-    EXPECT_EQ(quit->state, press_up);
+    EXPECT_EQ(quit->state, PRESS_UP);
     EXPECT_NE(Button(), down);
 
     // A right click presses nothing; a row without a picture neither.

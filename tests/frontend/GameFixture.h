@@ -5,6 +5,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include "Objects/Effects.h"
 #include "Objects/GameClock.h"
 #include "System/Cursor.h"
 #include "System/Display.h"
@@ -12,13 +13,14 @@
 #include "System/ScreenType.h"
 #include "frontend/App.h"
 #include "frontend/Controls.h"
+#include "frontend/FrontEndState.h"
 #include "frontend/GameLoop.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/InventoryScreen.h"
 #include "frontend/MainFrame.h"
 #include "frontend/MapCursor.h"
 #include "frontend/MapView.h"
-#include "frontend/ScreenStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
 #include "support/MapArtFolder.h"
@@ -46,14 +48,9 @@ class GameTest : public HeadlessTest {
         // A window the start-up left (its pump ended) goes too.
         if (theApp.m_pMainWnd != nullptr) theApp.m_pMainWnd->DestroyWindow();
         fixture::Release_Portraits();
-        Display_Options() = DisplayOptions{};
-        ScreenType = screen_none;
-        key_flags = view_scrolled = redraw_request = 0;
-        editor_busy = 0;
-        pressed_control = nullptr;
-        cursor_type = 0;
-        cursor_field = NO_FIELD;
-        dd_cursor = dd_cursor_state{};
+        Reset_Display_Options();
+        Reset_Front_End_State();
+        Reset_Targeting_State();
         theApp.Set_Exit_Code(0);
         Set_Main_Window(nullptr);
         Set_Working_Folder({});

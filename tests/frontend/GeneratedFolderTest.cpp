@@ -92,7 +92,7 @@ TEST_F(GeneratedGame, StartsOnTheStartMapWithEveryPictureItNames) {
     EXPECT_EQ(trace, "CTheApp::InitInstance\n") << "nothing reported: start.map and item.dat were read";
     for (const MessageBoxCall& box : backend().boxes) ADD_FAILURE() << box.caption << ": " << box.text;
     ASSERT_EQ(map_loaded, 1u);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(player_count, 3u);
     EXPECT_EQ(selected_count, 1u);
     for (int slot = 1; slot < MAP_TYPE_SLOTS; ++slot) {
@@ -142,8 +142,8 @@ std::vector<int> Band_Bottoms(int x0, int x1, int y0, int y1, const std::functio
 TEST_F(GeneratedGame, CharacterPageLabelsStandOnTheRowsOfTheirValues) {
     ASSERT_EQ(selected_count, 1u);
     page_char = static_cast<std::int16_t>(selected[0]);
-    Open_Screen(screen_char_page);
-    ASSERT_EQ(ScreenType, screen_char_page);
+    Open_Screen(SCREEN_CHAR_PAGE);
+    ASSERT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     const PixelLayout layout = BACK->Layout();
     const DWORD text = Pixel_From_Colour(layout, 0x33E8FF);
     const std::vector<int> values = Band_Bottoms(90, 127, 312, 350, [&](std::uint16_t p) { return p == text; });
@@ -337,10 +337,10 @@ TEST_F(GeneratedGame, EveryFileTheGameReadsLoadsWithTheFramesTheScreensDrawWith)
 std::vector<std::vector<bool>> Drawn_Pixels(const CDysFrame& f) {
     std::vector<std::vector<bool>> rows;
     std::size_t i = 0, width = 0;
-    while (i < f.length && f.data[i] != dys_frame_end) {
+    while (i < f.length && f.data[i] != DYS_FRAME_END) {
         std::vector<bool> row;
         std::size_t x = 0;
-        while (i < f.length && f.data[i] != dys_row_end) {
+        while (i < f.length && f.data[i] != DYS_ROW_END) {
             x += f.data[i];
             const std::size_t count = f.data[i + 1];
             row.resize(x + count, false);
@@ -363,7 +363,7 @@ TEST(GeneratedItemPictures, ShowTheItemOnItsBackgroundNotABox) {
         CDysFrame* frames = nullptr;
         const std::uint16_t count = Read_DYS_File(file, &frames, nullptr);
         Set_Working_Folder({});
-        ASSERT_NE(count, dys_failed);
+        ASSERT_NE(count, DYS_FAILED);
         int pictures = 0;
         for (std::uint16_t k = 0; k < count; ++k) {
             const std::vector<std::vector<bool>> rows = Drawn_Pixels(frames[k]);

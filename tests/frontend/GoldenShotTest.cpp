@@ -25,10 +25,10 @@ using GoldenShot = RunnerTest;
 // The first tick draws the map; the seed makes the characters' first
 // decisions the same on every run; the mouse rests in the middle of the
 // screen, where the start-up puts it.
-constexpr const char* script = "seed 1\ntick 1\nshot start-map\n";
+constexpr const char* SCRIPT = "seed 1\ntick 1\nshot start-map\n";
 
 TEST_F(GoldenShot, StartMapOfTheDefaultArtworkAfterTheFirstTick) {
-    const run_result r = Run(Generated_Folder(), script);
+    const run_result r = Run(Generated_Folder(), SCRIPT);
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     const fs::path shot = dir / "shots" / "start-map.png";
     const fs::path golden = fs::path(ORVEX_GOLDEN_DIR) / "start-map.png";

@@ -25,13 +25,7 @@ class HexamapTest : public GameTest {
         Tick();
         Idle();
     }
-    void TearDown() override {
-        for (control_row& r : hexamap_controls) r.state = press_up;
-        shields_shown = digits_shown = 1;
-        test_play = 0;
-        cancel_targeting = 0;
-        GameTest::TearDown();
-    }
+    void TearDown() override { GameTest::TearDown(); }
 
     static std::uint16_t Char_Named(const char* name) {
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c)

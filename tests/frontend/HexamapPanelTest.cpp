@@ -39,7 +39,7 @@ bool Same_Rect(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-constexpr std::uint16_t ground = 0x1234;
+constexpr std::uint16_t GROUND = 0x1234;
 
 TEST_F(Panel, AHeadAtHalfSizeIsTheHeadDrawnInTheZoomSurfaceReducedAndTheClipStays) {
     const std::uint16_t alric = Char_Named("Alric");
@@ -47,7 +47,7 @@ TEST_F(Panel, AHeadAtHalfSizeIsTheHeadDrawnInTheZoomSurfaceReducedAndTheClipStay
     ASSERT_NE(head, nullptr);
     const int x = 200, y = 300;
     const RECT box{x, y - 38, x + 32, y};
-    Fill(BACK, box, ground);
+    Fill(BACK, box, GROUND);
     // Drawn as the strip draws it: with the clip rect of a portrait slot.
     Set_Clip_Rect(43, 383, 78, 428);
     const RECT clip = clip_rect;
@@ -55,15 +55,15 @@ TEST_F(Panel, AHeadAtHalfSizeIsTheHeadDrawnInTheZoomSurfaceReducedAndTheClipStay
     EXPECT_TRUE(Same_Rect(clip_rect, clip)) << "the clip rect is given back";
 
     // The same head full size on the same ground in the zoom surface.
-    Fill(ZOOM, {0, 0, 64, 76}, ground);
+    Fill(ZOOM, {0, 0, 64, 76}, GROUND);
     Set_Clip_Rect(0, 0, 64, 76);
-    Put_Sprite(ZOOM, 0, 75, head, 0, 0, light_plain);
+    Put_Sprite(ZOOM, 0, 75, head, 0, 0, LIGHT_PLAIN);
     int head_pixels = 0;
     for (int j = 0; j < 38; ++j)
         for (int i = 0; i < 32; ++i) {
             const std::uint16_t full = Pixel(ZOOM, 2 * i, 2 * j);
             ASSERT_EQ(Pixel(BACK, x + i, y - 38 + j), full) << i << ", " << j;
-            head_pixels += full != ground;
+            head_pixels += full != GROUND;
         }
     EXPECT_GT(head_pixels, 200) << "the head shows";
 }
@@ -76,7 +76,7 @@ TEST_F(Panel, AnItemAtHalfSizeIsCentredOnItsSlot) {
     const int w = t->size >> 4, h = t->size & 0x0F;
     const int x = 300, y = 300;
     const RECT around{x - 40, y - 40, x + 40, y + 40};
-    Fill(BACK, around, ground);
+    Fill(BACK, around, GROUND);
     Set_Clip_Rect(9, 100, 78, 191);
     const RECT clip = clip_rect;
     Put_Small_Item(x, y, sword);
@@ -87,9 +87,9 @@ TEST_F(Panel, AnItemAtHalfSizeIsCentredOnItsSlot) {
         for (int px = around.left; px < around.right; ++px) {
             const bool in = px >= item.left && px < item.right && py >= item.top && py < item.bottom;
             if (!in)
-                ASSERT_EQ(Pixel(BACK, px, py), ground) << px << ", " << py;
+                ASSERT_EQ(Pixel(BACK, px, py), GROUND) << px << ", " << py;
             else
-                inside += Pixel(BACK, px, py) != ground;
+                inside += Pixel(BACK, px, py) != GROUND;
         }
     EXPECT_GT(inside, 20) << "the picture shows";
 }
@@ -107,28 +107,28 @@ TEST_F(Panel, TheStripShowsThePartyWithBarsRedrawnWhenTheyChange) {
     const RECT head{bera.x, bera.y - 36, bera.x + 32, bera.y + 2};
     const RECT hp_bar{bera.x + 8, bera.y - 43, bera.x + 8 + PAJZSK->width, bera.y - 43 + PAJZSK->height};
     const std::vector<std::uint16_t> bar_full = Area(BACK, hp_bar);
-    Fill(BACK, head, ground);  // shows whether the head is drawn again
+    Fill(BACK, head, GROUND);  // shows whether the head is drawn again
     chararray.records[party[1]].hp = 3;
     Put_Right_Field();
     EXPECT_EQ(bera.hp_shown, 3);
     EXPECT_NE(Area(BACK, hp_bar), bar_full);
-    EXPECT_EQ(Area(BACK, {head.left + 6, head.top, head.right - 6, head.bottom})[0], ground)
+    EXPECT_EQ(Area(BACK, {head.left + 6, head.top, head.right - 6, head.bottom})[0], GROUND)
         << "only the bar is drawn again";
     // The bar shows frame n - (3 * n / 20 + 1): drawing it again changes nothing.
     const std::vector<std::uint16_t> bar = Area(BACK, hp_bar);
     Set_Full_Clip();
-    Put_Sprite(BACK, bera.x + 8, bera.y - 32, PAJZSK, PAJZSK->frames - (3 * PAJZSK->frames / 20 + 1), 0, light_plain);
+    Put_Sprite(BACK, bera.x + 8, bera.y - 32, PAJZSK, PAJZSK->frames - (3 * PAJZSK->frames / 20 + 1), 0, LIGHT_PLAIN);
     EXPECT_EQ(Area(BACK, hp_bar), bar);
 }
 
 TEST_F(Panel, HandsShowItemsBareHandsAndNothingForAnimals) {
     const std::uint16_t alric = Char_Named("Alric");
     const hand_slot_view* left = hand_slot_views[0];
-    EXPECT_EQ(left[0].item, item_bare_hand) << "left hand";
+    EXPECT_EQ(left[0].item, ITEM_BARE_HAND) << "left hand";
     EXPECT_EQ(left[1].item, chararray.records[alric].slots[60]) << "the sword in the right hand";
     EXPECT_EQ(left[2].item, chararray.records[alric].slots[61]) << "the potion";
     for (int i = 3; i < 8; ++i) EXPECT_EQ(left[i].item, 0) << i;
-    EXPECT_EQ(portrait_slots[left_big_portrait].character, static_cast<std::int16_t>(alric));
+    EXPECT_EQ(portrait_slots[LEFT_BIG_PORTRAIT].character, static_cast<std::int16_t>(alric));
 
     // The right panel follows the character under the cursor.
     const hand_slot_view* right = hand_slot_views[1];
@@ -137,14 +137,14 @@ TEST_F(Panel, HandsShowItemsBareHandsAndNothingForAnimals) {
                         static_cast<std::uint32_t>(chararray.records[skeleton].y)));
     Tick();
     Idle();
-    EXPECT_EQ(portrait_slots[right_big_portrait].character, static_cast<std::int16_t>(skeleton));
-    EXPECT_EQ(right[0].item, item_bare_hand);
-    EXPECT_EQ(right[1].item, item_bare_hand);
+    EXPECT_EQ(portrait_slots[RIGHT_BIG_PORTRAIT].character, static_cast<std::int16_t>(skeleton));
+    EXPECT_EQ(right[0].item, ITEM_BARE_HAND);
+    EXPECT_EQ(right[1].item, ITEM_BARE_HAND);
     Move_To(Field_Point(static_cast<std::uint32_t>(chararray.records[wolf].x),
                         static_cast<std::uint32_t>(chararray.records[wolf].y)));
     Tick();
     Idle();
-    EXPECT_EQ(portrait_slots[right_big_portrait].character, static_cast<std::int16_t>(wolf));
+    EXPECT_EQ(portrait_slots[RIGHT_BIG_PORTRAIT].character, static_cast<std::int16_t>(wolf));
     EXPECT_EQ(right[0].item, 0) << "an animal has no hands";
     EXPECT_EQ(right[1].item, 0);
 }
@@ -172,10 +172,10 @@ TEST_F(Panel, TheFieldViewShowsWhoStandsUnderTheCursor) {
 TEST_F(Panel, SelectingACharacterShowsItInTheLeftPanelAtOnce) {
     const std::uint16_t cato = Char_Named("Cato");
     Select_Char(cato);
-    EXPECT_EQ(portrait_slots[left_big_portrait].character, static_cast<std::int16_t>(cato));
+    EXPECT_EQ(portrait_slots[LEFT_BIG_PORTRAIT].character, static_cast<std::int16_t>(cato));
     Init_Portrait_Slots();
-    EXPECT_EQ(portrait_slots[left_big_portrait].character, -1);
-    EXPECT_EQ(hand_slot_views[0][1].item, item_nothing_yet);
+    EXPECT_EQ(portrait_slots[LEFT_BIG_PORTRAIT].character, -1);
+    EXPECT_EQ(hand_slot_views[0][1].item, ITEM_NOTHING_YET);
     EXPECT_EQ(portrait_slots[2].x, 45 + 2 * 38) << "the places stay";
 }
 

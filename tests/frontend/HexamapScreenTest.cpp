@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "Objects/Acts.h"
@@ -22,6 +23,7 @@
 #include "datafiles/MapFile.h"
 #include "frontend/CharPage.h"
 #include "frontend/HexamapPanel.h"
+#include "frontend/Hooks.h"
 #include "frontend/SpellPage.h"
 #include "platform/VirtualKeys.h"
 #include "support/RecordingHandler.h"
@@ -83,8 +85,8 @@ const row_case rows[] = {
 };
 
 TEST(HexamapTable, EveryRowInOrderWithItsRectangleKeysTooltipPictureAndHandler) {
-    ASSERT_EQ(std::size(rows), static_cast<std::size_t>(hexamap_row_count));
-    for (int i = 0; i < hexamap_row_count; ++i) {
+    ASSERT_EQ(std::size(rows), static_cast<std::size_t>(HEXAMAP_ROW_COUNT));
+    for (int i = 0; i < HEXAMAP_ROW_COUNT; ++i) {
         const row_case& e = rows[i];
         const control_row& r = hexamap_controls[i];
         SCOPED_TRACE("row " + std::to_string(i));
@@ -99,13 +101,13 @@ TEST(HexamapTable, EveryRowInOrderWithItsRectangleKeysTooltipPictureAndHandler) 
         EXPECT_EQ(r.frame, e.frame);
         EXPECT_EQ(Control_Handler_From(r.handler), e.handler);
     }
-    EXPECT_EQ(hexamap_controls[hexamap_row_count].handler, 0u) << "the end row";
-    EXPECT_EQ(screen_controls[screen_hexamap], hexamap_controls);
+    EXPECT_EQ(hexamap_controls[HEXAMAP_ROW_COUNT].handler, 0u) << "the end row";
+    EXPECT_EQ(screen_controls[SCREEN_HEXAMAP], hexamap_controls);
 }
 
 TEST(HexamapTable, RowsUnderOthersAreReachedByTheirKeysOnly) {
     const std::uint32_t saved = ScreenType;
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     EXPECT_EQ(Find_Control_At(20, 230), &hexamap_controls[1]) << "the inventory, not the editor";
     EXPECT_EQ(Find_Control_By_Key('E'), &hexamap_controls[31]);
     EXPECT_EQ(Find_Control_At(0, 0), &hexamap_controls[6]) << "pixel (0, 0): the first row for keys alone";
@@ -264,7 +266,7 @@ TEST_F(Hexamap, AStepKeyTowardAStrangerAttacksItAndAtTheEdgeOnlyTurns) {
     // Alric on the map's last column.
     Clear_Negative_Acts(chararray.records[alric].ai_slot);
     Remove_Object(Make_Obj(OBJ_CHAR, alric));
-    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(fixture::play_map_width - 1, 6, 0));
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(fixture::PLAY_MAP_WIDTH - 1, 6, 0));
     Press(VK_LEFT);
     Clear_Negative_Acts(chararray.records[alric].ai_slot);
     Press(VK_RIGHT);
@@ -273,7 +275,7 @@ TEST_F(Hexamap, AStepKeyTowardAStrangerAttacksItAndAtTheEdgeOnlyTurns) {
 
     // And on the last row.
     Remove_Object(Make_Obj(OBJ_CHAR, alric));
-    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(6, fixture::play_map_height - 1, 0));
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(6, fixture::PLAY_MAP_HEIGHT - 1, 0));
     Press(VK_NEXT);
     EXPECT_EQ(chararray.records[alric].facing, 2);
     EXPECT_EQ(Command_Kind(alric), ACT_NONE) << "nothing below the last row";
@@ -288,29 +290,29 @@ TEST_F(Hexamap, StepKeysNeedTheActivePlayerCharacter) {
 }
 
 TEST_F(Hexamap, TheModeSwitchEntersAndLeavesTurnModeAndShowsIt) {
-    control_row& mode = hexamap_controls[row_mode_switch];
+    control_row& mode = hexamap_controls[ROW_MODE_SWITCH];
     Click_At({300, 376});
     EXPECT_EQ(turn_mode, 1u);
     EXPECT_EQ(clock_step, TURN_CLOCK_STEP);
-    EXPECT_EQ(mode.state, press_held);
+    EXPECT_EQ(mode.state, PRESS_HELD);
     Press('M');
     EXPECT_EQ(turn_mode, 0u);
-    EXPECT_EQ(mode.state, press_up);
+    EXPECT_EQ(mode.state, PRESS_UP);
 
     // A key presses no button: the mode's own button shows the mode even
     // while another one counts down, and that one pops up.
     control_row& quit = hexamap_controls[4];
     Press_Control(&quit);
     Press('M');
-    EXPECT_EQ(mode.state, press_held);
-    EXPECT_EQ(quit.state, press_up);
+    EXPECT_EQ(mode.state, PRESS_HELD);
+    EXPECT_EQ(quit.state, PRESS_UP);
     EXPECT_EQ(pressed_control, nullptr);
 
     // While an act is aimed the mode stays.
     cursor_type = CURSOR_AIMING;
     Press('M');
     EXPECT_EQ(turn_mode, 1u);
-    EXPECT_EQ(mode.state, press_held);
+    EXPECT_EQ(mode.state, PRESS_HELD);
     cursor_type = CURSOR_NORMAL;
 }
 
@@ -334,16 +336,16 @@ TEST_F(Hexamap, SpeedKeysStayWithinOneToTwelveAndRestInTurnMode) {
 TEST_F(Hexamap, TogglesSwitchShieldsAndDigitsAndAHeldButtonMeansOff) {
     Click_At({430, 380});
     EXPECT_EQ(shields_shown, 0u);
-    EXPECT_EQ(hexamap_controls[row_toggle_shields].state, press_held);
+    EXPECT_EQ(hexamap_controls[ROW_TOGGLE_SHIELDS].state, PRESS_HELD);
     Right_Click_At({430, 380});
     EXPECT_EQ(shields_shown, 1u) << "any event";
-    EXPECT_EQ(hexamap_controls[row_toggle_shields].state, press_up);
+    EXPECT_EQ(hexamap_controls[ROW_TOGGLE_SHIELDS].state, PRESS_UP);
     Click_At({405, 380});
     EXPECT_EQ(digits_shown, 0u);
-    EXPECT_EQ(hexamap_controls[row_toggle_digits].state, press_held);
+    EXPECT_EQ(hexamap_controls[ROW_TOGGLE_DIGITS].state, PRESS_HELD);
     // A new picture of the screen shows them as they are.
     Init_ScreenType();
-    EXPECT_EQ(hexamap_controls[row_toggle_digits].state, press_held);
+    EXPECT_EQ(hexamap_controls[ROW_TOGGLE_DIGITS].state, PRESS_HELD);
     Click_At({405, 380});
     EXPECT_EQ(digits_shown, 1u);
 }
@@ -375,8 +377,8 @@ TEST_F(Hexamap, QuitWhileAimingOnlyCancelsTheAim) {
 }
 
 TEST_F(Hexamap, QuitDuringATestPlayReloadsTheTestMap) {
-    const fs::path test_map = folder / test_map_name;
-    Save_Map(test_map_name);
+    const fs::path test_map = folder / TEST_MAP_NAME;
+    Save_Map(TEST_MAP_NAME);
     ASSERT_TRUE(fs::exists(test_map));
     const std::uint16_t alric = Char_Named("Alric");
     Remove_Object(Make_Obj(OBJ_CHAR, alric));
@@ -387,6 +389,28 @@ TEST_F(Hexamap, QuitDuringATestPlayReloadsTheTestMap) {
     fs::remove(test_map);
     EXPECT_TRUE(backend().boxes.empty()) << "no question";
     EXPECT_EQ(Field_Of(Char_Named("Alric")), Field_Index(4, 6, 0)) << "the saved map is back";
+}
+
+// The editor comes in through the hooks its library installs: the editor
+// control and Quit during a test play call its entry, and before anything
+// is installed they do nothing.
+std::vector<std::pair<std::uint32_t, int>> editor_entries;
+
+TEST_F(Hexamap, TheEditorIsEnteredThroughTheHookItInstalls) {
+    Press('E');
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP) << "no editor installed: nothing happens";
+    editor_entries.clear();
+    Editor_Hooks().enter_editor = [](std::uint32_t flags, int event) { editor_entries.push_back({flags, event}); };
+    Press('E');
+    ASSERT_EQ(editor_entries.size(), 1u);
+    EXPECT_EQ(editor_entries[0].second, 1);
+
+    Save_Map(TEST_MAP_NAME);
+    test_play = 1;
+    Press(VK_ESCAPE);
+    fs::remove(folder / TEST_MAP_NAME);
+    EXPECT_EQ(editor_entries.size(), 2u) << "Quit in a test play goes back to the editor";
+    EXPECT_TRUE(backend().boxes.empty());
 }
 
 TEST_F(Hexamap, EachPortraitOwnsThePixelsItIsDrawnOn) {

@@ -129,7 +129,7 @@ TEST_F(IdleScroll, ThePassAfterATickRedrawsTheView) {
 }
 
 TEST_F(IdleScroll, ScreensWithoutTheMapViewNeitherScrollNorRedraw) {
-    for (std::uint32_t screen : {screen_none, screen_inventory, screen_char_page, screen_spell_page}) {
+    for (std::uint32_t screen : {SCREEN_NONE, SCREEN_INVENTORY, SCREEN_CHAR_PAGE, SCREEN_SPELL_PAGE}) {
         ScreenType = screen;
         backend().cursor_pos = {0, 0};
         redraw_request = 1;
@@ -140,13 +140,13 @@ TEST_F(IdleScroll, ScreensWithoutTheMapViewNeitherScrollNorRedraw) {
         EXPECT_EQ(view_scrolled, 0u) << screen;
         EXPECT_EQ(redraw_request, 1u) << screen;
     }
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     redraw_request = 0;
 }
 
 TEST_F(IdleScroll, WithTheEditorOpenTheTickStopsButTheViewStillScrolls) {
-    ScreenType = screen_editor;
-    Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+    ScreenType = SCREEN_EDITOR;
+    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
     editor_busy = 1;
     const std::uint32_t clock = game_clock;
     const std::uint8_t cycle = anim_cycle;

@@ -42,7 +42,7 @@ fs::path Arena_Folder(const fs::path& root) {
     fs::remove_all(root);
     fs::create_directories(root);
     for (const auto& e : fs::directory_iterator(generated)) {
-        if (e.path().filename() == test_map_name) continue;
+        if (e.path().filename() == TEST_MAP_NAME) continue;
         if (e.is_directory())
             fs::create_directory_symlink(e.path(), root / e.path().filename());
         else
@@ -83,7 +83,7 @@ TEST_F(ArenaRunner, StartmapPlaysAndDrawsTheArena) {
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(r.out.find("box ["), std::string::npos) << r.out;
     EXPECT_TRUE(fs::exists(shots / "arena.png"));
-    EXPECT_TRUE(fs::exists(folder / test_map_name));
+    EXPECT_TRUE(fs::exists(folder / TEST_MAP_NAME));
     for (int n = 1; n <= art::kArenaSoldiers; ++n)
         EXPECT_NE(r.out.find("Soldier " + std::to_string(n) + "\n"), std::string::npos) << n;
 }
@@ -113,11 +113,11 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     EXPECT_EQ(converter_counts.chars, art::kArenaSoldiers);
     EXPECT_EQ(map_loaded, 1u);
     EXPECT_EQ(global_modifiers.size(), IMPORTED_AREA_MODIFIERS);
-    EXPECT_EQ(scroll_x, -view_centre_x);
-    EXPECT_EQ(scroll_y, -view_centre_y);
+    EXPECT_EQ(scroll_x, -VIEW_CENTRE_X);
+    EXPECT_EQ(scroll_y, -VIEW_CENTRE_Y);
     EXPECT_EQ(shown_level, 0u);
     EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((art::kArenaHeight - 1) * 21 + 6));
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     // The AI arrays: every soldier has a slot, the party of three behind
     // the main character.
     for (std::uint16_t c = 0; c < art::kArenaSoldiers; ++c) EXPECT_NE(chararray[c].ai_slot, NO_INDEX) << c;
@@ -133,14 +133,14 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     EXPECT_EQ(light[Field_Index(1, 1, 0)], 26 + 9 * 2);
     // The torches are animated.
     EXPECT_NE(animated_fixitems.active, NO_INDEX);
-    EXPECT_TRUE(fs::exists(folder / test_map_name));
+    EXPECT_TRUE(fs::exists(folder / TEST_MAP_NAME));
 }
 
 TEST_F(ArenaGame, ItsTestMapLoadsIntoTheSameWorldAndPlayGoesOn) {
     ASSERT_TRUE(Start_Map());
     const std::vector<std::uint8_t> started = Stored_World();
     const std::vector<std::uint8_t> types = Item_Type_Bytes();
-    ASSERT_TRUE(Load_Map(test_map_name));
+    ASSERT_TRUE(Load_Map(TEST_MAP_NAME));
     EXPECT_EQ(Stored_World(), started);
     EXPECT_EQ(Item_Type_Bytes(), types);
 
@@ -172,7 +172,7 @@ TEST_F(ArenaGame, AFileTheImporterRefusesIsShownAndChangesNothing) {
     EXPECT_EQ(backend().boxes[0].caption, "truncated \"MAP \" chunk");
     EXPECT_EQ(backend().boxes[0].text, "Quit from Application ?");
     EXPECT_EQ(Stored_World(), before);
-    EXPECT_FALSE(fs::exists(folder / test_map_name));
+    EXPECT_FALSE(fs::exists(folder / TEST_MAP_NAME));
 
     fs::remove(source);
     EXPECT_FALSE(Start_Map());

@@ -40,7 +40,7 @@ class Inventory : public HexamapTest {
         hero = Char_Named("Alric");
         ASSERT_NE(hero, NO_INDEX);
         Open_By_Key();
-        ASSERT_EQ(ScreenType, screen_inventory);
+        ASSERT_EQ(ScreenType, SCREEN_INVENTORY);
     }
     void TearDown() override {
         hand_item = 0;
@@ -68,7 +68,7 @@ class Inventory : public HexamapTest {
     std::uint16_t Drop_New(const kind& k) { return Create_Item(New_Type(k), Ground()); }
     // Takes an item of the hero's field into the hand, as a click on the
     // strip does.
-    static void Hold(std::uint16_t item) { Take_Item_In_Hand(item, hand_from_ground); }
+    static void Hold(std::uint16_t item) { Take_Item_In_Hand(item, HAND_FROM_GROUND); }
 
     // The centre of a control row's rectangle.
     static POINT Centre(int row) {
@@ -83,9 +83,9 @@ class Inventory : public HexamapTest {
     }
     // The middle of backpack cell (column, row).
     static POINT Cell_Point(int column, int row) {
-        return {backpack_x + cell_pixels * column + cell_pixels / 2, backpack_y + cell_pixels * row + cell_pixels / 2};
+        return {BACKPACK_X + CELL_PIXELS * column + CELL_PIXELS / 2, BACKPACK_Y + CELL_PIXELS * row + CELL_PIXELS / 2};
     }
-    static POINT Strip_Point(int place) { return {strip_first_x + strip_item_step * place, strip_item_y}; }
+    static POINT Strip_Point(int place) { return {STRIP_FIRST_X + STRIP_ITEM_STEP * place, STRIP_ITEM_Y}; }
 
     // The items of the hero's field in list order.
     std::vector<std::uint16_t> Ground_Items() const {
@@ -114,14 +114,14 @@ class Inventory : public HexamapTest {
 
 TEST_F(Inventory, TheMapsButtonOpensItThroughTheLeadersActAndLeavesNoButtonDown) {
     Press(VK_ESCAPE);
-    ASSERT_EQ(ScreenType, screen_hexamap);
+    ASSERT_EQ(ScreenType, SCREEN_HEXAMAP);
     Click_At({27, 229});
-    EXPECT_EQ(ScreenType, screen_hexamap) << "the leader carries the act out on its tick";
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP) << "the leader carries the act out on its tick";
     EXPECT_EQ(Command_Kind(hero), ACT_SCREEN);
     EXPECT_EQ(pressed_control, nullptr);
-    EXPECT_EQ(hexamap_controls[1].state, press_up) << "a forgotten button is not drawn down on the next visit";
+    EXPECT_EQ(hexamap_controls[1].state, PRESS_UP) << "a forgotten button is not drawn down on the next visit";
     Tick();
-    EXPECT_EQ(ScreenType, screen_inventory);
+    EXPECT_EQ(ScreenType, SCREEN_INVENTORY);
     EXPECT_EQ(page_char, static_cast<std::int16_t>(hero));
     EXPECT_EQ(ground_field, Make_Obj(OBJ_FIXITEM, Ground()));
     EXPECT_EQ(hand_item, 0);
@@ -133,7 +133,7 @@ TEST_F(Inventory, TheMapsButtonOpensItThroughTheLeadersActAndLeavesNoButtonDown)
     selected_count = 0;
     Press('I');
     Tick();
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
 }
 
 TEST_F(Inventory, BothExitsEmptyTheHandAndLeaveItsItemOnTheGround) {
@@ -153,17 +153,17 @@ TEST_F(Inventory, BothExitsEmptyTheHandAndLeaveItsItemOnTheGround) {
     EXPECT_EQ(itemarray[sword].owner, Make_Obj(OBJ_FIXITEM, Ground()));
     ASSERT_NE(User_Command(hero), nullptr);
     EXPECT_EQ(Command_Kind(hero), ACT_SCREEN);
-    EXPECT_EQ(User_Command(hero)->arg1, screen_char_page);
+    EXPECT_EQ(User_Command(hero)->arg1, SCREEN_CHAR_PAGE);
     Tick();
-    EXPECT_EQ(ScreenType, screen_char_page);
+    EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);
     Press('I');
     Tick();
-    ASSERT_EQ(ScreenType, screen_inventory);
+    ASSERT_EQ(ScreenType, SCREEN_INVENTORY);
 
     Click_At(Strip_Point(0));
     ASSERT_EQ(hand_item, static_cast<std::int16_t>(sword));
     Press('M');
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(hand_item, 0);
     EXPECT_TRUE(On_Ground(sword)) << "an item left in the hand stays on the ground";
     EXPECT_EQ(Slot(SLOT_RIGHT_HAND), 0);
@@ -243,7 +243,7 @@ TEST_F(Inventory, ASwapOnABodySlotEquipsTheNewItemAndHandsOverTheOld) {
     }
     EXPECT_EQ(Slot(SLOT_RIGHT_HAND), static_cast<std::int16_t>(axe));
     EXPECT_EQ(hand_item, static_cast<std::int16_t>(old_sword));
-    EXPECT_EQ(hand_source, hand_from_ground);
+    EXPECT_EQ(hand_source, HAND_FROM_GROUND);
     EXPECT_TRUE(On_Ground(old_sword)) << "the old item lies on the ground while it is in the hand";
     EXPECT_FALSE(On_Ground(axe));
     EXPECT_EQ(asked[REQ_UNEQUIP], fixture::Item_Ref(old_sword));
@@ -274,10 +274,10 @@ TEST_F(Inventory, TheBackpackPlacesTheFootprintUnderTheMouseAndRefusesAtItsEdges
         const char* why;
     };
     const drop refused[] = {
-        {{backpack_x + 7 * cell_pixels + 16, backpack_y + 2 * cell_pixels}, "past the right edge"},
-        {{backpack_x + 4 * cell_pixels, backpack_y + 5 * cell_pixels + 16}, "past the bottom"},
-        {{backpack_x + 5 * cell_pixels + 16, backpack_y}, "above the top"},
-        {{backpack_x + cell_pixels, backpack_y + cell_pixels + 16}, "over two items"},
+        {{BACKPACK_X + 7 * CELL_PIXELS + 16, BACKPACK_Y + 2 * CELL_PIXELS}, "past the right edge"},
+        {{BACKPACK_X + 4 * CELL_PIXELS, BACKPACK_Y + 5 * CELL_PIXELS + 16}, "past the bottom"},
+        {{BACKPACK_X + 5 * CELL_PIXELS + 16, BACKPACK_Y}, "above the top"},
+        {{BACKPACK_X + CELL_PIXELS, BACKPACK_Y + CELL_PIXELS + 16}, "over two items"},
     };
     for (const drop& d : refused) {
         Hold(big);
@@ -288,7 +288,7 @@ TEST_F(Inventory, TheBackpackPlacesTheFootprintUnderTheMouseAndRefusesAtItsEdges
         EXPECT_TRUE(On_Ground(big)) << d.why;
     }
     // Over one item: a swap; the covered item goes to the ground and the hand.
-    Click_At({backpack_x + 2 * cell_pixels, backpack_y + 2 * cell_pixels + 16});  // top-left (1, 1)
+    Click_At({BACKPACK_X + 2 * CELL_PIXELS, BACKPACK_Y + 2 * CELL_PIXELS + 16});  // top-left (1, 1)
     EXPECT_EQ(Slot(9), static_cast<std::int16_t>(big));
     EXPECT_EQ(Slot(26), -17) << "the footprint's far corner leads back";
     EXPECT_EQ(Slot(0), static_cast<std::int16_t>(a));
@@ -325,7 +325,7 @@ TEST_F(Inventory, TheGroundStripShowsFifteenItemsAndItsArrowsScrollOneAtATime) {
     };
     EXPECT_EQ(shown(0), "A");
     EXPECT_EQ(shown(14), "O");
-    Move_To({inventory_controls[row_ground_strip].right, strip_item_y});
+    Move_To({inventory_controls[ROW_GROUND_STRIP].right, STRIP_ITEM_Y});
     EXPECT_STREQ(message_line.text, "") << "the strip's last pixel, where a sixteenth item would be, shows nothing";
     Press(VK_RIGHT);
     EXPECT_EQ(shown(0), "B");
@@ -365,7 +365,7 @@ TEST_F(Inventory, PackingPutsTheFirstGroundItemIntoTheRepackedBackpack) {
     ASSERT_GE(ground.size(), 2u);
     ASSERT_EQ(ground.front(), sword);
 
-    Click_At(Centre(row_pack));
+    Click_At(Centre(ROW_PACK));
     EXPECT_EQ(Slot(22), static_cast<std::int16_t>(tall)) << "repacked";
     std::vector<std::uint16_t> packed;
     for (int c = 0; c < BACKPACK_CELLS; ++c)
@@ -378,7 +378,7 @@ TEST_F(Inventory, PackingPutsTheFirstGroundItemIntoTheRepackedBackpack) {
     // The first ground item in the hand is packed too, and the hand empties.
     Click_At(Strip_Point(0));
     ASSERT_EQ(hand_item, static_cast<std::int16_t>(ground[1]));
-    Click_At(Centre(row_pack));
+    Click_At(Centre(ROW_PACK));
     EXPECT_EQ(hand_item, 0);
     EXPECT_FALSE(On_Ground(ground[1]));
     EXPECT_EQ(itemarray[ground[1]].owner, fixture::Char_Ref(hero));
@@ -390,7 +390,7 @@ TEST_F(Inventory, PackingPutsTheFirstGroundItemIntoTheRepackedBackpack) {
         Reopen();
         const std::size_t before = Ground_Items().size();
         Press(VK_LEFT);  // keys reach no row: the pack button has none
-        Click_At(Centre(row_pack));
+        Click_At(Centre(ROW_PACK));
         if (Ground_Items().size() == before) {
             EXPECT_TRUE(On_Ground(item));
             break;
@@ -426,7 +426,7 @@ TEST_F(Inventory, DrawsTheItemsWhereTheyLieButNotTheOneInTheHand) {
     // The helm slot's picture area (its rectangle less 5 pixels a side) and
     // the backpack's cells 9, 10, 17, 18, empty.
     const RECT helm_area{162 + 5, 54 + 5, 226 + 1 - 5, 118 + 1 - 5};
-    const RECT box_area{backpack_x + 32, backpack_y + 32, backpack_x + 96, backpack_y + 96};
+    const RECT box_area{BACKPACK_X + 32, BACKPACK_Y + 32, BACKPACK_X + 96, BACKPACK_Y + 96};
     const RECT strip_area{33, 440, 604, 466};
     const auto empty_helm = Area(helm_area), empty_box = Area(box_area), empty_strip = Area(strip_area);
 
@@ -554,8 +554,8 @@ TEST_F(Inventory, NoSequenceOfMovesLosesOrDoublesAnItem) {
         return POINT{r.left + below(r.right - r.left + 1), r.top + below(r.bottom - r.top + 1)};
     };
     std::map<std::string, int> moves;
-    constexpr int move_count = 3000;
-    for (int n = 0; n < move_count; ++n) {
+    constexpr int MOVE_COUNT = 3000;
+    for (int n = 0; n < MOVE_COUNT; ++n) {
         const int pick = below(100);
         std::string move;
         if (pick < 30) {
@@ -563,20 +563,20 @@ TEST_F(Inventory, NoSequenceOfMovesLosesOrDoublesAnItem) {
             Click_At(inside(below(19)));
         } else if (pick < 60) {
             move = "backpack";
-            Click_At(inside(row_backpack));
+            Click_At(inside(ROW_BACKPACK));
         } else if (pick < 80) {
             move = "strip";
-            Click_At(inside(row_ground_strip));
+            Click_At(inside(ROW_GROUND_STRIP));
         } else if (pick < 87) {
             move = "pack";
-            Click_At(inside(row_pack));
+            Click_At(inside(ROW_PACK));
         } else if (pick < 95) {
             move = "arrow";
             Press(below(2) ? VK_LEFT : VK_RIGHT);
         } else {
             move = hand_item != 0 ? "leave holding an item" : "leave";
             Press(VK_ESCAPE);
-            ASSERT_EQ(ScreenType, screen_hexamap);
+            ASSERT_EQ(ScreenType, SCREEN_HEXAMAP);
             Reopen();
         }
         ++moves[move];

@@ -27,8 +27,8 @@ namespace fs = std::filesystem;
 using GameFrame = GameTest;
 
 bool Same_Pictures(const IDirectDrawSurface& a, const IDirectDrawSurface& b) {
-    for (int y = 0; y < screen_height; ++y)
-        if (std::memcmp(a.Bits() + y * a.Pitch(), b.Bits() + y * b.Pitch(), screen_width * 2) != 0) return false;
+    for (int y = 0; y < SCREEN_HEIGHT; ++y)
+        if (std::memcmp(a.Bits() + y * a.Pitch(), b.Bits() + y * b.Pitch(), SCREEN_WIDTH * 2) != 0) return false;
     return true;
 }
 
@@ -52,7 +52,7 @@ TEST_F(GameFrame, StartsTheGameInAShownWindowWithItsTimer) {
     EXPECT_EQ(backend().timers[0].milliseconds, 62u);
     EXPECT_EQ(Frame()->Timer_Id(), 1106u);
     EXPECT_EQ(surfaces_ready, 1);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(turn_mode, 0u);
     EXPECT_EQ(game_clock, NEW_GAME_CLOCK);
     EXPECT_TRUE(backend().boxes.empty());
@@ -76,9 +76,9 @@ TEST_F(GameFrame, StartUpConnectsTheWorldAndTheFilesToTheFrontEnd) {
     ASSERT_TRUE(Hook_Map_View_Size(w, h));
     EXPECT_EQ(w, 459);
     EXPECT_EQ(h, 359);
-    ScreenType = screen_inventory;
+    ScreenType = SCREEN_INVENTORY;
     EXPECT_FALSE(Hook_Map_View_Size(w, h)) << "no map view on the inventory";
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     cursor_type = 3;
     EXPECT_EQ(Hook_Cursor_Type(), 3);
     Hook_Set_Cursor_Type(0);
@@ -253,7 +253,7 @@ TEST_F(GameFrame, ClosesInOrderAndEndsThePump) {
 
 TEST_F(GameFrame, InitScreenTypeEntersTheScreenAgainAndForgetsThePressedButton) {
     pressed_control = &hexamap_controls[4];
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     Init_ScreenType();
     EXPECT_EQ(pressed_control, nullptr);
     EXPECT_TRUE(backend().boxes.empty());
@@ -265,7 +265,7 @@ TEST_F(GameFrame, InitScreenTypeEntersTheScreenAgainAndForgetsThePressedButton) 
     ASSERT_EQ(backend().boxes.size(), 1u);
     EXPECT_EQ(backend().boxes[0].caption, "Invalid ScreenType in Init_ScreenType");
     EXPECT_EQ(pressed_control, nullptr);
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
 }
 
 TEST_F(GameFrame, RestoreScreenBringsTheSurfacesAndTheScreenBack) {
@@ -273,7 +273,7 @@ TEST_F(GameFrame, RestoreScreenBringsTheSurfacesAndTheScreenBack) {
     ASSERT_EQ(surfaces_ready, 0);
     ASSERT_EQ(Restore_Screen(), 1);
     EXPECT_EQ(surfaces_ready, 1) << "the screen can be drawn again";
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_TRUE(Same_Pictures(*Display_Primary(), *BACK));
 }
 
@@ -290,11 +290,11 @@ TEST_F(GameOnMap, StartsOnTheStartMapAndDrawsItAfterTheFirstTick) {
     EXPECT_EQ(trace, "CTheApp::InitInstance\n");
     EXPECT_TRUE(backend().boxes.empty());
     EXPECT_EQ(map_loaded, 1u);
-    EXPECT_EQ(map_width, fixture::game_map_side);
-    EXPECT_EQ(map_levels, fixture::game_map_levels);
+    EXPECT_EQ(map_width, fixture::GAME_MAP_SIDE);
+    EXPECT_EQ(map_levels, fixture::GAME_MAP_LEVELS);
     EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((map_height - 1) * 21 + 6));
     EXPECT_EQ(path_nodes.size(), total_fields) << "the path arrays fit the map";
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_FALSE(last_drawn_scroll.valid) << "the map waits for the first tick";
     Tick();
     Idle();

@@ -22,15 +22,15 @@ struct row_case {
     int flags;  // -1: left as the table held it
 };
 
-constexpr int untouched_flags = 0xC3;
+constexpr int UNTOUCHED_FLAGS = 0xC3;
 
 class MapArtwork : public MapViewTest {
   protected:
     void SetUp() override {
         MapViewTest::SetUp();
         New_World(6, 6, 1);
-        for (anim_type& t : anim_types) t.flags = untouched_flags;
-        fixitem_types[SLOT_BLOOD_POOL].flags = untouched_flags;
+        for (anim_type& t : anim_types) t.flags = UNTOUCHED_FLAGS;
+        fixitem_types[SLOT_BLOOD_POOL].flags = UNTOUCHED_FLAGS;
     }
     static const sprite* Row_Sprite(std::uint8_t row) { return Sprite_From_Handle(anim_types[row].sprite); }
 };
@@ -39,13 +39,13 @@ TEST_F(MapArtwork, EveryAnimationRowGetsItsSpriteLayerAndFlags) {
     Load_Map_Artwork();
     ASSERT_TRUE(backend().boxes.empty()) << backend().boxes[0].caption;
     const row_case rows[] = {
-        {1, sprite_run_length, 1, 16},   {2, sprite_run_length, 129, 16}, {3, sprite_run_length, 127, 32},
-        {4, sprite_run_length, 255, 32}, {5, sprite_bitmap, 37, -1},      {6, sprite_run_length, 127, -1},
-        {7, sprite_bitmap, 255, -1},     {8, sprite_bitmap, 125, 4},      {9, sprite_bitmap, 125, 8},
-        {10, sprite_bitmap, 125, 12},    {11, sprite_bitmap, 125, 16},    {12, sprite_bitmap, 125, 20},
-        {13, sprite_bitmap, -1, -1},     {14, sprite_bitmap, -1, -1},     {15, sprite_bitmap, -1, -1},
-        {16, sprite_bitmap, -1, -1},     {17, sprite_bitmap, 126, -1},    {18, sprite_bitmap, 126, -1},
-        {19, sprite_bitmap, 126, -1},    {20, sprite_bitmap, 126, -1},
+        {1, SPRITE_RUN_LENGTH, 1, 16},   {2, SPRITE_RUN_LENGTH, 129, 16}, {3, SPRITE_RUN_LENGTH, 127, 32},
+        {4, SPRITE_RUN_LENGTH, 255, 32}, {5, SPRITE_BITMAP, 37, -1},      {6, SPRITE_RUN_LENGTH, 127, -1},
+        {7, SPRITE_BITMAP, 255, -1},     {8, SPRITE_BITMAP, 125, 4},      {9, SPRITE_BITMAP, 125, 8},
+        {10, SPRITE_BITMAP, 125, 12},    {11, SPRITE_BITMAP, 125, 16},    {12, SPRITE_BITMAP, 125, 20},
+        {13, SPRITE_BITMAP, -1, -1},     {14, SPRITE_BITMAP, -1, -1},     {15, SPRITE_BITMAP, -1, -1},
+        {16, SPRITE_BITMAP, -1, -1},     {17, SPRITE_BITMAP, 126, -1},    {18, SPRITE_BITMAP, 126, -1},
+        {19, SPRITE_BITMAP, 126, -1},    {20, SPRITE_BITMAP, 126, -1},
     };
     for (const row_case& r : rows) {
         const sprite* s = Row_Sprite(r.row);
@@ -54,7 +54,7 @@ TEST_F(MapArtwork, EveryAnimationRowGetsItsSpriteLayerAndFlags) {
         EXPECT_EQ(s->kind, r.kind) << "row " << int(r.row);
         // The buttons keep the layer of their files (the artwork's is 0).
         EXPECT_EQ(s->layer, r.layer >= 0 ? r.layer : 0) << "row " << int(r.row);
-        EXPECT_EQ(anim_types[r.row].flags, r.flags >= 0 ? r.flags : untouched_flags) << "row " << int(r.row);
+        EXPECT_EQ(anim_types[r.row].flags, r.flags >= 0 ? r.flags : UNTOUCHED_FLAGS) << "row " << int(r.row);
     }
     // The digit rows share one sprite, which the cursor's number uses too.
     for (std::uint8_t row = 9; row <= 12; ++row) EXPECT_EQ(anim_types[row].sprite, anim_types[8].sprite);
@@ -67,7 +67,7 @@ TEST_F(MapArtwork, EveryAnimationRowGetsItsSpriteLayerAndFlags) {
         int flags;
     };
     for (const slot_case& b :
-         {slot_case{253, 128, untouched_flags}, {254, 125, FIX_ANIMATED}, {255, 126, FIX_ANIMATED}}) {
+         {slot_case{253, 128, UNTOUCHED_FLAGS}, {254, 125, FIX_ANIMATED}, {255, 126, FIX_ANIMATED}}) {
         const sprite* s = Sprite_From_Handle(fixitem_types[b.slot].sprite);
         ASSERT_NE(s, nullptr) << int(b.slot);
         EXPECT_EQ(s->layer, b.layer) << int(b.slot);
@@ -133,7 +133,7 @@ TEST_F(MapArtwork, ValuesReadFromAFileAreNeverReleased) {
     Load_Map_Artwork();
     Free_Map_Artwork();
     const std::uint32_t other = Register_Sprite_Info(0, 3);
-    anim_types[ANIM_PATH_ARROWS].sprite = other;
+    anim_types[ANIM_PATH_ARROW].sprite = other;
     fixitem_types[SLOT_GAS].sprite = other;
     fixitem_types[9].sprite = other;
     Free_Map_Artwork();
@@ -168,8 +168,8 @@ TEST_F(MapArtwork, AMissingPictureIsReportedOnceAndTheFieldDrawnWithoutIt) {
     EXPECT_EQ(fixitem_types[1].sprite, SPRITE_MISSING);
     EXPECT_EQ(fixitem_types[2].sprite, SPRITE_MISSING);
 
-    ScreenType = screen_editor;
-    Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+    ScreenType = SCREEN_EDITOR;
+    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
     scroll_limits = {-10000, -10000, 10000, 10000};
     scroll_x = scroll_y = 0;
     Redraw_Map();

@@ -31,8 +31,8 @@ class MapCursor : public HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         fixture::Reset_World(10, 8, 2);
-        ScreenType = screen_hexamap;
-        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+        ScreenType = SCREEN_HEXAMAP;
+        Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
         scroll_x = scroll_y = 0;
         shown_level = 0;
         cursor_type = 0;
@@ -42,7 +42,7 @@ class MapCursor : public HeadlessTest {
         redraw_request = view_scrolled = 0;
     }
     void TearDown() override {
-        ScreenType = screen_none;
+        ScreenType = SCREEN_NONE;
         cursor_type = 0;
         cursor_field = NO_FIELD;
         area_offsets = Area_Shape(1, 0);
@@ -52,8 +52,8 @@ class MapCursor : public HeadlessTest {
 
     // The screen point at a field's anchor on the shown level.
     static POINT At(int col, int row) {
-        return {map_view.left + col * map_field_width + row * map_row_step - scroll_x,
-                map_view.top + row * map_row_step - scroll_y};
+        return {map_view.left + col * MAP_FIELD_WIDTH + row * MAP_ROW_STEP - scroll_x,
+                map_view.top + row * MAP_ROW_STEP - scroll_y};
     }
     static void Move_To(int col, int row) {
         const POINT p = At(col, row);
@@ -180,10 +180,10 @@ TEST_F(MapCursor, MouseMoveTracksOnlyOnTheMapScreensAndNotRightAfterAScroll) {
     Control_Mouse_Move(p.x, p.y, 0);
     EXPECT_EQ(cursor_field, NO_FIELD);
     view_scrolled = 0;
-    ScreenType = screen_inventory;
+    ScreenType = SCREEN_INVENTORY;
     Control_Mouse_Move(p.x, p.y, 0);
     EXPECT_EQ(cursor_field, NO_FIELD);
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     Control_Mouse_Move(p.x, p.y, 0);
     EXPECT_EQ(cursor_field, Field_Index(2, 2, 0));
 }

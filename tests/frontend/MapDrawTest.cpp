@@ -32,8 +32,8 @@ class MapDrawing : public MapViewTest {
   protected:
     // The editor's view: no ornaments and no panel over the picture.
     void Editor_View() {
-        ScreenType = screen_editor;
-        Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+        ScreenType = SCREEN_EDITOR;
+        Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
         scroll_limits = {-10000, -10000, 10000, 10000};
         scroll_x = scroll_y = 0;
     }
@@ -140,7 +140,7 @@ TEST_F(MapDrawing, NearerThingsCoverFartherOnes) {
     Set_Floor(Field_Index(1, 1, 1), 1);
     Draw();
     const int ax = map_view.left + 63, ay = map_view.top + 21;  // (1, 1) on the shown level 1
-    EXPECT_NE(mid_only[ay * screen_width + ax], 0);
+    EXPECT_NE(mid_only[ay * SCREEN_WIDTH + ax], 0);
     EXPECT_EQ(Pixel(ax, ay), Shade(fixture::test_floor_colours[1], Field_Light(Field_Index(1, 1, 1))));
 }
 
@@ -281,7 +281,7 @@ TEST_F(MapDrawing, ShieldsAndTheHexagonGridFollowTheirSwitches) {
     const std::vector<std::uint16_t> grid = Draw();
     EXPECT_GT(Differing(grid, none), 0);
     // Only the editor shows the grid.
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     const std::vector<std::uint16_t> game = Draw();
     hex_grid = 0;
     EXPECT_EQ(First_Difference(game, Draw()), "");
@@ -305,8 +305,8 @@ TEST_F(MapDrawing, TheShieldStandsOnTopOfTheFigureOfAnyHeight) {
         box shield{1 << 20, 1 << 20, -1, -1};
         for (std::size_t i = 0; i < with_shield.size(); ++i) {
             if (with_shield[i] == figure_only[i]) continue;
-            const int x = static_cast<int>(i % screen_width) - map_view.left;
-            const int y = static_cast<int>(i / screen_width) - map_view.top;
+            const int x = static_cast<int>(i % SCREEN_WIDTH) - map_view.left;
+            const int y = static_cast<int>(i / SCREEN_WIDTH) - map_view.top;
             shield = {std::min(shield.left, x), std::min(shield.top, y), std::max(shield.right, x + 1),
                       std::max(shield.bottom, y + 1)};
         }

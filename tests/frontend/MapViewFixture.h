@@ -13,6 +13,7 @@
 #include "Objects/Char/CharSprites.h"
 #include "Objects/Map.h"
 #include "Objects/SpriteInfo.h"
+#include "Objects/WorldState.h"
 #include "System/ClipRect.h"
 #include "System/Display.h"
 #include "System/Palette.h"
@@ -20,10 +21,11 @@
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
 #include "datafiles/LightMap.h"
+#include "frontend/FrontEndState.h"
 #include "frontend/HexamapScreen.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
-#include "frontend/ViewStandIns.h"
 #include "platform/PathResolver.h"
 #include "support/HeadlessFixture.h"
 #include "support/MapArtFolder.h"
@@ -43,21 +45,18 @@ class MapViewTest : public HeadlessTest {
         surfaces_ready = 1;
         Load_Palette_Tables();
         ASSERT_TRUE(backend().boxes.empty()) << backend().boxes[0].caption;
-        ScreenType = screen_hexamap;
-        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
-        scroll_x = scroll_y = 0;
-        shown_level = 0;
-        light.clear();
-        shields_shown = 1;
-        hex_grid = 0;
-        Forget_Drawn_Map();
+        Reset_World_State();
+        Reset_Light_Map();
+        Reset_Front_End_State();
+        ScreenType = SCREEN_HEXAMAP;
+        Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     }
 
     void TearDown() override {
         Release_Surfaces();  // frees the map artwork with the surfaces
         Release_Heads();
         Release_DirectDraw();
-        ScreenType = screen_none;
+        Reset_Front_End_State();
         Set_Main_Window(nullptr);
         Set_Working_Folder({});
         EXPECT_EQ(Live_Surface_Count(), 0) << "a surface was not released";
@@ -100,9 +99,9 @@ class MapViewTest : public HeadlessTest {
     }
     static std::vector<std::uint16_t> Snapshot() {
         std::vector<std::uint16_t> out;
-        out.reserve(screen_width * screen_height);
-        for (int y = 0; y < screen_height; ++y)
-            for (int x = 0; x < screen_width; ++x) out.push_back(Pixel(x, y));
+        out.reserve(SCREEN_WIDTH * SCREEN_HEIGHT);
+        for (int y = 0; y < SCREEN_HEIGHT; ++y)
+            for (int x = 0; x < SCREEN_WIDTH; ++x) out.push_back(Pixel(x, y));
         return out;
     }
     // The first pixel where two snapshots differ, as "(x, y)"; empty when equal.
@@ -110,7 +109,7 @@ class MapViewTest : public HeadlessTest {
         for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
             if (a[i] != b[i]) {
                 char at[32];
-                std::snprintf(at, sizeof at, "(%zu, %zu)", i % screen_width, i / screen_width);
+                std::snprintf(at, sizeof at, "(%zu, %zu)", i % SCREEN_WIDTH, i / SCREEN_WIDTH);
                 return at;
             }
         return a.size() == b.size() ? "" : "sizes differ";

@@ -18,8 +18,8 @@ class PageTest : public HexamapTest {
     void TearDown() override {
         // A page a test left open gives its sprites back, as the exits do.
         Free_Page_Sprites();
-        page_char = -1;
-        spell_list = spell_list_state{};
+        Reset_Party_State();
+        Reset_Spell_Page_State();
         HexamapTest::TearDown();
     }
 

@@ -23,13 +23,13 @@ TEST(PickMask, EachRegionOfACellBelongsToItsField) {
     };
     for (const cell_case& c : cases) EXPECT_EQ(pick_mask[c.row][c.col], c.owner) << c.row << ", " << c.col;
     for (int row = 0; row < 12; ++row)
-        for (int col = 0; col < pick_cell_width; ++col) EXPECT_EQ(pick_mask[row][col], 0) << row << ", " << col;
+        for (int col = 0; col < PICK_CELL_WIDTH; ++col) EXPECT_EQ(pick_mask[row][col], 0) << row << ", " << col;
 }
 
 // The artwork draws its floors to its own statement of the picking rule;
 // the view must give every pixel to the same field.
 TEST(Picking, AgreesWithTheRuleTheFloorsAreDrawnTo) {
-    Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+    Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     const std::pair<int, int> scrolls[] = {{0, 0}, {-21, -106}, {-229, -179}, {377, 250}, {4000, 2000}, {13, 7}};
     for (auto [sx, sy] : scrolls) {
         scroll_x = sx;
@@ -70,7 +70,7 @@ TEST_F(PickingOnTheMap, TheShownLevelIsPickedWhateverTheElevation) {
 // of four colours laid so that no two neighbours share one.
 TEST_F(PickingOnTheMap, EveryPixelShowsTheFloorOfTheFieldPickedThere) {
     New_World(12, 12, 1);
-    for (int i = 0; i < fixture::test_floor_count; ++i)
+    for (int i = 0; i < fixture::TEST_FLOOR_COUNT; ++i)
         Use_Slot(static_cast<std::uint8_t>(1 + i), ("TESTFLR" + std::to_string(i)).c_str());
     for (std::uint32_t r = 0; r < map_height; ++r)
         for (std::uint32_t c = 0; c < map_width; ++c)
@@ -78,8 +78,8 @@ TEST_F(PickingOnTheMap, EveryPixelShowsTheFloorOfTheFieldPickedThere) {
     Load_Map_Artwork();
     ASSERT_TRUE(backend().boxes.empty()) << backend().boxes[0].caption;
 
-    ScreenType = screen_editor;  // no ornaments over the view
-    Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+    ScreenType = SCREEN_EDITOR;  // no ornaments over the view
+    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
     scroll_limits = {-10000, -10000, 10000, 10000};
     const std::pair<int, int> scrolls[] = {{-60, -40}, {100, 80}, {230, 160}};
     for (auto [sx, sy] : scrolls) {

@@ -59,10 +59,10 @@ bool Free_Field(std::uint16_t f) {
 // Whether the view at the scroll position shows field (x, y) of level 0
 // well inside its edges.
 bool In_View(std::int32_t x, std::int32_t y, std::int32_t sx, std::int32_t sy) {
-    constexpr int margin = 30;
-    const int px = x * 42 + y * 21 - sx + hexamap_view.left, py = y * 21 - sy + hexamap_view.top;
-    return px >= hexamap_view.left + margin && px < hexamap_view.right - margin && py >= hexamap_view.top + margin &&
-           py < hexamap_view.bottom - margin;
+    constexpr int MARGIN = 30;
+    const int px = x * 42 + y * 21 - sx + HEXAMAP_VIEW.left, py = y * 21 - sy + HEXAMAP_VIEW.top;
+    return px >= HEXAMAP_VIEW.left + MARGIN && px < HEXAMAP_VIEW.right - MARGIN && py >= HEXAMAP_VIEW.top + MARGIN &&
+           py < HEXAMAP_VIEW.bottom - MARGIN;
 }
 
 // The scroll position of the view centred on field (x, y), within the limits.
@@ -97,7 +97,7 @@ field_xy Free_Field_Near(field_xy from, int distance, field_xy avoid) {
 std::pair<std::string, int> Spell_To_Cast(std::uint16_t c) {
     const char_record& r = chararray.records[c];
     int cell = 0;
-    for (int n = 0; n < SPELL_COUNT && cell < spell_cells; ++n) {
+    for (int n = 0; n < SPELL_COUNT && cell < SPELL_CELLS; ++n) {
         if (!(r.known_spells & (1u << n))) continue;
         const act_desc* act = spell_table[n].act;
         bool paid = true;
@@ -118,7 +118,7 @@ map_facts Read_Start_Map(const fs::path& folder) {
         facts.lead_at = {chararray.records[lead].x, chararray.records[lead].y};
         // The view as the game shows the map, then as turn mode centres it
         // on the leader.
-        Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+        Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
         Set_Scroll_Limits();
         Clamp_Scroll();
         facts.walk_to = Free_Field_Near(facts.lead_at, 3, {});
@@ -247,8 +247,8 @@ TEST_F(Play, BothPagesOpenFromTheMapAndASpellCastFromTheSpellPageReturnsToIt) {
     const map_facts m = Read_Start_Map(folder);
     ASSERT_FALSE(m.lead.empty()) << "no leading character on the start map";
     ASSERT_FALSE(m.caster.empty()) << "no party member with a spell to cast on the start map";
-    const int cell_x = spell_grid_left + spell_cell_step_x * (m.spell_cell % 3) + spell_cell_width / 2;
-    const int cell_y = spell_grid_top + spell_cell_step_y * (m.spell_cell / 3) + spell_cell_height / 2;
+    const int cell_x = SPELL_GRID_LEFT + SPELL_CELL_STEP_X * (m.spell_cell % 3) + SPELL_CELL_WIDTH / 2;
+    const int cell_y = SPELL_GRID_TOP + SPELL_CELL_STEP_Y * (m.spell_cell / 3) + SPELL_CELL_HEIGHT / 2;
     const std::string cell = std::to_string(cell_x) + " " + std::to_string(cell_y);
 
     const fs::path shots = Shots("pages");

@@ -25,9 +25,9 @@ class QuickSlotUse : public GameTest {
 
     // Where the view shows the middle of field (x, y) of the shown level.
     static POINT Field_Point(int x, int y) {
-        constexpr int field_middle = 4;
-        return {x * map_field_width + y * map_row_step - scroll_x + map_view.left,
-                y * map_row_step - scroll_y + map_view.top - field_middle};
+        constexpr int FIELD_MIDDLE = 4;
+        return {x * MAP_FIELD_WIDTH + y * MAP_ROW_STEP - scroll_x + map_view.left,
+                y * MAP_ROW_STEP - scroll_y + map_view.top - FIELD_MIDDLE};
     }
     // The mouse goes there (the system's cursor too, which is away from
     // the screen's edges that scroll the view) and clicks.

@@ -25,7 +25,7 @@ struct clamp_case {
 // A 20 x 20 map: limits top -106, bottom 405, left -21, right 819; the
 // hexamap view is 459 x 359.
 TEST(ClampScroll, KeepsThePositionInsideEachLimit) {
-    Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+    Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     const clamp_case cases[] = {
         {"inside", 20, 20, 300, 20, 300, 20},
         {"far above and left: top, then left", 20, 20, -5000, -5000, -21, -106},
@@ -91,8 +91,8 @@ TEST_F(Scrolling, AfterAnyShiftsTheBufferEqualsAFreshRedraw) {
             << "after the shift " << dx << ", " << dy << " to " << at_x << ", " << at_y;
     }
     // The same on each level shown, and in the editor's view without ornaments.
-    ScreenType = screen_editor;
-    Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+    ScreenType = SCREEN_EDITOR;
+    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
     for (std::uint32_t level = 0; level < 3; ++level) {
         shown_level = level;
         Redraw_Map();
@@ -116,8 +116,8 @@ struct strip_case {
 // mark put into the old picture moves with it, the strip is drawn anew.
 TEST_F(Scrolling, OnlyTheUncoveredStripIsDrawn) {
     Sample_Map(24, 24, 2);
-    ScreenType = screen_editor;
-    Set_Map_View(editor_view.left, editor_view.top, editor_view.right, editor_view.bottom);
+    ScreenType = SCREEN_EDITOR;
+    Set_Map_View(EDITOR_VIEW.left, EDITOR_VIEW.top, EDITOR_VIEW.right, EDITOR_VIEW.bottom);
     const int w = map_view_width, h = map_view_height;
     const strip_case cases[] = {
         {"view moves left: a column at the left", -6, 0, 0, 0, 6, h},
@@ -141,7 +141,7 @@ TEST_F(Scrolling, OnlyTheUncoveredStripIsDrawn) {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const int sx = map_view.left + x, sy = map_view.top + y;
-                const std::size_t at = static_cast<std::size_t>(sy) * screen_width + sx;
+                const std::size_t at = static_cast<std::size_t>(sy) * SCREEN_WIDTH + sx;
                 const bool in_strip = x >= c.left && x < c.right && y >= c.top && y < c.bottom;
                 const auto moved = static_cast<std::uint16_t>((sx + c.move_x) * 31 + (sy + c.move_y) * 7);
                 ASSERT_EQ(shifted[at], in_strip ? fresh[at] : moved) << c.what << " at " << x << ", " << y;
@@ -187,21 +187,21 @@ TEST_F(Scrolling, FallsBackToAFullRedrawWhenTheBufferCannotBeShifted) {
 
 TEST_F(Scrolling, TheFullRedrawDrawsOnlyOnTheMapScreens) {
     Sample_Map(10, 10, 1);
-    for (std::uint32_t screen : {screen_none, screen_inventory, screen_char_page, screen_spell_page}) {
+    for (std::uint32_t screen : {SCREEN_NONE, SCREEN_INVENTORY, SCREEN_CHAR_PAGE, SCREEN_SPELL_PAGE}) {
         ScreenType = screen;
-        Fill_Surface_Rect(BACK, {0, 0, screen_width, screen_height}, 0x0F0F);
+        Fill_Surface_Rect(BACK, {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT}, 0x0F0F);
         Redraw_Map();
         Scroll_Map();
-        for (int y = 0; y < screen_height; y += 7)
-            for (int x = 0; x < screen_width; x += 7) ASSERT_EQ(Pixel(x, y), 0x0F0F) << screen;
+        for (int y = 0; y < SCREEN_HEIGHT; y += 7)
+            for (int x = 0; x < SCREEN_WIDTH; x += 7) ASSERT_EQ(Pixel(x, y), 0x0F0F) << screen;
     }
     // The hexamap screen draws the ornaments over the view, the editor none.
-    ScreenType = screen_hexamap;
+    ScreenType = SCREEN_HEXAMAP;
     scroll_x = 100;
     scroll_y = 50;
     Redraw_Map();
     const std::vector<std::uint16_t> with_ornaments = Snapshot();
-    ScreenType = screen_editor;
+    ScreenType = SCREEN_EDITOR;
     Redraw_Map();
     EXPECT_NE(First_Difference(with_ornaments, Snapshot()), "");
 }

@@ -26,8 +26,8 @@ using SpellPage = PageTest;
 
 // The middle of grid cell c.
 POINT Cell_Middle(int c) {
-    return {spell_grid_left + spell_cell_step_x * (c % 3) + spell_cell_width / 2,
-            spell_grid_top + spell_cell_step_y * (c / 3) + spell_cell_height / 2};
+    return {SPELL_GRID_LEFT + SPELL_CELL_STEP_X * (c % 3) + SPELL_CELL_WIDTH / 2,
+            SPELL_GRID_TOP + SPELL_CELL_STEP_Y * (c / 3) + SPELL_CELL_HEIGHT / 2};
 }
 
 void Set_Mana(std::uint16_t c, std::uint16_t fire, std::uint16_t water, std::uint16_t air, std::uint16_t earth) {
@@ -45,16 +45,16 @@ TEST(SpellGrid, CellsAndGapsUnderThePoint) {
     } cases[] = {
         {339, 122, 0},
         {428, 171, 0},
-        {429, 150, spell_column_gap},
-        {433, 150, spell_column_gap},
+        {429, 150, SPELL_COLUMN_GAP},
+        {433, 150, SPELL_COLUMN_GAP},
         {434, 150, 1},
-        {619, 140, spell_column_gap},
-        {400, 172, spell_row_gap},
-        {400, 176, spell_row_gap},
+        {619, 140, SPELL_COLUMN_GAP},
+        {400, 172, SPELL_ROW_GAP},
+        {400, 176, SPELL_ROW_GAP},
         {400, 177, 3},
         {600, 320, 11},
-        {619, 337, spell_column_gap},
-        {560, 337, spell_row_gap},
+        {619, 337, SPELL_COLUMN_GAP},
+        {560, 337, SPELL_ROW_GAP},
     };
     for (const cell_case& c : cases) EXPECT_EQ(Spell_Cell_At(c.x, c.y), c.cell) << c.x << ", " << c.y;
 }
@@ -82,37 +82,37 @@ TEST_F(SpellPage, ASpellIsCastableWhenEveryCostIsCoveredByItsMana) {
         chararray.records[alric].known_spells = static_cast<std::uint16_t>(1u << c.row);
         Set_Mana(alric, c.fire, c.water, c.air, c.earth);
         Clear_Negative_Acts(chararray.records[alric].ai_slot);
-        Open_Page_Of(alric, screen_spell_page);
+        Open_Page_Of(alric, SCREEN_SPELL_PAGE);
         ASSERT_EQ(spell_list.count, 1);
 
         Move_To(Cell_Middle(0));
         EXPECT_EQ(std::string(message_line.text), c.castable ? std::string("Cast ") + act->name : std::string());
         Click_At(Cell_Middle(0));
         if (c.castable) {
-            EXPECT_EQ(ScreenType, screen_hexamap) << "the cast returns to the map";
+            EXPECT_EQ(ScreenType, SCREEN_HEXAMAP) << "the cast returns to the map";
             EXPECT_EQ(Command_Kind(alric), ACT_START);
             const act_entry* e = User_Command(alric);
             ASSERT_NE(e, nullptr);
             EXPECT_EQ(e->arg1, Act_Handle(act));
             EXPECT_EQ(SPBUTTON, nullptr);
         } else {
-            EXPECT_EQ(ScreenType, screen_spell_page);
+            EXPECT_EQ(ScreenType, SCREEN_SPELL_PAGE);
             EXPECT_NE(Command_Kind(alric), ACT_START);
             EXPECT_STREQ(message_line.text, "");
         }
-        if (ScreenType == screen_spell_page) Spell_Page_To_Map(0, event_click);
+        if (ScreenType == SCREEN_SPELL_PAGE) Spell_Page_To_Map(0, EVENT_CLICK);
     }
 }
 
 TEST_F(SpellPage, TheGridListsTheFirstTwelveKnownSpellsInTableOrder) {
     const std::uint16_t alric = Char_Named("Alric");
     chararray.records[alric].known_spells = 0x1FFF;
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     ASSERT_EQ(spell_list.count, 12);
     for (int i = 0; i < 12; ++i) EXPECT_EQ(spell_list.rows[i], i);
 
     chararray.records[alric].known_spells = (1u << 12) | (1u << 5) | (1u << 2);
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     ASSERT_EQ(spell_list.count, 3);
     EXPECT_EQ(spell_list.rows[0], 2);
     EXPECT_EQ(spell_list.rows[1], 5);
@@ -122,12 +122,12 @@ TEST_F(SpellPage, TheGridListsTheFirstTwelveKnownSpellsInTableOrder) {
 TEST_F(SpellPage, WithNoSpellAClickOnlyClearsTheMessageLine) {
     const std::uint16_t alric = Char_Named("Alric");
     chararray.records[alric].known_spells = 0;
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     EXPECT_EQ(spell_list.count, 0);
     Show_Message("something");
     Click_At(Cell_Middle(0));
     EXPECT_STREQ(message_line.text, "");
-    EXPECT_EQ(ScreenType, screen_spell_page);
+    EXPECT_EQ(ScreenType, SCREEN_SPELL_PAGE);
     EXPECT_NE(Command_Kind(alric), ACT_START);
 }
 
@@ -135,9 +135,9 @@ TEST_F(SpellPage, PointingAtASpellNamesItAndDescribesItUntilTheMouseLeavesIt) {
     const std::uint16_t alric = Char_Named("Alric");
     chararray.records[alric].known_spells = (1u << 0) | (1u << 2);  // Giant Strength, Heal
     Set_Mana(alric, 20, 20, 20, 20);
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     const std::uint16_t background = static_cast<std::uint16_t>(ui_background);
-    const RECT box = spell_description_box;
+    const RECT box = SPELL_DESCRIPTION_BOX;
     const int box_pixels = (box.right - box.left) * (box.bottom - box.top);
     EXPECT_EQ(Count(box, background), box_pixels) << "no description yet";
 
@@ -147,11 +147,11 @@ TEST_F(SpellPage, PointingAtASpellNamesItAndDescribesItUntilTheMouseLeavesIt) {
     EXPECT_GT(Count(box, 0), 50) << "in black";
 
     // The gap between the two cells names nothing and clears the box.
-    Move_To({spell_grid_left + spell_cell_width + 2, Cell_Middle(0).y});
+    Move_To({SPELL_GRID_LEFT + SPELL_CELL_WIDTH + 2, Cell_Middle(0).y});
     EXPECT_STREQ(message_line.text, "");
     EXPECT_EQ(Count(box, background), box_pixels);
-    Click_At({spell_grid_left + spell_cell_width + 2, Cell_Middle(0).y});
-    EXPECT_EQ(ScreenType, screen_spell_page) << "a click in the gap casts nothing";
+    Click_At({SPELL_GRID_LEFT + SPELL_CELL_WIDTH + 2, Cell_Middle(0).y});
+    EXPECT_EQ(ScreenType, SCREEN_SPELL_PAGE) << "a click in the gap casts nothing";
     EXPECT_NE(Command_Kind(alric), ACT_START);
 
     Move_To(Cell_Middle(0));
@@ -162,24 +162,24 @@ TEST_F(SpellPage, PointingAtASpellNamesItAndDescribesItUntilTheMouseLeavesIt) {
 
 TEST_F(SpellPage, ManaLinesShowTheCostAgainstTheMana) {
     const std::uint16_t alric = Char_Named("Alric");
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     ASSERT_NE(MANALINE, nullptr);
     struct line_case {
         std::int64_t value, maximum;
         int length;
     } cases[] = {{6, 6, 35}, {7, 20, 12}, {0, 20, 0}, {-3, 20, 0}, {5, 0, 0}, {5, -2, 0}};
     const int x = 100, y = 100;
-    constexpr std::uint16_t ground = 0x0841;
+    constexpr std::uint16_t GROUND = 0x0841;
     Set_Full_Clip();
     for (const line_case& c : cases) {
-        Fill({0, y - 2, 300, y + 12}, ground);
+        Fill({0, y - 2, 300, y + 12}, GROUND);
         Draw_Mana_Line(1, x, y, c.value, c.maximum);
         int drawn = 0;
-        for (int px = 0; px < 300; ++px) drawn += Pixel(px, y + 3) != ground;
+        for (int px = 0; px < 300; ++px) drawn += Pixel(px, y + 3) != GROUND;
         EXPECT_EQ(drawn, c.length) << c.value << " of " << c.maximum;
         if (c.length > 0) {
-            EXPECT_NE(Pixel(x + 35, y + 3), ground) << "the line ends at x + 35";
-            EXPECT_EQ(Pixel(x + 36, y + 3), ground);
+            EXPECT_NE(Pixel(x + 35, y + 3), GROUND) << "the line ends at x + 35";
+            EXPECT_EQ(Pixel(x + 36, y + 3), GROUND);
         }
     }
 }
@@ -189,23 +189,23 @@ TEST_F(SpellPage, TheSpellKeyOpensThePageAndEveryExitFreesItsSpritesOnce) {
     const int surfaces = Live_Surface_Count();
     Click_At({60, 230});
     EXPECT_EQ(Command_Kind(alric), ACT_SCREEN);
-    EXPECT_EQ(hexamap_controls[3].state, press_up) << "the button pops up";
+    EXPECT_EQ(hexamap_controls[3].state, PRESS_UP) << "the button pops up";
     EXPECT_EQ(pressed_control, nullptr);
     Tick();
-    ASSERT_EQ(ScreenType, screen_spell_page);
-    EXPECT_EQ(screen_controls[screen_spell_page], spell_page_controls);
+    ASSERT_EQ(ScreenType, SCREEN_SPELL_PAGE);
+    EXPECT_EQ(screen_controls[SCREEN_SPELL_PAGE], spell_page_controls);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 3);
     Press('M');
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
 
     // The inventory switch the player may not give keeps the page whole.
-    Open_Page_Of(alric, screen_spell_page);
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 3) << "opened again, the page holds one copy";
     Clear_Selection();
     Press(VK_TAB);
-    EXPECT_EQ(ScreenType, screen_spell_page);
+    EXPECT_EQ(ScreenType, SCREEN_SPELL_PAGE);
     EXPECT_EQ(Live_Surface_Count(), surfaces + 3);
     Select_Char(alric);
     Press(VK_TAB);
@@ -217,7 +217,7 @@ TEST_F(SpellPage, TheSpellKeyOpensThePageAndEveryExitFreesItsSpritesOnce) {
     // frees nothing twice.
     Move_To(Cell_Middle(0));
     Press(VK_ESCAPE);
-    EXPECT_EQ(ScreenType, screen_hexamap);
+    EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     EXPECT_EQ(Live_Surface_Count(), surfaces);
 }
 
@@ -229,7 +229,7 @@ TEST_F(SpellPage, AMissingBackgroundIsFatal) {
     for (const char* file : {"MANALINE.BMP", "SPBUTTON.BMP", "SPICONS.BMP"})
         fs::copy_file(fixture::Map_Art_Folder() / "ARTWORK" / "PAGES" / file, bare / "ARTWORK" / "PAGES" / file);
     Set_Working_Folder(bare);
-    Open_Page_Of(alric, screen_spell_page);
+    Open_Page_Of(alric, SCREEN_SPELL_PAGE);
     Set_Working_Folder(folder);
     fs::remove_all(bare);
     ASSERT_EQ(backend().boxes.size(), 1u);

@@ -21,7 +21,7 @@ using SeedBytes = std::vector<std::uint8_t>;
 inline DatabaseInput Read_Database_Folder(const std::filesystem::path& folder) {
     DatabaseInput files;
     for (int f = 0; f < DATABASE_FILES; ++f) {
-        std::ifstream in(folder / database_file_names[f], std::ios::binary);
+        std::ifstream in(folder / DATABASE_FILE_NAMES[f], std::ios::binary);
         files[f] = SeedBytes(std::istreambuf_iterator<char>(in), {});
     }
     return files;

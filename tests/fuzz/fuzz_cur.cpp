@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::optional<cursor_image> image = Parse_Cursor_File(data, size);
     if (!image) return 0;
-    if (image->width < 1 || image->height < 1 || image->width > max_cursor_side || image->height > max_cursor_side ||
+    if (image->width < 1 || image->height < 1 || image->width > MAX_CURSOR_SIDE || image->height > MAX_CURSOR_SIDE ||
         image->argb.size() != static_cast<std::size_t>(image->width) * image->height || image->hot_x < 0 ||
         image->hot_y < 0 || image->hot_x >= image->width || image->hot_y >= image->height)
         std::abort();

@@ -39,15 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CDysFrame* table = nullptr;
     CDysHeader header;
     std::uint16_t count = Parse_DYS(data, size, &table, &header);
-    if (count == dys_failed) return 0;
+    if (count == DYS_FAILED) return 0;
     struct Place {
         int x, y;
     };
-    static constexpr Place places[] = {{320, 240}, {-40, -40}, {630, 470}, {0, 479}, {639, 0}, {-1000, 200}};
+    static constexpr Place PLACES[] = {{320, 240}, {-40, -40}, {630, 470}, {0, 479}, {639, 0}, {-1000, 200}};
     Set_Clip_Rect(0, 0, 640, 480);
     for (std::uint16_t i = 0; i < count; ++i) {
         const CDysFrame& f = table[i];
-        for (const Place& p : places) Draw_DYS_Frame(p.x + f.x, p.y + f.y, f.data, f.length, i % 3 - 1, i % 64);
+        for (const Place& p : PLACES) Draw_DYS_Frame(p.x + f.x, p.y + f.y, f.data, f.length, i % 3 - 1, i % 64);
     }
     Set_Clip_Rect(100, 100, 300, 200);
     for (std::uint16_t i = 0; i < count; ++i) Draw_DYS_Frame(150, 120, table[i].data, table[i].length, 0, 45);

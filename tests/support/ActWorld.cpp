@@ -43,7 +43,6 @@ void Reset_Act_World(std::uint32_t width, std::uint32_t height, std::uint32_t le
     Set_Fixitem_Type(WALL_SLOT, LAYER_WALL, 1, -1, 100);
     Set_Fixitem_Type(BLOCKING_SLOT, LAYER_WALL, 1, 0, 150);
     Init_Path_Arrays();
-    path_char = NOOBJ;
     for (std::uint8_t t = 17; t <= 20; ++t) anim_types[t].sprite = Register_Sprite_Info(0, FLASH_FRAMES);
     cursor_shown = 0;
     cursor_changes.clear();
@@ -52,17 +51,6 @@ void Reset_Act_World(std::uint32_t width, std::uint32_t height, std::uint32_t le
         cursor_shown = t;
         cursor_changes.push_back(t);
     };
-    Drop_All_Held_Target_Lists();
-    target_picks = 0;
-    std::fill(std::begin(picked_fields), std::end(picked_fields), NO_FIELD);
-    target_field = NO_FIELD;
-    target_rotation = 0;
-    cancel_targeting = 0;
-    cursor_field = NO_FIELD;
-    ai_acting = 0;
-    opportunity_attack = 0;
-    party_hearing_distance = 0x7FFFFFFF;
-    party_observer = NOOBJ;
 }
 
 std::uint16_t Place_Hero(std::uint16_t field, const std::string& name) {

@@ -17,7 +17,7 @@ namespace fixture {
 inline ::testing::AssertionResult Is_File_Fault_Box(const MessageBoxCall& box, const std::string& text,
                                                     const std::string& path_end, const std::string& reason,
                                                     bool asks_to_quit) {
-    if (box.caption != program_name) return ::testing::AssertionFailure() << "caption [" << box.caption << "]";
+    if (box.caption != PROGRAM_NAME) return ::testing::AssertionFailure() << "caption [" << box.caption << "]";
     const std::string question = "\n\nQuit from Application ?";
     std::string body = box.text;
     if (asks_to_quit) {

@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* game_folder_version = "game 3";
+constexpr const char* GAME_FOLDER_VERSION = "game 3";
 
 // Builds the sample map on a display of its own and saves it; everything it
 // opened is closed again and the backend is as it was.
@@ -42,7 +42,7 @@ bool Write_Start_Map(const fs::path& art, const fs::path& root, void (*build)())
     Release_DirectDraw();
     Release_Portraits();
     Free_Map();
-    ScreenType = screen_none;
+    Reset_Screen_Type();
     Reset_Quitting();
     Set_Working_Folder({});
     Set_Main_Window(main_window);
@@ -54,7 +54,7 @@ bool Write_Start_Map(const fs::path& art, const fs::path& root, void (*build)())
 // A folder beside the test program with the test artwork linked in and the
 // map build makes saved as "start.map".
 fs::path Start_Map_Folder(const char* suffix, void (*build)()) {
-    return Cached_Folder(suffix, game_folder_version, [build](const fs::path& root) {
+    return Cached_Folder(suffix, GAME_FOLDER_VERSION, [build](const fs::path& root) {
         const fs::path art = Map_Art_Folder();
         fs::create_directories(root);
         fs::create_directory_symlink(art / "ARTWORK", root / "ARTWORK");
@@ -63,7 +63,7 @@ fs::path Start_Map_Folder(const char* suffix, void (*build)()) {
     });
 }
 
-void Build_Game_Map() { Build_Sample_Map(game_map_side, game_map_side, game_map_levels); }
+void Build_Game_Map() { Build_Sample_Map(GAME_MAP_SIDE, GAME_MAP_SIDE, GAME_MAP_LEVELS); }
 
 }  // namespace
 

@@ -12,7 +12,7 @@ std::filesystem::path Game_Folder();
 // The same with the small map to play on (Build_Play_Map) as "start.map".
 std::filesystem::path Play_Folder();
 
-constexpr std::uint32_t game_map_side = 24;
-constexpr std::uint32_t game_map_levels = 2;
+constexpr std::uint32_t GAME_MAP_SIDE = 24;
+constexpr std::uint32_t GAME_MAP_LEVELS = 2;
 
 }  // namespace fixture

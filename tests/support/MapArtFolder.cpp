@@ -20,14 +20,14 @@
 
 namespace fixture {
 
-const int test_floor_colours[test_floor_count] = {40, 80, 120, 160};
+const int test_floor_colours[TEST_FLOOR_COUNT] = {40, 80, 120, 160};
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // Bumped whenever what the folder holds changes.
-constexpr const char* folder_version = "map-art 5";
+constexpr const char* FOLDER_VERSION = "map-art 5";
 
 // The pages the start-up shows after the title, beside the title itself,
 // the character page and the inventory.
@@ -53,7 +53,7 @@ bool Write_Everything(const fs::path& root) {
     for (const art::BitmapSprite& s : art::Head_Sprites()) ok &= art::Write_Bitmap_File(root, s);
     for (const art::BitmapSprite& s : art::Page_Sprites()) ok &= art::Write_Bitmap_File(root, s);
     ok &= art::Write_Bitmap_File(root, art::Corpse_Sprite());
-    for (int i = 0; i < test_floor_count; ++i) ok &= art::Write_Bitmap_File(root, Test_Floor(i));
+    for (int i = 0; i < TEST_FLOOR_COUNT; ++i) ok &= art::Write_Bitmap_File(root, Test_Floor(i));
     for (const art::DysSprite& s : art::System_Dys()) ok &= art::Write_Dys_File(root, s);
     for (const art::DysSprite& s : art::Item_Sprites()) ok &= art::Write_Dys_File(root, s);
     for (const art::DysSprite& s : art::Body_Sprites()) ok &= art::Write_Dys_File(root, s);
@@ -99,7 +99,7 @@ fs::path Cached_Folder(const std::string& suffix, const char* version,
 }
 
 fs::path Map_Art_Folder() {
-    static const fs::path folder = Cached_Folder("-map-art", folder_version, &Write_Everything);
+    static const fs::path folder = Cached_Folder("-map-art", FOLDER_VERSION, &Write_Everything);
     return folder;
 }
 

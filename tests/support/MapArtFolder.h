@@ -23,7 +23,7 @@ std::filesystem::path Map_Art_Folder();
 std::filesystem::path Cached_Folder(const std::string& suffix, const char* version,
                                     const std::function<bool(const std::filesystem::path&)>& write);
 
-constexpr int test_floor_count = 4;
-extern const int test_floor_colours[test_floor_count];
+constexpr int TEST_FLOOR_COUNT = 4;
+extern const int test_floor_colours[TEST_FLOOR_COUNT];
 
 }  // namespace fixture

@@ -35,8 +35,6 @@ void Reset_Path_World(std::uint32_t width, std::uint32_t height, std::uint32_t l
     Reset_World(width, height, levels);
     Set_Fixitem_Type(WALL_SLOT, LAYER_WALL, 1, -1, 100);
     Init_Path_Arrays();
-    path_char = NOOBJ;
-    danger_limit = 0;
 }
 
 void Draw_Level(const std::vector<std::string>& rows, std::uint32_t level) {

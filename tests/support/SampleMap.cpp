@@ -20,10 +20,10 @@
 #include "System/Sprite.h"
 #include "System/SpriteHandles.h"
 #include "datafiles/LightMap.h"
+#include "frontend/Hooks.h"
 #include "frontend/MapArtwork.h"
 #include "frontend/MapView.h"
 #include "frontend/SystemSprites.h"
-#include "frontend/ViewStandIns.h"
 #include "support/WorldBuilder.h"
 #include "tools/artgen/Figures.h"
 #include "tools/artgen/Items.h"
@@ -188,10 +188,10 @@ std::vector<std::uint16_t> Item_Kinds() {
 }
 
 // Map animations on a few fields: 300 is all there are.
-constexpr int animated_fields = 48;
+constexpr int ANIMATED_FIELDS = 48;
 
 void Put_Map_Anims(sample& s) {
-    for (int i = 0; i < animated_fields; ++i) {
+    for (int i = 0; i < ANIMATED_FIELDS; ++i) {
         const auto f = static_cast<std::uint16_t>(s.Below(static_cast<int>(total_fields)));
         const bool raised = (mapfield[f] & MF_HEIGHT_PROGRAM) || (mapfield[f] & MF_ELEVATION) >= 2;
         switch (i % 6) {
@@ -207,7 +207,7 @@ void Put_Map_Anims(sample& s) {
                 Put_MapAnim(f, ANIM_TARGET_FRONT, static_cast<std::uint8_t>(s.Below(2)));
                 Put_MapAnim(f, ANIM_TARGET_BACK, static_cast<std::uint8_t>(s.Below(2)));
                 break;
-            case 2: Put_MapAnim(f, ANIM_PATH_ARROWS, static_cast<std::uint8_t>(s.Below(7))); break;
+            case 2: Put_MapAnim(f, ANIM_PATH_ARROW, static_cast<std::uint8_t>(s.Below(7))); break;
             case 3:
             case 4: {
                 const std::uint16_t c = Char_On_Field(f);
@@ -286,7 +286,7 @@ char_record Play_Char(const char* name, const char* body, std::uint8_t lobby, st
 }  // namespace
 
 void Build_Play_Map() {
-    Reset_World(play_map_width, play_map_height, 1);
+    Reset_World(PLAY_MAP_WIDTH, PLAY_MAP_HEIGHT, 1);
     Define_Slots();
     // Floors cost movement points to enter; walls and trees cannot be entered.
     fixitem_types[GRASS].mp = fixitem_types[EARTH].mp = 4;
@@ -307,26 +307,26 @@ void Build_Play_Map() {
     const char* bodies[] = {"WARRIOR", "RANGER", "DWARF"};
     std::uint16_t party[3];
     for (int i = 0; i < 3; ++i) {
-        char_record r = Play_Char(play_party[i].name, bodies[i], 0, static_cast<std::uint16_t>(i + 1));
+        char_record r = Play_Char(PLAY_PARTY[i].name, bodies[i], 0, static_cast<std::uint16_t>(i + 1));
         if (i == 0) r.flags |= CF_MAIN_CHAR;
-        party[i] = Place_Char(Field_Index(play_party[i].x, play_party[i].y, 0), r);
+        party[i] = Place_Char(Field_Index(PLAY_PARTY[i].x, PLAY_PARTY[i].y, 0), r);
         Give_Item(party[i], sword, SLOT_RIGHT_HAND);
     }
     Give_Item(party[0], potion, SLOT_QUICK_FIRST);
     const char* monster_bodies[] = {"SKELETON", "SKELETON", "WOLF"};
     for (int i = 0; i < 3; ++i) {
-        char_record r = Play_Char(play_monsters[i].name, monster_bodies[i], 1, static_cast<std::uint16_t>(10 + i));
-        r.hp = r.max_hp = play_monster_hp;
+        char_record r = Play_Char(PLAY_MONSTERS[i].name, monster_bodies[i], 1, static_cast<std::uint16_t>(10 + i));
+        r.hp = r.max_hp = PLAY_MONSTER_HP;
         r.facing = 4;
         if (i == 2) r.race = RACE_ANIMAL;
-        Place_Char(Field_Index(play_monsters[i].x, play_monsters[i].y, 0), r);
+        Place_Char(Field_Index(PLAY_MONSTERS[i].x, PLAY_MONSTERS[i].y, 0), r);
     }
     Init_AI_Arrays();
     Select_Char(party[0]);
     light.assign(total_fields, LIGHT_BASE);
     shown_level = 0;
-    scroll_x = play_scroll_x;
-    scroll_y = play_scroll_y;
+    scroll_x = PLAY_SCROLL_X;
+    scroll_y = PLAY_SCROLL_Y;
 }
 
 void Release_Portraits() { Free_Char_Heads(); }

@@ -27,19 +27,19 @@ void Build_Sample_Map(std::uint32_t width, std::uint32_t height, std::uint32_t l
 // all. The arrays as a map file holds them: AI slots and the party list
 // made; the artwork is not loaded.
 void Build_Play_Map();
-constexpr std::uint32_t play_map_width = 18;
-constexpr std::uint32_t play_map_height = 14;
+constexpr std::uint32_t PLAY_MAP_WIDTH = 18;
+constexpr std::uint32_t PLAY_MAP_HEIGHT = 14;
 // The characters' fields, as (x, y) of level 0.
 struct play_place {
     const char* name;
     std::uint32_t x, y;
 };
-constexpr play_place play_party[] = {{"Alric", 4, 6}, {"Bera", 3, 8}, {"Cato", 5, 8}};
-constexpr play_place play_monsters[] = {{"Skeleton", 11, 6}, {"Rattlebones", 11, 8}, {"Wolf", 13, 3}};
+constexpr play_place PLAY_PARTY[] = {{"Alric", 4, 6}, {"Bera", 3, 8}, {"Cato", 5, 8}};
+constexpr play_place PLAY_MONSTERS[] = {{"Skeleton", 11, 6}, {"Rattlebones", 11, 8}, {"Wolf", 13, 3}};
 // Hit points of the monsters.
-constexpr std::int16_t play_monster_hp = 6;
+constexpr std::int16_t PLAY_MONSTER_HP = 6;
 // The view's scroll position, inside the map's scroll limits.
-constexpr std::int32_t play_scroll_x = 240, play_scroll_y = -90;
+constexpr std::int32_t PLAY_SCROLL_X = 240, PLAY_SCROLL_Y = -90;
 
 // The game keeps the portraits a map loaded for the run; a test gives them
 // back.

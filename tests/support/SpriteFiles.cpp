@@ -15,11 +15,11 @@ namespace fixture {
 
 namespace {
 
-constexpr int frame_side = 8;
-constexpr std::uint8_t ink = 7;
-constexpr std::uint8_t key = 0;
+constexpr int FRAME_SIDE = 8;
+constexpr std::uint8_t INK = 7;
+constexpr std::uint8_t KEY = 0;
 // Any window will do: DirectDraw only needs one for its cooperative level.
-constexpr std::uintptr_t main_window_handle = 0x1234;
+constexpr std::uintptr_t MAIN_WINDOW_HANDLE = 0x1234;
 
 std::filesystem::path Fresh_Folder() {
     static std::atomic<int> counter{0};
@@ -34,7 +34,7 @@ std::filesystem::path Fresh_Folder() {
 
 SpriteFolder::SpriteFolder() : root_(Fresh_Folder()) {
     Set_Working_Folder(root_);
-    Set_Main_Window(reinterpret_cast<HWND>(main_window_handle));
+    Set_Main_Window(reinterpret_cast<HWND>(MAIN_WINDOW_HANDLE));
     Init_DirectDraw();
 }
 
@@ -54,22 +54,22 @@ std::filesystem::path SpriteFolder::File(const std::string& name, const char* ex
 
 void SpriteFolder::Add_Dys(const std::string& name, int frames) {
     DysImage image;
-    image.width = image.height = frame_side;
-    image.x_origin = image.y_origin = -frame_side / 2;
-    const std::vector<std::uint8_t> pixels(frame_side * frame_side, ink);
+    image.width = image.height = FRAME_SIDE;
+    image.x_origin = image.y_origin = -FRAME_SIDE / 2;
+    const std::vector<std::uint8_t> pixels(FRAME_SIDE * FRAME_SIDE, INK);
     for (int i = 0; i < frames; ++i)
-        image.frames.push_back({0, 0, Encode_Dys_Runs(frame_side, frame_side, pixels.data(), key)});
+        image.frames.push_back({0, 0, Encode_Dys_Runs(FRAME_SIDE, FRAME_SIDE, pixels.data(), KEY)});
     Write_Dys(File(name, ".DYS"), image);
 }
 
 void SpriteFolder::Add_Bitmap(const std::string& name, int frames, int width, int layer) {
     Bmp8 picture;
     picture.width = width * frames;
-    picture.height = frame_side;
-    picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, ink);
+    picture.height = FRAME_SIDE;
+    picture.pixels.assign(static_cast<std::size_t>(picture.width) * picture.height, INK);
     for (int i = 0; i < 256; ++i)
         picture.palette[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i)};
-    picture.palette[key] = {255, 0, 255};
+    picture.palette[KEY] = {255, 0, 255};
     picture.fix = FixBlock{0, 0, static_cast<std::int16_t>(frames), 1, static_cast<std::int16_t>(layer)};
     Write_Bmp8(File(name, ".BMP"), picture);
 }

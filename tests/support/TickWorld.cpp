@@ -165,12 +165,6 @@ void Append_All(std::string& out, const std::vector<T>& values) {
 
 void Reset_Tick_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels) {
     Reset_Act_World(width, height, levels);
-    Drop_Held_Act_Paths();
-    current_act = NO_INDEX;
-    decision_budget = 0;
-    tick_cursor = 0;
-    leading_field = NO_FIELD;
-    page_char = -1;
 }
 
 std::uint16_t Give_Program(std::uint16_t c, std::uint32_t kind, std::uint16_t p1, std::uint16_t p2, std::uint16_t p3,

@@ -11,8 +11,9 @@
 
 namespace fixture {
 
-// Reset_Act_World, then no held act paths, no act being carried out, the
-// tick cursor and decision budget at 0, no leading field.
+// Reset_Act_World: the world's own reset leaves no held act paths, no act
+// being carried out, the tick cursor and decision budget at 0 and no
+// leading field.
 void Reset_Tick_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels = 1);
 
 // Gives character c a modifier of kind with the parameters; returns it.

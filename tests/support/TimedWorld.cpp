@@ -79,12 +79,6 @@ void Reset_Timed_World(std::uint32_t width, std::uint32_t height, std::uint32_t 
     Reset_World(width, height, levels);
     Timer_Init();
     Reset_Game_Clock();
-    turn_mode = 0;
-    game_speed = 4;
-    clock_step = 4;
-    anim_wait = 0;
-    anim_cycle = 0;
-    path_cacheable = 1;
 }
 
 ScopedBaseAnswers::ScopedBaseAnswers()

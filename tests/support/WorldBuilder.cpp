@@ -17,6 +17,7 @@
 #include "Objects/Modifiers.h"
 #include "Objects/Requests.h"
 #include "Objects/SpriteInfo.h"
+#include "Objects/WorldState.h"
 #include "System/ErrorReport.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "support/LogSpy.h"
@@ -32,9 +33,10 @@ void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels
     Headless_Backend().Reset();
     Headless_Backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
     Reset_Quitting();
+    Reset_World_State();
+    Reset_Objects_Hooks();
+    Set_Game_Clock(0);
 
-    for (fixitem_type& t : fixitem_types) t = fixitem_type{};
-    for (anim_type& t : anim_types) t = anim_type{};
     Set_Fixitem_Type(0, LAYER_FLOOR);
 
     Set_Map_Geometry(width, height, levels);
@@ -46,26 +48,11 @@ void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels
     Init_Char_Array(0);
     Alloc_Item_Array(0);
     Alloc_Map_Anims();
-    item_types.clear();
     Init_Builtin_Item_Types();
     mitems_sprite = Register_Sprite_Info(LAYER_ITEM, 400);
     char_sprite = Register_Sprite_Info(LAYER_CHAR, 72);
 
-    Free_Mod_Pool();
     Init_AI_Arrays();
-    Objects_Hooks() = ObjectsHooks{};
-    char_body_count = 0;
-    char_head_count = 0;
-    current_object = NOOBJ;
-    party_hidden = 0;
-    party_sight_distance = 0x7FFFFFFF;
-    game_clock = 0;
-    turn_mode = 0;
-    clock_step = 4;
-    game_speed = 4;
-    anim_wait = 0;
-    digits_shown = 1;
-    target_field = NO_FIELD;
     Clear_Logged_Messages();
 }
 

@@ -15,14 +15,13 @@ constexpr int LAYER_ITEM = 3;   // the ground-item sprite
 constexpr int LAYER_CHAR = 12;  // character bodies
 constexpr int LAYER_WALL = 20;
 
-// Resets every array of the game world to an empty map of width x height
-// fields on levels levels: field heads, no objects, the modifier pool,
-// area modifiers (10 free entries), characters, items, map animations,
-// built-in item types, no database modifier pool, no AI slots, no
-// selection, default hooks, real-time play at clock 0, an empty stand-in
-// log, nobody of the party perceiving anything. Headless message boxes
-// answer Cancel, so consistency errors are recorded and the program goes
-// on.
+// The whole game world back to its start (Reset_World_State) with the
+// default hooks, then an empty map of width x height fields on levels
+// levels: field heads, no objects, the modifier pool, area modifiers (10
+// free entries), characters, items, map animations, built-in item types,
+// no database modifier pool, AI arrays without slots, real-time play at
+// clock 0, an empty stand-in log. Headless message boxes answer Cancel, so
+// consistency errors are recorded and the program goes on.
 void Reset_World(std::uint32_t width, std::uint32_t height, std::uint32_t levels = 1);
 
 // A fixitem type in slot with the given sprite layer and frame count.

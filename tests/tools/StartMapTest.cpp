@@ -230,7 +230,7 @@ ViewPoint In_View(std::uint16_t f) {
 TEST_F(StartMap, ViewStartsOnThePartyInsideTheScrollLimits) {
     EXPECT_EQ(shown_level, 0u);
     const std::int32_t sx = scroll_x, sy = scroll_y;
-    Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+    Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     Set_Scroll_Limits();
     Clamp_Scroll();
     EXPECT_EQ(scroll_x, sx) << "the stored view needs no clamping";

@@ -176,11 +176,11 @@ TEST_F(TypeDatabase, TreesHoldEveryTypeOnceInFoldersWithTheirBinLast) {
 TEST_F(TypeDatabase, TheFilesAreTheSameEveryRunAndSaveAgainToTheSameBytes) {
     ASSERT_TRUE(art::Write_Type_Database(folder_));
     std::vector<Bytes> first;
-    for (const char* name : database_file_names) first.push_back(File_Bytes(folder_ / name));
+    for (const char* name : DATABASE_FILE_NAMES) first.push_back(File_Bytes(folder_ / name));
     ASSERT_TRUE(art::Write_Type_Database(folder_));
     for (int f = 0; f < DATABASE_FILES; ++f)
-        EXPECT_EQ(File_Bytes(folder_ / database_file_names[f]), first[static_cast<std::size_t>(f)])
-            << database_file_names[f];
+        EXPECT_EQ(File_Bytes(folder_ / DATABASE_FILE_NAMES[f]), first[static_cast<std::size_t>(f)])
+            << DATABASE_FILE_NAMES[f];
 
     Reset_Database_State();
     Use_Folder();
@@ -189,8 +189,8 @@ TEST_F(TypeDatabase, TheFilesAreTheSameEveryRunAndSaveAgainToTheSameBytes) {
     Save_Database();
     EXPECT_EQ(Messages().back(), "Database saved");
     for (int f = 0; f < DATABASE_FILES; ++f)
-        EXPECT_EQ(File_Bytes(folder_ / database_file_names[f]), first[static_cast<std::size_t>(f)])
-            << database_file_names[f];
+        EXPECT_EQ(File_Bytes(folder_ / DATABASE_FILE_NAMES[f]), first[static_cast<std::size_t>(f)])
+            << DATABASE_FILE_NAMES[f];
 }
 
 // What the editor's "Load Data" and "Save Data" buttons do on the default
@@ -198,7 +198,7 @@ TEST_F(TypeDatabase, TheFilesAreTheSameEveryRunAndSaveAgainToTheSameBytes) {
 TEST_F(TypeDatabase, TheEditorLoadsAndSavesTheDefaultFolder) {
     ASSERT_TRUE(art::Write_Type_Database(folder_));
     std::vector<Bytes> written;
-    for (const char* name : database_file_names) written.push_back(File_Bytes(folder_ / name));
+    for (const char* name : DATABASE_FILE_NAMES) written.push_back(File_Bytes(folder_ / name));
     Reset_Database_State();
     Use_Folder();
     Open_Editor_Database();
@@ -206,7 +206,7 @@ TEST_F(TypeDatabase, TheEditorLoadsAndSavesTheDefaultFolder) {
     Save_Data();
     EXPECT_EQ(Messages().back(), "Database saved");
     for (int f = 0; f < DATABASE_FILES; ++f)
-        EXPECT_EQ(File_Bytes(folder_ / database_file_names[f]), written[static_cast<std::size_t>(f)]);
+        EXPECT_EQ(File_Bytes(folder_ / DATABASE_FILE_NAMES[f]), written[static_cast<std::size_t>(f)]);
 
     fs::remove(folder_ / "mod.dat");
     const std::size_t types = char_data.size();

@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr RECT left_flame{48, 305, 68, 341}, right_flame{565, 305, 585, 341};
+constexpr RECT LEFT_FLAME{48, 305, 68, 341}, RIGHT_FLAME{565, 305, 585, 341};
 bool In(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
-bool In_Flames(int x, int y) { return In(left_flame, x, y) || In(right_flame, x, y); }
+bool In_Flames(int x, int y) { return In(LEFT_FLAME, x, y) || In(RIGHT_FLAME, x, y); }
 
 using Animation = WorldMapTest;
 
@@ -169,9 +169,9 @@ TEST_F(Animation, FadesInFromBlackAndOutWithTheSound) {
 bool View_Matches_Map() {
     const IDirectDrawSurface* view = view_surface;
     const IDirectDrawSurface* map = map_surface;
-    for (int y = 0; y < view_height; ++y)
+    for (int y = 0; y < VIEW_HEIGHT; ++y)
         if (std::memcmp(view->Bits() + y * view->Pitch(), map->Bits() + (scroll_y + y) * map->Pitch() + scroll_x,
-                        view_width) != 0)
+                        VIEW_WIDTH) != 0)
             return false;
     return true;
 }
@@ -189,18 +189,18 @@ TEST_F(Animation, EdgesScrollTheViewWithinItsLimits) {
         int limit;
         const char* shot;
     };
-    const edge edges[] = {{639, 200, &scroll_x, scroll_max_x, "scroll-right"},
-                          {320, 479, &scroll_y, scroll_max_y, "scroll-bottom"},
-                          {0, 200, &scroll_x, scroll_min, "scroll-left"},
-                          {320, 0, &scroll_y, scroll_min, "scroll-top"}};
+    const edge edges[] = {{639, 200, &scroll_x, SCROLL_MAX_X, "scroll-right"},
+                          {320, 479, &scroll_y, SCROLL_MAX_Y, "scroll-bottom"},
+                          {0, 200, &scroll_x, SCROLL_MIN, "scroll-left"},
+                          {320, 0, &scroll_y, SCROLL_MIN, "scroll-top"}};
     for (const edge& e : edges) {
         Post(WM_MOUSEMOVE, 0, MAKELPARAM(e.x, e.y));
         for (int pass = 0; pass < 200; ++pass) {
             Pass();
-            ASSERT_GE(scroll_x, scroll_min);
-            ASSERT_LE(scroll_x, scroll_max_x);
-            ASSERT_GE(scroll_y, scroll_min);
-            ASSERT_LE(scroll_y, scroll_max_y);
+            ASSERT_GE(scroll_x, SCROLL_MIN);
+            ASSERT_LE(scroll_x, SCROLL_MAX_X);
+            ASSERT_GE(scroll_y, SCROLL_MIN);
+            ASSERT_LE(scroll_y, SCROLL_MAX_Y);
             ASSERT_TRUE(View_Matches_Map()) << e.shot << " pass " << pass;
         }
         EXPECT_EQ(*e.scroll, e.limit) << e.shot;

@@ -53,8 +53,8 @@ TEST_F(ResourceArt, TheTerrainHasItsFeaturesAndSeaWhereTheViewNeverReaches) {
     const int home = hmap.At(wm::kHomeTown.x, wm::kHomeTown.y);
     EXPECT_TRUE(home & 0x40) << "the home town lies on a road";
     EXPECT_EQ(Band(home & 31), 1);
-    EXPECT_EQ(player_start_x / 2, wm::kHomeTown.x);
-    EXPECT_EQ(player_start_y / 2, wm::kHomeTown.y);
+    EXPECT_EQ(PLAYER_START_X / 2, wm::kHomeTown.x);
+    EXPECT_EQ(PLAYER_START_Y / 2, wm::kHomeTown.y);
 
     // The landmarks of the tests and the benchmark.
     ASSERT_TRUE(Init_Path_Search());

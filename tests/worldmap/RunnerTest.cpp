@@ -82,9 +82,9 @@ TEST_F(WorldMapRunner, TicksWalkTheMarkerAndRecordTheSound) {
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_NE(r.out.find("state player 365 280 scroll 120 120 walking 1 steps 80\n"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("walking 1 steps 70\n"), std::string::npos) << r.out;
-    constexpr std::uintmax_t header = 44, tick = 4410 * 4;
-    EXPECT_EQ(fs::file_size(dir / "shots" / "ten.wav"), header + 10 * tick);
-    EXPECT_EQ(fs::file_size(dir / "shots" / "five.wav"), header + 5 * tick);
+    constexpr std::uintmax_t HEADER = 44, TICK = 4410 * 4;
+    EXPECT_EQ(fs::file_size(dir / "shots" / "ten.wav"), HEADER + 10 * TICK);
+    EXPECT_EQ(fs::file_size(dir / "shots" / "five.wav"), HEADER + 5 * TICK);
 }
 
 TEST_F(WorldMapRunner, ABadScriptOrFolderEndsWithStatusTwo) {

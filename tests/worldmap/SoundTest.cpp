@@ -50,7 +50,7 @@ class MusicAndSteps : public WorldMapTest {
     // The music as it plays on: the file, then from the loop point again and
     // again.
     std::uint8_t Stream(std::size_t at) const {
-        const std::size_t loop = static_cast<std::size_t>(music_loop_point);
+        const std::size_t loop = static_cast<std::size_t>(MUSIC_LOOP_POINT);
         if (at < music.size()) return music[at];
         return music[loop + (at - music.size()) % (music.size() - loop)];
     }
@@ -58,7 +58,7 @@ class MusicAndSteps : public WorldMapTest {
     bool Half_Holds(DWORD half, std::size_t from) const {
         void *p1, *p2;
         DWORD n1, n2;
-        if (music_buffer->Lock(half, music_half_bytes, &p1, &n1, &p2, &n2, 0) != DS_OK) return false;
+        if (music_buffer->Lock(half, MUSIC_HALF_BYTES, &p1, &n1, &p2, &n2, 0) != DS_OK) return false;
         bool same = true;
         for (DWORD i = 0; i < n1 && same; ++i) same = static_cast<const std::uint8_t*>(p1)[i] == Stream(from + i);
         music_buffer->Unlock(p1, 0, p2, 0);
@@ -81,7 +81,7 @@ struct refill_case {
 };
 
 TEST_F(MusicAndSteps, RefillsTakeTurnsWithTheMusicThatFollows) {
-    const std::size_t loop = static_cast<std::size_t>(music_loop_point);
+    const std::size_t loop = static_cast<std::size_t>(MUSIC_LOOP_POINT);
     const refill_case cases[] = {
         {"wrapping in the middle of a refill", loop + 500000},
         {"wrapping twice in one refill", loop + 300000},
@@ -97,17 +97,17 @@ TEST_F(MusicAndSteps, RefillsTakeTurnsWithTheMusicThatFollows) {
         // The first half came with the start-up, the second with the thread's
         // first look.
         EXPECT_TRUE(Half_Holds(0, 0));
-        EXPECT_TRUE(Half_Holds(music_half_bytes, music_half_bytes));
-        std::size_t next = 2 * music_half_bytes;
+        EXPECT_TRUE(Half_Holds(MUSIC_HALF_BYTES, MUSIC_HALF_BYTES));
+        std::size_t next = 2 * MUSIC_HALF_BYTES;
         for (int refill = 0; refill < 8; ++refill) {
-            const DWORD playing = refill % 2 == 0 ? music_half_bytes + 1000 : 1000;
-            const DWORD refilled = refill % 2 == 0 ? 0 : music_half_bytes;
+            const DWORD playing = refill % 2 == 0 ? MUSIC_HALF_BYTES + 1000 : 1000;
+            const DWORD refilled = refill % 2 == 0 ? 0 : MUSIC_HALF_BYTES;
             music_buffer->SetCurrentPosition(playing);
             Music_Poll();
             EXPECT_TRUE(Half_Holds(refilled, next)) << "refill " << refill;
             Music_Poll();
             EXPECT_TRUE(Half_Holds(refilled, next)) << "a second look fills nothing";
-            next += music_half_bytes;
+            next += MUSIC_HALF_BYTES;
         }
         EXPECT_GT(next, c.length + 2 * (c.length - loop)) << "the loop came round";
         PostMessageA(main_window, WM_CLOSE, 0, 0);
@@ -131,10 +131,10 @@ TEST_F(MusicAndSteps, TheStepsSoundFromAClickUntilTheArrival) {
             first = std::min(first, i);
             last = i;
         }
-    EXPECT_EQ(first / 2 / tick_frames, click / 2 / tick_frames) << "from the click";
+    EXPECT_EQ(first / 2 / TICK_FRAMES, click / 2 / TICK_FRAMES) << "from the click";
     // The walk takes a tick a step, the steps sounding through the tick of
     // the last; the next tick stops them.
-    EXPECT_EQ(last / 2 / tick_frames, click / 2 / tick_frames + steps - 1) << "until the arrival";
+    EXPECT_EQ(last / 2 / TICK_FRAMES, click / 2 / TICK_FRAMES + steps - 1) << "until the arrival";
 }
 
 TEST_F(MusicAndSteps, WithoutADeviceOrTheFilesTheMapIsSilent) {
@@ -152,11 +152,11 @@ TEST_F(MusicAndSteps, WithoutADeviceOrTheFilesTheMapIsSilent) {
          "worldmap: no sound device: the map stays silent\n"},
         {"no step sound",
          [](MusicAndSteps& t) {
-             t.Use_Music_Of_Length(static_cast<std::size_t>(music_loop_point) + 4);
+             t.Use_Music_Of_Length(static_cast<std::size_t>(MUSIC_LOOP_POINT) + 4);
              fs::remove(t.own_folder / "MainMap.sfx");
          },
          "worldmap: \"MainMap.sfx\" is missing or shorter than 15406 bytes: no step sound\n"},
-        {"music too short", [](MusicAndSteps& t) { t.Use_Music_Of_Length(static_cast<std::size_t>(music_loop_point)); },
+        {"music too short", [](MusicAndSteps& t) { t.Use_Music_Of_Length(static_cast<std::size_t>(MUSIC_LOOP_POINT)); },
          "worldmap: \"MainMap.mus\" is missing or not longer than 3994512 bytes: no music\n"},
     };
     const char* was = std::getenv("SDL_AUDIODRIVER");

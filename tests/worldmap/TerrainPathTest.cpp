@@ -1,4 +1,4 @@
-// The terrain path search: the step costs of the two bands, roads and rough
+// The terrain path search: the step costs of the two bands, roads and ROUGH
 // ground; routes that replay onto their target with the stored cost and
 // never beat the cheapest route; the longest routes the grid allows; a queue
 // that grows; and the terrain's rows counted from the picture's top.
@@ -15,9 +15,9 @@
 
 namespace {
 
-constexpr std::uint8_t rough = terrain_rough, road = terrain_road;
+constexpr std::uint8_t ROUGH = TERRAIN_ROUGH, ROAD = TERRAIN_ROAD;
 // A class in neither band: no step may enter it.
-constexpr std::uint8_t wall = 30;
+constexpr std::uint8_t WALL = 30;
 
 class TerrainPath : public ::testing::Test {
   protected:
@@ -28,12 +28,12 @@ class TerrainPath : public ::testing::Test {
     void TearDown() override { Reset_Path_Search(); }
 
     void Fill(std::uint8_t cell) {
-        cells.assign(terrain_cells, cell);
-        Set_Terrain(cells.data(), terrain_width);
+        cells.assign(TERRAIN_CELLS, cell);
+        Set_Terrain(cells.data(), TERRAIN_WIDTH);
     }
-    std::uint8_t& At(int x, int y) { return cells[static_cast<std::size_t>(y) * terrain_width + x]; }
+    std::uint8_t& At(int x, int y) { return cells[static_cast<std::size_t>(y) * TERRAIN_WIDTH + x]; }
 
-    // A seeded terrain of low hills (some too steep), highland, water, rough
+    // A seeded terrain of low hills (some too steep), highland, water, ROUGH
     // ground and roads.
     void Random_Terrain(unsigned seed) {
         std::mt19937 rng(seed);
@@ -42,8 +42,8 @@ class TerrainPath : public ::testing::Test {
             c = r < 5    ? 2
                 : r < 20 ? static_cast<std::uint8_t>(16 + rng() % 4)
                          : static_cast<std::uint8_t>(4 + rng() % 4);
-            if (rng() % 6 == 0) c |= rough;
-            if (rng() % 9 == 0) c |= road;
+            if (rng() % 6 == 0) c |= ROUGH;
+            if (rng() % 9 == 0) c |= ROAD;
         }
     }
 
@@ -85,13 +85,13 @@ TEST_F(TerrainPath, StepCostsOfTheBandsRoadsAndRoughGround) {
         {5, 7, false, 8},
         {5, 7, true, 10},  // up two in the first band
         {5, 8, false, 0},
-        {5, 8 | road, false, 0},  // three is too steep, even onto a road
+        {5, 8 | ROAD, false, 0},  // three is too steep, even onto a ROAD
         {8, 5, false, 0},         // and so is three down
         {7, 5, false, 4},
         {5, 5, false, 4},
         {5, 5, true, 6},
-        {5, 6 | road, false, 1},
-        {5, 7 | road, true, 1},  // a road costs 1 where the class rule passes
+        {5, 6 | ROAD, false, 1},
+        {5, 7 | ROAD, true, 1},  // a ROAD costs 1 where the class rule passes
         {10, 18, false, 8},
         {17, 18, false, 11},
         {20, 5, false, 4},  // between and within the bands
@@ -99,12 +99,12 @@ TEST_F(TerrainPath, StepCostsOfTheBandsRoadsAndRoughGround) {
         {18, 16, false, 8},
         {18, 21, false, 0},
         {21, 18, false, 0},
-        {5, 5 | rough, false, 7},
-        {5, 5 | rough, true, 9},
-        {5, 5 | rough | road, false, 1},
+        {5, 5 | ROUGH, false, 7},
+        {5, 5 | ROUGH, true, 9},
+        {5, 5 | ROUGH | ROAD, false, 1},
         {5, 2, false, 0},
         {5, 24, false, 0},
-        {5, wall, false, 0},  // outside both bands
+        {5, WALL, false, 0},  // outside both bands
     };
     for (const step_case& c : cases) {
         At(100, 100) = c.from;
@@ -118,7 +118,7 @@ TEST_F(TerrainPath, StepCostsOfTheBandsRoadsAndRoughGround) {
     EXPECT_EQ(Step_Cost(0, 0, -1, 0), 0);
     EXPECT_EQ(Step_Cost(399, 399, 400, 399), 0);
     EXPECT_EQ(Step_Cost(399, 0, 400, -1), 0);
-    EXPECT_EQ(Get_Cell_Dist(-1, 5), outside_cost);
+    EXPECT_EQ(Get_Cell_Dist(-1, 5), OUTSIDE_COST);
 }
 
 TEST_F(TerrainPath, TargetsWithoutARouteAndTheOwnCell) {
@@ -156,10 +156,10 @@ TEST_F(TerrainPath, RoutesReplayOntoTheirTargetsAtTheStoredCost) {
 // 79 800 steps (it cuts each turn diagonally), more than a 16-bit path store
 // holds.
 TEST_F(TerrainPath, TheLongestCorridorFitsThePathStore) {
-    Fill(wall);
-    for (int y = 0; y < terrain_height; y += 2) {
-        for (int x = 0; x < terrain_width; ++x) At(x, y) = 5;
-        if (y + 2 < terrain_height) At((y / 2) % 2 == 0 ? terrain_width - 1 : 0, y + 1) = 5;
+    Fill(WALL);
+    for (int y = 0; y < TERRAIN_HEIGHT; y += 2) {
+        for (int x = 0; x < TERRAIN_WIDTH; ++x) At(x, y) = 5;
+        if (y + 2 < TERRAIN_HEIGHT) At((y / 2) % 2 == 0 ? TERRAIN_WIDTH - 1 : 0, y + 1) = 5;
     }
     const long cost = Check_Route(0, 0, 0, 398);
     EXPECT_EQ(path_len, 79800u);
@@ -174,7 +174,7 @@ TEST_F(TerrainPath, ATinyStartingQueueGrowsAndFindsTheSameRoute) {
     const std::vector<std::uint8_t> terrain = cells;
     Reset_Path_Search();
     ASSERT_TRUE(Init_Path_Search(4));
-    Set_Terrain(terrain.data(), terrain_width);
+    Set_Terrain(terrain.data(), TERRAIN_WIDTH);
     ASSERT_EQ(Find_Path(3, 5, 390, 380), 1);
     EXPECT_GT(Queue_Slots(), 4u);
     EXPECT_EQ(Found_Cost(), cost);
@@ -185,10 +185,10 @@ TEST_F(TerrainPath, ATinyStartingQueueGrowsAndFindsTheSameRoute) {
 // search sees row 0 at the picture's top.
 TEST_F(TerrainPath, TheTerrainsRowsCountFromThePicturesTop) {
     Bmp8 picture;
-    picture.width = terrain_width;
-    picture.height = terrain_height;
-    picture.pixels.assign(terrain_cells, wall);
-    for (int x = 0; x < terrain_width; ++x) picture.pixels[x] = 5;
+    picture.width = TERRAIN_WIDTH;
+    picture.height = TERRAIN_HEIGHT;
+    picture.pixels.assign(TERRAIN_CELLS, WALL);
+    for (int x = 0; x < TERRAIN_WIDTH; ++x) picture.pixels[x] = 5;
     const std::vector<std::uint8_t> file = Encode_Bmp8(picture);
     const resource_entry table[] = {
         {RT_BITMAP_ID, nullptr, "HMAP", reinterpret_cast<const char*>(file.data()), file.size()}};
@@ -202,7 +202,7 @@ TEST_F(TerrainPath, TheTerrainsRowsCountFromThePicturesTop) {
     EXPECT_EQ(Find_Path(0, 0, 399, 0), 1);
     EXPECT_EQ(path_len, 399u);
     EXPECT_EQ(Find_Path(0, 399, 399, 399), 0);
-    Set_Terrain(cells.data(), terrain_width);
+    Set_Terrain(cells.data(), TERRAIN_WIDTH);
     DeleteObject(bitmap);
     Reset_Resources();
 }

@@ -36,10 +36,10 @@ TEST_F(Threads, ScrollsAndClicksWhileTheWorkersRunThenEscape) {
     Post(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_FALSE(Pump());
     EXPECT_EQ(Exit_Status(), 0);
-    EXPECT_GE(scroll_x, scroll_min);
-    EXPECT_LE(scroll_x, scroll_max_x);
-    EXPECT_GE(scroll_y, scroll_min);
-    EXPECT_LE(scroll_y, scroll_max_y);
+    EXPECT_GE(scroll_x, SCROLL_MIN);
+    EXPECT_LE(scroll_x, SCROLL_MAX_X);
+    EXPECT_GE(scroll_y, SCROLL_MIN);
+    EXPECT_LE(scroll_y, SCROLL_MAX_Y);
 }
 
 }  // namespace

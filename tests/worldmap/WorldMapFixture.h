@@ -109,8 +109,8 @@ class WorldMapTest : public ::testing::Test {
     void Ticks(int n) {
         for (int i = 0; i < n; ++i) {
             Tick();
-            std::vector<std::int16_t> mixed(tick_frames * 2);
-            Mix_Sound_Output(mixed.data(), tick_frames);
+            std::vector<std::int16_t> mixed(TICK_FRAMES * 2);
+            Mix_Sound_Output(mixed.data(), TICK_FRAMES);
             sound.insert(sound.end(), mixed.begin(), mixed.end());
             if (++ticks % 5 == 0) Music_Poll();
         }
@@ -167,7 +167,7 @@ class WorldMapTest : public ::testing::Test {
         return dir;
     }
 
-    static constexpr std::size_t tick_frames = 4410;
+    static constexpr std::size_t TICK_FRAMES = 4410;
     CWorldMapApp app;
     bool ended = false;
     long ticks = 0;

@@ -292,7 +292,7 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
     struct S {
         int l, t, r, b;
         const char* word;
-        int dx;  // a word on the panel: its shift from above the slot's middle
+        int dx;  // a word on the panel: its shift from ABOVE the slot's middle
     };
     // The body slots (rectangles of the inventory's control rows) and their names.
     const S slots[] = {
@@ -303,8 +303,8 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
         {23, 222, 87, 318, "RIGHT", 0},  {195, 289, 227, 353, "QUICK", 0},   {92, 289, 124, 353, "QUICK", 0},
         {161, 289, 193, 321, "RING", 0}, {126, 289, 158, 321, "RING", 0},    {161, 321, 193, 353, "RING", 0},
         {126, 321, 158, 353, "RING", 0}};
-    // A word on the panel ends this far above its slot.
-    constexpr int above = 3;
+    // A word on the panel ends this far ABOVE its slot.
+    constexpr int ABOVE = 3;
     std::vector<SlotLabel> out;
     for (const S& d : slots) {
         SlotLabel l;
@@ -319,7 +319,7 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
             const int x = middle - w / 2, y = (l.slot.y0 + l.slot.y1) / 2 - 3;
             l.text = {x, y, x + w, y + kGlyphHeight};
         } else {
-            const int x = middle + d.dx - w / 2, y = l.slot.y0 - above - kGlyphHeight - 1;
+            const int x = middle + d.dx - w / 2, y = l.slot.y0 - ABOVE - kGlyphHeight - 1;
             l.text = {x, y, x + w + 1, y + kGlyphHeight + 1};
         }
         out.push_back(l);
@@ -472,7 +472,7 @@ BitmapSprite Mana_Line() {
     for (int f = 0; f < kManaLineFrames; ++f) {
         IndexedImage img(1, kManaLineHeight, kKey);
         for (int y = 0; y < kManaLineHeight; ++y) {
-            double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from above
+            double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from ABOVE
             if (f < 5) {
                 img.Set(0, y, Ramp_At(cols[f].r, cols[f].lo + (cols[f].hi - cols[f].lo) * v));
             } else {

@@ -88,7 +88,7 @@ class Runner {
         });
         // The mouse starts in the middle of the screen, away from the edges
         // that scroll the view.
-        b.cursor_pos = {screen_width / 2, screen_height / 2};
+        b.cursor_pos = {SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2};
         if (!theApp.InitInstance()) running_ = false;
         Pump();
         started_on_map_ = running_ && map_loaded != 0;
@@ -198,18 +198,18 @@ class Runner {
 
     // Where the view shows the middle of field (x, y) of the shown level.
     static POINT Field_Point(int x, int y) {
-        return {x * map_field_width + y * map_row_step - scroll_x + map_view.left,
-                y * map_row_step - scroll_y + map_view.top - field_middle};
+        return {x * MAP_FIELD_WIDTH + y * MAP_ROW_STEP - scroll_x + map_view.left,
+                y * MAP_ROW_STEP - scroll_y + map_view.top - FIELD_MIDDLE};
     }
 
     // The arrow keys that move the view toward the point, none when it lies
     // well inside the view.
     static std::set<UINT> Keys_Toward(POINT p) {
         std::set<UINT> keys;
-        if (p.x < map_view.left + view_margin) keys.insert(VK_LEFT);
-        if (p.x >= map_view.right - view_margin) keys.insert(VK_RIGHT);
-        if (p.y < map_view.top + view_margin) keys.insert(VK_UP);
-        if (p.y >= map_view.bottom - view_margin) keys.insert(VK_DOWN);
+        if (p.x < map_view.left + VIEW_MARGIN) keys.insert(VK_LEFT);
+        if (p.x >= map_view.right - VIEW_MARGIN) keys.insert(VK_RIGHT);
+        if (p.y < map_view.top + VIEW_MARGIN) keys.insert(VK_UP);
+        if (p.y >= map_view.bottom - VIEW_MARGIN) keys.insert(VK_DOWN);
         return keys;
     }
 
@@ -218,7 +218,7 @@ class Runner {
     bool Scroll_To_Field(int x, int y) {
         std::set<UINT> down;
         bool moved = true;
-        for (int pass = 0; pass < max_scroll_passes && moved; ++pass) {
+        for (int pass = 0; pass < MAX_SCROLL_PASSES && moved; ++pass) {
             const std::set<UINT> keys = Keys_Toward(Field_Point(x, y));
             if (keys.empty()) break;
             if (down.empty()) Post(WM_KEYDOWN, VK_CONTROL, 0);
@@ -326,10 +326,10 @@ class Runner {
     bool started_on_map_ = false;
     std::string shot_fault_;
     // A field's hexagon is centred this far above its anchor.
-    static constexpr int field_middle = 4;
+    static constexpr int FIELD_MIDDLE = 4;
     // A field to be clicked lies at least this far inside the view.
-    static constexpr int view_margin = 30;
-    static constexpr int max_scroll_passes = 1000;
+    static constexpr int VIEW_MARGIN = 30;
+    static constexpr int MAX_SCROLL_PASSES = 1000;
 
     std::set<UINT> held_;
     int answer_ = 0;  // 0: the first button

@@ -61,7 +61,7 @@ class Runner {
             std::cout << "box [" << box.caption << "] " << box.text << std::endl;
             return IDOK;
         };
-        b.cursor_pos = {screen_width / 2, screen_height / 2};
+        b.cursor_pos = {SCREEN_WIDTH / 2, SCREEN_HEIGHT / 2};
         Use_Own_Clock(false);
         Sound_Options().manual = true;
         app_.InitInstance();
@@ -87,7 +87,7 @@ class Runner {
         } else if (command == "tick" && in >> a) {
             for (long i = 0; i < a && running_; ++i) Tick_Once();
         } else if (command == "wav" && in >> command) {
-            Write_Wav(out_ / (command + ".wav"), sound_output_rate, sound_output_channels, sound_);
+            Write_Wav(out_ / (command + ".wav"), SOUND_OUTPUT_RATE, SOUND_OUTPUT_CHANNELS, sound_);
             sound_.clear();
         } else if (command == "path" && in >> a >> b) {
             const int found = Find_Path(player_x / 2, player_y / 2, static_cast<int>(a), static_cast<int>(b));
@@ -133,10 +133,10 @@ class Runner {
     // the music.
     void Tick_Once() {
         Tick();
-        std::vector<std::int16_t> mixed(static_cast<std::size_t>(tick_frames) * sound_output_channels);
-        Mix_Sound_Output(mixed.data(), tick_frames);
+        std::vector<std::int16_t> mixed(static_cast<std::size_t>(TICK_FRAMES) * SOUND_OUTPUT_CHANNELS);
+        Mix_Sound_Output(mixed.data(), TICK_FRAMES);
         sound_.insert(sound_.end(), mixed.begin(), mixed.end());
-        if (++ticks_ % ticks_per_poll == 0) Music_Poll();
+        if (++ticks_ % TICKS_PER_POLL == 0) Music_Poll();
         Pump();
     }
 
@@ -161,8 +161,8 @@ class Runner {
         Write_Png(out_ / (name + ".png"), screen->Width(), screen->Height(), pixels);
     }
 
-    static constexpr int tick_frames = sound_output_rate * static_cast<int>(tick_ms) / 1000;
-    static constexpr int ticks_per_poll = static_cast<int>(music_poll_ms / tick_ms);
+    static constexpr int TICK_FRAMES = SOUND_OUTPUT_RATE * static_cast<int>(TICK_MS) / 1000;
+    static constexpr int TICKS_PER_POLL = static_cast<int>(MUSIC_POLL_MS / TICK_MS);
 
     fs::path out_;
     CWorldMapApp app_;

@@ -34,12 +34,12 @@ std::vector<std::uint8_t> Encode_Bmp8(const Bmp8& picture) {
     }
     if (picture.fix) {
         const FixBlock& fix = *picture.fix;
-        std::memcpy(out.data() + bmp_fix_offset, "FIX", 3);
-        Set_U16(out, bmp_fix_offset + 3, static_cast<std::uint16_t>(fix.hot_x));
-        Set_U16(out, bmp_fix_offset + 5, static_cast<std::uint16_t>(fix.hot_y));
-        Set_U16(out, bmp_fix_offset + 7, static_cast<std::uint16_t>(fix.frames));
-        Set_U16(out, bmp_fix_offset + 9, static_cast<std::uint16_t>(fix.second_count));
-        Set_U16(out, bmp_fix_offset + 11, static_cast<std::uint16_t>(fix.layer));
+        std::memcpy(out.data() + BMP_FIX_OFFSET, "FIX", 3);
+        Set_U16(out, BMP_FIX_OFFSET + 3, static_cast<std::uint16_t>(fix.hot_x));
+        Set_U16(out, BMP_FIX_OFFSET + 5, static_cast<std::uint16_t>(fix.hot_y));
+        Set_U16(out, BMP_FIX_OFFSET + 7, static_cast<std::uint16_t>(fix.frames));
+        Set_U16(out, BMP_FIX_OFFSET + 9, static_cast<std::uint16_t>(fix.second_count));
+        Set_U16(out, BMP_FIX_OFFSET + 11, static_cast<std::uint16_t>(fix.layer));
     }
     for (int row = picture.height - 1; row >= 0; --row) {
         const std::uint8_t* src = picture.pixels.data() + static_cast<std::size_t>(row) * picture.width;

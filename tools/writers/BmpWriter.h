@@ -31,7 +31,7 @@ struct Bmp8 {
     std::optional<FixBlock> fix;
 };
 
-constexpr std::size_t bmp_fix_offset = 58;
+constexpr std::size_t BMP_FIX_OFFSET = 58;
 
 std::vector<std::uint8_t> Encode_Bmp8(const Bmp8& picture);
 bool Write_Bmp8(const std::filesystem::path& path, const Bmp8& picture, file_fault* fault = nullptr);

@@ -4,16 +4,16 @@
 
 namespace {
 
-constexpr std::uint32_t info_header_size = 40;
-constexpr std::size_t dir_size = 6 + 16;
-constexpr int max_side = 256;
+constexpr std::uint32_t INFO_HEADER_SIZE = 40;
+constexpr std::size_t DIR_SIZE = 6 + 16;
+constexpr int MAX_SIDE = 256;
 
 std::size_t Row_Bytes(int width, int bits) { return static_cast<std::size_t>(((width * bits + 31) / 32) * 4); }
 
 }  // namespace
 
 std::vector<std::uint8_t> Encode_Cur(const CurPicture& p, int bits) {
-    if (p.width < 1 || p.height < 1 || p.width > max_side || p.height > max_side) return {};
+    if (p.width < 1 || p.height < 1 || p.width > MAX_SIDE || p.height > MAX_SIDE) return {};
     if (p.pixels.size() != static_cast<std::size_t>(p.width) * p.height) return {};
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) return {};
     const int colours = bits <= 8 ? 1 << bits : 0;
@@ -23,22 +23,22 @@ std::vector<std::uint8_t> Encode_Cur(const CurPicture& p, int bits) {
     const std::size_t colour_row = Row_Bytes(p.width, bits);
     const std::size_t mask_row = Row_Bytes(p.width, 1);
     const std::size_t image_size =
-        info_header_size + static_cast<std::size_t>(colours) * 4 + (colour_row + mask_row) * p.height;
+        INFO_HEADER_SIZE + static_cast<std::size_t>(colours) * 4 + (colour_row + mask_row) * p.height;
 
     std::vector<std::uint8_t> out;
     Put_U16(out, 0);
     Put_U16(out, 2);  // a cursor
     Put_U16(out, 1);
-    Put_U8(out, p.width == max_side ? 0 : p.width);
-    Put_U8(out, p.height == max_side ? 0 : p.height);
+    Put_U8(out, p.width == MAX_SIDE ? 0 : p.width);
+    Put_U8(out, p.height == MAX_SIDE ? 0 : p.height);
     Put_U8(out, colours >= 256 ? 0 : colours);
     Put_U8(out, 0);
     Put_U16(out, static_cast<unsigned>(p.hot_x));
     Put_U16(out, static_cast<unsigned>(p.hot_y));
     Put_U32(out, static_cast<std::uint32_t>(image_size));
-    Put_U32(out, static_cast<std::uint32_t>(dir_size));
+    Put_U32(out, static_cast<std::uint32_t>(DIR_SIZE));
 
-    Put_U32(out, info_header_size);
+    Put_U32(out, INFO_HEADER_SIZE);
     Put_U32(out, static_cast<std::uint32_t>(p.width));
     Put_U32(out, static_cast<std::uint32_t>(p.height * 2));
     Put_U16(out, 1);

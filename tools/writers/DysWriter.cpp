@@ -4,11 +4,11 @@
 
 namespace {
 
-constexpr int header_size = 30;
+constexpr int HEADER_SIZE = 30;
 // The longest skip a run may carry: 255 ends a row and 254 at a row's start
 // ends the frame.
-constexpr int max_skip = 253;
-constexpr int max_count = 255;
+constexpr int MAX_SKIP = 253;
+constexpr int MAX_COUNT = 255;
 
 std::uint32_t U32_At(const std::uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
@@ -38,13 +38,13 @@ std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint
                 continue;
             }
             int gap = x - pen;
-            while (gap > max_skip) {
-                out.push_back(max_skip);
+            while (gap > MAX_SKIP) {
+                out.push_back(MAX_SKIP);
                 out.push_back(0);
-                gap -= max_skip;
+                gap -= MAX_SKIP;
             }
             int count = 0;
-            while (x + count < width && row[x + count] != transparent && count < max_count) ++count;
+            while (x + count < width && row[x + count] != transparent && count < MAX_COUNT) ++count;
             out.push_back(static_cast<std::uint8_t>(gap));
             out.push_back(static_cast<std::uint8_t>(count));
             out.insert(out.end(), row + x, row + x + count);
@@ -52,11 +52,11 @@ std::vector<std::uint8_t> Encode_Dys_Runs(int width, int height, const std::uint
             pen = x;
             ink = true;
         }
-        out.push_back(dys_end_of_row);
+        out.push_back(DYS_END_OF_ROW);
         if (ink) end_of_last_ink = out.size();
     }
     out.resize(end_of_last_ink);
-    out.push_back(dys_end_of_frame);
+    out.push_back(DYS_END_OF_FRAME);
     return out;
 }
 
@@ -71,7 +71,7 @@ std::vector<std::uint8_t> Encode_Dys(const DysImage& image) {
     Put_U16(out, static_cast<std::uint16_t>(image.y_origin));
     Put_U32(out, 0);
     Set_U32(out, 26, Dys_Checksum(out.data()));
-    static_assert(header_size == 30);
+    static_assert(HEADER_SIZE == 30);
     for (const DysFrameImage& frame : image.frames) {
         if (frame.data.size() > 0xFFFF) return {};
         Put_U16(out, static_cast<std::uint16_t>(frame.x));

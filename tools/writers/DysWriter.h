@@ -29,8 +29,8 @@ struct DysImage {
     std::vector<DysFrameImage> frames;
 };
 
-constexpr std::uint8_t dys_end_of_row = 255;
-constexpr std::uint8_t dys_end_of_frame = 254;
+constexpr std::uint8_t DYS_END_OF_ROW = 255;
+constexpr std::uint8_t DYS_END_OF_FRAME = 254;
 
 // The checksum of a 30-byte header: the sum, modulo 2^32, of the
 // sign-extended 16-bit value at 4, the 32-bit values at 6, 10, 14 and 18 and

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int first_rendered = 32;
-constexpr int last_rendered = 255;
+constexpr int FIRST_RENDERED = 32;
+constexpr int LAST_RENDERED = 255;
 
 int Ceil_Pixels(FT_Pos value) { return static_cast<int>((value + 63) >> 6); }
 
@@ -93,8 +93,8 @@ std::optional<FntStrike> Render_Fnt_Strike(const std::filesystem::path& scalable
     strike.ascent = ascender + (cell_height - ascender - descender);
     strike.internal_leading = std::max(cell_height - size, 0);
     strike.point_size = (cell_height - strike.internal_leading) * 72 / 96;
-    strike.first_char = first_rendered;
-    for (int code = first_rendered; code <= last_rendered; ++code)
+    strike.first_char = FIRST_RENDERED;
+    for (int code = FIRST_RENDERED; code <= LAST_RENDERED; ++code)
         strike.glyphs.push_back(Render_Glyph(face, code, cell_height, strike.ascent));
     FT_Done_Face(face);
     FT_Done_FreeType(library);

@@ -7,16 +7,16 @@
 
 namespace {
 
-constexpr std::size_t fnt_header_size = 118;
-constexpr std::size_t fnt_entry_size = 4;  // version 2.0: width, offset
-constexpr unsigned resource_font_dir = 0x8007;
-constexpr unsigned resource_font = 0x8008;
-constexpr unsigned align_shift = 4;  // resources start on 16-byte boundaries
-constexpr std::size_t ne_header_at = 64;
-constexpr std::size_t ne_header_size = 64;
+constexpr std::size_t FNT_HEADER_SIZE = 118;
+constexpr std::size_t FNT_ENTRY_SIZE = 4;  // version 2.0: width, offset
+constexpr unsigned RESOURCE_FONT_DIR = 0x8007;
+constexpr unsigned RESOURCE_FONT = 0x8008;
+constexpr unsigned ALIGN_SHIFT = 4;  // resources start on 16-byte boundaries
+constexpr std::size_t NE_HEADER_AT = 64;
+constexpr std::size_t NE_HEADER_SIZE = 64;
 
 void Align(std::vector<std::uint8_t>& out) {
-    std::size_t unit = std::size_t{1} << align_shift;
+    std::size_t unit = std::size_t{1} << ALIGN_SHIFT;
     while (out.size() % unit != 0) out.push_back(0);
 }
 
@@ -37,8 +37,8 @@ std::vector<std::uint8_t> Encode_Fnt(const FntStrike& s) {
     // Header, character table (one entry more than there are characters),
     // face name, then the glyphs column by column: every 8-pixel-wide
     // column, all its rows, then the next.
-    const std::size_t table_at = fnt_header_size;
-    const std::size_t face_at = table_at + (count + 1) * fnt_entry_size;
+    const std::size_t table_at = FNT_HEADER_SIZE;
+    const std::size_t face_at = table_at + (count + 1) * FNT_ENTRY_SIZE;
     const std::size_t bits_at = face_at + s.face.size() + 1;
     std::size_t total = bits_at;
     for (const FntGlyph& g : s.glyphs) total += static_cast<std::size_t>((g.width + 7) / 8) * s.pixel_height;
@@ -48,8 +48,8 @@ std::vector<std::uint8_t> Encode_Fnt(const FntStrike& s) {
     std::size_t at = bits_at;
     for (std::size_t i = 0; i <= count; ++i) {
         const int width = i < count ? s.glyphs[i].width : 0;
-        Set_U16(out, table_at + i * fnt_entry_size, static_cast<unsigned>(width));
-        Set_U16(out, table_at + i * fnt_entry_size + 2, static_cast<unsigned>(at));
+        Set_U16(out, table_at + i * FNT_ENTRY_SIZE, static_cast<unsigned>(width));
+        Set_U16(out, table_at + i * FNT_ENTRY_SIZE + 2, static_cast<unsigned>(at));
         if (i == count) break;
         const FntGlyph& g = s.glyphs[i];
         for (int column = 0; column < (g.width + 7) / 8; ++column) {
@@ -118,20 +118,20 @@ std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, cons
         directory.push_back(0);
     }
 
-    std::vector<std::uint8_t> out(ne_header_at + ne_header_size, 0);
+    std::vector<std::uint8_t> out(NE_HEADER_AT + NE_HEADER_SIZE, 0);
     out[0] = 'M';
     out[1] = 'Z';
-    Set_U32(out, 0x3C, ne_header_at);
+    Set_U32(out, 0x3C, NE_HEADER_AT);
 
     // Resource table, right after the NE header.
     const std::size_t resources_at = out.size();
-    Put_U16(out, align_shift);
-    Put_U16(out, resource_font_dir);
+    Put_U16(out, ALIGN_SHIFT);
+    Put_U16(out, RESOURCE_FONT_DIR);
     Put_U16(out, 1);
     Put_U32(out, 0);
     const std::size_t dir_entry = out.size();
     out.resize(out.size() + 12, 0);
-    Put_U16(out, resource_font);
+    Put_U16(out, RESOURCE_FONT);
     Put_U16(out, static_cast<unsigned>(fonts.size()));
     Put_U32(out, 0);
     const std::size_t font_entries = out.size();
@@ -150,19 +150,19 @@ std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, cons
         std::size_t at = out.size();
         out.insert(out.end(), data.begin(), data.end());
         Align(out);
-        std::size_t units = (out.size() - at) >> align_shift;
-        Set_U16(out, entry, static_cast<unsigned>(at >> align_shift));
+        std::size_t units = (out.size() - at) >> ALIGN_SHIFT;
+        Set_U16(out, entry, static_cast<unsigned>(at >> ALIGN_SHIFT));
         Set_U16(out, entry + 2, static_cast<unsigned>(units));
         Set_U16(out, entry + 4, 0x0C30);  // moveable, shareable, preloaded
         Set_U16(out, entry + 6, 0x8000 | id);
-        return (at >> align_shift) <= 0xFFFF && units <= 0xFFFF;
+        return (at >> ALIGN_SHIFT) <= 0xFFFF && units <= 0xFFFF;
     };
     bool fits = place(dir_entry, directory, 1);
     for (std::size_t i = 0; i < fonts.size(); ++i) fits = place(font_entries + 12 * i, fonts[i], i + 1) && fits;
     if (!fits) return {};
 
     // The NE header: every table offset is relative to it.
-    const std::size_t ne = ne_header_at;
+    const std::size_t ne = NE_HEADER_AT;
     out[ne] = 'N';
     out[ne + 1] = 'E';
     out[ne + 2] = 5;                                                    // linker version
@@ -174,7 +174,7 @@ std::vector<std::uint8_t> Encode_Fon(const std::vector<FntStrike>& strikes, cons
     Set_U16(out, ne + 0x28, static_cast<unsigned>(tables_end - ne));  // module references (none)
     Set_U16(out, ne + 0x2A, static_cast<unsigned>(tables_end - ne));  // imported names (none)
     Set_U32(out, ne + 0x2C, static_cast<std::uint32_t>(tables_end));  // non-resident names
-    Set_U16(out, ne + 0x32, align_shift);
+    Set_U16(out, ne + 0x32, ALIGN_SHIFT);
     Set_U16(out, ne + 0x34, static_cast<unsigned>(1 + fonts.size()));
     out[ne + 0x36] = 2;               // Windows
     Set_U16(out, ne + 0x3E, 0x0300);  // expected Windows version

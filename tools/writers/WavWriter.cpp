@@ -3,8 +3,8 @@
 #include "tools/writers/FileWrite.h"
 
 namespace {
-constexpr unsigned pcm_format = 1;
-constexpr unsigned format_chunk_size = 16;
+constexpr unsigned PCM_FORMAT = 1;
+constexpr unsigned FORMAT_CHUNK_SIZE = 16;
 }  // namespace
 
 std::vector<std::uint8_t> Encode_Wav(int rate, int channels, const std::vector<std::int16_t>& samples) {
@@ -14,8 +14,8 @@ std::vector<std::uint8_t> Encode_Wav(int rate, int channels, const std::vector<s
     Put_Bytes(out, "RIFF", 4);
     Put_U32(out, 36 + data_bytes);
     Put_Bytes(out, "WAVEfmt ", 8);
-    Put_U32(out, format_chunk_size);
-    Put_U16(out, pcm_format);
+    Put_U32(out, FORMAT_CHUNK_SIZE);
+    Put_U16(out, PCM_FORMAT);
     Put_U16(out, static_cast<unsigned>(channels));
     Put_U32(out, static_cast<std::uint32_t>(rate));
     Put_U32(out, static_cast<std::uint32_t>(rate) * block);

@@ -22,7 +22,7 @@ struct ItemNumbers {
 };
 
 // By picture; a picture without a row is a plain thing of no value.
-constexpr ItemNumbers numbers[] = {
+constexpr ItemNumbers NUMBERS[] = {
     {1, 5, 2, 6, 0, 40, 25, 0, 0, 100},                              // Short sword
     {2, 7, 3, 9, 0, 120, 40, 0, 0, 100},                             // Long sword
     {3, 5, 3, 7, 0, 50, 50, 0, 0, 100},                              // Mace
@@ -75,7 +75,7 @@ item_type Type_Of(const ItemArt& a) {
     t.item_class = a.item_class;
     t.first_mod = -1;
     t.default_recognize = 100;
-    for (const ItemNumbers& n : numbers) {
+    for (const ItemNumbers& n : NUMBERS) {
         if (n.picture != a.picture) continue;
         t.attack = n.attack;
         t.damage_min = n.damage_min;

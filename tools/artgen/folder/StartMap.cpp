@@ -430,7 +430,7 @@ void New_World() {
 // The view shows the main character in the middle of the hexamap screen's
 // map view, on its level.
 void Look_At(std::uint16_t c) {
-    Set_Map_View(hexamap_view.left, hexamap_view.top, hexamap_view.right, hexamap_view.bottom);
+    Set_Map_View(HEXAMAP_VIEW.left, HEXAMAP_VIEW.top, HEXAMAP_VIEW.right, HEXAMAP_VIEW.bottom);
     Set_Scroll_Limits();
     Center_On_Object(Make_Obj(OBJ_CHAR, c));
     Clamp_Scroll();

@@ -61,20 +61,20 @@ void Top_Ornament(IndexedImage& img) {
 
 // A stone parapet along the bottom of the view, merlons under the torches.
 void Bottom_Parapet(IndexedImage& img) {
-    constexpr int wall_top = 356, merlon_top = 342, merlon = 28, gap = 18;
+    constexpr int WALL_TOP = 356, MERLON_TOP = 342, MERLON = 28, GAP = 18;
     auto stone = [](int x, int y) {
-        const bool joint = (y - wall_top) % 9 == 0 || (x + ((y - wall_top) / 9 % 2) * 11) % 22 == 0;
+        const bool joint = (y - WALL_TOP) % 9 == 0 || (x + ((y - WALL_TOP) / 9 % 2) * 11) % 22 == 0;
         const double n = Noise01(x / 2, y / 2, 802);
         return joint ? kStone.At(2) : kStone.At(7 + static_cast<int>(n * 6));
     };
-    for (int y = merlon_top; y < kViewBottom; ++y)
+    for (int y = MERLON_TOP; y < kViewBottom; ++y)
         for (int x = kViewLeft; x < kViewRight; ++x) {
-            const int offset = (x - kViewLeft + 4) % (merlon + gap);
-            const bool in_merlon = offset < merlon;
-            if (y < wall_top && !in_merlon) continue;
+            const int offset = (x - kViewLeft + 4) % (MERLON + GAP);
+            const bool in_merlon = offset < MERLON;
+            if (y < WALL_TOP && !in_merlon) continue;
             uint8_t v = stone(x, y);
-            if (y == merlon_top || (y == wall_top && !in_merlon)) v = kStone.At(14);
-            if (in_merlon && (offset == 0 || offset == merlon - 1) && y < wall_top) v = kStone.At(3);
+            if (y == MERLON_TOP || (y == WALL_TOP && !in_merlon)) v = kStone.At(14);
+            if (in_merlon && (offset == 0 || offset == MERLON - 1) && y < WALL_TOP) v = kStone.At(3);
             img.Set(x, y, v);
         }
     // Iron sconces on which the flames stand.
