@@ -82,6 +82,8 @@ std::uint16_t Read_DYS_File(const char* path, CDysFrame** table, CDysHeader* hea
 
 // name + ".DYS" as a run-length sprite; on any fault the sprite has no frames.
 sprite* Load_DYS(const char* name);
+// The same without a report: none when the file cannot be read whole.
+sprite* Try_Load_DYS(const char* name);
 
 // Draws one frame's run-length data, first row at y and every row from x,
 // into the surface Lock_Surface keeps locked, clipped to the clip rect (and

@@ -50,6 +50,8 @@ fix_block Parse_Fix_Block(const std::uint8_t* file, std::size_t size);
 // name + ".BMP" as a bitmap sprite; none when the bitmap cannot be loaded
 // ("Can't load bitmap:", fatal).
 sprite* LoadSprite(const char* name, int ignored);
+// The same without a report: none when the bitmap cannot be loaded.
+sprite* Try_Load_Sprite(const char* name);
 // Frees a sprite of either kind (none: nothing) and forgets its handle.
 void Release_Sprite(sprite* s);
 

@@ -65,9 +65,9 @@ LPDIRECTDRAWSURFACE Create_Sprite_Surface(int width, int height) {
     return surface;
 }
 
-}  // namespace
-
-sprite* LoadSprite(const char* name, int) {
+// The bitmap sprite of name + ".BMP"; none, with what is wrong, when the
+// file cannot be read as one.
+sprite* Read_Bitmap_Sprite(const char* name, file_fault& fault) {
     auto* s = new (std::nothrow) sprite{};
     if (s == nullptr) {
         Fatal_Error("Not enough memory...", "");
@@ -81,13 +81,12 @@ sprite* LoadSprite(const char* name, int) {
     if (bitmap != nullptr) GetObjectA(bitmap, sizeof(info), &info);
     // A frame count the bitmap cannot hold is as bad as no bitmap.
     if (bitmap == nullptr || fix.frames < 1 || fix.frames > info.bmWidth) {
-        file_fault fault = Bitmap_File_Fault(path.c_str());
+        fault = Bitmap_File_Fault(path.c_str());
         if (bitmap != nullptr) {
             DeleteObject(bitmap);
             fault.reason = "its FIX block names " + std::to_string(fix.frames) + " frames";
         }
         delete s;
-        File_Fatal_Error("Can't load bitmap:", fault);
         return nullptr;
     }
     s->kind = SPRITE_BITMAP;
@@ -105,6 +104,20 @@ sprite* LoadSprite(const char* name, int) {
     if (s->surface != nullptr) DD_Set_Color_Key(s->surface, SPRITE_KEY_COLOUR);
     DeleteObject(bitmap);
     return s;
+}
+
+}  // namespace
+
+sprite* LoadSprite(const char* name, int) {
+    file_fault fault;
+    sprite* s = Read_Bitmap_Sprite(name, fault);
+    if (s == nullptr && !Is_Quitting()) File_Fatal_Error("Can't load bitmap:", fault);
+    return s;
+}
+
+sprite* Try_Load_Sprite(const char* name) {
+    file_fault fault;
+    return Read_Bitmap_Sprite(name, fault);
 }
 
 void Release_Sprite(sprite* s) {

@@ -70,9 +70,11 @@ bool Write_Map_File(const char* file_name, file_fault* fault) {
     return Write_File_Atomic(Resolve_Path_For_Write(file_name), Write_Map_Image(*image), fault);
 }
 
-void Save_Map(const char* file_name) {
+bool Save_Map(const char* file_name) {
     file_fault fault;
-    if (!Write_Map_File(file_name, &fault)) Editor_File_Message("Unable to open database file", fault);
+    if (Write_Map_File(file_name, &fault)) return true;
+    Editor_File_Message("Unable to open database file", fault);
+    return false;
 }
 
 bool Load_Map(const char* file_name) {

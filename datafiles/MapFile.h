@@ -11,8 +11,8 @@ struct MapImage;
 extern std::uint32_t map_loaded;
 
 // Writes the current world to the file; reports through the editor's status
-// line.
-void Save_Map(const char* file_name);
+// line. True when the file was written whole.
+bool Save_Map(const char* file_name);
 // The same without the report: false, with the file and the system's reason
 // in fault, when it could not be written.
 bool Write_Map_File(const char* file_name, file_fault* fault);

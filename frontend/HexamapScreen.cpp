@@ -68,7 +68,7 @@ control_row hexamap_controls[HEXAMAP_ROW_COUNT + 1] = {
     Control_Row(280, 386, 603, 400, &Log_Scroll_Up, 0, 0, "Scroll up the Text Window"),
     Control_Row(280, 458, 603, 472, &Log_Scroll_Down, 0, 0, "Scroll down the Text Window"),
     Control_Row(0, 0, 0, 0, &Credits_Key, 'X', 0, "Credits"),
-    Control_Row(13, 215, 42, 244, &Enter_Editor, 'E', 0, "Start the map editor"),
+    Control_Row(13, 215, 42, 244, &Editor_Key, 'E', 0, "Start the map editor"),
     Control_Row(9, 156, 24, 187, &Quick_Slot_62_Click),
     Control_Row(63, 156, 78, 187, &Quick_Slot_61_Click),
     Control_Row(27, 156, 42, 171, &Quick_Slot_64_Click),
@@ -209,3 +209,10 @@ void Quit_Click(std::uint32_t flags, int event) {
 }
 
 void Credits_Key(std::uint32_t, int) {}
+
+void Editor_Key(std::uint32_t flags, int event) {
+    if (test_play)
+        Quit_Click(flags, event);
+    else
+        Enter_Editor(flags, event);
+}

@@ -65,6 +65,9 @@ void Toggle_Digits(std::uint32_t flags, int event);
 void Quit_Click(std::uint32_t flags, int event);
 // Does nothing.
 void Credits_Key(std::uint32_t flags, int event);
+// The editor key: enters the editor; during a test play it is Quit (back
+// to the editor with the test map).
+void Editor_Key(std::uint32_t flags, int event);
 
 // ---- Portrait strip and quick slots ----
 // The character of the last portrait click (-1 none).

@@ -31,3 +31,7 @@ void Editor_Preview_Click(std::uint32_t flags, int event) {
 void Editor_Window_Moved() {
     if (auto moved = Editor_Hooks().window_moved) moved();
 }
+
+void Close_Editor_For_Shutdown() {
+    if (auto close = Editor_Hooks().close_editor) close();
+}

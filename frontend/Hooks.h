@@ -15,6 +15,8 @@ struct EditorHooks {
     void (*preview_click)(std::uint32_t flags, int event) = nullptr;
     // The main window moved while the editor screen is shown.
     void (*window_moved)() = nullptr;
+    // The main window is closing: the editor closes first.
+    void (*close_editor)() = nullptr;
 };
 
 EditorHooks& Editor_Hooks();
@@ -26,6 +28,7 @@ void Enter_Editor(std::uint32_t flags, int event);
 void Editor_Place_Object(std::uint32_t flags, int event);
 void Editor_Preview_Click(std::uint32_t flags, int event);
 void Editor_Window_Moved();
+void Close_Editor_For_Shutdown();
 
 // The editor's switches, set by the editor.
 // 1 while the editor is open: the game tick does nothing.

@@ -116,6 +116,7 @@ void CMainFrame::OnGetMinMaxInfo(WPARAM, LPARAM info) {
 }
 
 void CMainFrame::OnClose(WPARAM, LPARAM) {
+    Close_Editor_For_Shutdown();
     KillTimer(timer_id_);
     if (surfaces_ready) Release_Surfaces();
     Free_Map();

@@ -28,10 +28,6 @@ constexpr std::int8_t IMPASSABLE = -1;
 // a slot's sprite field may also hold a value read from a map file.
 std::uint32_t loaded_slot_sprites[FIXITEM_SLOTS] = {};
 
-std::string Slot_Sprite_Name(const fixitem_type& t) {
-    return ARTWORK_FOLDER + std::string(t.sprite_name, strnlen(t.sprite_name, sizeof t.sprite_name));
-}
-
 // Each slot in use gets its picture; a file that is missing is reported
 // once, however many slots name it.
 void Load_Fixitem_Slot_Sprites() {
@@ -49,6 +45,20 @@ void Load_Fixitem_Slot_Sprites() {
 }
 
 }  // namespace
+
+std::string Slot_Sprite_Name(const fixitem_type& t) {
+    return ARTWORK_FOLDER + std::string(t.sprite_name, strnlen(t.sprite_name, sizeof t.sprite_name));
+}
+
+bool Load_Slot_Sprite(std::uint8_t slot) {
+    if (slot < FIRST_MAP_SLOT || slot > LAST_MAP_SLOT) return false;
+    fixitem_type& t = fixitem_types[slot];
+    Release_Sprite(Sprite_From_Handle(loaded_slot_sprites[slot]));
+    const std::uint32_t handle = Sprite_Handle(Try_Load_Sprite(Slot_Sprite_Name(t).c_str()));
+    loaded_slot_sprites[slot] = handle;
+    t.sprite = handle != 0 ? handle : SPRITE_MISSING;
+    return handle != 0;
+}
 
 void Load_Map_Artwork() {
     Set_Free_Map_Artwork_Hook(&Free_Map_Artwork);

@@ -61,12 +61,6 @@ void For_Area_Fields(F f) {
     }
 }
 
-void Forget_Cursor_Field() {
-    marked_area.clear();
-    cursor_field = NO_FIELD;
-    cursor_x = cursor_y = cursor_level = -1;
-}
-
 bool In_View(int x, int y) {
     return map_view.left <= x && x < map_view.right && map_view.top <= y && y < map_view.bottom;
 }
@@ -101,6 +95,12 @@ void Unmark_Cursor_Fields() {
         Remove_MapAnim(cursor_field, FOOT_FRONT.row);
     }
     if (Cursor_Picks_Target()) For_Area_Fields([&](std::uint16_t field) { Remove_MapAnim(field, marks[1].row); });
+}
+
+void Forget_Cursor_Field() {
+    marked_area.clear();
+    cursor_field = NO_FIELD;
+    cursor_x = cursor_y = cursor_level = -1;
 }
 
 void Set_Cursor_Type(std::uint16_t type) {

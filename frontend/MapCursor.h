@@ -31,6 +31,9 @@ void Reset_Map_Cursor_State();
 // Whether an act picks its target with the map cursor (type 2 or 3).
 bool Cursor_Picks_Target();
 
+// No field under the cursor and nothing marked, without taking marks off
+// the fields (a map that replaced the one marked has none).
+void Forget_Cursor_Field();
 void Mark_Cursor_Fields();
 void Unmark_Cursor_Fields();
 void Set_Cursor_Type(std::uint16_t type);

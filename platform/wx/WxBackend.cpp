@@ -1,5 +1,7 @@
 #include "platform/wx/WxBackend.h"
 
+#include "platform/wx/WxGameWindow.h"
+
 #include <wx/app.h>
 #include <wx/cursor.h>
 #include <wx/dcclient.h>
@@ -21,6 +23,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <thread>
@@ -136,6 +139,10 @@ class WxBackend : public WindowBackend {
     const wxCursor* Scaled_Cursor(HCURSOR cursor, int scale);
     HCURSOR Shown_Cursor() const { return shown_cursor_; }
     void Remove_All_Windows();
+    game_window* Window_Of(HWND hwnd) { return Window(hwnd); }
+    // A modal dialog of the game: nothing reaches the game meanwhile, and
+    // what it draws is shown at every refresh.
+    int Run_Modal(const std::function<int()>& show);
 
   private:
     bool Accepting() const { return modal_depth_ == 0 && !ended_; }
@@ -318,6 +325,20 @@ int WxBackend::Message_Box(HWND owner, const char* text, const char* caption, UI
         case wxID_NO: return IDNO;
         default: return IDOK;
     }
+}
+
+int WxBackend::Run_Modal(const std::function<int()>& show) {
+    Present();
+    ++modal_depth_;
+    wxTimer presenter;
+    presenter.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Present(); });
+    presenter.Start(static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(REFRESH_PERIOD).count()));
+    const int answer = show();
+    presenter.Stop();
+    --modal_depth_;
+    Present();
+    wxWakeUpIdle();
+    return answer;
 }
 
 void WxBackend::Schedule() {
@@ -613,6 +634,36 @@ CWinApp* running_app = nullptr;
 wxAppConsole* Make_App() { return new GameApp(*running_app); }
 
 }  // namespace
+
+wxFrame* Wx_Game_Frame(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->frame : nullptr;
+}
+
+wxWindow* Wx_Game_Canvas(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->canvas : nullptr;
+}
+
+screen_fit Wx_Game_Fit(HWND hwnd) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    return w != nullptr ? w->canvas->Picture_Fit() : screen_fit{};
+}
+
+void Wx_Pointer_At(HWND hwnd, int screen_x, int screen_y) {
+    game_window* w = backend != nullptr ? backend->Window_Of(hwnd) : nullptr;
+    if (w == nullptr) return;
+    const wxPoint at = w->canvas->ScreenToClient(wxPoint(screen_x, screen_y));
+    const wxSize size = w->canvas->GetClientSize();
+    POINT p = Window_To_Picture(w->canvas->Picture_Fit(), at.x, at.y);
+    // Over such a window only the screen's own edge is the picture's edge:
+    // the pointer resting on it in the black border scrolls nothing.
+    p.x = at.x <= 0 ? 0 : at.x >= size.x - 1 ? PICTURE_WIDTH - 1 : std::clamp<LONG>(p.x, 1, PICTURE_WIDTH - 2);
+    p.y = at.y <= 0 ? 0 : at.y >= size.y - 1 ? PICTURE_HEIGHT - 1 : std::clamp<LONG>(p.y, 1, PICTURE_HEIGHT - 2);
+    backend->Mouse_At(p);
+}
+
+int Wx_Run_Modal(const std::function<int()>& show) { return backend != nullptr ? backend->Run_Modal(show) : show(); }
 
 int Run_Wx_Application(CWinApp& app, int argc, char** argv) {
     running_app = &app;

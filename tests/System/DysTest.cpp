@@ -226,6 +226,9 @@ TEST_F(DysTest, CorruptFilesAreRefused) {
         ASSERT_EQ(backend().boxes.size(), 1u) << c.what;
         EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], c.message, "/bad.dys", "", true)) << c.what;
         Put_Sprite(BACK, 10, 10, s, 0, 0, LIGHT_PLAIN);  // nothing of it is ever drawn
+        // The quiet loader (the editor's preview) gives none and says nothing.
+        EXPECT_EQ(Try_Load_DYS("BAD"), nullptr) << c.what;
+        EXPECT_EQ(backend().boxes.size(), 1u) << c.what;
     }
     // A file that is missing, a folder or a FIFO (which would block the
     // reading) is not opened.

@@ -130,7 +130,13 @@ TEST_F(SpriteTest, BadBitmapsAreRefusedWithTheLoadersMessage) {
         EXPECT_TRUE(fixture::Is_File_Fault_Box(backend().boxes[0], "Can't load bitmap:", "/bad.bmp", c.reason, false))
             << c.what;
         EXPECT_EQ(backend().boxes[0].Icon(), MB_ICONHAND);
+        // The quiet loader (the editor's preview) refuses it without a word.
+        Reset_Quitting();
+        EXPECT_EQ(Try_Load_Sprite("BAD"), nullptr) << c.what;
+        EXPECT_EQ(backend().boxes.size(), 1u) << c.what;
     }
+    EXPECT_EQ(Try_Load_Sprite("MISSING"), nullptr);
+    EXPECT_FALSE(Is_Quitting());
     backend().boxes.clear();
     Reset_Quitting();
     EXPECT_EQ(LoadSprite("MISSING", 0), nullptr);

@@ -75,7 +75,7 @@ const row_case rows[] = {
     {{280, 386, 603, 400}, 0, 0, "Scroll up the Text Window", 0, 0, &Log_Scroll_Up},
     {{280, 458, 603, 472}, 0, 0, "Scroll down the Text Window", 0, 0, &Log_Scroll_Down},
     {{0, 0, 0, 0}, 'X', 0, "Credits", 0, 0, &Credits_Key},
-    {{13, 215, 42, 244}, 'E', 0, "Start the map editor", 0, 0, &Enter_Editor},
+    {{13, 215, 42, 244}, 'E', 0, "Start the map editor", 0, 0, &Editor_Key},
     {{9, 156, 24, 187}, 0, 0, "", 0, 0, &Quick_Slot_62_Click},
     {{63, 156, 78, 187}, 0, 0, "", 0, 0, &Quick_Slot_61_Click},
     {{27, 156, 42, 171}, 0, 0, "", 0, 0, &Quick_Slot_64_Click},
@@ -410,6 +410,30 @@ TEST_F(Hexamap, TheEditorIsEnteredThroughTheHookItInstalls) {
     Press(VK_ESCAPE);
     fs::remove(folder / TEST_MAP_NAME);
     EXPECT_EQ(editor_entries.size(), 2u) << "Quit in a test play goes back to the editor";
+    EXPECT_TRUE(backend().boxes.empty());
+}
+
+// During a test play the editor key is Quit: it goes back to the editor
+// with the test map, and while an act aims it only cancels the aim.
+TEST_F(Hexamap, TheEditorKeyIsQuitDuringATestPlay) {
+    editor_entries.clear();
+    Editor_Hooks().enter_editor = [](std::uint32_t flags, int event) { editor_entries.push_back({flags, event}); };
+    Save_Map(TEST_MAP_NAME);
+    const std::uint16_t alric = Char_Named("Alric");
+    Remove_Object(Make_Obj(OBJ_CHAR, alric));
+    Put_Object_To_Field(Make_Obj(OBJ_CHAR, alric), Field_Index(1, 1, 0));
+    test_play = 1;
+    cursor_type = CURSOR_ON_TARGET;
+    Press('E');
+    EXPECT_EQ(cancel_targeting, 1) << "aiming: the aim goes";
+    EXPECT_TRUE(editor_entries.empty());
+    cursor_type = CURSOR_NORMAL;
+    cancel_targeting = 0;
+    Press('E');
+    test_play = 0;
+    fs::remove(folder / TEST_MAP_NAME);
+    ASSERT_EQ(editor_entries.size(), 1u);
+    EXPECT_EQ(Field_Of(Char_Named("Alric")), Field_Index(4, 6, 0)) << "the test map is back";
     EXPECT_TRUE(backend().boxes.empty());
 }
 

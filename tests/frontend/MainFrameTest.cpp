@@ -251,6 +251,16 @@ TEST_F(GameFrame, ClosesInOrderAndEndsThePump) {
     EXPECT_TRUE(backend().boxes.empty());
 }
 
+// The editor goes first, while the map and the surfaces it shows are there.
+TEST_F(GameFrame, ClosingClosesTheEditorFirst) {
+    static bool map_there = false;
+    map_there = false;
+    Sample_World(12, 12);
+    Editor_Hooks().close_editor = [] { map_there = !maparray.records.empty() && surfaces_ready == 1; };
+    Close();
+    EXPECT_TRUE(map_there);
+}
+
 TEST_F(GameFrame, InitScreenTypeEntersTheScreenAgainAndForgetsThePressedButton) {
     pressed_control = &hexamap_controls[4];
     ScreenType = SCREEN_HEXAMAP;
