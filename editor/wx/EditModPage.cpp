@@ -11,15 +11,13 @@
 #undef FALSE
 
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/DialogLayout.h"
 #include "editor/wx/FieldFaultBox.h"
 
 namespace {
 
-constexpr int GAP = 4;
-constexpr int NUMBER_WIDTH = 64;
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
-std::string Text_Of(const wxTextCtrl* text) { return std::string(text->GetValue().mb_str(wxConvISO8859_1)); }
+constexpr int GAP = DIALOG_GAP;
+constexpr int NUMBER_WIDTH = NUMBER_EDIT_WIDTH;
 
 }  // namespace
 
@@ -119,9 +117,3 @@ void CEditModPage::On_Char_Hook(wxKeyEvent& e) {
     e.Skip();
 }
 
-std::optional<field_fault> CEditModPage::Check() { return page_.Check(Entries()); }
-
-void CEditModPage::Save() {
-    page_.Save();
-    Show_Slot();
-}

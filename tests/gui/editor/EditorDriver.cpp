@@ -50,10 +50,10 @@
 #include "platform/wx/WxBackend.h"
 #include "platform/wx/WxGameWindow.h"
 #include "tests/gui/XScreen.h"
+#include "tests/gui/editor/EditorDriver.h"
 
-namespace {
+namespace editor_driver {
 
-namespace fs = std::filesystem;
 using clock_type = std::chrono::steady_clock;
 
 fs::path original_folder;
@@ -157,15 +157,6 @@ bool Map_Checks_Pass(const char* when) {
 
 // ---- The script ----
 
-struct step {
-    std::string name;
-    std::function<void()> act;
-    // True once the program shows the result (checked every 100 ms).
-    std::function<bool()> shown;
-    // Checked once it shows; reports its own failures.
-    std::function<void()> check;
-};
-
 class Driver : public wxTimer {
   public:
     explicit Driver(std::vector<step> steps) : steps_(std::move(steps)) {}
@@ -226,7 +217,7 @@ wxUIActionSimulator& Input() {
     return input;
 }
 
-void Click_At(const wxPoint& at, int button = wxMOUSE_BTN_LEFT) {
+void Click_At(const wxPoint& at, int button) {
     Input().MouseMove(at);
     wxYield();
     Input().MouseClick(button);
@@ -241,12 +232,18 @@ void Click_Control(int dialog, int id) {
     Click_At(w->GetScreenRect().GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2));
 }
 
-void Click_Field(std::uint16_t field, int button = wxMOUSE_BTN_LEFT) {
+void Click_Field(std::uint16_t field, int button) {
     const POINT a = Field_Anchor(field);
     Click_At(Picture_Point(a.x, a.y), button);
 }
 
 void Press(int key) { Input().Char(key); }
+
+}  // namespace editor_driver
+
+namespace {
+
+using namespace editor_driver;
 
 // What the steps learn on the way.
 std::uint16_t door = NO_INDEX;
@@ -440,6 +437,7 @@ std::vector<step> Script() {
                  }});
     s.push_back({"ok-closes-the-editor", [] { Click_Control(IDD_EDITOR, IDC_OK); },
                  [] { return ScreenType == SCREEN_HEXAMAP && test_play == 0 && editor_open == 0; }, nullptr});
+    Add_Type_Editor_Steps(s);
     return s;
 }
 
