@@ -73,7 +73,9 @@ ItemTypeEdit::ItemTypeEdit(std::uint16_t type, std::int32_t instance) : type_(ty
     palette_ = t.palette;
 }
 
-std::string ItemTypeEdit::Extra_Label(int item_class) { return Max_Distance_Shown(item_class) ? TEXT_MAX_DISTANCE : ""; }
+std::string ItemTypeEdit::Extra_Label(int item_class) {
+    return Max_Distance_Shown(item_class) ? TEXT_MAX_DISTANCE : "";
+}
 
 bool ItemTypeEdit::Max_Distance_Shown(int item_class) { return item_class == CLASS_BOW; }
 
@@ -129,8 +131,7 @@ void ItemTypeEdit::Draw_Picture_Strip(const std::string& palette_text) const {
         for (int k = -n / 2; k <= n / 2; ++k) {
             const int f = picture_ + k;
             if (f >= 0 && f < s->frames)
-                Put_Sprite(BACK, PREVIEW_CENTRE_X + k * STRIP_PICTURE_STEP, STRIP_MIDDLE_Y, s, f, palette,
-                           LIGHT_PLAIN);
+                Put_Sprite(BACK, PREVIEW_CENTRE_X + k * STRIP_PICTURE_STEP, STRIP_MIDDLE_Y, s, f, palette, LIGHT_PLAIN);
         }
         Set_Full_Clip();
     }
@@ -139,7 +140,8 @@ void ItemTypeEdit::Draw_Picture_Strip(const std::string& palette_text) const {
 
 // ---- OK ----
 
-std::optional<field_fault> ItemTypeEdit::OK(const item_form& form, ModPage& page, const mod_slot_entries& page_entries) {
+std::optional<field_fault> ItemTypeEdit::OK(const item_form& form, ModPage& page,
+                                            const mod_slot_entries& page_entries) {
     std::int32_t recognize = 0, price = 0, weight = 0, disturb = 0, mp = 0, defend = 0, attack = 0, damage_min = 0,
                  damage_max = 0, palette = 0, max_distance = 0, picture = 0;
     // An empty picture edit is picture 0, as the strip shows it.
@@ -166,7 +168,8 @@ std::optional<field_fault> ItemTypeEdit::OK(const item_form& form, ModPage& page
     picture_ = Clamp_Picture(picture);
     t.picture = static_cast<std::uint16_t>(picture_);
     Put_Name(t.name, form.name);
-    if (form.item_class >= 0 && form.item_class < ITEM_CLASS_COUNT) t.item_class = static_cast<std::uint8_t>(form.item_class);
+    if (form.item_class >= 0 && form.item_class < ITEM_CLASS_COUNT)
+        t.item_class = static_cast<std::uint8_t>(form.item_class);
     t.disturb = static_cast<std::uint8_t>(disturb);
     t.mana_points = static_cast<std::uint8_t>(mp);
     t.weight = static_cast<std::uint16_t>(weight);

@@ -82,7 +82,7 @@ void CEditItemDlg::Build() {
     grid->AddGrowableCol(1);
     grid->AddGrowableCol(3);
     grid->Add(new wxStaticText(this, wxID_ANY, "Name:"), 0, wxALIGN_CENTER_VERTICAL);
-    name_ = new wxTextCtrl(this, IDC_ITEM_NAME, Latin1(f.name));
+    name_ = new wxTextCtrl(this, IDC_ITEM_NAME, Latin1_Text(f.name));
     name_->SetMaxLength(ITEM_NAME_LENGTH);
     grid->Add(name_, 0, wxEXPAND);
     recognize_ = Add_Labelled_Edit(this, grid, "Recognize:", IDC_ITEM_RECOGNIZE, f.recognize);
@@ -95,7 +95,7 @@ void CEditItemDlg::Build() {
     extra_label_ = new wxStaticText(this, IDC_ITEM_EXTRA_LABEL, "");
     extra_label_->SetMinSize(extra_label_->GetTextExtent(TEXT_MAX_DISTANCE));
     grid->Add(extra_label_, 0, wxALIGN_CENTER_VERTICAL);
-    max_distance_ = new wxTextCtrl(this, IDC_ITEM_MAX_DISTANCE, Latin1(f.max_distance), wxDefaultPosition,
+    max_distance_ = new wxTextCtrl(this, IDC_ITEM_MAX_DISTANCE, Latin1_Text(f.max_distance), wxDefaultPosition,
                                    wxSize(NUMBER_EDIT_WIDTH, -1));
     grid->Add(max_distance_, 0, wxEXPAND);
 
@@ -108,11 +108,11 @@ void CEditItemDlg::Build() {
 
     grid->Add(new wxStaticText(this, wxID_ANY, "Damage:"), 0, wxALIGN_CENTER_VERTICAL);
     auto* damage = new wxBoxSizer(wxHORIZONTAL);
-    damage_min_ = new wxTextCtrl(this, IDC_ITEM_DAMAGE_MIN, Latin1(f.damage_min), wxDefaultPosition,
+    damage_min_ = new wxTextCtrl(this, IDC_ITEM_DAMAGE_MIN, Latin1_Text(f.damage_min), wxDefaultPosition,
                                  wxSize(NUMBER_EDIT_WIDTH / 2 + 8, -1));
     damage->Add(damage_min_, 1);
     damage->Add(new wxStaticText(this, wxID_ANY, " _ "), 0, wxALIGN_CENTER_VERTICAL);
-    damage_max_ = new wxTextCtrl(this, IDC_ITEM_DAMAGE_MAX, Latin1(f.damage_max), wxDefaultPosition,
+    damage_max_ = new wxTextCtrl(this, IDC_ITEM_DAMAGE_MAX, Latin1_Text(f.damage_max), wxDefaultPosition,
                                  wxSize(NUMBER_EDIT_WIDTH / 2 + 8, -1));
     damage->Add(damage_max_, 1);
     grid->Add(damage, 0, wxEXPAND);
@@ -122,7 +122,7 @@ void CEditItemDlg::Build() {
     auto* picture_box = new wxStaticBoxSizer(wxHORIZONTAL, this, "Picture");
     picture_box->Add(new wxStaticText(picture_box->GetStaticBox(), wxID_ANY, "num.:"), 0,
                      wxALIGN_CENTER_VERTICAL | wxRIGHT, GAP);
-    picture_ = new wxTextCtrl(picture_box->GetStaticBox(), IDC_ITEM_PICTURE, Latin1(f.picture), wxDefaultPosition,
+    picture_ = new wxTextCtrl(picture_box->GetStaticBox(), IDC_ITEM_PICTURE, Latin1_Text(f.picture), wxDefaultPosition,
                               wxSize(NUMBER_EDIT_WIDTH, -1));
     picture_box->Add(picture_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, GAP);
     picture_bar_ = new wxScrollBar(picture_box->GetStaticBox(), IDC_ITEM_PICTURE_SCROLL);
@@ -172,8 +172,9 @@ void CEditItemDlg::Build() {
         picture_bar_->SetThumbPosition(edit_.Picture_Typed(Text_Of(picture_)));
         Draw_Strip();
     });
-    for (const wxEventTypeTag<wxScrollEvent>& type : {wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN,
-                                   wxEVT_SCROLL_PAGEUP, wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK}) {
+    for (const wxEventTypeTag<wxScrollEvent>& type :
+         {wxEVT_SCROLL_TOP, wxEVT_SCROLL_BOTTOM, wxEVT_SCROLL_LINEUP, wxEVT_SCROLL_LINEDOWN, wxEVT_SCROLL_PAGEUP,
+          wxEVT_SCROLL_PAGEDOWN, wxEVT_SCROLL_THUMBTRACK}) {
         picture_bar_->Bind(type, [this](wxScrollEvent& e) {
             const int picture = edit_.Picture_Scrolled(e.GetPosition());
             picture_->ChangeValue(wxString::Format("%d", picture));

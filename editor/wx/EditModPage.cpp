@@ -25,7 +25,7 @@ CEditModPage::CEditModPage(wxWindow* parent, std::uint16_t owner_kind, std::uint
     : wxPanel(parent, IDD_MOD_PAGE, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_THEME),
       page_(owner_kind, type, instance) {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    caption_ = new wxStaticText(this, IDC_MOD_CAPTION, Latin1(page_.Caption()));
+    caption_ = new wxStaticText(this, IDC_MOD_CAPTION, Latin1_Text(page_.Caption()));
     column->Add(caption_, 0, wxALL, GAP);
 
     auto* kind_row = new wxBoxSizer(wxHORIZONTAL);
@@ -75,13 +75,13 @@ mod_slot_entries CEditModPage::Entries() const {
 void CEditModPage::Show_Kind() {
     const std::vector<mod_kind_entry> list = page_.Kind_List();
     wxArrayString texts;
-    for (const mod_kind_entry& k : list) texts.Add(Latin1(k.text));
+    for (const mod_kind_entry& k : list) texts.Add(Latin1_Text(k.text));
     if (kinds_->GetStrings() != texts) kinds_->Set(texts);
     kinds_->SetSelection(page_.Kind_Position());
     level_label_->Show(page_.Level_Shown());
     level_->Show(page_.Level_Shown());
     for (int p = 0; p < MOD_PARAMS; ++p) {
-        labels_[p]->SetLabel(Latin1(page_.Param_Label(p)));
+        labels_[p]->SetLabel(Latin1_Text(page_.Param_Label(p)));
         labels_[p]->Show(page_.Param_Shown(p));
         params_[p]->Show(page_.Param_Shown(p));
     }
@@ -116,4 +116,3 @@ void CEditModPage::On_Char_Hook(wxKeyEvent& e) {
     if (e.GetKeyCode() == WXK_RETURN || e.GetKeyCode() == WXK_NUMPAD_ENTER) return;
     e.Skip();
 }
-
