@@ -125,6 +125,30 @@ std::uint16_t palisade = NO_INDEX;
 constexpr const char* NEW_PRICE = "150";
 constexpr std::int8_t NEW_DOOR_HP = 3;
 
+// "Set" in the open fixitem editor: the selection opens, the entry of that
+// label is picked, OK shows shown as the amortized type's name.
+void Add_Set_Steps(std::vector<step>& s, const std::string& what, const char* label, const char* shown) {
+    s.push_back({"types-set-for-" + what, [] { Click_Control(IDD_EDIT_FIXITEM, IDC_FIX_SET); },
+                 [] { return Open_Dialog(IDD_SELECT_FIXITEM) != nullptr; }, nullptr});
+    s.push_back(
+        {"types-pick-" + what,
+         [label] { Click_Tree_Entry(dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE)), label); },
+         [label] {
+             auto* tree = dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE));
+             return tree != nullptr && tree->GetSelection().IsOk() && tree->GetItemText(tree->GetSelection()) == label;
+         },
+         nullptr});
+    s.push_back({"types-" + what + "-taken", [] { Click_Control(IDD_SELECT_FIXITEM, IDC_DIALOG_OK); },
+                 [shown] {
+                     const wxWindow* text = Control(IDD_EDIT_FIXITEM, IDC_FIX_AMORTIZED);
+                     return Open_Dialog(IDD_SELECT_FIXITEM) == nullptr && text != nullptr && text->GetLabel() == shown;
+                 },
+                 [] {
+                     if (editor_selection != editor_selection_ref{OBJ_FIXITEM, door_type})
+                         Fail("the selection is not the edited type's again");
+                 }});
+}
+
 }  // namespace
 
 void Add_Type_Editor_Steps(std::vector<step>& s) {
@@ -338,29 +362,15 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                  [] {
                      if (Edit(IDD_EDIT_FIXITEM, IDC_FIX_FRAME)->IsEditable()) Fail("a type's frame can be edited");
                  }});
-    s.push_back({"types-set-opens-the-selection", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_FIX_SET); },
-                 [] { return Open_Dialog(IDD_SELECT_FIXITEM) != nullptr; }, nullptr});
-    s.push_back({"types-pick-the-palisade",
+    // The palisade, then a folder (none: "default"), then the palisade again.
+    Add_Set_Steps(s, "palisade", "Palisade", "Palisade");
+    Add_Set_Steps(s, "a-folder", "Things", "default");
+    Add_Set_Steps(s, "palisade-again", "Palisade", "Palisade");
+    s.push_back({"types-door-type-ok",
                  [] {
                      palisade = Fixitem_Type_Named("Palisade");
-                     Click_Tree_Entry(dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE)),
-                                      "Palisade");
+                     Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK);
                  },
-                 [] {
-                     return editor_selection == editor_selection_ref{OBJ_FIXITEM, palisade};
-                 },
-                 nullptr});
-    s.push_back({"types-selection-ok", [] { Click_Control(IDD_SELECT_FIXITEM, IDC_DIALOG_OK); },
-                 [] {
-                     const wxWindow* shown = Control(IDD_EDIT_FIXITEM, IDC_FIX_AMORTIZED);
-                     return Open_Dialog(IDD_SELECT_FIXITEM) == nullptr && shown != nullptr &&
-                            shown->GetLabel() == "Palisade";
-                 },
-                 [] {
-                     if (editor_selection != editor_selection_ref{OBJ_FIXITEM, door_type})
-                         Fail("the selection is not the edited type's again");
-                 }});
-    s.push_back({"types-door-type-ok", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK); },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) == nullptr; },
                  [] {
                      if (fixitem_data[door_type].amortized != palisade) Fail("the amortized type is not written");
