@@ -22,6 +22,7 @@
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
 #include "editor/wx/Latin1Text.h"
+#include "editor/wx/TypeEditors.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
 #include "platform/Window.h"
@@ -185,4 +186,5 @@ void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
     Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
+    Install_Type_Editors();
 }
