@@ -69,7 +69,11 @@ int Row(int cell) { return cell / BACKPACK_COLUMNS; }
 
 }  // namespace
 
-CharItems::CharItems(bool live, std::uint16_t index) : live_(live), index_(index) { Clear_Unknown_Slots(); }
+CharItems::CharItems(bool live, std::uint16_t index) : live_(live), index_(index) {
+    Clear_Unknown_Slots();
+    // Nothing is chosen in the item tree yet.
+    Set_Editor_Selection(OBJ_NONE, NO_INDEX, false);
+}
 
 char_record* CharItems::Record() const {
     if (live_) return Char_In_Use(index_) ? &chararray.records[index_] : nullptr;
@@ -160,7 +164,8 @@ void CharItems::Press_Slot(int button) {
         Clear_Slot(b.slot);
         return;
     }
-    if (type < 0 || (b.item_class != ANY_CLASS && item_types[static_cast<std::size_t>(type)].item_class != b.item_class)) {
+    if (type < 0 ||
+        (b.item_class != ANY_CLASS && item_types[static_cast<std::size_t>(type)].item_class != b.item_class)) {
         Editor_Message(TEXT_INVALID_ITEM_TYPE);
         return;
     }

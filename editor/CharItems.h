@@ -48,6 +48,7 @@ class CharItems {
     // A character type of the database (live false) or a placed character.
     // Slots naming an item type the table lacks (or no item of the map) are
     // emptied, their items deleted, and markers that lead to no item cleared.
+    // The editor selection is cleared: no item type is chosen yet.
     CharItems(bool live, std::uint16_t index);
 
     bool Live() const { return live_; }

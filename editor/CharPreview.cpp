@@ -78,7 +78,8 @@ void Char_Preview_Body_Frames(int frame, std::uint8_t palette) {
     const int n = Preview_Cell_Count(w);
     Draw_Cells(w, n, s->height, [&](int k, int x, int bottom) {
         const int f = frame + k;
-        if (f >= 0 && f < s->frames) Put_Sprite(BACK, x + s->hot_x, bottom - s->height + s->hot_y, s, f, palette, LIGHT_PLAIN);
+        if (f >= 0 && f < s->frames)
+            Put_Sprite(BACK, x + s->hot_x, bottom - s->height + s->hot_y, s, f, palette, LIGHT_PLAIN);
     });
 }
 

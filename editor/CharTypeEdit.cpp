@@ -19,12 +19,11 @@
 #include "platform/PathResolver.h"
 
 const char* const lobby_names[LOBBY_NAME_COUNT] = {
-    "Player's party", "Bandits",    "Townsfolk",  "Town guard", "Monsters",   "Animals",    "Undead",
-    "Lobby 7.",       "Lobby 8.",   "Lobby 9.",   "Lobby 10.",  "Lobby 11.",  "Lobby 12.",  "Lobby 13.",
-    "Lobby 14.",      "Lobby 15.",  "Lobby 16.",  "Lobby 17.",  "Lobby 18.",  "Lobby 19.",  "Lobby 20.",
-    "Lobby 21.",      "Lobby 22.",  "Lobby 23.",  "Lobby 24.",  "Lobby 25.",  "Lobby 26.",  "Lobby 27.",
-    "Lobby 28.",      "Lobby 29.",  "Lobby 30.",  "Lobby 31.",  "Lobby 32.",  "Lobby 33.",  "Lobby 34.",
-    "Local 1.",       "Local 2.",   "Local 3.",   "Local 4.",   "Local 5.",
+    "Player's party", "Bandits",   "Townsfolk", "Town guard", "Monsters",  "Animals",   "Undead",    "Lobby 7.",
+    "Lobby 8.",       "Lobby 9.",  "Lobby 10.", "Lobby 11.",  "Lobby 12.", "Lobby 13.", "Lobby 14.", "Lobby 15.",
+    "Lobby 16.",      "Lobby 17.", "Lobby 18.", "Lobby 19.",  "Lobby 20.", "Lobby 21.", "Lobby 22.", "Lobby 23.",
+    "Lobby 24.",      "Lobby 25.", "Lobby 26.", "Lobby 27.",  "Lobby 28.", "Lobby 29.", "Lobby 30.", "Lobby 31.",
+    "Lobby 32.",      "Lobby 33.", "Lobby 34.", "Local 1.",   "Local 2.",  "Local 3.",  "Local 4.",  "Local 5.",
 };
 
 race_slice Race_Slice(bool animal, bool monster) {
@@ -59,9 +58,7 @@ enum { LORE_HERBS, LORE_ANIMALS, LORE_MONSTERS, LORE_HUMANOIDS, LORE_UNUSED, LOR
 
 // Signed fields take their whole range: a placed character may be below 0
 // hit points, a natural defence may be a penalty.
-char_number_field U16_Field(int control, std::size_t offset) {
-    return {control, offset, FieldWidth::U16, 0, U16_MAX};
-}
+char_number_field U16_Field(int control, std::size_t offset) { return {control, offset, FieldWidth::U16, 0, U16_MAX}; }
 char_number_field I16_Field(int control, std::size_t offset) {
     return {control, offset, FieldWidth::I16, -I16_MAX - 1, I16_MAX};
 }

@@ -247,8 +247,8 @@ TEST_F(CharTypeEditTest, OkIsAllOrNothing) {
         else
             e.texts[c.control] = c.text;
         bool page_saved = false;
-        const std::optional<entry_fault> fault = e.OK([] { return std::optional<entry_fault>(); },
-                                                      [&page_saved] { page_saved = true; });
+        const std::optional<entry_fault> fault =
+            e.OK([] { return std::optional<entry_fault>(); }, [&page_saved] { page_saved = true; });
         ASSERT_TRUE(fault) << c.text;
         EXPECT_EQ(fault->control, c.control) << c.text;
         EXPECT_EQ(fault->message, c.message) << c.text;
@@ -278,7 +278,7 @@ TEST_F(CharTypeEditTest, EveryNumberIsCheckedAgainstItsField) {
     for (const char_number_field& f : Char_Number_Fields()) {
         SCOPED_TRACE(f.control);
         EXPECT_TRUE(controls.insert(f.control).second);
-        const std::size_t width = f.width == FieldWidth::U32                                 ? 4
+        const std::size_t width = f.width == FieldWidth::U32                                   ? 4
                                   : (f.width == FieldWidth::U16 || f.width == FieldWidth::I16) ? 2
                                                                                                : 1;
         for (std::size_t b = f.offset; b < f.offset + width; ++b) {
