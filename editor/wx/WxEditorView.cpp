@@ -18,6 +18,7 @@
 #include "editor/EditorView.h"
 #include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/DataTreeCtrl.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
 #include "editor/wx/WxEditor.h"
@@ -128,6 +129,9 @@ class WxEditorView final : public EditorView {
         if (tree == EditorTree::Fixitems) target = trees_->Data_Tree(5);
         if (tree == EditorTree::Chars) target = trees_->Data_Tree(2);
         if (target != nullptr) target->SetFocus();
+    }
+    void Show_Data_Trees() override {
+        if (trees_ != nullptr) trees_->Show_Trees();
     }
     bool Hexa_Grid_Checked() override { return editor_ != nullptr && editor_->Hexa_Grid(); }
 
