@@ -13,7 +13,6 @@
 #include "System/Sprite.h"
 #include "datafiles/Hooks.h"
 #include "editor/EditorState.h"
-#include "editor/NumberEntry.h"
 #include "editor/wx/ControlIds.h"
 #include "frontend/CharPage.h"
 #include "platform/PathResolver.h"
@@ -61,17 +60,6 @@ enum { LORE_HERBS, LORE_ANIMALS, LORE_MONSTERS, LORE_HUMANOIDS, LORE_UNUSED, LOR
 char_number_field U16_Field(int control, std::size_t offset) { return {control, offset, FieldWidth::U16, 0, U16_MAX}; }
 char_number_field I16_Field(int control, std::size_t offset) {
     return {control, offset, FieldWidth::I16, -I16_MAX - 1, I16_MAX};
-}
-
-template <std::size_t N>
-std::string Field_Text(const char (&field)[N]) {
-    return std::string(field, strnlen(field, N));
-}
-
-template <std::size_t N>
-void Store_Text(char (&field)[N], const std::string& text) {
-    std::memset(field, 0, N);
-    std::memcpy(field, text.data(), std::min(text.size(), N - 1));
 }
 
 bool Equal_Ignoring_Case(const std::string& a, const std::string& b) {
@@ -213,8 +201,8 @@ CharTypeEdit::CharTypeEdit(std::int32_t type, std::int32_t instance)
     : type_(type), instance_(instance), live_(instance != -1) {
     const char_record* r = Record();
     if (r == nullptr) return;
-    name = Field_Text(r->name);
-    sprite_name = Field_Text(r->body_name);
+    name = Name_Of(r->name);
+    sprite_name = Name_Of(r->body_name);
     head = std::clamp<int>(r->head, HEAD_FIRST, HEAD_LAST);
     corpse = r->corpse_frame;
     palette = r->palette & PALETTE_LAST;
@@ -384,15 +372,16 @@ bool CharTypeEdit::Browse_Chosen(const std::string& path) {
 
 // ---- OK ----
 
-std::optional<entry_fault> CharTypeEdit::Check() const {
+std::optional<field_fault> CharTypeEdit::Check() const {
     for (const int control : {IDC_CHAR_HEAD, IDC_CHAR_CORPSE, IDC_CHAR_PALETTE}) {
         const auto t = texts.find(control);
-        if (t != texts.end() && !Clamped_Text_Good(t->second)) return entry_fault{control, TEXT_ENTER_INTEGER};
+        if (t != texts.end() && !Clamped_Text_Good(t->second)) return field_fault{control, TEXT_ENTER_INTEGER};
     }
     for (const char_number_field& f : Char_Number_Fields()) {
         const auto t = texts.find(f.control);
-        const number_entry e = Read_Number(t != texts.end() ? t->second : std::string(), f.min, f.max);
-        if (!e.fault.empty()) return entry_fault{f.control, e.fault};
+        const std::optional<std::int64_t> v = Parse_Whole_Number(t != texts.end() ? t->second : std::string());
+        if (!v) return field_fault{f.control, TEXT_ENTER_INTEGER};
+        if (*v < f.min || *v > f.max) return field_fault{f.control, Range_Message(f.min, f.max)};
     }
     return std::nullopt;
 }
@@ -400,10 +389,10 @@ std::optional<entry_fault> CharTypeEdit::Check() const {
 void CharTypeEdit::Write() const {
     char_record* r = Record();
     if (r == nullptr) return;
-    const std::string old_body = Field_Text(r->body_name);
+    const std::string old_body = Name_Of(r->body_name);
     const std::uint16_t old_head = r->head;
-    Store_Text(r->name, name);
-    Store_Text(r->body_name, sprite_name);
+    Put_Name(r->name, name);
+    Put_Name(r->body_name, sprite_name);
     r->head = static_cast<std::uint16_t>(head);
     r->corpse_frame = static_cast<std::uint16_t>(corpse);
     r->palette = Palette_Byte();
@@ -432,8 +421,8 @@ void CharTypeEdit::Leave_Selection() const {
     Set_Editor_Selection(OBJ_CHAR, static_cast<std::uint16_t>(live_ ? instance_ : type_), live_);
 }
 
-std::optional<entry_fault> CharTypeEdit::OK(const page_check& check, const page_save& save) const {
-    std::optional<entry_fault> fault = Check();
+std::optional<field_fault> CharTypeEdit::OK(const page_check& check, const page_save& save) const {
+    std::optional<field_fault> fault = Check();
     if (!fault && check) fault = check();
     if (fault) return fault;
     Write();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Objects/Char/Characters.h"
+#include "editor/DialogEntries.h"
 
 // ---- The lists the dialog offers ----
 constexpr int LOBBY_NAME_COUNT = 40;
@@ -57,12 +58,6 @@ const std::vector<char_number_field>& Char_Number_Fields();
 const char_number_field* Char_Number_Field(int control);
 std::int64_t Read_Char_Field(const char_record& r, const char_number_field& f);
 void Write_Char_Field(char_record& r, const char_number_field& f, std::int64_t value);
-
-// An entry OK refused: the control to go back to and the message to show.
-struct entry_fault {
-    int control;
-    std::string message;
-};
 
 // What the preview rectangle under the map shows and the scroll bar moves.
 enum class CharPreviewMode { Directions, Heads, CorpseFrames };
@@ -153,7 +148,7 @@ class CharTypeEdit {
 
     // ---- OK ----
     // The first entry whose text is no number its field can take.
-    std::optional<entry_fault> Check() const;
+    std::optional<field_fault> Check() const;
     // Writes every working value into the record (after Check passed):
     // names, numbers, facing, race byte, the two flags the dialog shows,
     // the known spells; the database type becomes -1.
@@ -164,9 +159,9 @@ class CharTypeEdit {
     // the first fault of the dialog's entries or the page's, with nothing
     // written; else everything written, the page saved, the selection left
     // on the character, and nothing.
-    using page_check = std::function<std::optional<entry_fault>()>;
+    using page_check = std::function<std::optional<field_fault>()>;
     using page_save = std::function<void()>;
-    std::optional<entry_fault> OK(const page_check& check = {}, const page_save& save = {}) const;
+    std::optional<field_fault> OK(const page_check& check = {}, const page_save& save = {}) const;
 
   private:
     void Set_Text(int control, const std::string& text) { texts[control] = text; }

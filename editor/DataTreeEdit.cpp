@@ -16,9 +16,7 @@
 
 namespace {
 
-bool Is_Object(const CDataTree& tree, TreeItem entry) {
-    return tree.Valid(entry) && tree.Image(entry) != TREE_FOLDER;
-}
+bool Is_Object(const CDataTree& tree, TreeItem entry) { return tree.Valid(entry) && tree.Image(entry) != TREE_FOLDER; }
 
 bool Is_Bin(const CDataTree& tree, TreeItem entry) {
     return tree.Valid(entry) && (entry == tree.Recycle_Bin() || tree.Label(entry) == RECYCLE_BIN_LABEL);

@@ -115,7 +115,8 @@ void CDataTree::Add_Children(const wxTreeItemId& parent, TreeItem entry) {
     const ::CDataTree& tree = Model();
     for (TreeItem child : tree.Children(entry)) {
         const int image = tree.Image(child);
-        const wxTreeItemId item = AppendItem(parent, Latin1_Text(tree.Label(child)), image, image, new EntryData(child));
+        const wxTreeItemId item =
+            AppendItem(parent, Latin1_Text(tree.Label(child)), image, image, new EntryData(child));
         items_[child] = item;
         Add_Children(item, child);
     }
@@ -244,7 +245,8 @@ void CDataTree::On_Begin_Drag(wxTreeEvent& e) {
 }
 
 void CDataTree::On_Motion(wxMouseEvent& e) {
-    if (dragging_ && drag_image_ != nullptr) drag_image_->Position(wxGetMousePosition() + DRAG_IMAGE_OFFSET, wxSize(0, 0));
+    if (dragging_ && drag_image_ != nullptr)
+        drag_image_->Position(wxGetMousePosition() + DRAG_IMAGE_OFFSET, wxSize(0, 0));
     e.Skip();
 }
 

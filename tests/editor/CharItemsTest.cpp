@@ -208,8 +208,7 @@ TEST_F(CharItemsTest, APlacedCharactersNewItemIsMadeBeforeTheOldGoes) {
 
     // No item record left: the slot keeps its mace and the button says so.
     backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };
-    while (New_Item_Record() != NO_INDEX) {
-    }
+    while (New_Item_Record() != NO_INDEX) {}
     Choose(sword);
     items.Press_Slot(Button_Of(SLOT_RIGHT_HAND));
     EXPECT_EQ(chararray.records[c].slots[SLOT_RIGHT_HAND], now);
@@ -383,10 +382,9 @@ TEST_F(CharItemsTest, RandomPressesKeepEveryItemInOnePlace) {
             case 5:
             case 6: {
                 const std::vector<backpack_entry> entries = items.Backpack();
-                items.Remove_From_Backpack(entries.empty() ? static_cast<std::int16_t>(pick(100))
-                                                           : entries[static_cast<std::size_t>(
-                                                                 pick(static_cast<int>(entries.size())))]
-                                                                 .value);
+                items.Remove_From_Backpack(
+                    entries.empty() ? static_cast<std::int16_t>(pick(100))
+                                    : entries[static_cast<std::size_t>(pick(static_cast<int>(entries.size())))].value);
                 break;
             }
             case 7: items.Put_Into_Backpack(); break;

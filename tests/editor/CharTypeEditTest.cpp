@@ -9,7 +9,7 @@
 
 #include "editor/CharPreview.h"
 #include "editor/CharTypeEdit.h"
-#include "editor/NumberEntry.h"
+#include "editor/DialogEntries.h"
 #include "editor/wx/ControlIds.h"
 #include "frontend/CharPage.h"
 #include "tests/editor/EditorFixture.h"
@@ -247,8 +247,8 @@ TEST_F(CharTypeEditTest, OkIsAllOrNothing) {
         else
             e.texts[c.control] = c.text;
         bool page_saved = false;
-        const std::optional<entry_fault> fault =
-            e.OK([] { return std::optional<entry_fault>(); }, [&page_saved] { page_saved = true; });
+        const std::optional<field_fault> fault =
+            e.OK([] { return std::optional<field_fault>(); }, [&page_saved] { page_saved = true; });
         ASSERT_TRUE(fault) << c.text;
         EXPECT_EQ(fault->control, c.control) << c.text;
         EXPECT_EQ(fault->message, c.message) << c.text;
@@ -261,11 +261,11 @@ TEST_F(CharTypeEditTest, OkIsAllOrNothing) {
     CharTypeEdit e(CT_WARRIOR, -1);
     e.name = "Changed";
     bool saved = false;
-    const auto refuse = [] { return std::optional<entry_fault>(entry_fault{1070, Range_Message(0, 100)}); };
+    const auto refuse = [] { return std::optional<field_fault>(field_fault{1070, Range_Message(0, 100)}); };
     ASSERT_TRUE(e.OK(refuse, [&saved] { saved = true; }));
     EXPECT_TRUE(Bytes(char_data[CT_WARRIOR]) == before);
     EXPECT_FALSE(saved);
-    ASSERT_FALSE(e.OK([] { return std::optional<entry_fault>(); }, [&saved] { saved = true; }));
+    ASSERT_FALSE(e.OK([] { return std::optional<field_fault>(); }, [&saved] { saved = true; }));
     EXPECT_TRUE(saved);
     EXPECT_EQ(Char_Name(char_data[CT_WARRIOR]), "Changed");
 }
@@ -318,7 +318,7 @@ TEST_F(CharTypeEditTest, EveryNumberIsCheckedAgainstItsField) {
         for (const std::int64_t value : {f.min - 1, f.max + 1}) {
             CharTypeEdit e(CT_WARRIOR, -1);
             e.texts[f.control] = std::to_string(value);
-            const std::optional<entry_fault> fault = e.Check();
+            const std::optional<field_fault> fault = e.Check();
             ASSERT_TRUE(fault);
             EXPECT_EQ(fault->control, f.control);
             EXPECT_EQ(fault->message, Range_Message(f.min, f.max));
