@@ -7,7 +7,6 @@
 #include "Objects/Item/Items.h"
 #include "Objects/Modifiers.h"
 #include "Objects/TypeTables.h"
-#include "datafiles/Database.h"
 #include "datafiles/Hooks.h"
 #include "editor/EditorState.h"
 #include "editor/EditorView.h"
@@ -271,5 +270,3 @@ void CharItems::Remove_All_Items() {
     if (live_) Delete_Char_Items(index_);
     for (int s = 0; s < CHAR_SLOTS; ++s) r->slots[s] = 0;
 }
-
-void Copy_Item_Tree(CDataTree& to) { Copy_Tree(item_data_tree, to); }

@@ -12,8 +12,6 @@
 
 #include "Objects/Char/Characters.h"
 
-class CDataTree;
-
 // The refusals, as the status line shows them.
 constexpr const char* TEXT_NO_CORPSE_IN_SLOTS = "Can't put a corpse directly into a character's item-list.";
 constexpr const char* TEXT_INVALID_ITEM_TYPE = "Invalid item type";
@@ -100,6 +98,3 @@ class CharItems {
     std::uint16_t index_;
     bool edit_unique_ = false;
 };
-
-// The read-only item tree of the dialog: a copy of the editor's item tree.
-void Copy_Item_Tree(CDataTree& to);

@@ -20,6 +20,7 @@
 #include "editor/wx/ControlIds.h"
 #include "editor/wx/DataTreeCtrl.h"
 #include "editor/wx/EditorDialogs.h"
+#include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorModal.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
@@ -184,4 +185,5 @@ void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
     Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
+    Install_Char_Editor_Dialogs();
 }
