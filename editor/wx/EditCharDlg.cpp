@@ -41,7 +41,7 @@ namespace {
 constexpr int GAP = 3;
 constexpr int NUMBER_WIDTH = 52;
 constexpr int SHORT_WIDTH = 40;
-constexpr int SPELL_ROWS = 13;
+constexpr int SPELL_ROW_PADDING = 6;
 constexpr const char* DIALOG_TITLE = "Edit character";
 constexpr const char* BROWSE_TITLE = "Select character sprite";
 constexpr const char* BROWSE_FILTER = "Character sprites (*.DYS;)|*.DYS;*.dys;*.Dys|All files (*.*)|*";
@@ -73,92 +73,110 @@ CEditCharDlg::CEditCharDlg(wxWindow* parent, std::int32_t type, std::int32_t ins
     // The type editors open on what they edit: the preview shows a character.
     edit_.Leave_Selection();
     SetWindowVariant(wxWINDOW_VARIANT_SMALL);
-    auto* top = new wxBoxSizer(wxVERTICAL);
     form_ = new wxPanel(this);
     form_->SetWindowVariant(wxWINDOW_VARIANT_SMALL);
-    auto* columns = new wxBoxSizer(wxHORIZONTAL);
-    columns->Add(General_Column(), 0, wxALL, GAP);
 
-    auto* middle = new wxBoxSizer(wxVERTICAL);
-    middle->Add(Group("Main attributes", {{"Strength:", {IDC_CHAR_STRENGTH, 0}},
-                                          {"Dexterity:", {IDC_CHAR_DEXTERITY, 0}},
-                                          {"Spirit:", {IDC_CHAR_SPIRIT, 0}},
-                                          {"IQ:", {IDC_CHAR_IQ, 0}}}),
-                0, wxEXPAND);
-    middle->Add(Group("Mana points", {{"Fire:", {IDC_CHAR_FIRE_MANA, IDC_CHAR_FIRE_MANA_MAX}},
-                                      {"Water:", {IDC_CHAR_WATER_MANA, IDC_CHAR_WATER_MANA_MAX}},
-                                      {"Air:", {IDC_CHAR_AIR_MANA, IDC_CHAR_AIR_MANA_MAX}},
-                                      {"Earth:", {IDC_CHAR_EARTH_MANA, IDC_CHAR_EARTH_MANA_MAX}}}),
-                0, wxEXPAND | wxTOP, GAP);
-    middle->Add(Group("Magic protections", {{"Energy:", {IDC_CHAR_ENERGY, 0}},
-                                            {"Nature:", {IDC_CHAR_NATURE, 0}},
-                                            {"Spirit:", {IDC_CHAR_SPIRIT_PROTECTION, 0}},
-                                            {"Darkness:", {IDC_CHAR_DARKNESS, 0}}}),
-                0, wxEXPAND | wxTOP, GAP);
-    columns->Add(middle, 0, wxALL, GAP);
+    auto* first = new wxBoxSizer(wxHORIZONTAL);
+    first->Add(Identity_Column(), 0, wxALL, GAP);
+    first->Add(Numbers_Column(), 0, wxALL, GAP);
+    auto* attributes = new wxBoxSizer(wxVERTICAL);
+    attributes->Add(Group("Main attributes",
+                          {{"Strength:", {IDC_CHAR_STRENGTH, 0}},
+                           {"Dexterity:", {IDC_CHAR_DEXTERITY, 0}},
+                           {"Spirit:", {IDC_CHAR_SPIRIT, 0}},
+                           {"IQ:", {IDC_CHAR_IQ, 0}}},
+                          2),
+                    0, wxEXPAND);
+    attributes->Add(Group("Magic protections",
+                          {{"Energy:", {IDC_CHAR_ENERGY, 0}},
+                           {"Nature:", {IDC_CHAR_NATURE, 0}},
+                           {"Spirit:", {IDC_CHAR_SPIRIT_PROTECTION, 0}},
+                           {"Darkness:", {IDC_CHAR_DARKNESS, 0}}},
+                          2),
+                    0, wxEXPAND | wxTOP, GAP);
+    attributes->Add(Group("Mana points",
+                          {{"Fire:", {IDC_CHAR_FIRE_MANA, IDC_CHAR_FIRE_MANA_MAX}},
+                           {"Water:", {IDC_CHAR_WATER_MANA, IDC_CHAR_WATER_MANA_MAX}},
+                           {"Air:", {IDC_CHAR_AIR_MANA, IDC_CHAR_AIR_MANA_MAX}},
+                           {"Earth:", {IDC_CHAR_EARTH_MANA, IDC_CHAR_EARTH_MANA_MAX}}},
+                          2),
+                    0, wxEXPAND | wxTOP, GAP);
+    first->Add(attributes, 0, wxALL, GAP);
 
-    columns->Add(Group("Combat skills", {{"Maces", {IDC_CHAR_MACES, 0}},
-                                         {"Axes", {IDC_CHAR_AXES, 0}},
-                                         {"Pikes", {IDC_CHAR_PIKES, 0}},
-                                         {"Swords", {IDC_CHAR_SWORDS, 0}},
-                                         {"Knives", {IDC_CHAR_KNIVES, 0}},
-                                         {"Assassin", {IDC_CHAR_ASSASSIN, 0}},
-                                         {"Bows && throw.", {IDC_CHAR_BOWS, 0}},
-                                         {"Shields", {IDC_CHAR_SHIELDS, 0}},
-                                         {"Fist fight", {IDC_CHAR_FIST, 0}},
-                                         {"Two-handed", {IDC_CHAR_TWO_HANDED, 0}},
-                                         {"Left hand", {IDC_CHAR_LEFT_HAND, 0}},
-                                         {"Leadership", {IDC_CHAR_LEADERSHIP, 0}}}),
-                 0, wxALL, GAP);
+    auto* second = new wxBoxSizer(wxHORIZONTAL);
+    second->Add(Group("Combat skills",
+                      {{"Maces", {IDC_CHAR_MACES, 0}},
+                       {"Axes", {IDC_CHAR_AXES, 0}},
+                       {"Pikes", {IDC_CHAR_PIKES, 0}},
+                       {"Swords", {IDC_CHAR_SWORDS, 0}},
+                       {"Knives", {IDC_CHAR_KNIVES, 0}},
+                       {"Assassin", {IDC_CHAR_ASSASSIN, 0}},
+                       {"Bows && throw.", {IDC_CHAR_BOWS, 0}},
+                       {"Shields", {IDC_CHAR_SHIELDS, 0}},
+                       {"Fist fight", {IDC_CHAR_FIST, 0}},
+                       {"Two-handed", {IDC_CHAR_TWO_HANDED, 0}},
+                       {"Left hand", {IDC_CHAR_LEFT_HAND, 0}},
+                       {"Leadership", {IDC_CHAR_LEADERSHIP, 0}}},
+                      3),
+                0, wxALL, GAP);
+    second->Add(Group("Thief skills",
+                      {{"Locks", {IDC_CHAR_LOCKS, 0}},
+                       {"Detect", {IDC_CHAR_DETECT, 0}},
+                       {"Persuation", {IDC_CHAR_PERSUASION, 0}},
+                       {"Backstab", {IDC_CHAR_BACKSTAB, 0}},
+                       {"Poisons", {IDC_CHAR_POISONS, 0}},
+                       {"Thiefery", {IDC_CHAR_THIEVERY, 0}}},
+                      2),
+                0, wxALL, GAP);
+    second->Add(Group("Lores",
+                      {{"Herbs", {IDC_CHAR_HERBS, 0}},
+                       {"Animals", {IDC_CHAR_ANIMALS, 0}},
+                       {"Monsters", {IDC_CHAR_MONSTERS, 0}},
+                       {"Humanoids", {IDC_CHAR_HUMANOIDS, 0}},
+                       {"Anatomy", {IDC_CHAR_ANATOMY, 0}},
+                       {"Artifacts", {IDC_CHAR_ARTIFACTS, 0}}},
+                      2),
+                0, wxALL, GAP);
 
-    auto* skills = new wxBoxSizer(wxVERTICAL);
-    skills->Add(Group("Thief skills", {{"Locks", {IDC_CHAR_LOCKS, 0}},
-                                       {"Detect", {IDC_CHAR_DETECT, 0}},
-                                       {"Persuation", {IDC_CHAR_PERSUASION, 0}},
-                                       {"Backstab", {IDC_CHAR_BACKSTAB, 0}},
-                                       {"Poisons", {IDC_CHAR_POISONS, 0}},
-                                       {"Thiefery", {IDC_CHAR_THIEVERY, 0}}}),
-                0, wxEXPAND);
-    skills->Add(Group("Lores", {{"Herbs", {IDC_CHAR_HERBS, 0}},
-                                {"Animals", {IDC_CHAR_ANIMALS, 0}},
-                                {"Monsters", {IDC_CHAR_MONSTERS, 0}},
-                                {"Humanoids", {IDC_CHAR_HUMANOIDS, 0}},
-                                {"Anatomy", {IDC_CHAR_ANATOMY, 0}},
-                                {"Artifacts", {IDC_CHAR_ARTIFACTS, 0}}}),
-                0, wxEXPAND | wxTOP, GAP);
-    columns->Add(skills, 0, wxALL, GAP);
+    auto* left = new wxBoxSizer(wxVERTICAL);
+    left->Add(first);
+    left->Add(second);
+    form_->SetSizer(left);
 
-    auto* spells_box = new wxStaticBoxSizer(wxVERTICAL, form_, "Known spells");
-    spells_ = new wxListBox(spells_box->GetStaticBox(), IDC_CHAR_SPELLS, wxDefaultPosition, wxDefaultSize, 0,
-                            nullptr, wxLB_EXTENDED);
+    // Beside the form: the known spells, the modifier page, the preview's
+    // scroll bar and the buttons.
+    auto* spells_box = new wxStaticBoxSizer(wxVERTICAL, this, "Known spells");
+    spells_ = new wxListBox(spells_box->GetStaticBox(), IDC_CHAR_SPELLS, wxDefaultPosition, wxDefaultSize, 0, nullptr,
+                            wxLB_EXTENDED);
     for (int s = 0; s < SPELL_COUNT; ++s) {
         spells_->Append(Latin1_Text(spell_table[s].act->name));
         if (edit_.Spell_Known(s)) spells_->SetSelection(s);
     }
-    spells_->SetMinSize(wxSize(-1, spells_->GetCharHeight() * SPELL_ROWS * 3 / 2));
+    // Every spell in sight.
+    spells_->SetMinSize(wxSize(-1, SPELL_COUNT * (spells_->GetCharHeight() + SPELL_ROW_PADDING)));
     spells_box->Add(spells_, 1, wxEXPAND | wxALL, GAP);
-    columns->Add(spells_box, 1, wxEXPAND | wxALL, GAP);
-    form_->SetSizer(columns);
-    top->Add(form_, 0, wxEXPAND);
-
-    // The modifier page, then the preview's scroll bar and the buttons.
-    auto* bottom = new wxBoxSizer(wxHORIZONTAL);
+    auto* right = new wxBoxSizer(wxVERTICAL);
+    right->Add(spells_box, 0, wxEXPAND | wxALL, GAP);
     const std::int32_t page_type = type >= 0 ? type : 0;
     page_ = new CEditModPage(this, OBJ_CHAR, static_cast<std::uint16_t>(page_type), instance);
-    bottom->Add(page_, 0, wxALL, GAP);
-    auto* right = new wxBoxSizer(wxVERTICAL);
-    scroll_ = new wxScrollBar(this, IDC_CHAR_PREVIEW_SCROLL, wxDefaultPosition, wxSize(260, -1), wxSB_HORIZONTAL);
-    right->Add(scroll_, 0, wxEXPAND | wxALL, GAP);
+    right->Add(page_, 1, wxEXPAND | wxALL, GAP);
+
+    auto* columns = new wxBoxSizer(wxHORIZONTAL);
+    columns->Add(form_, 0);
+    columns->Add(right, 1, wxEXPAND);
+
+    auto* bottom = new wxBoxSizer(wxHORIZONTAL);
+    scroll_ = new wxScrollBar(this, IDC_CHAR_PREVIEW_SCROLL, wxDefaultPosition, wxDefaultSize, wxSB_HORIZONTAL);
+    bottom->Add(scroll_, 1, wxALIGN_CENTER_VERTICAL | wxALL, GAP);
     auto* items = new wxButton(this, IDC_CHAR_EDIT_ITEMS, "Edit character's items");
-    right->Add(items, 0, wxALL, GAP);
-    right->AddStretchSpacer();
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
+    bottom->Add(items, 0, wxALL, GAP);
     auto* ok = new wxButton(this, IDC_DIALOG_OK, "OK");
     auto* cancel = new wxButton(this, IDC_DIALOG_CANCEL, "Cancel");
-    buttons->Add(ok, 0, wxRIGHT, GAP);
-    buttons->Add(cancel, 0);
-    right->Add(buttons, 0, wxALIGN_RIGHT | wxALL, GAP);
-    bottom->Add(right, 1, wxEXPAND | wxALL, GAP);
+    bottom->Add(ok, 0, wxALL, GAP);
+    bottom->Add(cancel, 0, wxALL, GAP);
+
+    auto* top = new wxBoxSizer(wxVERTICAL);
+    top->Add(columns, 1, wxEXPAND);
     top->Add(bottom, 0, wxEXPAND);
     SetSizerAndFit(top);
 
@@ -183,29 +201,48 @@ CEditCharDlg::CEditCharDlg(wxWindow* parent, std::int32_t type, std::int32_t ins
 CEditCharDlg::~CEditCharDlg() { Release_Char_Preview(); }
 
 wxWindow* CEditCharDlg::Own_Control(int id) const {
-    if (id == IDC_DIALOG_OK || id == IDC_DIALOG_CANCEL || id == IDC_CHAR_PREVIEW_SCROLL || id == IDC_CHAR_EDIT_ITEMS)
+    if (id == IDC_DIALOG_OK || id == IDC_DIALOG_CANCEL || id == IDC_CHAR_PREVIEW_SCROLL || id == IDC_CHAR_EDIT_ITEMS ||
+        id == IDC_CHAR_SPELLS)
         return FindWindowById(id, const_cast<CEditCharDlg*>(this));
     return FindWindowById(id, form_);
 }
 
 wxTextCtrl* CEditCharDlg::Number_Edit(int id) {
-    auto* text = new wxTextCtrl(form_, id, Latin1_Text(edit_.texts[id]), wxDefaultPosition,
-                                wxSize(NUMBER_WIDTH, -1), wxTE_RIGHT);
+    auto* text = new wxTextCtrl(form_, id, Latin1_Text(edit_.texts[id]), wxDefaultPosition, wxSize(NUMBER_WIDTH, -1),
+                                wxTE_RIGHT);
     numbers_[id] = text;
     return text;
 }
 
-wxSizer* CEditCharDlg::Group(const char* title,
-                             const std::vector<std::pair<const char*, std::pair<int, int>>>& rows) {
+wxSizer* CEditCharDlg::Group(const char* title, const std::vector<std::pair<const char*, std::pair<int, int>>>& rows,
+                             int columns) {
     auto* box = new wxStaticBoxSizer(wxVERTICAL, form_, title);
-    wxFlexGridSizer* grid = New_Grid();
-    for (const auto& [label, ids] : rows)
-        Add_Row(form_, grid, label, Number_Edit(ids.first), ids.second != 0 ? Number_Edit(ids.second) : nullptr);
+    auto* grid = new wxFlexGridSizer(2 * columns, GAP, 2 * GAP);
+    // The rows run down the first column, then the next.
+    const int per_column = (static_cast<int>(rows.size()) + columns - 1) / columns;
+    for (int r = 0; r < per_column; ++r)
+        for (int c = 0; c < columns; ++c) {
+            const std::size_t i = static_cast<std::size_t>(c * per_column + r);
+            if (i >= rows.size()) {
+                grid->AddSpacer(0);
+                grid->AddSpacer(0);
+                continue;
+            }
+            const auto& [label, ids] = rows[i];
+            Add_Row(form_, grid, label, Number_Edit(ids.first), ids.second != 0 ? Number_Edit(ids.second) : nullptr);
+        }
     box->Add(grid, 0, wxEXPAND | wxALL, GAP);
     return box;
 }
 
-wxSizer* CEditCharDlg::General_Column() {
+// A row of controls side by side.
+wxSizer* Side_By_Side(std::initializer_list<wxWindow*> windows) {
+    auto* row = new wxBoxSizer(wxHORIZONTAL);
+    for (wxWindow* w : windows) row->Add(w, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2 * GAP);
+    return row;
+}
+
+wxSizer* CEditCharDlg::Identity_Column() {
     wxFlexGridSizer* grid = New_Grid();
     name_ = new wxTextCtrl(form_, IDC_CHAR_NAME, Latin1_Text(edit_.name), wxDefaultPosition, wxSize(150, -1));
     name_->SetMaxLength(CHAR_NAME_CHARS);
@@ -213,75 +250,49 @@ wxSizer* CEditCharDlg::General_Column() {
 
     file_name_ = new wxTextCtrl(form_, IDC_CHAR_FILENAME, Latin1_Text(edit_.File_Text()), wxDefaultPosition,
                                 wxSize(150, -1), wxTE_READONLY);
-    Add_Row(form_, grid, "Filename:", file_name_);
-    auto* browse = new wxButton(form_, IDC_CHAR_BROWSE, "Browse");
-    grid->AddSpacer(0);
-    grid->Add(browse, 0);
+    auto* browse = new wxButton(form_, IDC_CHAR_BROWSE, "Browse", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    grid->Add(new wxStaticText(form_, wxID_ANY, "Filename:"), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(Side_By_Side({file_name_, browse}));
 
     head_ = new wxTextCtrl(form_, IDC_CHAR_HEAD, Latin1_Text(edit_.texts[IDC_CHAR_HEAD]), wxDefaultPosition,
                            wxSize(SHORT_WIDTH, -1), wxTE_RIGHT);
     corpse_ = new wxTextCtrl(form_, IDC_CHAR_CORPSE, Latin1_Text(edit_.texts[IDC_CHAR_CORPSE]), wxDefaultPosition,
                              wxSize(SHORT_WIDTH, -1), wxTE_RIGHT);
-    Add_Row(form_, grid, "Head:", head_);
-    Add_Row(form_, grid, "Corpse:", corpse_);
+    grid->Add(new wxStaticText(form_, wxID_ANY, "Head:"), 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(Side_By_Side({head_, new wxStaticText(form_, wxID_ANY, "Corpse:"), corpse_}));
 
-    palette_ = new wxTextCtrl(form_, IDC_CHAR_PALETTE, Latin1_Text(edit_.texts[IDC_CHAR_PALETTE]),
-                              wxDefaultPosition, wxSize(SHORT_WIDTH, -1), wxTE_RIGHT);
+    palette_ = new wxTextCtrl(form_, IDC_CHAR_PALETTE, Latin1_Text(edit_.texts[IDC_CHAR_PALETTE]), wxDefaultPosition,
+                              wxSize(SHORT_WIDTH, -1), wxTE_RIGHT);
     shadow_ = new wxCheckBox(form_, IDC_CHAR_SHADOW, "Shadow pal");
     shadow_->SetValue(edit_.shadow);
     grid->Add(new wxStaticText(form_, wxID_ANY, "Palette:"), 0, wxALIGN_CENTER_VERTICAL);
-    auto* palette_row = new wxBoxSizer(wxHORIZONTAL);
-    palette_row->Add(palette_, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 2 * GAP);
-    palette_row->Add(shadow_, 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(palette_row);
+    grid->Add(Side_By_Side({palette_, shadow_}));
 
     female_ = new wxCheckBox(form_, IDC_CHAR_FEMALE, "Female");
     female_->SetValue(edit_.female);
     flying_ = new wxCheckBox(form_, IDC_CHAR_FLYING, "Flying");
     flying_->SetValue(edit_.flying);
     grid->AddSpacer(0);
-    auto* flags = new wxBoxSizer(wxHORIZONTAL);
-    flags->Add(female_, 0, wxRIGHT, 2 * GAP);
-    flags->Add(flying_);
-    grid->Add(flags);
+    grid->Add(Side_By_Side({female_, flying_}));
 
-    race_ = new wxChoice(form_, IDC_CHAR_RACE);
-    Add_Row(form_, grid, "Race:", race_);
+    race_ = new wxChoice(form_, IDC_CHAR_RACE, wxDefaultPosition, wxSize(120, -1));
     animal_ = new wxCheckBox(form_, IDC_CHAR_ANIMAL, "Animal");
     animal_->SetValue(edit_.animal);
     monster_ = new wxCheckBox(form_, IDC_CHAR_MONSTER, "Monster");
     monster_->SetValue(edit_.monster);
+    Add_Row(form_, grid, "Race:", race_);
     grid->AddSpacer(0);
-    auto* category = new wxBoxSizer(wxHORIZONTAL);
-    category->Add(animal_, 0, wxRIGHT, 2 * GAP);
-    category->Add(monster_);
-    grid->Add(category);
+    grid->Add(Side_By_Side({animal_, monster_}));
     Fill_Race_List();
 
-    profession_ = new wxChoice(form_, IDC_CHAR_PROFESSION);
+    profession_ = new wxChoice(form_, IDC_CHAR_PROFESSION, wxDefaultPosition, wxSize(120, -1));
     for (const char* p : profession_names) profession_->Append(p);
     profession_->SetSelection(edit_.Profession_Row());
     Add_Row(form_, grid, "Profession:", profession_);
-    lobby_ = new wxChoice(form_, IDC_CHAR_LOBBY);
+    lobby_ = new wxChoice(form_, IDC_CHAR_LOBBY, wxDefaultPosition, wxSize(120, -1));
     for (const char* l : lobby_names) lobby_->Append(Latin1_Text(l));
     lobby_->SetSelection(edit_.Lobby_Row());
     Add_Row(form_, grid, "Lobby:", lobby_);
-
-    wxTextCtrl* level = Number_Edit(IDC_CHAR_LEVEL);
-    level_spin_ = new wxSpinButton(form_, IDC_CHAR_LEVEL_SPIN, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
-    level_spin_->SetRange(LEVEL_FIRST - 1, LEVEL_LAST + 1);
-    level_spin_->SetValue(LEVEL_FIRST);
-    grid->Add(new wxStaticText(form_, wxID_ANY, "Level:"), 0, wxALIGN_CENTER_VERTICAL);
-    auto* level_row = new wxBoxSizer(wxHORIZONTAL);
-    level_row->Add(level, 0, wxALIGN_CENTER_VERTICAL);
-    level_row->Add(level_spin_, 0, wxALIGN_CENTER_VERTICAL);
-    grid->Add(level_row);
-    Add_Row(form_, grid, "Experience:", Number_Edit(IDC_CHAR_EXPERIENCE));
-    Add_Row(form_, grid, "Hitpoint:", Number_Edit(IDC_CHAR_HP), Number_Edit(IDC_CHAR_HP_MAX));
-    Add_Row(form_, grid, "Stamina:", Number_Edit(IDC_CHAR_STAMINA), Number_Edit(IDC_CHAR_STAMINA_MAX));
-    Add_Row(form_, grid, "Attack:", Number_Edit(IDC_CHAR_ATTACK));
-    Add_Row(form_, grid, "Defend:", Number_Edit(IDC_CHAR_DEFEND));
-    Add_Row(form_, grid, "Braveness:", Number_Edit(IDC_CHAR_BRAVENESS));
 
     // What the preview shows follows the edit the designer works in.
     for (wxTextCtrl* t : {name_, file_name_})
@@ -314,14 +325,34 @@ wxSizer* CEditCharDlg::General_Column() {
         palette_->ChangeValue(edit_.Palette_Text());
         e.Skip();
     });
-    level_spin_->Bind(wxEVT_SPIN_UP, [this](wxSpinEvent&) { On_Level_Spin(-1); });
-    level_spin_->Bind(wxEVT_SPIN_DOWN, [this](wxSpinEvent&) { On_Level_Spin(+1); });
     animal_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { On_Category(); });
     monster_->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { On_Category(); });
     race_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { edit_.Pick_Race(race_->GetSelection()); });
     profession_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { edit_.Pick_Profession(profession_->GetSelection()); });
     lobby_->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { edit_.Pick_Lobby(lobby_->GetSelection()); });
     browse->Bind(wxEVT_BUTTON, [this](wxCommandEvent&) { On_Browse(); });
+    return grid;
+}
+
+wxSizer* CEditCharDlg::Numbers_Column() {
+    wxFlexGridSizer* grid = New_Grid();
+    wxTextCtrl* level = Number_Edit(IDC_CHAR_LEVEL);
+    level_spin_ = new wxSpinButton(form_, IDC_CHAR_LEVEL_SPIN, wxDefaultPosition, wxDefaultSize, wxSP_VERTICAL);
+    level_spin_->SetRange(LEVEL_FIRST - 1, LEVEL_LAST + 1);
+    level_spin_->SetValue(LEVEL_FIRST);
+    grid->Add(new wxStaticText(form_, wxID_ANY, "Level:"), 0, wxALIGN_CENTER_VERTICAL);
+    auto* level_row = new wxBoxSizer(wxHORIZONTAL);
+    level_row->Add(level, 0, wxALIGN_CENTER_VERTICAL);
+    level_row->Add(level_spin_, 0, wxALIGN_CENTER_VERTICAL);
+    grid->Add(level_row);
+    Add_Row(form_, grid, "Experience:", Number_Edit(IDC_CHAR_EXPERIENCE));
+    Add_Row(form_, grid, "Hitpoint:", Number_Edit(IDC_CHAR_HP), Number_Edit(IDC_CHAR_HP_MAX));
+    Add_Row(form_, grid, "Stamina:", Number_Edit(IDC_CHAR_STAMINA), Number_Edit(IDC_CHAR_STAMINA_MAX));
+    Add_Row(form_, grid, "Attack:", Number_Edit(IDC_CHAR_ATTACK));
+    Add_Row(form_, grid, "Defend:", Number_Edit(IDC_CHAR_DEFEND));
+    Add_Row(form_, grid, "Braveness:", Number_Edit(IDC_CHAR_BRAVENESS));
+    level_spin_->Bind(wxEVT_SPIN_UP, [this](wxSpinEvent&) { On_Level_Spin(-1); });
+    level_spin_->Bind(wxEVT_SPIN_DOWN, [this](wxSpinEvent&) { On_Level_Spin(+1); });
     return grid;
 }
 

@@ -36,8 +36,14 @@ class CEditCharDlg : public wxDialog {
     CEditModPage* Mod_Page() const { return page_; }
 
   private:
-    wxSizer* General_Column();
-    wxSizer* Group(const char* title, const std::vector<std::pair<const char*, std::pair<int, int>>>& rows);
+    // The name, the sprite, head, corpse frame and palette, the flags, race,
+    // profession and lobby; the level, experience and the bars.
+    wxSizer* Identity_Column();
+    wxSizer* Numbers_Column();
+    // A titled group of number edits (label, edit, a second edit or 0), in
+    // columns.
+    wxSizer* Group(const char* title, const std::vector<std::pair<const char*, std::pair<int, int>>>& rows,
+                   int columns);
     wxTextCtrl* Number_Edit(int id);
     void Fill_Race_List();
     void Take_Controls();

@@ -2,6 +2,7 @@
 // corpse and palette edits, the level spin, the race slices, the lists that
 // keep a stored value they do not offer, OK all or nothing with every
 // number checked against its record field, and what OK writes.
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "editor/CharPreview.h"
 #include "editor/CharTypeEdit.h"
 #include "editor/DialogEntries.h"
+#include "editor/ModPage.h"
 #include "editor/wx/ControlIds.h"
 #include "frontend/CharPage.h"
 #include "tests/editor/EditorFixture.h"
@@ -398,6 +400,24 @@ TEST_F(CharTypeEditTest, ThePreviewShowsFacingsHeadsAndFrames) {
     // No picture: the strip is empty, nothing fails.
     EXPECT_EQ(Char_Preview_Directions("NOSUCH", 0, 0), 0);
     Char_Preview_Body_Frames(0, 0);
+}
+
+// The modifier page of a character offers the characters' kinds.
+TEST_F(CharTypeEditTest, TheCharactersModifierPage) {
+    ModPage page(OBJ_CHAR, CT_WARRIOR, -1);
+    EXPECT_EQ(page.Caption(), "Modifiers of this character-type:");
+    std::vector<std::string> offered;
+    for (const mod_kind_entry& k : page.Kind_List()) offered.push_back(k.text);
+    for (const char* kind : {" - Dumb modifier -", "Iron_Skin", "Basic monster", "Charm", "Haste"})
+        EXPECT_NE(std::find(offered.begin(), offered.end(), kind), offered.end()) << kind;
+    EXPECT_EQ(std::find(offered.begin(), offered.end(), "Door prg."), offered.end());
+    const auto haste = std::find(offered.begin(), offered.end(), "Haste") - offered.begin();
+    page.Kind_Changed(static_cast<int>(haste));
+    EXPECT_TRUE(page.Level_Shown());
+    page.Kind_Changed(0);
+    EXPECT_FALSE(page.Level_Shown());
+    const std::uint16_t c = Placed_Warrior();
+    EXPECT_EQ(ModPage(OBJ_CHAR, CT_WARRIOR, c).Caption(), "Modifiers on this character:");
 }
 
 }  // namespace
