@@ -480,10 +480,10 @@ void CEditCharDlg::On_OK() {
     std::optional<field_fault> page_fault;
     const std::optional<field_fault> fault = edit_.OK(
         [this, &page_fault] {
-            page_fault = page_->Check();
+            page_fault = page_->Page().Check(page_->Entries());
             return page_fault;
         },
-        [this] { page_->Save(); });
+        [this] { page_->Page().Save(); });
     if (fault) {
         Show_Field_Fault(page_fault ? static_cast<wxWindow*>(page_) : form_, *fault);
         return;

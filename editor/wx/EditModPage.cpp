@@ -11,15 +11,13 @@
 #undef FALSE
 
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/DialogLayout.h"
 #include "editor/wx/FieldFaultBox.h"
 
 namespace {
 
-constexpr int GAP = 4;
-constexpr int NUMBER_WIDTH = 64;
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
-std::string Text_Of(const wxTextCtrl* text) { return std::string(text->GetValue().mb_str(wxConvISO8859_1)); }
+constexpr int GAP = DIALOG_GAP;
+constexpr int NUMBER_WIDTH = NUMBER_EDIT_WIDTH;
 
 }  // namespace
 
@@ -27,7 +25,7 @@ CEditModPage::CEditModPage(wxWindow* parent, std::uint16_t owner_kind, std::uint
     : wxPanel(parent, IDD_MOD_PAGE, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxBORDER_THEME),
       page_(owner_kind, type, instance) {
     auto* column = new wxBoxSizer(wxVERTICAL);
-    caption_ = new wxStaticText(this, IDC_MOD_CAPTION, Latin1(page_.Caption()));
+    caption_ = new wxStaticText(this, IDC_MOD_CAPTION, Latin1_Text(page_.Caption()));
     column->Add(caption_, 0, wxALL, GAP);
 
     auto* kind_row = new wxBoxSizer(wxHORIZONTAL);
@@ -77,13 +75,13 @@ mod_slot_entries CEditModPage::Entries() const {
 void CEditModPage::Show_Kind() {
     const std::vector<mod_kind_entry> list = page_.Kind_List();
     wxArrayString texts;
-    for (const mod_kind_entry& k : list) texts.Add(Latin1(k.text));
+    for (const mod_kind_entry& k : list) texts.Add(Latin1_Text(k.text));
     if (kinds_->GetStrings() != texts) kinds_->Set(texts);
     kinds_->SetSelection(page_.Kind_Position());
     level_label_->Show(page_.Level_Shown());
     level_->Show(page_.Level_Shown());
     for (int p = 0; p < MOD_PARAMS; ++p) {
-        labels_[p]->SetLabel(Latin1(page_.Param_Label(p)));
+        labels_[p]->SetLabel(Latin1_Text(page_.Param_Label(p)));
         labels_[p]->Show(page_.Param_Shown(p));
         params_[p]->Show(page_.Param_Shown(p));
     }
@@ -117,11 +115,4 @@ void CEditModPage::On_Kind_Chosen() {
 void CEditModPage::On_Char_Hook(wxKeyEvent& e) {
     if (e.GetKeyCode() == WXK_RETURN || e.GetKeyCode() == WXK_NUMPAD_ENTER) return;
     e.Skip();
-}
-
-std::optional<field_fault> CEditModPage::Check() { return page_.Check(Entries()); }
-
-void CEditModPage::Save() {
-    page_.Save();
-    Show_Slot();
 }

@@ -21,16 +21,13 @@ class CEditModPage : public wxPanel {
     // owner_kind 2 character, 3 item, 5 fixitem; instance -1 for the type.
     CEditModPage(wxWindow* parent, std::uint16_t owner_kind, std::uint16_t type, std::int32_t instance);
 
-    // The owner's OK, in two steps: Check takes the shown slot and makes
-    // sure the chain can be written (the fault, which the owner shows, when
-    // not); Save writes it (only after every check of the owner passed).
-    std::optional<field_fault> Check();
-    void Save();
-
+    // The page's logic, and what its controls hold for the shown slot: the
+    // owner's OK passes both to its own logic, which checks them with its
+    // own entries and writes the chain only when all can be taken.
     ModPage& Page() { return page_; }
+    mod_slot_entries Entries() const;
 
   private:
-    mod_slot_entries Entries() const;
     // The shown slot's values and the kinds' list from the page.
     void Show_Slot();
     // The labels and what is shown, for the shown slot's kind.

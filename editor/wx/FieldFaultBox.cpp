@@ -1,19 +1,17 @@
 #include "editor/wx/FieldFaultBox.h"
 
+// The generic box needs the declarations of the native one first.
 #include <wx/msgdlg.h>
+
+#include <wx/generic/msgdlgg.h>
 #include <wx/textctrl.h>
 
 #include "editor/DialogEntries.h"
 
-namespace {
-
-constexpr const char* FAULT_CAPTION = "Orvex";
-
-}  // namespace
-
 void Show_Field_Fault(wxWindow* dialog, const field_fault& fault) {
-    wxMessageDialog box(dialog, wxString(fault.message.c_str(), wxConvISO8859_1), FAULT_CAPTION,
-                        wxOK | wxICON_EXCLAMATION);
+    // wx's own box, a dialog like the editor's others.
+    wxGenericMessageDialog box(dialog, wxString(fault.message.c_str(), wxConvISO8859_1), FIELD_FAULT_CAPTION,
+                               wxOK | wxICON_EXCLAMATION);
     box.ShowModal();
     wxWindow* control = dialog != nullptr ? wxWindow::FindWindowById(fault.control, dialog) : nullptr;
     if (control == nullptr || !control->IsShownOnScreen()) return;

@@ -6,4 +6,7 @@
 class wxWindow;
 struct field_fault;
 
+// The box's title.
+constexpr const char* FIELD_FAULT_CAPTION = "Orvex";
+
 void Show_Field_Fault(wxWindow* dialog, const field_fault& fault);

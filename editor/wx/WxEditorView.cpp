@@ -22,6 +22,7 @@
 #include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
+#include "editor/wx/TypeEditors.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
 #include "platform/Window.h"
@@ -185,5 +186,6 @@ void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
     Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
+    Install_Type_Editors();
     Install_Char_Editor_Dialogs();
 }
