@@ -40,7 +40,7 @@ bool Record_In_Table(const CDataTree& tree, TreeItem entry) {
 bool Is_Protected_Type(const CDataTree& tree, TreeItem entry) {
     if (!Is_Object(tree, entry)) return false;
     const std::uint32_t record = tree.Parameter(entry);
-    return (tree.Kind() == OBJ_ITEM && record == DEAD_BODY_TYPE) ||
+    return (tree.Kind() == OBJ_ITEM && record == ITEM_TYPE_DEAD_BODY) ||
            (tree.Kind() == OBJ_FIXITEM && record == RESERVED_FIXITEM_TYPE);
 }
 
@@ -265,7 +265,7 @@ TreeItem Data_Tree_Command(CDataTree& tree, TreeItem selected, int command) {
 
 bool Data_Tree_Can_Rename(const CDataTree& tree, TreeItem entry) {
     if (!tree.Valid(entry) || Is_Bin(tree, entry)) return false;
-    return !(tree.Kind() == OBJ_ITEM && Is_Object(tree, entry) && tree.Parameter(entry) == DEAD_BODY_TYPE);
+    return !(tree.Kind() == OBJ_ITEM && Is_Object(tree, entry) && tree.Parameter(entry) == ITEM_TYPE_DEAD_BODY);
 }
 
 void Data_Tree_Rename(CDataTree& tree, TreeItem entry, const std::string& text) {

@@ -36,10 +36,9 @@ constexpr const char* NEW_FIXITEM_SPRITE = "talaj01";
 // An entry names a record its table does not hold.
 constexpr const char* TEXT_TYPE_NOT_IN_DATABASE = "This type is not in the database.";
 
-// The item type that is the dead body, and the fixitem type that is the
-// map's plain field: neither is copied or edited from its tree, and the
-// dead body keeps its name.
-constexpr std::uint32_t DEAD_BODY_TYPE = 1;
+// The fixitem type that is the map's plain field: like the dead body
+// (ITEM_TYPE_DEAD_BODY) it is neither copied nor edited from its tree; the
+// dead body also keeps its name.
 constexpr std::uint32_t RESERVED_FIXITEM_TYPE = 0;
 
 // The editor's tree of a kind (2 characters, 3 items, 5 fixitems); nullptr

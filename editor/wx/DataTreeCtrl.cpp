@@ -107,8 +107,7 @@ const ::CDataTree& CDataTree::Model() const { return const_cast<CDataTree*>(this
 void CDataTree::Show_Tree() {
     if (read_only_)
         if (const ::CDataTree* editor_tree = Editor_Data_Tree(kind_)) Copy_Tree(*editor_tree, copy_);
-    expanded_.clear();
-    Refill(TREE_ROOT);
+    Refill(TREE_ROOT, false);
 }
 
 void CDataTree::Add_Children(const wxTreeItemId& parent, TreeItem entry) {
@@ -122,19 +121,18 @@ void CDataTree::Add_Children(const wxTreeItemId& parent, TreeItem entry) {
     }
 }
 
-void CDataTree::Refill(TreeItem select) {
-    if (!items_.empty()) {
-        expanded_.clear();
+void CDataTree::Refill(TreeItem select, bool keep_expanded) {
+    std::unordered_set<TreeItem> expanded;
+    if (keep_expanded)
         for (const auto& [entry, item] : items_)
-            if (IsExpanded(item)) expanded_.insert(entry);
-    }
+            if (IsExpanded(item)) expanded.insert(entry);
     filling_ = true;
     Freeze();
     UnselectAll();
     DeleteChildren(GetRootItem());
     items_.clear();
     Add_Children(GetRootItem(), TREE_ROOT);
-    for (TreeItem entry : expanded_)
+    for (TreeItem entry : expanded)
         if (auto at = items_.find(entry); at != items_.end() && ItemHasChildren(at->second)) Expand(at->second);
     Thaw();
     filling_ = false;
@@ -168,7 +166,7 @@ bool CDataTree::Update_Selection() { return Data_Tree_Update_Selection(Model(), 
 void CDataTree::Run_Command(int command, TreeItem entry) {
     if (read_only_) return;
     const TreeItem result = Data_Tree_Command(Model(), entry, command);
-    if (Model().Valid(result)) Refill(result);
+    if (Model().Valid(result)) Refill(result, true);
 }
 
 void CDataTree::On_Right_Down(wxMouseEvent& e) {
@@ -178,11 +176,15 @@ void CDataTree::On_Right_Down(wxMouseEvent& e) {
     }
     if (dragging_) return;
     SetFocus();
-    Update_Selection();
+    bool changed = Update_Selection();
     int where = 0;
     const wxTreeItemId hit = HitTest(e.GetPosition(), where);
     const TreeItem entry = (where & wxTREE_HITTEST_ONITEM) != 0 ? Entry_Of(hit) : TREE_ROOT;
     if (entry != TREE_ROOT) Select_Entry(entry);
+    // Selecting the entry again changes no tree selection but may change the
+    // editor's (a placed object was selected meanwhile).
+    changed = Update_Selection() || changed;
+    if (changed) Editor_Show_Selection_Preview();
     wxMenu menu;
     for (const tree_menu_entry& m : Data_Tree_Menu(Model(), entry)) {
         menu.Append(MENU_ID_BASE + m.command, m.text);
@@ -259,7 +261,7 @@ void CDataTree::On_End_Drag(wxTreeEvent& e) {
     // The tree is rebuilt once the control has finished with the drag.
     CallAfter([this, dragged, target] {
         switch (Data_Tree_Drop(Model(), dragged, target)) {
-            case DropResult::Moved: Refill(dragged); break;
+            case DropResult::Moved: Refill(dragged, true); break;
             case DropResult::Refused: wxBell(); break;
             case DropResult::Nothing: break;
         }

@@ -50,8 +50,9 @@ class CDataTree : public wxTreeCtrl {
     void Run_Command(int command, TreeItem entry);
 
   private:
-    // Shows the tree anew keeping what was expanded, then selects select.
-    void Refill(TreeItem select);
+    // Shows the tree anew, with what was expanded expanded again or all
+    // collapsed, then selects select.
+    void Refill(TreeItem select, bool keep_expanded);
     void Add_Children(const wxTreeItemId& parent, TreeItem entry);
     void Select_Entry(TreeItem entry);
 
@@ -70,7 +71,6 @@ class CDataTree : public wxTreeCtrl {
     bool read_only_;
     ::CDataTree copy_;
     std::unordered_map<TreeItem, wxTreeItemId> items_;
-    std::unordered_set<TreeItem> expanded_;
     // Entries are being put in: selection events are not the designer's.
     bool filling_ = false;
     // The entry under the mouse at the last left button-down.

@@ -22,6 +22,7 @@
 #include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
+#include "editor/wx/Latin1Text.h"
 #include "editor/wx/TypeEditors.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
@@ -29,8 +30,6 @@
 #include "platform/wx/WxGameWindow.h"
 
 namespace {
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
 
 // The hot keys, without modifier keys.
 int Hot_Key_Of(int key_code) {
@@ -51,7 +50,7 @@ bool Inside(const wxWindow* w, const wxWindow* ancestor) {
 
 // A text the designer types into (a read-only text is none).
 bool Is_Text_Entry(wxWindow* w) {
-    const auto* text = dynamic_cast<wxTextCtrl*>(w);
+    const auto* text = dynamic_cast<wxTextEntry*>(w);
     return text != nullptr && text->IsEditable();
 }
 
@@ -108,7 +107,7 @@ class WxEditorView final : public EditorView {
     }
 
     void Show_Status(const std::string& text) override {
-        if (editor_ != nullptr) editor_->Show_Status(Latin1(text));
+        if (editor_ != nullptr) editor_->Show_Status(Latin1_Text(text));
     }
     void Start_Status_Timer(int milliseconds) override {
         if (editor_ != nullptr) editor_->Start_Status_Timer(milliseconds);
@@ -117,12 +116,12 @@ class WxEditorView final : public EditorView {
         if (editor_ != nullptr) editor_->Stop_Status_Timer();
     }
     void Show_Map_Index(const std::string& text) override {
-        if (editor_ != nullptr) editor_->Show_Map_Index(Latin1(text));
+        if (editor_ != nullptr) editor_->Show_Map_Index(Latin1_Text(text));
     }
     void Show_Field_Objects(const field_object_list& list) override {
         if (trees_ == nullptr) return;
         trees_->Field_Tree()->Show_List(list);
-        trees_->Show_Field_Index(Latin1(list.label));
+        trees_->Show_Field_Index(Latin1_Text(list.label));
     }
     void Focus_Tree(EditorTree tree) override {
         if (trees_ == nullptr) return;
@@ -153,8 +152,10 @@ class WxEditorView final : public EditorView {
     // typed (a modal dialog's keys never come here). In the editor dialog
     // Esc opens the map properties, and Enter closes nothing.
     void On_Char_Hook(wxKeyEvent& e) {
-        if (e.GetModifiers() == wxMOD_NONE) {
-            wxWindow* focus = wxWindow::FindFocus();
+        wxWindow* focus = wxWindow::FindFocus();
+        // Keys typed into another window (a modal dialog) are that window's.
+        const bool in_game_window = focus == nullptr || wxGetTopLevelParent(focus) == frame_;
+        if (e.GetModifiers() == wxMOD_NONE && in_game_window) {
             const int key = e.GetKeyCode();
             if (const int id = Hot_Key_Of(key); id != 0 && !Is_Text_Entry(focus)) {
                 Editor_Hot_Key(id);

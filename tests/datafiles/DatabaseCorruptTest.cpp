@@ -17,14 +17,14 @@ void Set_U32_At(Bytes& b, std::size_t at, std::uint32_t v) { std::memcpy(&b[at],
 void Set_U16_At(Bytes& b, std::size_t at, std::uint16_t v) { std::memcpy(&b[at], &v, 2); }
 
 // Offsets in the sample's files.
-constexpr std::size_t kRecords = 19;  // the first record of item.dat, fixitem.dat and char.dat
-constexpr std::size_t kPool = 23;     // the first record of mod.dat
-std::size_t Item(std::size_t i) { return kRecords + 49 * i; }
-std::size_t Names_Size() { return kRecords + 23 * 3; }
+constexpr std::size_t RECORDS = 19;  // the first record of item.dat, fixitem.dat and char.dat
+constexpr std::size_t POOL = 23;     // the first record of mod.dat
+std::size_t Item(std::size_t i) { return RECORDS + 49 * i; }
+std::size_t Names_Size() { return RECORDS + 23 * 3; }
 std::size_t Name(std::size_t i) { return Names_Size() + 4 + 27 * i; }
-std::size_t Char(std::size_t i) { return kRecords + 364 * i; }
-std::size_t Mod(std::size_t i) { return kPool + 20 * i; }
-constexpr std::size_t kNext = offsetof(modifier, next);
+std::size_t Char(std::size_t i) { return RECORDS + 364 * i; }
+std::size_t Mod(std::size_t i) { return POOL + 20 * i; }
+constexpr std::size_t NEXT = offsetof(modifier, next);
 
 // The trees of an edit.edt image changed and written again.
 std::function<void(Bytes&)> Trees(std::function<void(DatabaseImage&)> change) {
@@ -128,15 +128,15 @@ std::vector<Case> Cases() {
         {"a capacity the file cannot hold", "mod.dat", kInvalidMod, U32(15, 101)},
         {"free head 0", "mod.dat", kInvalidMod, U32(19, 0)},
         {"free head past the capacity", "mod.dat", kInvalidMod, U32(19, 101)},
-        {"a free list in a cycle", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 5)},
-        {"a free list leaving the pool", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 150)},
-        {"a free list through record 0", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 0)},
-        {"a free list through a chain", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 4)},
-        {"a chain through record 0", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 0)},
-        {"a chain in a cycle", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 2)},
-        {"a chain leaving the pool", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 100)},
-        {"a chain through a free record", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 5)},
-        {"two chains sharing a record", "mod.dat", kInvalidMod, U16(Mod(3) + kNext, 1)},
+        {"a free list in a cycle", "mod.dat", kInvalidMod, U16(Mod(99) + NEXT, 5)},
+        {"a free list leaving the pool", "mod.dat", kInvalidMod, U16(Mod(99) + NEXT, 150)},
+        {"a free list through record 0", "mod.dat", kInvalidMod, U16(Mod(99) + NEXT, 0)},
+        {"a free list through a chain", "mod.dat", kInvalidMod, U16(Mod(99) + NEXT, 4)},
+        {"a chain through record 0", "mod.dat", kInvalidMod, U16(Mod(1) + NEXT, 0)},
+        {"a chain in a cycle", "mod.dat", kInvalidMod, U16(Mod(1) + NEXT, 2)},
+        {"a chain leaving the pool", "mod.dat", kInvalidMod, U16(Mod(1) + NEXT, 100)},
+        {"a chain through a free record", "mod.dat", kInvalidMod, U16(Mod(1) + NEXT, 5)},
+        {"two chains sharing a record", "mod.dat", kInvalidMod, U16(Mod(3) + NEXT, 1)},
         {"a modifier of kind 25", "mod.dat", kInvalidMod, U32(Mod(4) + 6, 25)},
         {"cut in the pool", "mod.dat", kInvalidMod, Cut(1)},
         // chain heads of the record files, checked against mod.dat

@@ -11,7 +11,7 @@
 namespace art {
 namespace {
 
-// Item classes. (The key class is kDoorKey: kKey is the transparent index.)
+// Item classes. (The key class is kDoorKey: KEY is the transparent index.)
 enum : uint8_t {
     kSword,
     kMace,
@@ -122,7 +122,7 @@ void Shield_Tower(Painter& p) {
 void Helmet(Painter& p, bool iron) {
     Ramp r = iron ? Ramp::Metal : Ramp::Leather;
     p.Ellipse({0, 4}, 24, 24, Dome(r, {0, 2}, 24, 24, 0.2, 1.0));
-    p.Rect(-25, 4, 25, 28, Flat(kKey));
+    p.Rect(-25, 4, 25, 28, Flat(KEY));
     p.Rect(-25, 2, 25, 9, Cylinder(iron ? Ramp::Gold : Ramp::Leather, 0, 25, 0.2, 0.8));
     if (iron) {
         p.Rect(-3, 6, 3, 24, Steel_V(0, 3));
@@ -151,7 +151,7 @@ void Armour(Painter& p, int kind) {
     else
         s = Linear(Ramp::Metal, {-26, -40}, 1.0, {24, 40}, 0.25);
     p.Polygon(body, s);
-    p.Polygon({{-8, -44}, {8, -44}, {0, -34}}, Flat(kKey));  // neck
+    p.Polygon({{-8, -44}, {8, -44}, {0, -34}}, Flat(KEY));  // neck
     if (kind == 0) {
         for (int y = -30; y <= 30; y += 12) p.Rect(-19, y, 19, y + 1, Flat(Ramp_Index(Ramp::Leather, 1)));
         p.Rect(-20, 24, 20, 30, Flat(Ramp_Index(Ramp::Leather, 2)));
@@ -193,12 +193,12 @@ void Potion(Painter& p, Ramp liquid) {
     p.Rect(-3.5, -9, 3.5, -4, Cylinder(Ramp::Ice, 0, 3.5, 0.4, 1.0));
     p.Ellipse({0, 5}, 10, 10, Dome(Ramp::Ice, {0, 5}, 10, 10, 0.3, 1.0));
     p.Ellipse({0, 6.5}, 8.2, 8.2, Dome(liquid, {0, 5}, 9, 9, 0.15, 1.0));
-    p.Ellipse({-3.2, 2.5}, 1.6, 2.4, Flat(kWhite));
+    p.Ellipse({-3.2, 2.5}, 1.6, 2.4, Flat(WHITE));
 }
 
 void Ring(Painter& p, Ramp gem) {
     p.Ellipse({0, 3}, 10, 8, Dome(Ramp::Gold, {0, 3}, 10, 8, 0.2, 1.0));
-    p.Ellipse({0, 4}, 6.5, 4.8, Flat(kKey));
+    p.Ellipse({0, 4}, 6.5, 4.8, Flat(KEY));
     if (gem != Ramp::Gold) {
         p.Ellipse({0, -6}, 4.6, 4.6, Gold_Dome({0, -6}, 4.6));
         p.Ellipse({0, -6}, 3.3, 3.3, Dome(gem, {0, -6}, 3.3, 3.3, 0.3, 1.0));
@@ -219,7 +219,7 @@ void Scroll(Painter& p, bool sealed) {
 void Key(Painter& p, Ramp metal) {
     p.transform = p.transform * Affine::Rotate(-M_PI / 4);
     p.Ellipse({0, -8}, 6, 6, Dome(metal, {0, -8}, 6, 6, 0.2, 1.0));
-    p.Ellipse({0, -8}, 3, 3, Flat(kKey));
+    p.Ellipse({0, -8}, 3, 3, Flat(KEY));
     p.Rect(-1.6, -3, 1.6, 14, Cylinder(metal, 0, 1.6, 0.3, 1.0));
     p.Rect(1.6, 8, 6, 10, Flat(Ramp_Index(metal, 6)));
     p.Rect(1.6, 12, 5, 14, Flat(Ramp_Index(metal, 5)));
@@ -326,7 +326,7 @@ std::vector<ItemDef> Item_Defs() {
         for (int x = -26; x <= 26; x += 8)
             p.Ellipse({static_cast<double>(x), 0}, 1, 1, Flat(Ramp_Index(Ramp::Gold, 7)));
         p.Rect(-7, -8, 7, 8, Flat(Ramp_Index(Ramp::Gold, 7)));
-        p.Rect(-4, -5, 4, 5, Flat(kKey));
+        p.Rect(-4, -5, 4, 5, Flat(KEY));
         p.Rect(-1, -2, 6, 2, Flat(Ramp_Index(Ramp::Gold, 4)));
     });
     add(20, "Bracers", 0x22, kBracers, [](Painter& p) {
@@ -393,7 +393,7 @@ std::vector<ItemDef> Item_Defs() {
         p.Polygon({{-10, -3}, {-5, -9}, {5, -9}, {10, -3}, {0, 11}},
                   Linear(Ramp::ClothGreen, {-10, -9}, 1.0, {10, 11}, 0.2));
         p.Polygon({{-10, -3}, {10, -3}, {0, 11}}, Linear(Ramp::ClothGreen, {-10, -3}, 0.7, {10, 11}, 0.1));
-        p.Ellipse({-4, -5}, 1.5, 1.2, Flat(kWhite));
+        p.Ellipse({-4, -5}, 1.5, 1.2, Flat(WHITE));
     });
     add(39, "Torch", 0x12, kOther, [](Painter& p) {
         p.Rect(-2, -16, 2, 28, Wood_V(0, 2));
@@ -419,7 +419,7 @@ std::vector<ItemDef> Item_Defs() {
         for (double y : {-22.0, 22.0})
             for (double x : {-3.0, 3.0}) p.Ellipse({x, y}, 4, 4, Dome(Ramp::Bone, {x, y}, 4, 4, 0.3, 1.0));
     });
-    add(kDeadBodyPicture, "Dead body", 0x23, kCorpse, Dead_Body);
+    add(DEAD_BODY_PICTURE, "Dead body", 0x23, kCorpse, Dead_Body);
     return d;
 }
 
@@ -431,13 +431,13 @@ const std::vector<ItemDef>& Defs() {
 // The large picture: the 32w x 32h box centred on the drawing point.
 DysFrame Large(const ItemDef& def) {
     int w = (def.art.size >> 4) * 32, h = (def.art.size & 15) * 32;
-    IndexedImage img(w, h, kKey);
+    IndexedImage img(w, h, KEY);
     Painter p(img);
     p.transform = Affine::Translate(w / 2.0, h / 2.0);
     def.draw(p);
-    Outline(img, kKey, Outline_Index(), false);
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - w / 2, b.y - h / 2};
+    Outline(img, KEY, Outline_Index(), false);
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - w / 2, b.y - h / 2};
 }
 
 // The small picture lying on the ground: long things lie across, everything
@@ -445,7 +445,7 @@ DysFrame Large(const ItemDef& def) {
 DysFrame Small(const ItemDef& def) {
     int cw = def.art.size >> 4, ch = def.art.size & 15;
     const int canvas = 64;
-    IndexedImage img(canvas, canvas, kKey);
+    IndexedImage img(canvas, canvas, KEY);
     Painter p(img);
     double extent = 16.0 * std::max(cw, ch);
     double scale = std::min(0.62, 15.0 / extent);
@@ -454,9 +454,9 @@ DysFrame Small(const ItemDef& def) {
     p.transform = Affine::Translate(canvas / 2.0, canvas / 2.0) * Affine::Scale(1, 0.7) * Affine::Scale(scale, scale) *
                   Affine::Rotate(turn);
     def.draw(p);
-    Outline(img, kKey, Outline_Index(), false);
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - canvas / 2, b.y - canvas / 2 - 4};
+    Outline(img, KEY, Outline_Index(), false);
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - canvas / 2, b.y - canvas / 2 - 4};
 }
 
 }  // namespace
@@ -471,7 +471,7 @@ const std::vector<ItemArt>& Item_Catalogue() {
 }
 
 std::vector<DysSprite> Item_Sprites() {
-    std::vector<DysFrame> large(kItemFrames), small(kItemFrames);
+    std::vector<DysFrame> large(ITEM_FRAMES), small(ITEM_FRAMES);
     for (const ItemDef& d : Defs()) {
         large[d.art.picture] = Large(d);
         small[d.art.picture] = Small(d);

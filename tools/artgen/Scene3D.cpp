@@ -20,7 +20,7 @@ Vec3 Normalised(Vec3 a) {
 double Light_Of(Vec3 n) { return 0.3 + 0.7 * std::max(0.0, Dot(Normalised(n), kLight)); }
 
 Scene::Scene(int w, int h, double ox, double oy, double squash)
-    : img_(w, h, kKey),
+    : img_(w, h, KEY),
       depth_(static_cast<size_t>(w) * h, -1e18),
       ox_(ox),
       oy_(oy),

@@ -8,8 +8,10 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dialog.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
+#include <wx/uiaction.h>
 
 #undef TRUE
 #undef FALSE
@@ -37,10 +39,9 @@
 #include "frontend/Hooks.h"
 #include "tests/gui/editor/EditorDriver.h"
 
-using namespace editor_driver;
+using namespace driver;
 
 namespace {
-
 
 // A character type of that name, NO_INDEX when none.
 std::uint16_t Char_Type_Named(const char* name) {

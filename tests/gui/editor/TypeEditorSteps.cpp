@@ -6,8 +6,10 @@
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
+#include <wx/dialog.h>
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
+#include <wx/uiaction.h>
 
 #undef TRUE
 #undef FALSE
@@ -31,7 +33,7 @@
 #include "frontend/Hooks.h"
 #include "tests/gui/editor/EditorDriver.h"
 
-using namespace editor_driver;
+using namespace driver;
 
 namespace {
 

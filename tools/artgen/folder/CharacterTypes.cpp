@@ -24,9 +24,9 @@ enum Race : std::uint8_t {
 enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, MERCENARY = 3, THIEF = 4, WIZARD = 15, OTHER = 16 };
 
 // Magic armour, heal, haste, living torch, fire wall and splinter rain.
-constexpr std::uint16_t kMageSpells = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
+constexpr std::uint16_t MAGE_SPELLS = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
 
-const TypeProgram wandering{MK_BASIC_MONSTER, 0, 0, 0, kWander};
+const TypeProgram wandering{MK_BASIC_MONSTER, 0, 0, 0, WANDER};
 const TypeProgram keeping_post{MK_STANDING_GUARD, 0, 0, kGuard, 0};
 
 int Body_Number(const char* body) {
@@ -49,7 +49,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          1,
          HUMAN,
          WARRIOR,
-         kParty,
+         PARTY,
          {34, 30, 16, 12, 10, 10, 3, 10, 14},
          "Party",
          CF_MAIN_CHAR,
@@ -68,7 +68,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          2,
          HUMAN,
          RANGER,
-         kParty,
+         PARTY,
          {26, 28, 12, 16, 11, 12, 2, 10, 13},
          "Party",
          CF_FEMALE,
@@ -86,13 +86,13 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          3,
          HUMAN,
          WIZARD,
-         kParty,
+         PARTY,
          {20, 22, 9, 11, 15, 17, 1, 6, 8},
          "Party",
          0,
          {8, 20, 14, 12},
          {20, 20, 20, 20},
-         kMageSpells,
+         MAGE_SPELLS,
          {{SLOT_RIGHT_HAND, "Kris"}, {SLOT_NECKLACE, "Amulet"}, {SLOT_LEFT_RING, "Sapphire ring"}},
          {}},
         {"Dwarf",

@@ -102,7 +102,7 @@ std::vector<item_type> Default_Item_Types() {
     out.swap(item_types);
     item_types.swap(kept);
     for (const ItemArt& a : Item_Catalogue())
-        if (a.picture != kDeadBodyPicture) out.push_back(Type_Of(a));
+        if (a.picture != DEAD_BODY_PICTURE) out.push_back(Type_Of(a));
     return out;
 }
 
@@ -126,9 +126,9 @@ std::uint16_t Spell_Index(const act_desc& act) {
 }  // namespace
 
 std::vector<TypeProgram> Item_Type_Programs(std::uint16_t type) {
-    constexpr std::uint16_t kOneDose = 1, kVanishWhenEmpty = 1;
+    constexpr std::uint16_t ONE_DOSE = 1, kVanishWhenEmpty = 1;
     if (type != ITEM_TYPE_EMPTY && type == Default_Item_Type("Healing potion"))
-        return {{MK_MAGIC_OBJECT, Spell_Index(heal_act), kOneDose, kVanishWhenEmpty, 0}};
+        return {{MK_MAGIC_OBJECT, Spell_Index(heal_act), ONE_DOSE, kVanishWhenEmpty, 0}};
     return {};
 }
 

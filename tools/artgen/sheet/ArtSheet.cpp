@@ -24,9 +24,9 @@ const Rgb kBorder{150, 150, 170};
 const Rgb kHotTick{255, 70, 70};
 const Rgb kLabel{230, 230, 210};
 const Rgb kHeading{255, 210, 90};
-constexpr int kSheetWidth = 1400;
-constexpr int kFigureSheetWidth = 1800;
-constexpr int kGap = 10;
+constexpr int SHEET_WIDTH = 1400;
+constexpr int FIGURE_SHEET_WIDTH = 1800;
+constexpr int GAP = 10;
 
 struct Block {
     int w = 0, h = 0;
@@ -35,7 +35,7 @@ struct Block {
 };
 
 void Text(RgbImage& out, int x, int y, const std::string& s, Rgb c, int scale = 1) {
-    IndexedImage tmp(Text_Width(s, scale) + 1, kGlyphHeight * scale, 0);
+    IndexedImage tmp(Text_Width(s, scale) + 1, GLYPH_HEIGHT * scale, 0);
     Draw_Text(tmp, 0, 0, s, 1, scale);
     for (int ty = 0; ty < tmp.height; ++ty)
         for (int tx = 0; tx < tmp.width; ++tx)
@@ -47,7 +47,7 @@ void Picture(RgbImage& out, const Palette& pal, const IndexedImage& img, int x, 
     for (int py = 0; py < img.height; ++py)
         for (int px = 0; px < img.width; ++px) {
             uint8_t v = img.At(px, py);
-            out.Set(x + px, y + py, v == kKey ? kChecker[((px >> 2) + (py >> 2)) & 1] : pal[v]);
+            out.Set(x + px, y + py, v == KEY ? kChecker[((px >> 2) + (py >> 2)) & 1] : pal[v]);
         }
 }
 
@@ -78,7 +78,7 @@ Block Heading(const std::string& title) {
 // Frames in rows of at most `per_row`, each with its box and hot-spot ticks.
 Block Frames_Block(const Palette& pal, const std::string& label, const std::vector<IndexedImage>& frames,
                    const std::vector<std::pair<int, int>>& hots, int per_row, bool numbers,
-                   const std::vector<int>& frame_numbers = {}, int width = kSheetWidth) {
+                   const std::vector<int>& frame_numbers = {}, int width = SHEET_WIDTH) {
     int fw = 0, fh = 0;
     for (const IndexedImage& f : frames) fw = std::max(fw, f.width), fh = std::max(fh, f.height);
     int n = static_cast<int>(frames.size());
@@ -121,7 +121,7 @@ Block Bitmap_Block(const Palette& pal, const BitmapSprite& s, int per_row = 1000
 // A run-length sprite: each frame placed in the header box at its offsets;
 // with `only_used`, empty frames are left out.
 Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_used, bool own_boxes,
-                int width = kSheetWidth) {
+                int width = SHEET_WIDTH) {
     std::vector<IndexedImage> frames;
     std::vector<std::pair<int, int>> hots;
     std::vector<int> numbers;
@@ -132,8 +132,8 @@ Block Dys_Block(const Palette& pal, const DysSprite& s, int per_row, bool only_u
             frames.push_back(f.image);
             hots.push_back({-f.dx, -f.dy});
         } else {
-            IndexedImage box(s.width, s.height, kKey);
-            Blit(box, f.image, s.hot_x + f.dx, s.hot_y + f.dy, kKey);
+            IndexedImage box(s.width, s.height, KEY);
+            Blit(box, f.image, s.hot_x + f.dx, s.hot_y + f.dy, KEY);
             frames.push_back(box);
             hots.push_back({s.hot_x, s.hot_y});
         }
@@ -157,28 +157,28 @@ Block Page_Block(const Palette& pal, const Page& p) {
     return b;
 }
 
-bool Write_Sheet(const std::string& path, const std::vector<Block>& blocks, int width = kSheetWidth) {
+bool Write_Sheet(const std::string& path, const std::vector<Block>& blocks, int width = SHEET_WIDTH) {
     struct Placed {
         int x, y;
     };
     std::vector<Placed> at;
-    int x = kGap, y = kGap, row_h = 0;
+    int x = GAP, y = GAP, row_h = 0;
     for (const Block& b : blocks) {
-        if (b.full_row || x + b.w > width - kGap) {
-            if (x > kGap) y += row_h + kGap;
-            x = kGap;
+        if (b.full_row || x + b.w > width - GAP) {
+            if (x > GAP) y += row_h + GAP;
+            x = GAP;
             row_h = 0;
         }
         at.push_back({x, y});
         row_h = std::max(row_h, b.h);
-        x += b.w + 2 * kGap;
+        x += b.w + 2 * GAP;
         if (b.full_row) {
             y += b.h;
-            x = kGap;
+            x = GAP;
             row_h = 0;
         }
     }
-    int height = y + row_h + kGap;
+    int height = y + row_h + GAP;
     RgbImage out(width, height, kBackground);
     for (size_t i = 0; i < blocks.size(); ++i) blocks[i].draw(out, at[i].x, at[i].y);
     bool ok = Write_Png(path, out);
@@ -216,7 +216,8 @@ int main(int argc, char** argv) {
         if (Starts(s.path, "ARTWORK\\CHARS")) {
             // A facing group per row, or two rows for a group of 32 frames.
             int group = static_cast<int>(s.frames.size()) / 6;
-            figure_blocks.push_back(Dys_Block(pal, s, group > 17 ? group / 2 : group, false, false, kFigureSheetWidth));
+            figure_blocks.push_back(
+                Dys_Block(pal, s, group > 17 ? group / 2 : group, false, false, FIGURE_SHEET_WIDTH));
         } else if (Starts(s.path, "ARTWORK\\ITEMS")) {
             main_blocks.push_back(Heading(Short_Name(s.path)));
             main_blocks.push_back(Dys_Block(pal, s, 40, true, true));
@@ -228,7 +229,7 @@ int main(int argc, char** argv) {
         main_blocks.push_back(Frames_Block(pal, c.path, {c.image}, {{c.hot_x, c.hot_y}}, 1, false));
     for (const Page& p : a.pages) page_blocks.push_back(Page_Block(pal, p));
     bool ok = Write_Sheet(out, main_blocks);
-    if (!figure_blocks.empty()) ok = Write_Sheet(stem + "-figures.png", figure_blocks, kFigureSheetWidth) && ok;
+    if (!figure_blocks.empty()) ok = Write_Sheet(stem + "-figures.png", figure_blocks, FIGURE_SHEET_WIDTH) && ok;
     if (!page_blocks.empty()) ok = Write_Sheet(stem + "-pages.png", page_blocks, 1320) && ok;
     RgbImage scene = Draw_Scene(a);
     ok = Write_Png(stem + "-scene.png", scene) && ok;
