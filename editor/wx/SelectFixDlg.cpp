@@ -47,8 +47,10 @@ std::optional<editor_selection_ref> Run_Select_Fix_Dlg(wxWindow* parent) {
     Set_Editor_Selection(OBJ_NONE, NO_INDEX, false);
     CSelectFixDlg dialog(parent);
     const bool ok = Run_Editor_Modal(dialog) == IDC_DIALOG_OK;
+    // OK with no entry picked answers nothing, as Cancel does.
+    const bool picked_one = dialog.Tree()->Selected_Entry() != TREE_ROOT;
     const editor_selection_ref picked = editor_selection;
     Set_Editor_Selection(before.kind, before.index, on_map);
-    if (!ok) return std::nullopt;
+    if (!ok || !picked_one) return std::nullopt;
     return picked;
 }

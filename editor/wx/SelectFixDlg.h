@@ -23,6 +23,7 @@ class CSelectFixDlg : public wxDialog {
 };
 
 // Runs the selection over the map: the editor's selection as OK found it
-// (a fixitem type, or a folder: kind 0), nothing after Cancel. The editor's
-// selection is what it was before, either way.
+// (a fixitem type, or a folder: kind 0); nothing after Cancel, or after OK
+// with no entry picked. The editor's selection is what it was before,
+// either way.
 std::optional<editor_selection_ref> Run_Select_Fix_Dlg(wxWindow* parent);

@@ -5,10 +5,7 @@
 // without mod.dat is refused and keeps the database; the door is listed,
 // selected, turned, copied and moved, its field raised; the hexagon grid
 // and a level are shown; Test Map plays the map and Esc comes back to the
-// copy; the wolf type gets a new name, head and modifier from the character
-// tree and is placed; the placed warrior gets a mace in his right hand and
-// a potion in his backpack; Test Map shows both and Save Data keeps the
-// type; OK closes the editor. A screenshot per step lands in
+// copy; OK closes the editor. A screenshot per step lands in
 // test_gui-editor-shots beside the test program.
 #include <gtest/gtest.h>
 

@@ -33,9 +33,12 @@
 #include "frontend/MapView.h"
 #include "platform/Window.h"
 #include "platform/wx/WxGameWindow.h"
-#include "tests/gui/editor/EditorDriver.h"
+#include "tests/gui/editor/DriverSteps.h"
 
-namespace driver {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace driver;
 
 // The first fixitem on the shown level whose picture is the door's.
 std::uint16_t Find_Door() {
@@ -49,13 +52,6 @@ std::uint16_t Find_Door() {
     }
     return NO_INDEX;
 }
-
-}  // namespace driver
-
-namespace {
-
-namespace fs = std::filesystem;
-using namespace driver;
 
 // What the steps learn on the way.
 std::uint16_t door = NO_INDEX;
@@ -246,10 +242,8 @@ std::vector<step> Script() {
                      if ((mapfield[moved_field] & MF_ELEVATION) != 1) Fail("the raised field is not raised");
                      Map_Checks_Pass("after the test play");
                  }});
-    Add_Char_Editor_Steps(s);
     s.push_back({"ok-closes-the-editor", [] { Click_Control(IDD_EDITOR, IDC_OK); },
                  [] { return ScreenType == SCREEN_HEXAMAP && test_play == 0 && editor_open == 0; }, nullptr});
-    Add_Type_Editor_Steps(s);
     return s;
 }
 

@@ -1,15 +1,17 @@
-// The type editors in the editor driver's script: the long sword's type
-// from the item tree (a price out of range refused and nothing written, then
-// a new price); a placed door through the field tree (its hit points and the
-// lock of its "Door prg."); the door's type through the fixitem tree, its
-// amortized type picked with "Set"; Save Data and Load Data keep it all.
+// The type editors on the wx backend, driven from inside by a script of
+// steps (see DriverSteps.h): the long sword's type from the item tree (a
+// price out of range refused and nothing written, then a new price); a
+// placed door through the field tree (its hit points and the lock of its
+// "Door prg."), then again with the page's spin and Esc, which cancels; the
+// door's type through the fixitem tree, the type it turns into picked with
+// "Set" (a folder is none); Save Data and Load Data keep it all.
+//   wx_type_editor_driver FOLDER ARTGEN_FOLDER SHOTS_FOLDER
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/textctrl.h>
 #include <wx/treectrl.h>
-#include <wx/uiaction.h>
 
 #undef TRUE
 #undef FALSE
@@ -31,11 +33,27 @@
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/FieldFaultBox.h"
 #include "frontend/Hooks.h"
-#include "tests/gui/editor/EditorDriver.h"
+#include "tests/gui/editor/DriverSteps.h"
+
+namespace {
 
 using namespace driver;
 
-namespace {
+// The first door placed on the shown level, well in view: a fixitem whose
+// map slot holds the database type "Door".
+std::uint16_t Find_Door() {
+    for (std::uint32_t m = total_fields; m < maparray.Capacity(); ++m) {
+        const auto record = static_cast<std::uint16_t>(m);
+        if (Map_Record_Is_Free(record)) continue;
+        const std::int16_t type = fixitem_types[maparray.records[m].type].db_index;
+        if (type < 0 || static_cast<std::size_t>(type) >= fixitem_data_ext.size() ||
+            std::strcmp(fixitem_data_ext[static_cast<std::size_t>(type)].name, "Door") != 0)
+            continue;
+        const std::uint16_t field = Object_Field(Make_Obj(OBJ_FIXITEM, record));
+        if (field < total_fields && Field_Level(field) == shown_level && Well_In_View(field)) return record;
+    }
+    return NO_INDEX;
+}
 
 // ---- Finding things ----
 
@@ -127,15 +145,38 @@ std::uint16_t palisade = NO_INDEX;
 constexpr const char* NEW_PRICE = "150";
 constexpr std::int8_t NEW_DOOR_HP = 3;
 
-}  // namespace
+// "Set" in the open fixitem editor: the selection opens, the entry of that
+// label is picked, OK shows shown as the amortized type's name.
+void Add_Set_Steps(std::vector<step>& s, const std::string& what, const char* label, const char* shown) {
+    s.push_back({"set-for-" + what, [] { Click_Control(IDD_EDIT_FIXITEM, IDC_FIX_SET); },
+                 [] { return Open_Dialog(IDD_SELECT_FIXITEM) != nullptr; }, nullptr});
+    s.push_back(
+        {"pick-" + what,
+         [label] { Click_Tree_Entry(dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE)), label); },
+         [label] {
+             auto* tree = dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE));
+             return tree != nullptr && tree->GetSelection().IsOk() && tree->GetItemText(tree->GetSelection()) == label;
+         },
+         nullptr});
+    s.push_back({what + "-taken", [] { Click_Control(IDD_SELECT_FIXITEM, IDC_DIALOG_OK); },
+                 [shown] {
+                     const wxWindow* text = Control(IDD_EDIT_FIXITEM, IDC_FIX_AMORTIZED);
+                     return Open_Dialog(IDD_SELECT_FIXITEM) == nullptr && text != nullptr && text->GetLabel() == shown;
+                 },
+                 [] {
+                     if (editor_selection != editor_selection_ref{OBJ_FIXITEM, door_type})
+                         Fail("the selection is not the edited type's again");
+                 }});
+}
 
-void Add_Type_Editor_Steps(std::vector<step>& s) {
-    // The database the editor had stays in memory.
-    s.push_back({"types-editor-opens-again", [] { Press('E'); },
-                 [] { return ScreenType == SCREEN_EDITOR && editor_open == 1; }, nullptr});
+std::vector<step> Script() {
+    std::vector<step> s;
+    s.push_back({"hexamap", nullptr, [] { return ScreenType == SCREEN_HEXAMAP; }, nullptr});
+    s.push_back({"editor-opens", [] { Press('E'); },
+                 [] { return ScreenType == SCREEN_EDITOR && Status_Text() == "Database loaded"; }, nullptr});
 
     // ---- The long sword's type from the item tree ----
-    s.push_back({"types-select-the-long-sword",
+    s.push_back({"select-the-long-sword",
                  [] {
                      long_sword = Item_Type_Named("Long sword");
                      if (long_sword == NO_INDEX) Fail("no long sword type");
@@ -145,7 +186,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      return selection_on_map == 0 && editor_selection == editor_selection_ref{OBJ_ITEM, long_sword};
                  },
                  nullptr});
-    s.push_back({"types-edit-the-long-sword-type", [] { Click_Control(IDD_DATA_TREE, IDC_EDIT); },
+    s.push_back({"edit-the-long-sword-type", [] { Click_Control(IDD_DATA_TREE, IDC_EDIT); },
                  [] { return Open_Dialog(IDD_EDIT_ITEM) != nullptr; },
                  [] {
                      long_sword_before = item_types[long_sword];
@@ -154,7 +195,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                          Fail("the price is not the type's");
                      if (Control(IDD_EDIT_ITEM, IDC_ITEM_MAX_DISTANCE)->IsShown()) Fail("a sword shows a max distance");
                  }});
-    s.push_back({"types-price-out-of-range",
+    s.push_back({"price-out-of-range",
                  [] {
                      Type_Into(IDD_EDIT_ITEM, IDC_ITEM_PRICE, "4000001");
                      Type_Into(IDD_EDIT_ITEM, IDC_ITEM_WEIGHT, "77");
@@ -168,7 +209,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                          said = said || w->GetLabel() == "Please enter an integer between 0 and 4000000.";
                      if (!said) Fail("the box does not give the price's range");
                  }});
-    s.push_back({"types-range-box-closed",
+    s.push_back({"range-box-closed",
                  [] {
                      if (wxDialog* box = Fault_Box())
                          if (wxWindow* ok = wxWindow::FindWindowById(wxID_OK, box))
@@ -180,7 +221,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      if (std::memcmp(&item_types[long_sword], &long_sword_before, sizeof(item_type)) != 0)
                          Fail("the refused OK changed the type");
                  }});
-    s.push_back({"types-new-price-ok",
+    s.push_back({"new-price-ok",
                  [] {
                      Type_Into(IDD_EDIT_ITEM, IDC_ITEM_PRICE, NEW_PRICE);
                      Click_Control(IDD_EDIT_ITEM, IDC_DIALOG_OK);
@@ -192,7 +233,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                  }});
 
     // ---- A placed door through the field tree ----
-    s.push_back({"types-list-the-door",
+    s.push_back({"list-the-door",
                  [] {
                      door = Find_Door();
                      if (door == NO_INDEX) {
@@ -207,7 +248,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      return false;
                  },
                  nullptr});
-    s.push_back({"types-door-menu",
+    s.push_back({"door-menu",
                  [] {
                      auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
                      int entry = -1;
@@ -226,7 +267,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                  },
                  nullptr});
     // The menu's first entry is "Edit this fixitem and its type".
-    s.push_back({"types-edit-the-door",
+    s.push_back({"edit-the-door",
                  [] {
                      Press(WXK_DOWN);
                      wxYield();
@@ -241,13 +282,13 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      if (kinds == nullptr || kinds->GetStringSelection() != "Door prg.")
                          Fail("the page does not show the door's program in slot 0");
                  }});
-    s.push_back({"types-door-hp-and-lock",
+    s.push_back({"door-hp-and-lock",
                  [] {
                      Type_Into(IDD_EDIT_FIXITEM, IDC_FIX_HP, "3");
                      Type_Into(IDD_EDIT_FIXITEM, IDC_MOD_PARAM1, "1");
                  },
                  [] { return Text_In(IDD_EDIT_FIXITEM, IDC_MOD_PARAM1) == "1"; }, nullptr});
-    s.push_back({"types-door-ok", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK); },
+    s.push_back({"door-ok", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK); },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) == nullptr; },
                  [] {
                      if (maparray.records[door].hp != NEW_DOOR_HP) Fail("the door's hit points are not written");
@@ -259,7 +300,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                  }});
 
     // ---- Esc in the page is Cancel ----
-    s.push_back({"types-edit-the-door-again",
+    s.push_back({"edit-the-door-again",
                  [] {
                      auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
                      int entry = -1;
@@ -279,7 +320,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      });
                  },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) != nullptr; }, nullptr});
-    s.push_back({"types-page-spin-to-slot-1",
+    s.push_back({"page-spin-to-slot-1",
                  [] {
                      // The spin's "+" half (GTK lays its buttons side by side).
                      wxWindow* spin = Control(IDD_EDIT_FIXITEM, IDC_MOD_SLOT_SPIN);
@@ -294,7 +335,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                          Fail("slot 1 of the door is not empty");
                      if (Control(IDD_EDIT_FIXITEM, IDC_MOD_PARAM1)->IsShown()) Fail("an empty slot shows a parameter");
                  }});
-    s.push_back({"types-page-back-to-slot-0-and-typed",
+    s.push_back({"page-back-to-slot-0-and-typed",
                  [] {
                      wxWindow* spin = Control(IDD_EDIT_FIXITEM, IDC_MOD_SLOT_SPIN);
                      if (spin == nullptr) return;
@@ -308,7 +349,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                             Text_In(IDD_EDIT_FIXITEM, IDC_MOD_PARAM1) == "0";
                  },
                  nullptr});
-    s.push_back({"types-esc-in-the-page-cancels", [] { Press(WXK_ESCAPE); },
+    s.push_back({"esc-in-the-page-cancels", [] { Press(WXK_ESCAPE); },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) == nullptr; },
                  [] {
                      const modifier* program = Door_Program(Make_Obj(OBJ_FIXITEM, door));
@@ -317,7 +358,7 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
 
     // ---- The door's type from the fixitem tree: "Set" ----
     s.push_back(
-        {"types-fixitem-tab",
+        {"fixitem-tab",
          [] {
              // The tab of the fixitem tree, clicked where the notebook shows it.
              auto* tabs = dynamic_cast<wxWindow*>(Control(IDD_DATA_TREE, IDC_TABS));
@@ -330,48 +371,34 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
          },
          [] { return Data_Tree(IDC_FIXITEM_TREE) != nullptr && Data_Tree(IDC_FIXITEM_TREE)->IsShownOnScreen(); },
          nullptr});
-    s.push_back({"types-select-the-door-type", [] { Click_Tree_Entry(Data_Tree(IDC_FIXITEM_TREE), "Door"); },
+    s.push_back({"select-the-door-type", [] { Click_Tree_Entry(Data_Tree(IDC_FIXITEM_TREE), "Door"); },
                  [] {
                      return selection_on_map == 0 && editor_selection == editor_selection_ref{OBJ_FIXITEM, door_type};
                  },
                  nullptr});
-    s.push_back({"types-edit-the-door-type", [] { Click_Control(IDD_DATA_TREE, IDC_EDIT); },
+    s.push_back({"edit-the-door-type", [] { Click_Control(IDD_DATA_TREE, IDC_EDIT); },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) != nullptr; },
                  [] {
                      if (Edit(IDD_EDIT_FIXITEM, IDC_FIX_FRAME)->IsEditable()) Fail("a type's frame can be edited");
                  }});
-    s.push_back({"types-set-opens-the-selection", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_FIX_SET); },
-                 [] { return Open_Dialog(IDD_SELECT_FIXITEM) != nullptr; }, nullptr});
-    s.push_back({"types-pick-the-palisade",
+    // The palisade, then a folder (none: "default"), then the palisade again.
+    Add_Set_Steps(s, "palisade", "Palisade", "Palisade");
+    Add_Set_Steps(s, "a-folder", "Things", "default");
+    Add_Set_Steps(s, "palisade-again", "Palisade", "Palisade");
+    s.push_back({"door-type-ok",
                  [] {
                      palisade = Fixitem_Type_Named("Palisade");
-                     Click_Tree_Entry(dynamic_cast<wxTreeCtrl*>(Control(IDD_SELECT_FIXITEM, IDC_SELECT_TREE)),
-                                      "Palisade");
+                     Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK);
                  },
-                 [] {
-                     return editor_selection == editor_selection_ref{OBJ_FIXITEM, palisade};
-                 },
-                 nullptr});
-    s.push_back({"types-selection-ok", [] { Click_Control(IDD_SELECT_FIXITEM, IDC_DIALOG_OK); },
-                 [] {
-                     const wxWindow* shown = Control(IDD_EDIT_FIXITEM, IDC_FIX_AMORTIZED);
-                     return Open_Dialog(IDD_SELECT_FIXITEM) == nullptr && shown != nullptr &&
-                            shown->GetLabel() == "Palisade";
-                 },
-                 [] {
-                     if (editor_selection != editor_selection_ref{OBJ_FIXITEM, door_type})
-                         Fail("the selection is not the edited type's again");
-                 }});
-    s.push_back({"types-door-type-ok", [] { Click_Control(IDD_EDIT_FIXITEM, IDC_DIALOG_OK); },
                  [] { return Open_Dialog(IDD_EDIT_FIXITEM) == nullptr; },
                  [] {
                      if (fixitem_data[door_type].amortized != palisade) Fail("the amortized type is not written");
                  }});
 
     // ---- Save Data, Load Data ----
-    s.push_back({"types-save-data", [] { Click_Control(IDD_EDITOR, IDC_SAVE_DATA); },
+    s.push_back({"save-data", [] { Click_Control(IDD_EDITOR, IDC_SAVE_DATA); },
                  [] { return Status_Text() == "Database saved"; }, nullptr});
-    s.push_back({"types-load-data", [] { Click_Control(IDD_EDITOR, IDC_LOAD_DATA); },
+    s.push_back({"load-data", [] { Click_Control(IDD_EDITOR, IDC_LOAD_DATA); },
                  [] { return Status_Text() == "Database loaded"; },
                  [] {
                      if (item_types[long_sword].price != 150) Fail("the price is lost by Save Data, Load Data");
@@ -381,6 +408,14 @@ void Add_Type_Editor_Steps(std::vector<step>& s) {
                      if (maparray.records[door].hp != NEW_DOOR_HP || program == nullptr || program->p1 != 1)
                          Fail("the placed door changed with Load Data");
                  }});
-    s.push_back({"types-ok-closes-the-editor", [] { Click_Control(IDD_EDITOR, IDC_OK); },
+    s.push_back({"ok-closes-the-editor", [] { Click_Control(IDD_EDITOR, IDC_OK); },
                  [] { return ScreenType == SCREEN_HEXAMAP && editor_open == 0; }, nullptr});
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    driver::shot_prefix = "types-";
+    return driver::Run_Driver(argc, argv, &Script);
 }

@@ -1,10 +1,12 @@
-// The character type editor and the character items dialog in the editor
-// driver's script: the wolf type from the character tree (a new name, the
+// The character type editor and the character items dialog on the wx
+// backend, driven from inside by a script of steps (see DriverSteps.h): the
+// wolf type from the character tree (a new name, the
 // head edit clamping 40 to 23, then 7, and Iron_Skin in the modifier page's
 // slot 1), placed on the map; the placed warrior through the field tree's
 // "Edit this character", his items dialog putting a mace into his right
 // hand and a healing potion into his backpack; Test Map shows the new wolf
 // and the mace; Save Data writes the wolf type.
+//   wx_char_editor_driver FOLDER ARTGEN_FOLDER SHOTS_FOLDER
 #include <wx/app.h>
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -37,7 +39,7 @@
 #include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorDialogs.h"
 #include "frontend/Hooks.h"
-#include "tests/gui/editor/EditorDriver.h"
+#include "tests/gui/editor/DriverSteps.h"
 
 using namespace driver;
 
@@ -165,8 +167,6 @@ std::uint16_t warrior = NO_INDEX;
 std::uint16_t mace_type = NO_INDEX;
 std::uint16_t potion_type = NO_INDEX;
 constexpr const char* NEW_WOLF_NAME = "Grey wolf";
-
-}  // namespace
 
 void Add_Char_Editor_Steps(std::vector<step>& s) {
     s.push_back({"chars-tab-select-the-wolf",
@@ -355,4 +355,22 @@ void Add_Char_Editor_Steps(std::vector<step>& s) {
                      const std::string chars = File_Bytes("char.dat");
                      if (chars.find(NEW_WOLF_NAME) == std::string::npos) Fail("char.dat does not hold the new wolf");
                  }});
+}
+
+std::vector<step> Script() {
+    std::vector<step> s;
+    s.push_back({"hexamap", nullptr, [] { return ScreenType == SCREEN_HEXAMAP; }, nullptr});
+    s.push_back({"editor-opens", [] { Press('E'); },
+                 [] { return ScreenType == SCREEN_EDITOR && Status_Text() == "Database loaded"; }, nullptr});
+    Add_Char_Editor_Steps(s);
+    s.push_back({"ok-closes-the-editor", [] { Click_Control(IDD_EDITOR, IDC_OK); },
+                 [] { return ScreenType == SCREEN_HEXAMAP && editor_open == 0; }, nullptr});
+    return s;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    driver::shot_prefix = "chars-";
+    return driver::Run_Driver(argc, argv, &Script);
 }
