@@ -7,6 +7,7 @@
 #include <random>
 
 #include "editor/CharItems.h"
+#include "editor/CharTypeEdit.h"
 #include "tests/editor/EditorFixture.h"
 
 namespace {
@@ -354,6 +355,33 @@ TEST_F(CharItemsTest, EditUniqueItemOpensTheItemEditorOnTheItemOfASlot) {
     type_items.Toggle_Edit_Unique();
     EXPECT_FALSE(type_items.Edit_Unique());
     Editor_Dialogs().edit_item = nullptr;
+}
+
+// The items dialog changes the record at once: the character editor's
+// Cancel keeps its changes, and its OK writes around them.
+TEST_F(CharItemsTest, TheCharacterEditorKeepsWhatTheItemsDialogDid) {
+    const std::uint16_t c = Placed_Warrior();
+    ASSERT_NE(c, NO_INDEX);
+    for (const bool ok : {false, true}) {
+        CharTypeEdit editor(-1, c);
+        {
+            CharItems items(true, c);
+            Choose(ok ? mace : sword);
+            items.Press_Slot(Button_Of(SLOT_RIGHT_HAND));
+            Choose(potion);
+            items.Put_Into_Backpack();
+        }
+        const char_record after_items = chararray.records[c];
+        if (ok) {
+            ASSERT_FALSE(editor.OK());
+        } else {
+            editor.Leave_Selection();
+        }
+        for (int s = 0; s < CHAR_SLOTS; ++s) EXPECT_EQ(chararray.records[c].slots[s], after_items.slots[s]) << s;
+        const auto held = static_cast<std::uint16_t>(chararray.records[c].slots[SLOT_RIGHT_HAND]);
+        EXPECT_EQ(itemarray.records[held].type, ok ? mace : sword);
+        Expect_Sound(c);
+    }
 }
 
 // Thousands of random presses on a placed character: every item stays in
