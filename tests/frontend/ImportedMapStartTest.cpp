@@ -16,6 +16,7 @@
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
@@ -30,6 +31,7 @@
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
 #include "tools/artgen/folder/ArenaMap.h"
+#include "tools/artgen/folder/ItemDatabase.h"
 
 namespace {
 
@@ -134,6 +136,21 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     // The torches are animated.
     EXPECT_NE(animated_fixitems.active, NO_INDEX);
     EXPECT_TRUE(fs::exists(folder / TEST_MAP_NAME));
+    // The healing potion on the ground carries its type's programs, so it
+    // heals when used.
+    const std::uint16_t potion_type = art::Default_Item_Type("Healing potion");
+    int potions = 0;
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i) || itemarray.records[i].type != potion_type) continue;
+        ++potions;
+        for (const art::TypeProgram& p : art::Item_Type_Programs(potion_type)) {
+            bool carried = false;
+            For_Each_In_Chain(Get_Mod_Index(Make_Obj(OBJ_ITEM, i)),
+                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
+            EXPECT_TRUE(carried) << "item " << i << " lacks program kind " << p.kind;
+        }
+    }
+    EXPECT_EQ(potions, 1);
 }
 
 TEST_F(ArenaGame, ItsTestMapLoadsIntoTheSameWorldAndPlayGoesOn) {

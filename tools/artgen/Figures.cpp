@@ -677,10 +677,10 @@ const std::vector<BodyDef>& Body_Defs() {
 
 // Where the figure stands: the field's visual centre, 4 pixels above its anchor.
 constexpr double STAND_Y = -7;
-constexpr int CANVAS_W = 110, kCanvasH = 110, kOriginX = 55, kOriginY = 86;
+constexpr int CANVAS_W = 110, CANVAS_H = 110, ORIGIN_X = 55, ORIGIN_Y = 86;
 
 void Draw_Shadow(IndexedImage& img, double r) {
-    int cx = kOriginX, cy = kOriginY - 4;
+    int cx = ORIGIN_X, cy = ORIGIN_Y - 4;
     for (int y = cy - 5; y <= cy + 5; ++y)
         for (int x = cx - static_cast<int>(r) - 1; x <= cx + static_cast<int>(r) + 1; ++x) {
             double dx = (x + 0.5 - cx) / r, dy = (y + 0.5 - cy) / (r * 0.45);
@@ -693,13 +693,13 @@ DysFrame Render_Frame(const BodyDef& def, int facing, int frame) {
     Model m = def.build(frame);
     GroundDir g = Direction_On_Ground(facing);
     double yaw = std::atan2(g.y, g.x);
-    Scene s(CANVAS_W, kCanvasH, kOriginX, kOriginY);
+    Scene s(CANVAS_W, CANVAS_H, ORIGIN_X, ORIGIN_Y);
     Draw_Model(s, m, [yaw](Vec3 p) { return Rot_Z(p, yaw) + Vec3{0, STAND_Y, 0}; });
     IndexedImage img = s.Image();
     Outline(img, KEY, Outline_Index(), false);
     Draw_Shadow(img, def.shadow);
     Box b = Opaque_Box(img, KEY);
-    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - kOriginX, b.y - kOriginY};
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - ORIGIN_X, b.y - ORIGIN_Y};
 }
 
 }  // namespace
@@ -729,8 +729,8 @@ IndexedImage Body_Picture(int body, int facing, int frame, double zoom) {
     Model m = def.build(frame);
     GroundDir g = Direction_On_Ground(facing);
     double yaw = std::atan2(g.y, g.x);
-    int w = static_cast<int>(CANVAS_W * zoom), h = static_cast<int>(kCanvasH * zoom);
-    Scene s(w, h, kOriginX * zoom, kOriginY * zoom);
+    int w = static_cast<int>(CANVAS_W * zoom), h = static_cast<int>(CANVAS_H * zoom);
+    Scene s(w, h, ORIGIN_X * zoom, ORIGIN_Y * zoom);
     for (Part& p : m.parts) p.ra *= zoom, p.rb *= zoom;
     Draw_Model(s, m, [yaw, zoom](Vec3 p) { return (Rot_Z(p, yaw) + Vec3{0, STAND_Y, 0}) * zoom; });
     IndexedImage img = s.Image();

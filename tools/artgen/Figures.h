@@ -1,7 +1,8 @@
 #pragma once
 // Character bodies: run-length sprites "ARTWORK\\CHARS\\<name>" with six
-// facing groups (facing f uses group f - 1), each of kBodyGroupFrames frames,
-// and the corpse pictures "ARTWORK\\ITEMS\\HULLAK" (frame k: body k lying dead).
+// facing groups (facing f uses group f - 1), each of PERSON_GROUP_FRAMES
+// (or BEAST_GROUP_FRAMES) frames, and the corpse pictures
+// "ARTWORK\\ITEMS\\HULLAK" (frame k: body k lying dead).
 // Every frame is placed relative to the field's anchor.
 
 #include <string>

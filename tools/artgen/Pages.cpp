@@ -105,9 +105,9 @@ void Map_Icon(IndexedImage& img, Rect r) {
 // ------------------------------------------------------------------ title
 
 IndexedImage Title() {
-    IndexedImage img(SCREEN_W, kScreenH, KEY);
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
     // Sky.
-    for (int y = 0; y < kScreenH; ++y)
+    for (int y = 0; y < SCREEN_H; ++y)
         for (int x = 0; x < SCREEN_W; ++x) {
             double t = y / 300.0;
             img.Set(x, y, t < 1 ? Dithered(Ramp::Sky, 0.2 + t * 0.9, x, y) : Ramp_Index(Ramp::Sky, 3));
@@ -158,9 +158,9 @@ IndexedImage Title() {
     // The name.
     const std::string name = "ORVEX";
     int scale = 11, w = Text_Width(name, scale), x0 = (SCREEN_W - w) / 2, y0 = 108;
-    IndexedImage letters(SCREEN_W, kScreenH, KEY);
+    IndexedImage letters(SCREEN_W, SCREEN_H, KEY);
     Draw_Text(letters, x0, y0, name, 1, scale);
-    for (int y = 0; y < kScreenH; ++y)
+    for (int y = 0; y < SCREEN_H; ++y)
         for (int x = 0; x < SCREEN_W; ++x) {
             if (letters.At(x, y) == KEY) continue;
             int ly = (y - y0) % scale, lx = (x - x0) % scale;
@@ -180,9 +180,9 @@ IndexedImage Title() {
 // ------------------------------------------------------------------ hexamap panel
 
 IndexedImage Textbox() {
-    IndexedImage img(TEXT_BOX_W, kTextBoxH, KEY);
-    Parchment(img, {0, 0, TEXT_BOX_W, kTextBoxH}, true);
-    for (int y = 0; y < kTextBoxH; ++y) {
+    IndexedImage img(TEXT_BOX_W, TEXT_BOX_H, KEY);
+    Parchment(img, {0, 0, TEXT_BOX_W, TEXT_BOX_H}, true);
+    for (int y = 0; y < TEXT_BOX_H; ++y) {
         img.Set(3, y, Ramp_Index(Ramp::Parchment, 5));
         img.Set(TEXT_BOX_W - 4, y, Ramp_Index(Ramp::Parchment, 5));
     }
@@ -194,8 +194,8 @@ void Slot_At(IndexedImage& img, int x, int y, int w, int h) {
 }
 
 IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
-    IndexedImage img(SCREEN_W, kScreenH, KEY);
-    Wood(img, {0, 0, SCREEN_W, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     // The map view and its frame.
     Rect view{90, 12, 549, 371};
     Fill_Rect(img, view.x0, view.y0, view.x1, view.y1, Ramp_Index(Ramp::Shadow, 0));
@@ -330,8 +330,8 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
 namespace {
 
 IndexedImage Inventory() {
-    IndexedImage img(SCREEN_W, kScreenH, KEY);
-    Wood(img, {0, 0, SCREEN_W, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     Caption_Centred(img, 320, 6, "INVENTORY", 2);
     Map_Icon(img, Inclusive(13, 2, 34, 21));
     Page_Button(img, Inclusive(605, 2, 626, 21), "helm");
@@ -390,8 +390,8 @@ IndexedImage Inventory() {
 // ------------------------------------------------------------------ character page
 
 IndexedImage Character_Page() {
-    IndexedImage img(SCREEN_W, kScreenH, KEY);
-    Wood(img, {0, 0, SCREEN_W, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     Map_Icon(img, Inclusive(13, 2, 34, 21));
     Page_Button(img, Inclusive(605, 2, 626, 21), "bag");
     Caption_Centred(img, 320, 6, "CHARACTER", 2);
@@ -445,7 +445,7 @@ IndexedImage Character_Page() {
     Dark_Inset(img, {335, 118, 624, 342});
     for (int c = 0; c < 12; ++c) {
         int x = 339 + 95 * (c % 3), y = 122 + 55 * (c / 3);
-        Bevel(img, x, y, x + SPELL_BUTTON_W, y + kSpellButtonH, 1, Ramp_Index(Ramp::Frame, 0),
+        Bevel(img, x, y, x + SPELL_BUTTON_W, y + SPELL_BUTTON_H, 1, Ramp_Index(Ramp::Frame, 0),
               Ramp_Index(Ramp::Frame, 3));
     }
     Fill_Rect(img, 354, 348, 604, 462, Ramp_Index(Ramp::Frame, 1));
@@ -470,8 +470,8 @@ BitmapSprite Mana_Line() {
                          {Ramp::Gold, 0.35, 1.0}};
     std::vector<IndexedImage> frames;
     for (int f = 0; f < MANA_LINE_FRAMES; ++f) {
-        IndexedImage img(1, kManaLineHeight, KEY);
-        for (int y = 0; y < kManaLineHeight; ++y) {
+        IndexedImage img(1, MANA_LINE_HEIGHT, KEY);
+        for (int y = 0; y < MANA_LINE_HEIGHT; ++y) {
             double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from ABOVE
             if (f < 5) {
                 img.Set(0, y, Ramp_At(cols[f].r, cols[f].lo + (cols[f].hi - cols[f].lo) * v));
@@ -487,18 +487,18 @@ BitmapSprite Mana_Line() {
 }
 
 BitmapSprite Spell_Button() {
-    IndexedImage up(SPELL_BUTTON_W, kSpellButtonH, KEY);
-    Wood(up, {0, 0, SPELL_BUTTON_W, kSpellButtonH}, 0.5);
-    Raised_Gold(up, {0, 0, SPELL_BUTTON_W, kSpellButtonH}, 1);
+    IndexedImage up(SPELL_BUTTON_W, SPELL_BUTTON_H, KEY);
+    Wood(up, {0, 0, SPELL_BUTTON_W, SPELL_BUTTON_H}, 0.5);
+    Raised_Gold(up, {0, 0, SPELL_BUTTON_W, SPELL_BUTTON_H}, 1);
     for (int k = 0; k < 4; ++k) {
         int y = 5 + 11 * k;
-        Fill_Rect(up, 3, y - 1, 40, y + kManaLineHeight + 1, Ramp_Index(Ramp::Shadow, 1));
-        Bevel(up, 3, y - 1, 40, y + kManaLineHeight + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 4));
+        Fill_Rect(up, 3, y - 1, 40, y + MANA_LINE_HEIGHT + 1, Ramp_Index(Ramp::Shadow, 1));
+        Bevel(up, 3, y - 1, 40, y + MANA_LINE_HEIGHT + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 4));
     }
     Dark_Inset(up, {43, 1, 89, 49});
     // Disabled: a veil drawn over the button and its icon.
-    IndexedImage veil(SPELL_BUTTON_W, kSpellButtonH, KEY);
-    for (int y = 0; y < kSpellButtonH; ++y)
+    IndexedImage veil(SPELL_BUTTON_W, SPELL_BUTTON_H, KEY);
+    for (int y = 0; y < SPELL_BUTTON_H; ++y)
         for (int x = 0; x < SPELL_BUTTON_W; ++x)
             if ((x + y) % 2 == 0) veil.Set(x, y, Ramp_Index(Ramp::Shadow, 2));
     return Make_Bitmap("ARTWORK\\PAGES\\SPBUTTON", {up, veil}, 0, 0, 0);
@@ -588,8 +588,8 @@ void Spell_Icon(IndexedImage& img, int icon) {
 
 BitmapSprite Spell_Icons() {
     std::vector<IndexedImage> frames;
-    for (int icon = 0; icon < kSpellIcons; ++icon) {
-        IndexedImage lit(SPELL_ICON_W, kSpellIconH, KEY);
+    for (int icon = 0; icon < SPELL_ICONS; ++icon) {
+        IndexedImage lit(SPELL_ICON_W, SPELL_ICON_H, KEY);
         Spell_Icon(lit, icon);
         Outline(lit, KEY, Outline_Index(), false);
         IndexedImage unlit = lit;

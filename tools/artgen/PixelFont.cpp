@@ -11,7 +11,7 @@ struct Glyph {
 };
 
 // '#' marks a set pixel.
-const Glyph kGlyphs[] = {
+const Glyph GLYPHS[] = {
     {'A', {" ### ", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
     {'B', {"#### ", "#   #", "#   #", "#### ", "#   #", "#   #", "#### "}},
     {'C', {" ### ", "#   #", "#    ", "#    ", "#    ", "#   #", " ### "}},
@@ -67,7 +67,7 @@ const Glyph kGlyphs[] = {
 
 const Glyph* Find(char c) {
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const Glyph& g : kGlyphs)
+    for (const Glyph& g : GLYPHS)
         if (g.c == c) return &g;
     return nullptr;
 }

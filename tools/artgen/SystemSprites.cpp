@@ -15,8 +15,8 @@ namespace art {
 namespace {
 
 // Draw layers of the system sprites (the loader sets the same values).
-constexpr int LAYER_ARROWS = 37, kLayerTargetBack = 255, kLayerDigits = 125, kLayerAnim = 126;
-constexpr int LAYER_BLOOD_POOL = 128, kLayerFlames = 125, kLayerGas = 126;
+constexpr int LAYER_ARROWS = 37, LAYER_TARGET_BACK = 255, LAYER_DIGITS = 125, LAYER_ANIM = 126;
+constexpr int LAYER_BLOOD_POOL = 128, LAYER_FLAMES = 125, LAYER_GAS = 126;
 
 // ------------------------------------------------------------------ field marks
 
@@ -118,18 +118,18 @@ BitmapSprite Digits() {
     };
     const Set sets[5] = {{Ramp::Gold, 9}, {Ramp::ClothGreen, 7}, {Ramp::Ice, 5}, {Ramp::ClothRed, 8}, {Ramp::Fire, 8}};
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kDigitFrames; ++f) {
-        IndexedImage img(DIGIT_W, kDigitH, KEY);
+    for (int f = 0; f < DIGIT_FRAMES; ++f) {
+        IndexedImage img(DIGIT_W, DIGIT_H, KEY);
         const Set& s = sets[f / 10];
         Draw_Text(img, 1, 1, std::string(1, static_cast<char>('0' + f % 10)), Ramp_Index(s.r, s.i));
         // Shade the lower half of each glyph a step darker.
-        for (int y = 5; y < kDigitH; ++y)
+        for (int y = 5; y < DIGIT_H; ++y)
             for (int x = 0; x < DIGIT_W; ++x)
                 if (img.At(x, y) != KEY) img.Set(x, y, Darker(img.At(x, y), 1));
         Outline(img, KEY, Outline_Index(), true);
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\SYSTEM\\DIGITS1", frames, kDigitHotX, kDigitHotY, kLayerDigits);
+    return Make_Bitmap("ARTWORK\\SYSTEM\\DIGITS1", frames, DIGIT_HOT_X, DIGIT_HOT_Y, LAYER_DIGITS);
 }
 
 // ------------------------------------------------------------------ buttons
@@ -248,7 +248,7 @@ BitmapSprite Bar_Sprite(const char* path, int frames, int w, int h, int hot_y) {
 // ------------------------------------------------------------------ panel pieces
 
 IndexedImage Hand_Picture(bool left) {
-    IndexedImage img(MASKGOMB_W, kMaskgombH, KEY);
+    IndexedImage img(MASKGOMB_W, MASKGOMB_H, KEY);
     Painter p(img);
     p.transform = Affine::Translate(16, 26) * Affine::Scale(left ? -1 : 1, 1);
     Shader skin = Dome(Ramp::Skin, {0, 2}, 9, 11, 0.25, 0.95);
@@ -268,13 +268,13 @@ BitmapSprite Maskgomb() {
     std::vector<IndexedImage> frames;
     for (int panel = 0; panel < 2; ++panel)
         for (int i = 0; i < 8; ++i) {
-            IndexedImage img(MASKGOMB_W, kMaskgombH, KEY);
-            Blit(img, Slot_Background(sw[i], sh[i]), kMaskgombHotX - sw[i] / 2, kMaskgombHotY - sh[i] / 2, -1);
+            IndexedImage img(MASKGOMB_W, MASKGOMB_H, KEY);
+            Blit(img, Slot_Background(sw[i], sh[i]), MASKGOMB_HOT_X - sw[i] / 2, MASKGOMB_HOT_Y - sh[i] / 2, -1);
             frames.push_back(img);
         }
     frames.push_back(Hand_Picture(false));  // 16: the right hand (slot 60)
     frames.push_back(Hand_Picture(true));   // 17: the left hand (slot 59)
-    return Make_Bitmap("ARTWORK\\SYSTEM\\MASKGOMB", frames, kMaskgombHotX, kMaskgombHotY, 0);
+    return Make_Bitmap("ARTWORK\\SYSTEM\\MASKGOMB", frames, MASKGOMB_HOT_X, MASKGOMB_HOT_Y, 0);
 }
 
 // A portrait frame: a dark recess with a gold border and a faint bust.
@@ -294,19 +294,19 @@ void Portrait_Recess(IndexedImage& img, int x0, int y0, int x1, int y1) {
 
 BitmapSprite Maskabl() {
     std::vector<IndexedImage> frames;
-    const int hx = kMaskablHotX, hy = kMaskablHotY;
+    const int hx = MASKABL_HOT_X, hy = MASKABL_HOT_Y;
     for (int i = 0; i < 6; ++i) {  // strip portraits: (x - 2, y - 43) .. (x + 33, y + 2)
-        IndexedImage img(MASKABL_W, kMaskablH, KEY);
+        IndexedImage img(MASKABL_W, MASKABL_H, KEY);
         Portrait_Recess(img, hx - 2, hy - 43, hx + 33, hy + 2);
         frames.push_back(img);
     }
     for (int i = 0; i < 2; ++i) {  // big portraits: (x - 4, y - 82) .. (x + 67, y + 2)
-        IndexedImage img(MASKABL_W, kMaskablH, KEY);
+        IndexedImage img(MASKABL_W, MASKABL_H, KEY);
         Portrait_Recess(img, hx - 4, hy - 82, hx + 67, hy + 2);
         frames.push_back(img);
     }
     // Field view: (x, y - 91) .. (x + 54, y), a small lit stage for one field.
-    IndexedImage img(MASKABL_W, kMaskablH, KEY);
+    IndexedImage img(MASKABL_W, MASKABL_H, KEY);
     int x0 = hx, y0 = hy - 91, x1 = hx + 54, y1 = hy;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
@@ -323,9 +323,9 @@ BitmapSprite Maskabl() {
 BitmapSprite Belog1() {
     std::vector<IndexedImage> frames;
     for (int mirror = 0; mirror < 2; ++mirror) {
-        IndexedImage img(BELOG1_W, kBelog1H, KEY);
+        IndexedImage img(BELOG1_W, BELOG1_H, KEY);
         auto X = [mirror](int x) { return mirror ? BELOG1_W - 1 - x : x; };
-        IndexedImage tmp(BELOG1_W, kBelog1H, KEY);
+        IndexedImage tmp(BELOG1_W, BELOG1_H, KEY);
         // Corner bracket 25 x 19 with a gem, a bar 5 wide down to row 76, a clasp at rows 181..199.
         for (int y = 0; y < 19; ++y)
             for (int x = 0; x < 25; ++x) {
@@ -349,7 +349,7 @@ BitmapSprite Belog1() {
                 double t = 0.55 + (x == 0 ? 0.3 : x == 3 ? -0.3 : 0) + (y == 181 ? 0.3 : y == 199 ? -0.3 : 0);
                 tmp.Set(x, y, Dithered(Ramp::Gold, t, x, y));
             }
-        for (int y = 0; y < kBelog1H; ++y)
+        for (int y = 0; y < BELOG1_H; ++y)
             for (int x = 0; x < BELOG1_W; ++x)
                 if (tmp.At(x, y) != KEY) img.Set(X(x), y, tmp.At(x, y));
         frames.push_back(img);
@@ -357,7 +357,7 @@ BitmapSprite Belog1() {
     // Frames 2 and 3: slim pillars on the inner side of the big portraits
     // (frame 2 drawn at (555, 9) beside the right portrait, frame 3 at (61, 9)).
     for (int which = 0; which < 2; ++which) {
-        IndexedImage img(BELOG1_W, kBelog1H, KEY);
+        IndexedImage img(BELOG1_W, BELOG1_H, KEY);
         int x0 = which == 0 ? 10 : 9;
         for (int y = 0; y < 84; ++y)
             for (int x = x0; x < x0 + 4; ++x) {
@@ -371,8 +371,8 @@ BitmapSprite Belog1() {
 }
 
 BitmapSprite Belog2() {
-    IndexedImage img(BELOG2_W, kBelog2H, KEY);
-    for (int y = 0; y < kBelog2H; ++y)
+    IndexedImage img(BELOG2_W, BELOG2_H, KEY);
+    for (int y = 0; y < BELOG2_H; ++y)
         for (int x = 0; x < BELOG2_W; ++x) {
             bool plaque = x >= 76 && x <= 122;
             if (!plaque && y > 8) continue;
@@ -422,7 +422,7 @@ BitmapSprite Blood_Anim() {
         Outline(img, KEY, Ramp_Index(Ramp::Blood, 0), false);
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\BLOOD", frames, 18, 40, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\BLOOD", frames, 18, 40, LAYER_ANIM);
 }
 
 BitmapSprite Spell_Anim() {
@@ -450,7 +450,7 @@ BitmapSprite Spell_Anim() {
         }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\VARAZSA", frames, 21, h - 8, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\VARAZSA", frames, 21, h - 8, LAYER_ANIM);
 }
 
 BitmapSprite Blade_Anim() {
@@ -470,7 +470,7 @@ BitmapSprite Blade_Anim() {
             }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\PENGEKIS", frames, 20, 46, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\PENGEKIS", frames, 20, 46, LAYER_ANIM);
 }
 
 // Flames over a field, `count` tongues spread over the floor shape.
@@ -494,13 +494,13 @@ IndexedImage Flames(int w, int h, int ground_y, int frame, int count, double hei
 BitmapSprite Fire_Anim() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 8; ++f) frames.push_back(Flames(42, 50, 42, f, 6, 26));
-    return Make_Bitmap("ARTWORK\\ANIM\\TUZANIM", frames, 21, 42 - 4, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\TUZANIM", frames, 21, 42 - 4, LAYER_ANIM);
 }
 
 BitmapSprite Fire_Wall() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 8; ++f) frames.push_back(Flames(42, 56, 42, f, 9, 34));
-    return Make_Bitmap("ARTWORK\\ANIM\\TUZFAL", frames, 21, 42 - 4 + 4, kLayerFlames);
+    return Make_Bitmap("ARTWORK\\ANIM\\TUZFAL", frames, 21, 42 - 4 + 4, LAYER_FLAMES);
 }
 
 BitmapSprite Blood_Pool() {
@@ -531,7 +531,7 @@ BitmapSprite Gas_Cloud() {
         }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\GAS", frames, 23, 34, kLayerGas);
+    return Make_Bitmap("ARTWORK\\ANIM\\GAS", frames, 23, 34, LAYER_GAS);
 }
 
 }  // namespace
@@ -591,7 +591,7 @@ std::vector<BitmapSprite> System_Bitmaps() {
         for (int x = 0; x < FLOOR_WIDTH; ++x)
             if (In_Floor(x, y) && area.At(x, y) == KEY && ((x + y) % 2 == 0))
                 area.Set(x, y, Ramp_Index(Ramp::ClothRed, 5));
-    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\TRGTBACK", {back, area}, FLOOR_HOT_X, FLOOR_HOT_Y, kLayerTargetBack));
+    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\TRGTBACK", {back, area}, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_TARGET_BACK));
     out.push_back(Digits());
     for (int n = 1; n <= 4; ++n) out.push_back(Buttons_Sprite(n));
     out.push_back(Blood_Anim());
@@ -601,8 +601,8 @@ std::vector<BitmapSprite> System_Bitmaps() {
     out.push_back(Blood_Pool());
     out.push_back(Fire_Wall());
     out.push_back(Gas_Cloud());
-    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSK", PAJZSK_FRAMES, kPajzskW, kPajzskH, kPajzskHotY));
-    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSN", PAJZN_FRAMES, kPajznW, kPajznH, kPajznHotY));
+    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSK", PAJZSK_FRAMES, PAJZSK_W, PAJZSK_H, PAJZSK_HOT_Y));
+    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSN", PAJZN_FRAMES, PAJZN_W, PAJZN_H, PAJZN_HOT_Y));
     out.push_back(Maskgomb());
     out.push_back(Maskabl());
     out.push_back(Belog1());

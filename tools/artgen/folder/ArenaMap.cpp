@@ -76,17 +76,14 @@ struct Soldier {
     std::uint8_t palette;
     const char* weapon;
 };
-constexpr std::uint8_t EAST = 1, kWest = 4;
-constexpr std::uint8_t PARTY = 0, kHostile = 4;
+constexpr std::uint8_t EAST = 1, WEST = 4;
+constexpr std::uint8_t PARTY = 0, HOSTILE = 4;
 // Palette 1 turns the blue cloth red.
-constexpr std::uint8_t BLUE = 0, kRed = 1;
+constexpr std::uint8_t BLUE = 0, RED = 1;
 const Soldier soldiers[ARENA_SOLDIERS] = {
-    {{2, 4}, EAST, "WARRIOR", 4, PARTY, BLUE, "Long sword"},
-    {{2, 6}, EAST, "DWARF", 5, PARTY, BLUE, "Hand axe"},
-    {{1, 5}, EAST, "RANGER", 6, PARTY, BLUE, "Long bow"},
-    {{9, 3}, kWest, "WARRIOR", 7, kHostile, kRed, "Mace"},
-    {{9, 5}, kWest, "WARRIOR", 8, kHostile, kRed, "Short sword"},
-    {{10, 4}, kWest, "DWARF", 9, kHostile, kRed, "Battle axe"},
+    {{2, 4}, EAST, "WARRIOR", 4, PARTY, BLUE, "Long sword"},   {{2, 6}, EAST, "DWARF", 5, PARTY, BLUE, "Hand axe"},
+    {{1, 5}, EAST, "RANGER", 6, PARTY, BLUE, "Long bow"},      {{9, 3}, WEST, "WARRIOR", 7, HOSTILE, RED, "Mace"},
+    {{9, 5}, WEST, "WARRIOR", 8, HOSTILE, RED, "Short sword"}, {{10, 4}, WEST, "DWARF", 9, HOSTILE, RED, "Battle axe"},
 };
 constexpr std::uint16_t WANDER = 15;
 
@@ -187,7 +184,7 @@ bool Place_Soldier(const Soldier& s, int number) {
     Put_Item_To_Char_Slot(c, weapon, SLOT_RIGHT_HAND);
     const obj_ref me = Make_Obj(OBJ_CHAR, c);
     if (number == 1) Add_Modifier(0, me, MK_MAIN_CHAR, 0, 0, 0, 0);
-    if (s.lobby == kHostile) Add_Modifier(0, me, MK_BASIC_MONSTER, 0, 0, 0, WANDER);
+    if (s.lobby == HOSTILE) Add_Modifier(0, me, MK_BASIC_MONSTER, 0, 0, 0, WANDER);
     return true;
 }
 
@@ -200,6 +197,7 @@ bool Build_Arena_Map() {
     ok = Lay_Items() && ok;
     int number = 1;
     for (const Soldier& s : soldiers) ok = Place_Soldier(s, number++) && ok;
+    Give_Items_Their_Programs();
     return ok;
 }
 

@@ -27,7 +27,7 @@ enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, MERCENARY = 3, THIEF =
 constexpr std::uint16_t MAGE_SPELLS = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
 
 const TypeProgram wandering{MK_BASIC_MONSTER, 0, 0, 0, WANDER};
-const TypeProgram keeping_post{MK_STANDING_GUARD, 0, 0, kGuard, 0};
+const TypeProgram keeping_post{MK_STANDING_GUARD, 0, 0, GUARD, 0};
 
 int Body_Number(const char* body) {
     const std::vector<BodyKind>& kinds = Body_Kinds();
@@ -100,7 +100,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          4,
          DWARF_RACE,
          MERCENARY,
-         kFolk,
+         FOLK,
          {32, 34, 15, 10, 9, 10, 3, 9, 13},
          "People",
          0,
@@ -114,7 +114,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          5,
          HUMAN,
          THIEF,
-         kRogues,
+         ROGUES,
          {22, 28, 10, 16, 10, 13, 2, 8, 12},
          "People",
          0,
@@ -128,7 +128,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          16,
          SKELETON_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {18, 30, 11, 10, 5, 3, 2, 6, 8},
          "Undead",
          0,
@@ -142,7 +142,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          17,
          ZOMBIE_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {24, 30, 13, 6, 3, 2, 1, 6, 6},
          "Undead",
          0,
@@ -156,7 +156,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          18,
          TROLL_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {40, 40, 18, 8, 5, 4, 3, 9, 10},
          "Monsters",
          0,
@@ -170,7 +170,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          19,
          WOLF_RACE | RACE_ANIMAL,
          OTHER,
-         kBeasts,
+         BEASTS,
          {14, 40, 10, 15, 5, 3, 1, 7, 10},
          "Animals",
          0,
@@ -184,7 +184,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          20,
          BEAR_RACE | RACE_ANIMAL,
          OTHER,
-         kBeasts,
+         BEASTS,
          {30, 40, 17, 8, 5, 3, 2, 8, 11},
          "Animals",
          0,
@@ -198,7 +198,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          21,
          SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER,
          OTHER,
-         kBeasts,
+         BEASTS,
          {16, 30, 9, 14, 5, 2, 2, 7, 10},
          "Animals",
          0,
@@ -213,7 +213,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          21,
          ANT_RACE | RACE_ANIMAL | RACE_MONSTER,
          OTHER,
-         kBeasts,
+         BEASTS,
          {8, 20, 6, 12, 3, 1, 2, 5, 8},
          "Animals",
          0,

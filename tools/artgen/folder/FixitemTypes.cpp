@@ -12,7 +12,7 @@ namespace {
 
 // Entry costs: a road is quicker than open ground, a slope slower; a hill or
 // steps on a field add to its floor's cost.
-constexpr std::int8_t ROAD = 3, GROUND = 4, kSlope = 6, kClimb = 2;
+constexpr std::int8_t ROAD = 3, GROUND = 4, SLOPE = 6, CLIMB = 2;
 constexpr std::int8_t IMPASSABLE = -1;
 constexpr std::uint8_t FULL = 100;
 
@@ -43,9 +43,9 @@ const std::vector<FixitemTypeDef>& Default_Fixitem_Types() {
         {"WATER", "Water", "Floors", 0, IMPASSABLE, 0, GROUND_FLAG | FIX_WATER, 50, 0, {}},
         {"WOOD", "Wooden floor", "Floors", 0, GROUND, 0, GROUND_FLAG | FIX_BURNABLE, 40, 0, {}},
         {"talaj01", "Soil", "Floors", 0, GROUND, 0, GROUND_FLAG, 50, 0, {}},
-        {"GRASSH", "Grass slope", "Slopes", 0, kSlope, 0, GROUND_FLAG, 50, 0, {slope_program}},
-        {"EARTHH", "Earth slope", "Slopes", 0, kSlope, 0, GROUND_FLAG, 50, 0, {slope_program}},
-        {"STONEH", "Stone slope", "Slopes", 0, kSlope, 0, GROUND_FLAG, 100, 0, {slope_program}},
+        {"GRASSH", "Grass slope", "Slopes", 0, SLOPE, 0, GROUND_FLAG, 50, 0, {slope_program}},
+        {"EARTHH", "Earth slope", "Slopes", 0, SLOPE, 0, GROUND_FLAG, 50, 0, {slope_program}},
+        {"STONEH", "Stone slope", "Slopes", 0, SLOPE, 0, GROUND_FLAG, 100, 0, {slope_program}},
         {"GRASSR", "Raised grass", "Raised floors", 0, GROUND, 0, GROUND_FLAG, 50, 0, {}},
         {"EARTHR", "Raised earth", "Raised floors", 0, ROAD, 0, GROUND_FLAG, 50, 0, {}},
         // A raised stone field as high as a level: the tower under an upper floor.
@@ -54,8 +54,8 @@ const std::vector<FixitemTypeDef>& Default_Fixitem_Types() {
         {"WALL", "Stone wall", "Walls and doors", WALL_HEIGHT, IMPASSABLE, FULL, 0, 100, 10, {}},
         {"PALISADE", "Palisade", "Walls and doors", WALL_HEIGHT, IMPASSABLE, FULL, FIX_BURNABLE, 60, 5, {}},
         {"DOOR", "Door", "Walls and doors", 0, 0, 20, FIX_BURNABLE, 40, 5, {door_program}},
-        {"HILL", "Hill", "Hills and steps", HILL_HEIGHT, kClimb, 0, 0, 100, 0, {hill_program}},
-        {"STEPS", "Steps", "Hills and steps", STEPS_STAND_HEIGHT, kClimb, 0, 0, 100, 0, {}},
+        {"HILL", "Hill", "Hills and steps", HILL_HEIGHT, CLIMB, 0, 0, 100, 0, {hill_program}},
+        {"STEPS", "Steps", "Hills and steps", STEPS_STAND_HEIGHT, CLIMB, 0, 0, 100, 0, {}},
         {"CHEST", "Chest", "Things", 10, IMPASSABLE, FULL, FIX_BURNABLE, 30, 5, {chest_program}},
         {"BARREL", "Barrel", "Things", 16, IMPASSABLE, FULL, FIX_BURNABLE, 20, 2, {}},
         {"TREE", "Tree", "Things", 0, IMPASSABLE, FULL, FIX_BURNABLE, 60, 5, {}},

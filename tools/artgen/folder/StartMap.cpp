@@ -155,9 +155,9 @@ const Ridge ridge[] = {
     {RIDGE_X, 8, 'e', 'g'}, {RIDGE_X, 9, 'e', 'g'}, {RIDGE_X, 10, 'l', 'k'},  // shapes 11, 10: the south end
 };
 
-constexpr int UP = 1, kDown = -1;
+constexpr int UP = 1, DOWN = -1;
 constexpr std::uint16_t Direction_Bit(int d) { return static_cast<std::uint16_t>(1u << (d - 1)); }
-constexpr int EAST = 1, kWest = 4;
+constexpr int EAST = 1, WEST = 4;
 
 struct Spot {
     int x, y, level;
@@ -270,8 +270,8 @@ void Add_Field_Programs() {
     Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(STEPS_SPOT)), MK_STEPS, Direction_Bit(EAST),
                  static_cast<std::uint16_t>(UP), 0, 0);
     const Spot landing{STEPS_SPOT.x, STEPS_SPOT.y, 1};
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(kWest),
-                 static_cast<std::uint16_t>(kDown), 0, 0);
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(WEST), static_cast<std::uint16_t>(DOWN),
+                 0, 0);
     Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(TELEPORT_SPOT)), MK_TELEPORT, At(TELEPORT_GOAL), 0, 0, 0);
 }
 
@@ -350,22 +350,22 @@ std::uint16_t Place_Party() {
 // patrolling the road, a troll guarding the tower's top, a spider by the
 // pond and two wolves in the south-east.
 void Place_Monsters() {
-    const std::uint16_t s = Place_Char({9, 3, 0}, "Skeleton", kWest);
+    const std::uint16_t s = Place_Char({9, 3, 0}, "Skeleton", WEST);
     Equip(s);
     Add_Char_Programs(s);
 
     // The zombie patrols this map's road instead of wandering as its type.
-    const std::uint16_t z = Place_Char({12, 8, 0}, "Zombie", kWest);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, z), MK_MOVING_GUARD, At({9, 8, 0}), At({13, 4, 0}), kPatrol, 0);
+    const std::uint16_t z = Place_Char({12, 8, 0}, "Zombie", WEST);
+    Add_Modifier(0, Make_Obj(OBJ_CHAR, z), MK_MOVING_GUARD, At({9, 8, 0}), At({13, 4, 0}), PATROL, 0);
 
-    const std::uint16_t t = Place_Char({16, 3, 1}, "Troll", kWest);
+    const std::uint16_t t = Place_Char({16, 3, 1}, "Troll", WEST);
     Equip(t);
     Add_Char_Programs(t);
 
-    const std::uint16_t sp = Place_Char({13, 13, 0}, "Giant spider", kWest);
+    const std::uint16_t sp = Place_Char({13, 13, 0}, "Giant spider", WEST);
     Add_Char_Programs(sp);
 
-    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) Add_Char_Programs(Place_Char(at, "Wolf", kWest));
+    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) Add_Char_Programs(Place_Char(at, "Wolf", WEST));
 }
 
 void Drop_Items() {
@@ -379,22 +379,6 @@ void Drop_Items() {
 }
 
 // ------------------------------------------------------------------ items' programs
-
-// Every item of the map, on the ground or carried, carries the programs of
-// its type (a healing potion heals when it is used, a right click on its
-// quick slot); a program the item already has is not added twice.
-void Give_Items_Their_Programs() {
-    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
-        if (Item_Record_Is_Free(i)) continue;
-        const obj_ref item = Make_Obj(OBJ_ITEM, i);
-        for (const TypeProgram& p : Item_Type_Programs(itemarray.records[i].type)) {
-            bool carried = false;
-            For_Each_In_Chain(Get_Mod_Head(item),
-                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
-            if (!carried) Add_Modifier(0, item, p.kind, p.p1, p.p2, p.p3, p.p4);
-        }
-    }
-}
 
 // ------------------------------------------------------------------ the world
 

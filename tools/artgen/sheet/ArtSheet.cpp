@@ -18,12 +18,12 @@
 namespace art {
 namespace {
 
-const Rgb kBackground{34, 34, 42};
-const Rgb kChecker[2] = {{70, 70, 82}, {86, 86, 100}};
-const Rgb kBorder{150, 150, 170};
-const Rgb kHotTick{255, 70, 70};
-const Rgb kLabel{230, 230, 210};
-const Rgb kHeading{255, 210, 90};
+const Rgb BACKGROUND{34, 34, 42};
+const Rgb CHECKER[2] = {{70, 70, 82}, {86, 86, 100}};
+const Rgb BORDER{150, 150, 170};
+const Rgb HOT_TICK{255, 70, 70};
+const Rgb LABEL{230, 230, 210};
+const Rgb HEADING{255, 210, 90};
 constexpr int SHEET_WIDTH = 1400;
 constexpr int FIGURE_SHEET_WIDTH = 1800;
 constexpr int GAP = 10;
@@ -47,17 +47,17 @@ void Picture(RgbImage& out, const Palette& pal, const IndexedImage& img, int x, 
     for (int py = 0; py < img.height; ++py)
         for (int px = 0; px < img.width; ++px) {
             uint8_t v = img.At(px, py);
-            out.Set(x + px, y + py, v == KEY ? kChecker[((px >> 2) + (py >> 2)) & 1] : pal[v]);
+            out.Set(x + px, y + py, v == KEY ? CHECKER[((px >> 2) + (py >> 2)) & 1] : pal[v]);
         }
 }
 
 void Box_Around(RgbImage& out, int x, int y, int w, int h, int hot_x, int hot_y) {
-    for (int i = -1; i <= w; ++i) out.Set(x + i, y - 1, kBorder), out.Set(x + i, y + h, kBorder);
-    for (int i = -1; i <= h; ++i) out.Set(x - 1, y + i, kBorder), out.Set(x + w, y + i, kBorder);
+    for (int i = -1; i <= w; ++i) out.Set(x + i, y - 1, BORDER), out.Set(x + i, y + h, BORDER);
+    for (int i = -1; i <= h; ++i) out.Set(x - 1, y + i, BORDER), out.Set(x + w, y + i, BORDER);
     if (hot_x >= 0 && hot_x <= w)
-        for (int k = 1; k <= 3; ++k) out.Set(x + hot_x, y - k, kHotTick), out.Set(x + hot_x, y + h + k - 1, kHotTick);
+        for (int k = 1; k <= 3; ++k) out.Set(x + hot_x, y - k, HOT_TICK), out.Set(x + hot_x, y + h + k - 1, HOT_TICK);
     if (hot_y >= 0 && hot_y <= h)
-        for (int k = 1; k <= 3; ++k) out.Set(x - k, y + hot_y, kHotTick), out.Set(x + w + k - 1, y + hot_y, kHotTick);
+        for (int k = 1; k <= 3; ++k) out.Set(x - k, y + hot_y, HOT_TICK), out.Set(x + w + k - 1, y + hot_y, HOT_TICK);
 }
 
 std::string Short_Name(const std::string& path) {
@@ -71,7 +71,7 @@ Block Heading(const std::string& title) {
     Block b;
     b.full_row = true;
     b.h = 24;
-    b.draw = [title](RgbImage& out, int x, int y) { Text(out, x, y + 6, title, kHeading, 2); };
+    b.draw = [title](RgbImage& out, int x, int y) { Text(out, x, y + 6, title, HEADING, 2); };
     return b;
 }
 
@@ -89,7 +89,7 @@ Block Frames_Block(const Palette& pal, const std::string& label, const std::vect
     b.w = std::max(per_row * cell_w, Text_Width(label) + 2);
     b.h = 12 + rows * cell_h + (numbers ? 9 : 0);
     b.draw = [=, &pal](RgbImage& out, int x, int y) {
-        Text(out, x, y, label, kLabel);
+        Text(out, x, y, label, LABEL);
         // Frame numbers under the last row, counted along a row.
         for (int i = 0; i < n; ++i) {
             int cx = x + 1 + (i % per_row) * cell_w, cy = y + 13 + (i / per_row) * cell_h;
@@ -102,7 +102,7 @@ Block Frames_Block(const Palette& pal, const std::string& label, const std::vect
                 int k = (rows - 1) * per_row + i;
                 int number = k < n ? (frame_numbers.empty() ? k : frame_numbers[k]) : i;
                 if (rows > 1 && k >= n) continue;
-                Text(out, x + 1 + i * cell_w, y + 13 + rows * cell_h, std::to_string(rows > 1 ? i : number), kBorder);
+                Text(out, x + 1 + i * cell_w, y + 13 + rows * cell_h, std::to_string(rows > 1 ? i : number), BORDER);
             }
     };
     return b;
@@ -151,7 +151,7 @@ Block Page_Block(const Palette& pal, const Page& p) {
     b.h = p.image.height + 13;
     b.draw = [&pal, &p](RgbImage& out, int x, int y) {
         Text(out, x, y,
-             Short_Name(p.path) + "  " + std::to_string(p.image.width) + "X" + std::to_string(p.image.height), kLabel);
+             Short_Name(p.path) + "  " + std::to_string(p.image.width) + "X" + std::to_string(p.image.height), LABEL);
         Picture(out, pal, p.image, x, y + 12);
     };
     return b;
@@ -179,7 +179,7 @@ bool Write_Sheet(const std::string& path, const std::vector<Block>& blocks, int 
         }
     }
     int height = y + row_h + GAP;
-    RgbImage out(width, height, kBackground);
+    RgbImage out(width, height, BACKGROUND);
     for (size_t i = 0; i < blocks.size(); ++i) blocks[i].draw(out, at[i].x, at[i].y);
     bool ok = Write_Png(path, out);
     if (ok) std::printf("%s: %dx%d\n", path.c_str(), width, height);

@@ -13,15 +13,15 @@ namespace art::worldmap {
 
 namespace {
 
-constexpr uint32_t DITHER_SEED = 701, kTreeSeed = 702, kWaveSeed = 703, kHouseSeed = 704;
+constexpr uint32_t DITHER_SEED = 701, TREE_SEED = 702, WAVE_SEED = 703, HOUSE_SEED = 704;
 
 int Class_At(const Terrain& t, int x, int y) {
     x = std::clamp(x, 0, CELLS - 1);
     y = std::clamp(y, 0, CELLS - 1);
     return t.At(x, y) & CLASS_MASK;
 }
-bool Water(int c) { return c < LOWLAND_FIRST || c > kHighlandLast; }
-bool Same_Band(int a, int b) { return (a <= kLowlandLast) == (b <= kLowlandLast); }
+bool Water(int c) { return c < LOWLAND_FIRST || c > HIGHLAND_LAST; }
+bool Same_Band(int a, int b) { return (a <= LOWLAND_LAST) == (b <= LOWLAND_LAST); }
 
 // Steps to the nearest land, up to 12.
 int Shore_Distance(const Terrain& t, int x, int y) {
@@ -33,12 +33,12 @@ int Shore_Distance(const Terrain& t, int x, int y) {
 }
 
 uint8_t Water_Pixel(int depth, int px, int py) {
-    const uint32_t h = Hash(px, py, kWaveSeed);
+    const uint32_t h = Hash(px, py, WAVE_SEED);
     // Waves: bands of the cycled entries across the water, so that cycling
     // makes them move.
     const int wave = (px + py / 2 + static_cast<int>(h % 3));
     if (depth <= 1) return (h % 7 == 0) ? SPARKLE0 : SHALLOW_CYCLE.At(wave % 3);
-    if (depth <= 3) return (h % 23 == 0) ? kSparkle1 : SHALLOW_CYCLE.At(wave % 3);
+    if (depth <= 3) return (h % 23 == 0) ? SPARKLE1 : SHALLOW_CYCLE.At(wave % 3);
     if (depth <= 7) return DEEP_CYCLE.At((px / 2 + py) % 4);
     if (depth <= 10) return (h % 5 == 0) ? DEEP_CYCLE.At((px + py) % 4) : SEA.At(3 - depth / 4);
     return SEA.At(0);
@@ -62,17 +62,17 @@ uint8_t Land_Pixel(const Terrain& t, int x, int y, int px, int py) {
         const int n = Class_At(t, x + dx, y + dy);
         if (!Water(n) && Same_Band(c, n) && c - n > 2) return CLIFF.At(2 + static_cast<int>(Hash(px, py, 705) % 3));
     }
-    if (c <= kLowlandLast) {
+    if (c <= LOWLAND_LAST) {
         const int h = c - LOWLAND_FIRST;
         if (c == LOWLAND_FIRST && Shore_Distance(t, x, y) <= 1) return ROAD_COLOUR.At(6 + (lit ? 1 : 0));  // beach
         if (cell & ROUGH) {
             // Tree tops: a lit pixel at the upper left of most cells.
-            const bool crown = (px % 2 == 0 && py % 2 == 0 && Hash(px / 2, py / 2, kTreeSeed) % 4 != 0);
+            const bool crown = (px % 2 == 0 && py % 2 == 0 && Hash(px / 2, py / 2, TREE_SEED) % 4 != 0);
             return FOREST.At(2 * std::min(7, h * 7 / 11) + ((crown && light >= 0) ? 1 : 0));
         }
         return LOWLAND.At(2 * h + (lit ? 1 : 0));
     }
-    if (c >= kHighlandLast - 1) return SNOW.At(lit ? 6 : 3);
+    if (c >= HIGHLAND_LAST - 1) return SNOW.At(lit ? 6 : 3);
     const int h = c - HIGHLAND_FIRST;
     if ((cell & ROUGH) && Hash(px, py, 706) % 3 == 0) return CLIFF.At(4 + (lit ? 2 : 0));
     return HIGHLAND.At(2 * h + (lit ? 1 : 0));
@@ -81,7 +81,7 @@ uint8_t Land_Pixel(const Terrain& t, int x, int y, int px, int py) {
 // Small houses around a town's cell, with a square in the middle; none on
 // the water.
 void Draw_Town(IndexedImage& img, const Terrain& t, const Town& town) {
-    Rng rng(kHouseSeed + static_cast<uint32_t>(town.at.x * 7 + town.at.y));
+    Rng rng(HOUSE_SEED + static_cast<uint32_t>(town.at.x * 7 + town.at.y));
     const int cx = 2 * town.at.x, cy = 2 * town.at.y;
     for (int i = 0; i < town.houses; ++i) {
         const int angle = i * 360 / town.houses + rng.Below(30);

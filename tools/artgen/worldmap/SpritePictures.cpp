@@ -32,12 +32,12 @@ void Ink_Outline(IndexedImage& img) {
 }
 
 IndexedImage Flame_Frame(int k) {
-    IndexedImage img(FLAME_WIDTH, kFlameHeight, TRANSPARENT_INDEX);
+    IndexedImage img(FLAME_WIDTH, FLAME_HEIGHT, TRANSPARENT_INDEX);
     const double phase = 2 * PI * (k % FLAME_PERIOD) / FLAME_PERIOD;
     const double height = 29 + 3.5 * std::sin(phase) + 2 * std::sin(3 * phase + 1);
     const double sway = 2.2 * std::sin(2 * phase + 0.5);
-    const double base_y = kFlameHeight - 1.5;
-    for (int y = 0; y < kFlameHeight; ++y)
+    const double base_y = FLAME_HEIGHT - 1.5;
+    for (int y = 0; y < FLAME_HEIGHT; ++y)
         for (int x = 0; x < FLAME_WIDTH; ++x) {
             const double up = (base_y - y) / height;  // 0 at the base, 1 at the tip
             if (up < 0 || up > 1) continue;

@@ -50,7 +50,7 @@ Palette Make_Palette() {
     p[INK] = {20, 14, 10};
     p[226] = {255, 255, 255};
     p[SPARKLE0] = {210, 232, 250};
-    p[kSparkle1] = {66, 124, 176};
+    p[SPARKLE1] = {66, 124, 176};
     p[SHALLOW_CYCLE.At(0)] = {52, 118, 168};
     p[SHALLOW_CYCLE.At(1)] = {70, 138, 184};
     p[SHALLOW_CYCLE.At(2)] = {60, 128, 176};

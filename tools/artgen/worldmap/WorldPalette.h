@@ -41,7 +41,7 @@ constexpr Range FIRE_STILL{208, 16};  // dark red to white-yellow
 constexpr uint8_t YELLOW = 224;       // RGB(255, 255, 0)
 constexpr uint8_t INK = 225;          // near-black for outlines and letters
 // The cycled entries.
-constexpr uint8_t SPARKLE0 = 227, kSparkle1 = 228;
+constexpr uint8_t SPARKLE0 = 227, SPARKLE1 = 228;
 constexpr Range SHALLOW_CYCLE{229, 3};
 constexpr Range DEEP_CYCLE{232, 4};
 constexpr Range FIRE_CYCLE{236, 4};

@@ -11,7 +11,7 @@ namespace art::worldmap {
 
 constexpr int MAP_PIXELS = 800;
 constexpr int FLAME_FRAMES = 26;
-constexpr int FLAME_WIDTH = 20, kFlameHeight = 36;
+constexpr int FLAME_WIDTH = 20, FLAME_HEIGHT = 36;
 
 IndexedImage Map_Picture();
 IndexedImage Frame_Picture();

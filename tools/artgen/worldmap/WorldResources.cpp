@@ -12,7 +12,7 @@ namespace art::worldmap {
 
 namespace {
 
-constexpr uint16_t CURSOR_TYPE = 1, kBitmapType = 2;
+constexpr uint16_t CURSOR_TYPE = 1, BITMAP_TYPE = 2;
 constexpr size_t BYTES_PER_LINE = 40;
 
 std::array<::Rgb, 256> Writer_Palette() {
@@ -28,7 +28,7 @@ Resource Bitmap(const std::string& name, const IndexedImage& img) {
     bmp.height = img.height;
     bmp.pixels = img.pixels;
     bmp.palette = Writer_Palette();
-    return {kBitmapType, "", name, Encode_Bmp8(bmp)};
+    return {BITMAP_TYPE, "", name, Encode_Bmp8(bmp)};
 }
 
 Resource Cursor_Resource(const std::string& name, const Cursor& c) {

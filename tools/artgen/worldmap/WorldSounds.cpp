@@ -11,24 +11,24 @@ namespace {
 
 // ---- integer building blocks ------------------------------------------------
 
-constexpr int SINE_BITS = 12, kSineSize = 1 << SINE_BITS, kSineHalf = kSineSize / 2;
+constexpr int SINE_BITS = 12, SINE_SIZE = 1 << SINE_BITS, SINE_HALF = SINE_SIZE / 2;
 constexpr int32_t SINE_PEAK = 32767;
 
 // A sine period, by Bhaskara's approximation in integers.
-std::array<int32_t, kSineSize> Make_Sine() {
-    std::array<int32_t, kSineSize> table{};
-    const int64_t h = kSineHalf;
-    for (int64_t p = 0; p < kSineHalf; ++p) {
+std::array<int32_t, SINE_SIZE> Make_Sine() {
+    std::array<int32_t, SINE_SIZE> table{};
+    const int64_t h = SINE_HALF;
+    for (int64_t p = 0; p < SINE_HALF; ++p) {
         const int64_t q = p * (h - p);
         const int32_t v = static_cast<int32_t>(SINE_PEAK * 4 * q / (5 * h * h / 4 - q));
         table[static_cast<size_t>(p)] = v;
-        table[static_cast<size_t>(p + kSineHalf)] = -v;
+        table[static_cast<size_t>(p + SINE_HALF)] = -v;
     }
     return table;
 }
-const std::array<int32_t, kSineSize> kSine = Make_Sine();
+const std::array<int32_t, SINE_SIZE> SINE = Make_Sine();
 
-int32_t Sine(uint32_t phase) { return kSine[phase >> (32 - SINE_BITS)]; }
+int32_t Sine(uint32_t phase) { return SINE[phase >> (32 - SINE_BITS)]; }
 
 // Equal-tempered semitones above A, times a million.
 constexpr int64_t SEMITONE[12] = {1000000, 1059463, 1122462, 1189207, 1259921, 1334840,
@@ -136,7 +136,8 @@ struct Chord {
     int root;  // MIDI, the bass's
     int third, fifth;
 };
-const Chord kAm{45, 60, 64}, kF{41, 57, 60}, kC{48, 64, 67}, kG{43, 62, 67}, kDm{50, 62, 65}, kE{40, 59, 68};
+const Chord A_MINOR{45, 60, 64}, F_MAJOR{41, 57, 60}, C_MAJOR{48, 64, 67}, G_MAJOR{43, 62, 67}, D_MINOR{50, 62, 65},
+    E_MAJOR{40, 59, 68};
 
 // A melody note: pitch, length in eighths (0 pitch: a rest).
 struct Tune {
@@ -149,15 +150,15 @@ struct Bar {
     Bar_Tune tune;
 };
 
-const Bar kLoop[LOOP_BARS] = {
-    {kAm, {{64, 2}, {69, 2}, {72, 2}, {71, 2}}},
-    {kF, {{69, 4}, {67, 2}, {65, 2}}},
-    {kC, {{64, 2}, {67, 2}, {72, 4}}},
-    {kG, {{71, 2}, {74, 2}, {71, 2}, {67, 2}}},
-    {kAm, {{69, 2}, {72, 1}, {71, 1}, {69, 2}, {64, 2}}},
-    {kDm, {{65, 2}, {69, 2}, {74, 4}}},
-    {kE, {{76, 2}, {74, 2}, {72, 2}, {71, 2}}},
-    {kE, {{68, 4}, {71, 2}, {64, 2}}},
+const Bar LOOP[LOOP_BARS] = {
+    {A_MINOR, {{64, 2}, {69, 2}, {72, 2}, {71, 2}}},
+    {F_MAJOR, {{69, 4}, {67, 2}, {65, 2}}},
+    {C_MAJOR, {{64, 2}, {67, 2}, {72, 4}}},
+    {G_MAJOR, {{71, 2}, {74, 2}, {71, 2}, {67, 2}}},
+    {A_MINOR, {{69, 2}, {72, 1}, {71, 1}, {69, 2}, {64, 2}}},
+    {D_MINOR, {{65, 2}, {69, 2}, {74, 4}}},
+    {E_MAJOR, {{76, 2}, {74, 2}, {72, 2}, {71, 2}}},
+    {E_MAJOR, {{68, 4}, {71, 2}, {64, 2}}},
 };
 
 struct Parts {
@@ -187,21 +188,21 @@ void Add_Bar(std::vector<Note>& notes, long start, const Bar& bar, Parts parts) 
 std::vector<Note> Score(int loop_times) {
     std::vector<Note> notes;
     // The lead-in: the strings swell on the first chord.
-    for (int p : {kAm.third, kAm.fifth}) notes.push_back({0, LEAD_IN, p, 4000, 128, Voice::Strings});
+    for (int p : {A_MINOR.third, A_MINOR.fifth}) notes.push_back({0, LEAD_IN, p, 4000, 128, Voice::Strings});
     const Parts all{true, true, true, true};
     for (int b = 0; b < INTRO_BARS; ++b) {
         const long start = LEAD_IN + static_cast<long>(b) * BAR;
         // The intro's last two bars are the loop's last two, so that what
         // sounds on into the loop's first bar is the same both times.
         if (b >= INTRO_BARS - 2) {
-            Add_Bar(notes, start, kLoop[LOOP_BARS - (INTRO_BARS - b)], all);
+            Add_Bar(notes, start, LOOP[LOOP_BARS - (INTRO_BARS - b)], all);
             continue;
         }
         const Parts parts{true, b >= 2, b >= 1, b >= 4};
-        Add_Bar(notes, start, kLoop[b % LOOP_BARS], parts);
+        Add_Bar(notes, start, LOOP[b % LOOP_BARS], parts);
     }
     for (int b = 0; b < LOOP_BARS * loop_times; ++b)
-        Add_Bar(notes, LOOP_FRAME + static_cast<long>(b) * BAR, kLoop[b % LOOP_BARS], all);
+        Add_Bar(notes, LOOP_FRAME + static_cast<long>(b) * BAR, LOOP[b % LOOP_BARS], all);
     return notes;
 }
 

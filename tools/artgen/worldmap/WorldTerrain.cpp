@@ -14,8 +14,8 @@ namespace art::worldmap {
 
 namespace {
 
-constexpr uint32_t COAST_SEED = 601, kHeightSeed = 602, kMountainSeed = 603, kForestSeed = 604, kLakeSeed = 605,
-                   kScarpSeed = 606, kRockSeed = 607;
+constexpr uint32_t COAST_SEED = 601, HEIGHT_SEED = 602, MOUNTAIN_SEED = 603, FOREST_SEED = 604, LAKE_SEED = 605,
+                   SCARP_SEED = 606, ROCK_SEED = 607;
 
 // A mesa: a plateau of lowland whose edge is a cliff; with a ramp it can be
 // climbed from one side.
@@ -32,7 +32,7 @@ constexpr Mesa MESAS[] = {
 };
 constexpr int MESA_CLASS = 15;
 
-const Town kTowns[] = {
+const Town TOWNS[] = {
     {HOME_TOWN, 9}, {{96, 60}, 5}, {{300, 96}, 6}, {{70, 200}, 5}, {{212, 300}, 7}, {{320, 240}, 5}, {{150, 220}, 4},
 };
 
@@ -40,7 +40,7 @@ using Grid = std::vector<int>;
 
 size_t Index(int x, int y) { return static_cast<size_t>(y) * CELLS + x; }
 bool Inside(int x, int y) { return x >= 0 && y >= 0 && x < CELLS && y < CELLS; }
-bool Shown(int x, int y) { return x >= SHOWN_LEFT && x <= kShownRight && y >= kShownTop && y <= kShownBottom; }
+bool Shown(int x, int y) { return x >= SHOWN_LEFT && x <= SHOWN_RIGHT && y >= SHOWN_TOP && y <= SHOWN_BOTTOM; }
 
 // Rounded-rectangle coast with a noisy edge; sea outside what is shown.
 bool Is_Land(int x, int y) {
@@ -48,8 +48,8 @@ bool Is_Land(int x, int y) {
     const double dx = (x - 197.0) / 186.0, dy = (y - 176.0) / 165.0;
     const double edge = std::pow(std::pow(dx, 4) + std::pow(dy, 4), 0.25);
     const double wobble = (Fractal_Noise(x, y, 40, COAST_SEED) - 0.5) * 0.45;
-    return edge + wobble < 0.9 && x > SHOWN_LEFT + 3 && y > kShownTop + 3 && x < kShownRight - 3 &&
-           y < kShownBottom - 3;
+    return edge + wobble < 0.9 && x > SHOWN_LEFT + 3 && y > SHOWN_TOP + 3 && x < SHOWN_RIGHT - 3 &&
+           y < SHOWN_BOTTOM - 3;
 }
 
 // Steps from the nearest water cell (0 on water).
@@ -80,7 +80,7 @@ double Distance(int x, int y, Cell c) { return std::hypot(x - c.x, y - c.y); }
 
 // Mountains stay away from the home town and the enclosed mesa.
 double Mountain_Value(int x, int y) {
-    double m = Fractal_Noise(x, y, 52, kMountainSeed);
+    double m = Fractal_Noise(x, y, 52, MOUNTAIN_SEED);
     const double near_home = Distance(x, y, HOME_TOWN), near_mesa = Distance(x, y, ENCLOSED_PLACE);
     if (near_home < 40) m -= (40 - near_home) / 40 * 0.3;
     if (near_mesa < 34) m -= (34 - near_mesa) / 34 * 0.4;
@@ -88,17 +88,17 @@ double Mountain_Value(int x, int y) {
 }
 
 int Lowland_Class(int x, int y, int coast) {
-    const double h = Fractal_Noise(x, y, 70, kHeightSeed);
+    const double h = Fractal_Noise(x, y, 70, HEIGHT_SEED);
     const double rise = std::min(1.0, coast / 14.0);
     return LOWLAND_FIRST + std::clamp(static_cast<int>(h * 10 * rise), 0, 7);
 }
 
 int Highland_Class(int x, int y, double m) {
-    if (m > 0.86) return kHighlandLast;  // a peak: its ring below is too steep to climb
+    if (m > 0.86) return HIGHLAND_LAST;  // a peak: its ring below is too steep to climb
     int c = HIGHLAND_FIRST + std::clamp(static_cast<int>((m - 0.6) / 0.24 * 5), 0, 4);
     // Escarpments: along a winding line the ground drops three classes.
-    if (Value_Noise(x, y, 30, kScarpSeed) > 0.5) c += 3;
-    return std::min(c, kHighlandLast - 3);
+    if (Value_Noise(x, y, 30, SCARP_SEED) > 0.5) c += 3;
+    return std::min(c, HIGHLAND_LAST - 3);
 }
 
 void Raise_Mesas(std::vector<uint8_t>& cells) {
@@ -108,7 +108,7 @@ void Raise_Mesas(std::vector<uint8_t>& cells) {
                 if (!Inside(x, y)) continue;
                 uint8_t& cell = cells[Index(x, y)];
                 const int c = cell & CLASS_MASK;
-                if (c < LOWLAND_FIRST || c > kLowlandLast) continue;
+                if (c < LOWLAND_FIRST || c > LOWLAND_LAST) continue;
                 const double wobble = (Noise01(x / 3, y / 3, 611) - 0.5) * 3;
                 const double d = Distance(x, y, mesa.centre) + wobble;
                 if (d <= mesa.radius) {
@@ -135,7 +135,7 @@ void Raise_Mesas(std::vector<uint8_t>& cells) {
 int Road_Step(const std::vector<uint8_t>& cells, int x1, int y1, int x2, int y2) {
     const int a = cells[Index(x1, y1)] & CLASS_MASK, b = cells[Index(x2, y2)] & CLASS_MASK;
     auto band = [](int c) {
-        return c >= LOWLAND_FIRST && c <= kLowlandLast ? 1 : c >= HIGHLAND_FIRST && c <= kHighlandLast ? 2 : 0;
+        return c >= LOWLAND_FIRST && c <= LOWLAND_LAST ? 1 : c >= HIGHLAND_FIRST && c <= HIGHLAND_LAST ? 2 : 0;
     };
     if (band(b) == 0 || band(a) == 0) return 0;
     if (band(a) == band(b) && std::abs(b - a) > 2) return 0;
@@ -184,7 +184,7 @@ Terrain Make_Terrain() {
     std::vector<bool> land(CELLS * CELLS, false);
     for (int y = 0; y < CELLS; ++y)
         for (int x = 0; x < CELLS; ++x) {
-            const bool lake = Fractal_Noise(x, y, 26, kLakeSeed) > 0.77 && Distance(x, y, HOME_TOWN) > 30 &&
+            const bool lake = Fractal_Noise(x, y, 26, LAKE_SEED) > 0.77 && Distance(x, y, HOME_TOWN) > 30 &&
                               Distance(x, y, ENCLOSED_PLACE) > 30;
             land[Index(x, y)] = Is_Land(x, y) && !lake;
         }
@@ -197,12 +197,12 @@ Terrain Make_Terrain() {
             int c = m > 0.6 && d > 6 ? Highland_Class(x, y, m) : Lowland_Class(x, y, d);
             uint8_t cell = static_cast<uint8_t>(c);
             const bool high = c >= HIGHLAND_FIRST;
-            const double rough = Fractal_Noise(x, y, high ? 18 : 22, high ? kRockSeed : kForestSeed);
-            if (rough > (high ? 0.6 : 0.57) && c != kHighlandLast) cell |= ROUGH;
+            const double rough = Fractal_Noise(x, y, high ? 18 : 22, high ? ROCK_SEED : FOREST_SEED);
+            if (rough > (high ? 0.6 : 0.57) && c != HIGHLAND_LAST) cell |= ROUGH;
             t.cells[Index(x, y)] = cell;
         }
     Raise_Mesas(t.cells);
-    t.towns.assign(std::begin(kTowns), std::end(kTowns));
+    t.towns.assign(std::begin(TOWNS), std::end(TOWNS));
     for (const Town& town : t.towns) t.cells[Index(town.at.x, town.at.y)] &= static_cast<uint8_t>(~ROUGH);
     // Every town joins the home town; a few more roads close the network.
     for (size_t i = 1; i < t.towns.size(); ++i) Lay_Road(t.cells, t.towns[0].at, t.towns[i].at);

@@ -16,14 +16,14 @@ namespace art::worldmap {
 constexpr int CELLS = 400;
 // Cells the view can show: x 1..392, y 1..350 (the map pixels of every
 // scroll position); everything else is sea.
-constexpr int SHOWN_LEFT = 1, kShownTop = 1, kShownRight = 392, kShownBottom = 350;
+constexpr int SHOWN_LEFT = 1, SHOWN_TOP = 1, SHOWN_RIGHT = 392, SHOWN_BOTTOM = 350;
 
 constexpr uint8_t CLASS_MASK = 0x1F;
 constexpr uint8_t ROUGH = 0x20;
 constexpr uint8_t ROAD = 0x40;
 constexpr uint8_t WATER_CLASS = 2;
-constexpr int LOWLAND_FIRST = 4, kLowlandLast = 15;
-constexpr int HIGHLAND_FIRST = 16, kHighlandLast = 23;
+constexpr int LOWLAND_FIRST = 4, LOWLAND_LAST = 15;
+constexpr int HIGHLAND_FIRST = 16, HIGHLAND_LAST = 23;
 
 struct Cell {
     int x = 0, y = 0;
