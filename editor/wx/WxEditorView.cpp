@@ -19,6 +19,7 @@
 #include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
 #include "editor/wx/DataTreeCtrl.h"
+#include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
 #include "editor/wx/Latin1Text.h"
@@ -187,4 +188,5 @@ void Install_Wx_Editor() {
     Set_Editor_View(&view);
     Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
     Install_Type_Editors();
+    Install_Char_Editor_Dialogs();
 }

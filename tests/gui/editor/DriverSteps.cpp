@@ -172,8 +172,12 @@ class Driver : public wxTimer {
     }
     void Finish() {
         Stop();
-        // The game closes in order, as its quit control closes it.
-        PostMessageA(Get_Main_Window(), WM_CLOSE, 0, 0);
+        // A dialog a failed step left open goes first; then the game closes in
+        // order, as its quit control closes it.
+        for (wxWindow* w : wxTopLevelWindows)
+            if (auto* dialog = dynamic_cast<wxDialog*>(w); dialog != nullptr && dialog->IsModal())
+                dialog->EndModal(wxID_CANCEL);
+        wxTheApp->CallAfter([] { PostMessageA(Get_Main_Window(), WM_CLOSE, 0, 0); });
     }
 
     std::vector<step> steps_;
