@@ -8,6 +8,7 @@
 // and the mace; Save Data writes the wolf type.
 //   wx_char_editor_driver FOLDER ARTGEN_FOLDER SHOTS_FOLDER
 #include <wx/app.h>
+#include <wx/utils.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
@@ -132,12 +133,17 @@ void Click_Tab(int page) {
         Fail("no tabs");
         return;
     }
-    for (int y = 2; y < 40; y += 3)
-        for (int x = 2; x < tabs->GetSize().x; x += 4)
-            if (tabs->HitTest(wxPoint(x, y)) == page) {
-                Click_At(tabs->ClientToScreen(wxPoint(x + 4, y + 2)));
-                return;
-            }
+    // Under load GTK may not have laid the tabs out yet: let it, a while.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        for (int y = 2; y < 40; y += 3)
+            for (int x = 2; x < tabs->GetSize().x; x += 4)
+                if (tabs->HitTest(wxPoint(x, y)) == page) {
+                    Click_At(tabs->ClientToScreen(wxPoint(x + 4, y + 2)));
+                    return;
+                }
+        wxMilliSleep(50);
+        wxSafeYield(nullptr, true);
+    }
     Fail("tab " + std::to_string(page) + " not found");
 }
 // Picks the entry of a drop list by its text: the list opened, then the

@@ -6,6 +6,7 @@
 // into the "Recycle Bin"; Save Data writes the trees and Load Data brings
 // them back with the same stream bytes.
 #include <wx/app.h>
+#include <wx/utils.h>
 #include <wx/dialog.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
@@ -104,13 +105,18 @@ void Click_Tab(int kind) {
         Fail("no tab control");
         return;
     }
-    for (int x = 2; x < tabs->GetSize().x; x += 2) {
-        long flags = 0;
-        for (int y : {8, 12, 16})
-            if (tabs->HitTest(wxPoint(x, y), &flags) == Tab_Of(kind)) {
-                Click_At(tabs->ClientToScreen(wxPoint(x + 6, y)));
-                return;
-            }
+    // Under load GTK may not have laid the tabs out yet: let it, a while.
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        for (int x = 2; x < tabs->GetSize().x; x += 2) {
+            long flags = 0;
+            for (int y : {8, 12, 16})
+                if (tabs->HitTest(wxPoint(x, y), &flags) == Tab_Of(kind)) {
+                    Click_At(tabs->ClientToScreen(wxPoint(x + 6, y)));
+                    return;
+                }
+        }
+        wxMilliSleep(50);
+        wxSafeYield(nullptr, true);
     }
     Fail("no tab for kind " + std::to_string(kind));
 }
