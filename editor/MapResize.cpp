@@ -45,7 +45,8 @@ void Remap_Map_Records(MapImage& m, const MapRemap& map, const map_size& size) {
     const std::vector<bool> free = Free_Marks(m.map_records.size(), m.map_first_free,
                                               [&](std::uint32_t i) { return Free_Link_Next(m.map_records[i].link); });
     const auto difference = map.Difference();
-    std::vector<map_record> records(static_cast<std::size_t>(static_cast<std::int64_t>(m.map_records.size()) + difference));
+    std::vector<map_record> records(
+        static_cast<std::size_t>(static_cast<std::int64_t>(m.map_records.size()) + difference));
     for (std::uint32_t f = 0; f < new_total; ++f) {
         records[f].first_mod = NO_INDEX;
         records[f].link = Make_Obj(OBJ_NONE, static_cast<std::uint16_t>(f));
@@ -116,8 +117,8 @@ void Remap_Map_Animations(MapImage& m, const MapRemap& map) {
 }
 
 void Remap_Items(MapImage& m, const MapRemap& map) {
-    const std::vector<bool> free = Free_Marks(m.items.size(), m.item_first_free,
-                                              [&](std::uint32_t i) { return Free_Link_Next(m.items[i].link); });
+    const std::vector<bool> free =
+        Free_Marks(m.items.size(), m.item_first_free, [&](std::uint32_t i) { return Free_Link_Next(m.items[i].link); });
     for (std::size_t i = 1; i < m.items.size(); ++i) {
         if (free[i]) continue;
         m.items[i].owner = map.Ref(m.items[i].owner);
@@ -298,13 +299,15 @@ void Free_Slots_Of_Gone_Objects(const MapRemap& map) {
 // ---- Sizes ----
 
 bool Valid_Map_Size(const map_size& s) {
-    return s.width >= MIN_MAP_SIDE && s.width <= MAX_MAP_SIDE && s.height >= MIN_MAP_SIDE &&
-           s.height <= MAX_MAP_SIDE && s.levels >= MIN_MAP_LEVELS && s.levels <= MAX_MAP_LEVELS;
+    return s.width >= MIN_MAP_SIDE && s.width <= MAX_MAP_SIDE && s.height >= MIN_MAP_SIDE && s.height <= MAX_MAP_SIDE &&
+           s.levels >= MIN_MAP_LEVELS && s.levels <= MAX_MAP_LEVELS;
 }
 
 map_size Current_Map_Size() { return {map_width, map_height, map_levels}; }
 
-bool Size_Drops_Fields(const map_size& s) { return s.width < map_width || s.height < map_height || s.levels < map_levels; }
+bool Size_Drops_Fields(const map_size& s) {
+    return s.width < map_width || s.height < map_height || s.levels < map_levels;
+}
 
 // ---- MapRemap ----
 

@@ -36,7 +36,9 @@ class MapRemap {
     MapRemap(const map_size& from, const map_size& to);
 
     // The difference of the field counts, new minus old.
-    std::int32_t Difference() const { return static_cast<std::int32_t>(to_total_) - static_cast<std::int32_t>(from_total_); }
+    std::int32_t Difference() const {
+        return static_cast<std::int32_t>(to_total_) - static_cast<std::int32_t>(from_total_);
+    }
     // Whether old field f lies inside the new size.
     bool Field_Kept(std::uint32_t f) const;
     // The new index of old field f; NO_INDEX for a dropped field or an index
