@@ -115,7 +115,8 @@ class WorldText {
             case MK_EVIL_FOG:
             case MK_FIRE_WALL:
             case MK_LIVING_TORCH: {
-                const std::string record = r.type == MK_EVIL_FOG ? Ref(Make_Obj(OBJ_FIXITEM, r.p2)) : std::to_string(r.p2);
+                const std::string record =
+                    r.type == MK_EVIL_FOG ? Ref(Make_Obj(OBJ_FIXITEM, r.p2)) : std::to_string(r.p2);
                 out << r.p1 << "," << record << "," << Ref(Make_Obj(r.p3, r.p4));
                 break;
             }
@@ -234,7 +235,8 @@ class WorldText {
         out << "\nmain " << (main == "char-gone" ? "none" : main);
         const std::string working = Ref(current_object);
         out << "\nworking " << (working == "char-gone" ? "none" : working);
-        const std::string page = page_char < 0 ? "none" : Ref(Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(page_char)));
+        const std::string page =
+            page_char < 0 ? "none" : Ref(Make_Obj(OBJ_CHAR, static_cast<std::uint16_t>(page_char)));
         out << "\npage " << (page == "char-gone" ? "none" : page) << "\n";
     }
 };
@@ -245,8 +247,8 @@ std::string World_Text(const map_size& box) { return WorldText(box).Of_World(); 
 // read as once it has that size).
 std::string Expected_After(const map_size& box, const map_size& size) {
     std::string text = World_Text(box);
-    const std::string line = std::string("size ") + std::to_string(size.width) + "x" + std::to_string(size.height) + "x" +
-                             std::to_string(size.levels);
+    const std::string line = std::string("size ") + std::to_string(size.width) + "x" + std::to_string(size.height) +
+                             "x" + std::to_string(size.levels);
     return line + text.substr(text.find('\n'));
 }
 
@@ -543,8 +545,8 @@ TEST_F(MapResize, ATableOfSizesKeepsWhatEachPairShares) {
     const struct {
         map_size size;
         bool fill;
-    } steps[] = {{{10, 10, 3}, true},  {{5, 10, 3}, false},  {{5, 4, 2}, false}, {{1, 1, 1}, false},
-                 {{100, 1, 5}, false}, {{3, 100, 1}, false}, {{7, 13, 2}, false}, {{1, 9, 5}, false},
+    } steps[] = {{{10, 10, 3}, true},  {{5, 10, 3}, false},  {{5, 4, 2}, false},   {{1, 1, 1}, false},
+                 {{100, 1, 5}, false}, {{3, 100, 1}, false}, {{7, 13, 2}, false},  {{1, 9, 5}, false},
                  {{9, 1, 1}, false},   {{12, 11, 1}, true},  {{10, 10, 2}, false}, {{10, 10, 1}, false}};
     Editor_Enter(0, EVENT_CLICK);
     for (const auto& step : steps) {
@@ -606,7 +608,8 @@ TEST_F(MapResize, RefusesWithAMessageBeforeAnythingChanges) {
              while (maparray.Capacity() < 65000) ASSERT_TRUE(maparray.Grow());
          },
          {100, 100, 5}},
-        {"a free record with a link", [] { maparray.records[maparray.first_free].link = Make_Obj(OBJ_ITEM, 1); },
+        {"a free record with a link",
+         [] { maparray.records[maparray.first_free].link = Make_Obj(OBJ_ITEM, 1); },
          {12, 10, 1}},
         {"a free list in a circle",
          [] {
