@@ -68,6 +68,10 @@ bool Prop_Save_Map(const std::string& path) {
     return Save_Database() && Save_Map(path.c_str());
 }
 
+std::string With_Map_Extension(const std::string& path) {
+    return std::filesystem::path(path).has_extension() ? path : path + "." + MAP_FILE_EXTENSION;
+}
+
 std::string Map_File_Title(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
 std::string Map_Files_Folder() { return Resolve_Path_For_Write(MAP_FILES_FOLDER).string(); }

@@ -19,7 +19,7 @@ constexpr const char* MAP_FILES_FOLDER = ".\\ARTWORK\\MAPS\\";
 constexpr const char* TITLE_LOAD_MAP = "Load Map";
 constexpr const char* TITLE_SAVE_MAP = "Save map";
 constexpr const char* FILTER_MAP_FILES = "Map files";
-constexpr const char* FILTER_MAP_PATTERN = "*.map;";
+constexpr const char* FILTER_MAP_PATTERN = "*.map";
 constexpr const char* FILTER_ALL_FILES = "All files";
 constexpr const char* FILTER_ALL_PATTERN = "*.*";
 constexpr const char* MAP_FILE_EXTENSION = "map";
@@ -51,6 +51,9 @@ bool Prop_New_Map(const map_size& size);
 bool Prop_Load_Map(const std::string& path);
 bool Prop_Save_Map(const std::string& path);
 
+// A file chosen to save into: without an extension it gets the map files'
+// one.
+std::string With_Map_Extension(const std::string& path);
 // The map name a chosen file gives: its name without folder and extension.
 std::string Map_File_Title(const std::string& path);
 // The folder the file dialogs open in: ARTWORK\MAPS of the working folder.

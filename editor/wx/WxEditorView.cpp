@@ -20,6 +20,7 @@
 #include "editor/wx/ControlIds.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
+#include "editor/wx/PropDlg.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
 #include "platform/Window.h"
@@ -179,5 +180,5 @@ class WxEditorView final : public EditorView {
 void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
-    Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
+    Editor_Dialogs().map_properties = &Run_Map_Properties;
 }

@@ -213,6 +213,25 @@ TEST_F(MapProperties, LoadMapKeepsTheDatabaseAndFailsWithoutChangingTheWorld) {
     EXPECT_EQ(editor_selection.kind, OBJ_NONE) << "a placed object of the old map stays selected";
 }
 
+// What the map view shows of the map: its pixels that are not black.
+int Lit_Pixels_In_View() {
+    int lit = 0;
+    for (int y = EDITOR_VIEW.top; y < EDITOR_VIEW.bottom; ++y)
+        for (int x = EDITOR_VIEW.left; x < EDITOR_VIEW.right; ++x)
+            lit += reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch())[x] != 0;
+    return lit;
+}
+
+TEST_F(MapProperties, ALoadedMapIsDrawn) {
+    ASSERT_TRUE(Save_Map("kept.map"));
+    ASSERT_TRUE(Prop_New_Map({3, 3, 1}));
+    Idle_Scroll();
+    const int empty = Lit_Pixels_In_View();
+    ASSERT_TRUE(Prop_Load_Map("kept.map"));
+    Idle_Scroll();
+    EXPECT_GT(Lit_Pixels_In_View(), empty + 10000) << "the loaded map is not drawn";
+}
+
 TEST_F(MapProperties, FileNamesAndFolder) {
     EXPECT_EQ(Map_File_Title("/somewhere/ARTWORK/MAPS/grown.map"), "grown");
     EXPECT_EQ(Map_File_Title("plain"), "plain");
