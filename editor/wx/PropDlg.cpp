@@ -24,8 +24,7 @@ constexpr int SIZE_FIELD_WIDTH = 60;
 constexpr int NAME_FIELD_WIDTH = 140;
 
 wxString Map_File_Filter() {
-    return wxString::Format("%s|%s|%s|%s", FILTER_MAP_FILES, FILTER_MAP_PATTERN, FILTER_ALL_FILES,
-                            FILTER_ALL_PATTERN);
+    return wxString::Format("%s|%s|%s|%s", FILTER_MAP_FILES, FILTER_MAP_PATTERN, FILTER_ALL_FILES, FILTER_ALL_PATTERN);
 }
 
 }  // namespace
@@ -42,8 +41,8 @@ CPropDlg::CPropDlg(wxWindow* parent) : wxDialog(parent, IDD_MAP_PROPERTIES, "Map
     auto* grid = new wxFlexGridSizer(2, BORDER, BORDER);
     for (int i = 0; i < 3; ++i) {
         grid->Add(new wxStaticText(this, wxID_ANY, fields[i].label), 0, wxALIGN_CENTER_VERTICAL);
-        sizes_[i] = new wxTextCtrl(this, fields[i].id, fields[i].value, wxDefaultPosition,
-                                   wxSize(SIZE_FIELD_WIDTH, -1));
+        sizes_[i] =
+            new wxTextCtrl(this, fields[i].id, fields[i].value, wxDefaultPosition, wxSize(SIZE_FIELD_WIDTH, -1));
         grid->Add(sizes_[i]);
     }
     grid->Add(new wxStaticText(this, wxID_ANY, "Map name:"), 0, wxALIGN_CENTER_VERTICAL);

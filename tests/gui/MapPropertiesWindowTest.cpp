@@ -36,7 +36,8 @@ std::string Text_Of(const fs::path& path) {
 
 // A program with its arguments, its output in log; its exit status, or
 // nothing when it did not end in time (it is killed then).
-std::optional<int> Run_Program(const std::vector<std::string>& command, const fs::path& log, std::chrono::seconds limit) {
+std::optional<int> Run_Program(const std::vector<std::string>& command, const fs::path& log,
+                               std::chrono::seconds limit) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
@@ -81,8 +82,8 @@ TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     fs::copy_file(grown, play / "start.map", fs::copy_options::overwrite_existing);
     std::ofstream(play / "script.txt") << "tick 40\nchars\n";
     const fs::path run_log = play.string() + "-run.log";
-    const std::optional<int> played =
-        Run_Program({HEADLESS_RUNNER, play.string(), (play / "script.txt").string(), (play / "shots").string()}, run_log, 60s);
+    const std::optional<int> played = Run_Program(
+        {HEADLESS_RUNNER, play.string(), (play / "script.txt").string(), (play / "shots").string()}, run_log, 60s);
     ASSERT_TRUE(played) << "the headless runner did not end in time";
     const std::string out = Text_Of(run_log);
     EXPECT_EQ(*played, 0) << out;
@@ -90,7 +91,7 @@ TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     EXPECT_EQ(out.find("box "), std::string::npos) << "the grown map raised a message box:\n" << out;
     fs::remove_all(work);
     fs::remove_all(play);
-    //fs::remove(log);
+    // fs::remove(log);
     fs::remove(run_log);
 }
 
