@@ -91,7 +91,7 @@ TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     EXPECT_EQ(out.find("box "), std::string::npos) << "the grown map raised a message box:\n" << out;
     fs::remove_all(work);
     fs::remove_all(play);
-    // fs::remove(log);
+    fs::remove(log);
     fs::remove(run_log);
 }
 
