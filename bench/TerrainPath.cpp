@@ -59,7 +59,7 @@ const std::vector<std::uint8_t>& Grid(int which) {
     return grids[which];
 }
 
-constexpr wm::Cell CORNERS[4] = {wm::kFarNorthWest, wm::kFarNorthEast, wm::kFarSouthWest, wm::kFarSouthEast};
+constexpr wm::Cell CORNERS[4] = {wm::FAR_NORTH_WEST, wm::FAR_NORTH_EAST, wm::FAR_SOUTH_WEST, wm::FAR_SOUTH_EAST};
 const char* const corner_names[4] = {"nw", "ne", "sw", "se"};
 
 // The twelve trips between the far CORNERS of the land, then the others.
@@ -74,10 +74,10 @@ std::vector<trip> Make_Trips() {
                 list.push_back(
                     {names.back().c_str(), generated, CORNERS[a].x, CORNERS[a].y, CORNERS[b].x, CORNERS[b].y});
             }
-    const wm::Cell home = wm::kHomeTown;
+    const wm::Cell home = wm::HOME_TOWN;
     list.push_back({"generated/short", generated, home.x, home.y, home.x + 20, home.y + 12});
-    list.push_back({"generated/water", generated, home.x, home.y, wm::kOpenSea.x, wm::kOpenSea.y});
-    list.push_back({"generated/enclosed", generated, home.x, home.y, wm::kEnclosedPlace.x, wm::kEnclosedPlace.y});
+    list.push_back({"generated/water", generated, home.x, home.y, wm::OPEN_SEA.x, wm::OPEN_SEA.y});
+    list.push_back({"generated/enclosed", generated, home.x, home.y, wm::ENCLOSED_PLACE.x, wm::ENCLOSED_PLACE.y});
     list.push_back({"flat", flat, 0, 0, 399, 399});
     list.push_back({"random_costs", random_costs, 0, 0, 399, 399});
     list.push_back({"serpentine_road", serpentine_road, 0, 0, 0, 396});

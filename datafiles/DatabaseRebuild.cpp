@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr std::uint32_t kMapCharTypes = 24;
-constexpr std::uint32_t kMapFixitemTypes = 55;
+constexpr std::uint32_t MAP_CHAR_TYPES = 24;
+constexpr std::uint32_t MAP_FIXITEM_TYPES = 55;
 
 // A database file read and checked, its stated record size exactly ours;
 // otherwise its report in the consistency box.
@@ -95,11 +95,11 @@ char_record Type_Of_Placed(const char_record& placed) {
 }
 
 void Copy_Map_Characters() {
-    Alloc_Char_Types(kMapCharTypes + TYPE_TABLE_STEP);
+    Alloc_Char_Types(MAP_CHAR_TYPES + TYPE_TABLE_STEP);
     char_data_tree.Delete_All_Items();
     char_data_tree.Create_Recycle_Bin();
     std::vector<std::string> names;
-    for (std::uint16_t c = 0; c < chararray.Capacity() && names.size() < kMapCharTypes; ++c) {
+    for (std::uint16_t c = 0; c < chararray.Capacity() && names.size() < MAP_CHAR_TYPES; ++c) {
         if (!Char_In_Use(c)) continue;
         const std::string name = Char_Name(chararray.records[c]);
         const bool repeated = std::find(names.begin(), names.end(), name) != names.end();
@@ -117,7 +117,7 @@ void Copy_Map_Fixitem_Types() {
         fixitem_types[maparray.records[f].type].flags |= FIX_GROUND;
     // The importer puts its n types into slots 1..n: slots 0..n are the map's.
     const std::uint32_t imported = std::min<std::uint32_t>(Converter_Fixitem_Type_Count() + 1u, MAP_TYPE_SLOTS);
-    const std::uint32_t count = std::max(kMapFixitemTypes, imported);
+    const std::uint32_t count = std::max(MAP_FIXITEM_TYPES, imported);
     Alloc_Fixitem_Types(count + TYPE_TABLE_STEP);
     fixitem_data_tree.Delete_All_Items();
     fixitem_data_tree.Create_Recycle_Bin();

@@ -1,7 +1,6 @@
 #include "datafiles/ItemData.h"
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -13,17 +12,7 @@
 
 bool Parse_Item_Data(std::istream& in, std::uint64_t size, std::vector<item_type>& types) {
     FileReader file(in, size);
-    char magic[DATABASE_MAGIC_SIZE];
-    std::uint32_t record_size = 0;
-    std::uint32_t count = 0;
-    if (!file.Bytes(magic, sizeof magic) || std::memcmp(magic, DATABASE_MAGIC, sizeof magic) != 0) return false;
-    if (!file.Value(record_size) || !file.Value(count)) return false;
-    if (record_size > sizeof(item_type) || count > MAX_ITEM_TYPES) return false;
-    std::vector<item_type> read;
-    read.reserve(count + ITEM_TYPES_SPARE);
-    if (!file.Record_Vector(read, count, record_size)) return false;
-    types = std::move(read);
-    return true;
+    return Parse_Item_File(file, ANY_COUNT, types) == RecordFileResult::OK;
 }
 
 bool Read_Item_Data(const char* file_name, std::vector<item_type>& types, const char*& message, file_fault* fault) {

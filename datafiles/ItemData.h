@@ -19,13 +19,12 @@ static_assert(DATABASE_MAGIC_SIZE == 11);
 
 // Item types are named by 16-bit indexes, so a file never holds more.
 constexpr std::uint32_t MAX_ITEM_TYPES = 0xFFFF;
-// Room the table keeps for new types after a load.
-constexpr std::size_t ITEM_TYPES_SPARE = 100;
 
-// Parses an item.dat image of size bytes into types: the records are read
-// with the size the file states (larger than ours is refused) into zeroed
-// records. False when the image is not a complete item.dat; types is then
-// left as it was.
+// Parses an item.dat image of size bytes into types, as the database load
+// reads it: the records are read with the size the file states (larger than
+// ours is refused) into zeroed records, with room for the table's growth.
+// False when the image is not a complete item.dat; types is then left as
+// it was.
 bool Parse_Item_Data(std::istream& in, std::uint64_t size, std::vector<item_type>& types);
 
 // Reads the file into types. False with the message for the status line

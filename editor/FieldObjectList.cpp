@@ -5,6 +5,7 @@
 #include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
+#include "Objects/TypeTables.h"
 #include "editor/EditorState.h"
 #include "editor/EditorView.h"
 #include "editor/PlacedObject.h"
@@ -55,9 +56,13 @@ void Edit_Selected(int command, const field_object_entry& e) {
     const obj_ref obj = Make_Obj(static_cast<std::uint16_t>(e.image), i);
     if (!Placed_Object_Valid(obj)) return;
     switch (command) {
-        case FIELD_CMD_EDIT_ITEM:
-            if (dialogs.edit_item != nullptr && e.image == OBJ_ITEM) dialogs.edit_item(itemarray.records[i].type, i);
+        case FIELD_CMD_EDIT_ITEM: {
+            // The map may name an item type the database lacks.
+            const std::uint16_t type = itemarray.records[i].type;
+            if (dialogs.edit_item != nullptr && e.image == OBJ_ITEM && type < item_types.size())
+                dialogs.edit_item(type, i);
             break;
+        }
         case FIELD_CMD_EDIT_FIXITEM: {
             const std::int32_t type = Slot_Database_Type(Fixitem_Slot_Of(i));
             if (dialogs.edit_fixitem != nullptr && e.image == OBJ_FIXITEM && type >= 0)

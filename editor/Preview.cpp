@@ -193,24 +193,27 @@ void Editor_Draw_Preview_Frame(std::int32_t frame) {
     const preview_band band = Preview_Band(s->height);
 
     Fill_Strip();
+    // A picture without frames shows nothing, not even the centre cell.
+    if (s->frames <= 0) {
+        Update_Screen(nullptr);
+        return;
+    }
     const RECT border{PREVIEW_CENTRE_X - w / 2 - 1, band.top, PREVIEW_CENTRE_X + w / 2 + 1, band.bottom};
     Fill_Back_Rect(border, BLACK_PIXEL);
     Fill_Back_Rect({border.left + 1, border.top + 1, border.right - 1, border.bottom - 1}, ui_background);
 
-    if (s->frames > 0) {
-        Set_Clip_Rect_From(PREVIEW_STRIP);
-        const int y = band.bottom - 3 - s->height + s->hot_y;
-        const int x0 = Preview_First_Cell_X(w, n, s->hot_x);
-        for (int k = -n / 2; k <= n / 2; ++k) {
-            const int x = x0 + (k + n / 2) * w;
-            const int f = frame + k;
-            if (editor_selection.kind == OBJ_ITEM) {
-                if (k == 0) Draw_Cell(s, x, y, f);
-            } else if (character) {
-                if (f >= 0 && f < PREVIEW_FACINGS) Draw_Cell(s, x, y, f * s->frames / PREVIEW_FACINGS);
-            } else if (f >= 0 && f < s->frames) {
-                Draw_Cell(s, x, y, f);
-            }
+    Set_Clip_Rect_From(PREVIEW_STRIP);
+    const int y = band.bottom - 3 - s->height + s->hot_y;
+    const int x0 = Preview_First_Cell_X(w, n, s->hot_x);
+    for (int k = -n / 2; k <= n / 2; ++k) {
+        const int x = x0 + (k + n / 2) * w;
+        const int f = frame + k;
+        if (editor_selection.kind == OBJ_ITEM) {
+            if (k == 0) Draw_Cell(s, x, y, f);
+        } else if (character) {
+            if (f >= 0 && f < PREVIEW_FACINGS) Draw_Cell(s, x, y, f * s->frames / PREVIEW_FACINGS);
+        } else if (f >= 0 && f < s->frames) {
+            Draw_Cell(s, x, y, f);
         }
     }
     Update_Screen(nullptr);

@@ -6,6 +6,7 @@
 #include <wx/imaglist.h>
 #include <wx/menu.h>
 #include <wx/notebook.h>
+#include <wx/settings.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -28,6 +29,13 @@ constexpr int FIELD_MENU_BASE = 7000;
 constexpr int FIELD_MENU_COMMANDS = 4;
 
 wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
+
+// A dialog's own colours: the game window behind it is black, and its
+// labels and check box would take that and stay unreadable.
+void Use_Dialog_Colours(wxWindow* dialog) {
+    dialog->SetBackgroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE));
+    dialog->SetForegroundColour(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+}
 
 class EntryData : public wxTreeItemData {
   public:
@@ -117,6 +125,7 @@ void CFieldTree::On_Key_Down(wxKeyEvent& e) {
 // ---- The data-tree dialog ----
 
 CDataTreeDlg::CDataTreeDlg(wxWindow* parent) : wxPanel(parent, IDD_DATA_TREE) {
+    Use_Dialog_Colours(this);
     images_ = Make_Tree_Images();
     auto* column = new wxBoxSizer(wxVERTICAL);
     tabs_ = new wxNotebook(this, IDC_TABS);
@@ -175,6 +184,7 @@ void CDataTreeDlg::Show_Field_Index(const wxString& text) {
 // ---- The editor dialog ----
 
 CEditorDlg::CEditorDlg(wxWindow* parent) : wxPanel(parent, IDD_EDITOR) {
+    Use_Dialog_Colours(this);
     auto* column = new wxBoxSizer(wxVERTICAL);
     Add_Button(this, column, IDC_TEST_MAP, "Test Map", &Editor_Test_Map);
     Add_Button(this, column, IDC_RESTORE_MAP, "Restore Map", &Editor_Restore_Map);

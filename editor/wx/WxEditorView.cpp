@@ -49,7 +49,7 @@ bool Inside(const wxWindow* w, const wxWindow* ancestor) {
 
 // A text the designer types into (a read-only text is none).
 bool Is_Text_Entry(wxWindow* w) {
-    const auto* text = dynamic_cast<wxTextCtrl*>(w);
+    const auto* text = dynamic_cast<wxTextEntry*>(w);
     return text != nullptr && text->IsEditable();
 }
 
@@ -148,8 +148,10 @@ class WxEditorView final : public EditorView {
     // typed (a modal dialog's keys never come here). In the editor dialog
     // Esc opens the map properties, and Enter closes nothing.
     void On_Char_Hook(wxKeyEvent& e) {
-        if (e.GetModifiers() == wxMOD_NONE) {
-            wxWindow* focus = wxWindow::FindFocus();
+        wxWindow* focus = wxWindow::FindFocus();
+        // Keys typed into another window (a modal dialog) are that window's.
+        const bool in_game_window = focus == nullptr || wxGetTopLevelParent(focus) == frame_;
+        if (e.GetModifiers() == wxMOD_NONE && in_game_window) {
             const int key = e.GetKeyCode();
             if (const int id = Hot_Key_Of(key); id != 0 && !Is_Text_Entry(focus)) {
                 Editor_Hot_Key(id);

@@ -17,14 +17,14 @@ void Set_U32_At(Bytes& b, std::size_t at, std::uint32_t v) { std::memcpy(&b[at],
 void Set_U16_At(Bytes& b, std::size_t at, std::uint16_t v) { std::memcpy(&b[at], &v, 2); }
 
 // Offsets in the sample's files.
-constexpr std::size_t kRecords = 19;  // the first record of item.dat, fixitem.dat and char.dat
-constexpr std::size_t kPool = 23;     // the first record of mod.dat
-std::size_t Item(std::size_t i) { return kRecords + 49 * i; }
-std::size_t Names_Size() { return kRecords + 23 * 3; }
+constexpr std::size_t RECORDS = 19;  // the first record of item.dat, fixitem.dat and char.dat
+constexpr std::size_t POOL = 23;     // the first record of mod.dat
+std::size_t Item(std::size_t i) { return RECORDS + 49 * i; }
+std::size_t Names_Size() { return RECORDS + 23 * 3; }
 std::size_t Name(std::size_t i) { return Names_Size() + 4 + 27 * i; }
-std::size_t Char(std::size_t i) { return kRecords + 364 * i; }
-std::size_t Mod(std::size_t i) { return kPool + 20 * i; }
-constexpr std::size_t kNext = offsetof(modifier, next);
+std::size_t Char(std::size_t i) { return RECORDS + 364 * i; }
+std::size_t Mod(std::size_t i) { return POOL + 20 * i; }
+constexpr std::size_t NEXT = offsetof(modifier, next);
 
 // The trees of an edit.edt image changed and written again.
 std::function<void(Bytes&)> Trees(std::function<void(DatabaseImage&)> change) {
@@ -69,82 +69,82 @@ struct Case {
     bool folder = false;                 // the file is a folder
 };
 
-const char* const kInvalidTree = "Invalid database file";
-const char* const kInvalidItem = "Invalid item data file";
-const char* const kInvalidFixitem = "Invalid fixitem data file";
-const char* const kInvalidChar = "Invalid character data file";
-const char* const kInvalidMod = "Invalid modifier data file";
+const char* const INVALID_TREE = "Invalid database file";
+const char* const INVALID_ITEM = "Invalid item data file";
+const char* const INVALID_FIXITEM = "Invalid fixitem data file";
+const char* const INVALID_CHAR = "Invalid character data file";
+const char* const INVALID_MOD = "Invalid modifier data file";
 
 std::vector<Case> Cases() {
     return {
         // edit.edt
         {"missing", "edit.edt", "Unable to open database file", nullptr},
         {"a folder", "edit.edt", "Unable to open database file", nullptr, true},
-        {"empty", "edit.edt", kInvalidTree, [](Bytes& b) { b.clear(); }},
-        {"another magic", "edit.edt", kInvalidTree, Magic()},
-        {"65536 item types", "edit.edt", kInvalidTree, U32(11, 0x10000)},
-        {"32768 fixitem types", "edit.edt", kInvalidTree, U32(15, 0x8000)},
-        {"32768 character types", "edit.edt", kInvalidTree, U32(19, 0x8000)},
-        {"a tree node of depth 0", "edit.edt", kInvalidTree, U32(27, 0)},
-        {"a text length of 21", "edit.edt", kInvalidTree, U32(27 + 4 + 20, 21)},
-        {"a tree count the file cannot hold", "edit.edt", kInvalidTree, U32(23, 1000)},
-        {"cut in the character tree", "edit.edt", kInvalidTree, Cut(3)},
-        {"an item entry naming a record past the count", "edit.edt", kInvalidTree,
+        {"empty", "edit.edt", INVALID_TREE, [](Bytes& b) { b.clear(); }},
+        {"another magic", "edit.edt", INVALID_TREE, Magic()},
+        {"65536 item types", "edit.edt", INVALID_TREE, U32(11, 0x10000)},
+        {"32768 fixitem types", "edit.edt", INVALID_TREE, U32(15, 0x8000)},
+        {"32768 character types", "edit.edt", INVALID_TREE, U32(19, 0x8000)},
+        {"a tree node of depth 0", "edit.edt", INVALID_TREE, U32(27, 0)},
+        {"a text length of 21", "edit.edt", INVALID_TREE, U32(27 + 4 + 20, 21)},
+        {"a tree count the file cannot hold", "edit.edt", INVALID_TREE, U32(23, 1000)},
+        {"cut in the character tree", "edit.edt", INVALID_TREE, Cut(3)},
+        {"an item entry naming a record past the count", "edit.edt", INVALID_TREE,
          Trees([](DatabaseImage& m) { m.item_tree.Set_Parameter(First_Object(m.item_tree), 4); })},
-        {"a fixitem entry naming a record past the count", "edit.edt", kInvalidTree,
+        {"a fixitem entry naming a record past the count", "edit.edt", INVALID_TREE,
          Trees([](DatabaseImage& m) { m.fixitem_tree.Set_Parameter(First_Object(m.fixitem_tree), 3); })},
-        {"a character entry in the item tree", "edit.edt", kInvalidTree,
+        {"a character entry in the item tree", "edit.edt", INVALID_TREE,
          Trees([](DatabaseImage& m) { m.item_tree.Insert_Item("Rat", OBJ_CHAR, 1); })},
-        {"an entry of kind 4 in the character tree", "edit.edt", kInvalidTree,
+        {"an entry of kind 4 in the character tree", "edit.edt", INVALID_TREE,
          Trees([](DatabaseImage& m) { m.char_tree.Insert_Item("Odd", 4, 0); })},
         // item.dat
         {"missing", "item.dat", "Unable to open item data file", nullptr},
         {"a folder", "item.dat", "Unable to open item data file", nullptr, true},
-        {"another magic", "item.dat", kInvalidItem, Magic()},
-        {"record size 50", "item.dat", kInvalidItem, U32(11, 50)},
+        {"another magic", "item.dat", INVALID_ITEM, Magic()},
+        {"record size 50", "item.dat", INVALID_ITEM, U32(11, 50)},
         {"5 types against 4 in the tree file", "item.dat", "Item tree and data doesn't match", U32(15, 5)},
-        {"cut in the last record", "item.dat", kInvalidItem, Cut(1)},
-        {"cut in the header", "item.dat", kInvalidItem, Cut(49 * 4 + 2)},
+        {"cut in the last record", "item.dat", INVALID_ITEM, Cut(1)},
+        {"cut in the header", "item.dat", INVALID_ITEM, Cut(49 * 4 + 2)},
         // fixitem.dat
         {"missing", "fixitem.dat", "Unable to open fixitem data file", nullptr},
-        {"another magic", "fixitem.dat", kInvalidFixitem, Magic()},
-        {"record size 24", "fixitem.dat", kInvalidFixitem, U32(11, 24)},
+        {"another magic", "fixitem.dat", INVALID_FIXITEM, Magic()},
+        {"record size 24", "fixitem.dat", INVALID_FIXITEM, U32(11, 24)},
         {"4 types against 3 in the tree file", "fixitem.dat", "Fixitem tree and data doesn't match", U32(15, 4)},
-        {"second record size 28", "fixitem.dat", kInvalidFixitem, U32(Names_Size(), 28)},
-        {"cut in the names", "fixitem.dat", kInvalidFixitem, Cut(5)},
-        {"cut before the second size", "fixitem.dat", kInvalidFixitem, Cut(27 * 3 + 2)},
+        {"second record size 28", "fixitem.dat", INVALID_FIXITEM, U32(Names_Size(), 28)},
+        {"cut in the names", "fixitem.dat", INVALID_FIXITEM, Cut(5)},
+        {"cut before the second size", "fixitem.dat", INVALID_FIXITEM, Cut(27 * 3 + 2)},
         // char.dat
         {"missing", "char.dat", "Unable to open character data file", nullptr},
-        {"another magic", "char.dat", kInvalidChar, Magic()},
-        {"record size 365", "char.dat", kInvalidChar, U32(11, 365)},
+        {"another magic", "char.dat", INVALID_CHAR, Magic()},
+        {"record size 365", "char.dat", INVALID_CHAR, U32(11, 365)},
         {"3 types against 2 in the tree file", "char.dat", "Character tree and data doesn't match", U32(15, 3)},
-        {"cut in a record", "char.dat", kInvalidChar, Cut(100)},
+        {"cut in a record", "char.dat", INVALID_CHAR, Cut(100)},
         // mod.dat
         {"missing", "mod.dat", "Unable to open modifier data file", nullptr},
-        {"another magic", "mod.dat", kInvalidMod, Magic()},
-        {"record size 21", "mod.dat", kInvalidMod, U32(11, 21)},
-        {"capacity 0", "mod.dat", kInvalidMod, U32(15, 0)},
-        {"capacity 65536", "mod.dat", kInvalidMod, U32(15, 0x10000)},
-        {"a capacity the file cannot hold", "mod.dat", kInvalidMod, U32(15, 101)},
-        {"free head 0", "mod.dat", kInvalidMod, U32(19, 0)},
-        {"free head past the capacity", "mod.dat", kInvalidMod, U32(19, 101)},
-        {"a free list in a cycle", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 5)},
-        {"a free list leaving the pool", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 150)},
-        {"a free list through record 0", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 0)},
-        {"a free list through a chain", "mod.dat", kInvalidMod, U16(Mod(99) + kNext, 4)},
-        {"a chain through record 0", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 0)},
-        {"a chain in a cycle", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 2)},
-        {"a chain leaving the pool", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 100)},
-        {"a chain through a free record", "mod.dat", kInvalidMod, U16(Mod(1) + kNext, 5)},
-        {"two chains sharing a record", "mod.dat", kInvalidMod, U16(Mod(3) + kNext, 1)},
-        {"a modifier of kind 25", "mod.dat", kInvalidMod, U32(Mod(4) + 6, 25)},
-        {"cut in the pool", "mod.dat", kInvalidMod, Cut(1)},
+        {"another magic", "mod.dat", INVALID_MOD, Magic()},
+        {"record size 21", "mod.dat", INVALID_MOD, U32(11, 21)},
+        {"capacity 0", "mod.dat", INVALID_MOD, U32(15, 0)},
+        {"capacity 65536", "mod.dat", INVALID_MOD, U32(15, 0x10000)},
+        {"a capacity the file cannot hold", "mod.dat", INVALID_MOD, U32(15, 101)},
+        {"free head 0", "mod.dat", INVALID_MOD, U32(19, 0)},
+        {"free head past the capacity", "mod.dat", INVALID_MOD, U32(19, 101)},
+        {"a free list in a cycle", "mod.dat", INVALID_MOD, U16(Mod(99) + NEXT, 5)},
+        {"a free list leaving the pool", "mod.dat", INVALID_MOD, U16(Mod(99) + NEXT, 150)},
+        {"a free list through record 0", "mod.dat", INVALID_MOD, U16(Mod(99) + NEXT, 0)},
+        {"a free list through a chain", "mod.dat", INVALID_MOD, U16(Mod(99) + NEXT, 4)},
+        {"a chain through record 0", "mod.dat", INVALID_MOD, U16(Mod(1) + NEXT, 0)},
+        {"a chain in a cycle", "mod.dat", INVALID_MOD, U16(Mod(1) + NEXT, 2)},
+        {"a chain leaving the pool", "mod.dat", INVALID_MOD, U16(Mod(1) + NEXT, 100)},
+        {"a chain through a free record", "mod.dat", INVALID_MOD, U16(Mod(1) + NEXT, 5)},
+        {"two chains sharing a record", "mod.dat", INVALID_MOD, U16(Mod(3) + NEXT, 1)},
+        {"a modifier of kind 25", "mod.dat", INVALID_MOD, U32(Mod(4) + 6, 25)},
+        {"cut in the pool", "mod.dat", INVALID_MOD, Cut(1)},
         // chain heads of the record files, checked against mod.dat
-        {"an item type's chain off the pool", "item.dat", kInvalidMod, U32(Item(2) + 43, 100)},
-        {"a fixitem type's chain at a free record", "fixitem.dat", kInvalidMod, U16(Name(2) + 21, 50)},
-        {"a character type's chain at record 0", "char.dat", kInvalidMod,
+        {"an item type's chain off the pool", "item.dat", INVALID_MOD, U32(Item(2) + 43, 100)},
+        {"a fixitem type's chain at a free record", "fixitem.dat", INVALID_MOD, U16(Name(2) + 21, 50)},
+        {"a character type's chain at record 0", "char.dat", INVALID_MOD,
          U16(Char(1) + offsetof(char_record, first_mod), 0)},
-        {"two types heading one chain", "char.dat", kInvalidMod, U16(Char(1) + offsetof(char_record, first_mod), 1)},
+        {"two types heading one chain", "char.dat", INVALID_MOD, U16(Char(1) + offsetof(char_record, first_mod), 1)},
     };
 }
 

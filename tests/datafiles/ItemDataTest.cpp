@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "datafiles/DatabaseFormat.h"
 #include "datafiles/FileReader.h"
 #include "datafiles/ItemData.h"
 #include "tests/datafiles/MapFileFixture.h"
@@ -44,7 +45,7 @@ TEST_F(ItemData, WrittenTypesReadBackWithTheirLayout) {
     EXPECT_EQ(message, nullptr);
     ASSERT_EQ(read.size(), 3u);
     EXPECT_EQ(std::memcmp(read.data(), types.data(), 3 * 49), 0);
-    EXPECT_GE(read.capacity(), 3u + ITEM_TYPES_SPARE);
+    EXPECT_GE(read.capacity(), 3u + TYPE_TABLE_STEP);
 }
 
 TEST_F(ItemData, ASmallerRecordSizeFillsTheStartOfEachType) {

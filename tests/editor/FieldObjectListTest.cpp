@@ -111,6 +111,9 @@ TEST_F(FieldObjects, TheMenuOffersAnEditEntryOnceItsEditorExists) {
     Field_Tree_Command(FIELD_CMD_EDIT_ITEM);
     ASSERT_EQ(edits.size(), 1u);
     EXPECT_EQ(edits[0], std::make_pair(sword, item));
+    itemarray.records[item].type = 900;  // a map naming a type the database lacks
+    Field_Tree_Command(FIELD_CMD_EDIT_ITEM);
+    EXPECT_EQ(edits.size(), 1u) << "no editor on a type that is not there";
     EXPECT_EQ(std::string(field_command_texts[FIELD_CMD_EDIT_ITEM]), "Edit this item and its type");
 }
 

@@ -188,6 +188,43 @@ TEST_F(Placing, ADeadBodyIsNeitherPlacedFromTheDatabaseNorCopiedButMoves) {
     Expect_Map_Sound("after moving a body");
 }
 
+TEST_F(Placing, AnItemTypeIsPlacedWithItsModifiersAndAPlacedItemCopiedWithItsOwn) {
+    Select_Type(OBJ_ITEM, sword);
+    Click(F(1, 1));
+    const std::vector<obj_ref> placed = Objects_On(F(1, 1));
+    ASSERT_EQ(placed.size(), 1u);
+    const std::uint16_t item = Obj_Index(placed[0]);
+    EXPECT_EQ(itemarray.records[item].type, sword);
+    ASSERT_NE(itemarray.records[item].first_mod, NO_INDEX);
+    EXPECT_EQ(mod_array.records[itemarray.records[item].first_mod].type, MK_IRON_SKIN) << "its type's modifier";
+    EXPECT_EQ(editor_selection, (editor_selection_ref{OBJ_ITEM, item}));
+    Expect_Map_Sound("after placing an item type");
+
+    Add_Modifier(0, Make_Obj(OBJ_ITEM, item), MK_DUMB, 0, 0, 0, 0);
+    itemarray.records[item].recognize = 3;
+    Select_Placed(OBJ_ITEM, item);
+    Click(F(4, 4));
+    const std::vector<obj_ref> copies = Objects_On(F(4, 4));
+    ASSERT_EQ(copies.size(), 1u);
+    const std::uint16_t copy = Obj_Index(copies[0]);
+    EXPECT_NE(copy, item);
+    EXPECT_EQ(itemarray.records[copy].type, sword);
+    EXPECT_EQ(itemarray.records[copy].recognize, 3);
+    EXPECT_EQ(itemarray.records[copy].owner, Field_Head(F(4, 4)));
+    std::vector<std::uint16_t> kinds;
+    For_Each_In_Chain(itemarray.records[copy].first_mod,
+                      [&](std::uint16_t m) { kinds.push_back(mod_array.records[m].type); });
+    EXPECT_EQ(kinds.size(), 2u) << "both modifiers of the source";
+    EXPECT_EQ(Objects_On(F(1, 1)).size(), 1u) << "the source stays";
+    EXPECT_EQ(editor_selection, (editor_selection_ref{OBJ_ITEM, copy})) << "the copy is selected";
+    Expect_Map_Sound("after copying an item");
+
+    Click(F(6, 6), true);
+    EXPECT_TRUE(Objects_On(F(4, 4)).empty());
+    EXPECT_EQ(Objects_On(F(6, 6)), std::vector<obj_ref>{Make_Obj(OBJ_ITEM, copy)});
+    Expect_Map_Sound("after moving an item");
+}
+
 TEST_F(Placing, ACharacterTypeGetsItsItemsItsProgramsAndItsFacing) {
     char_record& type = char_data[CT_WARRIOR];
     type.slots[SLOT_RIGHT_HAND] = static_cast<std::int16_t>(sword);

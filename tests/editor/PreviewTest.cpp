@@ -3,6 +3,7 @@
 #include "tests/editor/EditorFixture.h"
 
 #include "System/Sprite.h"
+#include "tools/writers/DysWriter.h"
 
 namespace {
 
@@ -79,6 +80,33 @@ TEST_F(Preview, APictureThatCannotBeReadLeavesTheStripEmptyAndSaysSo) {
     Editor_Hot_Key(HOT_KEY_NEXT_FRAME);  // nothing shown: nothing to turn
     EXPECT_TRUE(backend().boxes.empty());
     EXPECT_FALSE(Is_Quitting());
+}
+
+// Every pixel of the strip is the background: nothing is shown.
+bool Strip_Is_Empty() {
+    for (int y = PREVIEW_STRIP.top; y < PREVIEW_STRIP.bottom; ++y)
+        for (int x = PREVIEW_STRIP.left; x < PREVIEW_STRIP.right; ++x)
+            if (reinterpret_cast<const std::uint16_t*>(BACK->Bits() + y * BACK->Pitch())[x] != ui_background)
+                return false;
+    return true;
+}
+
+TEST_F(Preview, APictureWithoutFramesShowsNothing) {
+    DysImage empty;
+    empty.width = 30;
+    empty.height = 40;
+    ASSERT_TRUE(Write_Dys(folder / "EMPTY.DYS", empty));
+    Select_Type(OBJ_CHAR, CT_WARRIOR);
+    ASSERT_FALSE(Strip_Is_Empty()) << "the warrior is shown";
+    Editor_Show_Preview("EMPTY", 2, 0);
+    ASSERT_NE(preview_owned_sprite, nullptr);
+    EXPECT_EQ(preview_owned_sprite->frames, 0);
+    EXPECT_TRUE(Strip_Is_Empty()) << "no centre cell, no frames";
+    Editor_Hot_Key(HOT_KEY_NEXT_FRAME);
+    mouse_x = 130;
+    Editor_Preview_Click(0, EVENT_CLICK);
+    EXPECT_TRUE(Strip_Is_Empty());
+    EXPECT_TRUE(backend().boxes.empty());
 }
 
 TEST_F(Preview, APlacedObjectsPreviewIsForgottenWithTheMapThatOwnsItsPicture) {

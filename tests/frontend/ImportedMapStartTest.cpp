@@ -16,6 +16,7 @@
 #include "Objects/AIData.h"
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
+#include "Objects/FieldLists.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
@@ -30,6 +31,7 @@
 #include "tests/frontend/GeneratedFolder.h"
 #include "tests/frontend/RunnerFixture.h"
 #include "tools/artgen/folder/ArenaMap.h"
+#include "tools/artgen/folder/ItemDatabase.h"
 
 namespace {
 
@@ -84,7 +86,7 @@ TEST_F(ArenaRunner, StartmapPlaysAndDrawsTheArena) {
     EXPECT_EQ(r.out.find("box ["), std::string::npos) << r.out;
     EXPECT_TRUE(fs::exists(shots / "arena.png"));
     EXPECT_TRUE(fs::exists(folder / TEST_MAP_NAME));
-    for (int n = 1; n <= art::kArenaSoldiers; ++n)
+    for (int n = 1; n <= art::ARENA_SOLDIERS; ++n)
         EXPECT_NE(r.out.find("Soldier " + std::to_string(n) + "\n"), std::string::npos) << n;
 }
 
@@ -107,20 +109,20 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     ASSERT_TRUE(running);
     ASSERT_TRUE(Start_Map());
     EXPECT_TRUE(backend().boxes.empty());
-    EXPECT_EQ(map_width, art::kArenaWidth);
-    EXPECT_EQ(map_height, art::kArenaHeight);
-    EXPECT_EQ(total_fields, art::kArenaWidth * art::kArenaHeight * art::kArenaLevels);
-    EXPECT_EQ(converter_counts.chars, art::kArenaSoldiers);
+    EXPECT_EQ(map_width, art::ARENA_WIDTH);
+    EXPECT_EQ(map_height, art::ARENA_HEIGHT);
+    EXPECT_EQ(total_fields, art::ARENA_WIDTH * art::ARENA_HEIGHT * art::ARENA_LEVELS);
+    EXPECT_EQ(converter_counts.chars, art::ARENA_SOLDIERS);
     EXPECT_EQ(map_loaded, 1u);
     EXPECT_EQ(global_modifiers.size(), IMPORTED_AREA_MODIFIERS);
     EXPECT_EQ(scroll_x, -VIEW_CENTRE_X);
     EXPECT_EQ(scroll_y, -VIEW_CENTRE_Y);
     EXPECT_EQ(shown_level, 0u);
-    EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((art::kArenaHeight - 1) * 21 + 6));
+    EXPECT_EQ(scroll_limits.bottom, static_cast<std::int32_t>((art::ARENA_HEIGHT - 1) * 21 + 6));
     EXPECT_EQ(ScreenType, SCREEN_HEXAMAP);
     // The AI arrays: every soldier has a slot, the party of three behind
     // the main character.
-    for (std::uint16_t c = 0; c < art::kArenaSoldiers; ++c) EXPECT_NE(chararray[c].ai_slot, NO_INDEX) << c;
+    for (std::uint16_t c = 0; c < art::ARENA_SOLDIERS; ++c) EXPECT_NE(chararray[c].ai_slot, NO_INDEX) << c;
     EXPECT_EQ(player_count, 3u);
     EXPECT_EQ(main_char, 0);
     // The artwork and the light map: the torches light their fields.
@@ -134,6 +136,21 @@ TEST_F(ArenaGame, TheImportedMapIsSetUpToBePlayed) {
     // The torches are animated.
     EXPECT_NE(animated_fixitems.active, NO_INDEX);
     EXPECT_TRUE(fs::exists(folder / TEST_MAP_NAME));
+    // The healing potion on the ground carries its type's programs, so it
+    // heals when used.
+    const std::uint16_t potion_type = art::Default_Item_Type("Healing potion");
+    int potions = 0;
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i) || itemarray.records[i].type != potion_type) continue;
+        ++potions;
+        for (const art::TypeProgram& p : art::Item_Type_Programs(potion_type)) {
+            bool carried = false;
+            For_Each_In_Chain(Get_Mod_Index(Make_Obj(OBJ_ITEM, i)),
+                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
+            EXPECT_TRUE(carried) << "item " << i << " lacks program kind " << p.kind;
+        }
+    }
+    EXPECT_EQ(potions, 1);
 }
 
 TEST_F(ArenaGame, ItsTestMapLoadsIntoTheSameWorldAndPlayGoesOn) {

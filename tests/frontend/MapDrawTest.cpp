@@ -66,13 +66,13 @@ class MapDrawing : public MapViewTest {
 box Floor_Box_At(int ax, int ay) {
     const art::FloorMask& mask = art::Floor_Mask();
     box b{1 << 20, 1 << 20, -1, -1};
-    for (int y = 0; y < art::kFloorHeight; ++y)
-        for (int x = 0; x < art::kFloorWidth; ++x)
+    for (int y = 0; y < art::FLOOR_HEIGHT; ++y)
+        for (int x = 0; x < art::FLOOR_WIDTH; ++x)
             if (mask[y][x]) {
-                b.left = std::min(b.left, ax - art::kFloorHotX + x);
-                b.top = std::min(b.top, ay - art::kFloorHotY + y);
-                b.right = std::max(b.right, ax - art::kFloorHotX + x + 1);
-                b.bottom = std::max(b.bottom, ay - art::kFloorHotY + y + 1);
+                b.left = std::min(b.left, ax - art::FLOOR_HOT_X + x);
+                b.top = std::min(b.top, ay - art::FLOOR_HOT_Y + y);
+                b.right = std::max(b.right, ax - art::FLOOR_HOT_X + x + 1);
+                b.bottom = std::max(b.bottom, ay - art::FLOOR_HOT_Y + y + 1);
             }
     return b;
 }

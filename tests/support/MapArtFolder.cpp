@@ -37,12 +37,12 @@ bool Is_Screen_Page(const art::Page& page) {
 }
 
 art::BitmapSprite Test_Floor(int i) {
-    art::IndexedImage floor(art::kFloorWidth, art::kFloorHeight, art::kKey);
+    art::IndexedImage floor(art::FLOOR_WIDTH, art::FLOOR_HEIGHT, art::KEY);
     const art::FloorMask& mask = art::Floor_Mask();
-    for (int y = 0; y < art::kFloorHeight; ++y)
-        for (int x = 0; x < art::kFloorWidth; ++x)
+    for (int y = 0; y < art::FLOOR_HEIGHT; ++y)
+        for (int x = 0; x < art::FLOOR_WIDTH; ++x)
             if (mask[y][x]) floor.Set(x, y, static_cast<std::uint8_t>(test_floor_colours[i]));
-    return art::Make_Bitmap("ARTWORK\\TESTFLR" + std::to_string(i), {floor}, art::kFloorHotX, art::kFloorHotY, 0);
+    return art::Make_Bitmap("ARTWORK\\TESTFLR" + std::to_string(i), {floor}, art::FLOOR_HOT_X, art::FLOOR_HOT_Y, 0);
 }
 
 bool Write_Everything(const fs::path& root) {

@@ -64,23 +64,23 @@ struct slot_art {
     int frames;
 };
 const slot_art slots[] = {
-    {GRASS, "GRASS", 0, FIX_GROUND, art::kFloorVariants},
-    {EARTH, "EARTH", 0, FIX_GROUND, art::kFloorVariants},
-    {STONE, "STONE", 0, FIX_GROUND, art::kFloorVariants},
-    {WATER, "WATER", 0, FIX_GROUND, art::kFloorVariants},
-    {WOOD, "WOOD", 0, FIX_GROUND, art::kFloorVariants},
-    {GRASSH, "GRASSH", 0, FIX_GROUND, art::kSlopeFrames},
-    {EARTHH, "EARTHH", 0, FIX_GROUND, art::kSlopeFrames},
-    {GRASSR, "GRASSR", 0, FIX_GROUND, art::kRaisedFrames},
-    {STONER, "STONER", 0, FIX_GROUND, art::kRaisedFrames},
-    {WOODR, "WOODR", 0, FIX_GROUND, art::kRaisedFrames},
-    {WALL, "WALL", art::kWallHeight, 0, 2},
-    {DOOR, "DOOR", 0, 0, art::kDoorFrames},
-    {CHEST, "CHEST", 10, 0, art::kChestFrames},
+    {GRASS, "GRASS", 0, FIX_GROUND, art::FLOOR_VARIANTS},
+    {EARTH, "EARTH", 0, FIX_GROUND, art::FLOOR_VARIANTS},
+    {STONE, "STONE", 0, FIX_GROUND, art::FLOOR_VARIANTS},
+    {WATER, "WATER", 0, FIX_GROUND, art::FLOOR_VARIANTS},
+    {WOOD, "WOOD", 0, FIX_GROUND, art::FLOOR_VARIANTS},
+    {GRASSH, "GRASSH", 0, FIX_GROUND, art::SLOPE_FRAMES},
+    {EARTHH, "EARTHH", 0, FIX_GROUND, art::SLOPE_FRAMES},
+    {GRASSR, "GRASSR", 0, FIX_GROUND, art::RAISED_FRAMES},
+    {STONER, "STONER", 0, FIX_GROUND, art::RAISED_FRAMES},
+    {WOODR, "WOODR", 0, FIX_GROUND, art::RAISED_FRAMES},
+    {WALL, "WALL", art::WALL_HEIGHT, 0, 2},
+    {DOOR, "DOOR", 0, 0, art::DOOR_FRAMES},
+    {CHEST, "CHEST", 10, 0, art::CHEST_FRAMES},
     {HILL, "HILL", 22, 0, 4},
-    {STEPS, "STEPS", art::kStepsHeight, 0, 6},
+    {STEPS, "STEPS", art::STEPS_HEIGHT, 0, 6},
     {TELEPORT, "TELEPORT", 0, 0, 4},
-    {LAMP, "Lampa1", 0, FIX_ANIMATED, art::kLampFrames},
+    {LAMP, "Lampa1", 0, FIX_ANIMATED, art::LAMP_FRAMES},
     {TREE, "TREE", 0, 0, 1},
     {ROCK, "ROCK", 12, 0, 1},
     {BARREL, "BARREL", 16, 0, 1},
@@ -120,17 +120,17 @@ void Lay_Floor(sample& s, std::uint16_t field, std::uint32_t level) {
     map_record& head = maparray.records[field];
     const int kind = s.Below(10);
     if (level == 0 && kind == 0) {  // raised
-        const int e = 1 + s.Below(art::kRaisedFrames);
+        const int e = 1 + s.Below(art::RAISED_FRAMES);
         head.type = raised_floors[s.Below(3)];
         head.frame = static_cast<std::uint8_t>(e - 1);
         mapfield[field] = static_cast<std::uint16_t>(e);
     } else if (level == 0 && kind == 1) {  // a ground hill
         head.type = sloped_floors[s.Below(2)];
-        head.frame = static_cast<std::uint8_t>(s.Below(art::kSlopeFrames));
+        head.frame = static_cast<std::uint8_t>(s.Below(art::SLOPE_FRAMES));
         Add_Modifier(0, Fix_Ref(field), MK_GROUND_HILL, 0, 0, 0, 0);
     } else {
         head.type = level_floors[s.Below(5)];
-        head.frame = static_cast<std::uint8_t>(s.Below(art::kFloorVariants));
+        head.frame = static_cast<std::uint8_t>(s.Below(art::FLOOR_VARIANTS));
     }
 }
 
@@ -295,7 +295,7 @@ void Build_Play_Map() {
     for (std::uint16_t f = 0; f < total_fields; ++f) {
         map_record& head = maparray.records[f];
         head.type = s.Chance(80) ? GRASS : EARTH;
-        head.frame = static_cast<std::uint8_t>(s.Below(art::kFloorVariants));
+        head.frame = static_cast<std::uint8_t>(s.Below(art::FLOOR_VARIANTS));
     }
     for (std::uint32_t y = 2; y <= 4; ++y) Place_Fixitem(Field_Index(8, y, 0), WALL);
     for (std::uint32_t y = 10; y <= 12; ++y) Place_Fixitem(Field_Index(9, y, 0), WALL);

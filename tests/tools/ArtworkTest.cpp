@@ -61,7 +61,7 @@ const std::vector<DysSprite>& Small_Dys() {
 
 const DysSprite* Dys(const std::string& path) { return Find_Dys(Small_Dys(), path); }
 
-bool Opaque(const IndexedImage& img, int x, int y) { return img.Inside(x, y) && img.At(x, y) != kKey; }
+bool Opaque(const IndexedImage& img, int x, int y) { return img.Inside(x, y) && img.At(x, y) != KEY; }
 
 // ------------------------------------------------------------------ palette
 
@@ -73,13 +73,13 @@ TEST(ArtPalette, OneMagentaKeyNoDuplicatesNoNearBlack) {
         Rgb c = pal[i];
         if (c == Rgb{255, 0, 255}) {
             ++magenta;
-            EXPECT_EQ(i, kKey);
+            EXPECT_EQ(i, KEY);
         }
         EXPECT_TRUE(seen.insert({c.r, c.g, c.b}).second) << "duplicate colour at " << i;
         EXPECT_FALSE(c.r <= 8 && c.g <= 4 && c.b <= 8) << "entry " << i << " turns into the 16-bit key";
     }
     EXPECT_EQ(magenta, 1);
-    EXPECT_FALSE(Is_System_Entry(kKey));
+    EXPECT_FALSE(Is_System_Entry(KEY));
     EXPECT_EQ(pal[Ui_Background()], (Rgb{222, 182, 148}));
 }
 
@@ -141,7 +141,7 @@ TEST(ArtPictures, PagesHaveNoKeyAndTheirScreenSizes) {
         found.insert(p.path);
         EXPECT_EQ(p.image.width, sizes.at(p.path).first) << p.path;
         EXPECT_EQ(p.image.height, sizes.at(p.path).second) << p.path;
-        EXPECT_EQ(std::count(p.image.pixels.begin(), p.image.pixels.end(), kKey), 0) << p.path;
+        EXPECT_EQ(std::count(p.image.pixels.begin(), p.image.pixels.end(), KEY), 0) << p.path;
     }
     EXPECT_EQ(found.size(), sizes.size());
 }
@@ -182,20 +182,20 @@ TEST(ArtSprites, BitmapSpritesHaveTheFramesHotSpotsAndLayersTheGameExpects) {
         {"ARTWORK\\PAGES\\SPBUTTON", 2, 90, 50, 0, 0, -1},
         {"ARTWORK\\PAGES\\SPICONS", 20, 0, 0, 0, 0, -1},
         {"ARTWORK\\ITEMS\\HULLAK", static_cast<int>(Body_Kinds().size()), 0, 0, -1, -1, -1},
-        {"ARTWORK\\GRASS", kFloorVariants, 42, 30, 21, 19, 0},
-        {"ARTWORK\\STONE", kFloorVariants, 42, 30, 21, 19, 0},
-        {"ARTWORK\\EARTH", kFloorVariants, 42, 30, 21, 19, 0},
-        {"ARTWORK\\WATER", kFloorVariants, 42, 30, 21, 19, 0},
-        {"ARTWORK\\WOOD", kFloorVariants, 42, 30, 21, 19, 0},
-        {"ARTWORK\\GRASSH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
-        {"ARTWORK\\EARTHH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
-        {"ARTWORK\\STONEH", kSlopeFrames, 42, 30 + kSlopeHeadroom, 21, 19 + kSlopeHeadroom, 0},
-        {"ARTWORK\\GRASSR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
-        {"ARTWORK\\EARTHR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
-        {"ARTWORK\\STONER", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
-        {"ARTWORK\\WOODR", kRaisedFrames, 42, 30 + 77, 21, 19, 0},
-        {"ARTWORK\\DOOR", kDoorFrames, 0, 0, -1, -1, -1},
-        {"ARTWORK\\CHEST", kChestFrames, 0, 0, -1, -1, -1},
+        {"ARTWORK\\GRASS", FLOOR_VARIANTS, 42, 30, 21, 19, 0},
+        {"ARTWORK\\STONE", FLOOR_VARIANTS, 42, 30, 21, 19, 0},
+        {"ARTWORK\\EARTH", FLOOR_VARIANTS, 42, 30, 21, 19, 0},
+        {"ARTWORK\\WATER", FLOOR_VARIANTS, 42, 30, 21, 19, 0},
+        {"ARTWORK\\WOOD", FLOOR_VARIANTS, 42, 30, 21, 19, 0},
+        {"ARTWORK\\GRASSH", SLOPE_FRAMES, 42, 30 + SLOPE_HEADROOM, 21, 19 + SLOPE_HEADROOM, 0},
+        {"ARTWORK\\EARTHH", SLOPE_FRAMES, 42, 30 + SLOPE_HEADROOM, 21, 19 + SLOPE_HEADROOM, 0},
+        {"ARTWORK\\STONEH", SLOPE_FRAMES, 42, 30 + SLOPE_HEADROOM, 21, 19 + SLOPE_HEADROOM, 0},
+        {"ARTWORK\\GRASSR", RAISED_FRAMES, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\EARTHR", RAISED_FRAMES, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\STONER", RAISED_FRAMES, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\WOODR", RAISED_FRAMES, 42, 30 + 77, 21, 19, 0},
+        {"ARTWORK\\DOOR", DOOR_FRAMES, 0, 0, -1, -1, -1},
+        {"ARTWORK\\CHEST", CHEST_FRAMES, 0, 0, -1, -1, -1},
         {"ARTWORK\\Lampa1", 1, 0, 0, -1, -1, -1},
         {"ARTWORK\\Faklya", 1, 0, 0, -1, -1, -1},
         {"ARTWORK\\Gyertyat", 1, 0, 0, -1, -1, -1},
@@ -232,7 +232,7 @@ TEST(ArtSprites, BitmapSpritesHaveTheFramesHotSpotsAndLayersTheGameExpects) {
 }
 
 TEST(ArtSprites, PortraitsOnePerHeadNumber) {
-    for (int n = 1; n <= kHeadCount; ++n) {
+    for (int n = 1; n <= HEAD_COUNT; ++n) {
         char path[32];
         std::snprintf(path, sizeof path, "ARTWORK\\HEADS\\FEJ%03d", n);
         const BitmapSprite* s = Bitmap(path);
@@ -251,8 +251,8 @@ TEST(ArtSprites, RunLengthSpritesHaveTheirFrames) {
     const std::pair<const char*, int> wants[] = {
         {"ARTWORK\\SYSTEM\\CURFORE2", 1},        {"ARTWORK\\SYSTEM\\CURBACK2", 1},
         {"ARTWORK\\SYSTEM\\CURFORE", 1},         {"ARTWORK\\SYSTEM\\CURBACK", 1},
-        {"ARTWORK\\SYSTEM\\TRGTFORE", 2},        {"ARTWORK\\ITEMS\\ITEMS", kItemFrames},
-        {"ARTWORK\\ITEMS\\MITEMS", kItemFrames},
+        {"ARTWORK\\SYSTEM\\TRGTFORE", 2},        {"ARTWORK\\ITEMS\\ITEMS", ITEM_FRAMES},
+        {"ARTWORK\\ITEMS\\MITEMS", ITEM_FRAMES},
     };
     for (const auto& [path, frames] : wants) {
         const DysSprite* s = Dys(path);
@@ -260,8 +260,8 @@ TEST(ArtSprites, RunLengthSpritesHaveTheirFrames) {
         EXPECT_GE(static_cast<int>(s->frames.size()), frames) << path;
         EXPECT_GT(s->frames[0].image.width + (frames > 2 ? 1 : 0), 0) << path;
     }
-    EXPECT_GT(Dys("ARTWORK\\ITEMS\\ITEMS")->frames[kDeadBodyPicture].image.width, 0);
-    EXPECT_GT(Dys("ARTWORK\\ITEMS\\MITEMS")->frames[kDeadBodyPicture].image.width, 0);
+    EXPECT_GT(Dys("ARTWORK\\ITEMS\\ITEMS")->frames[DEAD_BODY_PICTURE].image.width, 0);
+    EXPECT_GT(Dys("ARTWORK\\ITEMS\\MITEMS")->frames[DEAD_BODY_PICTURE].image.width, 0);
 }
 
 TEST(ArtSprites, BodiesHaveSixFacingGroupsWithStandIdleWalkAndAttackFrames) {
@@ -286,7 +286,7 @@ TEST(ArtSprites, BodiesHaveSixFacingGroupsWithStandIdleWalkAndAttackFrames) {
             EXPECT_GT(f.dx + f.image.width, 0) << k.name;
         }
         // Walking frames differ from standing.
-        EXPECT_NE(s->frames[kBodyStand].image, s->frames[kBodyWalk + 2].image) << k.name;
+        EXPECT_NE(s->frames[BODY_STAND].image, s->frames[BODY_WALK + 2].image) << k.name;
     }
 }
 
@@ -311,7 +311,7 @@ TEST(ArtSprites, ItemPicturesFitTheirCellsCentredOnTheDrawingPoint) {
         EXPECT_LE(m.image.width, 38);  // the ground strip's step
         EXPECT_LE(m.image.height, 26);
     }
-    EXPECT_EQ(Item_Catalogue().back().picture, kDeadBodyPicture);
+    EXPECT_EQ(Item_Catalogue().back().picture, DEAD_BODY_PICTURE);
 }
 
 // ------------------------------------------------------------------ shapes that must match the screens
@@ -333,12 +333,12 @@ TEST(ArtFloors, LevelFloorsHaveExactlyTheShapeThePickingRuleGives) {
     for (const char* name : {"ARTWORK\\GRASS", "ARTWORK\\STONE", "ARTWORK\\EARTH", "ARTWORK\\WATER", "ARTWORK\\WOOD"}) {
         const BitmapSprite* s = Bitmap(name);
         ASSERT_NE(s, nullptr);
-        for (int v = 0; v < kFloorVariants; ++v) {
+        for (int v = 0; v < FLOOR_VARIANTS; ++v) {
             IndexedImage f = s->Frame(v);
             for (int y = 0; y < f.height; ++y)
                 for (int x = 0; x < f.width; ++x) {
-                    int ty = y - (s->hot_y - kFloorHotY), tx = x - (s->hot_x - kFloorHotX);
-                    bool in = tx >= 0 && ty >= 0 && tx < kFloorWidth && ty < kFloorHeight && m[ty][tx];
+                    int ty = y - (s->hot_y - FLOOR_HOT_Y), tx = x - (s->hot_x - FLOOR_HOT_X);
+                    bool in = tx >= 0 && ty >= 0 && tx < FLOOR_WIDTH && ty < FLOOR_HEIGHT && m[ty][tx];
                     ASSERT_EQ(Opaque(f, x, y), in) << name << " frame " << v << " at " << x << "," << y;
                 }
         }
@@ -366,19 +366,19 @@ TEST(ArtFloors, LevelFloorsTileTheMapWithoutGapsOrOverlaps) {
 
 TEST(ArtFloors, GroundShapesFollowTheHillRule) {
     // At the field's centre a character stands at a = 21, b = 10 (tile pixel (21, 19)).
-    EXPECT_DOUBLE_EQ(Ground_Shape_Height(4, kFloorHotX, kFloorHotY), 6.0);  // U
-    EXPECT_DOUBLE_EQ(Ground_Shape_Height(13, kFloorHotX, kFloorHotY), 24 - 6.0 - 10 * 12.0 / 21);
-    EXPECT_DOUBLE_EQ(Ground_Shape_Height(20, kFloorHotX, kFloorHotY), 0.0);
+    EXPECT_DOUBLE_EQ(Ground_Shape_Height(4, FLOOR_HOT_X, FLOOR_HOT_Y), 6.0);  // U
+    EXPECT_DOUBLE_EQ(Ground_Shape_Height(13, FLOOR_HOT_X, FLOOR_HOT_Y), 24 - 6.0 - 10 * 12.0 / 21);
+    EXPECT_DOUBLE_EQ(Ground_Shape_Height(20, FLOOR_HOT_X, FLOOR_HOT_Y), 0.0);
     // A sloped frame rises above the level floor; a raised floor reaches down to the ground.
     const BitmapSprite* level = Bitmap("ARTWORK\\GRASS");
     const BitmapSprite* slopes = Bitmap("ARTWORK\\GRASSH");
     const BitmapSprite* raised = Bitmap("ARTWORK\\GRASSR");
     ASSERT_TRUE(level && slopes && raised);
-    Box lb = Opaque_Box(level->Frame(0), kKey), sb = Opaque_Box(slopes->Frame(13), kKey);
+    Box lb = Opaque_Box(level->Frame(0), KEY), sb = Opaque_Box(slopes->Frame(13), KEY);
     EXPECT_LT(sb.y - slopes->hot_y, lb.y - level->hot_y - 10);
-    for (int e = 1; e <= kRaisedFrames; ++e) {
-        Box rb = Opaque_Box(raised->Frame(e - 1), kKey);
-        EXPECT_EQ(rb.y + rb.h - raised->hot_y, lb.y + lb.h - level->hot_y + e * kElevationStep) << e;
+    for (int e = 1; e <= RAISED_FRAMES; ++e) {
+        Box rb = Opaque_Box(raised->Frame(e - 1), KEY);
+        EXPECT_EQ(rb.y + rb.h - raised->hot_y, lb.y + lb.h - level->hot_y + e * ELEVATION_STEP) << e;
     }
 }
 
@@ -454,7 +454,7 @@ TEST(ArtPanel, HexamapPageShowsEveryButtonUpFillingItsControlRow) {
         ASSERT_NE(s, nullptr);
         // The picture covers the clickable rectangle, no more and no less.
         const IndexedImage up = s->Frame(row.frame);
-        const Box box = Opaque_Box(up, kKey);
+        const Box box = Opaque_Box(up, KEY);
         EXPECT_EQ(box.x, 0) << what;
         EXPECT_EQ(box.y, 0) << what;
         EXPECT_EQ(box.w, row.right - row.left + 1) << what;
@@ -504,7 +504,7 @@ TEST(ArtPages, InventoryNamesEveryBodySlotByItsWholeWord) {
             EXPECT_TRUE(Holds(l.inner, l.text));
             continue;
         }
-        EXPECT_TRUE(Holds(kInventorySlotPanel, l.text));
+        EXPECT_TRUE(Holds(INVENTORY_SLOT_PANEL, l.text));
         for (std::size_t k = 0; k < labels.size(); ++k) {
             EXPECT_FALSE(Overlap(l.text, labels[k].slot)) << "covers slot " << k;
             if (k != i && !labels[k].inside) {

@@ -50,20 +50,20 @@ TEST_F(ResourceArt, TheTerrainHasItsFeaturesAndSeaWhereTheViewNeverReaches) {
     EXPECT_GT(cliffs[2], 50) << "the escarpments";
     EXPECT_GT(rough[1], 5000) << "forests";
     EXPECT_GT(rough[2], 500) << "rocks";
-    const int home = hmap.At(wm::kHomeTown.x, wm::kHomeTown.y);
+    const int home = hmap.At(wm::HOME_TOWN.x, wm::HOME_TOWN.y);
     EXPECT_TRUE(home & 0x40) << "the home town lies on a road";
     EXPECT_EQ(Band(home & 31), 1);
-    EXPECT_EQ(PLAYER_START_X / 2, wm::kHomeTown.x);
-    EXPECT_EQ(PLAYER_START_Y / 2, wm::kHomeTown.y);
+    EXPECT_EQ(PLAYER_START_X / 2, wm::HOME_TOWN.x);
+    EXPECT_EQ(PLAYER_START_Y / 2, wm::HOME_TOWN.y);
 
     // The landmarks of the tests and the benchmark.
     ASSERT_TRUE(Init_Path_Search());
     Set_Terrain(static_cast<const std::uint8_t*>(hmap.info.bmBits), hmap.info.bmWidthBytes);
-    const wm::Cell reached[] = {wm::kFarNorthWest, wm::kFarNorthEast, wm::kFarSouthWest, wm::kFarSouthEast};
-    for (const wm::Cell& c : reached) EXPECT_EQ(Find_Path(wm::kHomeTown.x, wm::kHomeTown.y, c.x, c.y), 1);
-    EXPECT_EQ(Band(hmap.At(wm::kEnclosedPlace.x, wm::kEnclosedPlace.y) & 31), 1);
-    EXPECT_EQ(Find_Path(wm::kHomeTown.x, wm::kHomeTown.y, wm::kEnclosedPlace.x, wm::kEnclosedPlace.y), 0);
-    EXPECT_EQ(Band(hmap.At(wm::kOpenSea.x, wm::kOpenSea.y) & 31), 0);
+    const wm::Cell reached[] = {wm::FAR_NORTH_WEST, wm::FAR_NORTH_EAST, wm::FAR_SOUTH_WEST, wm::FAR_SOUTH_EAST};
+    for (const wm::Cell& c : reached) EXPECT_EQ(Find_Path(wm::HOME_TOWN.x, wm::HOME_TOWN.y, c.x, c.y), 1);
+    EXPECT_EQ(Band(hmap.At(wm::ENCLOSED_PLACE.x, wm::ENCLOSED_PLACE.y) & 31), 1);
+    EXPECT_EQ(Find_Path(wm::HOME_TOWN.x, wm::HOME_TOWN.y, wm::ENCLOSED_PLACE.x, wm::ENCLOSED_PLACE.y), 0);
+    EXPECT_EQ(Band(hmap.At(wm::OPEN_SEA.x, wm::OPEN_SEA.y) & 31), 0);
     Reset_Path_Search();
 }
 
@@ -72,10 +72,10 @@ TEST_F(ResourceArt, TheMapIsPaintedFromTheTerrain) {
     ASSERT_EQ(cmap.info.bmWidth, 800);
     ASSERT_EQ(cmap.info.bmHeight, 800);
     auto water_colour = [](int v) {
-        return (v >= wm::kSea.first && v < wm::kSea.first + wm::kSea.count) || (v >= 227 && v <= 235);
+        return (v >= wm::SEA.first && v < wm::SEA.first + wm::SEA.count) || (v >= 227 && v <= 235);
     };
     auto road_colour = [](int v) {
-        return v >= wm::kRoadColour.first && v < wm::kRoadColour.first + wm::kRoadColour.count;
+        return v >= wm::ROAD_COLOUR.first && v < wm::ROAD_COLOUR.first + wm::ROAD_COLOUR.count;
     };
     long water = 0, water_painted = 0, road = 0, road_painted = 0;
     for (int y = 0; y < 400; ++y)
@@ -143,9 +143,9 @@ TEST_F(ResourceArt, FlamesMarkerAndPalette) {
     const auto* rgb = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, pal)));
     for (int i = 229; i <= 235; ++i) EXPECT_GT(rgb[3 * i + 2], rgb[3 * i]) << "water at " << i;
     for (int i = 236; i <= 239; ++i) EXPECT_GT(rgb[3 * i], rgb[3 * i + 2]) << "fire at " << i;
-    EXPECT_EQ(rgb[3 * wm::kYellow], 255);
-    EXPECT_EQ(rgb[3 * wm::kYellow + 1], 255);
-    EXPECT_EQ(rgb[3 * wm::kYellow + 2], 0);
+    EXPECT_EQ(rgb[3 * wm::YELLOW], 255);
+    EXPECT_EQ(rgb[3 * wm::YELLOW + 1], 255);
+    EXPECT_EQ(rgb[3 * wm::YELLOW + 2], 0);
 }
 
 std::string Generated(const std::filesystem::path& file) {

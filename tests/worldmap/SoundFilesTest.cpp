@@ -13,12 +13,12 @@ namespace wm = art::worldmap;
 
 TEST(SoundFiles, TheMusicLoopsSeamlesslyFromItsEndToTheLoopPoint) {
     const std::vector<std::int16_t> once = wm::Music_Samples();
-    ASSERT_GT(once.size() * 2, static_cast<std::size_t>(wm::kMusicLoopByte) + 44100 * 4);
+    ASSERT_GT(once.size() * 2, static_cast<std::size_t>(wm::MUSIC_LOOP_BYTE) + 44100 * 4);
     EXPECT_EQ(once.size() % 2, 0u) << "whole stereo frames";
     // The piece with its looping part twice over is the file, then the file
     // from the loop point again.
     const std::vector<std::int16_t> twice = wm::Music_Samples(2);
-    const std::size_t loop = static_cast<std::size_t>(wm::kMusicLoopByte) / 2;
+    const std::size_t loop = static_cast<std::size_t>(wm::MUSIC_LOOP_BYTE) / 2;
     ASSERT_EQ(twice.size(), once.size() + (once.size() - loop));
     EXPECT_TRUE(std::equal(once.begin(), once.end(), twice.begin()));
     EXPECT_TRUE(
@@ -31,9 +31,9 @@ TEST(SoundFiles, TheMusicLoopsSeamlesslyFromItsEndToTheLoopPoint) {
 
 TEST(SoundFiles, TheStepsLoopSmoothly) {
     const std::vector<std::int16_t> steps = wm::Step_Samples();
-    ASSERT_EQ(steps.size() * 2, static_cast<std::size_t>(wm::kStepBytes));
+    ASSERT_EQ(steps.size() * 2, static_cast<std::size_t>(wm::STEP_BYTES));
     const std::vector<std::uint8_t> file = wm::Sound_File_Bytes(steps);
-    EXPECT_EQ(file.size(), static_cast<std::size_t>(wm::kStepBytes));
+    EXPECT_EQ(file.size(), static_cast<std::size_t>(wm::STEP_BYTES));
     // The largest jump between neighbours, the seam's included, is no larger
     // than inside the sound.
     int inside = 0;

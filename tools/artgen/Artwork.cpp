@@ -13,13 +13,13 @@ namespace art {
 
 IndexedImage BitmapSprite::Frame(int i) const {
     int w = Frame_Width();
-    return Crop(image, i * w, 0, w, image.height, kKey);
+    return Crop(image, i * w, 0, w, image.height, KEY);
 }
 
 BitmapSprite Make_Bitmap(std::string path, const std::vector<IndexedImage>& frames, int hot_x, int hot_y, int layer) {
     BitmapSprite s;
     s.path = std::move(path);
-    s.image = Join_Frames(frames, kKey);
+    s.image = Join_Frames(frames, KEY);
     s.frames = static_cast<int>(frames.size());
     s.hot_x = hot_x;
     s.hot_y = hot_y;

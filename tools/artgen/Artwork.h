@@ -4,7 +4,7 @@
 // block), the run-length (DYS) sprites as one picture per frame with its
 // offsets, the full-screen pages, the cursor pictures and the palette with its
 // remap tables. Nothing here writes files: a writer turns these into the
-// game's formats. In every picture the index kKey (pure magenta) is
+// game's formats. In every picture the index KEY (pure magenta) is
 // transparent; no picture uses the system entries 0-9 and 245-254.
 
 #include <array>
@@ -28,7 +28,7 @@ struct BitmapSprite {
 };
 
 struct DysFrame {
-    IndexedImage image;  // kKey pixels are transparent; an empty picture is an empty frame
+    IndexedImage image;  // KEY pixels are transparent; an empty picture is an empty frame
     int dx = 0, dy = 0;  // where its top-left corner lies relative to the drawing point
 };
 

@@ -97,7 +97,7 @@ void Painter::Polygon(const std::vector<Vec2>& local, const Shader& s) {
             int xb = std::min(img_.width - 1, static_cast<int>(std::ceil(xs[k + 1] - 0.5)) - 1);
             for (int x = xa; x <= xb; ++x) {
                 uint8_t v = s(inv.Apply({x + 0.5, yc}), x, y);
-                if (v != kNoPaint) img_.Set(x, y, v);
+                if (v != NO_PAINT) img_.Set(x, y, v);
             }
         }
     }
@@ -166,7 +166,7 @@ void Outline(IndexedImage& img, uint8_t key, uint8_t colour, bool diagonal) {
 }
 
 uint8_t Darker(uint8_t index, int steps) {
-    if (index == kWhite) return Ramp_Index(Ramp::Grey, 15 - steps);
+    if (index == WHITE) return Ramp_Index(Ramp::Grey, 15 - steps);
     Ramp r = Ramp_Of(index);
     if (r == Ramp::Count) return index;
     RampRange rr = Ramp_Range(r);
@@ -174,7 +174,7 @@ uint8_t Darker(uint8_t index, int steps) {
 }
 
 uint8_t Lighter(uint8_t index, int steps) {
-    if (index == kWhite) return index;
+    if (index == WHITE) return index;
     Ramp r = Ramp_Of(index);
     if (r == Ramp::Count) return index;
     RampRange rr = Ramp_Range(r);

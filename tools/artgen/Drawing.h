@@ -31,9 +31,9 @@ struct Affine {
 Affine operator*(const Affine& l, const Affine& r);
 
 // Colour of one pixel: its point in local coordinates and its pixel position.
-// Returning kNoPaint leaves the pixel as it is.
+// Returning NO_PAINT leaves the pixel as it is.
 using Shader = std::function<uint8_t(Vec2 local, int px, int py)>;
-constexpr uint8_t kNoPaint = 0;
+constexpr uint8_t NO_PAINT = 0;
 
 // Ordered dithering threshold of a pixel, in [-0.5, 0.5).
 double Bayer(int x, int y);

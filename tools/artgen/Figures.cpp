@@ -45,7 +45,7 @@ struct Joints {
     Vec3 fore_dir[2];
 };
 
-constexpr double kSide[2] = {-1, 1};  // left, right
+constexpr double SIDE[2] = {-1, 1};  // left, right
 
 Joints Solve(const Look& k, const Pose& p) {
     const double s = k.scale;
@@ -54,8 +54,8 @@ Joints Solve(const Look& k, const Pose& p) {
     Joints j;
     j.pelvis = {0, p.sway, 0};
     for (int i = 0; i < 2; ++i) {
-        j.hip[i] = j.pelvis + Vec3{0, kSide[i] * hipw, 0};
-        Vec3 d1{std::sin(p.hip[i]), kSide[i] * (p.stance - 1) * 0.08, -std::cos(p.hip[i])};
+        j.hip[i] = j.pelvis + Vec3{0, SIDE[i] * hipw, 0};
+        Vec3 d1{std::sin(p.hip[i]), SIDE[i] * (p.stance - 1) * 0.08, -std::cos(p.hip[i])};
         j.knee[i] = j.hip[i] + d1 * thigh;
         double a2 = p.hip[i] - p.knee[i];
         j.ankle[i] = j.knee[i] + Vec3{std::sin(a2), 0, -std::cos(a2)} * shin;
@@ -71,12 +71,12 @@ Joints Solve(const Look& k, const Pose& p) {
     j.neck = j.chest + Vec3{std::sin(lean) * 2.2 * s, 0, 2.6 * s};
     j.head = j.neck + Vec3{std::sin(lean * 0.5 + p.head_pitch) * 4.6 * s, 0, 5.0 * s};
     for (int i = 0; i < 2; ++i) {
-        j.shoulder[i] = j.chest + Rot_Z({0, kSide[i] * shw, 0}, p.twist) + Vec3{0, 0, -0.6 * s};
+        j.shoulder[i] = j.chest + Rot_Z({0, SIDE[i] * shw, 0}, p.twist) + Vec3{0, 0, -0.6 * s};
         double g = p.shoulder[i], sp = p.spread[i];
-        Vec3 d1{std::sin(g) * std::cos(sp), kSide[i] * std::sin(sp), -std::cos(g) * std::cos(sp)};
+        Vec3 d1{std::sin(g) * std::cos(sp), SIDE[i] * std::sin(sp), -std::cos(g) * std::cos(sp)};
         j.elbow[i] = j.shoulder[i] + d1 * upper;
         double g2 = g + p.elbow[i];
-        Vec3 d2{std::sin(g2) * std::cos(sp), kSide[i] * std::sin(sp) * 0.4, -std::cos(g2) * std::cos(sp)};
+        Vec3 d2{std::sin(g2) * std::cos(sp), SIDE[i] * std::sin(sp) * 0.4, -std::cos(g2) * std::cos(sp)};
         j.hand[i] = j.elbow[i] + d2 * fore;
         j.fore_dir[i] = d2;
     }
@@ -256,11 +256,11 @@ Model Build_Humanoid(const Look& k, const Pose& p) {
 // ------------------------------------------------------------------ poses
 
 // The fallen pose of a corpse.
-constexpr int kDeadPose = -1;
+constexpr int DEAD_POSE = -1;
 
 // The bow shots show a bow whatever the body carries.
 Look Frame_Look(Look k, int frame) {
-    if (frame >= kBodyShoot && frame < kBodyShoot + 3) {
+    if (frame >= BODY_SHOOT && frame < BODY_SHOOT + 3) {
         k.weapon = Weapon::Bow;
         k.shield = false;
     }
@@ -269,7 +269,7 @@ Look Frame_Look(Look k, int frame) {
 
 Pose Humanoid_Pose(int frame, const Look& k) {
     Pose p;
-    if (frame == kDeadPose) {
+    if (frame == DEAD_POSE) {
         p.shoulder[0] = p.shoulder[1] = 0.3;
         p.spread[0] = p.spread[1] = 0.9;
         p.elbow[0] = p.elbow[1] = 0.4;
@@ -296,26 +296,26 @@ Pose Humanoid_Pose(int frame, const Look& k) {
     p.hip[0] = 0.05;
     p.hip[1] = -0.05;
     switch (frame) {
-        case kBodyIdleA:
+        case BODY_IDLE_A:
             p.head_yaw = 0.45;
             p.shoulder[0] += 0.08;
             break;
         case 2: p.head_yaw = -0.15; break;
-        case kBodyIdleB:
+        case BODY_IDLE_B:
             p.head_yaw = -0.5;
             p.sway = 0.8;
             p.hip[0] = 0.12;
             if (!k.zombie) p.shoulder[1] += 0.25, p.elbow[1] += 0.2;
             break;
-        case kBodyGuard:
+        case BODY_GUARD:
             p.hip[0] = 0.3, p.hip[1] = -0.25, p.knee[0] = p.knee[1] = 0.35;
             p.shoulder[1] = 0.9, p.elbow[1] = 1.1, p.weapon_pitch = 0.9;
             if (k.shield) p.shoulder[0] = 1.1, p.elbow[0] = 0.6;
             break;
         default: break;
     }
-    if (frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames) {
-        double th = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
+    if (frame >= BODY_WALK && frame < BODY_WALK + BODY_WALK_FRAMES) {
+        double th = 2 * M_PI * (frame - BODY_WALK) / BODY_WALK_FRAMES;
         double amp = k.zombie ? 0.3 : 0.5;
         for (int i = 0; i < 2; ++i) {
             double ph = th + (i == 0 ? 0 : M_PI);
@@ -333,37 +333,37 @@ Pose Humanoid_Pose(int frame, const Look& k) {
     auto lunge = [&p](int a) {
         p.hip[0] = a >= 2 ? 0.35 : 0.1, p.hip[1] = a >= 2 ? -0.2 : -0.05, p.knee[0] = a >= 2 ? 0.4 : 0.1;
     };
-    if (in(kBodyThrust, 4)) {
-        int a = frame - kBodyThrust;
+    if (in(BODY_THRUST, 4)) {
+        int a = frame - BODY_THRUST;
         const double sh[4] = {0.7, 1.2, 1.55, 1.0}, el[4] = {1.6, 0.8, 0.05, 0.5}, wp[4] = {1.55, 1.55, 1.5, 1.3};
         const double lean[4] = {-0.05, 0.1, 0.3, 0.1}, tw[4] = {0.45, 0.1, -0.3, -0.1};
         p.shoulder[1] = sh[a], p.elbow[1] = el[a], p.weapon_pitch = wp[a], p.spread[1] = 0.15;
         p.lean = lean[a], p.twist = tw[a];
         lunge(a);
     }
-    if (in(kBodyChop, 4)) {
-        int a = frame - kBodyChop;
+    if (in(BODY_CHOP, 4)) {
+        int a = frame - BODY_CHOP;
         const double sh[4] = {3.0, 2.2, 1.0, 0.55}, el[4] = {0.5, 0.2, 0.1, 0.25}, wp[4] = {0.5, 1.2, 1.7, 1.8};
         const double lean[4] = {-0.15, 0.0, 0.3, 0.35};
         p.shoulder[1] = sh[a], p.elbow[1] = el[a], p.weapon_pitch = wp[a], p.spread[1] = 0.1;
         p.lean = lean[a];
         lunge(a);
     }
-    if (in(kBodyCast, 4)) {
-        int a = frame - kBodyCast;
+    if (in(BODY_CAST, 4)) {
+        int a = frame - BODY_CAST;
         const double sh[4] = {1.2, 2.2, 2.8, 1.5}, sp[4] = {0.4, 0.55, 0.7, 0.5};
         for (int i = 0; i < 2; ++i) p.shoulder[i] = sh[a], p.spread[i] = sp[a], p.elbow[i] = 0.3;
         p.head_pitch = 0.2;
         p.weapon_pitch = 0.3;
     }
-    if (in(kBodyShoot, 3)) {
+    if (in(BODY_SHOOT, 3)) {
         const double draw[3] = {1.0, 1.6, 0.4};
         p.shoulder[0] = 1.5, p.elbow[0] = 0.05, p.spread[0] = 0.1;
-        p.shoulder[1] = 1.5, p.elbow[1] = draw[frame - kBodyShoot], p.spread[1] = 0.2;
+        p.shoulder[1] = 1.5, p.elbow[1] = draw[frame - BODY_SHOOT], p.spread[1] = 0.2;
         p.twist = -0.3;
     }
-    if (in(kBodyBlow, 4)) {
-        int a = frame - kBodyBlow;
+    if (in(BODY_BLOW, 4)) {
+        int a = frame - BODY_BLOW;
         if (k.weapon == Weapon::Bow) {
             const double draw[4] = {0.6, 1.0, 1.0, 0.5};
             p.shoulder[0] = 1.5, p.elbow[0] = 0.05;
@@ -404,15 +404,15 @@ Model Build_Beast(const Beast& b, int frame) {
         return (Noise01(static_cast<int>(p.x * 1.5), static_cast<int>(p.z * 1.5 + p.y), 1500) - 0.5) * 0.18;
     };
     double phase = 0, bob = 0, head_dx = 0, head_dz = 0, tail_swing = 0, lunge = 0;
-    bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
-    if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames, bob = 0.6 * std::abs(std::sin(phase));
-    if (frame == kBodyIdleA) head_dz = -2.5, tail_swing = 0.6;
-    if (frame == kBodyIdleB) head_dx = 1, head_dz = 1.5, tail_swing = -0.6;
-    if (frame == kBodyGuard) head_dz = -1.5, lunge = -1.5;
-    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
+    bool walking = frame >= BODY_WALK && frame < BODY_WALK + BODY_WALK_FRAMES;
+    if (walking) phase = 2 * M_PI * (frame - BODY_WALK) / BODY_WALK_FRAMES, bob = 0.6 * std::abs(std::sin(phase));
+    if (frame == BODY_IDLE_A) head_dz = -2.5, tail_swing = 0.6;
+    if (frame == BODY_IDLE_B) head_dx = 1, head_dz = 1.5, tail_swing = -0.6;
+    if (frame == BODY_GUARD) head_dz = -1.5, lunge = -1.5;
+    if (frame >= BODY_BLOW && frame < BODY_BLOW + 4) {
         const double l[4] = {-2, 1, 4, 1.5}, hz[4] = {2, 0, -1.5, 0};
-        lunge = l[frame - kBodyBlow];
-        head_dz = hz[frame - kBodyBlow];
+        lunge = l[frame - BODY_BLOW];
+        head_dz = hz[frame - BODY_BLOW];
     }
     double half = b.length / 2 * s, hz = b.height * s + bob;
     Vec3 back{-half + lunge * 0.5, 0, hz}, front{half * 0.8 + lunge, 0, hz + 1.2 * s};
@@ -422,7 +422,7 @@ Model Build_Beast(const Beast& b, int frame) {
         bool fore = leg < 2;
         double side = (leg % 2 == 0 ? -1 : 1) * b.body_r * 0.55 * s;
         double ph = phase + ((leg == 0 || leg == 3) ? 0 : M_PI);
-        double swing = walking ? 0.45 * std::sin(ph) : (frame == kBodyIdleB && leg == 1 ? 0.2 : 0);
+        double swing = walking ? 0.45 * std::sin(ph) : (frame == BODY_IDLE_B && leg == 1 ? 0.2 : 0);
         Vec3 top = (fore ? front : back) + Vec3{fore ? -1.0 * s : 1.0 * s, side, -b.body_r * 0.3 * s};
         double lh = top.z;
         Vec3 knee = top + Vec3{std::sin(swing) * lh * 0.5, 0, -lh * 0.5};
@@ -439,7 +439,7 @@ Model Build_Beast(const Beast& b, int frame) {
     Vec3 snout_end = head + Vec3{(b.snout_long ? 6.0 : 3.2) * s, 0, -1.6 * s};
     m.Rod(head + Vec3{1.5 * s, 0, -0.8 * s}, snout_end, b.head_r * 0.55 * s, b.head_r * 0.38 * s, fur);
     m.Ball(snout_end + Vec3{0.5 * s, 0, 0.3 * s}, 0.9 * s, Mat(Ramp::Shadow, 0, 0.3));
-    if (frame >= kBodyBlow + 1 && frame <= kBodyBlow + 2)  // open jaws with teeth
+    if (frame >= BODY_BLOW + 1 && frame <= BODY_BLOW + 2)  // open jaws with teeth
         m.Rod(head + Vec3{1.5 * s, 0, -2.8 * s}, snout_end + Vec3{-0.5 * s, 0, -2.2 * s}, 0.8 * s, 0.6 * s,
               Mat(Ramp::Bone, 0.4, 1.0));
     for (double side : {-1.0, 1.0}) {
@@ -464,13 +464,13 @@ Model Build_Spider(int frame) {
     };
     Material legm = Mat(Ramp::Hair, 0.0, 0.7);
     double phase = 0, lunge = 0, rear = 0;
-    bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
-    if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
-    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
+    bool walking = frame >= BODY_WALK && frame < BODY_WALK + BODY_WALK_FRAMES;
+    if (walking) phase = 2 * M_PI * (frame - BODY_WALK) / BODY_WALK_FRAMES;
+    if (frame >= BODY_BLOW && frame < BODY_BLOW + 4) {
         const double l[4] = {-2, 0, 3, 1}, r[4] = {3, 5, 1, 0};
-        lunge = l[frame - kBodyBlow], rear = r[frame - kBodyBlow];
+        lunge = l[frame - BODY_BLOW], rear = r[frame - BODY_BLOW];
     }
-    if (frame == kBodyIdleA) rear = 1.5;
+    if (frame == BODY_IDLE_A) rear = 1.5;
     Vec3 thorax{3 + lunge, 0, 8 + rear * 0.4}, abdomen{-8 + lunge * 0.5, 0, 10};
     m.Ball(abdomen, 8, shell);
     m.Ball(abdomen + Vec3{-1, 0, 6.5}, 2.4, Mat(Ramp::ClothRed, 0.2, 0.9));  // the red mark
@@ -511,13 +511,13 @@ Model Build_Bug(int frame) {
     };
     Material under = Mat(Ramp::Shadow, 0.1, 0.7);
     double phase = 0, lunge = 0, rear = 0;
-    bool walking = frame >= kBodyWalk && frame < kBodyWalk + kBodyWalkFrames;
-    if (walking) phase = 2 * M_PI * (frame - kBodyWalk) / kBodyWalkFrames;
-    if (frame >= kBodyBlow && frame < kBodyBlow + 4) {
+    bool walking = frame >= BODY_WALK && frame < BODY_WALK + BODY_WALK_FRAMES;
+    if (walking) phase = 2 * M_PI * (frame - BODY_WALK) / BODY_WALK_FRAMES;
+    if (frame >= BODY_BLOW && frame < BODY_BLOW + 4) {
         const double l[4] = {-1.5, 0.5, 3, 1}, r[4] = {1.5, 2.5, 0.5, 0};
-        lunge = l[frame - kBodyBlow], rear = r[frame - kBodyBlow];
+        lunge = l[frame - BODY_BLOW], rear = r[frame - BODY_BLOW];
     }
-    if (frame == kBodyIdleA) rear = 1;
+    if (frame == BODY_IDLE_A) rear = 1;
     Vec3 body{-1 + lunge * 0.3, 0, 6 + rear * 0.3}, head{7 + lunge, 0, 5 + rear * 0.6};
     m.Ball(body, 6.5, shell);
     m.Ball(body + Vec3{-2.5, 0, 0.5}, 5.5, shell);
@@ -525,7 +525,7 @@ Model Build_Bug(int frame) {
     m.Ball(head, 3.2, under);
     for (double side : {-1.0, 1.0}) {
         m.Ball(head + Vec3{1.8, side * 1.9, 1.2}, 0.7, Glow(Ramp::Gold, 0.8));
-        const double open = frame == kBodyBlow + 1 || frame == kBodyBlow + 2 ? 1.2 : 0.4;
+        const double open = frame == BODY_BLOW + 1 || frame == BODY_BLOW + 2 ? 1.2 : 0.4;
         m.Rod(head + Vec3{2.5, side * 1.2, -1}, head + Vec3{4.5, side * (0.4 + open), -1.5}, 0.8, 0.4,
               Mat(Ramp::Wood, 0.1, 0.6));
         m.Rod(head + Vec3{2, side * 1.2, 2}, head + Vec3{6 + rear, side * 3.5, 6 + rear}, 0.4, 0.25, under);
@@ -556,7 +556,7 @@ const std::vector<BodyDef>& Body_Defs() {
     static const std::vector<BodyDef> defs = [] {
         std::vector<BodyDef> d;
         auto human = [&d](const char* name, const char* what, Look k, double shadow = 10) {
-            d.push_back({{name, what, false, kPersonGroupFrames},
+            d.push_back({{name, what, false, PERSON_GROUP_FRAMES},
                          [k](int f) {
                              Look fk = Frame_Look(k, f);
                              return Build_Humanoid(fk, Humanoid_Pose(f, fk));
@@ -652,7 +652,7 @@ const std::vector<BodyDef>& Body_Defs() {
         wolf.fur_lo = 0.05;
         wolf.fur_hi = 0.62;
         d.push_back(
-            {{"WOLF", "grey wolf", true, kBeastGroupFrames}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
+            {{"WOLF", "grey wolf", true, BEAST_GROUP_FRAMES}, [wolf](int f) { return Build_Beast(wolf, f); }, 12});
         Beast bear;
         bear.length = 20;
         bear.height = 17;
@@ -666,25 +666,25 @@ const std::vector<BodyDef>& Body_Defs() {
         bear.tail = false;
         bear.big_ears = true;
         d.push_back(
-            {{"BEAR", "brown bear", true, kBeastGroupFrames}, [bear](int f) { return Build_Beast(bear, f); }, 15});
-        d.push_back({{"SPIDER", "giant spider", true, kBeastGroupFrames}, [](int f) { return Build_Spider(f); }, 16});
+            {{"BEAR", "brown bear", true, BEAST_GROUP_FRAMES}, [bear](int f) { return Build_Beast(bear, f); }, 15});
+        d.push_back({{"SPIDER", "giant spider", true, BEAST_GROUP_FRAMES}, [](int f) { return Build_Spider(f); }, 16});
         // The body a new character type starts with.
-        d.push_back({{"bug", "green beetle", true, kBeastGroupFrames}, [](int f) { return Build_Bug(f); }, 9});
+        d.push_back({{"bug", "green beetle", true, BEAST_GROUP_FRAMES}, [](int f) { return Build_Bug(f); }, 9});
         return d;
     }();
     return defs;
 }
 
 // Where the figure stands: the field's visual centre, 4 pixels above its anchor.
-constexpr double kStandY = -7;
-constexpr int kCanvasW = 110, kCanvasH = 110, kOriginX = 55, kOriginY = 86;
+constexpr double STAND_Y = -7;
+constexpr int CANVAS_W = 110, CANVAS_H = 110, ORIGIN_X = 55, ORIGIN_Y = 86;
 
 void Draw_Shadow(IndexedImage& img, double r) {
-    int cx = kOriginX, cy = kOriginY - 4;
+    int cx = ORIGIN_X, cy = ORIGIN_Y - 4;
     for (int y = cy - 5; y <= cy + 5; ++y)
         for (int x = cx - static_cast<int>(r) - 1; x <= cx + static_cast<int>(r) + 1; ++x) {
             double dx = (x + 0.5 - cx) / r, dy = (y + 0.5 - cy) / (r * 0.45);
-            if (dx * dx + dy * dy <= 1 && ((x + y) & 1) == 0 && img.At(x, y) == kKey)
+            if (dx * dx + dy * dy <= 1 && ((x + y) & 1) == 0 && img.At(x, y) == KEY)
                 img.Set(x, y, Ramp_Index(Ramp::Shadow, 1));
         }
 }
@@ -693,13 +693,13 @@ DysFrame Render_Frame(const BodyDef& def, int facing, int frame) {
     Model m = def.build(frame);
     GroundDir g = Direction_On_Ground(facing);
     double yaw = std::atan2(g.y, g.x);
-    Scene s(kCanvasW, kCanvasH, kOriginX, kOriginY);
-    Draw_Model(s, m, [yaw](Vec3 p) { return Rot_Z(p, yaw) + Vec3{0, kStandY, 0}; });
+    Scene s(CANVAS_W, CANVAS_H, ORIGIN_X, ORIGIN_Y);
+    Draw_Model(s, m, [yaw](Vec3 p) { return Rot_Z(p, yaw) + Vec3{0, STAND_Y, 0}; });
     IndexedImage img = s.Image();
-    Outline(img, kKey, Outline_Index(), false);
+    Outline(img, KEY, Outline_Index(), false);
     Draw_Shadow(img, def.shadow);
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - kOriginX, b.y - kOriginY};
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - ORIGIN_X, b.y - ORIGIN_Y};
 }
 
 }  // namespace
@@ -729,21 +729,21 @@ IndexedImage Body_Picture(int body, int facing, int frame, double zoom) {
     Model m = def.build(frame);
     GroundDir g = Direction_On_Ground(facing);
     double yaw = std::atan2(g.y, g.x);
-    int w = static_cast<int>(kCanvasW * zoom), h = static_cast<int>(kCanvasH * zoom);
-    Scene s(w, h, kOriginX * zoom, kOriginY * zoom);
+    int w = static_cast<int>(CANVAS_W * zoom), h = static_cast<int>(CANVAS_H * zoom);
+    Scene s(w, h, ORIGIN_X * zoom, ORIGIN_Y * zoom);
     for (Part& p : m.parts) p.ra *= zoom, p.rb *= zoom;
-    Draw_Model(s, m, [yaw, zoom](Vec3 p) { return (Rot_Z(p, yaw) + Vec3{0, kStandY, 0}) * zoom; });
+    Draw_Model(s, m, [yaw, zoom](Vec3 p) { return (Rot_Z(p, yaw) + Vec3{0, STAND_Y, 0}) * zoom; });
     IndexedImage img = s.Image();
-    Outline(img, kKey, Outline_Index(), false);
-    Box b = Opaque_Box(img, kKey);
-    return Crop(img, b.x, b.y, b.w, b.h, kKey);
+    Outline(img, KEY, Outline_Index(), false);
+    Box b = Opaque_Box(img, KEY);
+    return Crop(img, b.x, b.y, b.w, b.h, KEY);
 }
 
 BitmapSprite Corpse_Sprite() {
     const int w = 48, h = 40, hx = 24, hy = 26;
     std::vector<IndexedImage> frames;
     for (const BodyDef& def : Body_Defs()) {
-        Model m = def.build(def.kind.animal ? kBodyStand : kDeadPose);
+        Model m = def.build(def.kind.animal ? BODY_STAND : DEAD_POSE);
         GroundDir g = Direction_On_Ground(2);
         double yaw = std::atan2(g.y, g.x);
         bool animal = def.kind.animal;
@@ -753,7 +753,7 @@ BitmapSprite Corpse_Sprite() {
         Place place = [=](Vec3 p) {
             Vec3 q = animal ? Vec3{p.x, p.z - 2, -p.y + 4} : Vec3{-p.z + 28 * scale, p.y, p.x + 3.5};
             if (!animal) q.x *= 0.92;
-            return Rot_Z(q, yaw) + Vec3{0, kStandY, 0};
+            return Rot_Z(q, yaw) + Vec3{0, STAND_Y, 0};
         };
         // Pool of blood beneath.
         IndexedImage& img = s.Pixels();
@@ -766,8 +766,8 @@ BitmapSprite Corpse_Sprite() {
         Scene body(w, h, hx, hy);
         Draw_Model(body, m, place);
         IndexedImage fig = body.Image();
-        Outline(fig, kKey, Outline_Index(), false);
-        Blit(img, fig, 0, 0, kKey);
+        Outline(fig, KEY, Outline_Index(), false);
+        Blit(img, fig, 0, 0, KEY);
         frames.push_back(img);
     }
     return Make_Bitmap("ARTWORK\\ITEMS\\HULLAK", frames, hx, hy, 0);

@@ -283,12 +283,12 @@ std::vector<HeadDef> Defs() {
 }
 
 // Looks at the head from a little above; head centre at (32, 30).
-constexpr double kSquash = 0.17;
-constexpr double kCx = 32, kCy = 31;
+constexpr double SQUASH = 0.17;
+constexpr double CX = 32, CY = 31;
 
 void Background(IndexedImage& img, const HeadDef& h) {
-    for (int y = 0; y < kHeadH; ++y)
-        for (int x = 0; x < kHeadW; ++x) {
+    for (int y = 0; y < HEAD_H; ++y)
+        for (int x = 0; x < HEAD_W; ++x) {
             double dx = (x - 30) / 40.0, dy = (y - 24) / 50.0;
             double t = 0.75 - std::sqrt(dx * dx + dy * dy) * 0.9;
             img.Set(x, y, Dithered(h.back, t, x, y));
@@ -480,7 +480,7 @@ void Beast_Head(Model& m, const HeadDef& h) {
 }
 
 IndexedImage Draw_Head(const HeadDef& h) {
-    IndexedImage img(kHeadW, kHeadH, kKey);
+    IndexedImage img(HEAD_W, HEAD_H, KEY);
     Background(img, h);
     Model m;
     switch (h.kind) {
@@ -490,12 +490,12 @@ IndexedImage Draw_Head(const HeadDef& h) {
         case Kind::Spider: Beast_Head(m, h); break;
         default: Person(m, h); break;
     }
-    Scene s(kHeadW, kHeadH, kCx, kCy, kSquash);
+    Scene s(HEAD_W, HEAD_H, CX, CY, SQUASH);
     Draw_Model(s, m, [](Vec3 p) { return p; });
     IndexedImage fig = s.Image();
-    Outline(fig, kKey, Outline_Index(), false);
-    Blit(img, fig, 0, 0, kKey);
-    Bevel(img, 0, 0, kHeadW, kHeadH, 1, Lighter(Ramp_Index(h.back, 5), 3), Ramp_Index(h.back, 0));
+    Outline(fig, KEY, Outline_Index(), false);
+    Blit(img, fig, 0, 0, KEY);
+    Bevel(img, 0, 0, HEAD_W, HEAD_H, 1, Lighter(Ramp_Index(h.back, 5), 3), Ramp_Index(h.back, 0));
     return img;
 }
 
@@ -516,7 +516,7 @@ std::vector<BitmapSprite> Head_Sprites() {
     for (const HeadDef& h : Defs()) {
         char path[32];
         std::snprintf(path, sizeof path, "ARTWORK\\HEADS\\FEJ%03d", n++);
-        out.push_back(Make_Bitmap(path, {Draw_Head(h)}, kHeadHotX, kHeadHotY, 0));
+        out.push_back(Make_Bitmap(path, {Draw_Head(h)}, HEAD_HOT_X, HEAD_HOT_Y, 0));
     }
     return out;
 }

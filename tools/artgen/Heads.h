@@ -9,8 +9,8 @@
 
 namespace art {
 
-constexpr int kHeadCount = 23;
-constexpr int kHeadW = 64, kHeadH = 76, kHeadHotX = 0, kHeadHotY = 75;
+constexpr int HEAD_COUNT = 23;
+constexpr int HEAD_W = 64, HEAD_H = 76, HEAD_HOT_X = 0, HEAD_HOT_Y = 75;
 
 // Who each portrait shows, head number 1..23 at index 0..22.
 const std::vector<const char*>& Head_Descriptions();

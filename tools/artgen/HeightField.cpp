@@ -9,15 +9,15 @@ namespace art {
 
 int Floor_Bottom(int tx) {
     const FloorMask& m = Floor_Mask();
-    if (tx < 0 || tx >= kFloorWidth) return -1;
-    for (int ty = kFloorHeight - 1; ty >= 0; --ty)
+    if (tx < 0 || tx >= FLOOR_WIDTH) return -1;
+    for (int ty = FLOOR_HEIGHT - 1; ty >= 0; --ty)
         if (m[ty][tx]) return ty;
     return -1;
 }
 
 double Upright_Light(double slope) {
     // Outward normal on the ground of a border running (1, slope / squash).
-    Vec3 n{-slope / kGroundSquash, 1, 0};
+    Vec3 n{-slope / GROUND_SQUASH, 1, 0};
     return Light_Of(n);
 }
 
@@ -25,7 +25,7 @@ namespace {
 
 bool In_Mask(int x, int y) {
     const FloorMask& m = Floor_Mask();
-    return x >= 0 && y >= 0 && x < kFloorWidth && y < kFloorHeight && m[y][x];
+    return x >= 0 && y >= 0 && x < FLOOR_WIDTH && y < FLOOR_HEIGHT && m[y][x];
 }
 
 double Front_Slope(int tx) {
@@ -39,7 +39,7 @@ double Front_Slope(int tx) {
 
 void Draw_Height_Field(IndexedImage& img, int x0, int y0, const HeightField& f, int skirt) {
     const double flat = Light_Of({0, 0, 1});
-    for (int tx = 0; tx < kFloorWidth; ++tx) {
+    for (int tx = 0; tx < FLOOR_WIDTH; ++tx) {
         int bottom = Floor_Bottom(tx);
         if (bottom < 0) continue;
         double front_light = Upright_Light(Front_Slope(tx));
@@ -47,8 +47,8 @@ void Draw_Height_Field(IndexedImage& img, int x0, int y0, const HeightField& f, 
             if (!In_Mask(tx, ty)) continue;
             double h = f.height(tx, ty);
             int sy = static_cast<int>(std::lround(ty - h));
-            double dzdx = (f.height(tx + 1, ty) - f.height(tx - 1, ty)) / 2 / kHeightScale;
-            double dzdy = (f.height(tx, ty + 1) - f.height(tx, ty - 1)) / 2 * kGroundSquash / kHeightScale;
+            double dzdx = (f.height(tx + 1, ty) - f.height(tx - 1, ty)) / 2 / HEIGHT_SCALE;
+            double dzdy = (f.height(tx, ty + 1) - f.height(tx, ty - 1)) / 2 * GROUND_SQUASH / HEIGHT_SCALE;
             double light = Light_Of({-dzdx, -dzdy, 1}) - flat;
             int edge = 0;
             if (!In_Mask(tx - 1, ty) || !In_Mask(tx, ty - 1)) edge = 1;

@@ -7,14 +7,14 @@
 
 namespace art {
 
-constexpr int kFieldStepX = 42;  // columns of a row
-constexpr int kRowStep = 21;     // rows: 21 down and 21 right
-constexpr int kLevelStep = 77;   // one level up
-constexpr int kElevationStep = 11;
-constexpr int kFloorWidth = 42;
-constexpr int kFloorHeight = 30;
-constexpr int kFloorHotX = 21;
-constexpr int kFloorHotY = 19;
+constexpr int FIELD_STEP_X = 42;  // columns of a row
+constexpr int ROW_STEP = 21;      // rows: 21 down and 21 right
+constexpr int LEVEL_STEP = 77;    // one level up
+constexpr int ELEVATION_STEP = 11;
+constexpr int FLOOR_WIDTH = 42;
+constexpr int FLOOR_HEIGHT = 30;
+constexpr int FLOOR_HOT_X = 21;
+constexpr int FLOOR_HOT_Y = 19;
 
 struct FieldPos {
     int col = 0, row = 0;
@@ -34,13 +34,13 @@ struct GroundDir {
 GroundDir Direction_On_Ground(int d);
 
 // Anchor of a field in the same pixel space.
-inline int Anchor_X(int col, int row) { return col * kFieldStepX + row * kRowStep; }
-inline int Anchor_Y(int row) { return row * kRowStep; }
+inline int Anchor_X(int col, int row) { return col * FIELD_STEP_X + row * ROW_STEP; }
+inline int Anchor_Y(int row) { return row * ROW_STEP; }
 
 // The floor shape: true for the pixels of a 42 x 30 floor box (anchor at
 // (21, 19)) that the picking rule gives to the field itself. Floors drawn
 // with this shape tile the map without gaps or overlaps.
-using FloorMask = std::array<std::array<bool, kFloorWidth>, kFloorHeight>;
+using FloorMask = std::array<std::array<bool, FLOOR_WIDTH>, FLOOR_HEIGHT>;
 const FloorMask& Floor_Mask();
 
 }  // namespace art

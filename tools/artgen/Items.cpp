@@ -4,40 +4,13 @@
 #include <functional>
 #include <string>
 
+#include "Objects/Item/Items.h"
 #include "tools/artgen/Drawing.h"
 #include "tools/artgen/Effects.h"
 #include "tools/artgen/Noise.h"
 
 namespace art {
 namespace {
-
-// Item classes. (The key class is kDoorKey: kKey is the transparent index.)
-enum : uint8_t {
-    kSword,
-    kMace,
-    kAxe,
-    kPike,
-    kKnife,
-    kAssassin,
-    kBow,
-    kShield,
-    kHelm,
-    kArmor,
-    kLeggings,
-    kBelt,
-    kBracers,
-    kGloves,
-    kBoots,
-    kCloak,
-    kNecklace,
-    kRing,
-    kScroll,
-    kDoorKey,
-    kPotion,
-    kArrow,
-    kCorpse,
-    kOther
-};
 
 // Every picture is drawn in its own coordinates: the origin at the centre of
 // its 32w x 32h box, y downward.
@@ -122,7 +95,7 @@ void Shield_Tower(Painter& p) {
 void Helmet(Painter& p, bool iron) {
     Ramp r = iron ? Ramp::Metal : Ramp::Leather;
     p.Ellipse({0, 4}, 24, 24, Dome(r, {0, 2}, 24, 24, 0.2, 1.0));
-    p.Rect(-25, 4, 25, 28, Flat(kKey));
+    p.Rect(-25, 4, 25, 28, Flat(KEY));
     p.Rect(-25, 2, 25, 9, Cylinder(iron ? Ramp::Gold : Ramp::Leather, 0, 25, 0.2, 0.8));
     if (iron) {
         p.Rect(-3, 6, 3, 24, Steel_V(0, 3));
@@ -151,7 +124,7 @@ void Armour(Painter& p, int kind) {
     else
         s = Linear(Ramp::Metal, {-26, -40}, 1.0, {24, 40}, 0.25);
     p.Polygon(body, s);
-    p.Polygon({{-8, -44}, {8, -44}, {0, -34}}, Flat(kKey));  // neck
+    p.Polygon({{-8, -44}, {8, -44}, {0, -34}}, Flat(KEY));  // neck
     if (kind == 0) {
         for (int y = -30; y <= 30; y += 12) p.Rect(-19, y, 19, y + 1, Flat(Ramp_Index(Ramp::Leather, 1)));
         p.Rect(-20, 24, 20, 30, Flat(Ramp_Index(Ramp::Leather, 2)));
@@ -193,12 +166,12 @@ void Potion(Painter& p, Ramp liquid) {
     p.Rect(-3.5, -9, 3.5, -4, Cylinder(Ramp::Ice, 0, 3.5, 0.4, 1.0));
     p.Ellipse({0, 5}, 10, 10, Dome(Ramp::Ice, {0, 5}, 10, 10, 0.3, 1.0));
     p.Ellipse({0, 6.5}, 8.2, 8.2, Dome(liquid, {0, 5}, 9, 9, 0.15, 1.0));
-    p.Ellipse({-3.2, 2.5}, 1.6, 2.4, Flat(kWhite));
+    p.Ellipse({-3.2, 2.5}, 1.6, 2.4, Flat(WHITE));
 }
 
 void Ring(Painter& p, Ramp gem) {
     p.Ellipse({0, 3}, 10, 8, Dome(Ramp::Gold, {0, 3}, 10, 8, 0.2, 1.0));
-    p.Ellipse({0, 4}, 6.5, 4.8, Flat(kKey));
+    p.Ellipse({0, 4}, 6.5, 4.8, Flat(KEY));
     if (gem != Ramp::Gold) {
         p.Ellipse({0, -6}, 4.6, 4.6, Gold_Dome({0, -6}, 4.6));
         p.Ellipse({0, -6}, 3.3, 3.3, Dome(gem, {0, -6}, 3.3, 3.3, 0.3, 1.0));
@@ -219,7 +192,7 @@ void Scroll(Painter& p, bool sealed) {
 void Key(Painter& p, Ramp metal) {
     p.transform = p.transform * Affine::Rotate(-M_PI / 4);
     p.Ellipse({0, -8}, 6, 6, Dome(metal, {0, -8}, 6, 6, 0.2, 1.0));
-    p.Ellipse({0, -8}, 3, 3, Flat(kKey));
+    p.Ellipse({0, -8}, 3, 3, Flat(KEY));
     p.Rect(-1.6, -3, 1.6, 14, Cylinder(metal, 0, 1.6, 0.3, 1.0));
     p.Rect(1.6, 8, 6, 10, Flat(Ramp_Index(metal, 6)));
     p.Rect(1.6, 12, 5, 14, Flat(Ramp_Index(metal, 5)));
@@ -263,9 +236,9 @@ std::vector<ItemDef> Item_Defs() {
     auto add = [&d](int pic, const char* name, uint8_t size, uint8_t cls, Drawing f) {
         d.push_back({{pic, name, size, cls}, std::move(f)});
     };
-    add(1, "Short sword", 0x13, kSword, [](Painter& p) { Sword(p, -30, 4.2); });
-    add(2, "Long sword", 0x13, kSword, [](Painter& p) { Sword(p, -46, 4.8); });
-    add(3, "Mace", 0x13, kMace, [](Painter& p) {
+    add(1, "Short sword", 0x13, CLASS_SWORD, [](Painter& p) { Sword(p, -30, 4.2); });
+    add(2, "Long sword", 0x13, CLASS_SWORD, [](Painter& p) { Sword(p, -46, 4.8); });
+    add(3, "Mace", 0x13, CLASS_MACE, [](Painter& p) {
         p.Rect(-2.2, -16, 2.2, 44, Wood_V(0, 2.2));
         p.Rect(-3, 30, 3, 44, Leather_Flat(0.3));
         for (int i = 0; i < 6; ++i) {
@@ -278,30 +251,30 @@ std::vector<ItemDef> Item_Defs() {
         }
         p.Ellipse({0, -28}, 9, 9, Dome(Ramp::Metal, {0, -28}, 9, 9, 0.2, 1.0));
     });
-    add(4, "Hand axe", 0x13, kAxe, [](Painter& p) {
+    add(4, "Hand axe", 0x13, CLASS_AXE, [](Painter& p) {
         p.Rect(-2, -40, 2, 44, Wood_V(0, 2));
         Axe_Head(p, -1, -30, -1, 1.05);
         p.Rect(-3, -38, 4, -22, Steel_V(0, 4));
     });
-    add(5, "Battle axe", 0x23, kAxe, [](Painter& p) {
+    add(5, "Battle axe", 0x23, CLASS_AXE, [](Painter& p) {
         p.Rect(-2.4, -44, 2.4, 46, Wood_V(0, 2.4));
         Axe_Head(p, -2, -28, -1, 1.7);
         Axe_Head(p, 2, -28, 1, 1.7);
         p.Rect(-4, -40, 4, -16, Steel_V(0, 4));
         p.Ellipse({0, -44}, 3, 3, Dome(Ramp::Metal, {0, -44}, 3, 3, 0.2, 1.0));
     });
-    add(6, "Spear", 0x13, kPike, [](Painter& p) {
+    add(6, "Spear", 0x13, CLASS_PIKE, [](Painter& p) {
         p.Rect(-1.6, -22, 1.6, 46, Wood_V(0, 1.6));
         p.Polygon({{0, -47}, {5, -32}, {2, -22}, {-2, -22}, {-5, -32}}, Steel_V(0, 5));
         p.Rect(-2.6, -24, 2.6, -20, Flat(Ramp_Index(Ramp::Gold, 6)));
     });
-    add(7, "Dagger", 0x12, kKnife, [](Painter& p) {
+    add(7, "Dagger", 0x12, CLASS_KNIFE, [](Painter& p) {
         p.Polygon({{-3.5, 4}, {-3.5, -20}, {0, -29}, {3.5, -20}, {3.5, 4}}, Steel_V(0, 3.5));
         p.Capsule({-8, 6}, {8, 6}, 1.8, Cylinder(Ramp::Metal, 0, 8, 0.2, 0.8));
         p.Rect(-2.2, 8, 2.2, 22, Leather_Flat(0.4));
         p.Ellipse({0, 25}, 3, 3, Dome(Ramp::Metal, {0, 25}, 3, 3, 0.2, 1.0));
     });
-    add(8, "Kris", 0x12, kAssassin, [](Painter& p) {
+    add(8, "Kris", 0x12, CLASS_ASSASSIN, [](Painter& p) {
         std::vector<Vec2> blade;
         for (int i = 0; i <= 10; ++i) blade.push_back({-3 + 2 * std::sin(i * 1.3), 4 - i * 3.0});
         blade.push_back({0, -30});
@@ -311,32 +284,32 @@ std::vector<ItemDef> Item_Defs() {
         p.Rect(-2.4, 8, 2.4, 24, Flat(Ramp_Index(Ramp::Shadow, 3)));
         p.Ellipse({0, 16}, 1.8, 1.8, Flat(Ramp_Index(Ramp::ClothRed, 8)));
     });
-    add(9, "Short bow", 0x13, kBow, [](Painter& p) { Bow(p, 38, 14, false); });
-    add(10, "Long bow", 0x23, kBow, [](Painter& p) { Bow(p, 45, 26, true); });
-    add(11, "Round shield", 0x22, kShield, Shield_Round);
-    add(12, "Tower shield", 0x23, kShield, Shield_Tower);
-    add(13, "Leather cap", 0x22, kHelm, [](Painter& p) { Helmet(p, false); });
-    add(14, "Iron helm", 0x22, kHelm, [](Painter& p) { Helmet(p, true); });
-    add(15, "Leather armour", 0x23, kArmor, [](Painter& p) { Armour(p, 0); });
-    add(16, "Chain mail", 0x23, kArmor, [](Painter& p) { Armour(p, 1); });
-    add(17, "Plate armour", 0x23, kArmor, [](Painter& p) { Armour(p, 2); });
-    add(18, "Leggings", 0x23, kLeggings, Leggings);
-    add(19, "Belt", 0x21, kBelt, [](Painter& p) {
+    add(9, "Short bow", 0x13, CLASS_BOW, [](Painter& p) { Bow(p, 38, 14, false); });
+    add(10, "Long bow", 0x23, CLASS_BOW, [](Painter& p) { Bow(p, 45, 26, true); });
+    add(11, "Round shield", 0x22, CLASS_SHIELD, Shield_Round);
+    add(12, "Tower shield", 0x23, CLASS_SHIELD, Shield_Tower);
+    add(13, "Leather cap", 0x22, CLASS_HELM, [](Painter& p) { Helmet(p, false); });
+    add(14, "Iron helm", 0x22, CLASS_HELM, [](Painter& p) { Helmet(p, true); });
+    add(15, "Leather armour", 0x23, CLASS_ARMOR, [](Painter& p) { Armour(p, 0); });
+    add(16, "Chain mail", 0x23, CLASS_ARMOR, [](Painter& p) { Armour(p, 1); });
+    add(17, "Plate armour", 0x23, CLASS_ARMOR, [](Painter& p) { Armour(p, 2); });
+    add(18, "Leggings", 0x23, CLASS_LEGGINGS, Leggings);
+    add(19, "Belt", 0x21, CLASS_BELT, [](Painter& p) {
         p.Rect(-31, -5, 31, 5, Linear(Ramp::Leather, {0, -5}, 0.75, {0, 5}, 0.25));
         for (int x = -26; x <= 26; x += 8)
             p.Ellipse({static_cast<double>(x), 0}, 1, 1, Flat(Ramp_Index(Ramp::Gold, 7)));
         p.Rect(-7, -8, 7, 8, Flat(Ramp_Index(Ramp::Gold, 7)));
-        p.Rect(-4, -5, 4, 5, Flat(kKey));
+        p.Rect(-4, -5, 4, 5, Flat(KEY));
         p.Rect(-1, -2, 6, 2, Flat(Ramp_Index(Ramp::Gold, 4)));
     });
-    add(20, "Bracers", 0x22, kBracers, [](Painter& p) {
+    add(20, "Bracers", 0x22, CLASS_BRACERS, [](Painter& p) {
         for (double cx : {-13.0, 13.0}) {
             p.Polygon({{cx - 9, -24}, {cx + 9, -24}, {cx + 7, 24}, {cx - 7, 24}},
                       Cylinder(Ramp::Leather, cx, 9, 0.2, 0.9));
             for (double y : {-16.0, 0.0, 16.0}) p.Rect(cx - 8, y, cx + 8, y + 3, Flat(Ramp_Index(Ramp::Metal, 6)));
         }
     });
-    add(21, "Gloves", 0x11, kGloves, [](Painter& p) {
+    add(21, "Gloves", 0x11, CLASS_GLOVES, [](Painter& p) {
         Shader s = Leather_Flat(0.5);
         p.Ellipse({0, 2}, 8, 9, s);
         for (int i = 0; i < 4; ++i)
@@ -344,11 +317,11 @@ std::vector<ItemDef> Item_Defs() {
         p.Capsule({-7, 4}, {-12, -3}, 2, s);
         p.Rect(-8, 9, 8, 14, Flat(Ramp_Index(Ramp::Leather, 2)));
     });
-    add(22, "Boots", 0x22, kBoots, [](Painter& p) {
+    add(22, "Boots", 0x22, CLASS_BOOTS, [](Painter& p) {
         Boot(p, -12, false);
         Boot(p, 12, true);
     });
-    add(23, "Cloak", 0x23, kCloak, [](Painter& p) {
+    add(23, "Cloak", 0x23, CLASS_CLOAK, [](Painter& p) {
         Shader cloth = [](Vec2 q, int px, int py) {
             double fold = 0.12 * std::sin(q.x * 0.45) - q.x / 140;
             return Dithered(Ramp::ClothGreen, 0.55 + fold - q.y / 200, px, py);
@@ -358,7 +331,7 @@ std::vector<ItemDef> Item_Defs() {
         p.Ellipse({0, -33}, 8, 7, Flat(Ramp_Index(Ramp::ClothGreen, 0)));
         p.Ellipse({0, -22}, 3, 3, Gold_Dome({0, -22}, 3));
     });
-    add(24, "Amulet", 0x11, kNecklace, [](Painter& p) {
+    add(24, "Amulet", 0x11, CLASS_NECKLACE, [](Painter& p) {
         for (int i = 0; i < 14; ++i) {
             double a = M_PI * (0.1 + 0.8 * i / 13.0) + M_PI;
             Vec2 c{std::cos(a) * 11, -2 + std::sin(a) * 11};
@@ -367,59 +340,59 @@ std::vector<ItemDef> Item_Defs() {
         p.Polygon({{0, 0}, {6, 7}, {0, 15}, {-6, 7}}, Gold_Dome({0, 7}, 7));
         p.Ellipse({0, 7}, 3, 3, Dome(Ramp::Water, {0, 7}, 3, 3, 0.3, 1.0));
     });
-    add(25, "Gold ring", 0x11, kRing, [](Painter& p) { Ring(p, Ramp::Gold); });
-    add(26, "Ruby ring", 0x11, kRing, [](Painter& p) { Ring(p, Ramp::ClothRed); });
-    add(27, "Sapphire ring", 0x11, kRing, [](Painter& p) { Ring(p, Ramp::ClothBlue); });
-    add(28, "Scroll", 0x12, kScroll, [](Painter& p) { Scroll(p, false); });
-    add(29, "Sealed scroll", 0x12, kScroll, [](Painter& p) { Scroll(p, true); });
-    add(30, "Iron key", 0x11, kDoorKey, [](Painter& p) { Key(p, Ramp::Metal); });
-    add(31, "Gold key", 0x11, kDoorKey, [](Painter& p) { Key(p, Ramp::Gold); });
-    add(32, "Healing potion", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothRed); });
-    add(33, "Mana potion", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothBlue); });
-    add(34, "Antidote", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::ClothGreen); });
-    add(35, "Strength potion", 0x11, kPotion, [](Painter& p) { Potion(p, Ramp::Gold); });
-    add(36, "Arrows", 0x13, kArrow, [](Painter& p) {
+    add(25, "Gold ring", 0x11, CLASS_RING, [](Painter& p) { Ring(p, Ramp::Gold); });
+    add(26, "Ruby ring", 0x11, CLASS_RING, [](Painter& p) { Ring(p, Ramp::ClothRed); });
+    add(27, "Sapphire ring", 0x11, CLASS_RING, [](Painter& p) { Ring(p, Ramp::ClothBlue); });
+    add(28, "Scroll", 0x12, CLASS_SCROLL, [](Painter& p) { Scroll(p, false); });
+    add(29, "Sealed scroll", 0x12, CLASS_SCROLL, [](Painter& p) { Scroll(p, true); });
+    add(30, "Iron key", 0x11, CLASS_KEY, [](Painter& p) { Key(p, Ramp::Metal); });
+    add(31, "Gold key", 0x11, CLASS_KEY, [](Painter& p) { Key(p, Ramp::Gold); });
+    add(32, "Healing potion", 0x11, CLASS_POTION, [](Painter& p) { Potion(p, Ramp::ClothRed); });
+    add(33, "Mana potion", 0x11, CLASS_POTION, [](Painter& p) { Potion(p, Ramp::ClothBlue); });
+    add(34, "Antidote", 0x11, CLASS_POTION, [](Painter& p) { Potion(p, Ramp::ClothGreen); });
+    add(35, "Strength potion", 0x11, CLASS_POTION, [](Painter& p) { Potion(p, Ramp::Gold); });
+    add(36, "Arrows", 0x13, CLASS_ARROW, [](Painter& p) {
         Arrow_Shaft(p, -6, -44);
         Arrow_Shaft(p, 6, -40);
         Arrow_Shaft(p, 0, -46);
         p.Rect(-9, 8, 9, 12, Leather_Flat(0.3));
     });
-    add(37, "Bread", 0x11, kOther, [](Painter& p) {
+    add(37, "Bread", 0x11, CLASS_OTHER, [](Painter& p) {
         p.Ellipse({0, 2}, 13, 8, Dome(Ramp::Wood, {0, 2}, 13, 8, 0.4, 1.0));
         for (int i = -1; i <= 1; ++i)
             p.Capsule({i * 6.0 - 2, -2}, {i * 6.0 + 2, 3}, 0.7, Flat(Ramp_Index(Ramp::Wood, 4)));
     });
-    add(38, "Gem", 0x11, kOther, [](Painter& p) {
+    add(38, "Gem", 0x11, CLASS_OTHER, [](Painter& p) {
         p.Polygon({{-10, -3}, {-5, -9}, {5, -9}, {10, -3}, {0, 11}},
                   Linear(Ramp::ClothGreen, {-10, -9}, 1.0, {10, 11}, 0.2));
         p.Polygon({{-10, -3}, {10, -3}, {0, 11}}, Linear(Ramp::ClothGreen, {-10, -3}, 0.7, {10, 11}, 0.1));
-        p.Ellipse({-4, -5}, 1.5, 1.2, Flat(kWhite));
+        p.Ellipse({-4, -5}, 1.5, 1.2, Flat(WHITE));
     });
-    add(39, "Torch", 0x12, kOther, [](Painter& p) {
+    add(39, "Torch", 0x12, CLASS_OTHER, [](Painter& p) {
         p.Rect(-2, -16, 2, 28, Wood_V(0, 2));
         p.Capsule({0, -24}, {0, -14}, 4.2, Leather_Flat(0.25));
     });
-    add(40, "Gold coins", 0x11, kOther, [](Painter& p) {
+    add(40, "Gold coins", 0x11, CLASS_OTHER, [](Painter& p) {
         const Vec2 at[5] = {{-5, 6}, {4, 7}, {0, 2}, {-2, -3}, {3, -7}};
         for (Vec2 c : at) {
             p.Ellipse(c + Vec2{0, 1.5}, 6, 3, Flat(Ramp_Index(Ramp::Gold, 2)));
             p.Ellipse(c, 6, 3, Dome(Ramp::Gold, c, 6, 3, 0.4, 1.0));
         }
     });
-    add(41, "Spell book", 0x22, kOther, [](Painter& p) {
+    add(41, "Spell book", 0x22, CLASS_OTHER, [](Painter& p) {
         p.Rect(-22, -26, 24, 28, Flat(Ramp_Index(Ramp::Parchment, 9)));
         p.Rect(-24, -28, 20, 26, Linear(Ramp::ClothPurple, {-24, -28}, 0.8, {20, 26}, 0.25));
         p.Rect(-24, -28, -18, 26, Flat(Ramp_Index(Ramp::ClothPurple, 1)));
         p.Polygon({{-2, -14}, {3, -3}, {14, -2}, {5, 5}, {8, 16}, {-2, 10}, {-12, 16}, {-9, 5}, {-18, -2}, {-7, -3}},
                   Linear(Ramp::Gold, {-18, -14}, 1.0, {14, 16}, 0.4));
     });
-    add(42, "Bone", 0x12, kOther, [](Painter& p) {
+    add(42, "Bone", 0x12, CLASS_OTHER, [](Painter& p) {
         Shader b = Cylinder(Ramp::Bone, 0, 4, 0.3, 1.0);
         p.Rect(-2.6, -20, 2.6, 20, b);
         for (double y : {-22.0, 22.0})
             for (double x : {-3.0, 3.0}) p.Ellipse({x, y}, 4, 4, Dome(Ramp::Bone, {x, y}, 4, 4, 0.3, 1.0));
     });
-    add(kDeadBodyPicture, "Dead body", 0x23, kCorpse, Dead_Body);
+    add(DEAD_BODY_PICTURE, "Dead body", 0x23, CLASS_CORPSE, Dead_Body);
     return d;
 }
 
@@ -431,13 +404,13 @@ const std::vector<ItemDef>& Defs() {
 // The large picture: the 32w x 32h box centred on the drawing point.
 DysFrame Large(const ItemDef& def) {
     int w = (def.art.size >> 4) * 32, h = (def.art.size & 15) * 32;
-    IndexedImage img(w, h, kKey);
+    IndexedImage img(w, h, KEY);
     Painter p(img);
     p.transform = Affine::Translate(w / 2.0, h / 2.0);
     def.draw(p);
-    Outline(img, kKey, Outline_Index(), false);
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - w / 2, b.y - h / 2};
+    Outline(img, KEY, Outline_Index(), false);
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - w / 2, b.y - h / 2};
 }
 
 // The small picture lying on the ground: long things lie across, everything
@@ -445,18 +418,18 @@ DysFrame Large(const ItemDef& def) {
 DysFrame Small(const ItemDef& def) {
     int cw = def.art.size >> 4, ch = def.art.size & 15;
     const int canvas = 64;
-    IndexedImage img(canvas, canvas, kKey);
+    IndexedImage img(canvas, canvas, KEY);
     Painter p(img);
     double extent = 16.0 * std::max(cw, ch);
     double scale = std::min(0.62, 15.0 / extent);
     double turn = ch >= 2 * cw ? -M_PI / 3 : 0;
-    if (def.art.item_class == kCorpse) turn = -M_PI / 2, scale = 0.38;
+    if (def.art.item_class == CLASS_CORPSE) turn = -M_PI / 2, scale = 0.38;
     p.transform = Affine::Translate(canvas / 2.0, canvas / 2.0) * Affine::Scale(1, 0.7) * Affine::Scale(scale, scale) *
                   Affine::Rotate(turn);
     def.draw(p);
-    Outline(img, kKey, Outline_Index(), false);
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - canvas / 2, b.y - canvas / 2 - 4};
+    Outline(img, KEY, Outline_Index(), false);
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - canvas / 2, b.y - canvas / 2 - 4};
 }
 
 }  // namespace
@@ -471,7 +444,7 @@ const std::vector<ItemArt>& Item_Catalogue() {
 }
 
 std::vector<DysSprite> Item_Sprites() {
-    std::vector<DysFrame> large(kItemFrames), small(kItemFrames);
+    std::vector<DysFrame> large(ITEM_FRAMES), small(ITEM_FRAMES);
     for (const ItemDef& d : Defs()) {
         large[d.art.picture] = Large(d);
         small[d.art.picture] = Small(d);

@@ -2,7 +2,7 @@
 // Item pictures: "ARTWORK\\ITEMS\\ITEMS" (large pictures, 32 pixels a cell,
 // centred on the drawing point) and "ARTWORK\\ITEMS\\MITEMS" (small pictures
 // lying on the map, around 4 pixels above the field's anchor), both run-length
-// sprites of kItemFrames frames with the same numbering.
+// sprites of ITEM_FRAMES frames with the same numbering.
 
 #include <cstdint>
 #include <vector>
@@ -11,8 +11,8 @@
 
 namespace art {
 
-constexpr int kItemFrames = 400;
-constexpr int kDeadBodyPicture = 399;
+constexpr int ITEM_FRAMES = 400;
+constexpr int DEAD_BODY_PICTURE = 399;
 
 struct ItemArt {
     int picture;         // frame in ITEMS and MITEMS

@@ -72,7 +72,7 @@ void Caption_Right(IndexedImage& img, int right, int y, const std::string& s) {
 }
 
 void Put(IndexedImage& img, const BitmapSprite& s, int frame, int x, int y) {
-    Blit(img, s.Frame(frame), x - s.hot_x, y - s.hot_y, kKey);
+    Blit(img, s.Frame(frame), x - s.hot_x, y - s.hot_y, KEY);
 }
 
 const BitmapSprite& Find(const std::vector<BitmapSprite>& all, const std::string& path) {
@@ -85,7 +85,7 @@ const BitmapSprite& Find(const std::vector<BitmapSprite>& all, const std::string
 // A small square button drawn into a page (a control row without a picture).
 void Page_Button(IndexedImage& img, Rect r, const char* icon) {
     IndexedImage face = Button_Face({0, 0, r.x1 - r.x0, r.y1 - r.y0, icon}, false);
-    Blit(img, face, r.x0, r.y0, kKey);
+    Blit(img, face, r.x0, r.y0, KEY);
 }
 
 // A map picture for a "back to map" button: a tiny hexagon.
@@ -105,10 +105,10 @@ void Map_Icon(IndexedImage& img, Rect r) {
 // ------------------------------------------------------------------ title
 
 IndexedImage Title() {
-    IndexedImage img(kScreenW, kScreenH, kKey);
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
     // Sky.
-    for (int y = 0; y < kScreenH; ++y)
-        for (int x = 0; x < kScreenW; ++x) {
+    for (int y = 0; y < SCREEN_H; ++y)
+        for (int x = 0; x < SCREEN_W; ++x) {
             double t = y / 300.0;
             img.Set(x, y, t < 1 ? Dithered(Ramp::Sky, 0.2 + t * 0.9, x, y) : Ramp_Index(Ramp::Sky, 3));
         }
@@ -118,7 +118,7 @@ IndexedImage Title() {
     for (int i = 0; i < 6; ++i) Draw_Cloud(img, {80.0 + i * 110, 60.0 + (i % 3) * 22}, 60, 14, Ramp::Grey, 0.7, 30 + i);
     // Mountains.
     for (int layer = 0; layer < 2; ++layer)
-        for (int x = 0; x < kScreenW; ++x) {
+        for (int x = 0; x < SCREEN_W; ++x) {
             double hgt = 150 + 60 * Fractal_Noise(x, layer * 100, 90, 2300 + layer) + 40 * std::sin(x / 70.0 + layer);
             int top = static_cast<int>(310 - hgt + layer * 60);
             for (int y = top; y < 330; ++y) {
@@ -144,35 +144,35 @@ IndexedImage Title() {
     for (int r = 0; r < 9; ++r)
         for (int c = -2; c < 16; ++c) {
             int x = c * 42 + (r % 2) * 21 + 10, y = 318 + r * 21;
-            Blit(img, grass.Frame((r + c + 8) % kFloorVariants), x - grass.hot_x, y - grass.hot_y, kKey);
+            Blit(img, grass.Frame((r + c + 8) % FLOOR_VARIANTS), x - grass.hot_x, y - grass.hot_y, KEY);
         }
     // Heroes.
     const int bodies[3] = {0, 3, 2};
     const int xs[3] = {170, 96, 250};
     for (int i = 0; i < 3; ++i) {
         IndexedImage fig = Body_Picture(bodies[i], 3, i == 0 ? 12 : 0, 2.6);
-        Blit(img, fig, xs[i] - fig.width / 2, 440 - fig.height, kKey);
+        Blit(img, fig, xs[i] - fig.width / 2, 440 - fig.height, KEY);
     }
     IndexedImage wolf = Body_Picture(8, 4, 13, 2.4);
-    Blit(img, wolf, 520 - wolf.width / 2, 452 - wolf.height, kKey);
+    Blit(img, wolf, 520 - wolf.width / 2, 452 - wolf.height, KEY);
     // The name.
     const std::string name = "ORVEX";
-    int scale = 11, w = Text_Width(name, scale), x0 = (kScreenW - w) / 2, y0 = 108;
-    IndexedImage letters(kScreenW, kScreenH, kKey);
+    int scale = 11, w = Text_Width(name, scale), x0 = (SCREEN_W - w) / 2, y0 = 108;
+    IndexedImage letters(SCREEN_W, SCREEN_H, KEY);
     Draw_Text(letters, x0, y0, name, 1, scale);
-    for (int y = 0; y < kScreenH; ++y)
-        for (int x = 0; x < kScreenW; ++x) {
-            if (letters.At(x, y) == kKey) continue;
+    for (int y = 0; y < SCREEN_H; ++y)
+        for (int x = 0; x < SCREEN_W; ++x) {
+            if (letters.At(x, y) == KEY) continue;
             int ly = (y - y0) % scale, lx = (x - x0) % scale;
             double t = 0.95 - (y - y0) / (7.0 * scale) * 0.6;
             if (ly == 0 || lx == 0) t += 0.15;
             if (ly == scale - 1 || lx == scale - 1) t -= 0.3;
             img.Set(x, y, Dithered(Ramp::Gold, t, x, y));
             for (int k = 1; k <= 4; ++k)
-                if (img.Inside(x + k, y + k) && letters.At(x + k, y + k) == kKey)
+                if (img.Inside(x + k, y + k) && letters.At(x + k, y + k) == KEY)
                     img.Set(x + k, y + k, Ramp_Index(Ramp::Frame, 0));
         }
-    Draw_Text_Centred(img, kScreenW / 2, y0 + 7 * scale + 14, "DIVURUZ", Ramp_Index(Ramp::Bone, 7), 3,
+    Draw_Text_Centred(img, SCREEN_W / 2, y0 + 7 * scale + 14, "DIVURUZ", Ramp_Index(Ramp::Bone, 7), 3,
                       Ramp_Index(Ramp::Frame, 0));
     return img;
 }
@@ -180,22 +180,22 @@ IndexedImage Title() {
 // ------------------------------------------------------------------ hexamap panel
 
 IndexedImage Textbox() {
-    IndexedImage img(kTextBoxW, kTextBoxH, kKey);
-    Parchment(img, {0, 0, kTextBoxW, kTextBoxH}, true);
-    for (int y = 0; y < kTextBoxH; ++y) {
+    IndexedImage img(TEXT_BOX_W, TEXT_BOX_H, KEY);
+    Parchment(img, {0, 0, TEXT_BOX_W, TEXT_BOX_H}, true);
+    for (int y = 0; y < TEXT_BOX_H; ++y) {
         img.Set(3, y, Ramp_Index(Ramp::Parchment, 5));
-        img.Set(kTextBoxW - 4, y, Ramp_Index(Ramp::Parchment, 5));
+        img.Set(TEXT_BOX_W - 4, y, Ramp_Index(Ramp::Parchment, 5));
     }
     return img;
 }
 
 void Slot_At(IndexedImage& img, int x, int y, int w, int h) {
-    Blit(img, Slot_Background(w, h), x - w / 2, y - h / 2, kKey);
+    Blit(img, Slot_Background(w, h), x - w / 2, y - h / 2, KEY);
 }
 
 IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
-    IndexedImage img(kScreenW, kScreenH, kKey);
-    Wood(img, {0, 0, kScreenW, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     // The map view and its frame.
     Rect view{90, 12, 549, 371};
     Fill_Rect(img, view.x0, view.y0, view.x1, view.y1, Ramp_Index(Ramp::Shadow, 0));
@@ -260,7 +260,7 @@ IndexedImage Hexamap_Panel(const std::vector<BitmapSprite>& sys) {
                         {563, 335, 3, 6},  {584, 319, 3, 12}, {584, 335, 3, 10}, {13, 320, 3, 2},   {34, 320, 3, 0},
                         {55, 320, 3, 4},   {45, 250, 1, 6},   {44, 431, 2, 8},   {238, 431, 2, 10}, {82, 431, 2, 0},
                         {421, 371, 3, 18}, {397, 371, 3, 16}};
-    for (const Row& r : rows) Blit(img, buttons[r.sprite]->Frame(r.frame), r.x, r.y, kKey);
+    for (const Row& r : rows) Blit(img, buttons[r.sprite]->Frame(r.frame), r.x, r.y, KEY);
     // Corner rivets on the wood.
     for (int x : {4, 84, 553, 634})
         for (int y : {4, 200, 376, 474}) {
@@ -317,10 +317,10 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
         l.inside = w <= l.inner.x1 - l.inner.x0 - 2;
         if (l.inside) {
             const int x = middle - w / 2, y = (l.slot.y0 + l.slot.y1) / 2 - 3;
-            l.text = {x, y, x + w, y + kGlyphHeight};
+            l.text = {x, y, x + w, y + GLYPH_HEIGHT};
         } else {
-            const int x = middle + d.dx - w / 2, y = l.slot.y0 - ABOVE - kGlyphHeight - 1;
-            l.text = {x, y, x + w + 1, y + kGlyphHeight + 1};
+            const int x = middle + d.dx - w / 2, y = l.slot.y0 - ABOVE - GLYPH_HEIGHT - 1;
+            l.text = {x, y, x + w + 1, y + GLYPH_HEIGHT + 1};
         }
         out.push_back(l);
     }
@@ -330,8 +330,8 @@ std::vector<SlotLabel> Inventory_Slot_Labels() {
 namespace {
 
 IndexedImage Inventory() {
-    IndexedImage img(kScreenW, kScreenH, kKey);
-    Wood(img, {0, 0, kScreenW, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     Caption_Centred(img, 320, 6, "INVENTORY", 2);
     Map_Icon(img, Inclusive(13, 2, 34, 21));
     Page_Button(img, Inclusive(605, 2, 626, 21), "helm");
@@ -390,8 +390,8 @@ IndexedImage Inventory() {
 // ------------------------------------------------------------------ character page
 
 IndexedImage Character_Page() {
-    IndexedImage img(kScreenW, kScreenH, kKey);
-    Wood(img, {0, 0, kScreenW, kScreenH});
+    IndexedImage img(SCREEN_W, SCREEN_H, KEY);
+    Wood(img, {0, 0, SCREEN_W, SCREEN_H});
     Map_Icon(img, Inclusive(13, 2, 34, 21));
     Page_Button(img, Inclusive(605, 2, 626, 21), "bag");
     Caption_Centred(img, 320, 6, "CHARACTER", 2);
@@ -445,7 +445,7 @@ IndexedImage Character_Page() {
     Dark_Inset(img, {335, 118, 624, 342});
     for (int c = 0; c < 12; ++c) {
         int x = 339 + 95 * (c % 3), y = 122 + 55 * (c / 3);
-        Bevel(img, x, y, x + kSpellButtonW, y + kSpellButtonH, 1, Ramp_Index(Ramp::Frame, 0),
+        Bevel(img, x, y, x + SPELL_BUTTON_W, y + SPELL_BUTTON_H, 1, Ramp_Index(Ramp::Frame, 0),
               Ramp_Index(Ramp::Frame, 3));
     }
     Fill_Rect(img, 354, 348, 604, 462, Ramp_Index(Ramp::Frame, 1));
@@ -469,9 +469,9 @@ BitmapSprite Mana_Line() {
                          {Ramp::Earth, 0.3, 0.85},
                          {Ramp::Gold, 0.35, 1.0}};
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kManaLineFrames; ++f) {
-        IndexedImage img(1, kManaLineHeight, kKey);
-        for (int y = 0; y < kManaLineHeight; ++y) {
+    for (int f = 0; f < MANA_LINE_FRAMES; ++f) {
+        IndexedImage img(1, MANA_LINE_HEIGHT, KEY);
+        for (int y = 0; y < MANA_LINE_HEIGHT; ++y) {
             double v = 1 - std::abs(y - 3.0) / 6.0;  // lit from ABOVE
             if (f < 5) {
                 img.Set(0, y, Ramp_At(cols[f].r, cols[f].lo + (cols[f].hi - cols[f].lo) * v));
@@ -487,19 +487,19 @@ BitmapSprite Mana_Line() {
 }
 
 BitmapSprite Spell_Button() {
-    IndexedImage up(kSpellButtonW, kSpellButtonH, kKey);
-    Wood(up, {0, 0, kSpellButtonW, kSpellButtonH}, 0.5);
-    Raised_Gold(up, {0, 0, kSpellButtonW, kSpellButtonH}, 1);
+    IndexedImage up(SPELL_BUTTON_W, SPELL_BUTTON_H, KEY);
+    Wood(up, {0, 0, SPELL_BUTTON_W, SPELL_BUTTON_H}, 0.5);
+    Raised_Gold(up, {0, 0, SPELL_BUTTON_W, SPELL_BUTTON_H}, 1);
     for (int k = 0; k < 4; ++k) {
         int y = 5 + 11 * k;
-        Fill_Rect(up, 3, y - 1, 40, y + kManaLineHeight + 1, Ramp_Index(Ramp::Shadow, 1));
-        Bevel(up, 3, y - 1, 40, y + kManaLineHeight + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 4));
+        Fill_Rect(up, 3, y - 1, 40, y + MANA_LINE_HEIGHT + 1, Ramp_Index(Ramp::Shadow, 1));
+        Bevel(up, 3, y - 1, 40, y + MANA_LINE_HEIGHT + 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 4));
     }
     Dark_Inset(up, {43, 1, 89, 49});
     // Disabled: a veil drawn over the button and its icon.
-    IndexedImage veil(kSpellButtonW, kSpellButtonH, kKey);
-    for (int y = 0; y < kSpellButtonH; ++y)
-        for (int x = 0; x < kSpellButtonW; ++x)
+    IndexedImage veil(SPELL_BUTTON_W, SPELL_BUTTON_H, KEY);
+    for (int y = 0; y < SPELL_BUTTON_H; ++y)
+        for (int x = 0; x < SPELL_BUTTON_W; ++x)
             if ((x + y) % 2 == 0) veil.Set(x, y, Ramp_Index(Ramp::Shadow, 2));
     return Make_Bitmap("ARTWORK\\PAGES\\SPBUTTON", {up, veil}, 0, 0, 0);
 }
@@ -588,14 +588,14 @@ void Spell_Icon(IndexedImage& img, int icon) {
 
 BitmapSprite Spell_Icons() {
     std::vector<IndexedImage> frames;
-    for (int icon = 0; icon < kSpellIcons; ++icon) {
-        IndexedImage lit(kSpellIconW, kSpellIconH, kKey);
+    for (int icon = 0; icon < SPELL_ICONS; ++icon) {
+        IndexedImage lit(SPELL_ICON_W, SPELL_ICON_H, KEY);
         Spell_Icon(lit, icon);
-        Outline(lit, kKey, Outline_Index(), false);
+        Outline(lit, KEY, Outline_Index(), false);
         IndexedImage unlit = lit;
         const Palette& pal = Game_Palette();
         for (uint8_t& v : unlit.pixels) {
-            if (v == kKey) continue;
+            if (v == KEY) continue;
             Rgb c = pal[v];
             double lum = (0.3 * c.r + 0.59 * c.g + 0.11 * c.b) / 255.0;
             v = Ramp_At(Ramp::Grey, lum * 0.6);

@@ -11,11 +11,11 @@
 
 namespace art {
 
-constexpr int kScreenW = 640, kScreenH = 480;
-constexpr int kTextBoxW = 323, kTextBoxH = 130;
-constexpr int kManaLineFrames = 13, kManaLineHeight = 9;
-constexpr int kSpellButtonW = 90, kSpellButtonH = 50;
-constexpr int kSpellIconW = 48, kSpellIconH = 50, kSpellIcons = 10;
+constexpr int SCREEN_W = 640, SCREEN_H = 480;
+constexpr int TEXT_BOX_W = 323, TEXT_BOX_H = 130;
+constexpr int MANA_LINE_FRAMES = 13, MANA_LINE_HEIGHT = 9;
+constexpr int SPELL_BUTTON_W = 90, SPELL_BUTTON_H = 50;
+constexpr int SPELL_ICON_W = 48, SPELL_ICON_H = 50, SPELL_ICONS = 10;
 
 std::vector<Page> Page_Pictures();
 std::vector<BitmapSprite> Page_Sprites();
@@ -29,7 +29,7 @@ struct PageRect {
 // the word (the item class a slot takes, "LEFT" and "RIGHT" for the hands,
 // "QUICK" for the quick slots) inside the slot when it fits there, else on
 // the panel above the slot, in the space beside its neighbours.
-constexpr PageRect kInventorySlotPanel{14, 44, 306, 430};
+constexpr PageRect INVENTORY_SLOT_PANEL{14, 44, 306, 430};
 struct SlotLabel {
     PageRect slot;   // the slot's frame
     PageRect inner;  // its parchment

@@ -50,7 +50,7 @@ const std::vector<RampDef>& Ramp_Defs() {
     return defs;
 }
 
-constexpr int kFirstRampEntry = 11;
+constexpr int FIRST_RAMP_ENTRY = 11;
 
 Rgb Lerp(Rgb a, Rgb b, double t) {
     auto mix = [t](int x, int y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
@@ -91,10 +91,10 @@ Rgb Unique(const Palette& pal, int upto, Rgb c) {
 Tables Build() {
     Tables t;
     t.owner.fill(Ramp::Count);
-    int next = kFirstRampEntry;
+    int next = FIRST_RAMP_ENTRY;
     // The system entries first: neutral placeholders that the display replaces.
     Palette& pal = t.pal;
-    pal[kKey] = {255, 0, 255};
+    pal[KEY] = {255, 0, 255};
     for (const RampDef& d : Ramp_Defs()) {
         t.ranges[static_cast<size_t>(d.ramp)] = {static_cast<uint8_t>(next), static_cast<uint8_t>(d.count)};
         for (int i = 0; i < d.count; ++i, ++next) {
@@ -102,14 +102,14 @@ Tables Build() {
             t.owner[next] = d.ramp;
         }
     }
-    pal[kWhite] = {255, 255, 255};
+    pal[WHITE] = {255, 255, 255};
     // Make the ramps unique in order, then give the system entries unused greys.
     Palette fixed{};
     int n = 0;
     std::vector<int> order;
-    order.push_back(kKey);
-    for (int i = kFirstRampEntry; i < next; ++i) order.push_back(i);
-    order.push_back(kWhite);
+    order.push_back(KEY);
+    for (int i = FIRST_RAMP_ENTRY; i < next; ++i) order.push_back(i);
+    order.push_back(WHITE);
     for (int i = 0; i < 256; ++i)
         if (Is_System_Entry(i)) order.push_back(i);
     for (int idx : order) {
@@ -152,8 +152,8 @@ const Palette& Game_Palette() { return The_Tables().pal; }
 
 uint8_t Nearest_Index(Rgb c) {
     const Palette& pal = Game_Palette();
-    int best = kWhite, best_d = Dist2(pal[kWhite], c);
-    for (int i = kFirstRampEntry; i < kSystemHighFirst; ++i) {
+    int best = WHITE, best_d = Dist2(pal[WHITE], c);
+    for (int i = FIRST_RAMP_ENTRY; i < SYSTEM_HIGH_FIRST; ++i) {
         int d = Dist2(pal[i], c);
         if (d < best_d) best = i, best_d = d;
     }
@@ -185,7 +185,7 @@ std::array<std::array<uint8_t, 256>, 4> Shade_Remaps() {
     const double factor[4] = {0.8, 0.6, 0.4, 0.2};
     for (int k = 0; k < 4; ++k)
         for (int i = 0; i < 256; ++i) {
-            if (Is_System_Entry(i) || i == kKey) {
+            if (Is_System_Entry(i) || i == KEY) {
                 out[k][i] = static_cast<uint8_t>(i);
                 continue;
             }

@@ -15,13 +15,13 @@ struct Rgb {
 using Palette = std::array<Rgb, 256>;
 
 // Entries the display overwrites with the system colours; no picture uses them.
-constexpr int kSystemLowEnd = 10;      // 0..9
-constexpr int kSystemHighFirst = 245;  // 245..254
-constexpr bool Is_System_Entry(int i) { return i < kSystemLowEnd || (i >= kSystemHighFirst && i <= 254); }
+constexpr int SYSTEM_LOW_END = 10;      // 0..9
+constexpr int SYSTEM_HIGH_FIRST = 245;  // 245..254
+constexpr bool Is_System_Entry(int i) { return i < SYSTEM_LOW_END || (i >= SYSTEM_HIGH_FIRST && i <= 254); }
 
 // Transparent index of every sprite: pure magenta (255, 0, 255).
-constexpr uint8_t kKey = 10;
-constexpr uint8_t kWhite = 255;
+constexpr uint8_t KEY = 10;
+constexpr uint8_t WHITE = 255;
 
 enum class Ramp : uint8_t {
     Shadow,  // very dark purple-grey: outlines and cast shadows

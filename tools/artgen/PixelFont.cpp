@@ -7,11 +7,11 @@ namespace {
 
 struct Glyph {
     char c;
-    const char* rows[kGlyphHeight];
+    const char* rows[GLYPH_HEIGHT];
 };
 
 // '#' marks a set pixel.
-const Glyph kGlyphs[] = {
+const Glyph GLYPHS[] = {
     {'A', {" ### ", "#   #", "#   #", "#####", "#   #", "#   #", "#   #"}},
     {'B', {"#### ", "#   #", "#   #", "#### ", "#   #", "#   #", "#### "}},
     {'C', {" ### ", "#   #", "#    ", "#    ", "#    ", "#   #", " ### "}},
@@ -67,7 +67,7 @@ const Glyph kGlyphs[] = {
 
 const Glyph* Find(char c) {
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const Glyph& g : kGlyphs)
+    for (const Glyph& g : GLYPHS)
         if (g.c == c) return &g;
     return nullptr;
 }
@@ -81,20 +81,20 @@ void Put(IndexedImage& img, int x, int y, int scale, uint8_t colour) {
 
 int Text_Width(std::string_view text, int scale) {
     if (text.empty()) return 0;
-    return static_cast<int>(text.size()) * (kGlyphWidth + 1) * scale - scale;
+    return static_cast<int>(text.size()) * (GLYPH_WIDTH + 1) * scale - scale;
 }
 
 void Draw_Text(IndexedImage& img, int x, int y, std::string_view text, uint8_t colour, int scale, int shadow) {
-    for (int pass = shadow == kNoShadow ? 1 : 0; pass < 2; ++pass) {
+    for (int pass = shadow == NO_SHADOW ? 1 : 0; pass < 2; ++pass) {
         int off = pass == 0 ? scale : 0;
         uint8_t c = pass == 0 ? static_cast<uint8_t>(shadow) : colour;
         int cx = x;
         for (char ch : text) {
             if (const Glyph* g = Find(ch))
-                for (int r = 0; r < kGlyphHeight; ++r)
-                    for (int k = 0; k < kGlyphWidth; ++k)
+                for (int r = 0; r < GLYPH_HEIGHT; ++r)
+                    for (int k = 0; k < GLYPH_WIDTH; ++k)
                         if (g->rows[r][k] == '#') Put(img, cx + k * scale + off, y + r * scale + off, scale, c);
-            cx += (kGlyphWidth + 1) * scale;
+            cx += (GLYPH_WIDTH + 1) * scale;
         }
     }
 }

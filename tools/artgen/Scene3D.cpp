@@ -7,7 +7,7 @@
 
 namespace art {
 namespace {
-const Vec3 kLight = Normalised({-0.5, 0.35, 0.8});
+const Vec3 LIGHT = Normalised({-0.5, 0.35, 0.8});
 }  // namespace
 
 Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
@@ -17,10 +17,10 @@ Vec3 Normalised(Vec3 a) {
     return l > 0 ? a * (1 / l) : Vec3{0, 0, 1};
 }
 
-double Light_Of(Vec3 n) { return 0.3 + 0.7 * std::max(0.0, Dot(Normalised(n), kLight)); }
+double Light_Of(Vec3 n) { return 0.3 + 0.7 * std::max(0.0, Dot(Normalised(n), LIGHT)); }
 
 Scene::Scene(int w, int h, double ox, double oy, double squash)
-    : img_(w, h, kKey),
+    : img_(w, h, KEY),
       depth_(static_cast<size_t>(w) * h, -1e18),
       ox_(ox),
       oy_(oy),
@@ -44,7 +44,7 @@ void Scene::Plot(int x, int y, double depth, Vec3 n, Vec3 world, const Material&
         double lit = Light_Of(n);
         t = m.lo + (m.hi - m.lo) * lit;
         if (m.shine > 0) {
-            Vec3 h = Normalised(kLight + to_viewer_);
+            Vec3 h = Normalised(LIGHT + to_viewer_);
             t += m.shine * std::pow(std::max(0.0, Dot(n, h)), 12);
         }
     }

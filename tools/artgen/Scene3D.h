@@ -22,9 +22,9 @@ inline double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 Vec3 Cross(Vec3 a, Vec3 b);
 Vec3 Normalised(Vec3 a);
 
-// The view: screen y = y * kGroundSquash - z * kHeightScale.
-constexpr double kGroundSquash = 0.577;
-constexpr double kHeightScale = 0.816;
+// The view: screen y = y * GROUND_SQUASH - z * HEIGHT_SCALE.
+constexpr double GROUND_SQUASH = 0.577;
+constexpr double HEIGHT_SCALE = 0.816;
 
 struct Material {
     Ramp ramp = Ramp::Grey;
@@ -40,7 +40,7 @@ class Scene {
     // A picture of w x h pixels; the world origin lands on pixel (ox, oy).
     // The view looks down at the map's angle, or at `squash` (the sine of
     // the angle from the horizon) when given.
-    Scene(int w, int h, double ox, double oy, double squash = kGroundSquash);
+    Scene(int w, int h, double ox, double oy, double squash = GROUND_SQUASH);
 
     void Sphere(Vec3 c, double r, const Material& m);
     // A rod from a (radius ra) to b (radius rb) with round ends.

@@ -15,14 +15,14 @@ namespace art {
 namespace {
 
 // Draw layers of the system sprites (the loader sets the same values).
-constexpr int kLayerArrows = 37, kLayerTargetBack = 255, kLayerDigits = 125, kLayerAnim = 126;
-constexpr int kLayerBloodPool = 128, kLayerFlames = 125, kLayerGas = 126;
+constexpr int LAYER_ARROWS = 37, LAYER_TARGET_BACK = 255, LAYER_DIGITS = 125, LAYER_ANIM = 126;
+constexpr int LAYER_BLOOD_POOL = 128, LAYER_FLAMES = 125, LAYER_GAS = 126;
 
 // ------------------------------------------------------------------ field marks
 
 bool In_Floor(int x, int y) {
     const FloorMask& m = Floor_Mask();
-    return x >= 0 && y >= 0 && x < kFloorWidth && y < kFloorHeight && m[y][x];
+    return x >= 0 && y >= 0 && x < FLOOR_WIDTH && y < FLOOR_HEIGHT && m[y][x];
 }
 
 // Distance (in rings) of a floor pixel from the floor's border, 0 on the border.
@@ -37,15 +37,15 @@ int Border_Ring(int x, int y) {
 enum class Half { Back, Front, Both };
 
 bool In_Half(int y, Half h) {
-    const int split = kFloorHotY - 4;
+    const int split = FLOOR_HOT_Y - 4;
     return h == Half::Both || (h == Half::Front ? y >= split : y < split);
 }
 
 // The field's border, `rings` pixels wide, of one half.
 IndexedImage Field_Border(Half half, int rings, Ramp ramp, int bright) {
-    IndexedImage img(kFloorWidth, kFloorHeight, kKey);
-    for (int y = 0; y < kFloorHeight; ++y)
-        for (int x = 0; x < kFloorWidth; ++x) {
+    IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT, KEY);
+    for (int y = 0; y < FLOOR_HEIGHT; ++y)
+        for (int x = 0; x < FLOOR_WIDTH; ++x) {
             if (!In_Floor(x, y) || !In_Half(y, half)) continue;
             int r = Border_Ring(x, y);
             if (r < rings) img.Set(x, y, Ramp_Index(ramp, bright - r * 2));
@@ -54,8 +54,8 @@ IndexedImage Field_Border(Half half, int rings, Ramp ramp, int bright) {
 }
 
 DysFrame Field_Frame(const IndexedImage& img) {
-    Box b = Opaque_Box(img, kKey);
-    return {Crop(img, b.x, b.y, b.w, b.h, kKey), b.x - kFloorHotX, b.y - kFloorHotY};
+    Box b = Opaque_Box(img, KEY);
+    return {Crop(img, b.x, b.y, b.w, b.h, KEY), b.x - FLOOR_HOT_X, b.y - FLOOR_HOT_Y};
 }
 
 IndexedImage Target_Cross(IndexedImage img, bool area) {
@@ -87,25 +87,25 @@ DysSprite Mark_Sprite(const char* path, std::vector<IndexedImage> frames) {
 // ------------------------------------------------------------------ arrows
 
 IndexedImage Arrow(int d) {
-    IndexedImage img(kFloorWidth, kFloorHeight, kKey);
+    IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT, KEY);
     Painter p(img);
     GroundDir g = Direction_On_Ground(d);
     double ang = std::atan2(g.y, g.x);
-    p.transform = Affine::Translate(21, 15) * Affine::Scale(1, kGroundSquash) * Affine::Rotate(ang);
+    p.transform = Affine::Translate(21, 15) * Affine::Scale(1, GROUND_SQUASH) * Affine::Rotate(ang);
     Shader fill = Linear(Ramp::Gold, {-10, -6}, 0.95, {10, 6}, 0.45);
     p.Polygon({{-10, -2.4}, {3, -2.4}, {3, -6.5}, {12, 0}, {3, 6.5}, {3, 2.4}, {-10, 2.4}}, fill);
-    Outline(img, kKey, Outline_Index(), true);
+    Outline(img, KEY, Outline_Index(), true);
     return img;
 }
 
 IndexedImage Target_Marker() {
-    IndexedImage img(kFloorWidth, kFloorHeight, kKey);
+    IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT, KEY);
     Painter p(img);
-    p.transform = Affine::Translate(21, 15) * Affine::Scale(1, kGroundSquash);
+    p.transform = Affine::Translate(21, 15) * Affine::Scale(1, GROUND_SQUASH);
     p.Ellipse({0, 0}, 11, 11, Flat(Ramp_Index(Ramp::Gold, 8)));
-    p.Ellipse({0, 0}, 8, 8, Flat(kKey));
+    p.Ellipse({0, 0}, 8, 8, Flat(KEY));
     p.Ellipse({0, 0}, 3, 3, Flat(Ramp_Index(Ramp::ClothRed, 7)));
-    Outline(img, kKey, Outline_Index(), true);
+    Outline(img, KEY, Outline_Index(), true);
     return img;
 }
 
@@ -118,18 +118,18 @@ BitmapSprite Digits() {
     };
     const Set sets[5] = {{Ramp::Gold, 9}, {Ramp::ClothGreen, 7}, {Ramp::Ice, 5}, {Ramp::ClothRed, 8}, {Ramp::Fire, 8}};
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kDigitFrames; ++f) {
-        IndexedImage img(kDigitW, kDigitH, kKey);
+    for (int f = 0; f < DIGIT_FRAMES; ++f) {
+        IndexedImage img(DIGIT_W, DIGIT_H, KEY);
         const Set& s = sets[f / 10];
         Draw_Text(img, 1, 1, std::string(1, static_cast<char>('0' + f % 10)), Ramp_Index(s.r, s.i));
         // Shade the lower half of each glyph a step darker.
-        for (int y = 5; y < kDigitH; ++y)
-            for (int x = 0; x < kDigitW; ++x)
-                if (img.At(x, y) != kKey) img.Set(x, y, Darker(img.At(x, y), 1));
-        Outline(img, kKey, Outline_Index(), true);
+        for (int y = 5; y < DIGIT_H; ++y)
+            for (int x = 0; x < DIGIT_W; ++x)
+                if (img.At(x, y) != KEY) img.Set(x, y, Darker(img.At(x, y), 1));
+        Outline(img, KEY, Outline_Index(), true);
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\SYSTEM\\DIGITS1", frames, kDigitHotX, kDigitHotY, kLayerDigits);
+    return Make_Bitmap("ARTWORK\\SYSTEM\\DIGITS1", frames, DIGIT_HOT_X, DIGIT_HOT_Y, LAYER_DIGITS);
 }
 
 // ------------------------------------------------------------------ buttons
@@ -192,31 +192,32 @@ void Draw_Icon(IndexedImage& img, const std::string& what, int w, int h) {
         static const char* dn[] = {"#########", " #+++++# ", "  #+++#  ", "   #+#   ", "    #    "};
         centred(what == "up" ? u : dn, 5);
     } else if (what == "plus" || what == "minus") {
-        Draw_Text_Centred(img, w / 2, (h - kGlyphHeight) / 2, what == "plus" ? "+" : "-", c);
+        Draw_Text_Centred(img, w / 2, (h - GLYPH_HEIGHT) / 2, what == "plus" ? "+" : "-", c);
     } else if (what == "digits") {
-        Draw_Text_Centred(img, w / 2, (h - kGlyphHeight) / 2, "123", c);
+        Draw_Text_Centred(img, w / 2, (h - GLYPH_HEIGHT) / 2, "123", c);
     } else if (what == "shields") {
         static const char* r[] = {"#######", "#+++++#", "#+#+#+#", "#+++++#", " #+#+# ", "  #+#  ", "   #   "};
         centred(r, 7);
     } else if (what == "quit") {
-        Draw_Text_Centred(img, w / 2, (h - kGlyphHeight) / 2, "QUIT", c, 1, Ramp_Index(Ramp::Frame, 0));
+        Draw_Text_Centred(img, w / 2, (h - GLYPH_HEIGHT) / 2, "QUIT", c, 1, Ramp_Index(Ramp::Frame, 0));
     } else if (what == "mode") {
-        Draw_Text_Centred(img, w / 2, (h - kGlyphHeight) / 2, "TURNS", c);
+        Draw_Text_Centred(img, w / 2, (h - GLYPH_HEIGHT) / 2, "TURNS", c);
     }
 }
 
 BitmapSprite Buttons_Sprite(int n) {
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kButtonFrames[n]; ++f) frames.push_back(IndexedImage(kButtonBoxW[n], kButtonBoxH[n], kKey));
+    for (int f = 0; f < BUTTON_FRAMES[n]; ++f) frames.push_back(IndexedImage(BUTTON_BOX_W[n], BUTTON_BOX_H[n], KEY));
     for (const ButtonPicture& b : Button_Pictures()) {
         if (b.sprite != n) continue;
         Blit(frames[b.frame], Button_Face(b, false), 0, 0, -1);
         Blit(frames[b.frame + 1], Button_Face(b, true), 0, 0, -1);
     }
     // Frames no button uses show a plain button of the full box.
-    for (int f = 0; f < kButtonFrames[n]; ++f)
-        if (Opaque_Box(frames[f], kKey).w == 0)
-            Blit(frames[f], Button_Face({n, f & ~1, kButtonBoxW[n], kButtonBoxH[n], "blank"}, (f & 1) != 0), 0, 0, -1);
+    for (int f = 0; f < BUTTON_FRAMES[n]; ++f)
+        if (Opaque_Box(frames[f], KEY).w == 0)
+            Blit(frames[f], Button_Face({n, f & ~1, BUTTON_BOX_W[n], BUTTON_BOX_H[n], "blank"}, (f & 1) != 0), 0, 0,
+                 -1);
     return Make_Bitmap("ARTWORK\\SYSTEM\\MAINBUT" + std::to_string(n), frames, 0, 0, 0);
 }
 
@@ -225,7 +226,7 @@ BitmapSprite Buttons_Sprite(int n) {
 BitmapSprite Bar_Sprite(const char* path, int frames, int w, int h, int hot_y) {
     std::vector<IndexedImage> out;
     for (int f = 0; f < frames; ++f) {
-        IndexedImage img(w, h, kKey);
+        IndexedImage img(w, h, KEY);
         int k = frames - f;  // frame n - k shows k of n
         double level = static_cast<double>(k) / frames;
         int inner = h - 2, fill = std::max(1, static_cast<int>(std::lround(level * inner)));
@@ -247,7 +248,7 @@ BitmapSprite Bar_Sprite(const char* path, int frames, int w, int h, int hot_y) {
 // ------------------------------------------------------------------ panel pieces
 
 IndexedImage Hand_Picture(bool left) {
-    IndexedImage img(kMaskgombW, kMaskgombH, kKey);
+    IndexedImage img(MASKGOMB_W, MASKGOMB_H, KEY);
     Painter p(img);
     p.transform = Affine::Translate(16, 26) * Affine::Scale(left ? -1 : 1, 1);
     Shader skin = Dome(Ramp::Skin, {0, 2}, 9, 11, 0.25, 0.95);
@@ -256,7 +257,7 @@ IndexedImage Hand_Picture(bool left) {
     const double fl[4] = {9, 11, 10.5, 8};
     for (int i = 0; i < 4; ++i) p.Capsule({fx[i], 0}, {fx[i] * 1.15, -fl[i]}, 1.7, skin);
     p.Capsule({-6, 6}, {-11, -1}, 2.0, skin);  // thumb
-    Outline(img, kKey, Ramp_Index(Ramp::Skin, 1), false);
+    Outline(img, KEY, Ramp_Index(Ramp::Skin, 1), false);
     return img;
 }
 
@@ -267,13 +268,13 @@ BitmapSprite Maskgomb() {
     std::vector<IndexedImage> frames;
     for (int panel = 0; panel < 2; ++panel)
         for (int i = 0; i < 8; ++i) {
-            IndexedImage img(kMaskgombW, kMaskgombH, kKey);
-            Blit(img, Slot_Background(sw[i], sh[i]), kMaskgombHotX - sw[i] / 2, kMaskgombHotY - sh[i] / 2, -1);
+            IndexedImage img(MASKGOMB_W, MASKGOMB_H, KEY);
+            Blit(img, Slot_Background(sw[i], sh[i]), MASKGOMB_HOT_X - sw[i] / 2, MASKGOMB_HOT_Y - sh[i] / 2, -1);
             frames.push_back(img);
         }
     frames.push_back(Hand_Picture(false));  // 16: the right hand (slot 60)
     frames.push_back(Hand_Picture(true));   // 17: the left hand (slot 59)
-    return Make_Bitmap("ARTWORK\\SYSTEM\\MASKGOMB", frames, kMaskgombHotX, kMaskgombHotY, 0);
+    return Make_Bitmap("ARTWORK\\SYSTEM\\MASKGOMB", frames, MASKGOMB_HOT_X, MASKGOMB_HOT_Y, 0);
 }
 
 // A portrait frame: a dark recess with a gold border and a faint bust.
@@ -293,19 +294,19 @@ void Portrait_Recess(IndexedImage& img, int x0, int y0, int x1, int y1) {
 
 BitmapSprite Maskabl() {
     std::vector<IndexedImage> frames;
-    const int hx = kMaskablHotX, hy = kMaskablHotY;
+    const int hx = MASKABL_HOT_X, hy = MASKABL_HOT_Y;
     for (int i = 0; i < 6; ++i) {  // strip portraits: (x - 2, y - 43) .. (x + 33, y + 2)
-        IndexedImage img(kMaskablW, kMaskablH, kKey);
+        IndexedImage img(MASKABL_W, MASKABL_H, KEY);
         Portrait_Recess(img, hx - 2, hy - 43, hx + 33, hy + 2);
         frames.push_back(img);
     }
     for (int i = 0; i < 2; ++i) {  // big portraits: (x - 4, y - 82) .. (x + 67, y + 2)
-        IndexedImage img(kMaskablW, kMaskablH, kKey);
+        IndexedImage img(MASKABL_W, MASKABL_H, KEY);
         Portrait_Recess(img, hx - 4, hy - 82, hx + 67, hy + 2);
         frames.push_back(img);
     }
     // Field view: (x, y - 91) .. (x + 54, y), a small lit stage for one field.
-    IndexedImage img(kMaskablW, kMaskablH, kKey);
+    IndexedImage img(MASKABL_W, MASKABL_H, KEY);
     int x0 = hx, y0 = hy - 91, x1 = hx + 54, y1 = hy;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) {
@@ -322,9 +323,9 @@ BitmapSprite Maskabl() {
 BitmapSprite Belog1() {
     std::vector<IndexedImage> frames;
     for (int mirror = 0; mirror < 2; ++mirror) {
-        IndexedImage img(kBelog1W, kBelog1H, kKey);
-        auto X = [mirror](int x) { return mirror ? kBelog1W - 1 - x : x; };
-        IndexedImage tmp(kBelog1W, kBelog1H, kKey);
+        IndexedImage img(BELOG1_W, BELOG1_H, KEY);
+        auto X = [mirror](int x) { return mirror ? BELOG1_W - 1 - x : x; };
+        IndexedImage tmp(BELOG1_W, BELOG1_H, KEY);
         // Corner bracket 25 x 19 with a gem, a bar 5 wide down to row 76, a clasp at rows 181..199.
         for (int y = 0; y < 19; ++y)
             for (int x = 0; x < 25; ++x) {
@@ -348,15 +349,15 @@ BitmapSprite Belog1() {
                 double t = 0.55 + (x == 0 ? 0.3 : x == 3 ? -0.3 : 0) + (y == 181 ? 0.3 : y == 199 ? -0.3 : 0);
                 tmp.Set(x, y, Dithered(Ramp::Gold, t, x, y));
             }
-        for (int y = 0; y < kBelog1H; ++y)
-            for (int x = 0; x < kBelog1W; ++x)
-                if (tmp.At(x, y) != kKey) img.Set(X(x), y, tmp.At(x, y));
+        for (int y = 0; y < BELOG1_H; ++y)
+            for (int x = 0; x < BELOG1_W; ++x)
+                if (tmp.At(x, y) != KEY) img.Set(X(x), y, tmp.At(x, y));
         frames.push_back(img);
     }
     // Frames 2 and 3: slim pillars on the inner side of the big portraits
     // (frame 2 drawn at (555, 9) beside the right portrait, frame 3 at (61, 9)).
     for (int which = 0; which < 2; ++which) {
-        IndexedImage img(kBelog1W, kBelog1H, kKey);
+        IndexedImage img(BELOG1_W, BELOG1_H, KEY);
         int x0 = which == 0 ? 10 : 9;
         for (int y = 0; y < 84; ++y)
             for (int x = x0; x < x0 + 4; ++x) {
@@ -370,9 +371,9 @@ BitmapSprite Belog1() {
 }
 
 BitmapSprite Belog2() {
-    IndexedImage img(kBelog2W, kBelog2H, kKey);
-    for (int y = 0; y < kBelog2H; ++y)
-        for (int x = 0; x < kBelog2W; ++x) {
+    IndexedImage img(BELOG2_W, BELOG2_H, KEY);
+    for (int y = 0; y < BELOG2_H; ++y)
+        for (int x = 0; x < BELOG2_W; ++x) {
             bool plaque = x >= 76 && x <= 122;
             if (!plaque && y > 8) continue;
             double t = 0.5 + (Noise01(x, y, 1820) - 0.5) * 0.08;
@@ -409,7 +410,7 @@ BitmapSprite Blood_Anim() {
         drops.push_back({std::cos(a), std::sin(a) * 0.7 - 0.3, rng.Range(2.5, 4.5)});
     }
     for (int f = 0; f < 6; ++f) {
-        IndexedImage img(36, 32, kKey);
+        IndexedImage img(36, 32, KEY);
         Painter p(img);
         double t = f + 1;
         if (f < 3) p.Ellipse({18, 16}, 3 + f * 1.5, 2.5 + f * 1.2, Dome(Ramp::Blood, {18, 16}, 6, 5, 0.3, 1.0));
@@ -418,17 +419,17 @@ BitmapSprite Blood_Anim() {
             double r = std::max(0.6, 1.6 - f * 0.2);
             p.Ellipse({x, y}, r, r, Flat(Ramp_Index(Ramp::Blood, f < 3 ? 5 : 3)));
         }
-        Outline(img, kKey, Ramp_Index(Ramp::Blood, 0), false);
+        Outline(img, KEY, Ramp_Index(Ramp::Blood, 0), false);
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\BLOOD", frames, 18, 40, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\BLOOD", frames, 18, 40, LAYER_ANIM);
 }
 
 BitmapSprite Spell_Anim() {
     std::vector<IndexedImage> frames;
     const int n = 8, w = 42, h = 64;
     for (int f = 0; f < n; ++f) {
-        IndexedImage img(w, h, kKey);
+        IndexedImage img(w, h, KEY);
         double k = static_cast<double>(f) / (n - 1);
         double grow = std::sin(k * M_PI);
         // A column of light.
@@ -449,13 +450,13 @@ BitmapSprite Spell_Anim() {
         }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\VARAZSA", frames, 21, h - 8, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\VARAZSA", frames, 21, h - 8, LAYER_ANIM);
 }
 
 BitmapSprite Blade_Anim() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 5; ++f) {
-        IndexedImage img(40, 36, kKey);
+        IndexedImage img(40, 36, KEY);
         double a0 = -2.4 + f * 0.75, a1 = a0 + 1.3;
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < img.width; ++x) {
@@ -469,12 +470,12 @@ BitmapSprite Blade_Anim() {
             }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\PENGEKIS", frames, 20, 46, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\PENGEKIS", frames, 20, 46, LAYER_ANIM);
 }
 
 // Flames over a field, `count` tongues spread over the floor shape.
 IndexedImage Flames(int w, int h, int ground_y, int frame, int count, double height) {
-    IndexedImage img(w, h, kKey);
+    IndexedImage img(w, h, KEY);
     Rng rng(1950);
     struct Tongue {
         double x, y, hgt, phase;
@@ -493,19 +494,19 @@ IndexedImage Flames(int w, int h, int ground_y, int frame, int count, double hei
 BitmapSprite Fire_Anim() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 8; ++f) frames.push_back(Flames(42, 50, 42, f, 6, 26));
-    return Make_Bitmap("ARTWORK\\ANIM\\TUZANIM", frames, 21, 42 - 4, kLayerAnim);
+    return Make_Bitmap("ARTWORK\\ANIM\\TUZANIM", frames, 21, 42 - 4, LAYER_ANIM);
 }
 
 BitmapSprite Fire_Wall() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 8; ++f) frames.push_back(Flames(42, 56, 42, f, 9, 34));
-    return Make_Bitmap("ARTWORK\\ANIM\\TUZFAL", frames, 21, 42 - 4 + 4, kLayerFlames);
+    return Make_Bitmap("ARTWORK\\ANIM\\TUZFAL", frames, 21, 42 - 4 + 4, LAYER_FLAMES);
 }
 
 BitmapSprite Blood_Pool() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 7; ++f) {
-        IndexedImage img(kFloorWidth, kFloorHeight, kKey);
+        IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT, KEY);
         double r = 4 + f * 1.8;
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < img.width; ++x) {
@@ -516,13 +517,13 @@ BitmapSprite Blood_Pool() {
             }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\BLPOOL", frames, kFloorHotX, kFloorHotY, kLayerBloodPool);
+    return Make_Bitmap("ARTWORK\\ANIM\\BLPOOL", frames, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_BLOOD_POOL);
 }
 
 BitmapSprite Gas_Cloud() {
     std::vector<IndexedImage> frames;
     for (int f = 0; f < 8; ++f) {
-        IndexedImage img(46, 46, kKey);
+        IndexedImage img(46, 46, KEY);
         for (int i = 0; i < 5; ++i) {
             double a = i * 1.26 + f * 2 * M_PI / 8;
             Vec2 c{23 + std::cos(a) * 9, 28 + std::sin(a) * 4 - i * 3.0};
@@ -530,7 +531,7 @@ BitmapSprite Gas_Cloud() {
         }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\ANIM\\GAS", frames, 23, 34, kLayerGas);
+    return Make_Bitmap("ARTWORK\\ANIM\\GAS", frames, 23, 34, LAYER_GAS);
 }
 
 }  // namespace
@@ -547,7 +548,7 @@ const std::vector<ButtonPicture>& Button_Pictures() {
 }
 
 IndexedImage Button_Face(const ButtonPicture& b, bool pressed) {
-    IndexedImage img(b.w, b.h, kKey);
+    IndexedImage img(b.w, b.h, KEY);
     for (int y = 0; y < b.h; ++y)
         for (int x = 0; x < b.w; ++x) {
             double t = (pressed ? 0.35 : 0.55) - 0.25 * y / b.h + (Noise01(x, y, 1830) - 0.5) * 0.08;
@@ -558,13 +559,13 @@ IndexedImage Button_Face(const ButtonPicture& b, bool pressed) {
         Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Frame, 3));
     else
         Bevel(img, 1, 1, b.w - 1, b.h - 1, 1, Ramp_Index(Ramp::Frame, 5), Ramp_Index(Ramp::Frame, 1));
-    IndexedImage icon(b.w, b.h, kKey);
+    IndexedImage icon(b.w, b.h, KEY);
     Draw_Icon(icon, b.what, b.w, b.h);
-    Outline(icon, kKey, Ramp_Index(Ramp::Frame, 0), false);
+    Outline(icon, KEY, Ramp_Index(Ramp::Frame, 0), false);
     for (int y = 2; y < b.h - 2; ++y)
         for (int x = 2; x < b.w - 2; ++x) {
             int sx = pressed ? x - 1 : x, sy = pressed ? y - 1 : y;
-            if (!icon.Inside(sx, sy) || icon.At(sx, sy) == kKey) continue;
+            if (!icon.Inside(sx, sy) || icon.At(sx, sy) == KEY) continue;
             uint8_t v = icon.At(sx, sy);
             img.Set(x, y, pressed ? Darker(v, 2) : v);
         }
@@ -572,7 +573,7 @@ IndexedImage Button_Face(const ButtonPicture& b, bool pressed) {
 }
 
 IndexedImage Slot_Background(int w, int h) {
-    IndexedImage img(w, h, kKey);
+    IndexedImage img(w, h, KEY);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) img.Set(x, y, Dithered(Ramp::Frame, 0.12 + 0.18 * y / h, x, y));
     Bevel(img, 0, 0, w, h, 1, Ramp_Index(Ramp::Frame, 0), Ramp_Index(Ramp::Parchment, 9));
@@ -583,14 +584,14 @@ std::vector<BitmapSprite> System_Bitmaps() {
     std::vector<BitmapSprite> out;
     std::vector<IndexedImage> arrows = {Target_Marker()};
     for (int d = 1; d <= 6; ++d) arrows.push_back(Arrow(d));
-    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\ARROWS", arrows, kFloorHotX, kFloorHotY, kLayerArrows));
+    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\ARROWS", arrows, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_ARROWS));
     IndexedImage back = Field_Border(Half::Back, 2, Ramp::ClothRed, 9);
     IndexedImage area = Field_Border(Half::Both, 1, Ramp::ClothRed, 8);
-    for (int y = 0; y < kFloorHeight; ++y)
-        for (int x = 0; x < kFloorWidth; ++x)
-            if (In_Floor(x, y) && area.At(x, y) == kKey && ((x + y) % 2 == 0))
+    for (int y = 0; y < FLOOR_HEIGHT; ++y)
+        for (int x = 0; x < FLOOR_WIDTH; ++x)
+            if (In_Floor(x, y) && area.At(x, y) == KEY && ((x + y) % 2 == 0))
                 area.Set(x, y, Ramp_Index(Ramp::ClothRed, 5));
-    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\TRGTBACK", {back, area}, kFloorHotX, kFloorHotY, kLayerTargetBack));
+    out.push_back(Make_Bitmap("ARTWORK\\SYSTEM\\TRGTBACK", {back, area}, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_TARGET_BACK));
     out.push_back(Digits());
     for (int n = 1; n <= 4; ++n) out.push_back(Buttons_Sprite(n));
     out.push_back(Blood_Anim());
@@ -600,8 +601,8 @@ std::vector<BitmapSprite> System_Bitmaps() {
     out.push_back(Blood_Pool());
     out.push_back(Fire_Wall());
     out.push_back(Gas_Cloud());
-    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSK", kPajzskFrames, kPajzskW, kPajzskH, kPajzskHotY));
-    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSN", kPajznFrames, kPajznW, kPajznH, kPajznHotY));
+    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSK", PAJZSK_FRAMES, PAJZSK_W, PAJZSK_H, PAJZSK_HOT_Y));
+    out.push_back(Bar_Sprite("ARTWORK\\SYSTEM\\PAJZSN", PAJZN_FRAMES, PAJZN_W, PAJZN_H, PAJZN_HOT_Y));
     out.push_back(Maskgomb());
     out.push_back(Maskabl());
     out.push_back(Belog1());
@@ -610,7 +611,7 @@ std::vector<BitmapSprite> System_Bitmaps() {
 }
 
 std::vector<CursorPicture> Cursor_Pictures() {
-    IndexedImage sword(32, 32, kKey);
+    IndexedImage sword(32, 32, KEY);
     {
         Painter p(sword);
         p.transform = Affine::Translate(2, 2) * Affine::Rotate(-M_PI / 4);
@@ -618,15 +619,15 @@ std::vector<CursorPicture> Cursor_Pictures() {
         p.Capsule({-7, 27}, {7, 27}, 1.8, Cylinder(Ramp::Gold, 0, 7, 0.3, 1.0));
         p.Rect(-1.5, 28, 1.5, 35, Flat(Ramp_Index(Ramp::Leather, 4)));
         p.Ellipse({0, 37}, 2.5, 2.5, Dome(Ramp::Gold, {0, 37}, 2.5, 2.5, 0.3, 1.0));
-        Outline(sword, kKey, Outline_Index(), false);
+        Outline(sword, KEY, Outline_Index(), false);
     }
-    IndexedImage shield(32, 32, kKey);
+    IndexedImage shield(32, 32, KEY);
     {
         Painter p(shield);
         p.Polygon({{4, 3}, {28, 3}, {28, 15}, {16, 29}, {4, 15}}, Linear(Ramp::Metal, {4, 3}, 1.0, {28, 29}, 0.3));
         p.Polygon({{7, 6}, {25, 6}, {25, 15}, {16, 26}, {7, 15}}, Linear(Ramp::ClothBlue, {7, 6}, 0.9, {25, 26}, 0.3));
         p.Rect(14.5, 6, 17.5, 25, Flat(Ramp_Index(Ramp::Gold, 8)));
-        Outline(shield, kKey, Outline_Index(), false);
+        Outline(shield, KEY, Outline_Index(), false);
     }
     return {{"CURSOR\\SWORD.CUR", sword, 1, 1}, {"CURSOR\\SHIELD.CUR", shield, 16, 16}};
 }

@@ -21,9 +21,9 @@ struct ButtonPicture {
 };
 const std::vector<ButtonPicture>& Button_Pictures();
 // Frame box of MAINBUT1..4.
-constexpr int kButtonBoxW[5] = {0, 30, 36, 26, 62};
-constexpr int kButtonBoxH[5] = {0, 30, 22, 31, 22};
-constexpr int kButtonFrames[5] = {0, 8, 12, 20, 6};
+constexpr int BUTTON_BOX_W[5] = {0, 30, 36, 26, 62};
+constexpr int BUTTON_BOX_H[5] = {0, 30, 22, 31, 22};
+constexpr int BUTTON_FRAMES[5] = {0, 8, 12, 20, 6};
 // One button's picture, up or pressed, in its own size.
 IndexedImage Button_Face(const ButtonPicture& b, bool pressed);
 
@@ -31,13 +31,13 @@ IndexedImage Button_Face(const ButtonPicture& b, bool pressed);
 IndexedImage Slot_Background(int w, int h);
 
 // The panel sprites' geometry.
-constexpr int kPajzskFrames = 14, kPajzskW = 5, kPajzskH = 16, kPajzskHotY = 11;
-constexpr int kPajznFrames = 20, kPajznW = 7, kPajznH = 24, kPajznHotY = 9;
-constexpr int kDigitW = 7, kDigitH = 9, kDigitHotX = 3, kDigitHotY = 4, kDigitFrames = 50;
-constexpr int kMaskablW = 71, kMaskablH = 93, kMaskablHotX = 4, kMaskablHotY = 91;
-constexpr int kMaskgombW = 32, kMaskgombH = 48, kMaskgombHotX = 16, kMaskgombHotY = 24;
-constexpr int kBelog1W = 26, kBelog1H = 200;
-constexpr int kBelog2W = 199, kBelog2H = 19;
+constexpr int PAJZSK_FRAMES = 14, PAJZSK_W = 5, PAJZSK_H = 16, PAJZSK_HOT_Y = 11;
+constexpr int PAJZN_FRAMES = 20, PAJZN_W = 7, PAJZN_H = 24, PAJZN_HOT_Y = 9;
+constexpr int DIGIT_W = 7, DIGIT_H = 9, DIGIT_HOT_X = 3, DIGIT_HOT_Y = 4, DIGIT_FRAMES = 50;
+constexpr int MASKABL_W = 71, MASKABL_H = 93, MASKABL_HOT_X = 4, MASKABL_HOT_Y = 91;
+constexpr int MASKGOMB_W = 32, MASKGOMB_H = 48, MASKGOMB_HOT_X = 16, MASKGOMB_HOT_Y = 24;
+constexpr int BELOG1_W = 26, BELOG1_H = 200;
+constexpr int BELOG2_W = 199, BELOG2_H = 19;
 
 std::vector<BitmapSprite> System_Bitmaps();
 std::vector<DysSprite> System_Dys();

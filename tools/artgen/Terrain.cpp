@@ -15,9 +15,9 @@
 namespace art {
 namespace {
 
-constexpr int kLayerGround = 0;
+constexpr int LAYER_GROUND = 0;
 // Visual centre of a field: 4 pixels above its anchor (7 ground units north).
-constexpr double kCentreY = -7;
+constexpr double CENTRE_Y = -7;
 
 double Clamp(double v, double lo, double hi) { return std::min(std::max(v, lo), hi); }
 
@@ -173,8 +173,8 @@ struct Terrain {
 // Level floors: the floor shape and nothing else.
 BitmapSprite Level_Floor(const Terrain& t) {
     std::vector<IndexedImage> frames;
-    for (int v = 0; v < kFloorVariants; ++v) {
-        IndexedImage img(kFloorWidth, kFloorHeight, kKey);
+    for (int v = 0; v < FLOOR_VARIANTS; ++v) {
+        IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT, KEY);
         HeightField hf;
         hf.height = [](int, int) { return 0.0; };
         hf.top = t.top(v);
@@ -182,36 +182,36 @@ BitmapSprite Level_Floor(const Terrain& t) {
         Draw_Height_Field(img, 0, 0, hf, 0);
         frames.push_back(img);
     }
-    return Make_Bitmap(std::string("ARTWORK\\") + t.name, frames, kFloorHotX, kFloorHotY, kLayerGround);
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name, frames, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_GROUND);
 }
 
 BitmapSprite Sloped_Floor(const Terrain& t) {
     std::vector<IndexedImage> frames;
-    for (int shape = 0; shape < kSlopeFrames; ++shape) {
-        IndexedImage img(kFloorWidth, kSlopeHeadroom + kFloorHeight, kKey);
+    for (int shape = 0; shape < SLOPE_FRAMES; ++shape) {
+        IndexedImage img(FLOOR_WIDTH, SLOPE_HEADROOM + FLOOR_HEIGHT, KEY);
         HeightField hf;
         hf.height = [shape](int tx, int ty) { return Ground_Shape_Height(shape, tx, ty); };
-        hf.top = t.top(shape % kFloorVariants);
+        hf.top = t.top(shape % FLOOR_VARIANTS);
         hf.side = t.side;
-        Draw_Height_Field(img, 0, kSlopeHeadroom, hf, 0);
+        Draw_Height_Field(img, 0, SLOPE_HEADROOM, hf, 0);
         frames.push_back(img);
     }
-    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "H", frames, kFloorHotX, kFloorHotY + kSlopeHeadroom,
-                       kLayerGround);
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "H", frames, FLOOR_HOT_X, FLOOR_HOT_Y + SLOPE_HEADROOM,
+                       LAYER_GROUND);
 }
 
 BitmapSprite Raised_Floor(const Terrain& t) {
     std::vector<IndexedImage> frames;
-    for (int e = 1; e <= kRaisedFrames; ++e) {
-        IndexedImage img(kFloorWidth, kFloorHeight + kRaisedFrames * kElevationStep, kKey);
+    for (int e = 1; e <= RAISED_FRAMES; ++e) {
+        IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT + RAISED_FRAMES * ELEVATION_STEP, KEY);
         HeightField hf;
         hf.height = [](int, int) { return 0.0; };
-        hf.top = t.top(e % kFloorVariants);
+        hf.top = t.top(e % FLOOR_VARIANTS);
         hf.side = t.side;
-        Draw_Height_Field(img, 0, 0, hf, e * kElevationStep);
+        Draw_Height_Field(img, 0, 0, hf, e * ELEVATION_STEP);
         frames.push_back(img);
     }
-    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "R", frames, kFloorHotX, kFloorHotY, kLayerGround);
+    return Make_Bitmap(std::string("ARTWORK\\") + t.name + "R", frames, FLOOR_HOT_X, FLOOR_HOT_Y, LAYER_GROUND);
 }
 
 // ---------------------------------------------------------------- blocks
@@ -219,7 +219,7 @@ BitmapSprite Raised_Floor(const Terrain& t) {
 // A field-shaped block `height` pixels tall with its top at the given texture.
 IndexedImage Block(int box_h, int height, const TopTexture& top, const SideTexture& side,
                    std::function<double(int, int)> shape = nullptr) {
-    IndexedImage img(kFloorWidth, box_h, kKey);
+    IndexedImage img(FLOOR_WIDTH, box_h, KEY);
     HeightField hf;
     if (shape)
         hf.height = shape;
@@ -227,7 +227,7 @@ IndexedImage Block(int box_h, int height, const TopTexture& top, const SideTextu
         hf.height = [height](int, int) { return static_cast<double>(height); };
     hf.top = top;
     hf.side = side;
-    Draw_Height_Field(img, 0, box_h - kFloorHeight, hf, 0);
+    Draw_Height_Field(img, 0, box_h - FLOOR_HEIGHT, hf, 0);
     return img;
 }
 
@@ -239,20 +239,20 @@ TopTexture Cap_Top(Ramp ramp, uint32_t seed) {
 }
 
 BitmapSprite Wall_Sprite() {
-    const int box_h = kFloorHeight + kWallHeight;
+    const int box_h = FLOOR_HEIGHT + WALL_HEIGHT;
     SideTexture bricks = Brick_Side(Ramp::Stone, 7, 12, 700);
-    IndexedImage whole = Block(box_h, kWallHeight, Cap_Top(Ramp::Stone, 701), bricks);
+    IndexedImage whole = Block(box_h, WALL_HEIGHT, Cap_Top(Ramp::Stone, 701), bricks);
     // A damaged wall: a broken, lower top.
-    IndexedImage broken = Block(box_h, kWallHeight, Cap_Top(Ramp::Stone, 702), bricks, [](int tx, int ty) {
+    IndexedImage broken = Block(box_h, WALL_HEIGHT, Cap_Top(Ramp::Stone, 702), bricks, [](int tx, int ty) {
         return 26 + 14 * Value_Noise(tx, ty, 7, 703) + 4 * Noise01(tx / 3, 0, 704);
     });
-    Rim_Shade(whole, kKey, 1);
-    Rim_Shade(broken, kKey, 1);
-    return Make_Bitmap("ARTWORK\\WALL", {whole, broken}, kFloorHotX, box_h - kFloorHeight + kFloorHotY, 0);
+    Rim_Shade(whole, KEY, 1);
+    Rim_Shade(broken, KEY, 1);
+    return Make_Bitmap("ARTWORK\\WALL", {whole, broken}, FLOOR_HOT_X, box_h - FLOOR_HEIGHT + FLOOR_HOT_Y, 0);
 }
 
 BitmapSprite Palisade_Sprite() {
-    const int box_h = kFloorHeight + 46;
+    const int box_h = FLOOR_HEIGHT + 46;
     IndexedImage img = Block(
         box_h, 40,
         [](int tx, int ty, double light, int edge, int px, int py) -> uint8_t {
@@ -273,29 +273,29 @@ BitmapSprite Palisade_Sprite() {
             return Dithered(Ramp::Wood, t, px, py);
         },
         [](int tx, int) { return 40.0 + ((tx % 6) < 3 ? 3 : 5) - std::abs((tx % 6) - 3); });
-    Rim_Shade(img, kKey, 1);
-    return Make_Bitmap("ARTWORK\\PALISADE", {img}, kFloorHotX, box_h - kFloorHeight + kFloorHotY, 0);
+    Rim_Shade(img, KEY, 1);
+    return Make_Bitmap("ARTWORK\\PALISADE", {img}, FLOOR_HOT_X, box_h - FLOOR_HEIGHT + FLOOR_HOT_Y, 0);
 }
 
 BitmapSprite Hill_Sprite() {
-    const int box_h = kFloorHeight + kHillHeights[3];
+    const int box_h = FLOOR_HEIGHT + HILL_HEIGHTS[3];
     std::vector<IndexedImage> frames;
-    for (int h : kHillHeights) frames.push_back(Block(box_h, h, Grass_Top(2), Earth_Side(true)));
-    return Make_Bitmap("ARTWORK\\HILL", frames, kFloorHotX, box_h - kFloorHeight + kFloorHotY, 0);
+    for (int h : HILL_HEIGHTS) frames.push_back(Block(box_h, h, Grass_Top(2), Earth_Side(true)));
+    return Make_Bitmap("ARTWORK\\HILL", frames, FLOOR_HOT_X, box_h - FLOOR_HEIGHT + FLOOR_HOT_Y, 0);
 }
 
 BitmapSprite Steps_Sprite() {
-    const int box_h = kFloorHeight + kStepsHeight;
+    const int box_h = FLOOR_HEIGHT + STEPS_HEIGHT;
     const int steps = 7;
     std::vector<IndexedImage> frames;
     for (int d = 1; d <= 6; ++d) {
         GroundDir dir = Direction_On_Ground(d);
         auto band = [dir](int tx, int ty) {
-            double gx = tx - kFloorHotX, gy = (ty - kFloorHotY + 4) / kGroundSquash;
+            double gx = tx - FLOOR_HOT_X, gy = (ty - FLOOR_HOT_Y + 4) / GROUND_SQUASH;
             double u = (gx * dir.x + gy * dir.y) / 21.0;  // about -1 .. 1 across the field
             return std::clamp(static_cast<int>(std::floor((u + 1) / 2 * steps)), 0, steps - 1);
         };
-        auto height = [band](int tx, int ty) { return (band(tx, ty) + 1.0) * kStepsHeight / steps; };
+        auto height = [band](int tx, int ty) { return (band(tx, ty) + 1.0) * STEPS_HEIGHT / steps; };
         TopTexture top = [band](int tx, int ty, double light, int edge, int px, int py) -> uint8_t {
             int b = band(tx, ty);
             bool nose = band(tx, ty + 1) != b || band(tx + 1, ty) != b || band(tx - 1, ty) != b;
@@ -304,28 +304,28 @@ BitmapSprite Steps_Sprite() {
             return Dithered(Ramp::Stone, t, px, py);
         };
         frames.push_back(Block(box_h, 0, top, Brick_Side(Ramp::Stone, 11, 14, 801), height));
-        Rim_Shade(frames.back(), kKey, 1);
+        Rim_Shade(frames.back(), KEY, 1);
     }
-    return Make_Bitmap("ARTWORK\\STEPS", frames, kFloorHotX, box_h - kFloorHeight + kFloorHotY, 0);
+    return Make_Bitmap("ARTWORK\\STEPS", frames, FLOOR_HOT_X, box_h - FLOOR_HEIGHT + FLOOR_HOT_Y, 0);
 }
 
 // ---------------------------------------------------------------- door
 
 BitmapSprite Door_Sprite() {
-    const int box_h = kFloorHeight + kWallHeight;
-    const int base = box_h - kFloorHeight;  // image row of floor row 0
+    const int box_h = FLOOR_HEIGHT + WALL_HEIGHT;
+    const int base = box_h - FLOOR_HEIGHT;  // image row of floor row 0
     const int left = 11, right = 31;        // opening, floor columns
     const int opening = 36;                 // height of the opening
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kDoorFrames; ++f) {
-        IndexedImage img = Block(box_h, kWallHeight, Cap_Top(Ramp::Stone, 900), Brick_Side(Ramp::Stone, 7, 12, 700));
-        Rim_Shade(img, kKey, 1);
+    for (int f = 0; f < DOOR_FRAMES; ++f) {
+        IndexedImage img = Block(box_h, WALL_HEIGHT, Cap_Top(Ramp::Stone, 900), Brick_Side(Ramp::Stone, 7, 12, 700));
+        Rim_Shade(img, KEY, 1);
         // The opening through the front faces, with a lintel above it.
         IndexedImage cut(img.width, img.height, 0);
         for (int tx = left; tx < right; ++tx) {
             int ground = base + Floor_Bottom(tx);
             for (int y = ground - opening; y <= ground; ++y) {
-                img.Set(tx, y, kKey);
+                img.Set(tx, y, KEY);
                 cut.Set(tx, y, 1);
             }
             img.Set(tx, ground - opening - 1, Ramp_Index(Ramp::Stone, 2));
@@ -335,11 +335,11 @@ BitmapSprite Door_Sprite() {
             if (cut.At(right - 1, y)) img.Set(right, y, Ramp_Index(Ramp::Stone, 1));
         }
         // The leaf hangs on the left jamb in the wall's middle plane and turns inward.
-        double angle = (kDoorFrames - 1 - f) * (M_PI / 2) / (kDoorFrames - 1);
-        double hinge_x = left, hinge_y = base + kFloorHotY - 3;
+        double angle = (DOOR_FRAMES - 1 - f) * (M_PI / 2) / (DOOR_FRAMES - 1);
+        double hinge_x = left, hinge_y = base + FLOOR_HOT_Y - 3;
         double width = right - left;
-        double end_x = hinge_x + width * std::cos(angle), end_y = hinge_y - width * std::sin(angle) * kGroundSquash;
-        IndexedImage leaf(img.width, img.height, kKey);
+        double end_x = hinge_x + width * std::cos(angle), end_y = hinge_y - width * std::sin(angle) * GROUND_SQUASH;
+        IndexedImage leaf(img.width, img.height, KEY);
         Painter p(leaf);
         std::vector<Vec2> quad = {
             {hinge_x, hinge_y}, {end_x, end_y}, {end_x, end_y - opening}, {hinge_x, hinge_y - opening}};
@@ -353,7 +353,7 @@ BitmapSprite Door_Sprite() {
             if (std::abs(v - 8) < 1.2 || std::abs(v - 26) < 1.2) return Dithered(Ramp::Metal, shade, px, py);
             return Dithered(Ramp::Wood, t, px, py);
         });
-        if (f == kDoorFrames - 1) {  // a ring handle on the closed leaf
+        if (f == DOOR_FRAMES - 1) {  // a ring handle on the closed leaf
             leaf.Set(right - 5, static_cast<int>(hinge_y) - 17, Ramp_Index(Ramp::Gold, 7));
             leaf.Set(right - 6, static_cast<int>(hinge_y) - 16, Ramp_Index(Ramp::Gold, 5));
             leaf.Set(right - 4, static_cast<int>(hinge_y) - 16, Ramp_Index(Ramp::Gold, 5));
@@ -363,29 +363,29 @@ BitmapSprite Door_Sprite() {
         for (int y = 0; y < img.height; ++y)
             for (int x = 0; x < img.width; ++x) {
                 if (!cut.At(x, y)) continue;
-                if (leaf.At(x, y) != kKey)
+                if (leaf.At(x, y) != KEY)
                     img.Set(x, y, leaf.At(x, y));
                 else if (y < hinge_y)
                     img.Set(x, y, Dithered(Ramp::Shadow, 0.6 - (hinge_y - y) / 80.0, x, y));
             }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\DOOR", frames, kFloorHotX, base + kFloorHotY, 0);
+    return Make_Bitmap("ARTWORK\\DOOR", frames, FLOOR_HOT_X, base + FLOOR_HOT_Y, 0);
 }
 
 // ---------------------------------------------------------------- objects
 
 BitmapSprite Finish_Objects(const char* name, std::vector<IndexedImage> frames, int hot_x, int hot_y) {
-    for (IndexedImage& f : frames) Outline(f, kKey, Outline_Index(), false);
+    for (IndexedImage& f : frames) Outline(f, KEY, Outline_Index(), false);
     return Make_Bitmap(std::string("ARTWORK\\") + name, frames, hot_x, hot_y, 0);
 }
 
 BitmapSprite Chest_Sprite() {
-    const int w = kFloorWidth, h = 52, ox = 21, oy = 44;
+    const int w = FLOOR_WIDTH, h = 52, ox = 21, oy = 44;
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kChestFrames; ++f) {
+    for (int f = 0; f < CHEST_FRAMES; ++f) {
         Scene s(w, h, ox, oy);
-        Vec3 c{0, kCentreY, 0};
+        Vec3 c{0, CENTRE_Y, 0};
         Material wood = Mat(Ramp::Wood, 0.05, 0.85);
         wood.pattern = [](Vec3 p) {
             return 0.06 * std::sin(p.x * 0.9 + p.z * 0.3) + (std::fmod(p.z + 40, 5) < 0.7 ? -0.15 : 0);
@@ -430,11 +430,11 @@ BitmapSprite Chest_Sprite() {
 }
 
 BitmapSprite Barrel_Sprite() {
-    const int w = kFloorWidth, h = 44, ox = 21, oy = 36;
+    const int w = FLOOR_WIDTH, h = 44, ox = 21, oy = 36;
     Scene s(w, h, ox, oy);
     Material wood = Mat(Ramp::Wood, 0.1, 0.85);
     Material iron = Mat(Ramp::Metal, 0.05, 0.7);
-    Vec3 c{0, kCentreY, 0};
+    Vec3 c{0, CENTRE_Y, 0};
     for (int i = 0; i <= 20; ++i) {
         double z = i * 1.0;
         double r = 8 + 1.6 * std::sin(M_PI * z / 20);
@@ -450,11 +450,11 @@ BitmapSprite Barrel_Sprite() {
 }
 
 BitmapSprite Rock_Sprite() {
-    const int w = kFloorWidth, h = 40, ox = 21, oy = 32;
+    const int w = FLOOR_WIDTH, h = 40, ox = 21, oy = 32;
     Scene s(w, h, ox, oy);
     Material rock = Mat(Ramp::Stone, 0.05, 0.9);
     rock.pattern = [](Vec3 p) { return (Value_Noise(p.x * 3, p.z * 3 + p.y, 3, 920) - 0.5) * 0.35; };
-    Vec3 c{0, kCentreY, 0};
+    Vec3 c{0, CENTRE_Y, 0};
     s.Sphere(c + Vec3{-3, 0, 7}, 9, rock);
     s.Sphere(c + Vec3{5, 2, 5}, 7, rock);
     s.Sphere(c + Vec3{1, -3, 12}, 6, rock);
@@ -468,7 +468,7 @@ BitmapSprite Tree_Sprite() {
     Scene s(w, h, ox, oy);
     Material bark = Mat(Ramp::Wood, 0.05, 0.6);
     bark.pattern = [](Vec3 p) { return std::fmod(std::abs(p.x * 3 + p.z * 0.3), 3) < 1 ? -0.12 : 0; };
-    Vec3 c{0, kCentreY, 0};
+    Vec3 c{0, CENTRE_Y, 0};
     s.Capsule(c, c + Vec3{0, 0, 55}, 4, 2.5, bark);
     s.Capsule(c + Vec3{0, 0, 38}, c + Vec3{-9, 2, 52}, 1.8, 1.2, bark);
     s.Capsule(c + Vec3{0, 0, 44}, c + Vec3{9, -1, 58}, 1.8, 1.2, bark);
@@ -489,9 +489,9 @@ BitmapSprite Tree_Sprite() {
 BitmapSprite Lamp_Sprite(const char* name, int kind) {
     const int w = 30, h = 72, ox = 15, oy = 66;
     std::vector<IndexedImage> frames;
-    for (int f = 0; f < kLampFrames; ++f) {
+    for (int f = 0; f < LAMP_FRAMES; ++f) {
         Scene s(w, h, ox, oy);
-        Vec3 c{0, kCentreY, 0};
+        Vec3 c{0, CENTRE_Y, 0};
         Material iron = Mat(Ramp::Metal, 0.05, 0.75);
         iron.shine = 0.3;
         Material wood = Mat(Ramp::Wood, 0.05, 0.75);
@@ -543,7 +543,7 @@ BitmapSprite Lamp_Sprite(const char* name, int kind) {
             flame_h = 7;
         }
         IndexedImage img = s.Image();
-        Outline(img, kKey, Outline_Index(), false);
+        Outline(img, KEY, Outline_Index(), false);
         Draw_Flame(img, flame, flame_h, kind == 1 ? 6 : 3.2, f * 3 + kind);
         frames.push_back(img);
     }
@@ -554,10 +554,10 @@ BitmapSprite Teleport_Sprite() {
     std::vector<IndexedImage> frames;
     const FloorMask& m = Floor_Mask();
     for (int f = 0; f < 4; ++f) {
-        IndexedImage img(kFloorWidth, kFloorHeight + 20, kKey);
+        IndexedImage img(FLOOR_WIDTH, FLOOR_HEIGHT + 20, KEY);
         const int top = 20;
-        for (int ty = 0; ty < kFloorHeight; ++ty)
-            for (int tx = 0; tx < kFloorWidth; ++tx) {
+        for (int ty = 0; ty < FLOOR_HEIGHT; ++ty)
+            for (int tx = 0; tx < FLOOR_WIDTH; ++tx) {
                 if (!m[ty][tx]) continue;
                 double dx = (tx - 21) / 17.0, dy = (ty - 15) / 10.0;
                 double r = std::sqrt(dx * dx + dy * dy);
@@ -584,13 +584,13 @@ BitmapSprite Teleport_Sprite() {
         }
         frames.push_back(img);
     }
-    return Make_Bitmap("ARTWORK\\TELEPORT", frames, kFloorHotX, 20 + kFloorHotY, 0);
+    return Make_Bitmap("ARTWORK\\TELEPORT", frames, FLOOR_HOT_X, 20 + FLOOR_HOT_Y, 0);
 }
 
 }  // namespace
 
 double Ground_Shape_Height(int shape, int tx, int ty) {
-    double sub_x = tx - kFloorHotX, sub_y = ty - kFloorHotY;
+    double sub_x = tx - FLOOR_HOT_X, sub_y = ty - FLOOR_HOT_Y;
     double a = Clamp(sub_x - sub_y + 21, 0, 42), b = Clamp(sub_y + 10, 0, 20);
     double U = a * 12 / 42, V = b * 12 / 21;
     switch (shape) {

@@ -354,6 +354,11 @@ std::vector<step> Script() {
                  [] { return preview_frame == maparray.records[door].frame - 1; }, nullptr});
     s.push_back({"next-frame", [] { Press(WXK_RIGHT); }, [] { return preview_frame == maparray.records[door].frame; },
                  nullptr});
+    // A key with a modifier is no hot key.
+    s.push_back({"shift-left-is-no-hot-key", [] { Input().Char(WXK_LEFT, wxMOD_SHIFT); }, nullptr,
+                 [] {
+                     if (preview_frame != maparray.records[door].frame) Fail("Shift and Left chose another frame");
+                 }});
     s.push_back({"copy-to-a-free-field",
                  [] {
                      copy_field = Find_Free_Field(door_field, NO_FIELD);

@@ -40,19 +40,19 @@ struct ArenaSlotDef {
     std::int8_t max_hp;
 };
 
-constexpr std::int8_t kGround = 4, kImpassable = -1;
-constexpr std::uint8_t kFull = 100;
-constexpr std::uint8_t kBarrelHeight = 16;
+constexpr std::int8_t GROUND = 4, IMPASSABLE = -1;
+constexpr std::uint8_t FULL = 100;
+constexpr std::uint8_t BARREL_HEIGHT = 16;
 
 const ArenaSlotDef arena_slots[] = {
-    {FLOOR, "STONE", 0, kGround, 0, FIX_GROUND, 100},
-    {WALL, "WALL", kWallHeight, kImpassable, kFull, 0, 100},
-    {BARREL, "BARREL", kBarrelHeight, kImpassable, kFull, FIX_BURNABLE, 20},
-    {TORCH, "Faklya", 0, kImpassable, kFull, FIX_ANIMATED | FIX_BURNABLE, 20},
+    {FLOOR, "STONE", 0, GROUND, 0, FIX_GROUND, 100},
+    {WALL, "WALL", WALL_HEIGHT, IMPASSABLE, FULL, 0, 100},
+    {BARREL, "BARREL", BARREL_HEIGHT, IMPASSABLE, FULL, FIX_BURNABLE, 20},
+    {TORCH, "Faklya", 0, IMPASSABLE, FULL, FIX_ANIMATED | FIX_BURNABLE, 20},
 };
 
 // The same draws on every run.
-constexpr unsigned kArenaSeed = 35;
+constexpr unsigned ARENA_SEED = 35;
 
 struct Spot {
     std::uint32_t x, y;
@@ -76,24 +76,21 @@ struct Soldier {
     std::uint8_t palette;
     const char* weapon;
 };
-constexpr std::uint8_t kEast = 1, kWest = 4;
-constexpr std::uint8_t kParty = 0, kHostile = 4;
+constexpr std::uint8_t EAST = 1, WEST = 4;
+constexpr std::uint8_t PARTY = 0, HOSTILE = 4;
 // Palette 1 turns the blue cloth red.
-constexpr std::uint8_t kBlue = 0, kRed = 1;
-const Soldier soldiers[kArenaSoldiers] = {
-    {{2, 4}, kEast, "WARRIOR", 4, kParty, kBlue, "Long sword"},
-    {{2, 6}, kEast, "DWARF", 5, kParty, kBlue, "Hand axe"},
-    {{1, 5}, kEast, "RANGER", 6, kParty, kBlue, "Long bow"},
-    {{9, 3}, kWest, "WARRIOR", 7, kHostile, kRed, "Mace"},
-    {{9, 5}, kWest, "WARRIOR", 8, kHostile, kRed, "Short sword"},
-    {{10, 4}, kWest, "DWARF", 9, kHostile, kRed, "Battle axe"},
+constexpr std::uint8_t BLUE = 0, RED = 1;
+const Soldier soldiers[ARENA_SOLDIERS] = {
+    {{2, 4}, EAST, "WARRIOR", 4, PARTY, BLUE, "Long sword"},   {{2, 6}, EAST, "DWARF", 5, PARTY, BLUE, "Hand axe"},
+    {{1, 5}, EAST, "RANGER", 6, PARTY, BLUE, "Long bow"},      {{9, 3}, WEST, "WARRIOR", 7, HOSTILE, RED, "Mace"},
+    {{9, 5}, WEST, "WARRIOR", 8, HOSTILE, RED, "Short sword"}, {{10, 4}, WEST, "DWARF", 9, HOSTILE, RED, "Battle axe"},
 };
-constexpr std::uint16_t kWander = 15;
+constexpr std::uint16_t WANDER = 15;
 
 void New_Arena_World() {
     for (fixitem_type& t : fixitem_types) t = fixitem_type{};
     for (anim_type& t : anim_types) t = anim_type{};
-    Set_Map_Geometry(kArenaWidth, kArenaHeight, kArenaLevels);
+    Set_Map_Geometry(ARENA_WIDTH, ARENA_HEIGHT, ARENA_LEVELS);
     Alloc_Map_Array(static_cast<std::uint16_t>(total_fields));
     Relink_Field_Parents();
     Init_Mod_Array(0);
@@ -103,7 +100,7 @@ void New_Arena_World() {
     item_types = Default_Item_Types();
     current_object = NOOBJ;
     Reset_Game_Clock();
-    Seed_Random(kArenaSeed);
+    Seed_Random(ARENA_SEED);
 }
 
 // The map's slots stand in use without a picture; the game loads them.
@@ -121,7 +118,7 @@ void Define_Arena_Slots() {
 }
 
 bool On_Border(std::uint32_t x, std::uint32_t y) {
-    return x == 0 || y == 0 || x == kArenaWidth - 1 || y == kArenaHeight - 1;
+    return x == 0 || y == 0 || x == ARENA_WIDTH - 1 || y == ARENA_HEIGHT - 1;
 }
 
 bool Stack(Spot at, ArenaSlot slot) {
@@ -133,11 +130,11 @@ bool Stack(Spot at, ArenaSlot slot) {
 
 bool Build_Floor_And_Walls() {
     bool ok = true;
-    for (std::uint32_t y = 0; y < kArenaHeight; ++y)
-        for (std::uint32_t x = 0; x < kArenaWidth; ++x) {
+    for (std::uint32_t y = 0; y < ARENA_HEIGHT; ++y)
+        for (std::uint32_t x = 0; x < ARENA_WIDTH; ++x) {
             map_record& head = maparray.records[Field_Index(x, y, 0)];
             head.type = FLOOR;
-            head.frame = static_cast<std::uint8_t>((x * 7 + y * 3) % kFloorVariants);
+            head.frame = static_cast<std::uint8_t>((x * 7 + y * 3) % FLOOR_VARIANTS);
             head.hp = fixitem_types[FLOOR].max_hp;
             if (On_Border(x, y)) ok = Stack({x, y}, WALL) && ok;
         }
@@ -187,7 +184,7 @@ bool Place_Soldier(const Soldier& s, int number) {
     Put_Item_To_Char_Slot(c, weapon, SLOT_RIGHT_HAND);
     const obj_ref me = Make_Obj(OBJ_CHAR, c);
     if (number == 1) Add_Modifier(0, me, MK_MAIN_CHAR, 0, 0, 0, 0);
-    if (s.lobby == kHostile) Add_Modifier(0, me, MK_BASIC_MONSTER, 0, 0, 0, kWander);
+    if (s.lobby == HOSTILE) Add_Modifier(0, me, MK_BASIC_MONSTER, 0, 0, 0, WANDER);
     return true;
 }
 
@@ -200,6 +197,7 @@ bool Build_Arena_Map() {
     ok = Lay_Items() && ok;
     int number = 1;
     for (const Soldier& s : soldiers) ok = Place_Soldier(s, number++) && ok;
+    Give_Items_Their_Programs();
     return ok;
 }
 

@@ -10,10 +10,10 @@
 
 namespace art {
 
-constexpr std::uint32_t kArenaWidth = 12;
-constexpr std::uint32_t kArenaHeight = 10;
-constexpr std::uint32_t kArenaLevels = 1;
-constexpr int kArenaSoldiers = 6;
+constexpr std::uint32_t ARENA_WIDTH = 12;
+constexpr std::uint32_t ARENA_HEIGHT = 10;
+constexpr std::uint32_t ARENA_LEVELS = 1;
+constexpr int ARENA_SOLDIERS = 6;
 
 // Replaces the world with the arena and the item types with
 // Default_Item_Types(), its arrays as the importer makes them (no record

@@ -76,7 +76,7 @@ bool Write_Dys_File(const fs::path& root, const DysSprite& s, file_fault* fault)
     d.y_origin = I16(-s.hot_y);
     for (const DysFrame& f : s.frames)
         d.frames.push_back(
-            {I16(f.dx), I16(f.dy), Encode_Dys_Runs(f.image.width, f.image.height, f.image.pixels.data(), kKey)});
+            {I16(f.dx), I16(f.dy), Encode_Dys_Runs(f.image.width, f.image.height, f.image.pixels.data(), KEY)});
     const fs::path path = File(root, s.path, ".DYS", fault);
     file_fault f;
     return !path.empty() && Kept(Write_Dys(path, d, &f), f, fault);
@@ -96,7 +96,7 @@ bool Write_Cursor_File(const fs::path& root, const CursorPicture& c, file_fault*
     p.hot_y = c.hot_y;
     p.pixels = c.image.pixels;
     p.palette = Palette_Colours();
-    p.transparent = kKey;
+    p.transparent = KEY;
     const fs::path path = File(root, c.path, "", fault);
     file_fault f;
     return !path.empty() && Kept(Write_Cur(path, p, 8, &f), f, fault);

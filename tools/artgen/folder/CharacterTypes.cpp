@@ -24,10 +24,10 @@ enum Race : std::uint8_t {
 enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, MERCENARY = 3, THIEF = 4, WIZARD = 15, OTHER = 16 };
 
 // Magic armour, heal, haste, living torch, fire wall and splinter rain.
-constexpr std::uint16_t kMageSpells = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
+constexpr std::uint16_t MAGE_SPELLS = (1u << 1) | (1u << 2) | (1u << 4) | (1u << 6) | (1u << 7) | (1u << 8);
 
-const TypeProgram wandering{MK_BASIC_MONSTER, 0, 0, 0, kWander};
-const TypeProgram keeping_post{MK_STANDING_GUARD, 0, 0, kGuard, 0};
+const TypeProgram wandering{MK_BASIC_MONSTER, 0, 0, 0, WANDER};
+const TypeProgram keeping_post{MK_STANDING_GUARD, 0, 0, GUARD, 0};
 
 int Body_Number(const char* body) {
     const std::vector<BodyKind>& kinds = Body_Kinds();
@@ -49,7 +49,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          1,
          HUMAN,
          WARRIOR,
-         kParty,
+         PARTY,
          {34, 30, 16, 12, 10, 10, 3, 10, 14},
          "Party",
          CF_MAIN_CHAR,
@@ -68,7 +68,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          2,
          HUMAN,
          RANGER,
-         kParty,
+         PARTY,
          {26, 28, 12, 16, 11, 12, 2, 10, 13},
          "Party",
          CF_FEMALE,
@@ -86,13 +86,13 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          3,
          HUMAN,
          WIZARD,
-         kParty,
+         PARTY,
          {20, 22, 9, 11, 15, 17, 1, 6, 8},
          "Party",
          0,
          {8, 20, 14, 12},
          {20, 20, 20, 20},
-         kMageSpells,
+         MAGE_SPELLS,
          {{SLOT_RIGHT_HAND, "Kris"}, {SLOT_NECKLACE, "Amulet"}, {SLOT_LEFT_RING, "Sapphire ring"}},
          {}},
         {"Dwarf",
@@ -100,7 +100,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          4,
          DWARF_RACE,
          MERCENARY,
-         kFolk,
+         FOLK,
          {32, 34, 15, 10, 9, 10, 3, 9, 13},
          "People",
          0,
@@ -114,7 +114,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          5,
          HUMAN,
          THIEF,
-         kRogues,
+         ROGUES,
          {22, 28, 10, 16, 10, 13, 2, 8, 12},
          "People",
          0,
@@ -128,7 +128,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          16,
          SKELETON_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {18, 30, 11, 10, 5, 3, 2, 6, 8},
          "Undead",
          0,
@@ -142,7 +142,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          17,
          ZOMBIE_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {24, 30, 13, 6, 3, 2, 1, 6, 6},
          "Undead",
          0,
@@ -156,7 +156,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          18,
          TROLL_RACE | RACE_MONSTER,
          OTHER,
-         kUndead,
+         UNDEAD,
          {40, 40, 18, 8, 5, 4, 3, 9, 10},
          "Monsters",
          0,
@@ -170,7 +170,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          19,
          WOLF_RACE | RACE_ANIMAL,
          OTHER,
-         kBeasts,
+         BEASTS,
          {14, 40, 10, 15, 5, 3, 1, 7, 10},
          "Animals",
          0,
@@ -184,7 +184,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          20,
          BEAR_RACE | RACE_ANIMAL,
          OTHER,
-         kBeasts,
+         BEASTS,
          {30, 40, 17, 8, 5, 3, 2, 8, 11},
          "Animals",
          0,
@@ -198,7 +198,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          21,
          SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER,
          OTHER,
-         kBeasts,
+         BEASTS,
          {16, 30, 9, 14, 5, 2, 2, 7, 10},
          "Animals",
          0,
@@ -213,7 +213,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
          21,
          ANT_RACE | RACE_ANIMAL | RACE_MONSTER,
          OTHER,
-         kBeasts,
+         BEASTS,
          {8, 20, 6, 12, 3, 1, 2, 5, 8},
          "Animals",
          0,

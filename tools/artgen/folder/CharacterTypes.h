@@ -48,9 +48,9 @@ char_record Char_Type_Record(std::uint16_t row);
 // Lobbies of the relation table: 0 is the player's party; 4 (the dead and
 // the brutes) and 5 (the beasts) are hostile to it and friendly to each
 // other; 2 and 3 are the folk of the land, friendly to the party.
-constexpr std::uint8_t kParty = 0, kFolk = 2, kRogues = 3, kUndead = 4, kBeasts = 5;
+constexpr std::uint8_t PARTY = 0, FOLK = 2, ROGUES = 3, UNDEAD = 4, BEASTS = 5;
 // Monster programs' priorities: of wandering and of keeping a post or a
 // patrol.
-constexpr std::uint16_t kWander = 15, kPatrol = 20, kGuard = 30;
+constexpr std::uint16_t WANDER = 15, PATROL = 20, GUARD = 30;
 
 }  // namespace art

@@ -40,6 +40,6 @@ fixitem_type Fixitem_Type_Record(std::uint16_t row);
 
 // The hill picture frame the hill type stands for, and its program's
 // corner height.
-constexpr int kHillTypeFrame = 1;
+constexpr int HILL_TYPE_FRAME = 1;
 
 }  // namespace art

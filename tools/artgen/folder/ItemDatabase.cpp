@@ -4,7 +4,9 @@
 #include <cstring>
 
 #include "Objects/Acts.h"
+#include "Objects/FieldLists.h"
 #include "Objects/ModifierKinds.h"
+#include "Objects/Modifiers.h"
 #include "tools/artgen/Items.h"
 
 namespace art {
@@ -102,7 +104,7 @@ std::vector<item_type> Default_Item_Types() {
     out.swap(item_types);
     item_types.swap(kept);
     for (const ItemArt& a : Item_Catalogue())
-        if (a.picture != kDeadBodyPicture) out.push_back(Type_Of(a));
+        if (a.picture != DEAD_BODY_PICTURE) out.push_back(Type_Of(a));
     return out;
 }
 
@@ -126,10 +128,23 @@ std::uint16_t Spell_Index(const act_desc& act) {
 }  // namespace
 
 std::vector<TypeProgram> Item_Type_Programs(std::uint16_t type) {
-    constexpr std::uint16_t kOneDose = 1, kVanishWhenEmpty = 1;
+    constexpr std::uint16_t ONE_DOSE = 1, VANISH_WHEN_EMPTY = 1;
     if (type != ITEM_TYPE_EMPTY && type == Default_Item_Type("Healing potion"))
-        return {{MK_MAGIC_OBJECT, Spell_Index(heal_act), kOneDose, kVanishWhenEmpty, 0}};
+        return {{MK_MAGIC_OBJECT, Spell_Index(heal_act), ONE_DOSE, VANISH_WHEN_EMPTY, 0}};
     return {};
+}
+
+void Give_Items_Their_Programs() {
+    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
+        if (Item_Record_Is_Free(i)) continue;
+        const obj_ref item = Make_Obj(OBJ_ITEM, i);
+        for (const TypeProgram& p : Item_Type_Programs(itemarray.records[i].type)) {
+            bool carried = false;
+            For_Each_In_Chain(Get_Mod_Index(item),
+                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
+            if (!carried) Add_Modifier(0, item, p.kind, p.p1, p.p2, p.p3, p.p4);
+        }
+    }
 }
 
 }  // namespace art

@@ -25,4 +25,9 @@ std::uint16_t Default_Item_Type(std::string_view name);
 // inert.
 std::vector<TypeProgram> Item_Type_Programs(std::uint16_t type);
 
+// Every item of the map, on the ground or carried, carries the programs of
+// its type (a healing potion heals when it is used, a right click on its
+// quick slot); a program the item already has is not added twice.
+void Give_Items_Their_Programs();
+
 }  // namespace art

@@ -74,7 +74,7 @@ const SlotDef slot_defs[] = {
     {HILL, "HILL"},          {STEPS, "STEPS"},        {TELEPORT, "TELEPORT"}, {LANTERN, "Lampa1"}, {TORCH, "Faklya"},
     {CANDLES, "Gyertyat"},   {TREE, "TREE"},          {ROCK, "ROCK"},         {BARREL, "BARREL"},
 };
-constexpr std::uint32_t kFirstFreeSlot = BARREL + 1;
+constexpr std::uint32_t FIRST_FREE_SLOT = BARREL + 1;
 
 // The map artwork's sprite of a fixitem type, for its frame count and layer.
 const BitmapSprite& Map_Sprite(const char* name) {
@@ -97,7 +97,7 @@ void Define_Slots() {
         const BitmapSprite& s = Map_Sprite(d.sprite);
         t.sprite = Register_Sprite_Info(s.layer, s.frames);
     }
-    Free_Map_Fixitem_Slots_From(kFirstFreeSlot);
+    Free_Map_Fixitem_Slots_From(FIRST_FREE_SLOT);
 }
 
 // The programs a placed object gets from its type.
@@ -148,23 +148,23 @@ struct Ridge {
     int x, y;
     char shape_west, shape_east;
 };
-constexpr int kRidgeX = 16;
+constexpr int RIDGE_X = 16;
 const Ridge ridge[] = {
-    {kRidgeX, 6, 'i', 'j'},                                                   // shapes 8, 9: the north end
-    {kRidgeX, 7, 'e', 'g'},                                                   // 4: up to the east, 6: down to the east
-    {kRidgeX, 8, 'e', 'g'}, {kRidgeX, 9, 'e', 'g'}, {kRidgeX, 10, 'l', 'k'},  // shapes 11, 10: the south end
+    {RIDGE_X, 6, 'i', 'j'},                                                   // shapes 8, 9: the north end
+    {RIDGE_X, 7, 'e', 'g'},                                                   // 4: up to the east, 6: down to the east
+    {RIDGE_X, 8, 'e', 'g'}, {RIDGE_X, 9, 'e', 'g'}, {RIDGE_X, 10, 'l', 'k'},  // shapes 11, 10: the south end
 };
 
-constexpr int kUp = 1, kDown = -1;
+constexpr int UP = 1, DOWN = -1;
 constexpr std::uint16_t Direction_Bit(int d) { return static_cast<std::uint16_t>(1u << (d - 1)); }
-constexpr int kEast = 1, kWest = 4;
+constexpr int EAST = 1, WEST = 4;
 
 struct Spot {
     int x, y, level;
 };
-constexpr Spot kSteps{14, 3, 0};
-constexpr Spot kTeleport{18, 11, 0};
-constexpr Spot kTeleportGoal{1, 12, 0};
+constexpr Spot STEPS_SPOT{14, 3, 0};
+constexpr Spot TELEPORT_SPOT{18, 11, 0};
+constexpr Spot TELEPORT_GOAL{1, 12, 0};
 
 std::uint16_t At(Spot s) { return Field_Index(s.x, s.y, s.level); }
 
@@ -172,7 +172,7 @@ std::uint16_t At(Spot s) { return Field_Index(s.x, s.y, s.level); }
 std::uint8_t Variant(std::uint32_t x, std::uint32_t y, std::uint32_t level) {
     std::uint32_t h = x * 73856093u ^ y * 19349663u ^ level * 83492791u;
     h ^= h >> 13;
-    return static_cast<std::uint8_t>(h % kFloorVariants);
+    return static_cast<std::uint8_t>(h % FLOOR_VARIANTS);
 }
 
 void Lay_Floor(std::uint16_t field, char c, std::uint32_t x, std::uint32_t y, std::uint32_t level) {
@@ -186,11 +186,11 @@ void Lay_Floor(std::uint16_t field, char c, std::uint32_t x, std::uint32_t y, st
         case '=': head.type = WOOD; break;
         case 'X':
             head.type = STONE_BLOCK;
-            head.frame = kRaisedFrames - 1;
-            mapfield[field] = static_cast<std::uint16_t>((mapfield[field] & ~MF_ELEVATION) | kRaisedFrames);
+            head.frame = RAISED_FRAMES - 1;
+            mapfield[field] = static_cast<std::uint16_t>((mapfield[field] & ~MF_ELEVATION) | RAISED_FRAMES);
             break;
         default:
-            if (c >= 'a' && c < 'a' + kSlopeFrames) {
+            if (c >= 'a' && c < 'a' + SLOPE_FRAMES) {
                 head.type = GRASS_SLOPE;
                 head.frame = static_cast<std::uint8_t>(c - 'a');
                 Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, field), GRASS_SLOPE);
@@ -218,7 +218,7 @@ void Place_Object(std::uint16_t field, char c) {
         case '#': Place_Fixitem(field, WALL); break;
         case 'D': {
             // Closed (its last frame), as its program expects.
-            const std::uint16_t d = Place_Fixitem(field, DOOR, kDoorFrames - 1);
+            const std::uint16_t d = Place_Fixitem(field, DOOR, DOOR_FRAMES - 1);
             Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, d), DOOR);
             break;
         }
@@ -229,11 +229,11 @@ void Place_Object(std::uint16_t field, char c) {
             break;
         }
         case 'H': {
-            const std::uint16_t h = Place_Fixitem(field, HILL, kHillTypeFrame);
+            const std::uint16_t h = Place_Fixitem(field, HILL, HILL_TYPE_FRAME);
             Add_Slot_Programs(Make_Obj(OBJ_FIXITEM, h), HILL);
             break;
         }
-        case 'S': Place_Fixitem(field, STEPS, kEast - 1); break;
+        case 'S': Place_Fixitem(field, STEPS, EAST - 1); break;
         case 'P': Place_Fixitem(field, TELEPORT); break;
         case 'L': Place_Fixitem(field, LANTERN); break;
         case 'F': Place_Fixitem(field, TORCH); break;
@@ -267,12 +267,12 @@ void Lay_Ridge() {
 // landing leads back down when walked onto westwards. The teleport sends
 // whoever steps on it back to the west end of the meadow.
 void Add_Field_Programs() {
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(kSteps)), MK_STEPS, Direction_Bit(kEast), static_cast<std::uint16_t>(kUp),
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(STEPS_SPOT)), MK_STEPS, Direction_Bit(EAST),
+                 static_cast<std::uint16_t>(UP), 0, 0);
+    const Spot landing{STEPS_SPOT.x, STEPS_SPOT.y, 1};
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(WEST), static_cast<std::uint16_t>(DOWN),
                  0, 0);
-    const Spot landing{kSteps.x, kSteps.y, 1};
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(landing)), MK_STEPS, Direction_Bit(kWest),
-                 static_cast<std::uint16_t>(kDown), 0, 0);
-    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(kTeleport)), MK_TELEPORT, At(kTeleportGoal), 0, 0, 0);
+    Add_Modifier(0, Make_Obj(OBJ_FIXITEM, At(TELEPORT_SPOT)), MK_TELEPORT, At(TELEPORT_GOAL), 0, 0, 0);
 }
 
 // ------------------------------------------------------------------ characters
@@ -326,19 +326,19 @@ constexpr int Cell(int column, int row) { return column + row * BACKPACK_COLUMNS
 
 // The party, west on the meadow, facing the house; the warrior leads.
 std::uint16_t Place_Party() {
-    const std::uint16_t main = Place_Char({5, 8, 0}, "Aldric", kEast);
+    const std::uint16_t main = Place_Char({5, 8, 0}, "Aldric", EAST);
     Add_Char_Programs(main);
     Equip(main);
     Give(main, "Bread", Cell(0, 0));
     Give(main, "Iron key", Cell(1, 0));
 
-    const std::uint16_t r = Place_Char({4, 9, 0}, "Wren", kEast);
+    const std::uint16_t r = Place_Char({4, 9, 0}, "Wren", EAST);
     Equip(r);
     Give(r, "Arrows", Cell(0, 0));
     Give(r, "Arrows", Cell(1, 0));
     Give(r, "Healing potion", SLOT_QUICK_FIRST + 1);
 
-    const std::uint16_t m = Place_Char({4, 8, 0}, "Corvin", kEast);
+    const std::uint16_t m = Place_Char({4, 8, 0}, "Corvin", EAST);
     Equip(m);
     Give(m, "Spell book", Cell(0, 0));
     Give(m, "Mana potion", Cell(2, 0));
@@ -350,22 +350,22 @@ std::uint16_t Place_Party() {
 // patrolling the road, a troll guarding the tower's top, a spider by the
 // pond and two wolves in the south-east.
 void Place_Monsters() {
-    const std::uint16_t s = Place_Char({9, 3, 0}, "Skeleton", kWest);
+    const std::uint16_t s = Place_Char({9, 3, 0}, "Skeleton", WEST);
     Equip(s);
     Add_Char_Programs(s);
 
     // The zombie patrols this map's road instead of wandering as its type.
-    const std::uint16_t z = Place_Char({12, 8, 0}, "Zombie", kWest);
-    Add_Modifier(0, Make_Obj(OBJ_CHAR, z), MK_MOVING_GUARD, At({9, 8, 0}), At({13, 4, 0}), kPatrol, 0);
+    const std::uint16_t z = Place_Char({12, 8, 0}, "Zombie", WEST);
+    Add_Modifier(0, Make_Obj(OBJ_CHAR, z), MK_MOVING_GUARD, At({9, 8, 0}), At({13, 4, 0}), PATROL, 0);
 
-    const std::uint16_t t = Place_Char({16, 3, 1}, "Troll", kWest);
+    const std::uint16_t t = Place_Char({16, 3, 1}, "Troll", WEST);
     Equip(t);
     Add_Char_Programs(t);
 
-    const std::uint16_t sp = Place_Char({13, 13, 0}, "Giant spider", kWest);
+    const std::uint16_t sp = Place_Char({13, 13, 0}, "Giant spider", WEST);
     Add_Char_Programs(sp);
 
-    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) Add_Char_Programs(Place_Char(at, "Wolf", kWest));
+    for (Spot at : {Spot{17, 13, 0}, Spot{18, 14, 0}}) Add_Char_Programs(Place_Char(at, "Wolf", WEST));
 }
 
 void Drop_Items() {
@@ -380,45 +380,29 @@ void Drop_Items() {
 
 // ------------------------------------------------------------------ items' programs
 
-// Every item of the map, on the ground or carried, carries the programs of
-// its type (a healing potion heals when it is used, a right click on its
-// quick slot); a program the item already has is not added twice.
-void Give_Items_Their_Programs() {
-    for (std::uint16_t i = 1; i < itemarray.Capacity(); ++i) {
-        if (Item_Record_Is_Free(i)) continue;
-        const obj_ref item = Make_Obj(OBJ_ITEM, i);
-        for (const TypeProgram& p : Item_Type_Programs(itemarray.records[i].type)) {
-            bool carried = false;
-            For_Each_In_Chain(Get_Mod_Head(item),
-                              [&](std::uint16_t m) { carried |= mod_array.records[m].type == p.kind; });
-            if (!carried) Add_Modifier(0, item, p.kind, p.p1, p.p2, p.p3, p.p4);
-        }
-    }
-}
-
 // ------------------------------------------------------------------ the world
 
 // A new map's room for area modifiers and the game speed a game starts at.
-constexpr std::uint32_t kAreaModifiers = 10;
-constexpr std::uint32_t kStartSpeed = 4;
+constexpr std::uint32_t AREA_MODIFIERS = 10;
+constexpr std::uint32_t START_SPEED = 4;
 
 // An empty world of the start map's size: every array as a new map has it.
 void New_World() {
     for (fixitem_type& t : fixitem_types) t = fixitem_type{};
     for (anim_type& t : anim_types) t = anim_type{};
-    Set_Map_Geometry(kStartMapWidth, kStartMapHeight, kStartMapLevels);
+    Set_Map_Geometry(START_MAP_WIDTH, START_MAP_HEIGHT, START_MAP_LEVELS);
     Alloc_Map_Array(static_cast<std::uint16_t>(total_fields));
     Relink_Field_Parents();
     Init_Mod_Array(0);
-    Alloc_Global_Modifiers(kAreaModifiers);
+    Alloc_Global_Modifiers(AREA_MODIFIERS);
     Init_Char_Array(0);
     Alloc_Item_Array(0);
     Alloc_Map_Anims();
     item_types = Default_Item_Types();
-    mitems_sprite = Register_Sprite_Info(MITEMS_LAYER, kItemFrames);
+    mitems_sprite = Register_Sprite_Info(MITEMS_LAYER, ITEM_FRAMES);
     current_object = NOOBJ;
     turn_mode = 0;
-    game_speed = clock_step = kStartSpeed;
+    game_speed = clock_step = START_SPEED;
     anim_wait = 0;
     anim_cycle = 0;
     decision_budget = 0;

@@ -12,9 +12,9 @@
 
 namespace art {
 
-constexpr std::uint32_t kStartMapWidth = 20;
-constexpr std::uint32_t kStartMapHeight = 16;
-constexpr std::uint32_t kStartMapLevels = 2;
+constexpr std::uint32_t START_MAP_WIDTH = 20;
+constexpr std::uint32_t START_MAP_HEIGHT = 16;
+constexpr std::uint32_t START_MAP_LEVELS = 2;
 
 // Replaces the world with the start map, the item types with
 // Default_Item_Types(), and leaves it as the map file stores it: the main

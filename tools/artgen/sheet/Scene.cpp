@@ -53,7 +53,7 @@ class Drawer {
         for (int py = 0; py < s.image.height; ++py)
             for (int px = 0; px < fw; ++px) {
                 uint8_t v = s.image.At(frame * fw + px, py);
-                if (v != kKey) Plot(x - s.hot_x + px, y - s.hot_y + py, v, light);
+                if (v != KEY) Plot(x - s.hot_x + px, y - s.hot_y + py, v, light);
             }
     }
 
@@ -66,14 +66,14 @@ class Drawer {
         for (int py = 0; py < f.image.height; ++py)
             for (int px = 0; px < f.image.width; ++px) {
                 uint8_t v = f.image.At(px, py);
-                if (v != kKey) Plot(x + f.dx + px, y + f.dy + py, v, light);
+                if (v != KEY) Plot(x + f.dx + px, y + f.dy + py, v, light);
             }
     }
 
     void Draw(Map& m, int levels, int left, int top) {
         std::vector<int> lift(static_cast<size_t>(m.w_) * m.h_ * levels);
         for (int l = 0; l < levels; ++l) {
-            int lo = (levels - 1 - l) * kLevelStep;
+            int lo = (levels - 1 - l) * LEVEL_STEP;
             for (int pass = 0; pass < 2; ++pass)
                 for (int r = 0; r < m.h_; ++r)
                     for (int c = m.w_ - 1; c >= 0; --c) {
@@ -83,7 +83,7 @@ class Drawer {
                         if (pass == 0) {
                             lf = 0;
                             if (f.floor.empty()) continue;
-                            lf = f.elevation * kElevationStep;
+                            lf = f.elevation * ELEVATION_STEP;
                             Put_Bitmap("ARTWORK\\" + f.floor, f.frame, x, y - lf, f.light);
                             continue;
                         }
@@ -118,19 +118,19 @@ void Build(Map& m) {
         for (int c = 0; c < m.w_; ++c) {
             Field& f = m.At(c, r, 0);
             f.floor = "GRASS";
-            f.frame = (c * 7 + r * 3) % kFloorVariants;
+            f.frame = (c * 7 + r * 3) % FLOOR_VARIANTS;
         }
     // A strip of each floor.
     for (int i = 0; i < 5; ++i)
         for (int r = 6; r < 9; ++r) m.At(1 + i * 2, r, 0).floor = floors[i], m.At(2 + i * 2, r, 0).floor = floors[i];
     // A wall with a door and a chest behind it.
-    for (int c = 2; c < 10; ++c) m.At(c, 2, 0).things.push_back({"ARTWORK\\WALL", c == 8 ? 1 : 0, kWallHeight});
+    for (int c = 2; c < 10; ++c) m.At(c, 2, 0).things.push_back({"ARTWORK\\WALL", c == 8 ? 1 : 0, WALL_HEIGHT});
     m.At(5, 2, 0).things = {{"ARTWORK\\DOOR", 3, 0}};
     m.At(6, 2, 0).things = {{"ARTWORK\\DOOR", 0, 0}};
     m.At(4, 1, 0).things.push_back({"ARTWORK\\CHEST", 0});
     m.At(6, 1, 0).things.push_back({"ARTWORK\\CHEST", 3});
-    m.At(3, 4, 0).things.push_back({"ARTWORK\\HILL", 0, kHillHeights[0]});
-    m.At(4, 4, 0).things.push_back({"ARTWORK\\HILL", 1, kHillHeights[1]});
+    m.At(3, 4, 0).things.push_back({"ARTWORK\\HILL", 0, HILL_HEIGHTS[0]});
+    m.At(4, 4, 0).things.push_back({"ARTWORK\\HILL", 1, HILL_HEIGHTS[1]});
     m.At(1, 4, 0).things.push_back({"ARTWORK\\Lampa1", 0});
     m.At(8, 4, 0).things.push_back({"ARTWORK\\Faklya", 1});
     m.At(10, 4, 0).things.push_back({"ARTWORK\\Gyertyat", 2});
@@ -154,7 +154,7 @@ void Build(Map& m) {
     m.At(13, 6, 0).frame = 13;
     // Figures and things lying about.
     auto body = [&m](int c, int r, const char* name, int facing, int frame) {
-        int group = kPersonGroupFrames;
+        int group = PERSON_GROUP_FRAMES;
         for (const BodyKind& k : Body_Kinds())
             if (std::string(k.name) == name) group = k.group_frames;
         m.At(c, r, 0).things.push_back({std::string("ARTWORK\\CHARS\\") + name, frame + (facing - 1) * group, 0, true});

@@ -20,32 +20,32 @@ struct Range {
     uint8_t At(int i) const { return static_cast<uint8_t>(first + (i < 0 ? 0 : i >= count ? count - 1 : i)); }
 };
 
-constexpr uint8_t kTransparent = 0;
-constexpr Range kGrey{1, 15};       // dark to light
-constexpr Range kSea{16, 8};        // deep to shallow, still
-constexpr Range kLowland{24, 24};   // 12 heights, each a dark and a light shade
-constexpr Range kHighland{48, 16};  // 8 heights, dark and light
-constexpr Range kSnow{64, 8};
-constexpr Range kForest{72, 16};  // 8 heights of the rough lowland, dark and light
-constexpr Range kRoadColour{88, 8};
-constexpr Range kRoof{96, 8};
-constexpr Range kWall{104, 8};
-constexpr Range kCliff{112, 8};  // dark rock faces
-constexpr Range kWood{120, 24};
-constexpr Range kGold{144, 16};
-constexpr Range kStone{160, 16};
-constexpr Range kParchment{176, 16};
-constexpr Range kBanner{192, 8};  // the marker's red
-constexpr Range kSteel{200, 8};
-constexpr Range kFireStill{208, 16};  // dark red to white-yellow
-constexpr uint8_t kYellow = 224;      // RGB(255, 255, 0)
-constexpr uint8_t kInk = 225;         // near-black for outlines and letters
+constexpr uint8_t TRANSPARENT_INDEX = 0;
+constexpr Range GREY{1, 15};       // dark to light
+constexpr Range SEA{16, 8};        // deep to shallow, still
+constexpr Range LOWLAND{24, 24};   // 12 heights, each a dark and a light shade
+constexpr Range HIGHLAND{48, 16};  // 8 heights, dark and light
+constexpr Range SNOW{64, 8};
+constexpr Range FOREST{72, 16};  // 8 heights of the rough lowland, dark and light
+constexpr Range ROAD_COLOUR{88, 8};
+constexpr Range ROOF{96, 8};
+constexpr Range WALL{104, 8};
+constexpr Range CLIFF{112, 8};  // dark rock faces
+constexpr Range WOOD_SHADES{120, 24};
+constexpr Range GOLD{144, 16};
+constexpr Range STONE_SHADES{160, 16};
+constexpr Range PARCHMENT{176, 16};
+constexpr Range BANNER{192, 8};  // the marker's red
+constexpr Range STEEL{200, 8};
+constexpr Range FIRE_STILL{208, 16};  // dark red to white-yellow
+constexpr uint8_t YELLOW = 224;       // RGB(255, 255, 0)
+constexpr uint8_t INK = 225;          // near-black for outlines and letters
 // The cycled entries.
-constexpr uint8_t kSparkle0 = 227, kSparkle1 = 228;
-constexpr Range kShallowCycle{229, 3};
-constexpr Range kDeepCycle{232, 4};
-constexpr Range kFireCycle{236, 4};
-constexpr Range kShadow{240, 16};  // the sea's depths and dark map shading
+constexpr uint8_t SPARKLE0 = 227, SPARKLE1 = 228;
+constexpr Range SHALLOW_CYCLE{229, 3};
+constexpr Range DEEP_CYCLE{232, 4};
+constexpr Range FIRE_CYCLE{236, 4};
+constexpr Range SHADOW{240, 16};  // the sea's depths and dark map shading
 
 const Palette& World_Palette();
 // The 768 bytes of the resource: red, green, blue of each entry.

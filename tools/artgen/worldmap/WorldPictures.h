@@ -9,9 +9,9 @@
 
 namespace art::worldmap {
 
-constexpr int kMapPixels = 800;
-constexpr int kFlameFrames = 26;
-constexpr int kFlameWidth = 20, kFlameHeight = 36;
+constexpr int MAP_PIXELS = 800;
+constexpr int FLAME_FRAMES = 26;
+constexpr int FLAME_WIDTH = 20, FLAME_HEIGHT = 36;
 
 IndexedImage Map_Picture();
 IndexedImage Frame_Picture();

@@ -12,8 +12,8 @@ namespace art::worldmap {
 
 namespace {
 
-constexpr uint16_t kCursorType = 1, kBitmapType = 2;
-constexpr size_t kBytesPerLine = 40;
+constexpr uint16_t CURSOR_TYPE = 1, BITMAP_TYPE = 2;
+constexpr size_t BYTES_PER_LINE = 40;
 
 std::array<::Rgb, 256> Writer_Palette() {
     std::array<::Rgb, 256> out{};
@@ -28,7 +28,7 @@ Resource Bitmap(const std::string& name, const IndexedImage& img) {
     bmp.height = img.height;
     bmp.pixels = img.pixels;
     bmp.palette = Writer_Palette();
-    return {kBitmapType, "", name, Encode_Bmp8(bmp)};
+    return {BITMAP_TYPE, "", name, Encode_Bmp8(bmp)};
 }
 
 Resource Cursor_Resource(const std::string& name, const Cursor& c) {
@@ -39,8 +39,8 @@ Resource Cursor_Resource(const std::string& name, const Cursor& c) {
     cur.hot_y = c.hot_y;
     cur.pixels = c.image.pixels;
     cur.palette = Writer_Palette();
-    cur.transparent = kTransparent;
-    return {kCursorType, "", name, Encode_Cur(cur, 8)};
+    cur.transparent = TRANSPARENT_INDEX;
+    return {CURSOR_TYPE, "", name, Encode_Cur(cur, 8)};
 }
 
 void Put_Literal_Byte(std::string& out, uint8_t b) {
@@ -57,7 +57,7 @@ void Put_Literal_Byte(std::string& out, uint8_t b) {
 
 std::vector<Resource> World_Map_Resources() {
     const Terrain& terrain = World_Terrain();
-    IndexedImage hmap(kCells, kCells, 0);
+    IndexedImage hmap(CELLS, CELLS, 0);
     hmap.pixels = terrain.cells;
     const std::array<uint8_t, 768> pal = Palette_Bytes();
     return {
@@ -83,9 +83,9 @@ std::string Resource_Source(const std::vector<Resource>& resources) {
         out += "// " + resources[i].name + "\nconst char resource_" + std::to_string(i) + "[] =";
         const std::vector<uint8_t>& bytes = resources[i].bytes;
         if (bytes.empty()) out += "\n    \"\"";
-        for (size_t at = 0; at < bytes.size(); at += kBytesPerLine) {
+        for (size_t at = 0; at < bytes.size(); at += BYTES_PER_LINE) {
             out += "\n    \"";
-            for (size_t j = at; j < bytes.size() && j < at + kBytesPerLine; ++j) Put_Literal_Byte(out, bytes[j]);
+            for (size_t j = at; j < bytes.size() && j < at + BYTES_PER_LINE; ++j) Put_Literal_Byte(out, bytes[j]);
             out += "\"";
         }
         out += ";\n\n";

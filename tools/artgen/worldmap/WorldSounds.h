@@ -13,10 +13,10 @@
 
 namespace art::worldmap {
 
-constexpr int kMusicRate = 44100;
-constexpr long kMusicLoopByte = 3994512;
-constexpr int kStepRate = 18500;
-constexpr int kStepBytes = 15406;
+constexpr int MUSIC_RATE = 44100;
+constexpr long MUSIC_LOOP_BYTE = 3994512;
+constexpr int STEP_RATE = 18500;
+constexpr int STEP_BYTES = 15406;
 
 // Left and right interleaved; with loop_times above 1 the looping part is
 // played that many times over (what the file sounds like when it loops).

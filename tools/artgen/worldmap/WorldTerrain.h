@@ -13,17 +13,17 @@
 
 namespace art::worldmap {
 
-constexpr int kCells = 400;
+constexpr int CELLS = 400;
 // Cells the view can show: x 1..392, y 1..350 (the map pixels of every
 // scroll position); everything else is sea.
-constexpr int kShownLeft = 1, kShownTop = 1, kShownRight = 392, kShownBottom = 350;
+constexpr int SHOWN_LEFT = 1, SHOWN_TOP = 1, SHOWN_RIGHT = 392, SHOWN_BOTTOM = 350;
 
-constexpr uint8_t kClassMask = 0x1F;
-constexpr uint8_t kRough = 0x20;
-constexpr uint8_t kRoad = 0x40;
-constexpr uint8_t kWaterClass = 2;
-constexpr int kLowlandFirst = 4, kLowlandLast = 15;
-constexpr int kHighlandFirst = 16, kHighlandLast = 23;
+constexpr uint8_t CLASS_MASK = 0x1F;
+constexpr uint8_t ROUGH = 0x20;
+constexpr uint8_t ROAD = 0x40;
+constexpr uint8_t WATER_CLASS = 2;
+constexpr int LOWLAND_FIRST = 4, LOWLAND_LAST = 15;
+constexpr int HIGHLAND_FIRST = 16, HIGHLAND_LAST = 23;
 
 struct Cell {
     int x = 0, y = 0;
@@ -35,21 +35,21 @@ struct Town {
 };
 
 // Places of the terrain that tests and the benchmark use.
-constexpr Cell kHomeTown{182, 140};
+constexpr Cell HOME_TOWN{182, 140};
 // The top of a mesa whose cliffs have no way up.
-constexpr Cell kEnclosedPlace{112, 272};
+constexpr Cell ENCLOSED_PLACE{112, 272};
 // A cell of open sea inside the view, and the cells the walk can reach
 // nearest to the corners of what the view shows.
-constexpr Cell kOpenSea{380, 20};
-constexpr Cell kFarNorthWest{31, 45};
-constexpr Cell kFarNorthEast{332, 29};
-constexpr Cell kFarSouthWest{22, 292};
-constexpr Cell kFarSouthEast{362, 318};
+constexpr Cell OPEN_SEA{380, 20};
+constexpr Cell FAR_NORTH_WEST{31, 45};
+constexpr Cell FAR_NORTH_EAST{332, 29};
+constexpr Cell FAR_SOUTH_WEST{22, 292};
+constexpr Cell FAR_SOUTH_EAST{362, 318};
 
 struct Terrain {
-    std::vector<uint8_t> cells;  // kCells x kCells, row after row from the top
+    std::vector<uint8_t> cells;  // CELLS x CELLS, row after row from the top
     std::vector<Town> towns;     // the home town first
-    uint8_t At(int x, int y) const { return cells[static_cast<size_t>(y) * kCells + x]; }
+    uint8_t At(int x, int y) const { return cells[static_cast<size_t>(y) * CELLS + x]; }
 };
 
 // The same terrain on every call and every run.
