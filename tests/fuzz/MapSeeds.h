@@ -17,7 +17,7 @@ namespace map_seeds {
 // ends at the capacity ends at the new one).
 template <class T, class Next, class Set_Next>
 inline void Shrink(std::vector<T>& records, std::uint16_t& first_free, std::uint32_t end_old, std::uint32_t end_new,
-            std::size_t spare, Next next, Set_Next set_next) {
+                   std::size_t spare, Next next, Set_Next set_next) {
     std::vector<bool> is_free(records.size(), false);
     std::vector<std::uint16_t> order;
     for (std::uint32_t i = first_free; i != end_old && i < records.size() && !is_free[i]; i = next(records[i])) {

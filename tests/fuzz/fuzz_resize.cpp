@@ -24,9 +24,7 @@ bool Quiet() {
 
 // The size grown by the step bytes, at most the largest map.
 map_size Grown(const map_size& from, const std::uint8_t* steps) {
-    const auto grow = [](std::uint32_t n, std::uint8_t step, std::uint32_t most) {
-        return n + step % (most - n + 1);
-    };
+    const auto grow = [](std::uint32_t n, std::uint8_t step, std::uint32_t most) { return n + step % (most - n + 1); };
     return {grow(from.width, steps[0], MAX_MAP_SIDE), grow(from.height, steps[1], MAX_MAP_SIDE),
             grow(from.levels, steps[2], MAX_MAP_LEVELS)};
 }
