@@ -27,7 +27,9 @@ constexpr RequestValue STEP_NOISE = 4;
 constexpr RequestValue CHAR_COVER = 30;
 constexpr RequestValue INACTIVE_ENTRY_COST = 2;
 constexpr RequestValue OBJECT_BRAVENESS = 100;
-// Race numbers start at these values of the race byte's top two bits.
+// The race number is the race byte less these values, by its top two bits:
+// bits 0-5 are the place within the category's rows of race_names (humans
+// from row 0, animals from 4, monsters from 10, animal monsters from 13).
 constexpr RequestValue RACE_BASES[4] = {0, 60, 118, 179};
 
 bool Is_Field_Head(obj_ref object) { return Obj_Kind(object) == OBJ_FIXITEM && Obj_Index(object) < total_fields; }
@@ -235,7 +237,7 @@ RequestValue Char_Rule(obj_ref subject, obj_ref object, RequestValue other, requ
         case REQ_LOBBY: return r.lobby;
         case REQ_BRAVENESS: return r.braveness;
         case REQ_RACE_BYTE: return r.race;
-        case REQ_RACE: return (r.race & RACE_MASK) - RACE_BASES[r.race >> 6];
+        case REQ_RACE: return RequestValue{r.race} - RACE_BASES[r.race >> 6];
         case REQ_PROFESSION: return r.profession;
         case REQ_NAME: return Pointer_Value(r.name);
         case REQ_AI_SLOT: return r.ai_slot;

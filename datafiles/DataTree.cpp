@@ -68,6 +68,31 @@ void CDataTree::Delete_Item(TreeItem item) {
     Forget_Subtree(item);
 }
 
+bool CDataTree::Move_Tree_Item(TreeItem item, TreeItem parent, TreeItem after) {
+    Node* p = Find(parent);
+    if (!Valid(item) || p == nullptr || In_Subtree(parent, item)) return false;
+    if (Depth(parent) + 1 + Height(item) > TREE_MAX_DEPTH) return false;
+    std::vector<TreeItem>& siblings = p->children;
+    if (after == item) return Parent(item) == parent;
+    if (after != TREE_FIRST && after != TREE_LAST &&
+        std::find(siblings.begin(), siblings.end(), after) == siblings.end())
+        return false;
+    std::vector<TreeItem>& old_siblings = Find(Parent(item))->children;
+    old_siblings.erase(std::find(old_siblings.begin(), old_siblings.end(), item));
+    auto at = siblings.end();
+    if (after == TREE_FIRST) at = siblings.begin();
+    if (after != TREE_FIRST && after != TREE_LAST) at = std::find(siblings.begin(), siblings.end(), after) + 1;
+    siblings.insert(at, item);
+    Find(item)->parent = parent;
+    return true;
+}
+
+std::int32_t CDataTree::Height(TreeItem item) const {
+    std::int32_t height = 0;
+    for (TreeItem child : Children(item)) height = std::max(height, 1 + Height(child));
+    return height;
+}
+
 void CDataTree::Delete_All_Items() {
     nodes_.clear();
     nodes_[TREE_ROOT] = Node{};

@@ -77,6 +77,14 @@ class CDataTree {
                          TreeItem parent = TREE_ROOT, TreeItem after = TREE_LAST);
     // Deletes the entry with its whole subtree.
     void Delete_Item(TreeItem item);
+    // Moves the entry with its whole subtree under parent, after the sibling
+    // after (or TREE_FIRST, TREE_LAST); every entry keeps its handle. False,
+    // and nothing moved, when parent lies in the entry's subtree, after is
+    // not a child of parent, or the subtree would lie deeper than a stream
+    // can hold. After the entry itself leaves it in its place.
+    bool Move_Tree_Item(TreeItem item, TreeItem parent, TreeItem after);
+    // Levels below the entry: 0 for an entry without children.
+    std::int32_t Height(TreeItem item) const;
     void Delete_All_Items();
 
     // TREE_ROOT for a top-level entry (and for none).

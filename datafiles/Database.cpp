@@ -37,6 +37,7 @@ void Install_Database(DatabaseImage& image) {
     for (CDataTree* tree : {&item_data_tree, &fixitem_data_tree, &char_data_tree}) tree->Find_Recycle_Bin();
     database_in_memory = 1;
     kept_database.reset();
+    Hook_Trees_Replaced();
 }
 
 }  // namespace

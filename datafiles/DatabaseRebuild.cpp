@@ -186,4 +186,5 @@ void New_Database_From_Map() {
     mod_data.first_free = 1;
     for (CDataTree* tree : {&item_data_tree, &fixitem_data_tree, &char_data_tree}) tree->Find_Recycle_Bin();
     database_in_memory = 1;
+    Hook_Trees_Replaced();
 }

@@ -3,6 +3,7 @@
 
 #include "System/ErrorReport.h"
 #include "datafiles/Database.h"
+#include "datafiles/Hooks.h"
 
 namespace {
 
@@ -117,4 +118,5 @@ void Init_Empty_Database() {
     }
     for (CDataTree* tree : {&item_data_tree, &fixitem_data_tree, &char_data_tree}) tree->Find_Recycle_Bin();
     database_in_memory = 1;
+    Hook_Trees_Replaced();
 }

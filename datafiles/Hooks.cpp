@@ -20,6 +20,10 @@ void Hook_Empty_Field_List() {
     if (auto empty = Datafiles_Hooks().empty_field_list) empty();
 }
 
+void Hook_Trees_Replaced() {
+    if (auto shown = Datafiles_Hooks().trees_replaced) shown();
+}
+
 void Editor_Message(const char* text) {
     if (auto message = Datafiles_Hooks().editor_message) {
         message(text);

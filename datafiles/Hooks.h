@@ -22,6 +22,9 @@ struct DatafilesHooks {
     // placed object, before the database is loaded, saved or rebuilt.
     // Default: nothing.
     void (*empty_field_list)() = nullptr;
+    // The database's trees were replaced (loaded, put back, given their
+    // bins): the editor shows them anew. Default: nothing.
+    void (*trees_replaced)() = nullptr;
 };
 
 DatafilesHooks& Datafiles_Hooks();
@@ -30,6 +33,7 @@ DatafilesHooks& Datafiles_Hooks();
 void Hook_Load_Map_Artwork();
 void Hook_Unmark_Cursor_Fields();
 void Hook_Empty_Field_List();
+void Hook_Trees_Replaced();
 // How the map and database files report to the designer.
 void Editor_Message(const char* text);
 void Editor_File_Message(const char* text, const file_fault& fault);

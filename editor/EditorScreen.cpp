@@ -11,6 +11,7 @@
 #include "datafiles/Database.h"
 #include "datafiles/Hooks.h"
 #include "datafiles/MapFile.h"
+#include "editor/DataTreeEdit.h"
 #include "editor/EditorState.h"
 #include "editor/EditorView.h"
 #include "editor/FieldObjectList.h"
@@ -92,6 +93,10 @@ void Walk_Every_Field() {
 
 void Empty_Field_List() { Editor_List_Field_Objects(-1, OBJ_NONE); }
 
+void Show_Data_Trees() {
+    if (editor_open) Editor_View().Show_Data_Trees();
+}
+
 }  // namespace
 
 void Editor_Map_Replaced() {
@@ -120,6 +125,7 @@ void Editor_Enter(std::uint32_t, int event) {
     Forget_Pressed_Control();
     Draw_Editor_Screen();
     editor_open = 1;
+    Open_Data_Trees();
     Editor_View().Open_Dialogs();
     Open_Editor_Database();
 }
@@ -223,6 +229,7 @@ void Install_Editor() {
     hooks.close_editor = &Editor_Close_For_Shutdown;
     Datafiles_Hooks().editor_message = &Editor_Status_Message;
     Datafiles_Hooks().empty_field_list = &Empty_Field_List;
+    Datafiles_Hooks().trees_replaced = &Show_Data_Trees;
 }
 
 void Reset_Editor() {

@@ -34,6 +34,9 @@ class EditorView {
     // show the list anew, with its selected entry.
     virtual void Show_Field_Objects(const field_object_list& list) { (void)list; }
     virtual void Focus_Tree(EditorTree tree) { (void)tree; }
+    // The three data trees show the database's trees anew (they were
+    // loaded or put back), nothing expanded or selected.
+    virtual void Show_Data_Trees() {}
     // The "Hexa grid" check box as the designer left it.
     virtual bool Hexa_Grid_Checked() { return false; }
 };
@@ -53,5 +56,11 @@ struct EditorDialogs {
     void (*edit_item)(std::uint16_t type, std::uint16_t item) = nullptr;
     void (*edit_fixitem)(std::uint16_t type, std::uint16_t fixitem) = nullptr;
     void (*edit_character)(std::uint16_t character) = nullptr;
+    // The type editors on a database type alone (no placed object), from a
+    // data tree's "Edit object": a character type, an item type, a fixitem
+    // type. Until one is installed its tree greys "Edit object".
+    void (*edit_char_type)(std::uint16_t type) = nullptr;
+    void (*edit_item_type)(std::uint16_t type) = nullptr;
+    void (*edit_fixitem_type)(std::uint16_t type) = nullptr;
 };
 EditorDialogs& Editor_Dialogs();

@@ -15,9 +15,13 @@
 #undef TRUE
 #undef FALSE
 
+#include "Objects/ObjRef.h"
+#include "editor/DataTreeEdit.h"
 #include "editor/EditorScreen.h"
 #include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/DataTreeCtrl.h"
+#include "editor/wx/Latin1Text.h"
 #include "editor/wx/TreeImages.h"
 #include "frontend/Hooks.h"
 
@@ -27,8 +31,6 @@ constexpr int BORDER = 3;
 // The field tree's menu commands 0..3 as menu ids.
 constexpr int FIELD_MENU_BASE = 7000;
 constexpr int FIELD_MENU_COMMANDS = 4;
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
 
 // A dialog's own colours: the game window behind it is black, and its
 // labels and check box would take that and stay unreadable.
@@ -77,7 +79,7 @@ void CFieldTree::Show_List(const field_object_list& list) {
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const field_object_entry& e = list.entries[i];
         items_.push_back(
-            AppendItem(GetRootItem(), Latin1(e.label), e.image, e.image, new EntryData(static_cast<int>(i))));
+            AppendItem(GetRootItem(), Latin1_Text(e.label), e.image, e.image, new EntryData(static_cast<int>(i))));
     }
     if (list.selected >= 0 && static_cast<std::size_t>(list.selected) < items_.size()) {
         SelectItem(items_[static_cast<std::size_t>(list.selected)]);
@@ -134,20 +136,30 @@ CDataTreeDlg::CDataTreeDlg(wxWindow* parent) : wxPanel(parent, IDD_DATA_TREE) {
     const struct {
         int id;
         const char* text;
-    } pages[3] = {{IDC_ITEM_TREE, "Items"}, {IDC_FIXITEM_TREE, "Fixitems"}, {IDC_CHAR_TREE, "Chars"}};
+        int kind;
+    } pages[3] = {{IDC_ITEM_TREE, "Items", OBJ_ITEM},
+                  {IDC_FIXITEM_TREE, "Fixitems", OBJ_FIXITEM},
+                  {IDC_CHAR_TREE, "Chars", OBJ_CHAR}};
     for (int t = 0; t < 3; ++t) {
-        trees_[t] = new wxTreeCtrl(tabs_, pages[t].id, wxDefaultPosition, wxDefaultSize,
-                                   wxTR_HAS_BUTTONS | wxTR_HIDE_ROOT | wxTR_SINGLE | wxBORDER_NONE);
-        trees_[t]->SetImageList(images_);
-        trees_[t]->AddRoot("");
+        trees_[t] = new editor_wx::CDataTree(tabs_, pages[t].id, pages[t].kind, false, images_);
         tabs_->AddPage(trees_[t], pages[t].text, t == 0);
     }
     column->Add(tabs_, 3, wxEXPAND | wxALL, BORDER);
 
+    // "Edit" and "Insert" act on the shown tree's selected entry.
     auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    buttons->Add(new wxButton(this, IDC_EDIT, "Edit", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 1, wxRIGHT,
-                 BORDER);
-    buttons->Add(new wxButton(this, IDC_INSERT, "Insert", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 1);
+    const struct {
+        int id;
+        const char* text;
+        int command;
+    } tree_buttons[2] = {{IDC_EDIT, "Edit", TREE_CMD_EDIT}, {IDC_INSERT, "Insert", TREE_CMD_INSERT_NEW}};
+    for (const auto& b : tree_buttons) {
+        auto* button = new wxButton(this, b.id, b.text, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+        button->Bind(wxEVT_BUTTON, [this, command = b.command](wxCommandEvent&) {
+            if (editor_wx::CDataTree* tree = Shown_Tree()) tree->Run_Command(command, tree->Selected_Entry());
+        });
+        buttons->Add(button, 1, b.id == IDC_EDIT ? wxRIGHT : 0, BORDER);
+    }
     column->Add(buttons, 0, wxEXPAND | wxLEFT | wxRIGHT, BORDER);
 
     auto* label = new wxBoxSizer(wxHORIZONTAL);
@@ -168,13 +180,22 @@ CDataTreeDlg::~CDataTreeDlg() {
     delete images_;
 }
 
-wxTreeCtrl* CDataTreeDlg::Data_Tree(int kind) const {
+editor_wx::CDataTree* CDataTreeDlg::Data_Tree(int kind) const {
     switch (kind) {
-        case 3: return trees_[0];
-        case 5: return trees_[1];
-        case 2: return trees_[2];
+        case OBJ_ITEM: return trees_[0];
+        case OBJ_FIXITEM: return trees_[1];
+        case OBJ_CHAR: return trees_[2];
         default: return nullptr;
     }
+}
+
+editor_wx::CDataTree* CDataTreeDlg::Shown_Tree() const {
+    const int tab = tabs_->GetSelection();
+    return tab >= 0 && tab < 3 ? trees_[tab] : nullptr;
+}
+
+void CDataTreeDlg::Show_Trees() {
+    for (editor_wx::CDataTree* tree : trees_) tree->Show_Tree();
 }
 
 void CDataTreeDlg::Show_Field_Index(const wxString& text) {

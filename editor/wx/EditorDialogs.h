@@ -17,6 +17,9 @@ class wxNotebook;
 class wxStaticText;
 class wxTextCtrl;
 struct field_object_list;
+namespace editor_wx {
+class CDataTree;
+}
 
 // The field object tree (1011): the objects of the field listed last; a
 // selected entry is the editor's selection; its menu (right button) and
@@ -46,14 +49,18 @@ class CDataTreeDlg : public wxPanel {
     ~CDataTreeDlg() override;
     CFieldTree* Field_Tree() const { return field_tree_; }
     // The data tree of a kind (3 items, 5 fixitems, 2 characters).
-    wxTreeCtrl* Data_Tree(int kind) const;
+    editor_wx::CDataTree* Data_Tree(int kind) const;
+    // The tree of the tab shown.
+    editor_wx::CDataTree* Shown_Tree() const;
+    // The three trees show the database's trees anew.
+    void Show_Trees();
     void Show_Field_Index(const wxString& text);
 
   private:
     // The tabs show one tree at a time: the page of the chosen tab.
     wxImageList* images_ = nullptr;
     wxNotebook* tabs_ = nullptr;
-    wxTreeCtrl* trees_[3] = {};
+    editor_wx::CDataTree* trees_[3] = {};
     CFieldTree* field_tree_ = nullptr;
     wxStaticText* field_index_ = nullptr;
 };

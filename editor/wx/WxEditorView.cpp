@@ -18,17 +18,19 @@
 #include "editor/EditorView.h"
 #include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/DataTreeCtrl.h"
+#include "editor/wx/EditCharDlg.h"
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
+#include "editor/wx/Latin1Text.h"
 #include "editor/wx/PropDlg.h"
+#include "editor/wx/TypeEditors.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
 #include "platform/Window.h"
 #include "platform/wx/WxGameWindow.h"
 
 namespace {
-
-wxString Latin1(const std::string& text) { return wxString(text.c_str(), wxConvISO8859_1); }
 
 // The hot keys, without modifier keys.
 int Hot_Key_Of(int key_code) {
@@ -106,7 +108,7 @@ class WxEditorView final : public EditorView {
     }
 
     void Show_Status(const std::string& text) override {
-        if (editor_ != nullptr) editor_->Show_Status(Latin1(text));
+        if (editor_ != nullptr) editor_->Show_Status(Latin1_Text(text));
     }
     void Start_Status_Timer(int milliseconds) override {
         if (editor_ != nullptr) editor_->Start_Status_Timer(milliseconds);
@@ -115,12 +117,12 @@ class WxEditorView final : public EditorView {
         if (editor_ != nullptr) editor_->Stop_Status_Timer();
     }
     void Show_Map_Index(const std::string& text) override {
-        if (editor_ != nullptr) editor_->Show_Map_Index(Latin1(text));
+        if (editor_ != nullptr) editor_->Show_Map_Index(Latin1_Text(text));
     }
     void Show_Field_Objects(const field_object_list& list) override {
         if (trees_ == nullptr) return;
         trees_->Field_Tree()->Show_List(list);
-        trees_->Show_Field_Index(Latin1(list.label));
+        trees_->Show_Field_Index(Latin1_Text(list.label));
     }
     void Focus_Tree(EditorTree tree) override {
         if (trees_ == nullptr) return;
@@ -129,6 +131,9 @@ class WxEditorView final : public EditorView {
         if (tree == EditorTree::Fixitems) target = trees_->Data_Tree(5);
         if (tree == EditorTree::Chars) target = trees_->Data_Tree(2);
         if (target != nullptr) target->SetFocus();
+    }
+    void Show_Data_Trees() override {
+        if (trees_ != nullptr) trees_->Show_Trees();
     }
     bool Hexa_Grid_Checked() override { return editor_ != nullptr && editor_->Hexa_Grid(); }
 
@@ -183,4 +188,6 @@ void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
     Editor_Dialogs().map_properties = &Run_Map_Properties;
+    Install_Type_Editors();
+    Install_Char_Editor_Dialogs();
 }

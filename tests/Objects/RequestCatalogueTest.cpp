@@ -129,7 +129,7 @@ TEST_F(Catalogue, CharacterRecordFigures) {
     t.max_hp = -4;
     t.stamina = -2;
     t.level = 7;
-    t.race = 0x80 | 10;  // monster race 10: 10 - 118
+    t.race = RACE_MONSTER | 2;  // the third monster: "Zombi", row 12
     t.flags = CF_MAIN_CHAR;
     t.known_spells = 0xA5A5;
     for (int k = 0; k < WS_COUNT; ++k) t.weapon_skill[k] = static_cast<std::int16_t>(100 + k);
@@ -141,7 +141,7 @@ TEST_F(Catalogue, CharacterRecordFigures) {
     EXPECT_EQ(Ask(me, REQ_STAMINA), 0);
     EXPECT_EQ(Ask(me, REQ_MAX_ACTION_POINTS), 12);
     EXPECT_EQ(Ask(me, REQ_40), 8);
-    EXPECT_EQ(Ask(me, REQ_RACE), 10 - 118);
+    EXPECT_EQ(Ask(me, REQ_RACE), 12);
     EXPECT_EQ(Ask(me, REQ_MAIN_CHAR), CF_MAIN_CHAR);
     EXPECT_EQ(Ask(me, REQ_LOBBY), 3);
     EXPECT_EQ(Ask(me, REQ_COVER), 30);
@@ -165,6 +165,30 @@ TEST_F(Catalogue, CharacterRecordFigures) {
     EXPECT_EQ(Ask(me, REQ_KNOWN_SPELLS, NO_VALUE), NO_VALUE);
     const char* name = Value_Pointer<const char>(Ask(me, REQ_NAME));
     EXPECT_STREQ(name, "Aldo");
+}
+
+// The race byte holds a category in its top bits and the place within the
+// category's rows of race_names below: the race number is that row.
+TEST_F(Catalogue, RaceNumberIsTheRowOfTheRaceWithinItsCategory) {
+    const struct {
+        std::uint8_t byte;
+        RequestValue row;
+    } cases[] = {{0, 0},
+                 {3, 3},
+                 {RACE_ANIMAL, 4},
+                 {RACE_ANIMAL | 3, 7},
+                 {RACE_ANIMAL | 5, 9},
+                 {RACE_MONSTER, 10},
+                 {RACE_MONSTER | 2, 12},
+                 {RACE_ANIMAL | RACE_MONSTER, 13},
+                 {RACE_ANIMAL | RACE_MONSTER | 1, 14}};
+    for (const auto& c : cases) {
+        char_record t = Char_Template("Beast", 3);
+        t.race = c.byte;
+        const obj_ref me = Char_Ref(Place_Char(field, t));
+        EXPECT_EQ(Ask(me, REQ_RACE), c.row) << int{c.byte};
+        EXPECT_EQ(Ask(me, REQ_RACE_BYTE), c.byte);
+    }
 }
 
 TEST_F(Catalogue, ActiveNeedsHitPointsAndStamina) {

@@ -295,4 +295,42 @@ TEST(DataTree, HandlesAreNotReusedAfterALoad) {
     EXPECT_FALSE(tree.Valid(old_bin)) << "an entry of the old tree names nothing in the new one";
 }
 
+TEST(DataTree, AnEntryMovesWithItsSubtreeKeepingItsHandles) {
+    CDataTree tree = Sample_Tree();
+    const TreeItem weapons = tree.First_Child(TREE_ROOT);
+    const TreeItem swords = tree.First_Child(weapons);
+    const TreeItem bin = tree.Recycle_Bin();
+    ASSERT_TRUE(tree.Move_Tree_Item(swords, bin, TREE_LAST));
+    EXPECT_EQ(tree.Parent(swords), bin);
+    EXPECT_EQ(tree.Children(swords).size(), 2u) << "the children come along";
+    EXPECT_EQ(tree.Label(tree.First_Child(swords)), "Long sword");
+    EXPECT_EQ(tree.Count(), Sample_Tree().Count());
+    // After a sibling, first, and after itself (it stays).
+    ASSERT_TRUE(tree.Move_Tree_Item(swords, TREE_ROOT, weapons));
+    EXPECT_EQ(tree.Next_Sibling(weapons), swords);
+    ASSERT_TRUE(tree.Move_Tree_Item(swords, TREE_ROOT, TREE_FIRST));
+    EXPECT_EQ(tree.First_Child(TREE_ROOT), swords);
+    EXPECT_TRUE(tree.Move_Tree_Item(swords, TREE_ROOT, swords));
+    EXPECT_EQ(tree.First_Child(TREE_ROOT), swords);
+}
+
+TEST(DataTree, AMoveIntoItsOwnSubtreeOrTooDeepMovesNothing) {
+    CDataTree tree = Sample_Tree();
+    const TreeItem weapons = tree.First_Child(TREE_ROOT);
+    const TreeItem swords = tree.First_Child(weapons);
+    const Bytes before = Stream(tree);
+    EXPECT_FALSE(tree.Move_Tree_Item(weapons, swords, TREE_LAST));
+    EXPECT_FALSE(tree.Move_Tree_Item(weapons, weapons, TREE_LAST));
+    EXPECT_FALSE(tree.Move_Tree_Item(weapons, TREE_ROOT, swords)) << "after an entry that is not a child";
+    EXPECT_FALSE(tree.Move_Tree_Item(TREE_ROOT, weapons, TREE_LAST));
+    // A chain down to depth 198: weapons (three levels) cannot go under it.
+    TreeItem deep = TREE_ROOT;
+    for (int d = 1; d <= TREE_MAX_DEPTH - 1; ++d) deep = tree.Insert_Item("d", TREE_FOLDER, 0, deep);
+    const Bytes with_chain = Stream(tree);
+    EXPECT_FALSE(tree.Move_Tree_Item(weapons, deep, TREE_LAST));
+    EXPECT_EQ(Stream(tree), with_chain);
+    EXPECT_TRUE(tree.Move_Tree_Item(tree.Children(weapons).back(), deep, TREE_LAST)) << "a leaf fits at 199";
+    EXPECT_NE(before, with_chain);
+}
+
 }  // namespace

@@ -86,7 +86,7 @@ TEST(CharPageNames, ANumberBeyondItsTableShowsNoName) {
     EXPECT_STREQ(Race_Name(14), "Giant spider");
     EXPECT_STREQ(Race_Name(15), "Invalid race");
     EXPECT_STREQ(Race_Name(16), "");
-    EXPECT_STREQ(Race_Name(-55), "") << "an animal's race number below its base";
+    EXPECT_STREQ(Race_Name(-55), "") << "a number before the table";
     EXPECT_STREQ(Profession_Name(15), "Wizard");
     EXPECT_STREQ(Profession_Name(16), "other");
     EXPECT_STREQ(Profession_Name(17), "");
@@ -271,6 +271,8 @@ TEST_F(CharPage, ARefusedSwitchToTheInventoryKeepsTheSpriteAndNoExitFreesItTwice
 TEST_F(CharPage, ACharacterOfNoNamedRaceOrProfessionDrawsItsPage) {
     const std::uint16_t wolf = Char_Named("Wolf");
     ASSERT_NE(wolf, NO_INDEX);
+    // A place past the animals' rows and a profession past the table.
+    chararray.records[wolf].race = RACE_ANIMAL | RACE_MASK;
     chararray.records[wolf].profession = 200;
     Open_Page_Of(wolf, SCREEN_CHAR_PAGE);
     EXPECT_EQ(ScreenType, SCREEN_CHAR_PAGE);

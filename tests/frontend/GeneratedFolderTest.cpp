@@ -430,6 +430,11 @@ TEST_F(GeneratedFolder, ExistingFolderKeepsThePlayersFilesAndAFailedRunLeavesNot
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{"game", "plain"}));
     EXPECT_EQ(Run_Command(std::string(ORVEX_ARTGEN) + " 2>&1").status, 2) << "no folder given";
+    // An option is not taken for a folder: usage, and no folder "--help".
+    const Command_Result help = Run_Command("cd " + Quoted(dir) + " && " + std::string(ORVEX_ARTGEN) + " --help 2>&1");
+    EXPECT_EQ(help.status, 2);
+    EXPECT_NE(help.out.find("usage: "), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "--help"));
 }
 
 TEST_F(GeneratedFolder, AFileThatCannotBeWrittenIsNamedAndLeavesNoTemporaryFile) {

@@ -8,53 +8,13 @@
 // copy; OK closes the editor. A screenshot per step lands in
 // test_gui-editor-shots beside the test program.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
-
-#include "tests/frontend/GeneratedFolder.h"
+#include "tests/gui/DriverRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// The driver's exit status, or nothing when it did not end in time (it is
-// killed then).
-std::optional<int> Run_Driver(const fs::path& folder, const fs::path& shots, const fs::path& log,
-                              std::chrono::seconds limit) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
-        ::execl(EDITOR_DRIVER, EDITOR_DRIVER, folder.c_str(), Generated_Folder().c_str(), shots.c_str(),
-                static_cast<char*>(nullptr));
-        std::_Exit(127);
-    }
-    if (pid < 0) return std::nullopt;
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < until) {
-        int raw = 0;
-        if (::waitpid(pid, &raw, WNOHANG) == pid) return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        std::this_thread::sleep_for(200ms);
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return std::nullopt;
-}
-
-std::string Text_Of(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(EditorWindow, PlacesTestPlaysAndComesBack) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
@@ -62,11 +22,13 @@ TEST(EditorWindow, PlacesTestPlaysAndComesBack) {
     fs::remove_all(work);
     fs::copy(Generated_Folder(), work, fs::copy_options::recursive);
     const fs::path shots = fs::path(EDITOR_SHOTS);
-    fs::remove_all(shots);
+    // The data trees' test keeps its own screenshots ("trees-") there.
+    fs::create_directories(shots);
+    for (char tens = '0'; tens <= '9'; ++tens) Remove_Shots(shots, std::string(1, tens));
     const fs::path log = work / "driver.log";
-    const std::optional<int> status = Run_Driver(work, shots, log, 150s);
-    ASSERT_TRUE(status) << "the driver did not end in time; log:\n" << Text_Of(log);
-    EXPECT_EQ(*status, 0) << Text_Of(log);
+    const std::optional<int> status = Run_Editor_Driver(EDITOR_DRIVER, work, shots, log, 150s);
+    ASSERT_TRUE(status) << "the driver did not end in time; log:\n" << Text_Of_File(log);
+    EXPECT_EQ(*status, 0) << Text_Of_File(log);
     EXPECT_TRUE(fs::exists(shots / "02-editor-opens.png"));
     fs::remove_all(work);
 }

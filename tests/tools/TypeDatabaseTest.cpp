@@ -134,6 +134,9 @@ TEST_F(TypeDatabase, TypesCarryTheirProgramsAndTheMainCharacterItsFlag) {
     for (const char_record& c : char_data) main_chars += (c.flags & CF_MAIN_CHAR) != 0;
     EXPECT_EQ(main_chars, 1);
     for (const art::CharTypeDef& t : art::Default_Char_Types()) {
+        // The race is stored as its place among its category's rows.
+        constexpr int CATEGORY_ROWS[4] = {4, 6, 3, 2};
+        EXPECT_LT(t.race & RACE_MASK, CATEGORY_ROWS[t.race >> 6]) << t.name;
         const bool beast = (t.race & (RACE_MONSTER | RACE_ANIMAL)) != 0;
         EXPECT_EQ(Chain_Kinds(chr(t.name)).size(), beast ? 1u : t.programs.size()) << t.name;
     }

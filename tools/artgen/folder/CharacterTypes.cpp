@@ -21,6 +21,15 @@ enum Race : std::uint8_t {
     ANT_RACE = 13,
     SPIDER_RACE = 14
 };
+// The race byte of race_names row `race`: the category's bits and the place
+// within its rows (humans 0-3, animals 4-9, monsters 10-12, animal monsters
+// 13-14).
+constexpr std::uint8_t Race_Byte(std::uint8_t race) {
+    if (race >= 13) return static_cast<std::uint8_t>(RACE_ANIMAL | RACE_MONSTER | (race - 13));
+    if (race >= 10) return static_cast<std::uint8_t>(RACE_MONSTER | (race - 10));
+    if (race >= 4) return static_cast<std::uint8_t>(RACE_ANIMAL | (race - 4));
+    return race;
+}
 enum Profession : std::uint8_t { WARRIOR = 0, RANGER = 1, MERCENARY = 3, THIEF = 4, WIZARD = 15, OTHER = 16 };
 
 // Magic armour, heal, haste, living torch, fire wall and splinter rain.
@@ -126,7 +135,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Skeleton",
          "SKELETON",
          16,
-         SKELETON_RACE | RACE_MONSTER,
+         Race_Byte(SKELETON_RACE),
          OTHER,
          UNDEAD,
          {18, 30, 11, 10, 5, 3, 2, 6, 8},
@@ -140,7 +149,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Zombie",
          "ZOMBIE",
          17,
-         ZOMBIE_RACE | RACE_MONSTER,
+         Race_Byte(ZOMBIE_RACE),
          OTHER,
          UNDEAD,
          {24, 30, 13, 6, 3, 2, 1, 6, 6},
@@ -154,7 +163,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Troll",
          "TROLL",
          18,
-         TROLL_RACE | RACE_MONSTER,
+         Race_Byte(TROLL_RACE),
          OTHER,
          UNDEAD,
          {40, 40, 18, 8, 5, 4, 3, 9, 10},
@@ -168,7 +177,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Wolf",
          "WOLF",
          19,
-         WOLF_RACE | RACE_ANIMAL,
+         Race_Byte(WOLF_RACE),
          OTHER,
          BEASTS,
          {14, 40, 10, 15, 5, 3, 1, 7, 10},
@@ -182,7 +191,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Bear",
          "BEAR",
          20,
-         BEAR_RACE | RACE_ANIMAL,
+         Race_Byte(BEAR_RACE),
          OTHER,
          BEASTS,
          {30, 40, 17, 8, 5, 3, 2, 8, 11},
@@ -196,7 +205,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Giant spider",
          "SPIDER",
          21,
-         SPIDER_RACE | RACE_ANIMAL | RACE_MONSTER,
+         Race_Byte(SPIDER_RACE),
          OTHER,
          BEASTS,
          {16, 30, 9, 14, 5, 2, 2, 7, 10},
@@ -211,7 +220,7 @@ const std::vector<CharTypeDef>& Default_Char_Types() {
         {"Bug",
          "bug",
          21,
-         ANT_RACE | RACE_ANIMAL | RACE_MONSTER,
+         Race_Byte(ANT_RACE),
          OTHER,
          BEASTS,
          {8, 20, 6, 12, 3, 1, 2, 5, 8},

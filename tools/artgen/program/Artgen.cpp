@@ -11,7 +11,8 @@ int main(int argc, char** argv) {
     // A file-size limit makes the write fail (and its temporary file go)
     // instead of killing the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
-    if (argc != 2) {
+    // An option (--help) is not a folder to write into.
+    if (argc != 2 || argv[1][0] == '-') {
         std::fprintf(stderr, "usage: %s DIR\n", argc > 0 ? argv[0] : "artgen");
         return 2;
     }

@@ -1,0 +1,26 @@
+// Pieces the type editors' dialogs are built from: an edit's text in the
+// records' character set, and a label with its edit in a grid.
+#pragma once
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include <string>
+
+#include "editor/wx/Latin1Text.h"
+
+inline std::string Text_Of(const wxTextCtrl* text) { return Latin1_String(text->GetValue()); }
+
+// Width of an edit that takes a number.
+constexpr int NUMBER_EDIT_WIDTH = 72;
+constexpr int DIALOG_GAP = 4;
+
+// A label and an edit of that id as the next two cells of grid; the edit
+// fills its cell's width when fill is set.
+inline wxTextCtrl* Add_Labelled_Edit(wxWindow* parent, wxSizer* grid, const char* label, int id,
+                                     const std::string& value, bool fill = true, int width = NUMBER_EDIT_WIDTH) {
+    grid->Add(new wxStaticText(parent, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
+    auto* edit = new wxTextCtrl(parent, id, Latin1_Text(value), wxDefaultPosition, wxSize(width, -1));
+    grid->Add(edit, 0, fill ? wxEXPAND : 0);
+    return edit;
+}
