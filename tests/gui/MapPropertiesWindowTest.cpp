@@ -4,35 +4,19 @@
 // wxUIActionSimulator; the message boxes and the file dialogs answered from
 // the keyboard): the range message, "Close" with a bad width, start.map
 // grown to 22 x 18 x 2, saved as "grown.map", a new 8 x 6 x 1 map, "grown.map"
-// loaded again. A screenshot per step lands in
-// test_gui-editor-shots/map-properties beside the test program. The saved
-// map then plays in the headless runner.
+// loaded again. A screenshot per step ("props-" and the step) lands in
+// test_gui-editor-shots beside the test program. The saved map then plays in
+// the headless runner.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
-#include <thread>
+#include <vector>
 
-#include "tests/frontend/GeneratedFolder.h"
+#include "tests/gui/DriverRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-std::string Text_Of(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // A program with its arguments, its output in log; its exit status, or
 // nothing when it did not end in time (it is killed then).
@@ -64,14 +48,14 @@ TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     const fs::path work = fs::temp_directory_path() / ("orvex-map-properties-" + std::to_string(::getpid()));
     fs::remove_all(work);
     fs::copy(Generated_Folder(), work, fs::copy_options::recursive);
-    const fs::path shots = fs::path(EDITOR_SHOTS) / "map-properties";
-    fs::remove_all(shots);
+    const fs::path shots = fs::path(EDITOR_SHOTS);
+    fs::create_directories(shots);
+    Remove_Shots(shots, "props-");
     const fs::path log = work.string() + "-driver.log";
-    const std::optional<int> status =
-        Run_Program({MAP_PROPERTIES_DRIVER, work.string(), Generated_Folder().string(), shots.string()}, log, 150s);
-    ASSERT_TRUE(status) << "the driver did not end in time; log:\n" << Text_Of(log);
-    EXPECT_EQ(*status, 0) << Text_Of(log);
-    EXPECT_TRUE(fs::exists(shots / "02-editor-opens.png"));
+    const std::optional<int> status = Run_Editor_Driver(MAP_PROPERTIES_DRIVER, work, shots, log, 150s);
+    ASSERT_TRUE(status) << "the driver did not end in time; log:\n" << Text_Of_File(log);
+    EXPECT_EQ(*status, 0) << Text_Of_File(log);
+    EXPECT_TRUE(fs::exists(shots / "props-02-editor-opens.png"));
 
     // The saved map is a game's start map.
     const fs::path grown = work / "ARTWORK" / "MAPS" / "grown.map";
@@ -85,7 +69,7 @@ TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     const std::optional<int> played = Run_Program(
         {HEADLESS_RUNNER, play.string(), (play / "script.txt").string(), (play / "shots").string()}, run_log, 60s);
     ASSERT_TRUE(played) << "the headless runner did not end in time";
-    const std::string out = Text_Of(run_log);
+    const std::string out = Text_Of_File(run_log);
     EXPECT_EQ(*played, 0) << out;
     EXPECT_NE(out.find("\nchar "), std::string::npos) << "no characters on the grown map:\n" << out;
     EXPECT_EQ(out.find("box "), std::string::npos) << "the grown map raised a message box:\n" << out;

@@ -1,5 +1,5 @@
 // The editor's map properties on the X display, driven from inside (see
-// Driving.h) in a copy of artgen's folder: the dialog opens from the
+// DriverSteps.h) in a copy of artgen's folder: the dialog opens from the
 // editor dialog's "Map properties" with the map's sizes and an empty map
 // name; a width of 0 is refused with the range message and "Close" still
 // closes; start.map grows to 22 x 18 x 2 without a question; "Save Map"
@@ -25,9 +25,9 @@
 #include "frontend/MapView.h"
 #include "platform/PathResolver.h"
 #include "tests/gui/XScreen.h"
-#include "tests/gui/editor/Driving.h"
+#include "tests/gui/editor/DriverSteps.h"
 
-using namespace driving;
+using namespace driver;
 
 namespace {
 
@@ -119,7 +119,7 @@ std::vector<step> Script() {
     s.push_back(Open_Dialog("map-properties-opens"));
     s.push_back(Type_Sizes("width-0-typed", "0", "16", "2"));
     s.push_back({"width-0-refused", [] { Click_Window(In_Dialog(IDC_CHANGE_SIZE)); },
-                 [] { return Shown_Window(RANGE_BOX_TITLE).has_value(); }, nullptr});
+                 [] { return Shown_Window(RANGE_BOX_TITLE); }, nullptr});
     s.push_back({"range-message-answered", [] { Press_In(RANGE_BOX_TITLE, WXK_RETURN); },
                  Steady([] { return !Shown_Window(RANGE_BOX_TITLE) && Dialog() != nullptr; }),
                  [] {
@@ -147,7 +147,7 @@ std::vector<step> Script() {
     s.push_back({"map-name-typed", [] { Type_Into(In_Dialog(IDC_MAP_NAME), "grown"); },
                  [] { return Text_Of(IDC_MAP_NAME) == "grown"; }, nullptr});
     s.push_back({"save-dialog", [] { Click_Window(In_Dialog(IDC_SAVE_MAP)); },
-                 [] { return Shown_Window(TITLE_SAVE_MAP).has_value(); }, nullptr});
+                 [] { return Shown_Window(TITLE_SAVE_MAP); }, nullptr});
     s.push_back({"saved-as-grown-map",
                  [] {
                      grown_file = Resolve_Path_For_Write("ARTWORK\\MAPS\\grown.map");
@@ -161,7 +161,7 @@ std::vector<step> Script() {
     s.push_back(Open_Dialog("opens-for-new-map"));
     s.push_back(Type_Sizes("new-map-typed", "8", "6", "1"));
     s.push_back({"new-map-question", [] { Click_Window(In_Dialog(IDC_NEW_MAP)); },
-                 [] { return Shown_Window(CAPTION_MAP_DESTROYED).has_value(); }, nullptr});
+                 [] { return Shown_Window(CAPTION_MAP_DESTROYED); }, nullptr});
     s.push_back({"new-map-8x6x1", [] { Press_In(CAPTION_MAP_DESTROYED, WXK_RETURN); },
                  Steady([] { return Dialog() == nullptr && Size_Is(8, 6, 1); }),
                  [] {
@@ -173,7 +173,7 @@ std::vector<step> Script() {
     s.push_back(Hexa_Grid("hexa-grid-off-again", 0));
     s.push_back(Open_Dialog("opens-for-load"));
     s.push_back({"load-dialog", [] { Click_Window(In_Dialog(IDC_LOAD_MAP)); },
-                 [] { return Shown_Window(TITLE_LOAD_MAP).has_value(); }, nullptr});
+                 [] { return Shown_Window(TITLE_LOAD_MAP); }, nullptr});
     s.push_back({"grown-map-typed",
                  [] {
                      // The location entry of the open dialog takes a typed name.
@@ -194,4 +194,7 @@ std::vector<step> Script() {
 
 }  // namespace
 
-int main(int argc, char** argv) { return Run_Driver(argc, argv, &Script); }
+int main(int argc, char** argv) {
+    shot_prefix = "props-";
+    return Run_Driver(argc, argv, &Script);
+}
