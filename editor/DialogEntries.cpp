@@ -43,3 +43,9 @@ void Put_Name(char* field, std::size_t size, const std::string& name) {
 }
 
 std::string Name_Of(const char* field, std::size_t size) { return std::string(field, strnlen(field, size)); }
+
+std::optional<field_fault> Take_Numbers(std::span<const entry_check> checks) {
+    for (const entry_check& c : checks)
+        if (auto fault = Take_Number(*c.text, c.control, c.min, c.max, *c.out)) return fault;
+    return std::nullopt;
+}

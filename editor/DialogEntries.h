@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 // A value the dialog could not take: the control to go back to and the
@@ -28,6 +29,16 @@ std::optional<std::int64_t> Parse_Whole_Number(const std::string& text);
 // outside min..max, else the value in out.
 std::optional<field_fault> Take_Number(const std::string& text, int control, std::int64_t min, std::int64_t max,
                                        std::int32_t& out);
+
+// One entry of a form: the number in text, within min..max, into out.
+struct entry_check {
+    const std::string* text;
+    int control;
+    std::int64_t min, max;
+    std::int32_t* out;
+};
+// Takes every entry in order; the first fault, with nothing after it taken.
+std::optional<field_fault> Take_Numbers(std::span<const entry_check> checks);
 
 // The name as a record keeps it: at most size - 1 characters and a
 // terminator, the rest of the field zeroed.

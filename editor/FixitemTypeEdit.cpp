@@ -38,14 +38,6 @@ std::string Lower(std::string text) {
 
 map_record& Record_Of(std::int32_t instance) { return maparray.records[static_cast<std::uint16_t>(instance)]; }
 
-// One entry of the form: the number in text within min..max.
-struct entry_check {
-    const std::string* text;
-    int control;
-    std::int64_t min, max;
-    std::int32_t* out;
-};
-
 }  // namespace
 
 bool Fixitem_Type_Editable(std::uint16_t type, std::int32_t instance) {
@@ -187,8 +179,7 @@ std::optional<field_fault> FixitemTypeEdit::OK(const fixitem_form& form, ModPage
         checks.push_back({&form.hp, IDC_FIX_HP, FIX_SIGNED_MIN, FIX_SIGNED_MAX, &hp});
         checks.push_back({&frame_text, IDC_FIX_FRAME, 0, FIX_FRAME_MAX, &frame});
     }
-    for (const entry_check& c : checks)
-        if (auto fault = Take_Number(*c.text, c.control, c.min, c.max, *c.out)) return fault;
+    if (auto fault = Take_Numbers(checks)) return fault;
     if (auto fault = page.Check(page_entries)) return fault;
 
     fixitem_type& t = fixitem_data[type_];

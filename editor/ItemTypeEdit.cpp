@@ -26,14 +26,6 @@ int Nibble_Low(std::uint8_t size) { return size & 0x0F; }
 
 const sprite* Item_Pictures() { return Sprite_From_Handle(items_sprite); }
 
-// One entry of the form: the number in text within min..max.
-struct entry_check {
-    const std::string* text;
-    int control;
-    std::int64_t min, max;
-    std::int32_t* out;
-};
-
 }  // namespace
 
 bool Item_Type_Editable(std::uint16_t type) {
@@ -160,8 +152,7 @@ std::optional<field_fault> ItemTypeEdit::OK(const item_form& form, ModPage& page
         {&picture_text, IDC_ITEM_PICTURE, 0, ITEM_PICTURE_ENTRY_MAX, &picture},
         {&form.max_distance, IDC_ITEM_MAX_DISTANCE, 0, BYTE_ENTRY_MAX, &max_distance},
     };
-    for (const entry_check& c : checks)
-        if (auto fault = Take_Number(*c.text, c.control, c.min, c.max, *c.out)) return fault;
+    if (auto fault = Take_Numbers(checks)) return fault;
     if (auto fault = page.Check(page_entries)) return fault;
 
     item_type& t = item_types[type_];
