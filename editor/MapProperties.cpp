@@ -2,9 +2,10 @@
 
 #include <filesystem>
 
+#include "System/ErrorReport.h"
 #include "datafiles/Database.h"
 #include "datafiles/MapFile.h"
-#include "editor/DialogRange.h"
+#include "editor/DialogEntries.h"
 #include "editor/EditorScreen.h"
 #include "editor/NewMap.h"
 #include "platform/PathResolver.h"
@@ -23,22 +24,17 @@ map_size_texts Map_Size_Texts() {
 }
 
 bool Take_Map_Size(const map_size_texts& texts, map_size& size, int* failed) {
-    const struct {
-        const std::string& text;
-        std::uint32_t low, high;
-        std::uint32_t& out;
-    } fields[3] = {{texts.width, MIN_MAP_SIDE, MAX_MAP_SIDE, size.width},
-                   {texts.height, MIN_MAP_SIDE, MAX_MAP_SIDE, size.height},
-                   {texts.levels, MIN_MAP_LEVELS, MAX_MAP_LEVELS, size.levels}};
-    for (int i = 0; i < 3; ++i) {
-        std::int32_t value = 0;
-        if (!Take_Int_In_Range(fields[i].text, static_cast<std::int32_t>(fields[i].low),
-                               static_cast<std::int32_t>(fields[i].high), value)) {
-            if (failed != nullptr) *failed = i;
-            return false;
-        }
-        fields[i].out = static_cast<std::uint32_t>(value);
+    std::int32_t values[3] = {};
+    const entry_check checks[3] = {{&texts.width, 0, MIN_MAP_SIDE, MAX_MAP_SIDE, &values[0]},
+                                   {&texts.height, 1, MIN_MAP_SIDE, MAX_MAP_SIDE, &values[1]},
+                                   {&texts.levels, 2, MIN_MAP_LEVELS, MAX_MAP_LEVELS, &values[2]}};
+    if (const std::optional<field_fault> fault = Take_Numbers(checks)) {
+        MessageBoxA(Get_Main_Window(), fault->message.c_str(), PROGRAM_NAME, MB_OK | MB_ICONEXCLAMATION);
+        if (failed != nullptr) *failed = fault->control;
+        return false;
     }
+    size = {static_cast<std::uint32_t>(values[0]), static_cast<std::uint32_t>(values[1]),
+            static_cast<std::uint32_t>(values[2])};
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include "Objects/PathSearch.h"
 #include "Objects/Timers.h"
 #include "datafiles/LightMap.h"
-#include "editor/DialogRange.h"
+#include "editor/DialogEntries.h"
 #include "editor/MapProperties.h"
 #include "editor/NewMap.h"
 #include "platform/FileWrite.h"
@@ -78,10 +78,10 @@ TEST_F(MapProperties, SizesOutsideTheirRangesKeepTheDialogOpenWithTheRangeMessag
         {{"10", "-3", "1"}, 1, "Please enter an integer between 1 and 100."},
         {{"10", "10", "6"}, 2, "Please enter an integer between 1 and 5."},
         {{"10", "10", "0"}, 2, "Please enter an integer between 1 and 5."},
-        {{"ten", "10", "1"}, 0, TEXT_ENTER_AN_INTEGER},
-        {{"10", "", "1"}, 1, TEXT_ENTER_AN_INTEGER},
-        {{"10", "9x", "1"}, 1, TEXT_ENTER_AN_INTEGER},
-        {{"10", "10", "99999999999999999999"}, 2, TEXT_ENTER_AN_INTEGER},
+        {{"ten", "10", "1"}, 0, TEXT_ENTER_INTEGER},
+        {{"10", "", "1"}, 1, TEXT_ENTER_INTEGER},
+        {{"10", "9x", "1"}, 1, TEXT_ENTER_INTEGER},
+        {{"10", "10", "99999999999999999999"}, 2, "Please enter an integer between 1 and 5."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.texts.width + "/" + c.texts.height + "/" + c.texts.levels);
