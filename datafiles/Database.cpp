@@ -69,7 +69,7 @@ void Load_Database() {
     Editor_Message("Database loaded");
 }
 
-void Save_Database() {
+bool Save_Database() {
     const DatabaseFiles files = Database_Files_Of_Tables();
     std::vector<FileImage> images;
     for (int f = 0; f < DATABASE_FILES; ++f)
@@ -77,9 +77,10 @@ void Save_Database() {
     std::size_t failed = 0;
     if (!Write_Files_Atomic(images, failed)) {
         Editor_Message(SAVE_TEXTS[failed]);
-        return;
+        return false;
     }
     Editor_Message("Database saved");
+    return true;
 }
 
 bool Load_Mod_Database() {

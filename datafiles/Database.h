@@ -54,8 +54,8 @@ DatabaseFiles Database_Files_Of_Tables();
 const char* Install_Database_From(const DatabaseSource& source);
 // Writes the five files, each to a temporary beside it, renamed into place
 // only when all five are complete: "Database saved"; otherwise the message
-// of the file that failed and the old files stay whole.
-void Save_Database();
+// of the file that failed and the old files stay whole. True when saved.
+bool Save_Database();
 // Reads mod.dat into mod_data, checked against the chains of the types in
 // memory; false (with the message) when it cannot. The game's owner-modifier
 // step calls it through its hook when no pool is loaded.

@@ -158,6 +158,26 @@ void Install_Map_Image(MapImage& m) {
     relationarray.capacity = iqarray.Capacity();
 }
 
+void Clear_Held_Handles(MapImage& m) {
+    const std::vector<std::int32_t> states = Char_States(m);
+    for (std::size_t c = 0; c < m.chars.size(); ++c) {
+        char_record& r = m.chars[c];
+        r.path = 0;
+        if ((r.flags & CF_FREE) == 0) {
+            r.path_entry = 0;
+            r.path_target = NOOBJ;
+        }
+        if (Carries_Act(states[c])) r.target = 0;  // a held target list
+    }
+    for (act_entry& a : m.acts) {
+        switch (a.type & ACT_KIND_MASK) {
+            case ACT_START: a.arg2 = 0; break;  // a held target list
+            case ACT_FIXGO: a.arg1 = 0; break;  // a stored path
+            default: break;
+        }
+    }
+}
+
 void Clear_Run_Time_Handles(MapImage& m) {
     for (fixitem_type& t : m.fixitem_types)
         if (t.sprite != 0) t.sprite = SPRITE_MISSING;
@@ -167,26 +187,9 @@ void Clear_Run_Time_Handles(MapImage& m) {
         char_record& r = m.chars[c];
         r.body_sprite = 0;
         r.head_sprite = 0;
-        r.path = 0;
-        if ((r.flags & CF_FREE) == 0) {
-            r.path_entry = 0;
-            r.path_target = NOOBJ;
-        }
-        if (Carries_Act(states[c])) {
-            r.act = Lasting_Act_Handle(r.act);
-            r.target = 0;  // a held target list
-        }
+        if (Carries_Act(states[c])) r.act = Lasting_Act_Handle(r.act);
     }
-    for (act_entry& a : m.acts) {
-        switch (a.type & ACT_KIND_MASK) {
-            case ACT_START:
-                a.arg1 = Lasting_Act_Handle(a.arg1);
-                a.arg2 = 0;  // a held target list
-                break;
-            case ACT_FIXGO:
-                a.arg1 = 0;  // a stored path
-                break;
-            default: break;
-        }
-    }
+    for (act_entry& a : m.acts)
+        if ((a.type & ACT_KIND_MASK) == ACT_START) a.arg1 = Lasting_Act_Handle(a.arg1);
+    Clear_Held_Handles(m);
 }

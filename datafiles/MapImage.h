@@ -131,3 +131,7 @@ void Install_Map_Image(MapImage& image);
 // non-zero mark), stored paths and held target lists are dropped, and an
 // act is kept only when its handle names one of the game's own act records.
 void Clear_Run_Time_Handles(MapImage& image);
+// Only what the records hold of the characters' stored paths and held
+// target lists, which go when the image is installed: the image of a world
+// that is put back in the same run keeps its sprites and act handles.
+void Clear_Held_Handles(MapImage& image);

@@ -37,15 +37,6 @@ void List_Field(std::uint16_t field) {
     }
 }
 
-// A character leaving the map leaves the selection, the party and the
-// player's working object too.
-void Forget_Char(std::uint16_t c) {
-    Deselect_Char(c);
-    Remove_From_Player_List(c);
-    if (current_object == Make_Obj(OBJ_CHAR, c)) current_object = NOOBJ;
-    if (page_char == static_cast<std::int16_t>(c)) page_char = -1;
-}
-
 void Delete_Selected(const field_object_entry& e) {
     const obj_ref obj = Make_Obj(static_cast<std::uint16_t>(e.image), static_cast<std::uint16_t>(e.parameter));
     const std::uint16_t field = Placed_Object_Field(obj);

@@ -8,6 +8,12 @@
 
 namespace {
 
+file_written_hook written_hook = nullptr;
+
+void Tell_Written(const std::filesystem::path& path) {
+    if (written_hook != nullptr) written_hook(path);
+}
+
 // Writes every byte to the open file; the system's error number, or 0.
 int Write_All(int fd, const std::uint8_t* data, std::size_t size) {
     while (size > 0) {
@@ -44,8 +50,11 @@ bool Write_File_Atomic(const std::filesystem::path& path, const std::vector<std:
         ::unlink(temp.c_str());
         return false;
     }
+    Tell_Written(path);
     return true;
 }
+
+void Set_File_Written_Hook(file_written_hook hook) { written_hook = hook; }
 
 namespace {
 
@@ -86,6 +95,7 @@ bool Write_Files_Atomic(const std::vector<FileImage>& files, std::size_t& failed
             for (std::size_t k = i; k < files.size(); ++k) std::filesystem::remove(Temporary_Of(files[k].path), ec);
             return false;
         }
+        Tell_Written(files[i].path);
     }
     return true;
 }

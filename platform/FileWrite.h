@@ -23,6 +23,12 @@ struct FileImage {
 };
 bool Write_Files_Atomic(const std::vector<FileImage>& files, std::size_t& failed);
 
+// Called with the path of each file once it stands complete in place (a
+// test watches in which order files are written). None by default; nullptr
+// removes it.
+using file_written_hook = void (*)(const std::filesystem::path& path);
+void Set_File_Written_Hook(file_written_hook hook);
+
 // Little-endian appenders for building file images.
 void Put_U8(std::vector<std::uint8_t>& out, unsigned value);
 void Put_U16(std::vector<std::uint8_t>& out, unsigned value);

@@ -54,6 +54,10 @@ std::optional<fs::path> Match_Component(const fs::path& dir, const std::string& 
     return std::nullopt;
 }
 
+// Where a path starts: the root for an absolute path (a file the user chose
+// in a file dialog), the working folder for any game path.
+fs::path Start_Of(std::string_view name) { return !name.empty() && name[0] == '/' ? fs::path("/") : Working_Folder(); }
+
 }  // namespace
 
 std::string Normalize_Game_Path(std::string_view name) {
@@ -82,7 +86,7 @@ void Set_Working_Folder(const fs::path& folder) { working_folder = folder; }
 std::optional<fs::path> Resolve_Path(std::string_view name) {
     std::vector<std::string> parts = Split_Components(name);
     if (parts.empty()) return std::nullopt;
-    fs::path at = Working_Folder();
+    fs::path at = Start_Of(name);
     for (const std::string& part : parts) {
         std::optional<fs::path> next = Match_Component(at, part);
         if (!next) return std::nullopt;
@@ -93,7 +97,7 @@ std::optional<fs::path> Resolve_Path(std::string_view name) {
 
 fs::path Resolve_Path_For_Write(std::string_view name) {
     std::vector<std::string> parts = Split_Components(name);
-    fs::path at = Working_Folder();
+    fs::path at = Start_Of(name);
     bool matching = true;
     for (const std::string& part : parts) {
         if (matching) {

@@ -22,7 +22,9 @@ std::filesystem::path Working_Folder();
 void Set_Working_Folder(const std::filesystem::path& folder);  // empty: current directory
 
 // The existing file or folder a game path names, or nothing when a component
-// is missing. An exact-case match wins over a case-insensitive one.
+// is missing. An exact-case match wins over a case-insensitive one. A path
+// that begins with a slash (a file chosen in a file dialog) starts at the
+// root instead of the working folder.
 std::optional<std::filesystem::path> Resolve_Path(std::string_view name);
 
 // Where a file of that name is to be written: existing components are

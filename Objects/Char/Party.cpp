@@ -121,6 +121,13 @@ void Remove_From_Player_List(std::uint16_t c) {
     }
 }
 
+void Forget_Char(std::uint16_t c) {
+    Deselect_Char(c);
+    Remove_From_Player_List(c);
+    if (current_object == Make_Obj(OBJ_CHAR, c)) current_object = NOOBJ;
+    if (page_char == static_cast<std::int16_t>(c)) page_char = -1;
+}
+
 void Clear_Selection() {
     selected_count = 0;
     for (std::uint16_t& s : selected) s = NO_INDEX;

@@ -49,6 +49,9 @@ void Check_Hidden_From_Party(obj_ref obj);
 // slot.
 void Add_To_Player_List(std::uint16_t c);
 void Remove_From_Player_List(std::uint16_t c);
+// A character leaving the map leaves the selection, the party list, the
+// player's working object and the page shown.
+void Forget_Char(std::uint16_t c);
 
 // ---- Selection ----
 void Clear_Selection();

@@ -33,6 +33,18 @@ constexpr int EDITOR_DIALOG_UNITS_WIDTH = 72;
 constexpr int DATA_TREE_DIALOG_UNITS_WIDTH = 79;
 constexpr int DIALOG_UNITS_HEIGHT = 296;
 
+// The map properties dialog (template 156).
+constexpr int IDD_MAP_PROPERTIES = 156;
+constexpr int IDC_CHANGE_SIZE = 1;  // the dialog's OK
+constexpr int IDC_PROP_CLOSE = 2;   // the dialog's cancel: Esc presses it
+constexpr int IDC_NEW_MAP = 1007;
+constexpr int IDC_LOAD_MAP = 1008;
+constexpr int IDC_SAVE_MAP = 1009;
+constexpr int IDC_X_SIZE = 1014;
+constexpr int IDC_Y_SIZE = 1015;
+constexpr int IDC_Z_SIZE = 1016;
+constexpr int IDC_MAP_NAME = 1083;
+
 // ---- The type editors ----
 // Both dialogs' OK and Cancel.
 constexpr int IDC_DIALOG_OK = 1;

@@ -1,24 +1,17 @@
 #include "editor/wx/EditorModal.h"
 
-#include <wx/button.h>
 #include <wx/dialog.h>
-#include <wx/frame.h>
-#include <wx/sizer.h>
-#include <wx/stattext.h>
 
 // wx has TRUE and FALSE as macros; the platform layer has them as constants.
 #undef TRUE
 #undef FALSE
 
 #include "editor/Preview.h"
-#include "editor/wx/ControlIds.h"
 #include "frontend/MapView.h"
 #include "platform/Window.h"
 #include "platform/wx/WxGameWindow.h"
 
 namespace {
-
-constexpr int BORDER = 8;
 
 // Centred over the map view and above the preview strip; a dialog taller
 // than the view above the strip starts at the view's top.
@@ -41,17 +34,4 @@ void Place_Over_Map_View(wxDialog& dialog) {
 int Run_Editor_Modal(wxDialog& dialog) {
     Place_Over_Map_View(dialog);
     return Wx_Run_Modal([&dialog] { return dialog.ShowModal(); });
-}
-
-void Run_Map_Properties_Placeholder() {
-    wxDialog dialog(Wx_Game_Frame(Get_Main_Window()), wxID_ANY, "Map properties");
-    auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticText(&dialog, wxID_ANY, "The map's size and its files cannot be changed here yet."), 0,
-                wxALL, BORDER);
-    auto* close = new wxButton(&dialog, IDC_MAP_PROPERTIES, "Close");
-    close->Bind(wxEVT_BUTTON, [&dialog](wxCommandEvent&) { dialog.EndModal(IDC_MAP_PROPERTIES); });
-    column->Add(close, 0, wxALIGN_CENTER | wxLEFT | wxRIGHT | wxBOTTOM, BORDER);
-    dialog.SetEscapeId(IDC_MAP_PROPERTIES);
-    dialog.SetSizerAndFit(column);
-    Run_Editor_Modal(dialog);
 }

@@ -8,7 +8,3 @@ class wxDialog;
 
 // Shows the dialog modally over the map view; its ShowModal result.
 int Run_Editor_Modal(wxDialog& dialog);
-
-// The "Map properties" dialog as it stands until the map properties are
-// built: a dialog of that title with its "Close" button (id 2).
-void Run_Map_Properties_Placeholder();

@@ -23,6 +23,7 @@
 #include "editor/wx/EditorDialogs.h"
 #include "editor/wx/EditorModal.h"
 #include "editor/wx/Latin1Text.h"
+#include "editor/wx/PropDlg.h"
 #include "editor/wx/TypeEditors.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/MapView.h"
@@ -186,7 +187,7 @@ class WxEditorView final : public EditorView {
 void Install_Wx_Editor() {
     static WxEditorView view;
     Set_Editor_View(&view);
-    Editor_Dialogs().map_properties = &Run_Map_Properties_Placeholder;
+    Editor_Dialogs().map_properties = &Run_Map_Properties;
     Install_Type_Editors();
     Install_Char_Editor_Dialogs();
 }

@@ -50,6 +50,18 @@ TEST_F(PathResolverTest, ReportsMissingFiles) {
     EXPECT_FALSE(Resolve_Path("").has_value());
 }
 
+// A file chosen in a file dialog comes as an absolute path, also one outside
+// the working folder: it is used where it is.
+TEST_F(PathResolverTest, AbsolutePathsStartAtTheRoot) {
+    const fs::path other = root.string() + "-elsewhere";
+    fs::create_directories(other);
+    std::ofstream(other / "far.map") << "f";
+    EXPECT_EQ(Resolve_Path((other / "FAR.map").string()).value(), other / "far.map");
+    EXPECT_EQ(Resolve_Path_For_Write((other / "new.map").string()), other / "new.map");
+    EXPECT_EQ(Resolve_Path_For_Write("new.map"), root / "new.map");
+    fs::remove_all(other);
+}
+
 TEST_F(PathResolverTest, ExactSpellingWinsOverOtherCases) {
     std::ofstream(root / "artwork" / "pages" / "X.bmp") << "upper";
     EXPECT_EQ(Resolve_Path("ARTWORK\\PAGES\\X.bmp").value(), root / "artwork" / "pages" / "X.bmp");

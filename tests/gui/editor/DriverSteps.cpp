@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 #include "Objects/FieldLists.h"
 #include "Objects/Map.h"
@@ -53,7 +54,19 @@ std::string File_Bytes(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::function<bool()> Steady(std::function<bool()> shown) {
+    constexpr int CHECKS = 4;
+    return [shown = std::move(shown), held = 0]() mutable {
+        held = shown() ? held + 1 : 0;
+        return held >= CHECKS;
+    };
+}
+
 // ---- Finding things ----
+
+wxWindow* Control_In(wxWindow* dialog, int id) {
+    return dialog != nullptr ? wxWindow::FindWindowById(id, dialog) : nullptr;
+}
 
 wxWindow* Control(int dialog, int id) {
     wxWindow* d = wxWindow::FindWindowById(dialog);
@@ -110,6 +123,23 @@ wxDialog* Modal_Dialog(const char* title) {
     return nullptr;
 }
 
+namespace {
+
+std::optional<window_box> Shown_Box(const std::string& title) {
+    std::optional<window_box> box = Window_Box(title);
+    if (box && (box->width <= 1 || box->height <= 1)) box.reset();
+    return box;
+}
+
+void Pointer_Over(const std::string& title) {
+    if (const auto box = Shown_Box(title)) Input().MouseMove(box->x + box->width / 2, box->y + box->height / 2);
+    wxYield();
+}
+
+}  // namespace
+
+bool Shown_Window(const std::string& title) { return Shown_Box(title).has_value(); }
+
 bool Map_Checks_Pass(const char* when) {
     MapImage image;
     Capture_Map_Image(image);
@@ -153,6 +183,41 @@ void Click_Field(std::uint16_t field, int button) {
 }
 
 void Press(int key) { Input().Char(key); }
+
+void Move_Pointer(const wxPoint& at) { Input().MouseMove(at); }
+
+void Click_Window(wxWindow* w) {
+    if (w == nullptr) {
+        Fail("no window to click");
+        return;
+    }
+    Click_At(w->GetScreenRect().GetPosition() + wxPoint(w->GetSize().x / 2, w->GetSize().y / 2));
+}
+
+void Type_Into(wxWindow* entry, const std::string& text) {
+    auto* edit = dynamic_cast<wxTextCtrl*>(entry);
+    if (edit == nullptr) {
+        Fail("no entry to type \"" + text + "\" into");
+        return;
+    }
+    Click_Window(edit);
+    wxYield();
+    edit->SelectAll();
+    if (text.empty())
+        Input().Char(WXK_BACK);
+    else
+        Input().Text(text.c_str());
+}
+
+void Press_In(const std::string& title, int key, int modifiers) {
+    Pointer_Over(title);
+    Input().Char(key, modifiers);
+}
+
+void Type_In(const std::string& title, const std::string& text) {
+    Pointer_Over(title);
+    Input().Text(text.c_str());
+}
 
 // ---- The script ----
 

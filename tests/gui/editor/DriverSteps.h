@@ -37,9 +37,16 @@ extern std::string shot_prefix;
 void Fail(const std::string& what);
 std::string File_Bytes(const std::filesystem::path& path);
 
+// A result shown only once it has held for a few checks: the window's
+// picture follows the program's state a moment later (after a dialog
+// closes, say).
+std::function<bool()> Steady(std::function<bool()> shown);
+
 // ---- Finding things ----
 // The control id within dialog id (the two editor dialogs' ids overlap).
 wxWindow* Control(int dialog, int id);
+// The control id within a dialog window; none without one.
+wxWindow* Control_In(wxWindow* dialog, int id);
 // The editor dialog's status line.
 std::string Status_Text();
 // The screen point of a picture pixel.
@@ -52,6 +59,9 @@ bool Well_In_View(std::uint16_t field);
 std::uint16_t Find_Free_Field(std::uint16_t not_near_a, std::uint16_t not_near_b);
 // The modal dialog of that title that is open, or none.
 wxDialog* Modal_Dialog(const char* title);
+// Whether a window of that title shows on the X display (a message box or
+// a file dialog of the system's toolkit, which wx does not list).
+bool Shown_Window(const std::string& title);
 // The map as the map file would hold it passes the loader's checks.
 bool Map_Checks_Pass(const char* when);
 // The five database files as the tables would be saved.
@@ -63,6 +73,14 @@ void Click_At(const wxPoint& at, int button = wxMOUSE_BTN_LEFT);
 void Click_Control(int dialog, int id);
 void Click_Field(std::uint16_t field, int button = wxMOUSE_BTN_LEFT);
 void Press(int key);
+void Move_Pointer(const wxPoint& at);
+void Click_Window(wxWindow* w);
+// Replaces the text of an entry by typing.
+void Type_Into(wxWindow* entry, const std::string& text);
+// The pointer over the middle of the window of that title on the display
+// (keys go to the window under it), then a key or text.
+void Press_In(const std::string& title, int key, int modifiers = 0);
+void Type_In(const std::string& title, const std::string& text);
 
 // ---- The script ----
 struct step {
