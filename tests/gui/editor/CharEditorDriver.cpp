@@ -8,13 +8,13 @@
 // and the mace; Save Data writes the wolf type.
 //   wx_char_editor_driver FOLDER ARTGEN_FOLDER SHOTS_FOLDER
 #include <wx/app.h>
-#include <wx/utils.h>
 #include <wx/button.h>
 #include <wx/choice.h>
 #include <wx/dialog.h>
 #include <wx/notebook.h>
 #include <wx/textctrl.h>
 #include <wx/uiaction.h>
+#include <wx/utils.h>
 
 #undef TRUE
 #undef FALSE

@@ -6,11 +6,11 @@
 // into the "Recycle Bin"; Save Data writes the trees and Load Data brings
 // them back with the same stream bytes.
 #include <wx/app.h>
-#include <wx/utils.h>
 #include <wx/dialog.h>
 #include <wx/notebook.h>
 #include <wx/sizer.h>
 #include <wx/textctrl.h>
+#include <wx/utils.h>
 #include <wx/window.h>
 
 #undef TRUE
