@@ -14,21 +14,23 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "tests/frontend/GeneratedFolder.h"
 
-// The driver's exit status, or nothing when it did not end in time (it is
-// killed then). It runs in folder with artgen's folder beside for
-// comparison, and writes its screenshots into shots.
-inline std::optional<int> Run_Editor_Driver(const char* program, const std::filesystem::path& folder,
-                                            const std::filesystem::path& shots, const std::filesystem::path& log,
-                                            std::chrono::seconds limit) {
+// A program with its arguments, its output (standard output and error) in
+// log; its exit status, or nothing when it did not end within limit (it is
+// killed then).
+inline std::optional<int> Run_Program(const std::vector<std::string>& command, const std::filesystem::path& log,
+                                      std::chrono::seconds limit) {
     using namespace std::chrono_literals;
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
-        ::execl(program, program, folder.c_str(), Generated_Folder().c_str(), shots.c_str(),
-                static_cast<char*>(nullptr));
+        std::vector<char*> argv;
+        for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
         std::_Exit(127);
     }
     if (pid < 0) return std::nullopt;
@@ -41,6 +43,15 @@ inline std::optional<int> Run_Editor_Driver(const char* program, const std::file
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
     return std::nullopt;
+}
+
+// The driver's exit status, or nothing when it did not end in time. It runs
+// in folder with artgen's folder beside for comparison, and writes its
+// screenshots into shots.
+inline std::optional<int> Run_Editor_Driver(const char* program, const std::filesystem::path& folder,
+                                            const std::filesystem::path& shots, const std::filesystem::path& log,
+                                            std::chrono::seconds limit) {
+    return Run_Program({program, folder.string(), Generated_Folder().string(), shots.string()}, log, limit);
 }
 
 inline std::string Text_Of_File(const std::filesystem::path& path) {

@@ -9,39 +9,12 @@
 // the headless runner.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "tests/gui/DriverRun.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// A program with its arguments, its output in log; its exit status, or
-// nothing when it did not end in time (it is killed then).
-std::optional<int> Run_Program(const std::vector<std::string>& command, const fs::path& log,
-                               std::chrono::seconds limit) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (std::freopen(log.c_str(), "w", stderr) == nullptr || ::dup2(2, 1) < 0) std::_Exit(126);
-        std::vector<char*> argv;
-        for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        ::execv(argv[0], argv.data());
-        std::_Exit(127);
-    }
-    if (pid < 0) return std::nullopt;
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < until) {
-        int raw = 0;
-        if (::waitpid(pid, &raw, WNOHANG) == pid) return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128;
-        std::this_thread::sleep_for(200ms);
-    }
-    ::kill(pid, SIGKILL);
-    ::waitpid(pid, nullptr, 0);
-    return std::nullopt;
-}
 
 TEST(MapPropertiesWindow, GrowsSavesMakesNewAndLoadsAMap) {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
