@@ -1,12 +1,15 @@
 // Pieces the type editors' dialogs are built from: an edit's text in the
-// records' character set, and a label with its edit in a grid.
+// records' character set, a label with its edit in a grid, and the row of
+// OK and Cancel.
 #pragma once
+#include <wx/button.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
 #include <string>
 
+#include "editor/wx/ControlIds.h"
 #include "editor/wx/Latin1Text.h"
 
 inline std::string Text_Of(const wxTextCtrl* text) { return Latin1_String(text->GetValue()); }
@@ -23,4 +26,19 @@ inline wxTextCtrl* Add_Labelled_Edit(wxWindow* parent, wxSizer* grid, const char
     auto* edit = new wxTextCtrl(parent, id, Latin1_Text(value), wxDefaultPosition, wxSize(width, -1));
     grid->Add(edit, 0, fill ? wxEXPAND : 0);
     return edit;
+}
+
+// The closing row of a dialog: OK, the default button, then Cancel.
+struct ok_cancel_row {
+    wxBoxSizer* row;
+    wxButton* ok;
+    wxButton* cancel;
+};
+inline ok_cancel_row Ok_Cancel_Row(wxWindow* parent) {
+    ok_cancel_row r{new wxBoxSizer(wxHORIZONTAL), new wxButton(parent, IDC_DIALOG_OK, "OK"),
+                    new wxButton(parent, IDC_DIALOG_CANCEL, "Cancel")};
+    r.ok->SetDefault();
+    r.row->Add(r.ok, 0, wxRIGHT, DIALOG_GAP * 2);
+    r.row->Add(r.cancel);
+    return r;
 }

@@ -158,12 +158,7 @@ void CEditItemDlg::Build() {
     body->Add(page_, 1, wxEXPAND | wxALL, GAP * 2);
     top->Add(body, 1, wxEXPAND);
 
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, IDC_DIALOG_OK, "OK");
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxRIGHT, GAP * 2);
-    auto* cancel = new wxButton(this, IDC_DIALOG_CANCEL, "Cancel");
-    buttons->Add(cancel);
+    const auto [buttons, ok, cancel] = Ok_Cancel_Row(this);
     top->Add(buttons, 0, wxALIGN_RIGHT | wxALL, GAP * 2);
     SetSizer(top);
 

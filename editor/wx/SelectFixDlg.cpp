@@ -26,12 +26,7 @@ CSelectFixDlg::CSelectFixDlg(wxWindow* parent) : wxDialog(parent, IDD_SELECT_FIX
     tree_ = new editor_wx::CDataTree(this, IDC_SELECT_TREE, OBJ_FIXITEM, true);
     tree_->SetMinSize(wxSize(TREE_WIDTH, TREE_HEIGHT));
     column->Add(tree_, 1, wxEXPAND | wxALL, GAP * 2);
-    auto* buttons = new wxBoxSizer(wxHORIZONTAL);
-    auto* ok = new wxButton(this, IDC_DIALOG_OK, "OK");
-    ok->SetDefault();
-    buttons->Add(ok, 0, wxRIGHT, GAP * 2);
-    auto* cancel = new wxButton(this, IDC_DIALOG_CANCEL, "Cancel");
-    buttons->Add(cancel);
+    const auto [buttons, ok, cancel] = Ok_Cancel_Row(this);
     column->Add(buttons, 0, wxALIGN_RIGHT | wxLEFT | wxRIGHT | wxBOTTOM, GAP * 2);
     SetSizerAndFit(column);
     SetEscapeId(IDC_DIALOG_CANCEL);
