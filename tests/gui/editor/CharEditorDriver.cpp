@@ -271,20 +271,8 @@ void Add_Char_Editor_Steps(std::vector<step>& s) {
                  nullptr});
     s.push_back({"edit-this-character",
                  [] {
-                     auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
-                     int entry = -1;
-                     for (std::size_t e = 0; e < field_objects.entries.size(); ++e)
-                         if (field_objects.entries[e].image == OBJ_CHAR &&
-                             field_objects.entries[e].parameter == warrior)
-                             entry = static_cast<int>(e);
-                     wxRect box;
-                     if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) {
-                         Fail("the warrior's entry cannot be found in the field tree");
-                         return;
-                     }
                      // The menu of the entry: its first entry is "Edit this character".
-                     Click_At(tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2)),
-                              wxMOUSE_BTN_RIGHT);
+                     if (!Click_Field_Entry(OBJ_CHAR, warrior, "warrior", wxMOUSE_BTN_RIGHT)) return;
                      wxTheApp->CallAfter([] {
                          Press(WXK_DOWN);
                          Press(WXK_RETURN);

@@ -23,7 +23,9 @@
 #include "datafiles/Database.h"
 #include "datafiles/MapImage.h"
 #include "editor/EditorScreen.h"
+#include "editor/FieldObjectList.h"
 #include "editor/wx/ControlIds.h"
+#include "editor/wx/EditorDialogs.h"
 #include "editor/wx/WxEditor.h"
 #include "frontend/App.h"
 #include "frontend/MapView.h"
@@ -180,6 +182,21 @@ void Click_Control(int dialog, int id) {
 void Click_Field(std::uint16_t field, int button) {
     const POINT a = Field_Anchor(field);
     Click_At(Picture_Point(a.x, a.y), button);
+}
+
+bool Click_Field_Entry(int kind, std::uint32_t index, const std::string& what, int button) {
+    auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
+    int entry = -1;
+    for (std::size_t e = 0; e < field_objects.entries.size(); ++e)
+        if (field_objects.entries[e].image == kind && field_objects.entries[e].parameter == index)
+            entry = static_cast<int>(e);
+    wxRect box;
+    if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) {
+        Fail("the " + what + "'s entry cannot be found in the field tree");
+        return false;
+    }
+    Click_At(tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2)), button);
+    return true;
 }
 
 void Press(int key) { Input().Char(key); }

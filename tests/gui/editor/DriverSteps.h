@@ -72,6 +72,10 @@ wxUIActionSimulator& Input();
 void Click_At(const wxPoint& at, int button = wxMOUSE_BTN_LEFT);
 void Click_Control(int dialog, int id);
 void Click_Field(std::uint16_t field, int button = wxMOUSE_BTN_LEFT);
+// Clicks the row of the field object tree that lists object index of kind
+// (2 character, 3 item, 5 fixitem); false, with a failure naming what, when
+// the tree shows no such row.
+bool Click_Field_Entry(int kind, std::uint32_t index, const std::string& what, int button = wxMOUSE_BTN_LEFT);
 void Press(int key);
 void Move_Pointer(const wxPoint& at);
 void Click_Window(wxWindow* w);

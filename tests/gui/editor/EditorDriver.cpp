@@ -132,16 +132,7 @@ std::vector<step> Script() {
                  }});
     s.push_back({"select-the-door",
                  [] {
-                     auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
-                     int entry = -1;
-                     for (std::size_t e = 0; e < field_objects.entries.size(); ++e)
-                         if (field_objects.entries[e].parameter == door) entry = static_cast<int>(e);
-                     wxRect box;
-                     if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) {
-                         Fail("the door's entry cannot be found in the field tree");
-                         return;
-                     }
-                     Click_At(tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2)));
+                     if (!Click_Field_Entry(OBJ_FIXITEM, door, "door")) return;
                  },
                  [] {
                      return selection_on_map == 1 && editor_selection == editor_selection_ref{OBJ_FIXITEM, door};

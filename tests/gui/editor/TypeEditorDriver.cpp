@@ -250,17 +250,7 @@ std::vector<step> Script() {
                  nullptr});
     s.push_back({"door-menu",
                  [] {
-                     auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
-                     int entry = -1;
-                     for (std::size_t e = 0; e < field_objects.entries.size(); ++e)
-                         if (field_objects.entries[e].parameter == door) entry = static_cast<int>(e);
-                     wxRect box;
-                     if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) {
-                         Fail("the door's entry cannot be found in the field tree");
-                         return;
-                     }
-                     Click_At(tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2)),
-                              wxMOUSE_BTN_RIGHT);
+                     if (!Click_Field_Entry(OBJ_FIXITEM, door, "door", wxMOUSE_BTN_RIGHT)) return;
                  },
                  [] {
                      return editor_selection == editor_selection_ref{OBJ_FIXITEM, door};
@@ -302,17 +292,7 @@ std::vector<step> Script() {
     // ---- Esc in the page is Cancel ----
     s.push_back({"edit-the-door-again",
                  [] {
-                     auto* tree = dynamic_cast<CFieldTree*>(Control(IDD_DATA_TREE, IDC_FIELD_TREE));
-                     int entry = -1;
-                     for (std::size_t e = 0; e < field_objects.entries.size(); ++e)
-                         if (field_objects.entries[e].parameter == door) entry = static_cast<int>(e);
-                     wxRect box;
-                     if (tree == nullptr || !tree->GetBoundingRect(tree->Item_Of(entry), box, true)) {
-                         Fail("the door's entry cannot be found in the field tree");
-                         return;
-                     }
-                     Click_At(tree->ClientToScreen(box.GetPosition() + wxPoint(box.width / 2, box.height / 2)),
-                              wxMOUSE_BTN_RIGHT);
+                     if (!Click_Field_Entry(OBJ_FIXITEM, door, "door", wxMOUSE_BTN_RIGHT)) return;
                      wxTheApp->CallAfter([] {
                          Press(WXK_DOWN);
                          wxYield();
