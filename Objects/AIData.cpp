@@ -9,6 +9,7 @@
 #include "Objects/GameClock.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
 
@@ -61,11 +62,13 @@ void Init_AI_Arrays() {
     actarray.Chain_Free(0, actarray.Capacity());
     relationarray.capacity = static_cast<std::uint16_t>(slots);
     relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);
+    Invalidate_Observer_Grid();
     Register_Thinking_Objects();
 }
 
 void Reset_AI_Data_State() {
     Free_AI_Arrays();
+    Reset_Observer_Grid_State();
     act_buffer.count = 0;
 }
 
@@ -77,6 +80,7 @@ void Free_AI_Arrays() {
     relationarray.cells = {};
     relationarray.capacity = 0;
     player_count = 0;
+    Invalidate_Observer_Grid();
 }
 
 bool Expand_AI_Arrays() {
@@ -94,6 +98,7 @@ bool Expand_AI_Arrays() {
                     std::min(old_width, capacity), cells.begin() + static_cast<std::ptrdiff_t>(row * capacity));
     relationarray.cells = std::move(cells);
     relationarray.capacity = static_cast<std::uint16_t>(capacity);
+    Invalidate_Observer_Grid();
     return true;
 }
 
@@ -129,6 +134,7 @@ std::uint16_t Alloc_IQ_Slot(obj_ref object) {
         r.state = CS_DECIDING;
         Add_To_Player_List(Obj_Index(object));
     }
+    Observer_Grid_Update(slot);
     Update_Relations_To(slot);
     Update_Relations_From(slot);
     return slot;
@@ -149,6 +155,7 @@ void Free_IQ_Slot(std::uint16_t slot) {
     if (iqarray.free_count < IQ_FREE_STACK_SIZE) iqarray.free_stack[iqarray.free_count++] = slot;
     Take_Acts(slot);
     iqarray.records[slot].object = NOOBJ;
+    Observer_Grid_Update(slot);
 }
 
 // ---- Acts ----

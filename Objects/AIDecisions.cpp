@@ -20,9 +20,11 @@
 #include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
 #include "Objects/RequestEngine.h"
+#include "Objects/Requests.h"
 #include "Objects/Sight.h"
 #include "System/ErrorReport.h"
 #include "System/ScreenType.h"
@@ -380,6 +382,50 @@ void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, st
     opportunity_attack = was_opportunity;
 }
 
+// How far the act can be perceived, and from where: nobody farther than the
+// largest sight any viewer can have sees the sight target, and nobody
+// outside the sound's reach for the keenest ear hears it. Taken with what it
+// was worked out from, so that a change of any of it is noticed.
+struct Perception_Reach {
+    std::uint16_t sight_field, sound_field;
+    std::int16_t range;
+    std::int32_t seen_within, heard_within;
+    std::uint32_t nodes_generation, grid_generation;
+};
+
+Perception_Reach Current_Reach() {
+    return {sight_target,
+            sound_source,
+            sight_range,
+            Farthest_Sight(Greatest_Sight()),
+            Farthest_Hearing(Greatest_Hearing()),
+            Path_Nodes_Generation(),
+            Observer_Grid_Generation()};
+}
+
+bool Reach_Changed(const Perception_Reach& r) {
+    return r.sight_field != sight_target || r.sound_field != sound_source || r.range != sight_range ||
+           r.nodes_generation != Path_Nodes_Generation() || r.grid_generation != Observer_Grid_Generation();
+}
+
+// The slots from first_slot on, in slot order, that may perceive the act
+// (and the source's own slot): every other observer neither sees nor hears
+// it. The notice such an observer would get says so, and no program acts on
+// a notice of what it neither saw nor heard, so it is left out.
+void Possible_Observers(const Perception_Reach& r, std::uint32_t first_slot, std::uint16_t source_slot,
+                        std::vector<std::uint16_t>& out) {
+    out.clear();
+    if (r.heard_within == HEARD_EVERYWHERE) {
+        Observers_Near(NO_FIELD, UNBOUNDED_RADIUS, first_slot, out);
+        return;
+    }
+    if (r.seen_within != SEEN_NOWHERE) Observers_Near(r.sight_field, r.seen_within, first_slot, out);
+    if (r.heard_within != HEARD_NOWHERE) Observers_Near(r.sound_field, r.heard_within, first_slot, out);
+    if (source_slot != NO_INDEX && source_slot >= first_slot) out.push_back(source_slot);
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+}
+
 // A hostile act sours the victim on the attacker, and every onlooker by
 // how much it likes the victim.
 void Change_Hostility(std::uint16_t slot, obj_ref observer, std::uint16_t source_slot, obj_ref target,
@@ -560,17 +606,17 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     if (step && !source_is_char) Error_Query_Quit("Non-character step side-effect");
 
     const bool party_source = source_is_char && Is_Player_Char(Obj_Index(source));
-    for (std::uint16_t s = 0; s < iqarray.used; ++s) {
-        if (!IQ_Slot_In_Use(s)) continue;
+    auto notice = [&](std::uint16_t s) {
+        if (s >= iqarray.used || !IQ_Slot_In_Use(s)) return;
         const obj_ref o = iqarray.records[s].object;
-        if (Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) continue;
+        if (Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
         if (o == source) {
             if (party_source) {
                 party_sight_distance = 0;
                 party_hearing_distance = 0;
                 party_observer = source;
             }
-            continue;
+            return;
         }
         // Only a character looks in a direction.
         const std::int32_t sight = Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
@@ -595,6 +641,26 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         perception_record record{source,    target, act,     game_clock, side_flags,
                                  act_flags, sight,  hearing, s,          &iqarray.records[s]};
         Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
+    };
+
+    // The observers in slot order. An attack of opportunity moves the sight
+    // and sound sources, and what it sets off may move, add or remove
+    // observers: then the rest are found anew.
+    Perception_Reach reach = Current_Reach();
+    std::vector<std::uint16_t> observers;
+    Possible_Observers(reach, 0, source_slot, observers);
+    std::size_t i = 0;
+    std::uint32_t next_slot = 0;
+    for (;;) {
+        if (Reach_Changed(reach)) {
+            reach = Current_Reach();
+            Possible_Observers(reach, next_slot, source_slot, observers);
+            i = 0;
+        }
+        if (i >= observers.size()) break;
+        const std::uint16_t s = observers[i++];
+        next_slot = static_cast<std::uint32_t>(s) + 1;
+        notice(s);
     }
     if ((side_flags & NOTICE_ANNOUNCE) && party_sight_distance < ANNOUNCE_WITHIN && act != nullptr)
         Ask_Act_Value(source, target, act, REQ_ACT_ANNOUNCE);

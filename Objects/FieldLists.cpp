@@ -7,6 +7,7 @@
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/SpriteInfo.h"
 #include "System/ErrorReport.h"
 
@@ -62,6 +63,7 @@ void Place_Object_On(obj_ref obj, std::uint16_t field) {
             c.x = static_cast<std::int16_t>(Field_X(field));
             c.y = static_cast<std::int16_t>(Field_Y(field));
             c.map_level = static_cast<std::int16_t>(Field_Level(field));
+            Observer_Grid_Moved(obj);
             break;
         }
         case OBJ_ITEM: itemarray.records[i].owner = Make_Obj(OBJ_FIXITEM, field); break;

@@ -16,7 +16,16 @@
 
 std::uint16_t sound_source = NO_FIELD;
 
-void Reset_Flood_State() { sound_source = NO_FIELD; }
+namespace {
+// Hearing is loudness left plus request 71 beyond this par.
+constexpr std::int64_t HEARING_PAR = 100;
+std::uint32_t sound_flood_generation = 0;
+}  // namespace
+
+void Reset_Flood_State() {
+    sound_source = NO_FIELD;
+    sound_flood_generation = 0;
+}
 
 namespace {
 
@@ -238,7 +247,7 @@ void Compute_Reach(obj_ref character, std::uint16_t budget) {
     const obj_ref previous = path_char;
     path_char = character;
 
-    std::fill(path_nodes.begin(), path_nodes.end(), 0);
+    Clear_Path_Nodes();
     Build_Danger_Map(character);
     path_queue[0] = s;
     path_nodes[s] = Make_Node(std::min<std::uint32_t>(budget, MAX_NODE_COST), PT_QUEUED, 0, 0);
@@ -330,7 +339,7 @@ std::int32_t Field_Sound_Damping(std::uint16_t field) {
 
 void Propagate_Sound(std::uint16_t source, std::uint16_t loudness) {
     if (!Path_Arrays_Ready() || source >= total_fields) return;
-    std::fill(path_nodes.begin(), path_nodes.end(), 0);
+    Clear_Path_Nodes();
     std::fill(field_cost.begin(), field_cost.end(), SOUND_NOT_COMPUTED);
     sound_source = source;
     path_queue[0] = source;
@@ -348,6 +357,7 @@ void Propagate_Sound(std::uint16_t source, std::uint16_t loudness) {
         }
         Set_Type(g, PT_EXPANDED);
     }
+    sound_flood_generation = Path_Nodes_Generation();
 }
 
 void Audio(std::int16_t x, std::int16_t y, std::int16_t level, std::int16_t loudness) {
@@ -358,8 +368,23 @@ void Audio(std::int16_t x, std::int16_t y, std::int16_t level, std::int16_t loud
 std::int32_t Hear_Distance(obj_ref character) {
     const std::uint16_t f = Object_Field(character);
     if (f >= total_fields || !Path_Arrays_Ready() || sound_source >= total_fields) return NO_DISTANCE;
-    const std::int64_t heard =
-        static_cast<std::int64_t>(Node_Cost(path_nodes[f])) + Ask_Clamped(character, character, REQ_PERCENT) - 100;
+    const std::int64_t heard = static_cast<std::int64_t>(Node_Cost(path_nodes[f])) +
+                               Ask_Clamped(character, character, REQ_PERCENT) - HEARING_PAR;
     if (heard < 1) return NO_DISTANCE;
     return Field_Distance(f, sound_source);
+}
+
+std::int32_t Farthest_Hearing(std::int64_t greatest_hearing) {
+    if (!Path_Arrays_Ready() || sound_source >= total_fields) return HEARD_NOWHERE;
+    if (sound_flood_generation != Path_Nodes_Generation()) return HEARD_EVERYWHERE;
+    // Heard where the loudness left reaches this; every field the flood
+    // gave a loudness was queued, every other field has none.
+    const std::int64_t least_loudness = 1 + HEARING_PAR - greatest_hearing;
+    if (least_loudness <= 0) return HEARD_EVERYWHERE;
+    std::int32_t farthest = HEARD_NOWHERE;
+    for (std::uint32_t q = 0; q < path_queue_count; ++q) {
+        const std::uint16_t f = path_queue[q];
+        if (Node_Cost(path_nodes[f]) >= least_loudness) farthest = std::max(farthest, Field_Distance(f, sound_source));
+    }
+    return farthest;
 }

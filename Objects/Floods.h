@@ -35,3 +35,10 @@ void Audio(std::int16_t x, std::int16_t y, std::int16_t level, std::int16_t loud
 std::int32_t Field_Sound_Damping(std::uint16_t field);
 // Distance from the sound's source, NO_DISTANCE when the character does not hear it.
 std::int32_t Hear_Distance(obj_ref character);
+constexpr std::int32_t HEARD_EVERYWHERE = -1;
+constexpr std::int32_t HEARD_NOWHERE = -2;
+// The farthest distance from sound_source at which anyone whose request 71
+// is at most greatest_hearing can hear the last sound flood:
+// HEARD_EVERYWHERE when that is not bounded (path_nodes hold another run,
+// or the hearing reaches past silence), HEARD_NOWHERE when nobody hears it.
+std::int32_t Farthest_Hearing(std::int64_t greatest_hearing);

@@ -16,6 +16,7 @@
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/PathCache.h"
 #include "Objects/Timers.h"
 #include "System/ErrorReport.h"
@@ -339,6 +340,7 @@ RequestValue Mod_Corpse(obj_ref subject, obj_ref, RequestValue other, std::uint1
         rec.x = static_cast<std::int16_t>(Field_X(field));
         rec.y = static_cast<std::int16_t>(Field_Y(field));
         rec.map_level = static_cast<std::int16_t>(Field_Level(field));
+        Observer_Grid_Moved(body);
     }
 
     switch (request) {

@@ -56,6 +56,11 @@ void Free_Path_Arrays();
 void Reset_Path_Search_State();
 // True while the work arrays fit the current map.
 bool Path_Arrays_Ready();
+// Empties path_nodes for a new search or flood.
+void Clear_Path_Nodes();
+// Changes whenever path_nodes are emptied or reallocated, so that a reader
+// can tell whether they still hold the run it is interested in.
+std::uint32_t Path_Nodes_Generation();
 
 // ---- Found path: entry 0 is the destination, the start has no entry ----
 constexpr std::uint16_t PATHDIRS_START = 100;

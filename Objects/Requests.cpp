@@ -360,3 +360,6 @@ RequestValue Base_Value(const Located& at, obj_ref subject, obj_ref object, Requ
     value = Generic_Rule(at, request, value);
     return Kind_Rule(subject, object, other, request, value);
 }
+
+RequestValue Greatest_Sight() { return BASE_SIGHT; }
+RequestValue Greatest_Hearing() { return BASE_PERCENT; }

@@ -17,6 +17,12 @@ constexpr std::uint32_t FALL_DOWN_COLOUR = 0x282828;
 // Hit points at and below which a character is dead.
 constexpr std::int32_t DEAD_HIT_POINTS = -10;
 
+// The largest answer any object can get to request 70 (sight) and to
+// request 71 (hearing): the base rule's, since the modifier kinds that
+// answer them only lower them. A kind that raised them would raise these.
+RequestValue Greatest_Sight();
+RequestValue Greatest_Hearing();
+
 // The base value of a request for the located object: the generic rule,
 // then the kind's own rule, which overrides; the incoming value when
 // neither knows the request.

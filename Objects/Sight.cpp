@@ -52,17 +52,20 @@ bool Spend_On_Line(std::uint16_t from, std::uint16_t to, std::int64_t& budget, C
     return true;
 }
 
+std::int64_t Sight_Budget(std::int64_t sight) { return sight * sight_range / 100; }
+
+// No cover is negative, so each field of the line after the first costs at
+// least SIGHT_BASE_COST: a target farther than the budget can pay for is not
+// seen, and its line need not be walked.
+bool Beyond_Budget(std::int64_t distance, std::int64_t budget) { return (distance - 1) * SIGHT_BASE_COST > budget - 1; }
+
 std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     const std::uint16_t f = Object_Field(viewer);
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
     // The facing test first: it is the cheaper one.
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
-    std::int64_t budget = static_cast<std::int64_t>(Ask_Clamped(viewer, viewer, REQ_SIGHT)) * sight_range / 100;
-    // No cover is negative, so each field of the line after the first costs
-    // at least SIGHT_BASE_COST: a target farther than the budget can pay for
-    // is not seen, and its line need not be walked.
-    const std::int64_t paid_fields = static_cast<std::int64_t>(Field_Distance(f, sight_target)) - 1;
-    if (paid_fields * SIGHT_BASE_COST > budget - 1) return NO_DISTANCE;
+    std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
+    if (Beyond_Budget(Field_Distance(f, sight_target), budget)) return NO_DISTANCE;
     Spend_On_Line(f, sight_target, budget, [&](obj_ref head) { return Field_Sight_Cost(viewer, head); });
     if (budget < 1) return NO_DISTANCE;
     return Field_Distance(f, sight_target);
@@ -82,6 +85,15 @@ void Set_Sight_Target(std::uint16_t field, std::uint16_t range) {
 std::int32_t visi_dist_scope(obj_ref viewer) { return Sight_Distance(viewer, true); }
 
 std::int32_t visi_dist(obj_ref viewer) { return Sight_Distance(viewer, false); }
+
+std::int32_t Farthest_Sight(std::int64_t greatest_sight) {
+    if (sight_target >= total_fields) return SEEN_NOWHERE;
+    const std::int64_t budget = Sight_Budget(greatest_sight);
+    // Below 1 nothing is seen, not even on the target field itself.
+    if (budget < 1) return SEEN_NOWHERE;
+    const std::int64_t farthest = (budget - 1) / SIGHT_BASE_COST + 1;
+    return farthest < NO_DISTANCE ? static_cast<std::int32_t>(farthest) : NO_DISTANCE;
+}
 
 std::int32_t visible_percent(obj_ref a, obj_ref b) {
     std::int64_t budget = Ask_Clamped(a, a, REQ_SIGHT) / 100;

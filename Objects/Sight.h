@@ -15,6 +15,7 @@ extern std::int16_t sight_range;  // the range given times 5
 void Reset_Sight_State();
 
 constexpr std::int32_t SIGHT_BASE_COST = 5;
+constexpr std::int32_t SEEN_NOWHERE = -2;
 
 void Set_Sight_Target(std::uint16_t field, std::uint16_t range);
 // Hex distance from the viewer to the sight target when it is seen inside
@@ -22,6 +23,9 @@ void Set_Sight_Target(std::uint16_t field, std::uint16_t range);
 std::int32_t visi_dist_scope(obj_ref viewer);
 // The same without the facing test.
 std::int32_t visi_dist(obj_ref viewer);
+// The farthest distance at which a viewer whose request 70 is at most
+// greatest_sight can see the sight target; SEEN_NOWHERE when none can.
+std::int32_t Farthest_Sight(std::int64_t greatest_sight);
 // The sight budget left at b, 0 when a does not see it.
 std::int32_t visible_percent(obj_ref a, obj_ref b);
 // 100 minus the cover between a and b, 0 when blocked.

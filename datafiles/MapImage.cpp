@@ -7,6 +7,7 @@
 #include "Objects/Acts.h"
 #include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/WorldState.h"
 
 namespace {
@@ -156,6 +157,7 @@ void Install_Map_Image(MapImage& m) {
     std::copy(std::begin(m.player_chars), std::end(m.player_chars), player_chars);
     relationarray.cells = std::move(m.relations);
     relationarray.capacity = iqarray.Capacity();
+    Invalidate_Observer_Grid();
 }
 
 void Clear_Held_Handles(MapImage& m) {

@@ -8,6 +8,7 @@
 #include "Objects/GameClock.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
+#include "Objects/ObserverGrid.h"
 #include "System/Random.h"
 
 namespace {
@@ -113,6 +114,7 @@ bool Create_Default_Char(std::uint32_t x, std::uint32_t y, std::uint32_t level, 
     r.x = static_cast<std::int16_t>(x);
     r.y = static_cast<std::int16_t>(y);
     r.map_level = static_cast<std::int16_t>(level);
+    Observer_Grid_Moved(Make_Obj(OBJ_CHAR, character));
     r.facing = facing;
     r.action_points = DEFAULT_CHAR_MOVES;
     r.ap_stamp = game_clock;

@@ -2,6 +2,7 @@
 // floods, and the array of the found path.
 #include "Objects/PathSearch.h"
 
+#include <algorithm>
 #include <new>
 
 #include "Objects/Map.h"
@@ -20,7 +21,19 @@ std::uint16_t path_cost = 0;
 
 std::vector<std::uint8_t> danger_map;
 
+namespace {
+std::uint32_t path_nodes_generation = 0;
+}
+
+void Clear_Path_Nodes() {
+    std::fill(path_nodes.begin(), path_nodes.end(), 0);
+    ++path_nodes_generation;
+}
+
+std::uint32_t Path_Nodes_Generation() { return path_nodes_generation; }
+
 void Init_Path_Arrays() {
+    ++path_nodes_generation;
     try {
         path_nodes.assign(total_fields, 0);
         field_cost.assign(total_fields, 0);
@@ -46,6 +59,7 @@ void Init_Path_Arrays() {
 }
 
 void Free_Path_Arrays() {
+    ++path_nodes_generation;
     for (auto* v : {&path_nodes, &pathdirs}) {
         v->clear();
         v->shrink_to_fit();

@@ -236,7 +236,7 @@ void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t 
     if (start >= total_fields) return;
     const std::uint8_t facing = chararray.records[character].facing;
 
-    std::fill(path_nodes.begin(), path_nodes.end(), 0);
+    Clear_Path_Nodes();
     if (ignore_danger) {
         Fill_No_Danger();
         Set_Danger_Limits(path_char);  // the routed character's own limit, not a stale one
