@@ -408,6 +408,17 @@ bool Reach_Changed(const Perception_Reach& r) {
            r.nodes_generation != Path_Nodes_Generation() || r.grid_generation != Observer_Grid_Generation();
 }
 
+// False when the character at its field can neither see nor hear the act,
+// whatever its sight and hearing.
+bool May_Perceive(const Perception_Reach& r, obj_ref character) {
+    const std::uint16_t f = Object_Field(character);
+    if (f >= total_fields) return true;  // asked as it is
+    if (r.seen_within != SEEN_NOWHERE && r.sight_field < total_fields &&
+        Field_Distance(f, r.sight_field) <= r.seen_within)
+        return true;
+    return May_Hear_At(f, Greatest_Hearing());
+}
+
 // The slots from first_slot on, in slot order, that may perceive the act
 // (and the source's own slot): every other observer neither sees nor hears
 // it. The notice such an observer would get says so, and no program acts on
@@ -606,22 +617,26 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     if (step && !source_is_char) Error_Query_Quit("Non-character step side-effect");
 
     const bool party_source = source_is_char && Is_Player_Char(Obj_Index(source));
+    Perception_Reach reach = Current_Reach();
     auto notice = [&](std::uint16_t s) {
         if (s >= iqarray.used || !IQ_Slot_In_Use(s)) return;
         const obj_ref o = iqarray.records[s].object;
-        if (Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
         if (o == source) {
-            if (party_source) {
+            if (party_source && Object_Request(o, o, 0, REQ_ACTIVE, 1) != 0) {
                 party_sight_distance = 0;
                 party_hearing_distance = 0;
                 party_observer = source;
             }
             return;
         }
-        // Only a character looks in a direction.
+        if (Is_Char(o) && !May_Perceive(reach, o)) return;
+        // Only a character looks in a direction. Asking sees nothing
+        // change, so the cheaper questions come first: an observer that
+        // perceives nothing is left out whether it is active or not.
         const std::int32_t sight = Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
         const std::int32_t hearing = Hear_Distance(o);
         const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
+        if (!perceived || Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
         // The observer is active: a party member is one of lobby 0.
         if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY) == 0) {
             if (sight < party_sight_distance) {
@@ -646,7 +661,6 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     // The observers in slot order. An attack of opportunity moves the sight
     // and sound sources, and what it sets off may move, add or remove
     // observers: then the rest are found anew.
-    Perception_Reach reach = Current_Reach();
     std::vector<std::uint16_t> observers;
     Possible_Observers(reach, 0, source_slot, observers);
     std::size_t i = 0;

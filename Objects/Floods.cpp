@@ -374,6 +374,12 @@ std::int32_t Hear_Distance(obj_ref character) {
     return Field_Distance(f, sound_source);
 }
 
+bool May_Hear_At(std::uint16_t field, std::int64_t greatest_hearing) {
+    if (!Path_Arrays_Ready() || sound_source >= total_fields || field >= total_fields) return false;
+    if (sound_flood_generation != Path_Nodes_Generation()) return true;
+    return Node_Cost(path_nodes[field]) + greatest_hearing - HEARING_PAR >= 1;
+}
+
 std::int32_t Farthest_Hearing(std::int64_t greatest_hearing) {
     if (!Path_Arrays_Ready() || sound_source >= total_fields) return HEARD_NOWHERE;
     if (sound_flood_generation != Path_Nodes_Generation()) return HEARD_EVERYWHERE;

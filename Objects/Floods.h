@@ -42,3 +42,6 @@ constexpr std::int32_t HEARD_NOWHERE = -2;
 // HEARD_EVERYWHERE when that is not bounded (path_nodes hold another run,
 // or the hearing reaches past silence), HEARD_NOWHERE when nobody hears it.
 std::int32_t Farthest_Hearing(std::int64_t greatest_hearing);
+// False when nobody on field whose request 71 is at most greatest_hearing
+// can hear the last sound flood.
+bool May_Hear_At(std::uint16_t field, std::int64_t greatest_hearing);
