@@ -20,6 +20,7 @@
 #include "Objects/Hooks.h"
 #include "Objects/Item/Items.h"
 #include "Objects/Map.h"
+#include "Objects/ModifierKinds.h"
 #include "Objects/ObserverGrid.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
@@ -393,12 +394,12 @@ struct Perception_Reach {
     std::uint32_t nodes_generation, grid_generation;
 };
 
-Perception_Reach Current_Reach() {
+Perception_Reach Current_Reach(bool unbounded) {
     return {sight_target,
             sound_source,
             sight_range,
             Farthest_Sight(Greatest_Sight()),
-            Farthest_Hearing(Greatest_Hearing()),
+            unbounded ? HEARD_EVERYWHERE : Farthest_Hearing(Greatest_Hearing()),
             Path_Nodes_Generation(),
             Observer_Grid_Generation()};
 }
@@ -408,16 +409,13 @@ bool Reach_Changed(const Perception_Reach& r) {
            r.nodes_generation != Path_Nodes_Generation() || r.grid_generation != Observer_Grid_Generation();
 }
 
-// False when the character at its field can neither see nor hear the act,
-// whatever its sight and hearing.
-bool May_Perceive(const Perception_Reach& r, obj_ref character) {
-    const std::uint16_t f = Object_Field(character);
-    if (f >= total_fields) return true;  // asked as it is
-    if (r.seen_within != SEEN_NOWHERE && r.sight_field < total_fields &&
-        Field_Distance(f, r.sight_field) <= r.seen_within)
-        return true;
-    return May_Hear_At(f, Greatest_Hearing());
+// Whether the observer may see the sight target and hear the sound from
+// where it stands, whatever its sight and hearing; when not, it does not.
+bool May_See(const Perception_Reach& r, std::uint16_t f) {
+    return r.seen_within != SEEN_NOWHERE && f < total_fields && r.sight_field < total_fields &&
+           Field_Distance(f, r.sight_field) <= r.seen_within;
 }
+bool May_Hear(std::uint16_t f) { return May_Hear_At(f, Greatest_Hearing()); }
 
 // The slots from first_slot on, in slot order, that may perceive the act
 // (and the source's own slot): every other observer neither sees nor hears
@@ -617,7 +615,10 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     if (step && !source_is_char) Error_Query_Quit("Non-character step side-effect");
 
     const bool party_source = source_is_char && Is_Player_Char(Obj_Index(source));
-    Perception_Reach reach = Current_Reach();
+    // A kind's handler stood in by another (as tests do) may heed every
+    // notice and answer any sight: then every observer is asked and told.
+    const bool all_told = !Mod_Kinds_As_Built();
+    Perception_Reach reach = Current_Reach(all_told);
     auto notice = [&](std::uint16_t s) {
         if (s >= iqarray.used || !IQ_Slot_In_Use(s)) return;
         const obj_ref o = iqarray.records[s].object;
@@ -629,14 +630,19 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
             }
             return;
         }
-        if (Is_Char(o) && !May_Perceive(reach, o)) return;
-        // Only a character looks in a direction. Asking sees nothing
-        // change, so the cheaper questions come first: an observer that
-        // perceives nothing is left out whether it is active or not.
-        const std::int32_t sight = Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
-        const std::int32_t hearing = Hear_Distance(o);
+        // Asking changes nothing, so the cheaper questions come first: when
+        // nobody heeds a notice of what was neither seen nor heard, an
+        // observer that perceives nothing is left out, active or not.
+        if (all_told && Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
+        const std::uint16_t at = Object_Field(o);
+        const bool may_see = all_told || May_See(reach, at);
+        const bool may_hear = all_told || May_Hear(at);
+        if (!may_see && !may_hear) return;
+        // Only a character looks in a direction.
+        const std::int32_t sight = !may_see ? NO_DISTANCE : Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
+        const std::int32_t hearing = may_hear ? Hear_Distance(o) : NO_DISTANCE;
         const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
-        if (!perceived || Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
+        if (!all_told && (!perceived || Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0)) return;
         // The observer is active: a party member is one of lobby 0.
         if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY) == 0) {
             if (sight < party_sight_distance) {
@@ -667,7 +673,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     std::uint32_t next_slot = 0;
     for (;;) {
         if (Reach_Changed(reach)) {
-            reach = Current_Reach();
+            reach = Current_Reach(all_told);
             Possible_Observers(reach, next_slot, source_slot, observers);
             i = 0;
         }

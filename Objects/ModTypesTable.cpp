@@ -1,6 +1,8 @@
 // The table of the modifier kinds.
 #include "Objects/ModifierKinds.h"
 
+#include <array>
+
 mod_type mod_types[MOD_KIND_COUNT + 1] = {
     {Mod_Dumb, MT_NEVER_APPLIED, 7, " - Dumb modifier -", {"", "", "", ""}},
     {Mod_Corpse, MT_PROGRAM, 0, "Corpse", {"Char index", "", "", ""}},
@@ -29,3 +31,20 @@ mod_type mod_types[MOD_KIND_COUNT + 1] = {
     {Mod_Charm, MT_TIMED_SPELL, MO_CHARS, "Charm", {"time", "", "", ""}},
     {nullptr, 0, 0, "", {"", "", "", ""}},
 };
+
+namespace {
+
+// The handlers as the table was built, taken before anything can change it.
+const std::array<mod_handler, MOD_KIND_COUNT + 1> built_handlers = [] {
+    std::array<mod_handler, MOD_KIND_COUNT + 1> h{};
+    for (std::uint32_t k = 0; k <= MOD_KIND_COUNT; ++k) h[k] = mod_types[k].handler;
+    return h;
+}();
+
+}  // namespace
+
+bool Mod_Kinds_As_Built() {
+    for (std::uint32_t k = 0; k <= MOD_KIND_COUNT; ++k)
+        if (mod_types[k].handler != built_handlers[k]) return false;
+    return true;
+}

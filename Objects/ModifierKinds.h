@@ -56,6 +56,8 @@ constexpr std::uint32_t MOD_KIND_COUNT = 25;
 // 25 rows and a closing all-zero row. Writable, as the original table was,
 // so a test can stand a recording handler in for a kind.
 extern mod_type mod_types[MOD_KIND_COUNT + 1];
+// True while every kind has its own handler, none stood in by another.
+bool Mod_Kinds_As_Built();
 
 // The handlers, by kind.
 RequestValue Mod_Dumb(obj_ref, obj_ref, RequestValue, std::uint16_t, request_no, RequestValue);

@@ -59,6 +59,19 @@ std::int64_t Sight_Budget(std::int64_t sight) { return sight * sight_range / 100
 // seen, and its line need not be walked.
 bool Beyond_Budget(std::int64_t distance, std::int64_t budget) { return (distance - 1) * SIGHT_BASE_COST > budget - 1; }
 
+// Whether the budget pays for the line from f to the sight target and keeps
+// at least 1. Every field still to pay costs at least SIGHT_BASE_COST, so the
+// walk ends as soon as what is left cannot pay for the rest.
+bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int64_t budget) {
+    std::array<std::uint16_t, MAX_LINE_FIELDS> line;
+    const std::uint16_t n = Line_Fields(f, sight_target, line.data());
+    for (std::uint16_t j = 1; j < n; ++j) {
+        if (budget - static_cast<std::int64_t>(n - j) * SIGHT_BASE_COST < 1) return false;
+        budget -= Field_Sight_Cost(viewer, Make_Obj(OBJ_FIXITEM, line[j]));
+    }
+    return budget >= 1;
+}
+
 std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     const std::uint16_t f = Object_Field(viewer);
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
@@ -66,8 +79,7 @@ std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
     std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
     if (Beyond_Budget(Field_Distance(f, sight_target), budget)) return NO_DISTANCE;
-    Spend_On_Line(f, sight_target, budget, [&](obj_ref head) { return Field_Sight_Cost(viewer, head); });
-    if (budget < 1) return NO_DISTANCE;
+    if (!Sight_Reaches(viewer, f, budget)) return NO_DISTANCE;
     return Field_Distance(f, sight_target);
 }
 
