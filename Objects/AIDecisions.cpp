@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 #include <new>
 #include <vector>
@@ -389,14 +390,18 @@ void Opportunity_Attack(obj_ref observer, std::uint16_t slot, obj_ref walker, st
 // was worked out from, so that a change of any of it is noticed.
 struct Perception_Reach {
     std::uint16_t sight_field, sound_field;
+    std::int32_t sight_x, sight_y;  // of sight_field
     std::int16_t range;
     std::int32_t seen_within, heard_within;
     std::uint32_t nodes_generation, grid_generation;
 };
 
 Perception_Reach Current_Reach(bool unbounded) {
+    const bool on_map = sight_target < total_fields;
     return {sight_target,
             sound_source,
+            on_map ? static_cast<std::int32_t>(Field_X(sight_target)) : 0,
+            on_map ? static_cast<std::int32_t>(Field_Y(sight_target)) : 0,
             sight_range,
             Farthest_Sight(Greatest_Sight()),
             unbounded ? HEARD_EVERYWHERE : Farthest_Hearing(Greatest_Hearing()),
@@ -411,9 +416,18 @@ bool Reach_Changed(const Perception_Reach& r) {
 
 // Whether the observer may see the sight target and hear the sound from
 // where it stands, whatever its sight and hearing; when not, it does not.
-bool May_See(const Perception_Reach& r, std::uint16_t f) {
-    return r.seen_within != SEEN_NOWHERE && f < total_fields && r.sight_field < total_fields &&
-           Field_Distance(f, r.sight_field) <= r.seen_within;
+bool May_See(const Perception_Reach& r, obj_ref observer, std::uint16_t f) {
+    if (r.seen_within == SEEN_NOWHERE || f >= total_fields || r.sight_field >= total_fields) return false;
+    std::int32_t x = 0, y = 0;
+    if (Is_Char(observer)) {  // its place without dividing its field index
+        const char_record& c = chararray.records[Obj_Index(observer)];
+        x = c.x;
+        y = c.y;
+    } else {
+        x = static_cast<std::int32_t>(Field_X(f));
+        y = static_cast<std::int32_t>(Field_Y(f));
+    }
+    return Step_Distance(x - r.sight_x, y - r.sight_y) <= r.seen_within;
 }
 bool May_Hear(std::uint16_t f) { return May_Hear_At(f, Greatest_Hearing()); }
 
@@ -431,8 +445,14 @@ void Possible_Observers(const Perception_Reach& r, std::uint32_t first_slot, std
     if (r.seen_within != SEEN_NOWHERE) Observers_Near(r.sight_field, r.seen_within, first_slot, out);
     if (r.heard_within != HEARD_NOWHERE) Observers_Near(r.sound_field, r.heard_within, first_slot, out);
     if (source_slot != NO_INDEX && source_slot >= first_slot) out.push_back(source_slot);
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
+    // Into slot order, each once, through a bit per slot.
+    constexpr std::uint32_t WORD = 64;
+    std::vector<std::uint64_t> marks(iqarray.Capacity() / WORD + 1, 0);
+    for (std::uint16_t s : out) marks[s / WORD] |= std::uint64_t{1} << (s % WORD);
+    out.clear();
+    for (std::uint32_t w = 0; w < marks.size(); ++w)
+        for (std::uint64_t bits = marks[w]; bits != 0; bits &= bits - 1)
+            out.push_back(static_cast<std::uint16_t>(w * WORD + static_cast<std::uint32_t>(std::countr_zero(bits))));
 }
 
 // A hostile act sours the victim on the attacker, and every onlooker by
@@ -635,7 +655,7 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         // observer that perceives nothing is left out, active or not.
         if (all_told && Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
         const std::uint16_t at = Object_Field(o);
-        const bool may_see = all_told || May_See(reach, at);
+        const bool may_see = all_told || May_See(reach, o, at);
         const bool may_hear = all_told || May_Hear(at);
         if (!may_see && !may_hear) return;
         // Only a character looks in a direction.

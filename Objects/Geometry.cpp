@@ -40,8 +40,6 @@ std::int32_t Field_Distance(std::uint16_t a, std::uint16_t b) {
         Error_Query_Quit("Not defined distance!");
         return NO_DISTANCE;
     }
-    std::int32_t dx = static_cast<std::int32_t>(Field_X(a)) - static_cast<std::int32_t>(Field_X(b));
-    std::int32_t dy = static_cast<std::int32_t>(Field_Y(a)) - static_cast<std::int32_t>(Field_Y(b));
-    if (dx * dy > 0) return std::abs(dx) + std::abs(dy);
-    return std::max(std::abs(dx), std::abs(dy));
+    return Step_Distance(static_cast<std::int32_t>(Field_X(a)) - static_cast<std::int32_t>(Field_X(b)),
+                         static_cast<std::int32_t>(Field_Y(a)) - static_cast<std::int32_t>(Field_Y(b)));
 }

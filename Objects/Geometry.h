@@ -21,3 +21,10 @@ int Neighbour_Dir(std::uint16_t a, std::uint16_t b);
 // Hexagon distance on one level (levels are ignored); NO_DISTANCE for an
 // index off the map.
 std::int32_t Field_Distance(std::uint16_t a, std::uint16_t b);
+// The hexagon distance of an axial step (dx, dy).
+inline std::int32_t Step_Distance(std::int32_t dx, std::int32_t dy) {
+    const std::int32_t ax = dx < 0 ? -dx : dx;
+    const std::int32_t ay = dy < 0 ? -dy : dy;
+    if ((dx > 0 && dy > 0) || (dx < 0 && dy < 0)) return ax + ay;
+    return ax > ay ? ax : ay;
+}
