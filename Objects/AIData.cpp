@@ -2,6 +2,8 @@
 #include "Objects/AIData.h"
 
 #include <algorithm>
+#include <unordered_map>
+#include <vector>
 
 #include "Objects/Char/Characters.h"
 #include "Objects/Char/Party.h"
@@ -34,6 +36,53 @@ void Register_Thinking_Objects() {
     itemarray.For_Each_Used([](std::uint16_t i) { Register_If_Thinking(Make_Obj(OBJ_ITEM, i)); });
 }
 
+// Where each slot's list names a character in its first ACT_RELATION act,
+// so that a seen character's act is found without walking the list. A
+// list's version changes whenever acts join or leave it or an act of it may
+// become or stop being such an act; an index built for another version is
+// built anew from the list, in list order.
+struct SeenIndex {
+    std::uint32_t version = 0, all_version = 0;
+    std::unordered_map<obj_ref, std::uint16_t> first;
+};
+std::vector<std::uint32_t> list_versions;  // by slot
+std::vector<SeenIndex> seen_indexes;       // by slot
+std::vector<std::uint16_t> act_owners;     // by act: the slot whose list it joined
+std::uint32_t all_lists_version = 1;       // changes when every list may have changed
+
+void Touch_List(std::uint16_t slot) {
+    if (slot >= list_versions.size()) list_versions.resize(slot + 1u, 0);
+    ++list_versions[slot];
+}
+
+void Touch_Act(std::uint16_t act) {
+    if (act < act_owners.size() && act_owners[act] != NO_INDEX)
+        Touch_List(act_owners[act]);
+    else
+        Act_Lists_Replaced();
+}
+
+bool Is_Seen_Act(const act_entry& e, obj_ref object) {
+    return (e.type & ACT_KIND_MASK) == ACT_RELATION && e.target == object;
+}
+
+// The slot's index, built anew when its list changed.
+SeenIndex& Seen_Index(std::uint16_t slot) {
+    if (slot >= list_versions.size()) list_versions.resize(slot + 1u, 0);
+    if (slot >= seen_indexes.size()) seen_indexes.resize(slot + 1u);
+    SeenIndex& idx = seen_indexes[slot];
+    if (idx.version == list_versions[slot] && idx.all_version == all_lists_version) return idx;
+    idx.first.clear();
+    std::uint16_t a = iqarray.records[slot].first_act;
+    for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
+        const act_entry& e = actarray.records[a];
+        if ((e.type & ACT_KIND_MASK) == ACT_RELATION) idx.first.emplace(e.target, a);  // the first one stays
+    }
+    idx.version = list_versions[slot];
+    idx.all_version = all_lists_version;
+    return idx;
+}
+
 // The last act of a list, walking at most the pool's capacity.
 std::uint16_t Last_Act(std::uint16_t head) {
     std::uint16_t at = head;
@@ -63,11 +112,19 @@ void Init_AI_Arrays() {
     relationarray.capacity = static_cast<std::uint16_t>(slots);
     relationarray.cells.assign(static_cast<std::size_t>(slots) * slots, 0);
     Invalidate_Observer_Grid();
+    Act_Lists_Replaced();
     Register_Thinking_Objects();
+}
+
+void Act_Lists_Replaced() {
+    ++all_lists_version;
+    act_owners.clear();
 }
 
 void Reset_AI_Data_State() {
     Free_AI_Arrays();
+    list_versions.clear();
+    seen_indexes.clear();
     Reset_Observer_Grid_State();
     act_buffer.count = 0;
 }
@@ -80,6 +137,7 @@ void Free_AI_Arrays() {
     relationarray.cells = {};
     relationarray.capacity = 0;
     player_count = 0;
+    Act_Lists_Replaced();
     Invalidate_Observer_Grid();
 }
 
@@ -128,6 +186,7 @@ std::uint16_t Alloc_IQ_Slot(obj_ref object) {
     iq_slot& s = iqarray.records[slot];
     s.first_act = NO_INDEX;
     s.object = object;
+    Touch_List(slot);
     if (Obj_Kind(object) == OBJ_CHAR && Char_In_Use(Obj_Index(object))) {
         char_record& r = chararray.records[Obj_Index(object)];
         r.ai_slot = slot;
@@ -169,6 +228,9 @@ std::uint16_t Alloc_Act(std::uint16_t slot, std::int32_t priority) {
     }
     act_entry& e = actarray.records[a];
     e = act_entry{ACT_NONE, NO_INDEX, NOOBJ, 0, 0, priority, game_clock};
+    if (act_owners.size() < actarray.Capacity()) act_owners.resize(actarray.Capacity(), NO_INDEX);
+    act_owners[a] = slot;
+    Touch_List(slot);
 
     iq_slot& s = iqarray.records[slot];
     const std::uint16_t head = s.first_act;
@@ -203,6 +265,7 @@ std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, st
 
 void Reset_Act(std::uint16_t act) {
     if (!Act_Valid(act)) return;
+    Touch_Act(act);
     act_entry& e = actarray.records[act];
     if (Obj_Kind(e.target) == OBJ_CHAR && Char_In_Use(Obj_Index(e.target)) &&
         Object_Request(e.target, e.target, 0, REQ_ACTIVE, 0) != 0) {
@@ -218,6 +281,7 @@ void Reset_Act(std::uint16_t act) {
 
 void Clear_Negative_Acts(std::uint16_t slot) {
     if (!IQ_Slot_In_Use(slot)) return;
+    Touch_List(slot);
     std::uint16_t a = iqarray.records[slot].first_act;
     for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
         act_entry& e = actarray.records[a];
@@ -231,16 +295,27 @@ void Clear_Negative_Acts(std::uint16_t slot) {
 void Note_Seen_Object(std::uint16_t slot, obj_ref object) {
     if (!IQ_Slot_In_Use(slot) || Obj_Kind(object) != OBJ_CHAR) return;
     const std::uint16_t field = Object_Field(object);
-    std::uint16_t a = iqarray.records[slot].first_act;
-    for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
-        act_entry& e = actarray.records[a];
-        if ((e.type & ACT_KIND_MASK) == ACT_RELATION && e.target == object) {
+    SeenIndex& idx = Seen_Index(slot);
+    const auto it = idx.first.find(object);
+    if (it != idx.first.end()) {
+        act_entry& e = actarray.records[it->second];
+        if (Is_Seen_Act(e, object)) {
             ++e.priority;
             e.arg1 = field;
             return;
         }
+        // Changed behind the index's back: the list itself tells.
+        Act_Lists_Replaced();
+        Note_Seen_Object(slot, object);
+        return;
     }
-    Add_Act(slot, ACT_RELATION, object, field, 0, SEEN_OBJECT_PRIORITY);
+    const std::uint32_t before = list_versions[slot];
+    const std::uint16_t a = Add_Act(slot, ACT_RELATION, object, field, 0, SEEN_OBJECT_PRIORITY);
+    // The new act, the list's only one about the object, is all that changed.
+    if (a == NO_INDEX || list_versions[slot] != before + 1) return;
+    SeenIndex& same = seen_indexes[slot];
+    same.first[object] = a;
+    same.version = list_versions[slot];
 }
 
 void Take_Acts(std::uint16_t slot) {
@@ -249,6 +324,7 @@ void Take_Acts(std::uint16_t slot) {
     iq_slot& s = iqarray.records[slot];
     const std::uint16_t head = s.first_act;
     s.first_act = NO_INDEX;
+    Touch_List(slot);
     if (!Act_Valid(head)) return;
     std::uint16_t a = head;
     for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next)

@@ -115,6 +115,9 @@ void Init_AI_Arrays();
 void Free_AI_Arrays();
 // No AI arrays and an empty act buffer.
 void Reset_AI_Data_State();
+// Every act list may have been replaced or rewritten (a map read or
+// remapped): what is kept about them is built anew when next asked.
+void Act_Lists_Replaced();
 // Sixteen more slots; the relation matrix grows with them.
 bool Expand_AI_Arrays();
 

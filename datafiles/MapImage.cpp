@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "Objects/AIData.h"
 #include "Objects/Acts.h"
 #include "Objects/CharTick.h"
 #include "Objects/GameClock.h"
@@ -158,6 +159,7 @@ void Install_Map_Image(MapImage& m) {
     relationarray.cells = std::move(m.relations);
     relationarray.capacity = iqarray.Capacity();
     Invalidate_Observer_Grid();
+    Act_Lists_Replaced();
 }
 
 void Clear_Held_Handles(MapImage& m) {
