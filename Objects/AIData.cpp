@@ -55,11 +55,29 @@ void Touch_List(std::uint16_t slot) {
     ++list_versions[slot];
 }
 
-void Touch_Act(std::uint16_t act) {
-    if (act < act_owners.size() && act_owners[act] != NO_INDEX)
-        Touch_List(act_owners[act]);
-    else
+bool Index_Current(std::uint16_t slot) {
+    return slot < seen_indexes.size() && slot < list_versions.size() &&
+           seen_indexes[slot].version == list_versions[slot] && seen_indexes[slot].all_version == all_lists_version;
+}
+
+// Act `act` of a list, which was of kind `was`, has just been rewritten.
+// Only acts that were or became ACT_RELATION acts matter; a character's
+// first such act is kept without building the index anew.
+void Act_Rewritten(std::uint16_t act, std::uint16_t was) {
+    const act_entry& e = actarray.records[act];
+    const bool now_seen = (e.type & ACT_KIND_MASK) == ACT_RELATION;
+    if ((was & ACT_KIND_MASK) != ACT_RELATION && !now_seen) return;
+    if (act >= act_owners.size() || act_owners[act] == NO_INDEX) {
         Act_Lists_Replaced();
+        return;
+    }
+    const std::uint16_t slot = act_owners[act];
+    if ((was & ACT_KIND_MASK) != ACT_RELATION && Index_Current(slot)) {
+        SeenIndex& idx = seen_indexes[slot];
+        // The list's only act about its target is its first one.
+        if (idx.first.emplace(e.target, act).second) return;
+    }
+    Touch_List(slot);
 }
 
 bool Is_Seen_Act(const act_entry& e, obj_ref object) {
@@ -265,18 +283,19 @@ std::uint16_t Add_Act(std::uint16_t slot, std::uint16_t type, obj_ref target, st
 
 void Reset_Act(std::uint16_t act) {
     if (!Act_Valid(act)) return;
-    Touch_Act(act);
     act_entry& e = actarray.records[act];
+    const std::uint16_t was = e.type;
     if (Obj_Kind(e.target) == OBJ_CHAR && Char_In_Use(Obj_Index(e.target)) &&
         Object_Request(e.target, e.target, 0, REQ_ACTIVE, 0) != 0) {
         e.type = ACT_RELATION;
         e.arg1 = Object_Field(e.target);
         e.arg2 = 0;
         e.priority = RELATION_ACT_PRIORITY;
-        return;
+    } else {
+        e.type = ACT_NONE;
+        e.priority = 0;
     }
-    e.type = ACT_NONE;
-    e.priority = 0;
+    Act_Rewritten(act, was);
 }
 
 void Clear_Negative_Acts(std::uint16_t slot) {
