@@ -60,19 +60,22 @@ bool Index_Current(std::uint16_t slot) {
            seen_indexes[slot].version == list_versions[slot] && seen_indexes[slot].all_version == all_lists_version;
 }
 
-// Act `act` of a list, which was of kind `was`, has just been rewritten.
+// Act `act` of a list, which was of kind `was`, has just been rewritten
+// with the same target.
 // Only acts that were or became ACT_RELATION acts matter; a character's
 // first such act is kept without building the index anew.
 void Act_Rewritten(std::uint16_t act, std::uint16_t was) {
     const act_entry& e = actarray.records[act];
     const bool now_seen = (e.type & ACT_KIND_MASK) == ACT_RELATION;
-    if ((was & ACT_KIND_MASK) != ACT_RELATION && !now_seen) return;
+    const bool was_seen = (was & ACT_KIND_MASK) == ACT_RELATION;
+    // The target stays: an act about a seen character that stays one keeps its place.
+    if (was_seen == now_seen) return;
     if (act >= act_owners.size() || act_owners[act] == NO_INDEX) {
         Act_Lists_Replaced();
         return;
     }
     const std::uint16_t slot = act_owners[act];
-    if ((was & ACT_KIND_MASK) != ACT_RELATION && Index_Current(slot)) {
+    if (!was_seen && Index_Current(slot)) {
         SeenIndex& idx = seen_indexes[slot];
         // The list's only act about its target is its first one.
         if (idx.first.emplace(e.target, act).second) return;
