@@ -15,6 +15,7 @@
 #include "Objects/Map.h"
 #include "Objects/MapAnims.h"
 #include "Objects/Modifiers.h"
+#include "Objects/ObserverGrid.h"
 #include "Objects/Request.h"
 #include "support/ActWorld.h"
 #include "support/WorldBuilder.h"
@@ -198,6 +199,8 @@ std::vector<std::string> World_Problems() {
     Check_Characters(out, standing);
     Check_Acts(out);
     Check_Items(out, standing);
+    for (std::uint16_t s : Observer_Grid_Problems())
+        out.push_back("slot " + std::to_string(s) + " is kept where its object does not stand");
     return out;
 }
 

@@ -29,8 +29,8 @@ void Main_Tick();
 std::string Act_List(std::uint16_t slot);
 
 // What is wrong with the records of the world: field lists, positions,
-// states, AI slots and act lists, the act pool, paths, items. Empty when
-// every record is valid.
+// states, AI slots and act lists, the act pool, paths, items, the grid of
+// thinking objects. Empty when every record is valid.
 std::vector<std::string> World_Problems();
 
 // The state of the world in bytes (records, lists, relations, clock),
