@@ -2,7 +2,6 @@
 #include "Objects/AIData.h"
 
 #include <algorithm>
-#include <unordered_map>
 #include <vector>
 
 #include "Objects/Char/Characters.h"
@@ -43,7 +42,7 @@ void Register_Thinking_Objects() {
 // built anew from the list, in list order.
 struct SeenIndex {
     std::uint32_t version = 0, all_version = 0;
-    std::unordered_map<obj_ref, std::uint16_t> first;
+    std::vector<std::uint16_t> first;  // by character index: the act, NO_INDEX none
 };
 std::vector<std::uint32_t> list_versions;  // by slot
 std::vector<SeenIndex> seen_indexes;       // by slot
@@ -57,7 +56,14 @@ void Touch_List(std::uint16_t slot) {
 
 bool Index_Current(std::uint16_t slot) {
     return slot < seen_indexes.size() && slot < list_versions.size() &&
-           seen_indexes[slot].version == list_versions[slot] && seen_indexes[slot].all_version == all_lists_version;
+           seen_indexes[slot].version == list_versions[slot] && seen_indexes[slot].all_version == all_lists_version &&
+           seen_indexes[slot].first.size() == chararray.Capacity();
+}
+
+// The entry of a seen character in an index, or nullptr for anything else.
+std::uint16_t* Seen_Entry(SeenIndex& idx, obj_ref object) {
+    if (Obj_Kind(object) != OBJ_CHAR || Obj_Index(object) >= idx.first.size()) return nullptr;
+    return &idx.first[Obj_Index(object)];
 }
 
 // Act `act` of a list, which was of kind `was`, has just been rewritten
@@ -76,9 +82,12 @@ void Act_Rewritten(std::uint16_t act, std::uint16_t was) {
     }
     const std::uint16_t slot = act_owners[act];
     if (!was_seen && Index_Current(slot)) {
-        SeenIndex& idx = seen_indexes[slot];
         // The list's only act about its target is its first one.
-        if (idx.first.emplace(e.target, act).second) return;
+        std::uint16_t* entry = Seen_Entry(seen_indexes[slot], e.target);
+        if (entry != nullptr && *entry == NO_INDEX) {
+            *entry = act;
+            return;
+        }
     }
     Touch_List(slot);
 }
@@ -92,12 +101,14 @@ SeenIndex& Seen_Index(std::uint16_t slot) {
     if (slot >= list_versions.size()) list_versions.resize(slot + 1u, 0);
     if (slot >= seen_indexes.size()) seen_indexes.resize(slot + 1u);
     SeenIndex& idx = seen_indexes[slot];
-    if (idx.version == list_versions[slot] && idx.all_version == all_lists_version) return idx;
-    idx.first.clear();
+    if (Index_Current(slot)) return idx;
+    idx.first.assign(chararray.Capacity(), NO_INDEX);
     std::uint16_t a = iqarray.records[slot].first_act;
     for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
         const act_entry& e = actarray.records[a];
-        if ((e.type & ACT_KIND_MASK) == ACT_RELATION) idx.first.emplace(e.target, a);  // the first one stays
+        if ((e.type & ACT_KIND_MASK) != ACT_RELATION) continue;
+        std::uint16_t* entry = Seen_Entry(idx, e.target);
+        if (entry != nullptr && *entry == NO_INDEX) *entry = a;  // the first one stays
     }
     idx.version = list_versions[slot];
     idx.all_version = all_lists_version;
@@ -318,9 +329,22 @@ void Note_Seen_Object(std::uint16_t slot, obj_ref object) {
     if (!IQ_Slot_In_Use(slot) || Obj_Kind(object) != OBJ_CHAR) return;
     const std::uint16_t field = Object_Field(object);
     SeenIndex& idx = Seen_Index(slot);
-    const auto it = idx.first.find(object);
-    if (it != idx.first.end()) {
-        act_entry& e = actarray.records[it->second];
+    const std::uint16_t* entry = Seen_Entry(idx, object);
+    if (entry == nullptr) {  // no character of the array: the list itself tells
+        std::uint16_t a = iqarray.records[slot].first_act;
+        for (std::uint32_t n = 0; Act_Valid(a) && n < actarray.Capacity(); ++n, a = actarray.records[a].next) {
+            act_entry& e = actarray.records[a];
+            if (Is_Seen_Act(e, object)) {
+                ++e.priority;
+                e.arg1 = field;
+                return;
+            }
+        }
+        Add_Act(slot, ACT_RELATION, object, field, 0, SEEN_OBJECT_PRIORITY);
+        return;
+    }
+    if (*entry != NO_INDEX) {
+        act_entry& e = actarray.records[*entry];
         if (Is_Seen_Act(e, object)) {
             ++e.priority;
             e.arg1 = field;
@@ -336,7 +360,7 @@ void Note_Seen_Object(std::uint16_t slot, obj_ref object) {
     // The new act, the list's only one about the object, is all that changed.
     if (a == NO_INDEX || list_versions[slot] != before + 1) return;
     SeenIndex& same = seen_indexes[slot];
-    same.first[object] = a;
+    same.first[Obj_Index(object)] = a;
     same.version = list_versions[slot];
 }
 
