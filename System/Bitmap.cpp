@@ -35,12 +35,7 @@ LPDIRECTDRAWSURFACE DD_Load_Bitmap(LPDIRECTDRAW dd, const char* path, int width,
     }
     BITMAP info{};
     GetObjectA(bitmap, sizeof(info), &info);
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof(desc);
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = static_cast<DWORD>(info.bmWidth);
-    desc.dwHeight = static_cast<DWORD>(info.bmHeight);
+    DDSURFACEDESC desc = Offscreen_Surface_Desc(info.bmWidth, info.bmHeight);
     LPDIRECTDRAWSURFACE surface = nullptr;
     HRESULT result = dd != nullptr ? dd->CreateSurface(&desc, &surface, nullptr) : DDERR_INVALIDOBJECT;
     if (DD_Error("CreateSurface to loaded bitmap", result) == DD_OK) DD_Copy_Bitmap(surface, bitmap, 0, 0, 0, 0);

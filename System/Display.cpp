@@ -56,12 +56,7 @@ void Make_Channel(colour_table& t, DWORD mask) {
 }
 
 LPDIRECTDRAWSURFACE Create_Plain(int width, int height, const char* label) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof(desc);
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = static_cast<DWORD>(width);
-    desc.dwHeight = static_cast<DWORD>(height);
+    DDSURFACEDESC desc = Offscreen_Surface_Desc(width, height);
     LPDIRECTDRAWSURFACE surface = nullptr;
     if (DD_Error(label, direct_draw->CreateSurface(&desc, &surface, nullptr)) != DD_OK) return nullptr;
     return surface;

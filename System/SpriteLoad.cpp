@@ -49,15 +49,8 @@ fix_block Read_Fix_Block(const std::string& path) {
 }
 
 LPDIRECTDRAWSURFACE Create_Sprite_Surface(int width, int height) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof(desc);
-    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY;
-    desc.dwWidth = static_cast<DWORD>((width + 3) & ~3);
-    desc.dwHeight = static_cast<DWORD>(height);
-    desc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
-    desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
-    desc.ddpfPixelFormat.dwRGBBitCount = 8;
+    DDSURFACEDESC desc =
+        Offscreen_Surface_Desc((width + 3) & ~3, height, DDSCAPS_OFFSCREENPLAIN | DDSCAPS_SYSTEMMEMORY, true);
     LPDIRECTDRAWSURFACE surface = nullptr;
     HRESULT result =
         direct_draw != nullptr ? direct_draw->CreateSurface(&desc, &surface, nullptr) : DDERR_INVALIDOBJECT;

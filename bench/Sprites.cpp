@@ -43,12 +43,7 @@ struct Scene {
     }
 
     LPDIRECTDRAWSURFACE Plain(int w, int h, bool eight_bit) {
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (eight_bit ? DDSD_PIXELFORMAT : 0);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = static_cast<DWORD>(w);
-        desc.dwHeight = static_cast<DWORD>(h);
-        desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(w, h, DDSCAPS_OFFSCREENPLAIN, eight_bit);
         LPDIRECTDRAWSURFACE s = nullptr;
         direct_draw->CreateSurface(&desc, &s, nullptr);
         return s;

@@ -101,6 +101,25 @@ struct DDSURFACEDESC {
     DDSCAPS ddsCaps;
 };
 
+// The description CreateSurface takes for an offscreen surface of width x
+// height with caps; an eight-bit one is palette-indexed, else it takes the
+// display's format.
+inline DDSURFACEDESC Offscreen_Surface_Desc(int width, int height, DWORD caps = DDSCAPS_OFFSCREENPLAIN,
+                                            bool eight_bit = false) {
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(desc);
+    desc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | (eight_bit ? DDSD_PIXELFORMAT : 0);
+    desc.ddsCaps.dwCaps = caps;
+    desc.dwWidth = static_cast<DWORD>(width);
+    desc.dwHeight = static_cast<DWORD>(height);
+    if (eight_bit) {
+        desc.ddpfPixelFormat.dwSize = sizeof(DDPIXELFORMAT);
+        desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
+        desc.ddpfPixelFormat.dwRGBBitCount = 8;
+    }
+    return desc;
+}
+
 struct DDBLTFX {
     DWORD dwSize;
     DWORD dwFillColor;

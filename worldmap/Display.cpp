@@ -39,12 +39,7 @@ LPDIRECTDRAWSURFACE Create_Primary_Surface() {
 }
 
 LPDIRECTDRAWSURFACE Create_Surface(int width, int height, DWORD caps) {
-    DDSURFACEDESC desc{};
-    desc.dwSize = sizeof(desc);
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.ddsCaps.dwCaps = caps;
-    desc.dwWidth = static_cast<DWORD>(width);
-    desc.dwHeight = static_cast<DWORD>(height);
+    DDSURFACEDESC desc = Offscreen_Surface_Desc(width, height, caps);
     LPDIRECTDRAWSURFACE surface = nullptr;
     if (direct_draw == nullptr || direct_draw->CreateSurface(&desc, &surface, nullptr) != DD_OK) return nullptr;
     return surface;

@@ -214,11 +214,7 @@ class ClipTest : public SpriteTest {
         loaded.push_back(runs);
         // A 16-bit sprite on the screen's own format, as the message line is.
         direct = sprite{SPRITE_BITMAP, 20, 16, 10, 8, nullptr, nullptr, 1, 0};
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = 20;
-        desc.dwHeight = 16;
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(20, 16);
         ASSERT_EQ(direct_draw->CreateSurface(&desc, &direct.surface, nullptr), DD_OK);
         Fill_Pattern(direct.surface);
         Pixel_Ref(direct.surface, 3, 3) = 0;  // pixel 0 is its key

@@ -13,19 +13,26 @@
 #include "Objects/Map.h"
 #include "Objects/Requests.h"
 #include "support/GameFolder.h"
+#include "support/LinkedFolder.h"
 #include "tests/frontend/GameFixture.h"
 
 class HexamapTest : public GameTest {
   protected:
     void SetUp() override {
-        folder = fixture::Play_Folder();
+        // A folder of the test's own: a test play writes "Test.map" there.
+        folder =
+            fixture::Linked_Folder(fixture::Play_Folder(), fixture::Own_Temp_Folder("orvex-hexamap"), TEST_MAP_NAME);
         GameTest::SetUp();
         // The mouse away from the edges that scroll the view.
         backend().cursor_pos = {320, 240};
         Tick();
         Idle();
     }
-    void TearDown() override { GameTest::TearDown(); }
+    void TearDown() override {
+        GameTest::TearDown();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
 
     static std::uint16_t Char_Named(const char* name) {
         for (std::uint16_t c = 0; c < chararray.Capacity(); ++c)

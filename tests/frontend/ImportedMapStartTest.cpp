@@ -26,6 +26,7 @@
 #include "datafiles/MapFile.h"
 #include "datafiles/MapImage.h"
 #include "frontend/ImportedMapStart.h"
+#include "support/LinkedFolder.h"
 #include "support/TickWorld.h"
 #include "tests/frontend/GameFixture.h"
 #include "tests/frontend/GeneratedFolder.h"
@@ -39,19 +40,7 @@ namespace fs = std::filesystem;
 
 // A working folder of its own that holds artgen's files (linked), so that
 // the "Test.map" a start writes stays there.
-fs::path Arena_Folder(const fs::path& root) {
-    const fs::path generated = Generated_Folder();
-    fs::remove_all(root);
-    fs::create_directories(root);
-    for (const auto& e : fs::directory_iterator(generated)) {
-        if (e.path().filename() == TEST_MAP_NAME) continue;
-        if (e.is_directory())
-            fs::create_directory_symlink(e.path(), root / e.path().filename());
-        else
-            fs::create_symlink(e.path(), root / e.path().filename());
-    }
-    return root;
-}
+fs::path Arena_Folder(const fs::path& root) { return fixture::Linked_Folder(Generated_Folder(), root, TEST_MAP_NAME); }
 
 // The world as a map file holds it: no run-time handle.
 std::vector<std::uint8_t> Stored_World() {

@@ -49,11 +49,7 @@ bool Open() {
     DirectDrawCreate(nullptr, &dd, nullptr);
     dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
     static LPDIRECTDRAWSURFACE surface = nullptr;
-    DDSURFACEDESC desc{};
-    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-    desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-    desc.dwWidth = 640;
-    desc.dwHeight = 480;
+    DDSURFACEDESC desc = Offscreen_Surface_Desc(640, 480);
     dd->CreateSurface(&desc, &surface, nullptr);
     // Refusals answer Cancel, so that no quit is ever started.
     Headless_Backend().answer = [](const MessageBoxCall&) { return IDCANCEL; };

@@ -10,8 +10,6 @@
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <wx/app.h>
-#include <wx/init.h>
 #include <wx/uiaction.h>
 
 #undef TRUE
@@ -27,10 +25,9 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/ScreenFit.h"
 #include "support/GameFolder.h"
 #include "tests/gui/Program.h"
-#include "tests/gui/XScreen.h"
+#include "tests/gui/ScreenTest.h"
 
 namespace {
 
@@ -45,45 +42,16 @@ bool Wood(std::uint32_t c) {
     return r > 50 && r > g && g > b;
 }
 
-class GameWindow : public ::testing::Test {
+class GameWindow : public ScreenTest {
   protected:
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY") == nullptr) return;
-        static int argc = 1;
-        static char name[] = "test_gui";
-        static char* argv[] = {name, nullptr};
-        // A GUI application object, so that the simulator's window system is open.
-        wxApp::SetInstance(new wxApp());
-        wx_ready = wxEntryStart(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        if (wx_ready) wxEntryCleanup();
-        wx_ready = false;
-    }
-
     void SetUp() override {
-        if (!wx_ready) GTEST_SKIP() << "no X display";
-        const std::optional<screen_picture> screen = Grab_Screen();
-        ASSERT_TRUE(screen);
-        fit = Fit_Picture(screen->width, screen->height);
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         logs = fs::temp_directory_path() / ("orvex-gui-" + std::to_string(::getpid()));
         fs::create_directories(logs);
     }
-    void TearDown() override {
-        if (HasFailure())
-            if (const std::optional<screen_picture> screen = Grab_Screen())
-                Save_Screen(*screen, (logs / "failure.png").string());
-    }
+    void TearDown() override { Keep_Failure_Screen(logs); }
 
-    // The screen point of a picture pixel (its centre).
-    wxPoint Screen_Point(int x, int y) const {
-        const RECT r = Picture_To_Window(fit, {x, y, x + 1, y + 1});
-        return {static_cast<int>((r.left + r.right - 1) / 2), static_cast<int>((r.top + r.bottom - 1) / 2)};
-    }
-    std::uint32_t Picture_Pixel(const screen_picture& s, int x, int y) const {
-        const wxPoint p = Screen_Point(x, y);
-        return s.At(p.x, p.y);
-    }
     // Waits until the screen shows what test asks for.
     bool Wait_For(const std::function<bool(const screen_picture&)>& test, std::chrono::seconds limit) const {
         const auto until = std::chrono::steady_clock::now() + limit;
@@ -178,8 +146,6 @@ class GameWindow : public ::testing::Test {
     static constexpr int MAP_VIEW_LEFT = 92, MAP_VIEW_RIGHT = 547, MAP_VIEW_BOTTOM = 369;
     static constexpr int SCROLL_STEP = 6, MAX_SHIFT = 360;
 
-    static inline bool wx_ready = false;
-    screen_fit fit;
     fs::path logs;
 };
 

@@ -7,8 +7,6 @@
 // from outside (what a window manager sends) ends it within a second. The
 // grabs are kept for review.
 #include <gtest/gtest.h>
-#include <wx/app.h>
-#include <wx/init.h>
 #include <wx/uiaction.h>
 
 #undef TRUE
@@ -24,55 +22,31 @@
 #include <thread>
 #include <vector>
 
-#include "platform/ScreenFit.h"
 #include "support/PngRead.h"
 #include "tests/gui/Program.h"
-#include "tests/gui/XScreen.h"
+#include "tests/gui/ScreenTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-class WorldMapWindow : public ::testing::Test {
+class WorldMapWindow : public ScreenTest {
   protected:
-    static void SetUpTestSuite() {
-        if (std::getenv("DISPLAY") == nullptr) return;
-        static int argc = 1;
-        static char name[] = "test_gui";
-        static char* argv[] = {name, nullptr};
-        wxApp::SetInstance(new wxApp());
-        wx_ready = wxEntryStart(argc, argv);
-    }
-    static void TearDownTestSuite() {
-        if (wx_ready) wxEntryCleanup();
-        wx_ready = false;
-    }
     void SetUp() override {
-        if (!wx_ready) GTEST_SKIP() << "no X display";
-        const std::optional<screen_picture> screen = Grab_Screen();
-        ASSERT_TRUE(screen);
-        fit = Fit_Picture(screen->width, screen->height);
+        ScreenTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         dir = fs::temp_directory_path() / ("worldmap-gui-" + std::to_string(::getpid()));
         fs::create_directories(dir);
     }
     void TearDown() override {
-        if (HasFailure())
-            if (const std::optional<screen_picture> s = Grab_Screen())
-                Save_Screen(*s, (Shots() / "failure.png").string());
+        Keep_Failure_Screen(Shots());
         fs::remove_all(dir);
     }
     static fs::path Shots() {
         const fs::path shots = fs::canonical("/proc/self/exe").parent_path() / "test_gui-worldmap-shots";
         fs::create_directories(shots);
         return shots;
-    }
-    wxPoint Screen_Point(int x, int y) const {
-        return {fit.left + x * fit.scale + fit.scale / 2, fit.top + y * fit.scale + fit.scale / 2};
-    }
-    std::uint32_t Picture_Pixel(const screen_picture& s, int x, int y) const {
-        const wxPoint p = Screen_Point(x, y);
-        return s.At(p.x, p.y);
     }
     // The headless runner's shots of the screen after the start-up and the
     // twelve ticks after it (a whole round of the palette's cycles); the
@@ -138,8 +112,6 @@ class WorldMapWindow : public ::testing::Test {
         return program.Status();
     }
 
-    static inline bool wx_ready = false;
-    screen_fit fit;
     fs::path dir;
 };
 

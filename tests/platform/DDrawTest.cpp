@@ -21,12 +21,7 @@ class DDrawTest : public ::testing::Test {
         EXPECT_EQ(Live_Surface_Count(), 0);
     }
     LPDIRECTDRAWSURFACE Plain(int w, int h, bool eight_bit = false) {
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (eight_bit ? DDSD_PIXELFORMAT : 0);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = static_cast<DWORD>(w);
-        desc.dwHeight = static_cast<DWORD>(h);
-        desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(w, h, DDSCAPS_OFFSCREENPLAIN, eight_bit);
         LPDIRECTDRAWSURFACE s = nullptr;
         EXPECT_EQ(dd->CreateSurface(&desc, &s, nullptr), DD_OK);
         surfaces.push_back(s);

@@ -50,12 +50,7 @@ class GdiTest : public ::testing::Test {
             LoadImageA(nullptr, name, IMAGE_BITMAP, cx, cy, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     }
     LPDIRECTDRAWSURFACE Surface(int w, int h, bool eight_bit) {
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | (eight_bit ? DDSD_PIXELFORMAT : 0);
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = static_cast<DWORD>(w);
-        desc.dwHeight = static_cast<DWORD>(h);
-        desc.ddpfPixelFormat.dwFlags = DDPF_PALETTEINDEXED8 | DDPF_RGB;
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(w, h, DDSCAPS_OFFSCREENPLAIN, eight_bit);
         LPDIRECTDRAWSURFACE s = nullptr;
         EXPECT_EQ(dd->CreateSurface(&desc, &s, nullptr), DD_OK);
         surfaces.push_back(s);

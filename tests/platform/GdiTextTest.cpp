@@ -32,11 +32,7 @@ class GdiText : public ::testing::Test {
         ASSERT_EQ(AddFontResourceA("FONTS\\TEST.FON"), 2);
         ASSERT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
         ASSERT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = 320;
-        desc.dwHeight = 40;
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(320, 40);
         ASSERT_EQ(dd->CreateSurface(&desc, &surface, nullptr), DD_OK);
         ASSERT_EQ(surface->GetDC(&dc), DD_OK);
     }

@@ -100,11 +100,7 @@ class Surface : public ::testing::Test {
         EXPECT_EQ(DirectDrawCreate(nullptr, &dd, nullptr), DD_OK);
         EXPECT_EQ(dd->SetCooperativeLevel(reinterpret_cast<HWND>(1), DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN), DD_OK);
         EXPECT_EQ(dd->SetDisplayMode(640, 480, 16), DD_OK);
-        DDSURFACEDESC desc{};
-        desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
-        desc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
-        desc.dwWidth = static_cast<DWORD>(width);
-        desc.dwHeight = static_cast<DWORD>(height);
+        DDSURFACEDESC desc = Offscreen_Surface_Desc(width, height);
         EXPECT_EQ(dd->CreateSurface(&desc, &s, nullptr), DD_OK);
         return s;
     }
