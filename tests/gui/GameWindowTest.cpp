@@ -91,11 +91,7 @@ class GameWindow : public ScreenTest {
         wxUIActionSimulator input;
         input.Char(key);
     }
-    static fs::path Shots() {
-        const fs::path shots = fs::canonical("/proc/self/exe").parent_path() / "test_gui-game-shots";
-        fs::create_directories(shots);
-        return shots;
-    }
+    static fs::path Shots() { return Shots_Folder("game"); }
     static screen_picture Shot(const std::string& name) {
         std::optional<screen_picture> s = Grab_Screen();
         if (!s) return {};

@@ -43,11 +43,7 @@ class WorldMapWindow : public ScreenTest {
         Keep_Failure_Screen(Shots());
         fs::remove_all(dir);
     }
-    static fs::path Shots() {
-        const fs::path shots = fs::canonical("/proc/self/exe").parent_path() / "test_gui-worldmap-shots";
-        fs::create_directories(shots);
-        return shots;
-    }
+    static fs::path Shots() { return Shots_Folder("worldmap"); }
     // The headless runner's shots of the screen after the start-up and the
     // twelve ticks after it (a whole round of the palette's cycles); the
     // pixels that change among them, and the flames, are left out of
