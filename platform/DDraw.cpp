@@ -1,6 +1,7 @@
 #include "platform/DDraw.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/Gdi.h"
@@ -22,6 +23,8 @@ DisplayMode display_mode;
 DisplayOptions display_options;
 IDirectDrawSurface* primary_surface = nullptr;
 int live_surfaces = 0;
+// Any thread may draw onto the primary surface and so call it.
+std::atomic<void (*)()> display_change_hook{nullptr};
 
 bool Rect_Empty(const RECT& r) { return r.left >= r.right || r.top >= r.bottom; }
 
@@ -76,6 +79,8 @@ DisplayOptions& Display_Options() { return display_options; }
 void Reset_Display_Options() { display_options = DisplayOptions{}; }
 
 IDirectDrawSurface* Display_Primary() { return primary_surface; }
+
+void Set_Display_Change_Hook(void (*hook)()) { display_change_hook = hook; }
 
 int Live_Surface_Count() { return live_surfaces; }
 
@@ -345,6 +350,7 @@ void IDirectDrawSurface::Mark_Dirty(const RECT& r) {
     if (!dirty_) {
         dirty_rect_ = cut;
         dirty_ = true;
+        if (void (*hook)() = display_change_hook.load()) hook();
         return;
     }
     dirty_rect_ = {std::min(dirty_rect_.left, cut.left), std::min(dirty_rect_.top, cut.top),

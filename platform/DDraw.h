@@ -273,6 +273,10 @@ void Reset_Display_Options();
 // The primary surface that exists now (there is at most one), or null: the
 // window backend shows its picture.
 IDirectDrawSurface* Display_Primary();
+// Called when the primary surface gets something new to show after the
+// window backend took the last of it, from whichever thread drew it: the
+// backend wakes up to show it. The backend installs it; null: none.
+void Set_Display_Change_Hook(void (*hook)());
 
 // Live surfaces, for tests that check nothing leaks.
 int Live_Surface_Count();

@@ -46,7 +46,8 @@ namespace {
 
 using clock_type = std::chrono::steady_clock;
 
-// The display's refresh, and the pause of an idle pass that did nothing.
+// The display's refresh, and the pause of an idle pass whose drawing left
+// the picture as it was.
 constexpr auto REFRESH_PERIOD = std::chrono::microseconds(16667);
 constexpr auto IDLE_PAUSE = std::chrono::milliseconds(1);
 // How long Sleep waits between looks at the window's paint events.
@@ -74,6 +75,7 @@ class GameCanvas : public wxWindow {
     void On_Paint(wxPaintEvent&);
     void On_Size(wxSizeEvent&);
     void On_Mouse(wxMouseEvent& e);
+    void On_Crossing(wxMouseEvent& e);
     void On_Key(wxKeyEvent& e, bool down);
     void On_Kill_Focus(wxFocusEvent& e);
 
@@ -132,6 +134,8 @@ class WxBackend : public WindowBackend {
     bool Process_Queue();
     // Shows what changed on the primary surface; true when something did.
     bool Present();
+    // Another thread drew onto the primary surface: an idle pass shows it.
+    static void Display_Changed() { wxWakeUpIdle(); }
     void Idle(wxIdleEvent& e);
     void Start();
     bool Ended() const { return ended_; }
@@ -164,6 +168,9 @@ class WxBackend : public WindowBackend {
     long idle_count_ = 0;
     // Any thread may wait for the vertical blank.
     std::atomic<bool> vblank_waited_{false};
+    // Set when the game drew onto the primary surface since the idle pass
+    // began (whether or not the picture changed).
+    bool drawn_in_pass_ = false;
     POINT mouse_{0, 0};
     bool mouse_known_ = false;
     std::uintptr_t next_window_ = 1;
@@ -188,6 +195,8 @@ GameCanvas::GameCanvas(wxWindow* parent, HWND hwnd)
     for (auto type : {wxEVT_MOTION, wxEVT_LEFT_DOWN, wxEVT_LEFT_UP, wxEVT_LEFT_DCLICK, wxEVT_RIGHT_DOWN, wxEVT_RIGHT_UP,
                       wxEVT_RIGHT_DCLICK})
         Bind(type, &GameCanvas::On_Mouse, this);
+    Bind(wxEVT_ENTER_WINDOW, &GameCanvas::On_Crossing, this);
+    Bind(wxEVT_LEAVE_WINDOW, &GameCanvas::On_Crossing, this);
     Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) { On_Key(e, true); });
     Bind(wxEVT_KEY_UP, [this](wxKeyEvent& e) { On_Key(e, false); });
     Bind(wxEVT_KILL_FOCUS, &GameCanvas::On_Kill_Focus, this);
@@ -267,6 +276,14 @@ void GameCanvas::On_Mouse(wxMouseEvent& e) {
         message = WM_RBUTTONDBLCLK;
     if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) SetFocus();
     backend->Input(hwnd_, message, flags, MAKELPARAM(p.x, p.y));
+}
+
+// The pointer coming over the canvas or leaving it (also when a window over
+// it opens or closes) is where the game's cursor position stands until the
+// next move: one that left across the screen's edge stays on that edge.
+void GameCanvas::On_Crossing(wxMouseEvent& e) {
+    if (backend != nullptr) backend->Mouse_At(Window_To_Picture(fit_, e.GetX(), e.GetY()));
+    e.Skip();
 }
 
 void GameCanvas::On_Key(wxKeyEvent& e, bool down) {
@@ -365,6 +382,8 @@ void WxBackend::Input(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (!Accepting() || !started_) return;
     queue_.push_back({hwnd, message, wParam, lParam});
     if (Process_Queue()) Present();
+    // What the input asked for (a redraw, a scroll) is done by idle passes.
+    wxWakeUpIdle();
 }
 
 void WxBackend::Tick(HWND hwnd, UINT_PTR id) {
@@ -372,6 +391,7 @@ void WxBackend::Tick(HWND hwnd, UINT_PTR id) {
     if (!Accepting() || !started_ || Queued(hwnd, WM_TIMER, id)) return;
     queue_.push_back({hwnd, WM_TIMER, id, 0});
     if (Process_Queue()) Present();
+    wxWakeUpIdle();
 }
 
 bool WxBackend::Process_Queue() {
@@ -397,6 +417,7 @@ bool WxBackend::Present() {
     IDirectDrawSurface* primary = Display_Primary();
     RECT dirty;
     if (primary == nullptr || !primary->Take_Dirty_Rect(dirty)) return false;
+    drawn_in_pass_ = true;
     // The game redraws whole areas that mostly look as before: only what
     // changed is converted and sent to the window.
     const std::vector<RECT> parts = Changed_Parts(*primary, dirty, shown_);
@@ -415,18 +436,22 @@ void WxBackend::Idle(wxIdleEvent& e) {
         if (!Process_Queue()) return;
     }
     vblank_waited_ = false;
+    drawn_in_pass_ = false;
     const BOOL more = app_.OnIdle(idle_count_++);
     if (!Process_Queue()) return;
-    const bool drew = Present();
-    // A pass that drew is paced by the display's refresh; one that did
-    // nothing rests a moment, so that an idle game does not take a core.
+    const bool changed = Present();
+    // A pass that changed the picture is paced by the display's refresh; one
+    // that drew the same picture again rests a moment. One that neither
+    // drew nor waited for a refresh asks for no more: the next pass follows
+    // the next tick, input or drawing of another thread.
+    const bool worked = drawn_in_pass_ || vblank_waited_;
     if (!vblank_waited_) {
-        if (drew)
+        if (changed)
             Wait_Vertical_Blank();
-        else
+        else if (worked)
             std::this_thread::sleep_for(IDLE_PAUSE);
     }
-    if (more) e.RequestMore();
+    if (more && worked) e.RequestMore();
 }
 
 void WxBackend::Start() {
@@ -537,10 +562,12 @@ BOOL WxBackend::Peek_Message(MSG* out, HWND hwnd, UINT first, UINT last, UINT re
 }
 
 BOOL WxBackend::Get_Cursor_Pos(POINT* point) {
+    // The window system is asked once, before the pointer has moved over the
+    // window; from then on its motion and crossing events tell.
     if (!mouse_known_ && !windows_.empty()) {
         const game_window& w = windows_.begin()->second;
         const wxPoint at = w.canvas->ScreenToClient(wxGetMousePosition());
-        mouse_ = Window_To_Picture(w.canvas->Picture_Fit(), at.x, at.y);
+        Mouse_At(Window_To_Picture(w.canvas->Picture_Fit(), at.x, at.y));
     }
     *point = mouse_;
     return TRUE;
@@ -598,10 +625,11 @@ class GameApp : public wxApp {
         SetExitOnFrameDelete(false);
         backend = &backend_;
         Set_Window_Backend(&backend_);
+        Set_Display_Change_Hook(&WxBackend::Display_Changed);
         Bind(wxEVT_IDLE, [this](wxIdleEvent& e) { backend_.Idle(e); });
         // Idle and update-UI events go to the application alone: the game's
-        // window has no use for them, and an idle pass runs a thousand times
-        // a second.
+        // window has no use for them, and while the game draws an idle pass
+        // runs at every refresh.
         wxIdleEvent::SetMode(wxIDLE_PROCESS_SPECIFIED);
         wxUpdateUIEvent::SetMode(wxUPDATE_UI_PROCESS_SPECIFIED);
         // The game starts once the event loop runs, so that its window
@@ -619,6 +647,7 @@ class GameApp : public wxApp {
     }
 
     int OnExit() override {
+        Set_Display_Change_Hook(nullptr);
         Set_Window_Backend(nullptr);
         backend = nullptr;
         return wxApp::OnExit();

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "platform/ScreenFit.h"
 #include "tests/gui/XScreen.h"
@@ -37,6 +38,14 @@ class ScreenTest : public ::testing::Test {
         const std::optional<screen_picture> screen = Grab_Screen();
         ASSERT_TRUE(screen);
         fit = Fit_Picture(screen->width, screen->height);
+    }
+    // The folder beside the test program that keeps the grabs of a test,
+    // named test_gui-<name>-shots.
+    static std::filesystem::path Shots_Folder(const std::string& name) {
+        const std::filesystem::path shots =
+            std::filesystem::canonical("/proc/self/exe").parent_path() / ("test_gui-" + name + "-shots");
+        std::filesystem::create_directories(shots);
+        return shots;
     }
     // The grab of a failing test goes to failure.png in this folder.
     void Keep_Failure_Screen(const std::filesystem::path& folder) {
