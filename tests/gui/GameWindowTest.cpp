@@ -87,6 +87,16 @@ class GameWindow : public ScreenTest {
             for (int x = 36; x < 200; ++x) ink += Yellow(Picture_Pixel(s, x, y));
         return ink;
     }
+    // Esc asks to quit; Enter answers Yes and the game closes in order.
+    void Quit_With_Esc(Program& game) {
+        Press(WXK_ESCAPE);
+        ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
+        wxUIActionSimulator input;
+        input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
+        const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
+        ASSERT_TRUE(status) << "the game did not close";
+        EXPECT_EQ(*status, 0) << game.Log();
+    }
     void Press(int key) {
         wxUIActionSimulator input;
         input.Char(key);
@@ -178,12 +188,7 @@ TEST_F(GameWindow, PlaysAndClosesThroughTheQuitControl) {
 
     // The Esc key asks again; Enter answers Yes and the game closes in order.
     input.MouseMove(Screen_Point(300, 200));
-    Press(WXK_ESCAPE);
-    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
-    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
-    const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
-    ASSERT_TRUE(status) << "the game did not close";
-    EXPECT_EQ(*status, 0) << game.Log();
+    Quit_With_Esc(game);
 }
 
 TEST_F(GameWindow, FailedStartShowsItsMessageAndExitsWithFailure) {
@@ -284,12 +289,7 @@ TEST_F(GameWindow, LeftAloneItPlaysOnAndThePointerOnAnEdgeScrollsAtOnce) {
     EXPECT_GE(Map_Changes(5), 4) << "the game stood still after the scroll";
     Shot("idle-5-playing-on");
 
-    Press(WXK_ESCAPE);
-    ASSERT_TRUE(Wait_For([&](const screen_picture& s) { return Box_Shown(s); }, 10s)) << "no quit box on Esc";
-    input.MouseMove(wxPoint(fit.window_width / 2, fit.window_height / 2));
-    const std::optional<int> status = Wait_Exit(game, 20s, [&] { Press(WXK_RETURN); });
-    ASSERT_TRUE(status) << "the game did not close";
-    EXPECT_EQ(*status, 0) << game.Log();
+    Quit_With_Esc(game);
 }
 
 // The backend's message box is modal for the game too: while it is open no
