@@ -6,6 +6,7 @@
 #include <bit>
 #include <limits>
 #include <new>
+#include <optional>
 #include <vector>
 
 #include "Objects/AIData.h"
@@ -431,6 +432,40 @@ bool May_See(const Perception_Reach& r, obj_ref observer, std::uint16_t f) {
 }
 bool May_Hear(std::uint16_t f) { return May_Hear_At(f, Greatest_Hearing()); }
 
+// How far away an observer sees the sight target and hears the sound,
+// NO_DISTANCE for what it does not perceive. Only a character looks in a
+// direction.
+struct Perceived {
+    std::int32_t sight, hearing;
+};
+
+Perceived Perceive(obj_ref o) { return {Is_Char(o) ? visi_dist_scope(o) : visi_dist(o), Hear_Distance(o)}; }
+
+// The same for an observer of an act whose reach is known, asking nothing
+// of one that stands beyond it. Nothing but its record answers a
+// character's facing (so the kinds are built), which rules out at once
+// most of those that stand near enough to see.
+Perceived Perceive_Within(const Perception_Reach& r, obj_ref o) {
+    const std::uint16_t at = Object_Field(o);
+    const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
+    if (!Is_Char(o)) {
+        const bool may_see = May_See(r, o, at);
+        if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
+        return {may_see ? visi_dist(o) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
+    }
+    const char_record& c = chararray.records[Obj_Index(o)];
+    Viewer_Place place{at, c.x, c.y, c.facing};
+    // A place off the map's columns and rows is taken from the field index.
+    if (c.x < 0 || c.y < 0 || static_cast<std::uint32_t>(c.x) >= map_width ||
+        static_cast<std::uint32_t>(c.y) >= map_height) {
+        place.x = at < total_fields ? static_cast<std::int32_t>(Field_X(at)) : 0;
+        place.y = at < total_fields ? static_cast<std::int32_t>(Field_Y(at)) : 0;
+    }
+    const bool may_see = May_See(r, o, at) && May_Face_Sight_Target(place);
+    if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
+    return {may_see ? visi_dist_scope_at(o, place) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
+}
+
 // The slots from first_slot on, in slot order, that may perceive the act
 // (and the source's own slot): every other observer neither sees nor hears
 // it. The notice such an observer would get says so, and no program acts on
@@ -639,6 +674,11 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
     // notice and answer any sight: then every observer is asked and told.
     const bool all_told = !Mod_Kinds_As_Built();
     Perception_Reach reach = Current_Reach(all_told);
+    // Nothing the observers are asked or told changes what stands on the
+    // map, but an attack of opportunity: each field on the sight lines is
+    // costed once.
+    std::optional<Sight_Cost_Scope> sight_costs;
+    if (!all_told) sight_costs.emplace();
     auto notice = [&](std::uint16_t s) {
         if (s >= iqarray.used || !IQ_Slot_In_Use(s)) return;
         const obj_ref o = iqarray.records[s].object;
@@ -654,13 +694,8 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         // nobody heeds a notice of what was neither seen nor heard, an
         // observer that perceives nothing is left out, active or not.
         if (all_told && Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0) return;
-        const std::uint16_t at = Object_Field(o);
-        const bool may_see = all_told || May_See(reach, o, at);
-        const bool may_hear = all_told || May_Hear(at);
-        if (!may_see && !may_hear) return;
-        // Only a character looks in a direction.
-        const std::int32_t sight = !may_see ? NO_DISTANCE : Is_Char(o) ? visi_dist_scope(o) : visi_dist(o);
-        const std::int32_t hearing = may_hear ? Hear_Distance(o) : NO_DISTANCE;
+        const Perceived p = all_told ? Perceive(o) : Perceive_Within(reach, o);
+        const std::int32_t sight = p.sight, hearing = p.hearing;
         const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
         if (!all_told && (!perceived || Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0)) return;
         // The observer is active: a party member is one of lobby 0.
@@ -675,7 +710,10 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
             }
         }
         if (perceived) {
-            if (step && source_is_char) Opportunity_Attack(o, s, source, source_slot, target, sight_range, loudness);
+            if (step && source_is_char) {
+                Opportunity_Attack(o, s, source, source_slot, target, sight_range, loudness);
+                Forget_Sight_Costs();
+            }
             if (hostile) Change_Hostility(s, o, source_slot, target, target_slot);
             Note_Seen_Object(s, source);
         }

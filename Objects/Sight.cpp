@@ -1,7 +1,9 @@
 #include "Objects/Sight.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
+#include <vector>
 
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
@@ -15,11 +17,55 @@ std::int32_t sight_target_x = 0;
 std::int32_t sight_target_y = 0;
 std::int16_t sight_range = 0;
 
+namespace {
+
+struct SightCostMemo {
+    int depth = 0;
+    std::uint32_t epoch = 1;
+    std::vector<std::uint32_t> stamp;  // by field: the epoch its cost was kept in
+    std::vector<std::int32_t> cost;    // by field
+};
+SightCostMemo memo;
+
+// The sight target's column and row, worked out again only when the target
+// or the map's size changed.
+struct Target_Place {
+    std::uint16_t field = NO_FIELD;
+    std::uint32_t width = 0, per_level = 0;
+    std::int32_t x = 0, y = 0;
+};
+Target_Place target_place;
+
+}  // namespace
+
 void Reset_Sight_State() {
     sight_target = NO_FIELD;
     sight_target_x = 0;
     sight_target_y = 0;
     sight_range = 0;
+    memo = SightCostMemo{};
+    target_place = Target_Place{};
+}
+
+Sight_Cost_Scope::Sight_Cost_Scope() {
+    ++memo.depth;
+    Forget_Sight_Costs();
+    if (memo.stamp.size() != total_fields) {
+        memo.stamp.assign(total_fields, 0);
+        memo.cost.assign(total_fields, 0);
+    }
+}
+
+Sight_Cost_Scope::~Sight_Cost_Scope() {
+    --memo.depth;
+    Forget_Sight_Costs();
+}
+
+void Forget_Sight_Costs() {
+    if (++memo.epoch != 0) return;
+    // Wrapped: no stamp may match by chance.
+    std::fill(memo.stamp.begin(), memo.stamp.end(), 0);
+    memo.epoch = 1;
 }
 
 namespace {
@@ -59,12 +105,39 @@ std::int64_t Sight_Budget(std::int64_t sight) { return sight * sight_range / 100
 // seen, and its line need not be walked.
 bool Beyond_Budget(std::int64_t distance, std::int64_t budget) { return (distance - 1) * SIGHT_BASE_COST > budget - 1; }
 
-// Whether the budget pays for the line from f to the sight target and keeps
-// at least 1. Every field still to pay costs at least SIGHT_BASE_COST, so the
-// walk ends as soon as what is left cannot pay for the rest.
-bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int64_t budget) {
+// The step from (x, y) to the sight target, which is on the map.
+void Step_To_Target(std::int32_t x, std::int32_t y, std::int32_t& dx, std::int32_t& dy) {
+    Target_Place& t = target_place;
+    if (t.field != sight_target || t.width != map_width || t.per_level != fields_per_level)
+        t = {sight_target, map_width, fields_per_level, static_cast<std::int32_t>(Field_X(sight_target)),
+             static_cast<std::int32_t>(Field_Y(sight_target))};
+    dx = t.x - x;
+    dy = t.y - y;
+}
+
+// Whether the step (dx, dy) from a character facing so lies in its facing
+// sector; false for a facing out of 1..6.
+bool In_Sector(std::int32_t facing, std::int32_t dx, std::int32_t dy) {
+    switch (facing) {
+        case 1: return dx >= 0 && (dy >= 0 || dx >= -dy);
+        case 2: return dy >= 0 && (dx >= 0 || dy >= -dx);
+        case 3: return dy >= 0 && dx <= 0;
+        case 4: return dx <= 0 && (dy <= 0 || -dx >= dy);
+        case 5: return dy <= 0 && (dx <= 0 || -dy >= dx);
+        case 6: return dx >= 0 && dy <= 0;
+        default: return false;
+    }
+}
+
+bool Valid_Facing(std::int64_t facing) { return facing >= 1 && facing <= 6; }
+
+// Whether the budget pays for the line from f, (dx, dy) away from the sight
+// target, and keeps at least 1. Every field still to pay costs at least
+// SIGHT_BASE_COST, so the walk ends as soon as what is left cannot pay for
+// the rest.
+bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy, std::int64_t budget) {
     std::array<std::uint16_t, MAX_LINE_FIELDS> line;
-    const std::uint16_t n = Line_Fields(f, sight_target, line.data());
+    const std::uint16_t n = Line_Fields_Toward(f, dx, dy, line.data());
     for (std::uint16_t j = 1; j < n; ++j) {
         if (budget - static_cast<std::int64_t>(n - j) * SIGHT_BASE_COST < 1) return false;
         budget -= Field_Sight_Cost(viewer, Make_Obj(OBJ_FIXITEM, line[j]));
@@ -72,15 +145,24 @@ bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int64_t budget) {
     return budget >= 1;
 }
 
+// The distance at which the viewer on field f (at column x, row y) sees the
+// sight target, NO_DISTANCE when it does not; both are on the map.
+std::int32_t Sight_Distance_From(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy) {
+    const std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
+    const std::int32_t distance = Step_Distance(dx, dy);
+    if (Beyond_Budget(distance, budget)) return NO_DISTANCE;
+    if (!Sight_Reaches(viewer, f, dx, dy, budget)) return NO_DISTANCE;
+    return distance;
+}
+
 std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     const std::uint16_t f = Object_Field(viewer);
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
     // The facing test first: it is the cheaper one.
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
-    std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
-    if (Beyond_Budget(Field_Distance(f, sight_target), budget)) return NO_DISTANCE;
-    if (!Sight_Reaches(viewer, f, budget)) return NO_DISTANCE;
-    return Field_Distance(f, sight_target);
+    std::int32_t dx = 0, dy = 0;
+    Step_To_Target(static_cast<std::int32_t>(Field_X(f)), static_cast<std::int32_t>(Field_Y(f)), dx, dy);
+    return Sight_Distance_From(viewer, f, dx, dy);
 }
 
 }  // namespace
@@ -95,6 +177,25 @@ void Set_Sight_Target(std::uint16_t field, std::uint16_t range) {
 }
 
 std::int32_t visi_dist_scope(obj_ref viewer) { return Sight_Distance(viewer, true); }
+
+std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at) {
+    if (at.field >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
+    if (!Valid_Facing(at.facing)) {
+        Error_Query_Quit("Invalid direction in Scope");
+        return NO_DISTANCE;
+    }
+    std::int32_t dx = 0, dy = 0;
+    Step_To_Target(at.x, at.y, dx, dy);
+    if (!In_Sector(at.facing, dx, dy)) return NO_DISTANCE;
+    return Sight_Distance_From(viewer, at.field, dx, dy);
+}
+
+bool May_Face_Sight_Target(const Viewer_Place& at) {
+    if (!Valid_Facing(at.facing) || at.field >= total_fields || sight_target >= total_fields) return true;
+    std::int32_t dx = 0, dy = 0;
+    Step_To_Target(at.x, at.y, dx, dy);
+    return In_Sector(at.facing, dx, dy);
+}
 
 std::int32_t visi_dist(obj_ref viewer) { return Sight_Distance(viewer, false); }
 
@@ -134,26 +235,25 @@ int Scope(obj_ref character, std::uint16_t field) {
     const std::int64_t facing = Ask_Clamped(character, character, REQ_FACING);
     const std::uint16_t own = Object_Field(character);
     if (own >= total_fields) return 0;
+    if (!Valid_Facing(facing)) {
+        Error_Query_Quit("Invalid direction in Scope");
+        return 0;
+    }
     const std::int32_t dx = static_cast<std::int32_t>(Field_X(field)) - static_cast<std::int32_t>(Field_X(own));
     const std::int32_t dy = static_cast<std::int32_t>(Field_Y(field)) - static_cast<std::int32_t>(Field_Y(own));
-    bool inside = false;
-    switch (facing) {
-        case 1: inside = dx >= 0 && (dy >= 0 || dx >= -dy); break;
-        case 2: inside = dy >= 0 && (dx >= 0 || dy >= -dx); break;
-        case 3: inside = dy >= 0 && dx <= 0; break;
-        case 4: inside = dx <= 0 && (dy <= 0 || -dx >= dy); break;
-        case 5: inside = dy <= 0 && (dx <= 0 || -dy >= dx); break;
-        case 6: inside = dx >= 0 && dy <= 0; break;
-        default: Error_Query_Quit("Invalid direction in Scope"); return 0;
-    }
-    return inside ? 1 : 0;
+    return In_Sector(static_cast<std::int32_t>(facing), dx, dy) ? 1 : 0;
 }
 
 std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head) {
     const std::uint16_t h = Obj_Index(field_head);
     if (h >= total_fields) return 0;
     if (mapfield[h] & MF_ASK_SIGHT) return Ask_Clamped(viewer, field_head, REQ_SIGHT_COST);
-    return Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
+    if (memo.depth == 0 || h >= memo.stamp.size()) return Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
+    if (memo.stamp[h] != memo.epoch) {
+        memo.cost[h] = Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
+        memo.stamp[h] = memo.epoch;
+    }
+    return memo.cost[h];
 }
 
 std::int32_t Field_Base_Sight_Cost(obj_ref asker, obj_ref field_head) {

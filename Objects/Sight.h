@@ -23,6 +23,20 @@ void Set_Sight_Target(std::uint16_t field, std::uint16_t range);
 std::int32_t visi_dist_scope(obj_ref viewer);
 // The same without the facing test.
 std::int32_t visi_dist(obj_ref viewer);
+// Where a character stands, by field and by column and row on its level,
+// and which way it faces.
+struct Viewer_Place {
+    std::uint16_t field;
+    std::int32_t x, y;
+    std::int32_t facing;
+};
+// visi_dist_scope for a character standing and facing as given: for
+// callers that know nothing answers the facing question but the record.
+std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at);
+// False when the sight target lies outside the facing sector of a character
+// standing so. True for a facing out of 1..6, which visi_dist_scope_at
+// reports.
+bool May_Face_Sight_Target(const Viewer_Place& at);
 // The farthest distance at which a viewer whose request 70 is at most
 // greatest_sight can see the sight target; SEEN_NOWHERE when none can.
 std::int32_t Farthest_Sight(std::int64_t greatest_sight);
@@ -34,3 +48,18 @@ std::int32_t base_visible_percent(obj_ref a, obj_ref b);
 int Scope(obj_ref character, std::uint16_t field);
 std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head);
 std::int32_t Field_Base_Sight_Cost(obj_ref asker, obj_ref field_head);
+
+// While one lives, the sight cost of a field that does not ask its objects
+// (no MF_ASK_SIGHT) is worked out once and kept: for a loop that looks along
+// many lines while nothing on the map changes. Sound only while no modifier
+// kind makes a character's cover depend on who asks (the kinds as built).
+// Forget_Sight_Costs drops what was kept, for when something may have
+// changed meanwhile.
+class Sight_Cost_Scope {
+  public:
+    Sight_Cost_Scope();
+    ~Sight_Cost_Scope();
+    Sight_Cost_Scope(const Sight_Cost_Scope&) = delete;
+    Sight_Cost_Scope& operator=(const Sight_Cost_Scope&) = delete;
+};
+void Forget_Sight_Costs();

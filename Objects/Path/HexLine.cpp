@@ -12,6 +12,10 @@ std::uint16_t Line_Fields(std::uint16_t a, std::uint16_t b, std::uint16_t* out) 
     if (a >= total_fields || b >= total_fields) return 0;
     const std::int32_t dx = static_cast<std::int32_t>(Field_X(b)) - static_cast<std::int32_t>(Field_X(a));
     const std::int32_t dy = static_cast<std::int32_t>(Field_Y(b)) - static_cast<std::int32_t>(Field_Y(a));
+    return Line_Fields_Toward(a, dx, dy, out);
+}
+
+std::uint16_t Line_Fields_Toward(std::uint16_t a, std::int32_t dx, std::int32_t dy, std::uint16_t* out) {
     const std::int32_t sx = dx >= 0 ? 1 : -1;
     const std::int32_t ys = dy >= 0 ? static_cast<std::int32_t>(map_width) : -static_cast<std::int32_t>(map_width);
     const std::int32_t A = dx < 0 ? -dx : dx;

@@ -24,6 +24,7 @@
 #include "Objects/Request.h"
 #include "Objects/RequestNumbers.h"
 #include "Objects/Requests.h"
+#include "Objects/Sight.h"
 #include "support/ActWorld.h"
 #include "support/BattleWorld.h"
 #include "support/RecordingHandler.h"
@@ -73,6 +74,38 @@ TEST(PerceptionReach, NoKindLiftsSightOrHearingAboveTheGreatestOrHeedsAnUnpercei
         record.slot_record = &iqarray.records[record.slot];
         Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
         EXPECT_TRUE(before == World_Snapshot()) << mod_types[kind].name;
+    }
+}
+
+// The sight costs of every field as a viewer finds them.
+std::vector<std::int32_t> Sight_Costs(obj_ref viewer) {
+    std::vector<std::int32_t> costs;
+    for (std::uint16_t f = 0; f < total_fields; ++f) costs.push_back(Field_Sight_Cost(viewer, Fix_Ref(f)));
+    return costs;
+}
+
+// What lets the observers' loop take a character's facing from its record
+// and keep the sight cost of a field while it runs.
+TEST(PerceptionReach, NoKindAnswersFacingOrCoverByWhoAsksOrChangesSightCostsOnANotice) {
+    for (std::uint32_t kind = 1; kind < MOD_KIND_COUNT; ++kind) {
+        Reset_Act_World(12, 12);
+        const std::uint16_t c = Char_With_Kind(kind);
+        const obj_ref o = Char_Ref(c);
+        chararray.records[c].facing = 3;
+        const std::uint16_t other = Place_Stranger(Field_At(6, 5), "Walker");
+        const obj_ref walker = Char_Ref(other);
+        const std::string before = World_Snapshot();
+        EXPECT_EQ(Object_Request(o, o, 0, REQ_FACING, NO_VALUE), 3) << mod_types[kind].name;
+        EXPECT_EQ(Ask(o, o, REQ_COVER), Ask(walker, o, REQ_COVER)) << mod_types[kind].name;
+        EXPECT_EQ(Ask(NOOBJ, o, REQ_COVER), Ask(walker, o, REQ_COVER)) << mod_types[kind].name;
+        EXPECT_TRUE(before == World_Snapshot()) << mod_types[kind].name;
+
+        const std::vector<std::int32_t> costs = Sight_Costs(walker);
+        perception_record record{
+            walker, walker, &step_act, 0, NOTICE_HOSTILE, ACT_HOSTILE, 1, 1, chararray.records[c].ai_slot, nullptr};
+        record.slot_record = &iqarray.records[record.slot];
+        Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
+        EXPECT_EQ(Sight_Costs(walker), costs) << mod_types[kind].name;
     }
 }
 

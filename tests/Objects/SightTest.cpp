@@ -140,3 +140,58 @@ TEST_F(Sight, VisiblePercentAndCover) {
 }
 
 }  // namespace
+
+// A character whose facing is taken from its record, with its place given,
+// sees what the facing question makes it see: in every direction, near and
+// far, past what stands on the line.
+TEST_F(Sight, AFacingGivenFromTheRecordSeesAsTheFacingQuestion) {
+    Place_Char(F(12, 10), "Obstacle");
+    Place_Char(F(8, 5), "Obstacle");
+    const std::uint16_t at = F(2, 10);
+    const int targets[][2] = {{22, 10}, {23, 10}, {12, 0}, {12, 10}, {20, 10}, {2, 0},  {2, 19},
+                              {0, 10},  {0, 19},  {8, 2},  {14, 0},  {3, 10},  {2, 10}, {30, 19}};
+    for (const auto& t : targets) {
+        for (std::int32_t facing = 1; facing <= 6; ++facing) {
+            chararray.records[viewer].facing = static_cast<std::uint8_t>(facing);
+            Set_Sight_Target(F(static_cast<std::uint32_t>(t[0]), static_cast<std::uint32_t>(t[1])), 20);
+            const Viewer_Place place{at, 2, 10, facing};
+            const std::int32_t asked = visi_dist_scope(Char_Ref(viewer));
+            EXPECT_EQ(visi_dist_scope_at(Char_Ref(viewer), place), asked)
+                << t[0] << "," << t[1] << " facing " << facing;
+            if (!May_Face_Sight_Target(place)) {
+                EXPECT_EQ(asked, NO_DISTANCE) << t[0] << "," << t[1];
+            }
+        }
+    }
+    // A facing out of 1..6 is reported as the question reports it.
+    Set_Sight_Target(F(12, 0), 20);
+    EXPECT_TRUE(May_Face_Sight_Target({at, 2, 10, 7}));
+    EXPECT_EQ(visi_dist_scope_at(Char_Ref(viewer), {at, 2, 10, 7}), NO_DISTANCE);
+    ASSERT_EQ(Headless_Backend().boxes.size(), 1u);
+    EXPECT_EQ(Headless_Backend().boxes[0].caption, "Invalid direction in Scope");
+}
+
+// While a sight-cost scope lives a field's cost is worked out once; what
+// changes meanwhile is seen only once the kept costs are forgotten, and
+// never outside a scope.
+TEST_F(Sight, KeptSightCostsLastUntilForgotten) {
+    const obj_ref eye = Char_Ref(viewer);
+    const obj_ref head = Fix_Ref(F(10, 10));
+    {
+        const Sight_Cost_Scope scope;
+        EXPECT_EQ(Field_Sight_Cost(eye, head), 5);
+        const std::uint16_t other = Place_Char(F(10, 10), "Obstacle");
+        EXPECT_EQ(Field_Sight_Cost(eye, head), 5);
+        Forget_Sight_Costs();
+        EXPECT_EQ(Field_Sight_Cost(eye, head), 20);
+        Delete_Object_From_Field(OBJ_CHAR, other, F(10, 10));
+        {
+            const Sight_Cost_Scope inner;  // a new scope keeps nothing from before
+            EXPECT_EQ(Field_Sight_Cost(eye, head), 5);
+            Place_Char(F(10, 10), "Obstacle");
+        }
+        EXPECT_EQ(Field_Sight_Cost(eye, head), 20);  // nor does the one it returns to
+    }
+    Place_Char(F(10, 10), "Obstacle");
+    EXPECT_EQ(Field_Sight_Cost(eye, head), 35);
+}
