@@ -698,8 +698,10 @@ void Step_Side_Effect(obj_ref source, obj_ref target, act_desc* act, std::uint16
         const std::int32_t sight = p.sight, hearing = p.hearing;
         const bool perceived = sight < NO_DISTANCE || hearing < NO_DISTANCE;
         if (!all_told && (!perceived || Object_Request(o, o, 0, REQ_ACTIVE, 1) == 0)) return;
-        // The observer is active: a party member is one of lobby 0.
-        if (perceived && Is_Char(o) && Ask(o, o, REQ_LOBBY) == 0) {
+        // The observer is active: a party member is one of lobby 0. Its
+        // lobby is asked only when it could be the party's nearest.
+        const bool nearer = sight < party_sight_distance || hearing < party_hearing_distance;
+        if (perceived && Is_Char(o) && (all_told || nearer) && Ask(o, o, REQ_LOBBY) == 0) {
             if (sight < party_sight_distance) {
                 party_sight_distance = sight;
                 party_observer = o;
