@@ -8,6 +8,7 @@
 #include "Objects/Char/Characters.h"
 #include "Objects/FieldLists.h"
 #include "Objects/Map.h"
+#include "Objects/ModifierKinds.h"
 #include "Objects/Path/PathWork.h"
 
 obj_ref path_char = NOOBJ;
@@ -35,6 +36,13 @@ struct Expand_Frame {
     int next_dir;
 };
 std::vector<Expand_Frame> expand_stack;
+
+// A destination blocked whatever side it is entered from keeps its cheapest
+// arrival (the last of equal ones): once it is reached, a dearer step can
+// lead to no arrival that counts, and the search stops there. Sound while
+// the search's questions change nothing and a cost that does not depend on
+// the side does not (the kinds as built).
+bool blocked_dest_bounds = false;
 
 // Where a character's path starts: the field it is stepping to, else its own.
 std::uint16_t Char_Start_Field(std::uint16_t c) {
@@ -72,8 +80,11 @@ bool Path_Relax(std::uint16_t f, std::int32_t c_in, int d, std::uint16_t p, std:
 
     if (e < 0) {
         const std::uint32_t type = Node_Type(nf);
-        if (type == PT_UNVISITED || (type == PT_BLOCKED && c_in <= Node_Cost(nf)))
+        if (type == PT_UNVISITED || (type == PT_BLOCKED && c_in <= Node_Cost(nf))) {
             path_nodes[f] = Make_Node(static_cast<std::uint32_t>(c_in), PT_BLOCKED, 0, p);
+            if (f == path_dest && g == f && path_cacheable && blocked_dest_bounds)
+                path_bound = std::min(path_bound, c_in);
+        }
         return false;
     }
 
@@ -217,6 +228,7 @@ void Reset_Path_Search_State() {
     path_count = 0;
     path_cost = 0;
     expand_stack.clear();
+    blocked_dest_bounds = false;
     Reset_Danger_Limit();
     Reset_Path_Arrows();
 }
@@ -245,6 +257,7 @@ void path(std::uint16_t character, std::int32_t x, std::int32_t y, std::int32_t 
     }
     asked_dest = dest;
 
+    blocked_dest_bounds = Mod_Kinds_As_Built();
     path_bound = Line_Bound(start, dest);
     path_dest = dest;
 

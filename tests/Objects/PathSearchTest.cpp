@@ -555,4 +555,63 @@ TEST_F(PathSearch, NeverDearerThanTheCheapestPathOnRandomMaps) {
     EXPECT_TRUE(Headless_Backend().boxes.empty());
 }
 
+// A destination that a character stands on is reached no cheaper once it
+// was reached: the search stops at dearer steps and finds the path, arrow
+// for arrow, that it finds asking every field (as it does while a kind's
+// handler is stood in), looking at fewer fields.
+TEST_F(PathSearch, AnOccupiedDestinationEndsTheSearchEarlyWithTheSamePath) {
+    std::mt19937 rng(20261211);
+    int compared = 0, fewer = 0;
+    for (int map = 0; map < 30; ++map) {
+        const std::uint32_t w = 10 + rng() % 20, h = 10 + rng() % 20;
+        World(w, h, 1, static_cast<std::int8_t>(1 + rng() % 2));
+        std::vector<std::string> rows(h, std::string(w, '.'));
+        for (auto& row : rows)
+            for (char& c : row) {
+                const unsigned r = rng() % 100;
+                if (r < 15)
+                    c = '#';
+                else if (r < 40)
+                    c = static_cast<char>('1' + rng() % 9);
+            }
+        Draw_Level(rows);
+        std::vector<std::uint16_t> open;
+        for (std::uint16_t f = 0; f < total_fields; ++f)
+            if (rows[Field_Y(f)][Field_X(f)] != '#') open.push_back(f);
+        if (open.size() < 12) continue;
+        std::set<std::uint16_t> taken;
+        Hero(open[rng() % open.size()]);
+        taken.insert(Start());
+        std::vector<std::uint16_t> occupied;
+        for (int i = 0; i < 6; ++i) {
+            const std::uint16_t at = open[rng() % open.size()];
+            if (!taken.insert(at).second) continue;
+            Place_Thinking_Char(at, "Other", 4);
+            occupied.push_back(at);
+        }
+        for (const std::uint16_t dest : occupied) {
+            SCOPED_TRACE(testing::Message() << "map " << map << " to " << dest);
+            std::vector<std::uint32_t> asking_all;
+            std::uint32_t queued_all = 0;
+            std::uint16_t cost_all = 0;
+            {
+                const ScopedHandler stand_in(MK_CHARM, [](const HandlerCall& call) { return call.value; });
+                Go(dest);
+                asking_all.assign(pathdirs.begin(), pathdirs.begin() + path_count);
+                queued_all = path_queue_count;
+                cost_all = path_cost;
+            }
+            Go(dest);
+            ++compared;
+            EXPECT_EQ(std::vector<std::uint32_t>(pathdirs.begin(), pathdirs.begin() + path_count), asking_all);
+            EXPECT_EQ(path_cost, cost_all);
+            EXPECT_LE(path_queue_count, queued_all);
+            if (path_queue_count < queued_all) ++fewer;
+        }
+    }
+    EXPECT_GT(compared, 100);
+    EXPECT_GT(fewer, compared / 2);
+    EXPECT_TRUE(Headless_Backend().boxes.empty());
+}
+
 }  // namespace
