@@ -19,11 +19,14 @@ std::int16_t sight_range = 0;
 
 namespace {
 
+struct Kept_Cost {
+    std::uint32_t epoch;  // the epoch it was kept in
+    std::int32_t cost;
+};
 struct SightCostMemo {
     int depth = 0;
     std::uint32_t epoch = 1;
-    std::vector<std::uint32_t> stamp;  // by field: the epoch its cost was kept in
-    std::vector<std::int32_t> cost;    // by field
+    std::vector<Kept_Cost> kept;  // by field
 };
 SightCostMemo memo;
 
@@ -50,9 +53,8 @@ void Reset_Sight_State() {
 Sight_Cost_Scope::Sight_Cost_Scope() {
     ++memo.depth;
     Forget_Sight_Costs();
-    if (memo.stamp.size() != total_fields) {
-        memo.stamp.assign(total_fields, 0);
-        memo.cost.assign(total_fields, 0);
+    if (memo.kept.size() != total_fields) {
+        memo.kept.assign(total_fields, Kept_Cost{0, 0});
     }
 }
 
@@ -64,7 +66,7 @@ Sight_Cost_Scope::~Sight_Cost_Scope() {
 void Forget_Sight_Costs() {
     if (++memo.epoch != 0) return;
     // Wrapped: no stamp may match by chance.
-    std::fill(memo.stamp.begin(), memo.stamp.end(), 0);
+    std::fill(memo.kept.begin(), memo.kept.end(), Kept_Cost{0, 0});
     memo.epoch = 1;
 }
 
@@ -248,12 +250,10 @@ std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head) {
     const std::uint16_t h = Obj_Index(field_head);
     if (h >= total_fields) return 0;
     if (mapfield[h] & MF_ASK_SIGHT) return Ask_Clamped(viewer, field_head, REQ_SIGHT_COST);
-    if (memo.depth == 0 || h >= memo.stamp.size()) return Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
-    if (memo.stamp[h] != memo.epoch) {
-        memo.cost[h] = Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
-        memo.stamp[h] = memo.epoch;
-    }
-    return memo.cost[h];
+    if (memo.depth == 0 || h >= memo.kept.size()) return Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h));
+    Kept_Cost& k = memo.kept[h];
+    if (k.epoch != memo.epoch) k = {memo.epoch, Clamp32(SIGHT_BASE_COST + Cover_Of_Objects(viewer, h))};
+    return k.cost;
 }
 
 std::int32_t Field_Base_Sight_Cost(obj_ref asker, obj_ref field_head) {
