@@ -137,9 +137,6 @@ constexpr std::uint32_t MAX_LINE_FIELDS = 2 * 100;
 // The straight hex line from a (included) toward b (excluded) on a's level;
 // out must hold |dx| + |dy| entries. Returns the number written.
 std::uint16_t Line_Fields(std::uint16_t a, std::uint16_t b, std::uint16_t* out);
-// The same line given by a (on the map) and the column and row steps from a
-// to b, for callers that know them without dividing field indexes.
-std::uint16_t Line_Fields_Toward(std::uint16_t a, std::int32_t dx, std::int32_t dy, std::uint16_t* out);
 // The direction 1..6 nearest to the axial vector.
 int Direction_Of_Vector(std::int16_t dx, std::int16_t dy);
 // The sum of request 109 over the fields of the line from s toward d.

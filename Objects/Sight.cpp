@@ -8,8 +8,10 @@
 #include "Objects/FieldLists.h"
 #include "Objects/Geometry.h"
 #include "Objects/Map.h"
+#include "Objects/Path/HexLine.h"
 #include "Objects/PathSearch.h"
 #include "Objects/Request.h"
+#include "Objects/Requests.h"
 #include "System/ErrorReport.h"
 
 std::uint16_t sight_target = NO_FIELD;
@@ -75,10 +77,13 @@ namespace {
 // The cover of the field head and the objects on it: a fixitem's fill
 // percent, half a character's request 108; items nothing.
 std::int64_t Cover_Of_Objects(obj_ref asker, std::uint16_t field) {
+    // The head first: most fields hold nothing else.
     obj_ref cur = Make_Obj(OBJ_FIXITEM, field);
-    std::int64_t sum = 0;
+    std::int64_t sum = fixitem_types[maparray.records[field].type].fill;
+    Next_Object_No_Anim(cur);
+    if (Obj_Kind(cur) == OBJ_NONE) return sum;
     const std::uint32_t limit = Field_List_Limit();
-    for (std::uint32_t steps = 0; steps < limit && Obj_Kind(cur) != OBJ_NONE; ++steps) {
+    for (std::uint32_t steps = 1; steps < limit && Obj_Kind(cur) != OBJ_NONE; ++steps) {
         const std::uint16_t i = Obj_Index(cur);
         if (Obj_Kind(cur) == OBJ_FIXITEM) sum += fixitem_types[maparray.records[i].type].fill;
         if (Obj_Kind(cur) == OBJ_CHAR) sum += Ask_Clamped(asker, cur, REQ_COVER) / 2;
@@ -138,23 +143,34 @@ bool Valid_Facing(std::int64_t facing) { return facing >= 1 && facing <= 6; }
 // SIGHT_BASE_COST, so the walk ends as soon as what is left cannot pay for
 // the rest.
 bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy, std::int64_t budget) {
-    std::array<std::uint16_t, MAX_LINE_FIELDS> line;
-    const std::uint16_t n = Line_Fields_Toward(f, dx, dy, line.data());
-    for (std::uint16_t j = 1; j < n; ++j) {
-        if (budget - static_cast<std::int64_t>(n - j) * SIGHT_BASE_COST < 1) return false;
-        budget -= Field_Sight_Cost(viewer, Make_Obj(OBJ_FIXITEM, line[j]));
-    }
-    return budget >= 1;
+    const std::int64_t n = Step_Distance(dx, dy);  // the fields of the line
+    std::int64_t j = 0;
+    bool cut = false;
+    Walk_Line_Toward(f, dx, dy, [&](std::uint16_t field) {
+        if (j++ == 0) return true;  // the viewer's own field is not paid for
+        if (budget - (n - (j - 1)) * SIGHT_BASE_COST < 1) {
+            cut = true;
+            return false;
+        }
+        budget -= Field_Sight_Cost(viewer, Make_Obj(OBJ_FIXITEM, field));
+        return true;
+    });
+    return !cut && budget >= 1;
 }
 
-// The distance at which the viewer on field f (at column x, row y) sees the
-// sight target, NO_DISTANCE when it does not; both are on the map.
+// Whether a viewer with this sight budget sees the sight target at the
+// distance, (dx, dy) away from its field f.
+bool Sees_With(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy, std::int32_t distance,
+               std::int64_t budget) {
+    return !Beyond_Budget(distance, budget) && Sight_Reaches(viewer, f, dx, dy, budget);
+}
+
+// The distance at which the viewer on field f sees the sight target, (dx,
+// dy) away, NO_DISTANCE when it does not; both are on the map.
 std::int32_t Sight_Distance_From(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy) {
     const std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
     const std::int32_t distance = Step_Distance(dx, dy);
-    if (Beyond_Budget(distance, budget)) return NO_DISTANCE;
-    if (!Sight_Reaches(viewer, f, dx, dy, budget)) return NO_DISTANCE;
-    return distance;
+    return Sees_With(viewer, f, dx, dy, distance, budget) ? distance : NO_DISTANCE;
 }
 
 std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
@@ -189,7 +205,14 @@ std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at) {
     std::int32_t dx = 0, dy = 0;
     Step_To_Target(at.x, at.y, dx, dy);
     if (!In_Sector(at.facing, dx, dy)) return NO_DISTANCE;
-    return Sight_Distance_From(viewer, at.field, dx, dy);
+    // A line that the keenest eyes cannot see along is not seen along by
+    // any: the viewer's sight is asked only when its line is clear enough.
+    const std::int32_t distance = Step_Distance(dx, dy);
+    const std::int64_t keenest = Sight_Budget(Greatest_Sight());
+    if (!Sees_With(viewer, at.field, dx, dy, distance, keenest)) return NO_DISTANCE;
+    const std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
+    if (budget != keenest && !Sees_With(viewer, at.field, dx, dy, distance, budget)) return NO_DISTANCE;
+    return distance;
 }
 
 bool May_Face_Sight_Target(const Viewer_Place& at) {

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "Objects/Map.h"
+#include "Objects/Path/HexLine.h"
 #include "Objects/Request.h"
 #include "System/ErrorReport.h"
 
@@ -12,65 +13,11 @@ std::uint16_t Line_Fields(std::uint16_t a, std::uint16_t b, std::uint16_t* out) 
     if (a >= total_fields || b >= total_fields) return 0;
     const std::int32_t dx = static_cast<std::int32_t>(Field_X(b)) - static_cast<std::int32_t>(Field_X(a));
     const std::int32_t dy = static_cast<std::int32_t>(Field_Y(b)) - static_cast<std::int32_t>(Field_Y(a));
-    return Line_Fields_Toward(a, dx, dy, out);
-}
-
-std::uint16_t Line_Fields_Toward(std::uint16_t a, std::int32_t dx, std::int32_t dy, std::uint16_t* out) {
-    const std::int32_t sx = dx >= 0 ? 1 : -1;
-    const std::int32_t ys = dy >= 0 ? static_cast<std::int32_t>(map_width) : -static_cast<std::int32_t>(map_width);
-    const std::int32_t A = dx < 0 ? -dx : dx;
-    const std::int32_t B = dy < 0 ? -dy : dy;
-    std::int32_t cur = a;
     std::uint16_t n = 0;
-    auto put = [&](std::int32_t f) { out[n++] = static_cast<std::uint16_t>(f); };
-
-    if (dx == 0) {
-        for (std::int32_t i = 0; i < B; ++i, cur += ys) put(cur);
-        return n;
-    }
-    if (dy == 0) {
-        for (std::int32_t i = 0; i < A; ++i, cur += sx) put(cur);
-        return n;
-    }
-    if ((dx > 0) == (dy > 0)) {
-        // (1,1) is no hexagon step: the two axes are walked one after the other.
-        if (A <= B) {
-            for (std::int32_t t = B; t < 2 * A * B + B; t += 2 * A) {
-                put(cur);
-                cur += ys;
-                const std::int32_t r = (t + 2 * A) % (2 * B);
-                if (r < 2 * A) {
-                    put(r >= A ? cur - ys + sx : cur);
-                    cur += sx;
-                }
-            }
-        } else {
-            for (std::int32_t t = A; t < 2 * A * B + A; t += 2 * B) {
-                put(cur);
-                cur += sx;
-                const std::int32_t r = (t + 2 * B) % (2 * A);
-                if (r < 2 * B) {
-                    put(r >= B ? cur - sx + ys : cur);
-                    cur += ys;
-                }
-            }
-        }
-        return n;
-    }
-    // Opposite signs: the diagonal (1,-1) is a hexagon step.
-    if (A <= B) {
-        for (std::int32_t t = B; t < 2 * A * B + B; t += 2 * A) {
-            put(cur);
-            cur += ys;
-            if ((t + 2 * A) % (2 * B) < 2 * A) cur += sx;
-        }
-    } else {
-        for (std::int32_t t = A; t < 2 * A * B + A; t += 2 * B) {
-            put(cur);
-            cur += sx;
-            if ((t + 2 * B) % (2 * A) < 2 * B) cur += ys;
-        }
-    }
+    Walk_Line_Toward(a, dx, dy, [&](std::uint16_t f) {
+        out[n++] = f;
+        return true;
+    });
     return n;
 }
 

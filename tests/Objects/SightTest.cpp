@@ -150,16 +150,23 @@ TEST_F(Sight, AFacingGivenFromTheRecordSeesAsTheFacingQuestion) {
     const std::uint16_t at = F(2, 10);
     const int targets[][2] = {{22, 10}, {23, 10}, {12, 0}, {12, 10}, {20, 10}, {2, 0},  {2, 19},
                               {0, 10},  {0, 19},  {8, 2},  {14, 0},  {3, 10},  {2, 10}, {30, 19}};
-    for (const auto& t : targets) {
-        for (std::int32_t facing = 1; facing <= 6; ++facing) {
-            chararray.records[viewer].facing = static_cast<std::uint8_t>(facing);
-            Set_Sight_Target(F(static_cast<std::uint32_t>(t[0]), static_cast<std::uint32_t>(t[1])), 20);
-            const Viewer_Place place{at, 2, 10, facing};
-            const std::int32_t asked = visi_dist_scope(Char_Ref(viewer));
-            EXPECT_EQ(visi_dist_scope_at(Char_Ref(viewer), place), asked)
-                << t[0] << "," << t[1] << " facing " << facing;
-            if (!May_Face_Sight_Target(place)) {
-                EXPECT_EQ(asked, NO_DISTANCE) << t[0] << "," << t[1];
+    // With the sight it has, and with a fog on its field dimming it.
+    for (int fog = 0; fog < 2; ++fog) {
+        if (fog == 1) {
+            Add_Modifier(0, Fix_Ref(at), MK_EVIL_FOG, 5, 0, 0, 0);
+            ASSERT_LT(Ask(Char_Ref(viewer), Char_Ref(viewer), REQ_SIGHT), 100);
+        }
+        for (const auto& t : targets) {
+            for (std::int32_t facing = 1; facing <= 6; ++facing) {
+                chararray.records[viewer].facing = static_cast<std::uint8_t>(facing);
+                Set_Sight_Target(F(static_cast<std::uint32_t>(t[0]), static_cast<std::uint32_t>(t[1])), 20);
+                const Viewer_Place place{at, 2, 10, facing};
+                const std::int32_t asked = visi_dist_scope(Char_Ref(viewer));
+                EXPECT_EQ(visi_dist_scope_at(Char_Ref(viewer), place), asked)
+                    << t[0] << "," << t[1] << " facing " << facing;
+                if (!May_Face_Sight_Target(place)) {
+                    EXPECT_EQ(asked, NO_DISTANCE) << t[0] << "," << t[1];
+                }
             }
         }
     }
