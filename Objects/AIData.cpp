@@ -194,10 +194,6 @@ bool Expand_AI_Arrays() {
 
 // ---- Slots ----
 
-bool IQ_Slot_In_Use(std::uint16_t slot) {
-    return slot < iqarray.Capacity() && Obj_Kind(iqarray.records[slot].object) != OBJ_NONE;
-}
-
 std::uint16_t Object_IQ_Slot(obj_ref object) {
     if (Obj_Kind(object) == OBJ_CHAR) {
         const std::uint16_t c = Obj_Index(object);

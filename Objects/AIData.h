@@ -125,7 +125,9 @@ bool Expand_AI_Arrays();
 // The object's new slot, NO_INDEX when none could be made.
 std::uint16_t Alloc_IQ_Slot(obj_ref object);
 void Free_IQ_Slot(std::uint16_t slot);
-bool IQ_Slot_In_Use(std::uint16_t slot);
+inline bool IQ_Slot_In_Use(std::uint16_t slot) {
+    return slot < iqarray.Capacity() && Obj_Kind(iqarray.records[slot].object) != OBJ_NONE;
+}
 // The slot an object thinks with, NO_INDEX when none.
 std::uint16_t Object_IQ_Slot(obj_ref object);
 

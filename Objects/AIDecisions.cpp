@@ -446,14 +446,15 @@ Perceived Perceive(obj_ref o) { return {Is_Char(o) ? visi_dist_scope(o) : visi_d
 // character's facing (so the kinds are built), which rules out at once
 // most of those that stand near enough to see.
 Perceived Perceive_Within(const Perception_Reach& r, obj_ref o) {
-    const std::uint16_t at = Object_Field(o);
-    const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
     if (!Is_Char(o)) {
+        const std::uint16_t at = Object_Field(o);
         const bool may_see = May_See(r, o, at);
+        const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
         if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
         return {may_see ? visi_dist(o) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
     }
     const char_record& c = chararray.records[Obj_Index(o)];
+    const std::uint16_t at = Char_Record_Field(c);
     Viewer_Place place{at, c.x, c.y, c.facing};
     // A place off the map's columns and rows is taken from the field index.
     if (c.x < 0 || c.y < 0 || static_cast<std::uint32_t>(c.x) >= map_width ||
@@ -461,7 +462,11 @@ Perceived Perceive_Within(const Perception_Reach& r, obj_ref o) {
         place.x = at < total_fields ? static_cast<std::int32_t>(Field_X(at)) : 0;
         place.y = at < total_fields ? static_cast<std::int32_t>(Field_Y(at)) : 0;
     }
-    const bool may_see = May_See(r, o, at) && May_Face_Sight_Target(place);
+    // A facing out of 1..6 is left to visi_dist_scope_at, which reports it.
+    const bool may_see =
+        May_See(r, o, at) &&
+        (!Is_Facing(place.facing) || In_Facing_Sector(place.facing, r.sight_x - place.x, r.sight_y - place.y));
+    const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
     if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
     return {may_see ? visi_dist_scope_at(o, place) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
 }

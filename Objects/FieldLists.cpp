@@ -142,9 +142,7 @@ std::uint16_t Object_Field(obj_ref obj) {
         case OBJ_FIXITEM: return End_Marker_Field(obj);
         case OBJ_CHAR: {
             if (i >= chararray.Capacity()) return NO_FIELD;
-            const char_record& c = chararray.records[i];
-            return static_cast<std::uint16_t>(c.x + c.y * static_cast<std::int32_t>(map_width) +
-                                              c.map_level * static_cast<std::int32_t>(fields_per_level));
+            return Char_Record_Field(chararray.records[i]);
         }
         case OBJ_ITEM: {
             if (i >= itemarray.Capacity()) return NO_FIELD;

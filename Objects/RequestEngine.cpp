@@ -42,8 +42,7 @@ void From_Char(std::uint16_t c, Located& where) {
     where.x = static_cast<std::uint16_t>(r.x);
     where.y = static_cast<std::uint16_t>(r.y);
     where.level = static_cast<std::uint16_t>(r.map_level);
-    where.field = static_cast<std::uint16_t>(r.x + r.y * static_cast<std::int32_t>(map_width) +
-                                             r.map_level * static_cast<std::int32_t>(fields_per_level));
+    where.field = Char_Record_Field(r);
 }
 
 // The applied-kinds set of one walk, one bit per kind, and the value it

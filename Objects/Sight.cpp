@@ -122,22 +122,6 @@ void Step_To_Target(std::int32_t x, std::int32_t y, std::int32_t& dx, std::int32
     dy = t.y - y;
 }
 
-// Whether the step (dx, dy) from a character facing so lies in its facing
-// sector; false for a facing out of 1..6.
-bool In_Sector(std::int32_t facing, std::int32_t dx, std::int32_t dy) {
-    switch (facing) {
-        case 1: return dx >= 0 && (dy >= 0 || dx >= -dy);
-        case 2: return dy >= 0 && (dx >= 0 || dy >= -dx);
-        case 3: return dy >= 0 && dx <= 0;
-        case 4: return dx <= 0 && (dy <= 0 || -dx >= dy);
-        case 5: return dy <= 0 && (dx <= 0 || -dy >= dx);
-        case 6: return dx >= 0 && dy <= 0;
-        default: return false;
-    }
-}
-
-bool Valid_Facing(std::int64_t facing) { return facing >= 1 && facing <= 6; }
-
 // Whether the budget pays for the line from f, (dx, dy) away from the sight
 // target, and keeps at least 1. Every field still to pay costs at least
 // SIGHT_BASE_COST, so the walk ends as soon as what is left cannot pay for
@@ -198,13 +182,13 @@ std::int32_t visi_dist_scope(obj_ref viewer) { return Sight_Distance(viewer, tru
 
 std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at) {
     if (at.field >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
-    if (!Valid_Facing(at.facing)) {
+    if (!Is_Facing(at.facing)) {
         Error_Query_Quit("Invalid direction in Scope");
         return NO_DISTANCE;
     }
     std::int32_t dx = 0, dy = 0;
     Step_To_Target(at.x, at.y, dx, dy);
-    if (!In_Sector(at.facing, dx, dy)) return NO_DISTANCE;
+    if (!In_Facing_Sector(at.facing, dx, dy)) return NO_DISTANCE;
     // A line that the keenest eyes cannot see along is not seen along by
     // any: the viewer's sight is asked only when its line is clear enough.
     const std::int32_t distance = Step_Distance(dx, dy);
@@ -213,13 +197,6 @@ std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at) {
     const std::int64_t budget = Sight_Budget(Ask_Clamped(viewer, viewer, REQ_SIGHT));
     if (budget != keenest && !Sees_With(viewer, at.field, dx, dy, distance, budget)) return NO_DISTANCE;
     return distance;
-}
-
-bool May_Face_Sight_Target(const Viewer_Place& at) {
-    if (!Valid_Facing(at.facing) || at.field >= total_fields || sight_target >= total_fields) return true;
-    std::int32_t dx = 0, dy = 0;
-    Step_To_Target(at.x, at.y, dx, dy);
-    return In_Sector(at.facing, dx, dy);
 }
 
 std::int32_t visi_dist(obj_ref viewer) { return Sight_Distance(viewer, false); }
@@ -260,13 +237,13 @@ int Scope(obj_ref character, std::uint16_t field) {
     const std::int64_t facing = Ask_Clamped(character, character, REQ_FACING);
     const std::uint16_t own = Object_Field(character);
     if (own >= total_fields) return 0;
-    if (!Valid_Facing(facing)) {
+    if (!Is_Facing(facing)) {
         Error_Query_Quit("Invalid direction in Scope");
         return 0;
     }
     const std::int32_t dx = static_cast<std::int32_t>(Field_X(field)) - static_cast<std::int32_t>(Field_X(own));
     const std::int32_t dy = static_cast<std::int32_t>(Field_Y(field)) - static_cast<std::int32_t>(Field_Y(own));
-    return In_Sector(static_cast<std::int32_t>(facing), dx, dy) ? 1 : 0;
+    return In_Facing_Sector(static_cast<std::int32_t>(facing), dx, dy) ? 1 : 0;
 }
 
 std::int32_t Field_Sight_Cost(obj_ref viewer, obj_ref field_head) {

@@ -33,10 +33,21 @@ struct Viewer_Place {
 // visi_dist_scope for a character standing and facing as given: for
 // callers that know nothing answers the facing question but the record.
 std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at);
-// False when the sight target lies outside the facing sector of a character
-// standing so. True for a facing out of 1..6, which visi_dist_scope_at
-// reports.
-bool May_Face_Sight_Target(const Viewer_Place& at);
+// Whether a facing is one of the six directions.
+inline bool Is_Facing(std::int64_t facing) { return facing >= 1 && facing <= 6; }
+// Whether the step (dx, dy) from a character facing so lies in its facing
+// sector; false for a facing out of 1..6.
+inline bool In_Facing_Sector(std::int64_t facing, std::int32_t dx, std::int32_t dy) {
+    switch (facing) {
+        case 1: return dx >= 0 && (dy >= 0 || dx >= -dy);
+        case 2: return dy >= 0 && (dx >= 0 || dy >= -dx);
+        case 3: return dy >= 0 && dx <= 0;
+        case 4: return dx <= 0 && (dy <= 0 || -dx >= dy);
+        case 5: return dy <= 0 && (dx <= 0 || -dy >= dx);
+        case 6: return dx >= 0 && dy <= 0;
+        default: return false;
+    }
+}
 // The farthest distance at which a viewer whose request 70 is at most
 // greatest_sight can see the sight target; SEEN_NOWHERE when none can.
 std::int32_t Farthest_Sight(std::int64_t greatest_sight);

@@ -38,8 +38,6 @@ void Make_Own_Record(char_record& r) {
 
 std::string Char_Name(const char_record& r) { return std::string(r.name, strnlen(r.name, sizeof r.name)); }
 
-bool Char_In_Use(std::uint16_t c) { return c < chararray.Capacity() && !chararray.Is_Free(c); }
-
 void Init_Char_Array(std::uint16_t n) {
     Clear_Selection();
     player_count = 0;

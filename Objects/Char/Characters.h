@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Objects/Map.h"
 #include "Objects/ObjRef.h"
 #include "Objects/RecordArray.h"
 #include "platform/Packed.h"
@@ -205,7 +206,12 @@ using CharArray = RecordArray<char_record, CHAR_ARRAY_STEP>;
 extern CharArray chararray;
 
 // True for an index inside the array whose record is in use.
-bool Char_In_Use(std::uint16_t c);
+inline bool Char_In_Use(std::uint16_t c) { return c < chararray.Capacity() && !chararray.Is_Free(c); }
+// The field a character's record places it on (its column, row and level).
+inline std::uint16_t Char_Record_Field(const char_record& c) {
+    return static_cast<std::uint16_t>(c.x + c.y * static_cast<std::int32_t>(map_width) +
+                                      c.map_level * static_cast<std::int32_t>(fields_per_level));
+}
 // Whether o names a character in use.
 inline bool Is_Char(obj_ref o) { return Obj_Kind(o) == OBJ_CHAR && Char_In_Use(Obj_Index(o)); }
 // The character's name as text (the record's field need not end in a NUL).
