@@ -499,25 +499,35 @@ TEST_F(PathSearch, MassSumsTheCoverOfTheLine) {
 
 // ---- Against a Dijkstra of our own on random maps ----
 
+// Draws a random level: a field is a wall at a chance of walls in a
+// hundred, else costs a digit from first_digit to 9 at a chance of costly -
+// walls in a hundred. Returns the fields that are no wall.
+std::vector<std::uint16_t> Draw_Random_Level(std::mt19937& rng, std::uint32_t w, std::uint32_t h, unsigned walls,
+                                             unsigned costly, char first_digit) {
+    std::vector<std::string> rows(h, std::string(w, '.'));
+    const unsigned digits = static_cast<unsigned>('9' - first_digit) + 1;
+    for (auto& row : rows)
+        for (char& c : row) {
+            const unsigned r = rng() % 100;
+            if (r < walls)
+                c = '#';
+            else if (r < costly)
+                c = static_cast<char>(first_digit + static_cast<char>(rng() % digits));
+        }
+    Draw_Level(rows);
+    std::vector<std::uint16_t> open;
+    for (std::uint16_t f = 0; f < total_fields; ++f)
+        if (rows[Field_Y(f)][Field_X(f)] != '#') open.push_back(f);
+    return open;
+}
+
 TEST_F(PathSearch, NeverDearerThanTheCheapestPathOnRandomMaps) {
     std::mt19937 rng(20261210);
     int compared = 0, found = 0;
     for (int map = 0; map < 40; ++map) {
         const std::uint32_t w = 8 + rng() % 12, h = 8 + rng() % 12;
         World(w, h, 1, static_cast<std::int8_t>(rng() % 3));
-        std::vector<std::string> rows(h, std::string(w, '.'));
-        for (auto& row : rows)
-            for (char& c : row) {
-                const unsigned r = rng() % 100;
-                if (r < 18)
-                    c = '#';
-                else if (r < 55)
-                    c = static_cast<char>('0' + rng() % 10);
-            }
-        Draw_Level(rows);
-        std::vector<std::uint16_t> open;
-        for (std::uint16_t f = 0; f < total_fields; ++f)
-            if (rows[Field_Y(f)][Field_X(f)] != '#') open.push_back(f);
+        const std::vector<std::uint16_t> open = Draw_Random_Level(rng, w, h, 18, 55, '0');
         if (open.size() < 8) continue;
         auto any_open = [&] { return open[rng() % open.size()]; };
         // One-way edges, teleports, bystanders and a few enemies.
@@ -565,19 +575,7 @@ TEST_F(PathSearch, AnOccupiedDestinationEndsTheSearchEarlyWithTheSamePath) {
     for (int map = 0; map < 30; ++map) {
         const std::uint32_t w = 10 + rng() % 20, h = 10 + rng() % 20;
         World(w, h, 1, static_cast<std::int8_t>(1 + rng() % 2));
-        std::vector<std::string> rows(h, std::string(w, '.'));
-        for (auto& row : rows)
-            for (char& c : row) {
-                const unsigned r = rng() % 100;
-                if (r < 15)
-                    c = '#';
-                else if (r < 40)
-                    c = static_cast<char>('1' + rng() % 9);
-            }
-        Draw_Level(rows);
-        std::vector<std::uint16_t> open;
-        for (std::uint16_t f = 0; f < total_fields; ++f)
-            if (rows[Field_Y(f)][Field_X(f)] != '#') open.push_back(f);
+        const std::vector<std::uint16_t> open = Draw_Random_Level(rng, w, h, 15, 40, '1');
         if (open.size() < 12) continue;
         std::set<std::uint16_t> taken;
         Hero(open[rng() % open.size()]);

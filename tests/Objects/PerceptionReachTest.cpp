@@ -51,6 +51,16 @@ std::uint16_t Char_With_Kind(std::uint32_t kind) {
     return c;
 }
 
+// Tells character c of a hostile step by walker, seen and heard at the
+// distance (NO_DISTANCE: neither).
+void Tell_Of_Hostile_Step(std::uint16_t c, obj_ref walker, std::int32_t distance) {
+    perception_record record{
+        walker, walker, &step_act, 0, NOTICE_HOSTILE, ACT_HOSTILE, distance, distance, chararray.records[c].ai_slot,
+        nullptr};
+    record.slot_record = &iqarray.records[record.slot];
+    Object_Request(Char_Ref(c), Char_Ref(c), 0, REQ_NOTICE_STEP, Pointer_Value(&record));
+}
+
 TEST(PerceptionReach, NoKindLiftsSightOrHearingAboveTheGreatestOrHeedsAnUnperceivedNotice) {
     for (std::uint32_t kind = 1; kind < MOD_KIND_COUNT; ++kind) {
         Reset_Act_World(12, 12);
@@ -61,18 +71,7 @@ TEST(PerceptionReach, NoKindLiftsSightOrHearingAboveTheGreatestOrHeedsAnUnpercei
 
         const std::uint16_t other = Place_Stranger(Field_At(9, 9), "Walker");
         const std::string before = World_Snapshot();
-        perception_record record{Char_Ref(other),
-                                 Char_Ref(other),
-                                 &step_act,
-                                 0,
-                                 NOTICE_HOSTILE,
-                                 ACT_HOSTILE,
-                                 NO_DISTANCE,
-                                 NO_DISTANCE,
-                                 chararray.records[c].ai_slot,
-                                 nullptr};
-        record.slot_record = &iqarray.records[record.slot];
-        Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
+        Tell_Of_Hostile_Step(c, Char_Ref(other), NO_DISTANCE);
         EXPECT_TRUE(before == World_Snapshot()) << mod_types[kind].name;
     }
 }
@@ -101,10 +100,7 @@ TEST(PerceptionReach, NoKindAnswersFacingOrCoverByWhoAsksOrChangesSightCostsOnAN
         EXPECT_TRUE(before == World_Snapshot()) << mod_types[kind].name;
 
         const std::vector<std::int32_t> costs = Sight_Costs(walker);
-        perception_record record{
-            walker, walker, &step_act, 0, NOTICE_HOSTILE, ACT_HOSTILE, 1, 1, chararray.records[c].ai_slot, nullptr};
-        record.slot_record = &iqarray.records[record.slot];
-        Object_Request(o, o, 0, REQ_NOTICE_STEP, Pointer_Value(&record));
+        Tell_Of_Hostile_Step(c, walker, 1);
         EXPECT_EQ(Sight_Costs(walker), costs) << mod_types[kind].name;
     }
 }
