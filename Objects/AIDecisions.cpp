@@ -398,11 +398,10 @@ struct Perception_Reach {
 };
 
 Perception_Reach Current_Reach(bool unbounded) {
-    const bool on_map = sight_target < total_fields;
     return {sight_target,
             sound_source,
-            on_map ? static_cast<std::int32_t>(Field_X(sight_target)) : 0,
-            on_map ? static_cast<std::int32_t>(Field_Y(sight_target)) : 0,
+            sight_target_x,
+            sight_target_y,
             sight_range,
             Farthest_Sight(Greatest_Sight()),
             unbounded ? HEARD_EVERYWHERE : Farthest_Hearing(Greatest_Hearing()),
@@ -415,21 +414,13 @@ bool Reach_Changed(const Perception_Reach& r) {
            r.nodes_generation != Path_Nodes_Generation() || r.grid_generation != Observer_Grid_Generation();
 }
 
-// Whether the observer may see the sight target and hear the sound from
-// where it stands, whatever its sight and hearing; when not, it does not.
-bool May_See(const Perception_Reach& r, obj_ref observer, std::uint16_t f) {
+// Whether an observer on field f, at column x and row y, may see the sight
+// target, whatever its sight; when not, it does not.
+bool May_See(const Perception_Reach& r, std::uint16_t f, std::int32_t x, std::int32_t y) {
     if (r.seen_within == SEEN_NOWHERE || f >= total_fields || r.sight_field >= total_fields) return false;
-    std::int32_t x = 0, y = 0;
-    if (Is_Char(observer)) {  // its place without dividing its field index
-        const char_record& c = chararray.records[Obj_Index(observer)];
-        x = c.x;
-        y = c.y;
-    } else {
-        x = static_cast<std::int32_t>(Field_X(f));
-        y = static_cast<std::int32_t>(Field_Y(f));
-    }
     return Step_Distance(x - r.sight_x, y - r.sight_y) <= r.seen_within;
 }
+// Whether an observer on field f may hear the sound, whatever its hearing.
 bool May_Hear(std::uint16_t f) { return May_Hear_At(f, Greatest_Hearing()); }
 
 // How far away an observer sees the sight target and hears the sound,
@@ -446,29 +437,31 @@ Perceived Perceive(obj_ref o) { return {Is_Char(o) ? visi_dist_scope(o) : visi_d
 // character's facing (so the kinds are built), which rules out at once
 // most of those that stand near enough to see.
 Perceived Perceive_Within(const Perception_Reach& r, obj_ref o) {
-    if (!Is_Char(o)) {
-        const std::uint16_t at = Object_Field(o);
-        const bool may_see = May_See(r, o, at);
-        const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
-        if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
-        return {may_see ? visi_dist(o) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
+    std::int32_t sight = NO_DISTANCE;
+    std::uint16_t at = NO_FIELD;
+    if (Is_Char(o)) {
+        // Its place without dividing its field index.
+        const char_record& c = chararray.records[Obj_Index(o)];
+        at = Char_Record_Field(c);
+        Viewer_Place place{at, c.x, c.y, c.facing};
+        // A place off the map's columns and rows is taken from the field index.
+        if (c.x < 0 || c.y < 0 || static_cast<std::uint32_t>(c.x) >= map_width ||
+            static_cast<std::uint32_t>(c.y) >= map_height) {
+            place.x = at < total_fields ? static_cast<std::int32_t>(Field_X(at)) : 0;
+            place.y = at < total_fields ? static_cast<std::int32_t>(Field_Y(at)) : 0;
+        }
+        // A facing out of 1..6 is left to visi_dist_scope_at, which reports it.
+        if (May_See(r, at, c.x, c.y) &&
+            (!Is_Facing(place.facing) || In_Facing_Sector(place.facing, r.sight_x - place.x, r.sight_y - place.y)))
+            sight = visi_dist_scope_at(o, place);
+    } else {
+        at = Object_Field(o);
+        if (at < total_fields &&
+            May_See(r, at, static_cast<std::int32_t>(Field_X(at)), static_cast<std::int32_t>(Field_Y(at))))
+            sight = visi_dist(o);
     }
-    const char_record& c = chararray.records[Obj_Index(o)];
-    const std::uint16_t at = Char_Record_Field(c);
-    Viewer_Place place{at, c.x, c.y, c.facing};
-    // A place off the map's columns and rows is taken from the field index.
-    if (c.x < 0 || c.y < 0 || static_cast<std::uint32_t>(c.x) >= map_width ||
-        static_cast<std::uint32_t>(c.y) >= map_height) {
-        place.x = at < total_fields ? static_cast<std::int32_t>(Field_X(at)) : 0;
-        place.y = at < total_fields ? static_cast<std::int32_t>(Field_Y(at)) : 0;
-    }
-    // A facing out of 1..6 is left to visi_dist_scope_at, which reports it.
-    const bool may_see =
-        May_See(r, o, at) &&
-        (!Is_Facing(place.facing) || In_Facing_Sector(place.facing, r.sight_x - place.x, r.sight_y - place.y));
     const bool may_hear = r.heard_within != HEARD_NOWHERE && May_Hear(at);
-    if (!may_see && !may_hear) return {NO_DISTANCE, NO_DISTANCE};
-    return {may_see ? visi_dist_scope_at(o, place) : NO_DISTANCE, may_hear ? Hear_Distance(o) : NO_DISTANCE};
+    return {sight, may_hear ? Hear_Distance(o) : NO_DISTANCE};
 }
 
 // The slots from first_slot on, in slot order, that may perceive the act

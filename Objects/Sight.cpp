@@ -32,15 +32,6 @@ struct SightCostMemo {
 };
 SightCostMemo memo;
 
-// The sight target's column and row, worked out again only when the target
-// or the map's size changed.
-struct Target_Place {
-    std::uint16_t field = NO_FIELD;
-    std::uint32_t width = 0, per_level = 0;
-    std::int32_t x = 0, y = 0;
-};
-Target_Place target_place;
-
 }  // namespace
 
 void Reset_Sight_State() {
@@ -49,7 +40,6 @@ void Reset_Sight_State() {
     sight_target_y = 0;
     sight_range = 0;
     memo = SightCostMemo{};
-    target_place = Target_Place{};
 }
 
 Sight_Cost_Scope::Sight_Cost_Scope() {
@@ -112,27 +102,18 @@ std::int64_t Sight_Budget(std::int64_t sight) { return sight * sight_range / 100
 // seen, and its line need not be walked.
 bool Beyond_Budget(std::int64_t distance, std::int64_t budget) { return (distance - 1) * SIGHT_BASE_COST > budget - 1; }
 
-// The step from (x, y) to the sight target, which is on the map.
-void Step_To_Target(std::int32_t x, std::int32_t y, std::int32_t& dx, std::int32_t& dy) {
-    Target_Place& t = target_place;
-    if (t.field != sight_target || t.width != map_width || t.per_level != fields_per_level)
-        t = {sight_target, map_width, fields_per_level, static_cast<std::int32_t>(Field_X(sight_target)),
-             static_cast<std::int32_t>(Field_Y(sight_target))};
-    dx = t.x - x;
-    dy = t.y - y;
-}
-
 // Whether the budget pays for the line from f, (dx, dy) away from the sight
 // target, and keeps at least 1. Every field still to pay costs at least
 // SIGHT_BASE_COST, so the walk ends as soon as what is left cannot pay for
 // the rest.
 bool Sight_Reaches(obj_ref viewer, std::uint16_t f, std::int32_t dx, std::int32_t dy, std::int64_t budget) {
     const std::int64_t n = Step_Distance(dx, dy);  // the fields of the line
-    std::int64_t j = 0;
+    std::int64_t next = 0;                         // the place on the line of the field walked onto
     bool cut = false;
     Walk_Line_Toward(f, dx, dy, [&](std::uint16_t field) {
-        if (j++ == 0) return true;  // the viewer's own field is not paid for
-        if (budget - (n - (j - 1)) * SIGHT_BASE_COST < 1) {
+        const std::int64_t j = next++;
+        if (j == 0) return true;  // the viewer's own field is not paid for
+        if (budget - (n - j) * SIGHT_BASE_COST < 1) {
             cut = true;
             return false;
         }
@@ -162,9 +143,8 @@ std::int32_t Sight_Distance(obj_ref viewer, bool in_sector_only) {
     if (f >= total_fields || sight_target >= total_fields) return NO_DISTANCE;
     // The facing test first: it is the cheaper one.
     if (in_sector_only && Scope(viewer, sight_target) == 0) return NO_DISTANCE;
-    std::int32_t dx = 0, dy = 0;
-    Step_To_Target(static_cast<std::int32_t>(Field_X(f)), static_cast<std::int32_t>(Field_Y(f)), dx, dy);
-    return Sight_Distance_From(viewer, f, dx, dy);
+    return Sight_Distance_From(viewer, f, sight_target_x - static_cast<std::int32_t>(Field_X(f)),
+                               sight_target_y - static_cast<std::int32_t>(Field_Y(f)));
 }
 
 }  // namespace
@@ -186,8 +166,7 @@ std::int32_t visi_dist_scope_at(obj_ref viewer, const Viewer_Place& at) {
         Error_Query_Quit("Invalid direction in Scope");
         return NO_DISTANCE;
     }
-    std::int32_t dx = 0, dy = 0;
-    Step_To_Target(at.x, at.y, dx, dy);
+    const std::int32_t dx = sight_target_x - at.x, dy = sight_target_y - at.y;
     if (!In_Facing_Sector(at.facing, dx, dy)) return NO_DISTANCE;
     // A line that the keenest eyes cannot see along is not seen along by
     // any: the viewer's sight is asked only when its line is clear enough.
